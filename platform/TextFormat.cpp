@@ -1,0 +1,247 @@
+#include "TextFormat.h"
+
+#include <QByteArray>
+
+#include <charconv>
+#include <vector>
+
+namespace qrl {
+
+namespace {
+
+struct Spec {
+    bool leftAlign = false;
+    bool zeroPad = false;
+    bool plus = false;
+    bool space = false;
+    bool alternate = false;
+    int width = -1;
+    int precision = -1;
+    QChar conversion;
+};
+
+bool isConversion(QChar c)
+{
+    return QStringLiteral("diouxXcsfFeEgGp").contains(c);
+}
+
+// Parses one conversion starting after '%'. Returns the index after it, or -1 when the text there
+// is no complete conversion.
+qsizetype parseSpec(const QString& f, qsizetype i, Spec& spec)
+{
+    const qsizetype n = f.size();
+    for (; i < n; ++i) {
+        const QChar c = f[i];
+        if (c == QLatin1Char('-'))
+            spec.leftAlign = true;
+        else if (c == QLatin1Char('0'))
+            spec.zeroPad = true;
+        else if (c == QLatin1Char('+'))
+            spec.plus = true;
+        else if (c == QLatin1Char(' '))
+            spec.space = true;
+        else if (c == QLatin1Char('#'))
+            spec.alternate = true;
+        else
+            break;
+    }
+    auto readNumber = [&](int& out) {
+        int value = 0;
+        bool any = false;
+        while (i < n && f[i].isDigit()) {
+            value = std::min(value * 10 + f[i].digitValue(), 4096);
+            ++i;
+            any = true;
+        }
+        if (any)
+            out = value;
+        return any;
+    };
+    readNumber(spec.width);
+    if (i < n && f[i] == QLatin1Char('.')) {
+        ++i;
+        spec.precision = 0;
+        readNumber(spec.precision);
+    }
+    // Length modifiers change nothing here: every argument carries its own width.
+    while (i < n && QStringLiteral("hlLqjzt").contains(f[i]))
+        ++i;
+    if (i < n && f[i] == QLatin1Char('I')) { // I64
+        if (i + 2 < n && f[i + 1] == QLatin1Char('6') && f[i + 2] == QLatin1Char('4'))
+            i += 3;
+    }
+    if (i >= n || !isConversion(f[i]))
+        return -1;
+    spec.conversion = f[i];
+    return i + 1;
+}
+
+QString integerText(std::uint64_t magnitude, int base, bool upper)
+{
+    char buf[72];
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, base);
+    QString s = QString::fromLatin1(buf, res.ptr - buf);
+    return upper ? s.toUpper() : s;
+}
+
+QString pad(QString body, const Spec& spec, bool numeric, QString sign = {})
+{
+    const qsizetype total = body.size() + sign.size();
+    if (spec.width > total) {
+        const qsizetype fill = spec.width - total;
+        if (spec.leftAlign)
+            return sign + body + QString(fill, QLatin1Char(' '));
+        if (spec.zeroPad && numeric && spec.precision < 0)
+            return sign + QString(fill, QLatin1Char('0')) + body;
+        return QString(fill, QLatin1Char(' ')) + sign + body;
+    }
+    return sign + body;
+}
+
+QString formatNumber(const Spec& spec, const FormatArg& arg)
+{
+    const QChar conv = spec.conversion;
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+    double real = 0;
+    const auto& v = arg.value();
+    if (const auto* s = std::get_if<QString>(&v))
+        return pad(*s, spec, false);
+    if (const auto* d = std::get_if<double>(&v)) {
+        real = *d;
+        negative = real < 0;
+        magnitude = static_cast<std::uint64_t>(negative ? -real : real);
+    } else if (const auto* i = std::get_if<std::int64_t>(&v)) {
+        real = static_cast<double>(*i);
+        negative = *i < 0;
+        magnitude = negative ? static_cast<std::uint64_t>(0) - static_cast<std::uint64_t>(*i)
+                             : static_cast<std::uint64_t>(*i);
+    } else {
+        magnitude = std::get<std::uint64_t>(v);
+        real = static_cast<double>(magnitude);
+    }
+
+    if (conv == QLatin1Char('c'))
+        return pad(QString(QChar(static_cast<char16_t>(magnitude & 0xFFFF))), spec, false);
+
+    if (QStringLiteral("fFeEgG").contains(conv)) {
+        const char fmt = conv.toLatin1();
+        QString body = QString::number(negative ? -real : real, fmt == 'F' ? 'f' : fmt,
+                                       spec.precision < 0 ? 6 : spec.precision);
+        return pad(body, spec, true, negative ? QStringLiteral("-") : (spec.plus ? QStringLiteral("+") : QString()));
+    }
+
+    int base = 10;
+    bool upper = false;
+    bool isSigned = conv == QLatin1Char('d') || conv == QLatin1Char('i');
+    if (conv == QLatin1Char('x') || conv == QLatin1Char('p')) {
+        base = 16;
+    } else if (conv == QLatin1Char('X')) {
+        base = 16;
+        upper = true;
+    } else if (conv == QLatin1Char('o')) {
+        base = 8;
+    }
+    if (!isSigned && negative) {
+        // A negative value through an unsigned conversion prints as C does for a 32-bit int.
+        magnitude = static_cast<std::uint32_t>(-static_cast<std::int64_t>(magnitude));
+        negative = false;
+    }
+    QString body = integerText(magnitude, base, upper);
+    if (spec.precision >= 0 && body.size() < spec.precision)
+        body = QString(spec.precision - body.size(), QLatin1Char('0')) + body;
+    if (spec.precision == 0 && magnitude == 0)
+        body.clear();
+    QString sign;
+    if (isSigned)
+        sign = negative ? QStringLiteral("-") : spec.plus ? QStringLiteral("+") : spec.space ? QStringLiteral(" ") : QString();
+    if (spec.alternate && base == 16 && magnitude != 0)
+        sign += upper ? QStringLiteral("0X") : QStringLiteral("0x");
+    return pad(body, spec, true, sign);
+}
+
+QString formatOne(const Spec& spec, const FormatArg& arg)
+{
+    if (spec.conversion == QLatin1Char('s')) {
+        const auto& v = arg.value();
+        QString s;
+        if (const auto* t = std::get_if<QString>(&v)) {
+            s = *t;
+        } else {
+            Spec decimal;
+            decimal.conversion = QLatin1Char('d');
+            s = formatNumber(decimal, arg);
+        }
+        if (spec.precision >= 0 && s.size() > spec.precision)
+            s.truncate(spec.precision);
+        return pad(s, spec, false);
+    }
+    return formatNumber(spec, arg);
+}
+
+} // namespace
+
+QString formatText(const QString& format, std::initializer_list<FormatArg> args)
+{
+    QString out;
+    out.reserve(format.size() + 32);
+    auto next = args.begin();
+    const qsizetype n = format.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = format[i];
+        if (c != QLatin1Char('%')) {
+            out += c;
+            continue;
+        }
+        if (i + 1 < n && format[i + 1] == QLatin1Char('%')) {
+            out += QLatin1Char('%');
+            ++i;
+            continue;
+        }
+        Spec spec;
+        const qsizetype end = parseSpec(format, i + 1, spec);
+        if (end < 0) {
+            out += c;
+            continue;
+        }
+        if (next != args.end())
+            out += formatOne(spec, *next++);
+        i = end - 1;
+    }
+    return out;
+}
+
+QString formatSignature(const QString& format)
+{
+    QString sig;
+    const qsizetype n = format.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (format[i] != QLatin1Char('%'))
+            continue;
+        if (i + 1 < n && format[i + 1] == QLatin1Char('%')) {
+            ++i;
+            continue;
+        }
+        Spec spec;
+        const qsizetype end = parseSpec(format, i + 1, spec);
+        if (end < 0)
+            continue;
+        const QChar conv = spec.conversion;
+        // Conversions that take the same kind of argument count as one.
+        if (conv == QLatin1Char('s'))
+            sig += QLatin1Char('s');
+        else if (QStringLiteral("fFeEgG").contains(conv))
+            sig += QLatin1Char('f');
+        else
+            sig += QLatin1Char('d');
+        i = end - 1;
+    }
+    return sig;
+}
+
+QByteArray formatBytes(const char* format, std::initializer_list<FormatArg> args)
+{
+    return formatText(QString::fromLatin1(format), args).toLatin1();
+}
+
+} // namespace qrl

@@ -1,0 +1,3 @@
+#include "pelmora.h"
+
+// The library needs no set-up or tear-down when it is loaded or unloaded.

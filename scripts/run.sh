@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds the program and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B out -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build out -j"$(nproc)" --target Quorlyn32
+exec out/bin/Quorlyn32 "$@"

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build, then the sanitizer build of the tests
+# that need no display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+cmake -S . -B out -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLYN_WERROR=ON >/dev/null
+cmake --build out -j"$jobs"
+(cd out && ctest --output-on-failure -j"$jobs")
+cmake -S . -B out-asan -DCMAKE_BUILD_TYPE=Debug -DQUORLYN_SANITIZE=ON -DQUORLYN_WERROR=ON >/dev/null
+cmake --build out-asan -j"$jobs"
+(cd out-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs" -LE gui)
