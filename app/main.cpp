@@ -1,7 +1,37 @@
+#include "CMainFrame.h"
+#include "CQuorlyn32App.h"
+#include "QtAppShell.h"
+#include "QtUserInterface.h"
+#include "SessionEnd.h"
+#include "SettingsProfile.h"
+#include "TempDir.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zentrix"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorlyn32"));
+
+    qrl::SettingsProfile profile;
+    qrl::setProfile(&profile);
+    qrl::QtUserInterface ui;
+    qrl::setUi(&ui);
+
+    CQuorlyn32App app;
+    QtAppShell shell;
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    int result = 1;
+    if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
+        ui.setMainWindow(shell.mainFrame());
+        installSessionEndHandler(shell.mainFrame());
+        result = application.exec();
+    }
+    app.ExitInstance();
+    qrl::removeRunTempDir();
+    qrl::setUi(nullptr);
+    qrl::setProfile(nullptr);
+    return result;
 }

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "CWinPlacement.h"
+#include "LogFile.h"
+#include "RecentFileList.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+class AppShell;
+class CGlobalPrefs;
+class QTranslator;
+
+// The one application object: the settings the whole program shares (log, resource directories,
+// language, version-changed flag, start-up options, extension map, item serial counter), its
+// start-up and shutdown, and five commands. The windows it needs come through an AppShell.
+class CQuorlyn32App {
+public:
+    CQuorlyn32App();
+    ~CQuorlyn32App();
+    CQuorlyn32App(const CQuorlyn32App&) = delete;
+    CQuorlyn32App& operator=(const CQuorlyn32App&) = delete;
+
+    // The application object in use: the last one constructed that still lives (a private
+    // default one when none does).
+    static CQuorlyn32App& instance();
+
+    // Start-up and shutdown. `programPath` is the program file; `arguments` the command line
+    // without the program name.
+    bool InitInstance(AppShell& shell, const QString& programPath, const QStringList& arguments);
+    int ExitInstance();
+
+    // The seven resource directories ("File Locations"); getters return copies, setters store in
+    // the object only and return a copy of the new text.
+    QString GetFontsDirectory() const { return m_fontsDirectory; }
+    QString GetMacrosDirectory() const { return m_macrosDirectory; }
+    QString GetFormsDirectory() const { return m_formsDirectory; }
+    QString GetProgramsDirectory() const { return m_programsDirectory; }
+    QString GetProjectsDirectory() const { return m_projectsDirectory; }
+    QString GetResourcesDirectory() const { return m_resourcesDirectory; }
+    QString GetBuildsDirectory() const { return m_buildsDirectory; }
+    QString SetFontsDirectory(const QString& d) { return m_fontsDirectory = d; }
+    QString SetMacrosDirectory(const QString& d) { return m_macrosDirectory = d; }
+    QString SetFormsDirectory(const QString& d) { return m_formsDirectory = d; }
+    QString SetProgramsDirectory(const QString& d) { return m_programsDirectory = d; }
+    QString SetProjectsDirectory(const QString& d) { return m_projectsDirectory = d; }
+    QString SetResourcesDirectory(const QString& d) { return m_resourcesDirectory = d; }
+    QString SetBuildsDirectory(const QString& d) { return m_buildsDirectory = d; }
+    // Fonts (subtypes 0-4), macros (5, 6), forms (7), program data (8); empty for anything else.
+    QString GetDirectoryForSubtype(int subtype) const;
+
+    bool isFileAvailable(const QString& path);
+    static int ReadVersionInfo(const QString& path, std::uint32_t& fileVersionHigh, std::uint32_t& fileVersionLow,
+                               QString& fileVersionText, QString& productVersionText);
+    int GetFontIdMessages() const;
+    static bool CanOpenFile(const QString& path);
+    // The open or save dialog of project files; the name goes in and comes out in `fileName`.
+    bool DoProjectFileDialog(QString& fileName, int titleId, bool mustExist, bool open);
+
+    // Commands.
+    void OnAppAbout();
+    void OnFileOpen();
+    bool OnUpdateFileSave() const;
+    void OnPreferences();
+    void OnFileImportDos();
+
+    // The log, and whether a text of `level` is to be written (1 lines, 3 details, 9 traces).
+    LogFile& log() { return m_log; }
+    int LogLevel() const { return m_logLevel; }
+    bool logs(int level) const { return m_logLevel >= level && m_log.isOpen(); }
+    // Writes the text when the log level allows it.
+    void logText(int level, const QString& text);
+
+    int versionChanged() const { return m_versionChanged; }
+    int languageId() const { return m_languageId; }
+    QString helpFileName() const { return m_helpFileName; }
+    QString languageLibraryName() const { return m_languageLibraryName; }
+    QString programDirectory() const { return m_programDirectory; }
+    QString fileVersionText() const { return m_fileVersionText; }
+    int startUpOptions() const { return m_startUpOptions; }
+    int startUpSplash() const { return m_startUpSplash; }
+    QString lastProject() const { return m_lastProject; }
+
+    // Each new project item takes the next serial; it never goes back during a run.
+    std::int32_t nextItemSerial() { return m_itemSerial++; }
+
+    // Set by the old-format import command, read and cleared by the project file reader.
+    int dosImport() const { return m_dosImport; }
+    void setDosImport(int flag) { m_dosImport = flag; }
+
+    CGlobalPrefs* prefs() const { return m_prefs.get(); }
+    qrl::RecentFileList& recentFiles() { return m_recentFiles; }
+    CWinPlacement& mainPlacement() { return m_mainPlacement; }
+    AppShell* shell() const { return m_shell; }
+
+private:
+    void openLog();
+    void readOwnVersion(const QString& programPath);
+    void checkVersion();
+    void chooseLanguage();
+    int GetIniDefaultLanguage() const;
+    void LoadLanguageLibrary();
+    void SelectHelpFile();
+    void LoadFileLocations();
+    void ReadStartUpSettings();
+    void resetStoredPlacements();
+    bool loadExtensionMap();
+    void saveExtensionMap();
+
+    std::int32_t m_itemSerial = 0;
+    std::unique_ptr<CGlobalPrefs> m_prefs;
+    bool m_prefsLoaded = false;
+    int m_logAppend = 1;
+    int m_logTimeStamp = 0;
+    int m_logLevel = 0;
+    LogFile m_log;
+    QString m_programPath;
+    QString m_programDirectory;
+    int m_versionChanged = 0;
+    CWinPlacement m_mainPlacement;
+    QString m_fileVersionText;
+    QString m_languageLibraryName;
+    int m_languageId = 0;
+    QString m_helpFileName;
+    int m_startUpOptions = 2;
+    int m_startUpSplash = 1;
+    int m_dosImport = 0;
+    QString m_buildsDirectory;
+    QString m_projectsDirectory;
+    QString m_resourcesDirectory;
+    QString m_programsDirectory;
+    QString m_formsDirectory;
+    QString m_macrosDirectory;
+    QString m_fontsDirectory;
+    std::unique_ptr<QTranslator> m_languageLibrary;
+    QString m_lastProject;
+    qrl::RecentFileList m_recentFiles;
+    AppShell* m_shell = nullptr;
+    CQuorlyn32App* m_previousInstance = nullptr;
+};
+
+// The application object in use.
+inline CQuorlyn32App& theApp()
+{
+    return CQuorlyn32App::instance();
+}

@@ -1,0 +1,268 @@
+// Start-up and shutdown of the application object.
+#include "CQuorlyn32App.h"
+
+#include "AppShell.h"
+#include "CGlobalPrefs.h"
+#include "Language.h"
+#include "Profile.h"
+#include "StringTable.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+#include <array>
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+
+// The sections whose dialog placements are reset after a version change, in this order.
+constexpr std::array<const char*, 14> kResetSections = {
+    "Bitmap To Macro", "Build", "Call Macro", "Ccpy Creator", "Emcr Creator", "Vorl Font Downloader",
+    "Macro Edit", "Print Tools", "Resource Preferences", "Send Print Tools", "File Locations",
+    "Property Pages", "Project Settings", "About Dialog",
+};
+
+constexpr int kMaxLogNumber = 1024;
+
+QString lineOf(const QString& text)
+{
+    return text + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, const QStringList& arguments)
+{
+    m_shell = &shell;
+    qrl::Profile& profile = qrl::profile();
+    m_recentFiles.load(profile);
+
+    m_logTimeStamp = profile.getInt(kSettings, QStringLiteral("LogTimeStamp"), 0);
+    m_logLevel = profile.getInt(kSettings, QStringLiteral("LogLevel"), 0);
+    m_logAppend = profile.getInt(kSettings, QStringLiteral("LogAppend"), 1);
+    if (m_logLevel > 0)
+        openLog();
+
+    readOwnVersion(programPath);
+    m_programPath = programPath;
+    const qsizetype slash = programPath.lastIndexOf(QLatin1Char('/'));
+    m_programDirectory = slash >= 0 ? programPath.left(slash + 1) : QString();
+    checkVersion();
+    chooseLanguage();
+
+    shell.createImageLists();
+    if (!shell.createMainFrame())
+        return false;
+
+    QString commandFile;
+    for (const QString& arg : arguments) {
+        if (!arg.startsWith(QLatin1Char('-'))) {
+            commandFile = arg;
+            break;
+        }
+    }
+
+    if (!loadExtensionMap()) {
+        qrl::ui().message(qrl::text(2206), qrl::Buttons::Ok, qrl::Icon::Error);
+        return false;
+    }
+
+    m_lastProject = profile.getString(kSettings, QStringLiteral("Last Project"));
+    LoadFileLocations();
+    ReadStartUpSettings();
+
+    enum class Command { New, Open, Nothing } command = commandFile.isEmpty() ? Command::New : Command::Open;
+    if (commandFile.isEmpty()) {
+        switch (m_startUpOptions) {
+        case 0:
+            command = Command::Nothing;
+            if (!m_lastProject.isEmpty() && CanOpenFile(m_lastProject)) {
+                command = Command::Open;
+                commandFile = m_lastProject;
+            }
+            break;
+        case 1: command = Command::New; break;
+        case 2: command = Command::Nothing; break;
+        default: break;
+        }
+    }
+
+    if (m_versionChanged == 0) {
+        qrl::WindowPlacement placement;
+        if (m_mainPlacement.LoadWindowPlacement(kSettings, placement))
+            shell.applyMainPlacement(placement);
+    } else {
+        resetStoredPlacements();
+    }
+
+    shell.showMainFrame(qrl::text(2312));
+    if (command == Command::New)
+        shell.newDocument();
+    else if (command == Command::Open)
+        shell.openDocument(commandFile);
+
+    if (m_startUpSplash != 0)
+        shell.runAboutBox();
+    return true;
+}
+
+void CQuorlyn32App::openLog()
+{
+    const QString base = qrl::text(57344);
+    QString name = base + QStringLiteral(".log");
+    if (m_logAppend == 0) {
+        for (int n = 2; isFileAvailable(name) && n <= kMaxLogNumber; ++n)
+            name = qrl::formatText(QStringLiteral("%s_%d.log"), {base, n});
+    }
+    // When every numbered name is taken, the last one is appended to rather than wiped.
+    const bool append = m_logAppend == 1 || (m_logAppend == 0 && isFileAvailable(name));
+    const int windowWanted = m_logLevel >= 2 ? 1 : 0;
+    const int result = append ? m_log.OpenAppend(name, windowWanted) : m_log.OpenNew(name, windowWanted);
+    if (result != 0) {
+        m_logLevel = 0;
+        return;
+    }
+    m_log.SetTimeStampMode(m_logTimeStamp);
+}
+
+void CQuorlyn32App::readOwnVersion(const QString& programPath)
+{
+    std::uint32_t high = 0;
+    std::uint32_t low = 0;
+    QString product;
+    ReadVersionInfo(programPath, high, low, m_fileVersionText, product);
+    logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Modul   : %s"), {programPath})));
+    logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Version : %s"), {m_fileVersionText})));
+    const QFileInfo info(programPath);
+    if (info.exists()) {
+        const QString when = QLocale::c().toString(info.lastModified(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss t"));
+        logText(1, lineOf(qrl::formatText(QStringLiteral("Application's last-build : %s"), {when})));
+    }
+}
+
+void CQuorlyn32App::checkVersion()
+{
+    const qrl::Profile& profile = qrl::profile();
+    // No stored version (a first run) is a change, also when this program's version text is empty.
+    const bool stored = profile.contains(kSettings, QStringLiteral("version"));
+    const QString previous = profile.getString(kSettings, QStringLiteral("version"));
+    m_versionChanged = (!stored || previous != m_fileVersionText) ? 1 : 0;
+    if (m_versionChanged)
+        logText(1, lineOf(qrl::formatText(QStringLiteral("Application has changed version : %s"), {m_fileVersionText})));
+}
+
+int CQuorlyn32App::GetIniDefaultLanguage() const
+{
+    const QString iniPath = m_programDirectory + QStringLiteral("Quorlyn32.ini");
+    if (!QFileInfo::exists(iniPath))
+        return 0;
+    QSettings ini(iniPath, QSettings::IniFormat);
+    bool ok = false;
+    const int id = ini.value(QStringLiteral("Settings/defaultLanguage")).toString().trimmed().toInt(&ok);
+    return ok ? id : 0;
+}
+
+void CQuorlyn32App::chooseLanguage()
+{
+    m_languageId = GetIniDefaultLanguage();
+    if (m_languageId == 0)
+        m_languageId = qrl::profile().getInt(kSettings, QStringLiteral("defaultLanguage"), 0);
+    m_helpFileName = qrl::defaultHelpFilePath(m_programPath);
+    if (m_languageId != 0 && m_languageId != 9)
+        LoadLanguageLibrary();
+}
+
+void CQuorlyn32App::LoadLanguageLibrary()
+{
+    // Only the catalogue beside the program, by its full path: no search path can plant another.
+    const QString path = qrl::languageCataloguePath(m_programDirectory, m_languageId);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    auto catalogue = std::make_unique<QTranslator>();
+    if (!catalogue->load(path))
+        return;
+    m_languageLibrary = std::move(catalogue);
+    m_languageLibraryName = path;
+    qrl::setStringCatalogue(m_languageLibrary.get());
+    if (QCoreApplication::instance())
+        QCoreApplication::installTranslator(m_languageLibrary.get());
+    SelectHelpFile();
+}
+
+void CQuorlyn32App::SelectHelpFile()
+{
+    m_helpFileName = qrl::languageHelpFilePath(m_programDirectory, m_languageId);
+}
+
+void CQuorlyn32App::LoadFileLocations()
+{
+    const qrl::Profile& p = qrl::profile();
+    const QString section = QStringLiteral("File Locations");
+    m_fontsDirectory = p.getString(section, QStringLiteral("FontsDirectory"));
+    m_macrosDirectory = p.getString(section, QStringLiteral("MacrosDirectory"));
+    m_formsDirectory = p.getString(section, QStringLiteral("FormsDirectory"));
+    m_programsDirectory = p.getString(section, QStringLiteral("ProgramsDirectory"));
+    m_projectsDirectory = p.getString(section, QStringLiteral("ProjectsDirectory"));
+    m_resourcesDirectory = p.getString(section, QStringLiteral("ResourcesDirectory"));
+    m_buildsDirectory = p.getString(section, QStringLiteral("BuildsDirectory"));
+}
+
+void CQuorlyn32App::ReadStartUpSettings()
+{
+    m_startUpSplash = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Splash"), 0);
+    m_startUpOptions = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Options"), 1);
+}
+
+void CQuorlyn32App::resetStoredPlacements()
+{
+    qrl::Profile& p = qrl::profile();
+    p.setInt(QStringLiteral("Options"), QStringLiteral("VorlDownloaderOptions"), 6);
+    for (const char* section : kResetSections)
+        p.setString(QString::fromLatin1(section), QString::fromLatin1(CWinPlacement::kValueName),
+                    QString::fromLatin1(CWinPlacement::kResetText));
+    p.setInt(QStringLiteral("About Dialog"), QStringLiteral("versionNew"), 1);
+    p.setInt(QStringLiteral("About Dialog"), QStringLiteral("detailsView"), 0);
+}
+
+bool CQuorlyn32App::loadExtensionMap()
+{
+    m_prefs = std::make_unique<CGlobalPrefs>(m_fileVersionText);
+    m_prefsLoaded = m_prefs->Load();
+    return m_prefsLoaded;
+}
+
+void CQuorlyn32App::saveExtensionMap()
+{
+    // A map that never loaded holds nothing of the user's: saving it would wipe the stored one.
+    if (m_prefs && m_prefsLoaded)
+        m_prefs->Save();
+    m_prefs.reset();
+    m_prefsLoaded = false;
+}
+
+int CQuorlyn32App::ExitInstance()
+{
+    saveExtensionMap();
+    if (m_languageLibrary) {
+        qrl::setStringCatalogue(nullptr);
+        if (QCoreApplication::instance())
+            QCoreApplication::removeTranslator(m_languageLibrary.get());
+        m_languageLibrary.reset();
+        m_languageLibraryName.clear();
+    }
+    qrl::profile().setString(kSettings, QStringLiteral("version"), m_fileVersionText);
+    m_recentFiles.save(qrl::profile());
+    if (m_logLevel >= 1) {
+        m_log.CloseWindow();
+        m_log.CloseLog();
+    }
+    m_shell = nullptr;
+    return 0;
+}

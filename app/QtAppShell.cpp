@@ -1,0 +1,68 @@
+#include "QtAppShell.h"
+
+#include "CMainFrame.h"
+#include "LogFile.h"
+#include "LogFileWindow.h"
+#include "WindowPlacementAdapter.h"
+
+QtAppShell::~QtAppShell()
+{
+    delete m_mainFrame;
+}
+
+bool QtAppShell::createImageLists()
+{
+    return true;
+}
+
+bool QtAppShell::createMainFrame()
+{
+    LogFile::setWindowFactory([](LogFile* log) -> LogWindow* {
+        auto* window = new LogFileWindow;
+        if (!window->Create(nullptr)) {
+            delete window;
+            return nullptr;
+        }
+        window->setLogFile(log);
+        window->setAttribute(Qt::WA_QuitOnClose, false);
+        window->show();
+        return window;
+    });
+    m_mainFrame = new CMainFrame;
+    return m_mainFrame != nullptr;
+}
+
+void QtAppShell::applyMainPlacement(const qrl::WindowPlacement& placement)
+{
+    if (m_mainFrame)
+        qrl::applyWindowPlacement(m_mainFrame, placement);
+}
+
+void QtAppShell::showMainFrame(const QString& title)
+{
+    if (!m_mainFrame)
+        return;
+    m_mainFrame->show();
+    m_mainFrame->setWindowTitle(title);
+}
+
+bool QtAppShell::newDocument()
+{
+    return true;
+}
+
+bool QtAppShell::openDocument(const QString&)
+{
+    return false;
+}
+
+void QtAppShell::runFileOpenCommand() {}
+
+void QtAppShell::runAboutBox() {}
+
+void QtAppShell::runPreferences() {}
+
+bool QtAppShell::activeDocumentModified() const
+{
+    return false;
+}
