@@ -1,0 +1,36 @@
+#include "CapacityPane.h"
+
+#include "CQuorlyn32App.h"
+#include "TextFormat.h"
+
+namespace {
+CapacityPane* currentPane = nullptr;
+} // namespace
+
+void setCapacityPane(CapacityPane* pane)
+{
+    currentPane = pane;
+}
+
+bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std::uint64_t totalBytes,
+                        std::uint64_t bytesToAdd)
+{
+    CQuorlyn32App& app = theApp();
+    const CapacityCheck check = checkCapacity(settings, itemCount, totalBytes, bytesToAdd);
+    if (app.logs(9)) {
+        app.logText(9, qrl::formatText(QStringLiteral("GetTotalInBytes returned: %d\r\n"),
+                                       {static_cast<unsigned long long>(totalBytes)}));
+        app.logText(9, qrl::formatText(QStringLiteral(" addind dwSizeToAdd: %d\r\n"),
+                                       {static_cast<unsigned long long>(bytesToAdd)}));
+        app.logText(9, qrl::formatText(QStringLiteral(" new total size is : %d\r\n"),
+                                       {static_cast<unsigned long long>(check.totalBytes)}));
+        if (isCardMedium(settings.m_medium))
+            app.logText(9, qrl::formatText(QStringLiteral("GetCapacityInBytes returned: %d\r\n"),
+                                           {static_cast<unsigned long long>(check.capacityBytes)}));
+    }
+    if (!check.fits)
+        return false;
+    if (currentPane)
+        currentPane->showCapacityText(check.paneText);
+    return true;
+}
