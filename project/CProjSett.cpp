@@ -62,13 +62,11 @@ CapacityCheck checkCapacity(const CProjSett& settings, std::uint32_t itemCount, 
         if (capacity == 0)
             capacity = settings.m_customSize;
         check.capacityBytes = capacity;
-        if (check.totalBytes > capacity) {
-            check.fits = false;
-            return check;
-        }
+        check.fits = check.totalBytes <= capacity;
+        const std::uint64_t free = check.fits ? capacity - check.totalBytes : 0;
         check.paneText = qrl::formatText(qrl::text(2270), {itemCount, static_cast<unsigned long long>(capacity / 1024),
                                                           static_cast<unsigned long long>(totalKB),
-                                                          static_cast<unsigned long long>((capacity - check.totalBytes) / 1024)});
+                                                          static_cast<unsigned long long>(free / 1024)});
     } else {
         check.paneText = qrl::formatText(qrl::text(2271), {itemCount, static_cast<unsigned long long>(totalKB)});
     }

@@ -28,9 +28,9 @@ bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std:
             app.logText(9, qrl::formatText(QStringLiteral("GetCapacityInBytes returned: %d\r\n"),
                                            {static_cast<unsigned long long>(check.capacityBytes)}));
     }
-    if (!check.fits)
-        return false;
-    if (currentPane)
+    // A test for an add leaves the pane alone when the add would not fit; a plain refresh always
+    // shows the current project's figures, also for a project that is over capacity.
+    if (currentPane && (check.fits || bytesToAdd == 0))
         currentPane->showCapacityText(check.paneText);
-    return true;
+    return check.fits;
 }

@@ -17,8 +17,9 @@ public:
 // Installs the pane (not owned); nullptr removes it.
 void setCapacityPane(CapacityPane* pane);
 
-// The capacity test of a project with the pane update: false (pane unchanged) when the project's
-// files plus `bytesToAdd` exceed a card medium's capacity; otherwise the pane shows the project's
-// figures and the answer is true. Logs its figures at log level 9.
+// The capacity test of a project with the pane update: false when the project's files plus
+// `bytesToAdd` exceed a card medium's capacity (the pane then keeps its text, unless bytesToAdd is
+// 0: a refresh always shows the current figures); otherwise the pane shows the project's figures
+// and the answer is true. Logs its figures at log level 9.
 bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std::uint64_t totalBytes,
                         std::uint64_t bytesToAdd);
