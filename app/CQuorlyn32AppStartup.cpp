@@ -13,7 +13,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSettings>
+#include <QFile>
 #include <QTranslator>
 
 #include <array>
@@ -160,13 +160,25 @@ void CQuorlyn32App::checkVersion()
 
 int CQuorlyn32App::GetIniDefaultLanguage() const
 {
-    const QString iniPath = m_programDirectory + QStringLiteral("Quorlyn32.ini");
-    if (!QFileInfo::exists(iniPath))
+    // A plain read of the one value: the ini file beside the program is small and read once.
+    QFile ini(m_programDirectory + QStringLiteral("Quorlyn32.ini"));
+    if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
         return 0;
-    QSettings ini(iniPath, QSettings::IniFormat);
-    bool ok = false;
-    const int id = ini.value(QStringLiteral("Settings/defaultLanguage")).toString().trimmed().toInt(&ok);
-    return ok ? id : 0;
+    bool inSettings = false;
+    while (!ini.atEnd()) {
+        const QByteArray line = ini.readLine(4096).trimmed();
+        if (line.startsWith('[')) {
+            inSettings = line.compare("[Settings]", Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        if (!inSettings || eq < 0 || line.left(eq).trimmed().compare("defaultLanguage", Qt::CaseInsensitive) != 0)
+            continue;
+        bool ok = false;
+        const int id = line.mid(eq + 1).trimmed().toInt(&ok);
+        return ok ? id : 0;
+    }
+    return 0;
 }
 
 void CQuorlyn32App::chooseLanguage()

@@ -5,18 +5,9 @@
 #include "LogFileWindow.h"
 #include "WindowPlacementAdapter.h"
 
-QtAppShell::~QtAppShell()
+QtAppShell::QtAppShell()
 {
-    delete m_mainFrame;
-}
-
-bool QtAppShell::createImageLists()
-{
-    return true;
-}
-
-bool QtAppShell::createMainFrame()
-{
+    // The log opens before the main frame exists, so its window factory is there from the start.
     LogFile::setWindowFactory([](LogFile* log) -> LogWindow* {
         auto* window = new LogFileWindow;
         if (!window->Create(nullptr)) {
@@ -28,6 +19,21 @@ bool QtAppShell::createMainFrame()
         window->show();
         return window;
     });
+}
+
+QtAppShell::~QtAppShell()
+{
+    delete m_mainFrame;
+    LogFile::setWindowFactory({});
+}
+
+bool QtAppShell::createImageLists()
+{
+    return true;
+}
+
+bool QtAppShell::createMainFrame()
+{
     m_mainFrame = new CMainFrame;
     return m_mainFrame != nullptr;
 }

@@ -9,6 +9,7 @@ class CMainFrame;
 // The application object's windows in Qt.
 class QtAppShell : public AppShell {
 public:
+    QtAppShell();
     ~QtAppShell() override;
 
     bool createImageLists() override;

@@ -1,10 +1,16 @@
 # quorlyn_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [GUI] [SERIAL] [LABELS l ...])
-# GUI tests run on the offscreen platform; SERIAL tests never run beside each other.
+# GUI tests run on the offscreen platform with one QApplication made by their main(); SERIAL tests
+# never run beside each other.
 function(quorlyn_add_test)
     cmake_parse_arguments(T "GUI;SERIAL" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     quorlyn_warnings(${T_NAME})
-    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qrl_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+    if(T_GUI)
+        set(test_main qrl_gui_test_main)
+    else()
+        set(test_main GTest::gtest_main)
+    endif()
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qrl_testsupport GTest::gtest GTest::gmock ${test_main})
     target_compile_definitions(${T_NAME} PRIVATE
         QUORLYN_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         QUORLYN_BIN_DIR="${CMAKE_BINARY_DIR}/bin"

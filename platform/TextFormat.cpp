@@ -9,7 +9,7 @@ namespace qrl {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool leftAlign = false;
     bool zeroPad = false;
     bool plus = false;
@@ -27,21 +27,21 @@ bool isConversion(QChar c)
 
 // Parses one conversion starting after '%'. Returns the index after it, or -1 when the text there
 // is no complete conversion.
-qsizetype parseSpec(const QString& f, qsizetype i, Spec& spec)
+qsizetype parseConversion(const QString& f, qsizetype i, Conversion& cs)
 {
     const qsizetype n = f.size();
     for (; i < n; ++i) {
         const QChar c = f[i];
         if (c == QLatin1Char('-'))
-            spec.leftAlign = true;
+            cs.leftAlign = true;
         else if (c == QLatin1Char('0'))
-            spec.zeroPad = true;
+            cs.zeroPad = true;
         else if (c == QLatin1Char('+'))
-            spec.plus = true;
+            cs.plus = true;
         else if (c == QLatin1Char(' '))
-            spec.space = true;
+            cs.space = true;
         else if (c == QLatin1Char('#'))
-            spec.alternate = true;
+            cs.alternate = true;
         else
             break;
     }
@@ -57,11 +57,11 @@ qsizetype parseSpec(const QString& f, qsizetype i, Spec& spec)
             out = value;
         return any;
     };
-    readNumber(spec.width);
+    readNumber(cs.width);
     if (i < n && f[i] == QLatin1Char('.')) {
         ++i;
-        spec.precision = 0;
-        readNumber(spec.precision);
+        cs.precision = 0;
+        readNumber(cs.precision);
     }
     // Length modifiers change nothing here: every argument carries its own width.
     while (i < n && QStringLiteral("hlLqjzt").contains(f[i]))
@@ -72,7 +72,7 @@ qsizetype parseSpec(const QString& f, qsizetype i, Spec& spec)
     }
     if (i >= n || !isConversion(f[i]))
         return -1;
-    spec.conversion = f[i];
+    cs.conversion = f[i];
     return i + 1;
 }
 
@@ -84,29 +84,29 @@ QString integerText(std::uint64_t magnitude, int base, bool upper)
     return upper ? s.toUpper() : s;
 }
 
-QString pad(QString body, const Spec& spec, bool numeric, QString sign = {})
+QString pad(QString body, const Conversion& cs, bool numeric, QString sign = {})
 {
     const qsizetype total = body.size() + sign.size();
-    if (spec.width > total) {
-        const qsizetype fill = spec.width - total;
-        if (spec.leftAlign)
+    if (cs.width > total) {
+        const qsizetype fill = cs.width - total;
+        if (cs.leftAlign)
             return sign + body + QString(fill, QLatin1Char(' '));
-        if (spec.zeroPad && numeric && spec.precision < 0)
+        if (cs.zeroPad && numeric && cs.precision < 0)
             return sign + QString(fill, QLatin1Char('0')) + body;
         return QString(fill, QLatin1Char(' ')) + sign + body;
     }
     return sign + body;
 }
 
-QString formatNumber(const Spec& spec, const FormatArg& arg)
+QString formatNumber(const Conversion& cs, const FormatArg& arg)
 {
-    const QChar conv = spec.conversion;
+    const QChar conv = cs.conversion;
     bool negative = false;
     std::uint64_t magnitude = 0;
     double real = 0;
     const auto& v = arg.value();
     if (const auto* s = std::get_if<QString>(&v))
-        return pad(*s, spec, false);
+        return pad(*s, cs, false);
     if (const auto* d = std::get_if<double>(&v)) {
         real = *d;
         negative = real < 0;
@@ -122,13 +122,13 @@ QString formatNumber(const Spec& spec, const FormatArg& arg)
     }
 
     if (conv == QLatin1Char('c'))
-        return pad(QString(QChar(static_cast<char16_t>(magnitude & 0xFFFF))), spec, false);
+        return pad(QString(QChar(static_cast<char16_t>(magnitude & 0xFFFF))), cs, false);
 
     if (QStringLiteral("fFeEgG").contains(conv)) {
         const char fmt = conv.toLatin1();
         QString body = QString::number(negative ? -real : real, fmt == 'F' ? 'f' : fmt,
-                                       spec.precision < 0 ? 6 : spec.precision);
-        return pad(body, spec, true, negative ? QStringLiteral("-") : (spec.plus ? QStringLiteral("+") : QString()));
+                                       cs.precision < 0 ? 6 : cs.precision);
+        return pad(body, cs, true, negative ? QStringLiteral("-") : (cs.plus ? QStringLiteral("+") : QString()));
     }
 
     int base = 10;
@@ -148,35 +148,35 @@ QString formatNumber(const Spec& spec, const FormatArg& arg)
         negative = false;
     }
     QString body = integerText(magnitude, base, upper);
-    if (spec.precision >= 0 && body.size() < spec.precision)
-        body = QString(spec.precision - body.size(), QLatin1Char('0')) + body;
-    if (spec.precision == 0 && magnitude == 0)
+    if (cs.precision >= 0 && body.size() < cs.precision)
+        body = QString(cs.precision - body.size(), QLatin1Char('0')) + body;
+    if (cs.precision == 0 && magnitude == 0)
         body.clear();
     QString sign;
     if (isSigned)
-        sign = negative ? QStringLiteral("-") : spec.plus ? QStringLiteral("+") : spec.space ? QStringLiteral(" ") : QString();
-    if (spec.alternate && base == 16 && magnitude != 0)
+        sign = negative ? QStringLiteral("-") : cs.plus ? QStringLiteral("+") : cs.space ? QStringLiteral(" ") : QString();
+    if (cs.alternate && base == 16 && magnitude != 0)
         sign += upper ? QStringLiteral("0X") : QStringLiteral("0x");
-    return pad(body, spec, true, sign);
+    return pad(body, cs, true, sign);
 }
 
-QString formatOne(const Spec& spec, const FormatArg& arg)
+QString formatOne(const Conversion& cs, const FormatArg& arg)
 {
-    if (spec.conversion == QLatin1Char('s')) {
+    if (cs.conversion == QLatin1Char('s')) {
         const auto& v = arg.value();
         QString s;
         if (const auto* t = std::get_if<QString>(&v)) {
             s = *t;
         } else {
-            Spec decimal;
+            Conversion decimal;
             decimal.conversion = QLatin1Char('d');
             s = formatNumber(decimal, arg);
         }
-        if (spec.precision >= 0 && s.size() > spec.precision)
-            s.truncate(spec.precision);
-        return pad(s, spec, false);
+        if (cs.precision >= 0 && s.size() > cs.precision)
+            s.truncate(cs.precision);
+        return pad(s, cs, false);
     }
-    return formatNumber(spec, arg);
+    return formatNumber(cs, arg);
 }
 
 } // namespace
@@ -198,14 +198,14 @@ QString formatText(const QString& format, std::initializer_list<FormatArg> args)
             ++i;
             continue;
         }
-        Spec spec;
-        const qsizetype end = parseSpec(format, i + 1, spec);
+        Conversion cs;
+        const qsizetype end = parseConversion(format, i + 1, cs);
         if (end < 0) {
             out += c;
             continue;
         }
         if (next != args.end())
-            out += formatOne(spec, *next++);
+            out += formatOne(cs, *next++);
         i = end - 1;
     }
     return out;
@@ -222,11 +222,11 @@ QString formatSignature(const QString& format)
             ++i;
             continue;
         }
-        Spec spec;
-        const qsizetype end = parseSpec(format, i + 1, spec);
+        Conversion cs;
+        const qsizetype end = parseConversion(format, i + 1, cs);
         if (end < 0)
             continue;
-        const QChar conv = spec.conversion;
+        const QChar conv = cs.conversion;
         // Conversions that take the same kind of argument count as one.
         if (conv == QLatin1Char('s'))
             sig += QLatin1Char('s');

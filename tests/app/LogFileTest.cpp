@@ -1,0 +1,119 @@
+#include "LogFile.h"
+#include "LogWindow.h"
+#include "TempCwd.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kWhen(QDate(2024, 3, 5), QTime(7, 8, 9));
+
+class RowsWindow : public LogWindow {
+public:
+    explicit RowsWindow(LogFile* log) : m_log(log) {}
+    int AddText(const QString& text) override
+    {
+        for (const QString& r : text.split("\r\n"))
+            rows << r;
+        return int(rows.size()) - 1;
+    }
+    int AddLine(const QString& text) override
+    {
+        rows << text;
+        return int(rows.size()) - 1;
+    }
+    void destroyWindow() override
+    {
+        m_log->windowDestroyed();
+        destroyed = true;
+    }
+    QStringList rows;
+    bool destroyed = false;
+
+private:
+    LogFile* m_log;
+};
+
+class Log : public ::testing::Test {
+protected:
+    Log() { m_log.setClock([] { return kWhen; }); }
+    std::string contents() const { return qrl::test::readFile(m_dir.file("q.log")); }
+    QString name() const { return QString::fromStdString(m_dir.file("q.log")); }
+
+    qrl::test::TempDirectory m_dir;
+    LogFile m_log;
+};
+
+} // namespace
+
+TEST_F(Log, StampsOnlyTheStartAndEndUnlessAskedForEveryText)
+{
+    ASSERT_EQ(m_log.OpenNew(name(), 0), 0);
+    EXPECT_EQ(m_log.WriteText("one\r\n"), 5);
+    m_log.SetTimeStampMode(1);
+    EXPECT_EQ(m_log.WriteText("two"), 3);
+    EXPECT_EQ(m_log.WriteText(""), 0);
+    m_log.SetTimeStampMode(2); // only exactly 1 stamps
+    m_log.WriteText("three");
+    m_log.CloseLog();
+    const std::string stamp = "[2024/03/05 - 07:08:09] ";
+    EXPECT_EQ(contents(), stamp + "***** Starting ***** Log file successfully opened: " + name().toStdString() + "\r\n" +
+                              "one\r\n" + stamp + "two" + stamp + "three" + stamp +
+                              "***** Ending ***** Log file is about closing.\r\n");
+}
+
+TEST_F(Log, AppendKeepsTheOldTextAndANewOpenTruncates)
+{
+    qrl::test::writeFile(name().toStdString(), "earlier\r\n");
+    ASSERT_EQ(m_log.OpenAppend(name(), 0), 0);
+    m_log.CloseLog();
+    EXPECT_EQ(contents().rfind("earlier\r\n[2024/03/05", 0), 0u);
+    ASSERT_EQ(m_log.OpenNew(name(), 0), 0);
+    m_log.CloseLog();
+    EXPECT_EQ(contents().rfind("[2024/03/05 - 07:08:09] ***** Starting", 0), 0u);
+}
+
+TEST_F(Log, WritesNothingWhileClosedAndRefusesASecondWriter)
+{
+    EXPECT_EQ(m_log.WriteText("lost"), 0);
+    m_log.WriteTimeStamp();
+    ASSERT_EQ(m_log.OpenNew(name(), 0), 0);
+    LogFile other;
+    EXPECT_NE(other.OpenAppend(name(), 0), 0);
+    EXPECT_FALSE(other.isOpen());
+    m_log.CloseLog();
+    EXPECT_EQ(contents().find("lost"), std::string::npos);
+    EXPECT_NE(LogFile().OpenNew(QString::fromStdString(m_dir.file("no/such/dir.log")), 0), 0);
+}
+
+TEST_F(Log, AFailingWriteSwitchesTheLogOffQuietly)
+{
+    // /dev/full accepts the open and fails every write, as a full disk does.
+    LogFile full;
+    EXPECT_NE(full.OpenAppend(QStringLiteral("/dev/full"), 0), 0);
+    EXPECT_FALSE(full.isOpen());
+    EXPECT_EQ(full.WriteText("after"), 0);
+}
+
+TEST_F(Log, TheWindowGetsTheSameRowsAndStaysClosedOnceClosed)
+{
+    RowsWindow* window = nullptr;
+    LogFile::setWindowFactory([&window](LogFile* log) { return window = new RowsWindow(log); });
+    ASSERT_EQ(m_log.OpenNew(name(), 1), 0);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(m_log.windowShown());
+    m_log.WriteText("a\r\nb");
+    const QString stamp = "[2024/03/05 - 07:08:09] ";
+    EXPECT_EQ(window->rows, (QStringList{stamp + "***** Starting ***** Log file successfully opened: " + name(), "a", "b"}));
+    std::unique_ptr<RowsWindow> owned(window);
+    m_log.CloseWindow();
+    EXPECT_TRUE(window->destroyed);
+    EXPECT_EQ(m_log.window(), nullptr);
+    m_log.WriteText("c\r\n");
+    m_log.CloseLog();
+    EXPECT_EQ(window->rows.size(), 3);
+    EXPECT_NE(contents().find("c\r\n"), std::string::npos);
+    LogFile::setWindowFactory({});
+}
