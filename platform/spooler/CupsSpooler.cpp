@@ -47,7 +47,7 @@ std::string option(const cups_dest_t& dest, const char* name)
     return value ? value : "";
 }
 
-// All destinations without instances; the status tells an empty list from a failed request.
+// All destinations, instances included; the status tells an empty list from a failed request.
 SpoolStatus fetchDests(const std::string& server, DestsFree& list)
 {
     SpoolStatus status;
