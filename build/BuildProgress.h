@@ -1,0 +1,28 @@
+#pragma once
+
+// The arithmetic of the build's progress bar, apart from any widget: a position in 0 to 100
+// that advances by a step and wraps to 0 when it reaches the end, as the bar of the progress
+// window shows it.
+class BuildProgress {
+public:
+    static constexpr int kRangeEnd = 100;
+    static constexpr int kDefaultStep = 10;
+
+    int position() const { return m_position; }
+    int step() const { return m_step; }
+
+    void setStep(int step) { m_step = step; }
+    // Advances by one step; a position at or past the end of the range becomes 0. The position
+    // never goes below 0.
+    void stepIt();
+    void resetPosition() { m_position = 0; }
+    void fillBar() { m_position = kRangeEnd; }
+
+    // The string id of the result box after a build: by target (0 card, 1 disk, 2 EPROM,
+    // 3 card image) and the to-file flag.
+    static int resultTextId(int target, int toFile);
+
+private:
+    int m_position = 0;
+    int m_step = kDefaultStep;
+};

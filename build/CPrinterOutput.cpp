@@ -1,0 +1,62 @@
+#include "CPrinterOutput.h"
+
+#include "StringTable.h"
+#include "UserInterface.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int kCouldNotCreateFile = 2221;
+
+} // namespace
+
+CPrinterOutput::CPrinterOutput(QObject* owner, qrl::Spooler* spooler)
+    : m_spooler(spooler), m_owner(owner)
+{
+}
+
+qrl::Spooler& CPrinterOutput::spooler() const
+{
+    return m_spooler ? *m_spooler : qrl::spooler();
+}
+
+bool CPrinterOutput::EnumWritablePorts(int)
+{
+    m_ports.clear();
+    std::vector<qrl::PortInfo> ports;
+    if (!spooler().ports(ports).ok())
+        return false;
+    for (const qrl::PortInfo& port : ports) {
+        if (port.writable)
+            m_ports.append(QString::fromStdString(port.name));
+    }
+    return true;
+}
+
+bool CPrinterOutput::SelectOutputFile(QString& outPath, const QString& title, const QString& filter,
+                                      const QString&, const QString& defaultFileName)
+{
+    qrl::FileDialogRequest request;
+    request.title = title;
+    request.directory = m_initialDirectory;
+    request.fileName = defaultFileName;
+    request.filter = filter;
+    request.overwritePrompt = true;
+    request.mustExist = false;
+    const std::optional<QString> chosen = qrl::ui().saveFileName(request);
+    if (!chosen || chosen->isEmpty())
+        return false;
+
+    // The dialog seam has no default suffix yet: a name is used as the user typed it, so that the
+    // overwrite prompt always concerns the file that is then created.
+    const QString& path = *chosen;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qrl::ui().message(qrl::text(kCouldNotCreateFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return false;
+    }
+    file.close();
+    outPath = path;
+    return true;
+}

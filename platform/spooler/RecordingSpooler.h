@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Spooler.h"
+
+#include <deque>
+
+namespace qrl {
+
+// A spooler for tests: printers, ports and the default are set up in code, every job is recorded
+// with its bytes, its write sizes and how it ended, and a job can be made to fail at any stage.
+// Behaves like the system's spooler where tests rely on it: an unknown printer, a stopped printer
+// and an unreachable spooler fail the same ways.
+class RecordingSpooler : public Spooler {
+public:
+    enum class JobState { Open, Broken, Finished, Aborted };
+    struct Job {
+        std::string printer;
+        std::string document;
+        std::string bytes;
+        std::vector<std::size_t> writes;
+        JobState state = JobState::Open;
+    };
+    // Failures of the jobs opened from now on. `write` is the 1-based number of the write that
+    // fails within a job (0: none).
+    struct Faults {
+        bool open = false;
+        bool start = false;
+        int write = 0;
+        bool finish = false;
+    };
+
+    void addPrinter(const std::string& name, const std::string& port = {}, bool stopped = false);
+    void setDefaultPrinter(const std::string& name) { m_default = name; }
+    void addPort(const PortInfo& port) { m_ports.push_back(port); }
+    // While set, every call fails as an unreachable spooler does.
+    void setUnavailable(bool unavailable) { m_unavailable = unavailable; }
+    Faults& faults() { return m_faults; }
+
+    // Every job opened so far, in order; a job stays recorded after it ends.
+    const std::deque<Job>& jobs() const { return m_jobs; }
+    // The number of printer look-ups (printer() and openJob()).
+    int lookups() const { return m_lookups; }
+
+    SpoolStatus printers(std::vector<std::string>& names) override;
+    std::string defaultPrinter() override;
+    SpoolStatus printer(const std::string& name, PrinterInfo& info) override;
+    SpoolStatus ports(std::vector<PortInfo>& ports) override;
+    std::unique_ptr<SpoolJob> openJob(const std::string& printer, const std::string& document,
+                                      SpoolStatus& status) override;
+
+private:
+    std::vector<PrinterInfo> m_printers;
+    std::vector<PortInfo> m_ports;
+    std::string m_default;
+    bool m_unavailable = false;
+    Faults m_faults;
+    std::deque<Job> m_jobs;
+    int m_lookups = 0;
+};
+
+} // namespace qrl

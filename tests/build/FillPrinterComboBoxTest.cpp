@@ -1,0 +1,55 @@
+#include "build/CZenPrinter.h"
+#include "build/FillPrinterComboBox.h"
+
+#include "GuiApp.h"
+#include "RecordingSpooler.h"
+
+#include <QComboBox>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList items(const QComboBox& combo)
+{
+    QStringList list;
+    for (int i = 0; i < combo.count(); ++i)
+        list.append(combo.itemText(i));
+    return list;
+}
+
+} // namespace
+
+TEST(FillPrinterComboBox, PrintersFollowFileAndTheDefaultIsSelectedWhenThereIsOne)
+{
+    qrl::test::ensureGuiApplication();
+    struct Case {
+        const char* defaultPrinter;
+        bool unavailable;
+        bool result;
+        QStringList expected;
+        QString selected;
+    };
+    const QStringList all{QStringLiteral("FILE:"), QStringLiteral("FS-1"), QStringLiteral("FS-2")};
+    const Case cases[] = {
+        {"FS-2", false, true, all, QStringLiteral("FS-2")},
+        {"", false, true, all, QStringLiteral("FILE:")},     // no default: "FILE:" stays chosen
+        {"gone", false, true, all, QStringLiteral("FILE:")}, // a default that is not listed
+        {"FS-1", true, false, {QStringLiteral("FILE:")}, QStringLiteral("FILE:")},
+    };
+    for (const Case& c : cases) {
+        qrl::RecordingSpooler spooler;
+        spooler.addPrinter("FS-1");
+        spooler.addPrinter("FS-2");
+        spooler.setDefaultPrinter(c.defaultPrinter);
+        spooler.setUnavailable(c.unavailable);
+        CZenPrinter printer(&spooler);
+        QComboBox combo;
+        combo.addItem(QStringLiteral("FILE:"));
+        combo.setCurrentIndex(0);
+
+        EXPECT_EQ(FillPrinterComboBox(printer, &combo), c.result) << c.defaultPrinter;
+        EXPECT_EQ(items(combo), c.expected) << c.defaultPrinter;
+        EXPECT_EQ(combo.currentText(), c.selected) << c.defaultPrinter;
+    }
+}

@@ -1,0 +1,75 @@
+// Files sent through a private CUPS scheduler: what arrives at the printer, and what a stopped
+// queue or a stopped scheduler gives.
+
+#include "build/CZenPrinter.h"
+
+#include "CupsSpooler.h"
+#include "PrivateCups.h"
+#include "ScriptedUserInterface.h"
+#include "TempCwd.h"
+
+#include <gtest/gtest.h>
+
+using qrl::test::PrivateCups;
+
+namespace {
+
+class ZenPrinterCupsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!cups.start())
+            GTEST_SKIP() << "no private cupsd: " << cups.reason();
+        ASSERT_TRUE(cups.queue("fs")) << cups.reason();
+        std::string bytes;
+        for (int repeat = 0; repeat < 33; ++repeat) // every byte value, across several blocks
+            for (int b = 0; b < 256; ++b)
+                bytes.push_back(static_cast<char>(b));
+        content = bytes;
+        qrl::test::writeFile(file, content);
+    }
+
+    PrivateCups cups;
+    qrl::test::TempDirectory dir;
+    std::string file = dir.file("every-byte.prn");
+    QString path = QString::fromStdString(file);
+    std::string content;
+    qrl::test::ScriptedUserInterface ui;
+};
+
+} // namespace
+
+TEST_F(ZenPrinterCupsTest, EveryByteValueArrivesUnchanged)
+{
+    qrl::CupsSpooler spooler(cups.server());
+    CZenPrinter printer(&spooler);
+    ASSERT_TRUE(printer.SendFile(path, QStringLiteral("fs"))) << printer.lastError().text;
+    ASSERT_TRUE(cups.waitIdle("fs")) << cups.errorLog();
+    const std::string arrived = cups.captured("fs");
+    ASSERT_EQ(arrived.size(), content.size());
+    EXPECT_TRUE(arrived == content);
+    EXPECT_TRUE(ui.shown().isEmpty());
+}
+
+TEST_F(ZenPrinterCupsTest, AStoppedQueueIsAFailureAndNothingIsSent)
+{
+    ASSERT_TRUE(cups.disable("fs")) << cups.reason();
+    qrl::CupsSpooler spooler(cups.server());
+    CZenPrinter printer(&spooler);
+    EXPECT_FALSE(printer.SendFile(path, QStringLiteral("fs")));
+    EXPECT_EQ(printer.lastError().error, qrl::SpoolError::PrinterStopped) << printer.lastError().text;
+    // No job is left waiting in the queue for the printer to be started again.
+    EXPECT_TRUE(cups.waitIdle("fs", 2000));
+    EXPECT_EQ(cups.captured("fs"), "");
+}
+
+TEST_F(ZenPrinterCupsTest, AStoppedSchedulerCannotOpenThePrinter)
+{
+    const std::string server = cups.server();
+    cups.stop();
+    qrl::CupsSpooler spooler(server);
+    CZenPrinter printer(&spooler);
+    EXPECT_FALSE(printer.SendFile(path, QStringLiteral("fs")));
+    EXPECT_EQ(printer.lastError().error, qrl::SpoolError::Unavailable) << printer.lastError().text;
+    EXPECT_EQ(ui.texts(), QStringList{QString::fromLatin1(CZenPrinter::kCannotOpenPrinter)});
+}
