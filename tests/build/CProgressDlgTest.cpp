@@ -1,6 +1,5 @@
 #include "build/CProgressDlg.h"
 
-#include "GuiApp.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 
@@ -41,7 +40,6 @@ public:
 
 class ProgressDlgTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { qrl::test::ensureGuiApplication(); }
 
     QProgressBar* bar() { return dlg->findChild<QProgressBar*>(QStringLiteral("progressBar")); }
     QLabel* status() { return dlg->findChild<QLabel*>(QStringLiteral("statusText")); }

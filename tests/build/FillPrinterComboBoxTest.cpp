@@ -1,7 +1,6 @@
 #include "build/CZenPrinter.h"
 #include "build/FillPrinterComboBox.h"
 
-#include "GuiApp.h"
 #include "RecordingSpooler.h"
 
 #include <QComboBox>
@@ -22,7 +21,6 @@ QStringList items(const QComboBox& combo)
 
 TEST(FillPrinterComboBox, PrintersFollowFileAndTheDefaultIsSelectedWhenThereIsOne)
 {
-    qrl::test::ensureGuiApplication();
     struct Case {
         const char* defaultPrinter;
         bool unavailable;
