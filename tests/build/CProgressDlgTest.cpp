@@ -3,7 +3,9 @@
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
