@@ -35,7 +35,7 @@ bool CPrinterOutput::EnumWritablePorts(int)
 }
 
 bool CPrinterOutput::SelectOutputFile(QString& outPath, const QString& title, const QString& filter,
-                                      const QString&, const QString& defaultFileName)
+                                      const QString& defaultExtension, const QString& defaultFileName)
 {
     qrl::FileDialogRequest request;
     request.title = title;
@@ -44,12 +44,11 @@ bool CPrinterOutput::SelectOutputFile(QString& outPath, const QString& title, co
     request.filter = filter;
     request.overwritePrompt = true;
     request.mustExist = false;
+    request.defaultSuffix = defaultExtension.startsWith(QLatin1Char('.')) ? defaultExtension.mid(1) : defaultExtension;
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
     if (!chosen || chosen->isEmpty())
         return false;
 
-    // The dialog seam has no default suffix yet: a name is used as the user typed it, so that the
-    // overwrite prompt always concerns the file that is then created.
     const QString& path = *chosen;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

@@ -31,9 +31,8 @@ public:
     void setInitialDirectory(const QString& directory) { m_initialDirectory = directory; }
 
     // Asks for the output file (save dialog with overwrite prompt) and creates it empty at once,
-    // as proof that it can be written; the file stays behind. `defaultExtension` is kept for the
-    // callers' sake but not applied: the file dialog seam takes no default suffix. False when the
-    // dialog is cancelled, or after message 2221 when the file cannot be created; `outPath` is set
+    // as proof that it can be written; the file stays behind. The dialog adds `defaultExtension` to
+    // a name typed without one (before its overwrite prompt). False when the dialog is cancelled, or after message 2221 when the file cannot be created; `outPath` is set
     // only on success.
     bool SelectOutputFile(QString& outPath, const QString& title, const QString& filter,
                           const QString& defaultExtension, const QString& defaultFileName);

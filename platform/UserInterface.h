@@ -17,6 +17,7 @@ struct FileDialogRequest {
     QString directory;
     QString fileName;
     QString filter;
+    QString defaultSuffix; // added by the dialog to a name typed without an extension ("prn")
     bool overwritePrompt = true;
     bool mustExist = false;
 };

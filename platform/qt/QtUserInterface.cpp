@@ -72,12 +72,15 @@ std::optional<QStringList> QtUserInterface::openFileNames(const FileDialogReques
 
 std::optional<QString> QtUserInterface::saveFileName(const FileDialogRequest& r)
 {
-    QFileDialog::Options options;
+    QFileDialog dialog(parent(), r.title, startPath(r), qtFilter(r.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(r.defaultSuffix);
     if (!r.overwritePrompt)
-        options |= QFileDialog::DontConfirmOverwrite;
-    const QString name =
-        QFileDialog::getSaveFileName(parent(), r.title, startPath(r), qtFilter(r.filter), nullptr, options);
-    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
 }
 
 std::optional<QString> QtUserInterface::existingDirectory(const QString& title, const QString& directory)
