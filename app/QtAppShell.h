@@ -4,11 +4,15 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class CMainFrame;
+class ImageLists;
 
 // The application object's windows in Qt.
 class QtAppShell : public AppShell {
 public:
+    QtAppShell();
     ~QtAppShell() override;
 
     bool createImageLists() override;
@@ -25,5 +29,8 @@ public:
     CMainFrame* mainFrame() const { return m_mainFrame; }
 
 private:
+    void connectAppCommands();
+
+    std::unique_ptr<ImageLists> m_imageLists;
     QPointer<CMainFrame> m_mainFrame;
 };
