@@ -202,6 +202,7 @@ constexpr Entry kStrings[] = {
     {32798, "Se&ttings..."},
     {32845, "&Print..."},
     {57344, "Quorlyn32"},
+    {61697, "Failed to open document."},
 };
 
 } // namespace
