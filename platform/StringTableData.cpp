@@ -212,6 +212,7 @@ constexpr Entry kStrings[] = {
     {57601, "&Open Project..."},
     {57603, "&Save Project"},
     {57664, "&About Quorlyn32..."},
+    {61697, "Failed to open document."},
 };
 
 } // namespace
