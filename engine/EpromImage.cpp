@@ -8,8 +8,10 @@
 #include "OutputFile.h"
 #include "ResourceFiles.h"
 #include "ScratchFile.h"
+#include "SlotImageWriter.h"
 #include "SRecordWriter.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -18,7 +20,6 @@
 namespace vintrel {
 namespace {
 
-constexpr std::uint32_t kSlotMagic = 0xAE00A002;
 constexpr std::size_t kProbeSize = 16;
 // A whole number of records, so that records never straddle two chunks.
 constexpr std::size_t kChunkSize = SRecordWriter::kBytesPerRecord * 65536;
@@ -42,11 +43,13 @@ bool bin2hex(const std::string& inputPath, const std::string& outputPath)
     unsigned char probe[kProbeSize];
     if (!input.read(probe, sizeof probe))
         return false;
-    // The header words as they read after the pair swap of the file.
-    using qrl::bytes::getU16LE;
-    const std::uint32_t magic = (static_cast<std::uint32_t>(getU16LE(probe)) << 16) | getU16LE(probe + 2);
-    const std::uint32_t imageSize = (static_cast<std::uint32_t>(getU16LE(probe + 8)) << 16) | getU16LE(probe + 10);
-    if (magic != kSlotMagic || imageSize > input.size())
+    // Reading each 16-bit word little-endian undoes the pair swap of the big-endian header.
+    const auto headerU32 = [&probe](std::size_t offset) {
+        return (static_cast<std::uint32_t>(qrl::bytes::getU16LE(probe + offset)) << 16) |
+               qrl::bytes::getU16LE(probe + offset + 2);
+    };
+    const std::uint32_t imageSize = headerU32(kSlotImageSizeOffset);
+    if (headerU32(0) != kSlotImageMagic || imageSize > input.size())
         return false;
 
     OutputFile output;
@@ -65,31 +68,33 @@ bool bin2hex(const std::string& inputPath, const std::string& outputPath)
     return records.writeTerminator() && output.commit();
 }
 
-bool copyImage(InputFile& image, const std::string& outputPath, CopyMode mode)
+// Within one file system the image itself becomes the output (swapped in place where asked);
+// elsewhere it is copied, swapping on the way. Either way the output changes only when complete.
+bool deliverImage(const std::string& outputPath, CopyMode mode)
 {
     OutputFile output;
-    return output.createReplacing(outputPath) && copyBytes(image, output, image.size(), mode) && output.commit();
+    if (!output.createReplacing(outputPath))
+        return false;
+    if (output.adopt(kImageFile))
+        return (mode == CopyMode::Plain || swapBytePairsInFile(output.path())) && output.commit();
+    InputFile image;
+    return image.open(kImageFile) && copyBytes(image, output, image.size(), mode) && output.commit();
 }
 
 bool writeFileQrl(const char* outputPath, std::uint32_t format)
 {
-    const ImageFileRemover removeImage;
-    if (!outputPath || format < kSRecords || format > kPlain)
-        return false;
-    InputFile image;
-    if (!image.open(kImageFile))
+    const ImageFileRemover removeImages;
+    std::uint64_t size = 0;
+    if (!outputPath || format < kSRecords || format > kPlain || !regularFileSize(kImageFile, size))
         return false;
     if (format != kSRecords)
-        return copyImage(image, outputPath, format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain);
+        return deliverImage(outputPath, format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain);
 
-    // The swapped image goes straight to the working directory, which may lie on another file
-    // system than the output; an old "TEMP.HEX" is removed first so it can never be converted.
-    const ScratchFile swapped(kSwappedImageFile);
-    OutputFile swappedFile;
-    if (!swapped.cleared() || !swappedFile.create(swapped.path()) ||
-        !copyBytes(image, swappedFile, image.size(), CopyMode::SwapPairs) || !swappedFile.commit())
-        return false;
-    return bin2hex(swapped.path(), outputPath);
+    // The swapped image goes straight to "TEMP.HEX" in the working directory, which may lie on
+    // another file system than the output; the rename replaces any "TEMP.HEX" of an earlier
+    // export, so that is never converted.
+    return swapBytePairsInFile(kImageFile) && std::rename(kImageFile, kSwappedImageFile) == 0 &&
+           bin2hex(kSwappedImageFile, outputPath);
 }
 
 bool createEpromFile()

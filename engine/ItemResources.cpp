@@ -76,7 +76,7 @@ bool writeResource(const std::string& sourcePath, const std::string& outputPath,
         return false;
     const std::uint64_t size = source.size();
     if (!isMacro(request.type) && request.medium != VINTREL_EPROM && !request.headerFlag)
-        return copyBytes(source, output, size, CopyMode::Plain) && output.commit();
+        return copyBytes(source, output, size) && output.commit();
 
     reportProgress(request.context, kResourceStep);
     const auto padding = static_cast<std::uint16_t>((4 - size % 4) % 4);
@@ -88,7 +88,7 @@ bool writeResource(const std::string& sourcePath, const std::string& outputPath,
     if (!output.write(header.data(), header.size()))
         return false;
     reportProgress(request.context, kResourceStep);
-    if (!copyBytes(source, output, size, CopyMode::Plain) || !output.writeZeros(padding))
+    if (!copyBytes(source, output, size) || !output.writeZeros(padding))
         return false;
     reportProgress(request.context, kResourceStep);
     return output.commit();

@@ -11,7 +11,7 @@ OutputFile::~OutputFile()
 
 bool OutputFile::create(const std::string& path)
 {
-    if (m_file)
+    if (m_file || m_adopted)
         return false;
     m_file = std::fopen(path.c_str(), "wb");
     m_path = path;
@@ -20,7 +20,7 @@ bool OutputFile::create(const std::string& path)
 
 bool OutputFile::createReplacing(const std::string& path)
 {
-    if (m_file)
+    if (m_file || m_adopted)
         return false;
     // An exclusive create, so that a file of the same name already there is never overwritten.
     for (int attempt = 0; attempt < 100 && !m_file; ++attempt) {
@@ -30,6 +30,19 @@ bool OutputFile::createReplacing(const std::string& path)
     if (!m_file)
         return false;
     m_finalPath = path;
+    return true;
+}
+
+bool OutputFile::adopt(const std::string& source)
+{
+    if (!m_file || m_finalPath.empty() || std::ftell(m_file) != 0)
+        return false;
+    if (std::rename(source.c_str(), m_path.c_str()) != 0)
+        return false;
+    // The stream still refers to the empty file that the move replaced.
+    std::fclose(m_file);
+    m_file = nullptr;
+    m_adopted = true;
     return true;
 }
 
@@ -52,34 +65,31 @@ bool OutputFile::writeZeros(std::size_t count)
 
 bool OutputFile::commit()
 {
-    if (!m_file)
-        return false;
-    const bool flushed = std::fflush(m_file) == 0 && !std::ferror(m_file);
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    if (!flushed || !closed) {
-        if (!m_finalPath.empty())
-            std::remove(m_path.c_str());
-        m_finalPath.clear();
-        return false;
+    bool written = m_adopted;
+    if (m_file) {
+        const bool flushed = std::fflush(m_file) == 0 && !std::ferror(m_file);
+        written = std::fclose(m_file) == 0 && flushed;
+        m_file = nullptr;
     }
-    if (m_finalPath.empty())
-        return true;
-    const bool moved = std::rename(m_path.c_str(), m_finalPath.c_str()) == 0;
-    if (!moved)
-        std::remove(m_path.c_str());
+    m_adopted = false;
+    const std::string finalPath = std::move(m_finalPath);
     m_finalPath.clear();
-    return moved;
+    if (finalPath.empty())
+        return written;
+    if (written && std::rename(m_path.c_str(), finalPath.c_str()) == 0)
+        return true;
+    std::remove(m_path.c_str());
+    return false;
 }
 
 void OutputFile::discard()
 {
-    if (!m_file)
-        return;
-    std::fclose(m_file);
-    m_file = nullptr;
-    if (!m_finalPath.empty())
+    if (m_file)
+        std::fclose(m_file);
+    if ((m_file || m_adopted) && !m_finalPath.empty())
         std::remove(m_path.c_str());
+    m_file = nullptr;
+    m_adopted = false;
     m_finalPath.clear();
 }
 

@@ -21,6 +21,12 @@ public:
     // Writes into a new file next to `path`; commit() moves it onto `path`, and destruction
     // without a commit removes it.
     bool createReplacing(const std::string& path);
+    // For a replacing file not yet written to: takes the finished file `source` as its content by
+    // moving it to path(), which works only within one file system. False (and nothing moved)
+    // otherwise; the file can then still be written.
+    bool adopt(const std::string& source);
+    // The file that is being written.
+    const std::string& path() const { return m_path; }
 
     bool write(const void* data, std::size_t count);
     bool writeZeros(std::size_t count);
@@ -31,8 +37,9 @@ private:
     void discard();
 
     std::FILE* m_file = nullptr;
-    std::string m_path;     // the path that is written
+    std::string m_path;      // the path that is written
     std::string m_finalPath; // the replaced path, empty for a file written in place
+    bool m_adopted = false;
 };
 
 } // namespace vintrel

@@ -10,14 +10,26 @@ namespace {
 constexpr char kHeaderRecord[] = "S00600004844521B\r\n";
 constexpr char kTerminatorRecord[] = "S70500000000FA\r\n";
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The two upper-case hexadecimal digits of every byte value, so that a byte costs one lookup.
+struct HexPairs {
+    char text[256][2];
+    constexpr HexPairs() : text()
+    {
+        for (int i = 0; i < 256; ++i) {
+            text[i][0] = kHexDigits[i >> 4];
+            text[i][1] = kHexDigits[i & 0x0F];
+        }
+    }
+};
+constexpr HexPairs kHexPairs;
 // "S3", length, address, data, checksum, CR LF.
 constexpr std::size_t kMaxRecordText = 2 + 2 + 8 + 2 * SRecordWriter::kBytesPerRecord + 2 + 2;
 constexpr std::size_t kAddressBytes = 4;
 
 char* putHex(char* p, unsigned value)
 {
-    p[0] = kHexDigits[(value >> 4) & 0x0F];
-    p[1] = kHexDigits[value & 0x0F];
+    std::memcpy(p, kHexPairs.text[value & 0xFF], 2);
     return p + 2;
 }
 

@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 196;
 constexpr std::size_t kDirectoryEntrySize = 8;
-constexpr unsigned char kMagic[] = {0xAE, 0x00, 0xA0, 0x02};
 constexpr std::uint16_t kHeaderWord = 0x00C0;
 constexpr std::uint16_t kEpromMediumWord = 0;
 constexpr std::uint16_t kCardMediumWord = 2;
@@ -101,10 +100,10 @@ bool SlotImageWriter::writeHeader(OutputFile& image, std::uint32_t imageSize) co
     using namespace qrl::bytes;
     const std::size_t entries = m_resources.size();
     std::vector<unsigned char> header(kHeaderSize + kDirectoryEntrySize * entries, 0);
-    std::memcpy(header.data(), kMagic, sizeof kMagic);
+    putU32BE(header.data(), kSlotImageMagic);
     putU16BE(header.data() + 4, kHeaderWord);
     putU16BE(header.data() + 6, m_medium == VINTREL_EPROM ? kEpromMediumWord : kCardMediumWord);
-    putU32BE(header.data() + 8, imageSize);
+    putU32BE(header.data() + kSlotImageSizeOffset, imageSize);
     std::memcpy(header.data() + 12, kFormatText, 4);
     putDate(header.data() + kDateOffset);
     putFixedText(header.data() + kNoticeOffset, kNoticeFieldSize, kNotice);
@@ -139,7 +138,7 @@ bool SlotImageWriter::copyResources(OutputFile& image) const
             if (r.directoryKind != kind)
                 continue;
             InputFile file;
-            if (!file.open(r.path) || !copyBytes(file, image, r.size, CopyMode::Plain))
+            if (!file.open(r.path) || !copyBytes(file, image, r.size))
                 return false;
         }
     }

@@ -5,6 +5,7 @@
 
 #include "vintrel.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,10 @@
 namespace vintrel {
 
 class OutputFile;
+
+// The first four bytes of a slot image with a header, big-endian, and where its size stands.
+inline constexpr std::uint32_t kSlotImageMagic = 0xAE00A002;
+inline constexpr std::size_t kSlotImageSizeOffset = 8;
 
 class SlotImageWriter {
 public:

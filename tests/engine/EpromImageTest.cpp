@@ -8,7 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,6 +39,15 @@ std::string slotImage(std::size_t size)
     return image;
 }
 
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::string swapped(std::string bytes)
 {
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
@@ -51,19 +67,46 @@ TEST(EpromImage, CreateEpromFileCopiesTheSlotImage)
     EXPECT_EQ(readFile("TEMP.BXF"), slotImage(300));
 }
 
+// A private folder on another file system than the working directory, where there is one, so
+// that the image cannot simply be moved to the output.
+class OtherFileSystemFolder {
+public:
+    explicit OtherFileSystemFolder(const std::string& workingDirectory)
+    {
+        struct stat shm {}, work {};
+        std::string templ = "/dev/shm/qrltest-XXXXXX";
+        if (stat("/dev/shm", &shm) == 0 && stat(workingDirectory.c_str(), &work) == 0 && shm.st_dev != work.st_dev &&
+            mkdtemp(templ.data()))
+            m_path = templ;
+    }
+    ~OtherFileSystemFolder()
+    {
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path);
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 struct FormatCase {
     std::uint32_t format;
     std::size_t size;
+    bool otherFileSystem;
 };
 
 class WriteFormats : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(WriteFormats, WritesTheImageInTheChosenForm)
 {
-    const auto [format, size] = GetParam();
+    const auto [format, size, otherFileSystem] = GetParam();
     TempCwd cwd;
     TempDirectory userFolder; // the user's folder is not the working directory
-    const std::string output = userFolder.file("image.out");
+    const OtherFileSystemFolder otherFolder(cwd.path());
+    if (otherFileSystem && otherFolder.path().empty())
+        GTEST_SKIP() << "no writable /dev/shm on another file system than " << cwd.path();
+    const std::string output = (otherFileSystem ? otherFolder.path() : userFolder.path()) + "/image.out";
     writeFile("TEMP.HEX", "stale swapped image");
     const std::string image = slotImage(size);
     writeFile("TEMP.BXF", image);
@@ -80,13 +123,15 @@ TEST_P(WriteFormats, WritesTheImageInTheChosenForm)
         ASSERT_EQ(qrl::test::readSRecords(out, records), "");
         EXPECT_EQ(records.data, swapped(image));
     }
-    EXPECT_FALSE(fileExists("TEMP.BXF"));
-    EXPECT_FALSE(fileExists("TEMP.HEX"));
+    EXPECT_EQ(filesIn(cwd.path()), std::vector<std::string>{});
+    EXPECT_EQ(filesIn(std::filesystem::path(output).parent_path()), std::vector<std::string>{"image.out"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, WriteFormats,
-                         ::testing::Values(FormatCase{1, 196}, FormatCase{1, 2000001}, FormatCase{2, 196},
-                                           FormatCase{2, 197}, FormatCase{3, 197}, FormatCase{3, 3000000}));
+                         ::testing::Values(FormatCase{1, 196, false}, FormatCase{1, 2000001, false},
+                                           FormatCase{2, 196, false}, FormatCase{2, 197, false},
+                                           FormatCase{3, 197, false}, FormatCase{1, 2000001, true},
+                                           FormatCase{2, 3000001, true}, FormatCase{3, 3000000, true}));
 
 TEST(EpromImage, SRecordTextOfTheEmptyEpromImage)
 {
@@ -127,8 +172,7 @@ TEST(EpromImage, WriteFileQrlRefusesWithoutLeavingFiles)
     writeFile("TEMP.BXF", std::string(300, 'x'));
     EXPECT_EQ(WriteFileQRL("out.hex", 1, nullptr), 0);
     EXPECT_EQ(readFile("out.hex"), "earlier export");
-    EXPECT_FALSE(fileExists("TEMP.BXF"));
-    EXPECT_FALSE(fileExists("TEMP.HEX"));
+    EXPECT_EQ(filesIn(cwd.path()), std::vector<std::string>{"out.hex"});
 }
 
 TEST(EpromImage, Bin2HexRefusesWhatIsNoSwappedSlotImage)
