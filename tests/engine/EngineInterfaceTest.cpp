@@ -8,6 +8,7 @@
 
 #include <dlfcn.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,8 @@
 #include <set>
 #include <sstream>
 #include <string>
+
+extern "C" std::size_t vintrelTestLayoutInC(int field);
 
 namespace {
 
@@ -37,6 +40,15 @@ TEST(EngineInterface, EveryExportResolvesByItsExactName)
     // The TrueType steps come with the TrueType converter.
     EXPECT_EQ(dlsym(library, "ConvertTTF"), nullptr);
     dlclose(library);
+}
+
+TEST(EngineInterface, CAndCppSeeOneLayout)
+{
+    EXPECT_EQ(vintrelTestLayoutInC(0), sizeof(BuildContext));
+    EXPECT_EQ(vintrelTestLayoutInC(1), offsetof(BuildContext, slotBlocks));
+    EXPECT_EQ(vintrelTestLayoutInC(2), offsetof(BuildContext, progressCallback));
+    EXPECT_EQ(vintrelTestLayoutInC(3), sizeof(SlotRecord));
+    EXPECT_EQ(vintrelTestLayoutInC(4), offsetof(SlotRecord, endLink));
 }
 
 TEST(EngineInterface, NothingButTheExportsIsVisible)

@@ -42,8 +42,8 @@ private:
     std::vector<std::pair<std::string, int>> m_progress;
 };
 
-// Writes an item's resource file as the conversion would (for the font types, whose converters
-// are not part of these tests).
+// Writes a resource file of `size` bytes counting up from `fill`, standing in for the output of a
+// converter that is not under test (the fonts').
 void writeResourceFile(const std::string& name, std::size_t size, unsigned char fill);
 bool fileExists(const std::string& path);
 
