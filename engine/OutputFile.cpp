@@ -1,0 +1,96 @@
+#include "OutputFile.h"
+
+#include <cstdio>
+
+namespace vintrel {
+
+OutputFile::~OutputFile()
+{
+    discard();
+}
+
+bool OutputFile::create(const std::string& path)
+{
+    if (m_file || m_adopted)
+        return false;
+    m_file = std::fopen(path.c_str(), "wb");
+    m_path = path;
+    return m_file != nullptr;
+}
+
+bool OutputFile::createReplacing(const std::string& path)
+{
+    if (m_file || m_adopted)
+        return false;
+    // An exclusive create, so that a file of the same name already there is never overwritten.
+    for (int attempt = 0; attempt < 100 && !m_file; ++attempt) {
+        m_path = path + ".part" + std::to_string(attempt);
+        m_file = std::fopen(m_path.c_str(), "wbx");
+    }
+    if (!m_file)
+        return false;
+    m_finalPath = path;
+    return true;
+}
+
+bool OutputFile::adopt(const std::string& source)
+{
+    if (!m_file || m_finalPath.empty() || std::ftell(m_file) != 0)
+        return false;
+    if (std::rename(source.c_str(), m_path.c_str()) != 0)
+        return false;
+    // The stream still refers to the empty file that the move replaced.
+    std::fclose(m_file);
+    m_file = nullptr;
+    m_adopted = true;
+    return true;
+}
+
+bool OutputFile::write(const void* data, std::size_t count)
+{
+    return m_file && std::fwrite(data, 1, count, m_file) == count;
+}
+
+bool OutputFile::writeZeros(std::size_t count)
+{
+    static constexpr unsigned char zeros[64] = {};
+    while (count > 0) {
+        const std::size_t n = count < sizeof zeros ? count : sizeof zeros;
+        if (!write(zeros, n))
+            return false;
+        count -= n;
+    }
+    return true;
+}
+
+bool OutputFile::commit()
+{
+    bool written = m_adopted;
+    if (m_file) {
+        const bool flushed = std::fflush(m_file) == 0 && !std::ferror(m_file);
+        written = std::fclose(m_file) == 0 && flushed;
+        m_file = nullptr;
+    }
+    m_adopted = false;
+    const std::string finalPath = std::move(m_finalPath);
+    m_finalPath.clear();
+    if (finalPath.empty())
+        return written;
+    if (written && std::rename(m_path.c_str(), finalPath.c_str()) == 0)
+        return true;
+    std::remove(m_path.c_str());
+    return false;
+}
+
+void OutputFile::discard()
+{
+    if (m_file)
+        std::fclose(m_file);
+    if ((m_file || m_adopted) && !m_finalPath.empty())
+        std::remove(m_path.c_str());
+    m_file = nullptr;
+    m_adopted = false;
+    m_finalPath.clear();
+}
+
+} // namespace vintrel
