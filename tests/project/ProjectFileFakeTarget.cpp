@@ -39,6 +39,10 @@ ProjectFileTarget::AddResult ProjectFileFakeTarget::addItemFromRecord(const Item
 bool ProjectFileFakeTarget::findResourceFile(QString& path, int)
 {
     searched.append(path);
+    if (!everyFileIs.isEmpty()) {
+        path = everyFileIs;
+        return true;
+    }
     if (!searchFiles)
         return false;
     if (QFileInfo(path).isFile())

@@ -20,7 +20,8 @@ public:
     std::function<AddResult(const ItemRecord&)> decide;
     // Directories searched after the path itself, like the document's resource directories.
     QStringList searchDirectories;
-    bool searchFiles = true; // false: no file is ever found (the fuzz harness)
+    bool searchFiles = true; // false: no file is ever found
+    QString everyFileIs;     // when set, every search finds this file (the fuzz harness)
     QStringList searched;
     QStringList suppressed;
     int showMessages = 1;
