@@ -139,34 +139,25 @@ bool ImportDosProject(QIODevice& file, const QString& path, ProjectFileTarget& t
     const std::size_t recordSize = kind == kProjectFileOld209 ? Old::kSize209 : Old::kSize203;
     const qint64 step = static_cast<qint64>(recordSize);
 
-    // The marker check has made sure the count's two bytes are there.
     const QByteArray head = projectfile::readAt(file, 0, 2);
-    const int count = Old::headerCount(reinterpret_cast<const unsigned char*>(head.constData()));
+    const int count =
+        head.size() == 2 ? Old::headerCount(reinterpret_cast<const unsigned char*>(head.constData())) : 0;
     target.settings().m_medium = kHardDisk;
 
     if (count > 0) {
-        const qint64 size = file.size();
-        const qint64 present = size > step ? (size - step) / step : 0;
-        qint64 toRead = count;
-        if (toRead > present) {
-            projectfile::showFileCutShort(static_cast<int>(present));
-            toRead = present;
-        }
-        const QByteArray records = projectfile::readAt(file, step, toRead * step);
-        if (records.size() != toRead * step) {
-            target.showFileError(resourcecheck::kFileErrorFormat, resourcecheck::kCouldNotAccessFile,
-                                 resourcecheck::kCheckFileHint, path);
+        const projectfile::RecordBlock records = projectfile::readRecords(file, path, step, step, count, target);
+        if (!records.ok)
             return false;
-        }
-        const auto* bytes = reinterpret_cast<const unsigned char*>(records.constData());
-        for (qint64 i = 0; i < toRead; ++i) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(records.bytes.constData());
+        for (qint64 i = 0; i < records.count; ++i) {
             if (target.itemCount() >= kMaxProjectItems) {
                 target.showItemLimitMessage();
                 break;
             }
             const Old old = Old::decode(bytes + i * step, recordSize);
-            const std::optional<ItemRecord> record =
-                kind == kProjectFileOld209 ? std::optional<ItemRecord>(compose209(old)) : compose203(old, target);
+            const std::optional<ItemRecord> record = kind == kProjectFileOld209
+                                                         ? std::optional<ItemRecord>(compose209(old))
+                                                         : compose203(old, target);
             // A record left out after its message is skipped; a cancel ends the import.
             if (record && target.addItemFromRecord(*record) == ProjectFileTarget::AddResult::Stop)
                 return false;

@@ -5,13 +5,10 @@
 #include "ItemRecord.h"
 #include "ProjectFileHeader.h"
 #include "ProjectFileSupport.h"
-#include "ResourceCheckSupport.h"
-
 #include "UserInterface.h"
 
 #include <QIODevice>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -61,26 +58,15 @@ bool ReadProjectFile(QIODevice& file, const QString& path, ProjectFileTarget& ta
         projectfile::showMoreThanMaxItems();
         count = kMaxProjectItems;
     }
-    const qint64 size = file.size();
-    const qint64 recordBytes = size > qint64{ProjectFileHeader::kSize} ? size - qint64{ProjectFileHeader::kSize} : 0;
-    const auto present = static_cast<std::uint32_t>(
-        std::min<qint64>(recordBytes / qint64{ItemRecord::kSize}, kMaxProjectItems));
-    if (count > present) {
-        projectfile::showFileCutShort(static_cast<int>(present));
-        count = present;
-        target.markModified();
-    }
-
-    const qint64 wanted = qint64{count} * qint64{ItemRecord::kSize};
-    const QByteArray records = projectfile::readAt(file, ProjectFileHeader::kSize, wanted);
-    if (records.size() != wanted) {
-        target.showFileError(resourcecheck::kFileErrorFormat, resourcecheck::kCouldNotAccessFile,
-                             resourcecheck::kCheckFileHint, path);
+    const projectfile::RecordBlock records =
+        projectfile::readRecords(file, path, ProjectFileHeader::kSize, ItemRecord::kSize, count, target);
+    if (!records.ok)
         return false;
-    }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(records.constData());
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const ItemRecord record = ItemRecord::decode(bytes + std::size_t{i} * ItemRecord::kSize);
+    if (records.cutShort)
+        target.markModified();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(records.bytes.constData());
+    for (qint64 i = 0; i < records.count; ++i) {
+        const ItemRecord record = ItemRecord::decode(bytes + i * qint64{ItemRecord::kSize});
         switch (target.addItemFromRecord(record)) {
         case ProjectFileTarget::AddResult::Added:
             break;

@@ -26,7 +26,8 @@ bool isElf(std::span<const unsigned char> b)
 
 bool isSlotImage(std::span<const unsigned char> b)
 {
-    return b.size() >= kSlotImageMagic.size() && std::equal(kSlotImageMagic.begin(), kSlotImageMagic.end(), b.begin());
+    return b.size() >= kSlotImageMagic.size() &&
+           std::equal(kSlotImageMagic.begin(), kSlotImageMagic.end(), b.begin());
 }
 
 } // namespace
@@ -64,10 +65,8 @@ bool ValidateItemFile(const QString& path, int subtype, ResourceCheckMessages& m
 bool CheckProgramData(const QString& path, ResourceCheckMessages& messages)
 {
     const ResourceCheckFile file(path);
-    if (!file.ok())
-        return refuse(messages, Shown::Quietly, kFileErrorFormat, kErrorOpeningFile, path);
-    if (file.size() <= kProgramDataMinimum)
-        return refuse(messages, Shown::Quietly, kFileErrorFormat, kFileLengthError, path);
+    if (!readableAndLonger(file, kProgramDataMinimum, messages, Shown::Quietly, path))
+        return false;
     if (isSlotImage(file.bytes()) || isElf(file.bytes()))
         return true;
     return refuse(messages, Shown::Quietly, kFileFailureFormat, kProgramDataSlotError, path);

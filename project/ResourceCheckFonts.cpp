@@ -33,17 +33,16 @@ constexpr std::size_t kFormatByte = 2;
 
 bool equalAt(std::span<const unsigned char> b, std::size_t at, const std::array<unsigned char, 4>& what)
 {
-    return at <= b.size() && what.size() <= b.size() - at && std::equal(what.begin(), what.end(), b.begin() + at);
+    return at <= b.size() && what.size() <= b.size() - at &&
+           std::equal(what.begin(), what.end(), b.begin() + at);
 }
 
 bool checkPclFont(const QString& path, ResourceCheckMessages& messages, Shown shown, unsigned formatA,
                   unsigned formatB)
 {
     const ResourceCheckFile file(path);
-    if (!file.ok())
-        return refuse(messages, shown, kFileErrorFormat, kErrorOpeningFile, path);
-    if (file.size() <= kPclFontMinimum)
-        return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+    if (!readableAndLonger(file, kPclFontMinimum, messages, shown, path))
+        return false;
     const auto b = file.bytes();
     const auto descriptor = findPclFontHeader(b);
     // A header escape at the very end has no descriptor behind it.
@@ -61,10 +60,8 @@ bool CheckTrueTypeFile(const QString& path, ResourceCheckMessages& messages)
 {
     constexpr Shown shown = Shown::Always;
     const ResourceCheckFile file(path);
-    if (!file.ok())
-        return refuse(messages, shown, kFileErrorFormat, kErrorOpeningFile, path);
-    if (file.size() <= kTrueTypeMinimum)
-        return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+    if (!readableAndLonger(file, kTrueTypeMinimum, messages, shown, path))
+        return false;
     const auto b = file.bytes();
     const unsigned tables = qrl::bytes::getU16BE(&b[kTableCountOffset]);
     if (tables < kMinTables || tables > kMaxTables)

@@ -32,10 +32,8 @@ bool checkTellurade(const QString& path, ResourceCheckMessages& messages, const 
 {
     constexpr Shown shown = Shown::Quietly;
     const ResourceCheckFile file(path);
-    if (!file.ok())
-        return refuse(messages, shown, kFileErrorFormat, kErrorOpeningFile, path);
-    if (file.size() <= kTelluradeMinimum)
-        return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+    if (!readableAndLonger(file, kTelluradeMinimum, messages, shown, path))
+        return false;
     const auto b = file.bytes();
     // Each keyword is looked for from the position after the one where the previous one began,
     // up to four bytes before the end.
@@ -114,10 +112,8 @@ bool CheckPclMacro(const QString& path, ResourceCheckMessages& messages)
 {
     constexpr Shown shown = Shown::Always;
     const ResourceCheckFile file(path);
-    if (!file.ok())
-        return refuse(messages, shown, kFileErrorFormat, kErrorOpeningFile, path);
-    if (file.size() <= kPclMacroMinimum)
-        return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+    if (!readableAndLonger(file, kPclMacroMinimum, messages, shown, path))
+        return false;
     PclMacroScan scan;
     if (scan.run(file.bytes()))
         return true;

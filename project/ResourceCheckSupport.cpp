@@ -1,5 +1,7 @@
 #include "ResourceCheckSupport.h"
 
+#include "ResourceCheckFile.h"
+
 #include <algorithm>
 
 namespace resourcecheck {
@@ -22,6 +24,16 @@ bool refuse(ResourceCheckMessages& messages, Shown shown, int formatId, int erro
     else
         messages.showFileMessage(formatId, errorId, kNotInsertedHint, path, qrl::Buttons::Ok);
     return false;
+}
+
+bool readableAndLonger(const ResourceCheckFile& file, std::size_t minimum, ResourceCheckMessages& messages,
+                       Shown shown, const QString& path)
+{
+    if (!file.ok())
+        return refuse(messages, shown, kFileErrorFormat, kErrorOpeningFile, path);
+    if (file.size() <= minimum)
+        return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+    return true;
 }
 
 std::optional<std::size_t> findPclFontHeader(std::span<const unsigned char> bytes)

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+class ResourceCheckFile;
+
 // What the content checks and the font-number scans share: their string ids, the refusal
 // message and the scans of PCL and Tellurade files.
 namespace resourcecheck {
@@ -47,6 +49,11 @@ enum class Shown { Always, Quietly };
 // Shows format/error/hint 2401 for `path` as `shown` says; always answers false, so a check can
 // `return refuse(...)`.
 bool refuse(ResourceCheckMessages& messages, Shown shown, int formatId, int errorId, const QString& path);
+
+// True when `file` could be read whole and is longer than `minimum` bytes; otherwise refuses it
+// with error 2380 or 2403 (format 2400).
+bool readableAndLonger(const ResourceCheckFile& file, std::size_t minimum, ResourceCheckMessages& messages,
+                       Shown shown, const QString& path);
 
 // The position just after the "W" of the first PCL font header escape (ESC ")" "s" ... "W"), or
 // none. ESC starts the escape again from any state; other bytes leave the state unchanged.

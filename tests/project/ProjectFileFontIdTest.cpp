@@ -37,8 +37,8 @@ const Case kCases[] = {
     {"pcl_69_bytes", false, pclFont(0, 1, 69), std::nullopt, 2400, 2403},
     {"pcl_no_header", false, std::string(100, 'W'), std::nullopt, 2400, 2410},
     // The descriptor ends one byte into the font number.
-    {"pcl_descriptor_cut", false, std::string(80, ' ') + kEsc + ")s0W" + std::string(26, '\0'), std::nullopt, 2400,
-     2410},
+    {"pcl_descriptor_cut", false, std::string(80, ' ') + kEsc + ")s0W" + std::string(26, '\0'), std::nullopt,
+     2400, 2410},
 };
 
 void PrintTo(const Case& c, std::ostream* os)
@@ -64,7 +64,9 @@ TEST_P(ProjectFileFontIdTest, ReadsTheNumberOrReportsQuietly)
         EXPECT_EQ(id, *c.id);
     }
     EXPECT_TRUE(ui.texts().isEmpty());
-    EXPECT_EQ(target.suppressed, c.format ? QStringList{fileMessageText(c.format, c.error, 2401, path)} : QStringList{});
+    const QStringList expected =
+        c.format ? QStringList{fileMessageText(c.format, c.error, 2401, path)} : QStringList{};
+    EXPECT_EQ(target.suppressed, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ProjectFileFontIdTest, ::testing::ValuesIn(kCases),

@@ -119,8 +119,11 @@ TEST(ProjectFileImportTest, Fonts203AreClassifiedByTheirContent)
     ASSERT_TRUE(import(oldFile(203, 7, items), target));
 
     ASSERT_EQ(target.added.size(), 5u);
-    const std::pair<int, std::uint32_t> expected[] = {{kZentrixBitmapFont, 4711}, {kPclBitmapPortraitFont, 321},
-                                                      {kPclEoFont, 0}, {kApplicationForm, 0}, {kTelluradeMacro, 0}};
+    const std::pair<int, std::uint32_t> expected[] = {{kZentrixBitmapFont, 4711},
+                                                      {kPclBitmapPortraitFont, 321},
+                                                      {kPclEoFont, 0},
+                                                      {kApplicationForm, 0},
+                                                      {kTelluradeMacro, 0}};
     const std::uint32_t ids[] = {1234, 1235, 1236, 0, 0};
     for (std::size_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(target.added[i].name);
@@ -131,8 +134,9 @@ TEST(ProjectFileImportTest, Fonts203AreClassifiedByTheirContent)
     // The font that is none of the three shows the scalable check's message, which always shows;
     // the quiet checks before it stay silent. The missing file is named and skipped.
     const QString junk = QString::fromStdString(dir.file("junk.fnt"));
+    const QString missing = QString::fromStdString(dir.file("missing.fnt"));
     EXPECT_EQ(ui.texts(), (QStringList{fileMessageText(2400, 2410, 2401, junk),
-                                       fileMessageText(2400, 2405, 2401, QString::fromStdString(dir.file("missing.fnt")))}));
+                                       fileMessageText(2400, 2405, 2401, missing)}));
     // Quiet refusals: the Zentrix check of the bitmap, scalable and junk files, the bitmap check of the
     // scalable and junk files.
     EXPECT_EQ(target.suppressed.size(), 5);
@@ -168,7 +172,8 @@ TEST(ProjectFileImportTest, ImportIsBounded)
             v.push_back({"f" + std::to_string(i), 3, 1, 0, 0, 0, "F" + std::to_string(i)});
         return v;
     };
-    const QString cut2 = QStringLiteral("The project file ends before its last item.\nQuorlyn can open the first 2 items");
+    const QString cut2 =
+        QStringLiteral("The project file ends before its last item.\nQuorlyn can open the first 2 items");
     const Case cases[] = {
         {"300_records", oldFile(209, 300, forms(300)), true, 256, 1, {}},
         {"count_10_with_2_records", oldFile(209, 10, forms(2)) + "partial", true, 2, 0, {cut2}},
@@ -199,8 +204,9 @@ TEST(ProjectFileImportTest, CancelEndsTheImport)
     target.decide = [](const ItemRecord& r) {
         return r.name == "B" ? ProjectFileTarget::AddResult::Stop : ProjectFileTarget::AddResult::Added;
     };
-    EXPECT_FALSE(import(oldFile(209, 3, {{"a", 3, 1, 0, 0, 0, "A"}, {"b", 3, 1, 0, 0, 0, "B"}, {"c", 3, 1, 0, 0, 0, "C"}}),
-                        target));
+    const std::vector<OldItem> forms = {
+        {"a", 3, 1, 0, 0, 0, "A"}, {"b", 3, 1, 0, 0, 0, "B"}, {"c", 3, 1, 0, 0, 0, "C"}};
+    EXPECT_FALSE(import(oldFile(209, 3, forms), target));
     EXPECT_EQ(target.offered.size(), 2u);
     EXPECT_TRUE(target.importedFrom.isEmpty());
 }
@@ -219,8 +225,10 @@ TEST(ProjectFileLoadTest, OpenChoosesReadOrImportAndAlwaysClearsTheImportFlag)
         {"current", header(0), 0, true, false, {}},
         {"old_209", oldHeader(209, 0), 0, true, true, {}},
         {"old_203_flag_set", oldHeader(203, 0), 1, true, true, {}},
-        {"current_with_import_command", header(0), 1, false, false, {fileMessageText(3020, 3021, 3022, kPath)}},
-        {"unknown", std::string(500, 'x'), 1, false, false, {QStringLiteral("Not a known Quorlyn project file")}},
+        {"current_with_import_command", header(0), 1, false, false,
+         {fileMessageText(3020, 3021, 3022, kPath)}},
+        {"unknown", std::string(500, 'x'), 1, false, false,
+         {QStringLiteral("Not a known Quorlyn project file")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

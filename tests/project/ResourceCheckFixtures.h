@@ -22,8 +22,8 @@ inline void putBE32(std::string& s, std::size_t at, unsigned v)
 
 // A TrueType file of `size` bytes with `tables` directory entries, the head table at entry
 // `headIndex` (none when negative) pointing at `headOffset`, with or without its magic number.
-inline std::string trueType(unsigned tables = 10, int headIndex = 3, unsigned headOffset = 200, bool magic = true,
-                            std::size_t size = 400)
+inline std::string trueType(unsigned tables = 10, int headIndex = 3, unsigned headOffset = 200,
+                            bool magic = true, std::size_t size = 400)
 {
     std::string s(size, '\0');
     putBE16(s, 4, tables);

@@ -62,7 +62,8 @@ const Case kCases[] = {
     {"tellurade_macro_no_mcro", kTelluradeMacro, telluradeMacro("!R!", "MACR"), kFailureFormat, 2440},
     {"tellurade_macro_no_endm", kTelluradeMacro, telluradeMacro("!R!", "MCRO", "ENDX"), kFailureFormat, 2441},
     // EXIT before ENDM: every keyword is looked for after the one before it, so EXIT is missing.
-    {"tellurade_macro_exit_before_endm", kTelluradeMacro, "!R! MCRO ABCD; EXIT; ENDM; ", kFailureFormat, 2443},
+    {"tellurade_macro_exit_before_endm", kTelluradeMacro, "!R! MCRO ABCD; EXIT; ENDM; ", kFailureFormat,
+     2443},
     {"tellurade_macro_20_bytes", kTelluradeMacro, "!R!MCRO;ENDM;EXIT;  ", kErrorFormat, 2403},
     {"zentrix_font", kZentrixBitmapFont, zentrixFont(), 0, kPass},
     {"zentrix_font_no_ldfc", kZentrixBitmapFont, zentrixFont("1", "LDFX"), kFailureFormat, 2450},
@@ -116,8 +117,9 @@ TEST(ResourceCheckMessagesTest, QuietChecksFollowTheMessagesSwitch)
         int subtype;
         bool quiet;
     };
-    const Quiet kinds[] = {{kTrueTypeFont, false},          {kPclEoFont, false},         {kPclBitmapPortraitFont, true},
-                           {kPclBitmapLandscapeFont, true}, {kZentrixBitmapFont, true}, {kPclMacro, false},
+    const Quiet kinds[] = {{kTrueTypeFont, false},          {kPclEoFont, false},
+                           {kPclBitmapPortraitFont, true},  {kPclBitmapLandscapeFont, true},
+                           {kZentrixBitmapFont, true},      {kPclMacro, false},
                            {kTelluradeMacro, true},         {kProgramData, true}};
     qrl::test::TempDirectory dir;
     const QString path = QString::fromStdString(dir.file("short.bin"));
@@ -170,11 +172,12 @@ TEST(ResourceCheckMessagesTest, MessageTextIsTheThreePartPattern)
     qrl::test::ScriptedUserInterface ui;
     ProjectFileFakeTarget target;
     EXPECT_FALSE(CheckTelluradeMacro(path, target));
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("INFO : A failure in file found. \n\nThe File  : ") + path +
-                                      QStringLiteral("\n\nError definition : Tellurade end sequence \"EXIT\" not "
-                                                     "found.\nA tellurade file should contain the tellurade start "
-                                                     "command !R!.\nPlease check the file and try again.\n\nThe file "
-                                                     "will not be inserted in Project.")});
+    const QString expected = QStringLiteral("INFO : A failure in file found. \n\nThe File  : ") + path +
+                             QStringLiteral("\n\nError definition : Tellurade end sequence \"EXIT\" not found.\n"
+                                            "A tellurade file should contain the tellurade start command !R!.\n"
+                                            "Please check the file and try again.\n\n"
+                                            "The file will not be inserted in Project.");
+    EXPECT_EQ(ui.texts(), QStringList{expected});
 }
 
 } // namespace
