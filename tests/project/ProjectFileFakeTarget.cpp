@@ -6,7 +6,7 @@
 
 #include <QFileInfo>
 
-QString fileMessageText(int formatId, int errorId, int hintId, const QString& file)
+QString expectedFileMessage(int formatId, int errorId, int hintId, const QString& file)
 {
     return qrl::formatText(qrl::text(formatId), {file, qrl::text(errorId), qrl::text(hintId)});
 }
@@ -14,7 +14,7 @@ QString fileMessageText(int formatId, int errorId, int hintId, const QString& fi
 qrl::Answer ProjectFileFakeTarget::showFileMessage(int formatId, int errorId, int hintId, const QString& file,
                                                    qrl::Buttons buttons)
 {
-    const QString text = fileMessageText(formatId, errorId, hintId, file);
+    const QString text = expectedFileMessage(formatId, errorId, hintId, file);
     if (!showMessages) {
         suppressed.append(text);
         return qrl::Answer::Ok;
@@ -24,7 +24,7 @@ qrl::Answer ProjectFileFakeTarget::showFileMessage(int formatId, int errorId, in
 
 void ProjectFileFakeTarget::showFileError(int formatId, int errorId, int hintId, const QString& file)
 {
-    qrl::ui().message(fileMessageText(formatId, errorId, hintId, file));
+    qrl::ui().message(expectedFileMessage(formatId, errorId, hintId, file));
 }
 
 ProjectFileTarget::AddResult ProjectFileFakeTarget::addItemFromRecord(const ItemRecord& record)

@@ -43,4 +43,4 @@ public:
 };
 
 // The text of a three-part file message as the user sees it.
-QString fileMessageText(int formatId, int errorId, int hintId, const QString& file);
+QString expectedFileMessage(int formatId, int errorId, int hintId, const QString& file);

@@ -65,7 +65,7 @@ TEST_P(ProjectFileFontIdTest, ReadsTheNumberOrReportsQuietly)
     }
     EXPECT_TRUE(ui.texts().isEmpty());
     const QStringList expected =
-        c.format ? QStringList{fileMessageText(c.format, c.error, 2401, path)} : QStringList{};
+        c.format ? QStringList{expectedFileMessage(c.format, c.error, 2401, path)} : QStringList{};
     EXPECT_EQ(target.suppressed, expected);
 }
 

@@ -269,7 +269,7 @@ TEST(ProjectFileKindTest, HeaderCheckMessages)
     EXPECT_FALSE(CheckProjectHeader(currentFile, kind, kPath, target));
     const QString notValid = QStringLiteral("\n\nIs not a valid QUORLYN32 project !\nIf you are attempting to "
                                             "open an QUORLYN\nfor DOS project, select IMPORT from\nthe File menu.");
-    EXPECT_EQ(ui.texts(), (QStringList{kPath + notValid, fileMessageText(3020, 3021, 3022, kPath)}));
+    EXPECT_EQ(ui.texts(), (QStringList{kPath + notValid, expectedFileMessage(3020, 3021, 3022, kPath)}));
 }
 
 } // namespace

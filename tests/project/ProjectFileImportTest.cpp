@@ -135,8 +135,8 @@ TEST(ProjectFileImportTest, Fonts203AreClassifiedByTheirContent)
     // the quiet checks before it stay silent. The missing file is named and skipped.
     const QString junk = QString::fromStdString(dir.file("junk.fnt"));
     const QString missing = QString::fromStdString(dir.file("missing.fnt"));
-    EXPECT_EQ(ui.texts(), (QStringList{fileMessageText(2400, 2410, 2401, junk),
-                                       fileMessageText(2400, 2405, 2401, missing)}));
+    EXPECT_EQ(ui.texts(), (QStringList{expectedFileMessage(2400, 2410, 2401, junk),
+                                       expectedFileMessage(2400, 2405, 2401, missing)}));
     // Quiet refusals: the Zentrix check of the bitmap, scalable and junk files, the bitmap check of the
     // scalable and junk files.
     EXPECT_EQ(target.suppressed.size(), 5);
@@ -181,7 +181,7 @@ TEST(ProjectFileImportTest, ImportIsBounded)
         {"count_negative", oldFile(209, -5, forms(3)), true, 0, 0, {}},
         {"header_record_cut_short", oldHeader(203, 4).substr(0, 170), true, 0, 0,
          {QStringLiteral("The project file ends before its last item.\nQuorlyn can open the first 0 items")}},
-        {"current_format", header(0), false, 0, 0, {fileMessageText(3020, 3021, 3022, kPath)}},
+        {"current_format", header(0), false, 0, 0, {expectedFileMessage(3020, 3021, 3022, kPath)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -226,7 +226,7 @@ TEST(ProjectFileLoadTest, OpenChoosesReadOrImportAndAlwaysClearsTheImportFlag)
         {"old_209", oldHeader(209, 0), 0, true, true, {}},
         {"old_203_flag_set", oldHeader(203, 0), 1, true, true, {}},
         {"current_with_import_command", header(0), 1, false, false,
-         {fileMessageText(3020, 3021, 3022, kPath)}},
+         {expectedFileMessage(3020, 3021, 3022, kPath)}},
         {"unknown", std::string(500, 'x'), 1, false, false,
          {QStringLiteral("Not a known Quorlyn project file")}},
     };

@@ -86,7 +86,7 @@ void PrintTo(const Case& c, std::ostream* os)
 
 QString expectedText(const Case& c, const QString& path)
 {
-    return c.format == kAlone ? qrl::text(c.error) : fileMessageText(c.format, c.error, 2401, path);
+    return c.format == kAlone ? qrl::text(c.error) : expectedFileMessage(c.format, c.error, 2401, path);
 }
 
 class ResourceCheckTest : public ::testing::TestWithParam<Case> {};
@@ -129,7 +129,7 @@ TEST(ResourceCheckMessagesTest, QuietChecksFollowTheMessagesSwitch)
         ProjectFileFakeTarget target;
         target.showMessages = 0;
         EXPECT_FALSE(ValidateItemFile(path, k.subtype, target)) << k.subtype;
-        const QString text = fileMessageText(2400, 2403, 2401, path);
+        const QString text = expectedFileMessage(2400, 2403, 2401, path);
         EXPECT_EQ(ui.texts(), k.quiet ? QStringList{} : QStringList{text}) << k.subtype;
         EXPECT_EQ(target.suppressed, k.quiet ? QStringList{text} : QStringList{}) << k.subtype;
     }
@@ -155,7 +155,7 @@ TEST(ResourceCheckMessagesTest, FileThatCannotBeOpenedIsRefused)
         qrl::test::ScriptedUserInterface ui;
         ProjectFileFakeTarget target;
         EXPECT_FALSE(ValidateItemFile(path, subtype, target)) << subtype;
-        EXPECT_EQ(ui.texts(), QStringList{fileMessageText(2400, 2380, 2401, path)}) << subtype;
+        EXPECT_EQ(ui.texts(), QStringList{expectedFileMessage(2400, 2380, 2401, path)}) << subtype;
     }
     qrl::test::ScriptedUserInterface ui;
     ProjectFileFakeTarget target;
