@@ -1,5 +1,13 @@
 #include "ResourceCheckFile.h"
 
+namespace {
+
+// Files up to this size are read whole in one block; larger ones (program data, big fonts) are
+// mapped, so a check never holds a second copy of them.
+constexpr qint64 kMapFrom = qint64{1} << 20;
+
+} // namespace
+
 ResourceCheckFile::ResourceCheckFile(const QString& path)
     : m_file(path)
 {
@@ -12,18 +20,20 @@ ResourceCheckFile::ResourceCheckFile(const QString& path)
         m_ok = true;
         return;
     }
-    m_map = m_file.map(0, size);
-    if (m_map) {
-        m_bytes = {m_map, static_cast<std::size_t>(size)};
-        m_ok = true;
-        return;
+    if (size >= kMapFrom) {
+        m_map = m_file.map(0, size);
+        if (m_map) {
+            m_bytes = {m_map, static_cast<std::size_t>(size)};
+            m_ok = true;
+            return;
+        }
     }
-    // Files that cannot be mapped (some network and virtual file systems) are read whole; a
+    // Read whole (also a large file that cannot be mapped, as on some network file systems); a
     // short read means the file changed or failed under us.
-    m_buffer = m_file.read(size);
-    if (m_buffer.size() != size)
+    m_buffer.resize(static_cast<std::size_t>(size));
+    if (m_file.read(reinterpret_cast<char*>(m_buffer.data()), size) != size)
         return;
-    m_bytes = {reinterpret_cast<const unsigned char*>(m_buffer.constData()), static_cast<std::size_t>(size)};
+    m_bytes = m_buffer;
     m_ok = true;
 }
 

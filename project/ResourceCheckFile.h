@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
 #include <QString>
 
 #include <cstddef>
 #include <span>
+#include <vector>
 
 // A resource file opened for a content check or a font-number scan. Its size comes from the file
-// system; its bytes are mapped, or read in one block when the file cannot be mapped, so every scan
-// works on one bounded view and never reads past the end.
+// system; its bytes are read in one block (large files are mapped), so every scan works on one
+// bounded view of exactly the file's bytes.
 class ResourceCheckFile {
 public:
     explicit ResourceCheckFile(const QString& path);
@@ -24,7 +24,7 @@ public:
 
 private:
     QFile m_file;
-    QByteArray m_buffer;
+    std::vector<unsigned char> m_buffer;
     uchar* m_map = nullptr;
     std::span<const unsigned char> m_bytes;
     bool m_ok = false;

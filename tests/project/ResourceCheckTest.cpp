@@ -70,6 +70,8 @@ const Case kCases[] = {
     {"zentrix_font_no_sfa", kZentrixBitmapFont, zentrixFont("1", "LDFC", "SFX"), kFailureFormat, 2451},
     {"program_data_slot_image", kProgramData, slotImage(), 0, kPass},
     {"program_data_elf", kProgramData, elf(), 0, kPass},
+    {"program_data_large_file", kProgramData, slotImage(0x0010, 3u << 20), 0, kPass},
+    {"truetype_large_file", kTrueTypeFont, trueType(10, 3, (2u << 20) + 5, true, 3u << 20), 0, kPass},
     {"program_data_other_slot_kind", kProgramData, slotImage(0x0001), kAlone, 2391},
     // A slot image that ends before its slot kind (bytes 198-199) is not acceptable data.
     {"program_data_slot_kind_missing", kProgramData, slotImage(0, 198), kAlone, 2391},
