@@ -150,6 +150,7 @@ constexpr Entry kStrings[] = {
     {2434, "image bits could not be read."},
     {2440, "Tellurade macro start sequence \"MCRO\" not found.\nA tellurade macro should contain the macro start command MCRO."},
     {2441, "Tellurade macro end sequence \"ENDM\" not found.\nA tellurade macro should contain the macro end command ENDM."},
+    {2442, "Tellurade start sequence \"!R!\" not found.\nA tellurade file should contain the tellurade start command !R!.\nFor the commands of a tellurade file see the help file and the Tellurade language manual.\n\nPlease check the file and try again."},
     {2443, "Tellurade end sequence \"EXIT\" not found.\nA tellurade file should contain the tellurade start command !R!.\nPlease check the file and try again."},
     {2446, "PCL Macro ID is out of range.It should have a value between 0 and 32767."},
     {2450, "LDFC Sequence not found."},

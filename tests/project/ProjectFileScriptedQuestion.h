@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ProjectFileMacroQuestion.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Answers the macro question from a queue (PCL when it is empty) and records the files asked
+// about; installs itself while it lives.
+class ProjectFileScriptedQuestion : public ProjectFileMacroQuestion {
+public:
+    ProjectFileScriptedQuestion() : m_previous(setMacroTypeQuestion(this)) {}
+    ~ProjectFileScriptedQuestion() override { setMacroTypeQuestion(m_previous); }
+    std::deque<int> answers;
+    QStringList asked;
+    int askMacroType(const QString& fileName) override
+    {
+        asked.append(fileName);
+        if (answers.empty())
+            return kPclMacro;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+private:
+    ProjectFileMacroQuestion* m_previous;
+};
