@@ -1,3 +1,4 @@
+#include "CMacroSelectDlg.h"
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
 #include "QtAppShell.h"
@@ -26,8 +27,11 @@ int main(int argc, char** argv)
     int result = 1;
     if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
         ui.setMainWindow(shell.mainFrame());
+        CMacroSelectDlg::Question macroQuestion(shell.mainFrame());
+        setMacroTypeQuestion(&macroQuestion);
         installSessionEndHandler(shell.mainFrame());
         result = application.exec();
+        setMacroTypeQuestion(nullptr);
     }
     app.ExitInstance();
     qrl::removeRunTempDir();

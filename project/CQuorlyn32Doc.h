@@ -2,6 +2,7 @@
 
 #include "CProjItem.h"
 #include "CProjSett.h"
+#include "ProjectFile.h"
 #include "UserInterface.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class QIODevice;
 class CQuorlyn32Doc : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxItems = 256;
+    static constexpr int kMaxItems = kMaxProjectItems;
     // The largest file an item can hold: the record keeps the size in 32 bits.
     static constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
@@ -128,13 +129,24 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
 
-    // The project file format: reading, writing and the import of older projects.
-    virtual int GetProjectFileKind(QIODevice& file);
-    virtual bool ReadProjectFile(QIODevice& file);
+    // The project file format: reading, writing and the import of older projects. `path` names
+    // the file in messages.
+    int GetProjectFileKind(QIODevice& file);
+    bool ReadProjectFile(QIODevice& file, const QString& path);
+    bool ImportDosProject(QIODevice& file, const QString& path);
+    // Opening: an unknown file is refused with its message, an older one imported, a current one read.
+    bool LoadDocumentFile(QIODevice& file, const QString& path);
+    // Writes the header and the records; false when the device refuses any of it.
     virtual bool WriteProjectFile(QIODevice& file);
-    virtual bool ImportDosProject(QIODevice& file);
     // The content check of a resource file before it enters the project.
     virtual bool ValidateItemFile(const QString& path, int subtype);
+
+    // An imported older project stays untitled: its first save asks for a name, proposing the
+    // old file's, so the older project is never overwritten without a question.
+    void SetImportedFrom(const QString& oldPath) { m_importedFrom = oldPath; }
+    QString GetImportedFrom() const { return m_importedFrom; }
+    // The message that the project holds the most items it can have.
+    void ShowItemLimitMessage() const;
 
 signals:
     void modifiedChanged(bool modified);
@@ -148,5 +160,6 @@ private:
     QString m_directory;
     int m_showMessages = 1;
     QString m_pathName;
+    QString m_importedFrom;
     bool m_modified = false;
 };

@@ -36,20 +36,21 @@ bool refuse(std::uint16_t code)
     return false;
 }
 
-bool refuseAtItemLimit()
+} // namespace
+
+void CQuorlyn32Doc::ShowItemLimitMessage() const
 {
     qrl::ui().message(QString::fromLatin1(kItemLimitText), qrl::Buttons::Ok);
-    return refuse(kAddErrorShown);
 }
-
-} // namespace
 
 bool CQuorlyn32Doc::AddFile(const QString& path, int& kind, AddOutcome* outcome)
 {
     GetQuorlyn32Err().SetError(kAddErrorNone);
     setOutcome(outcome, AddOutcome::Refused);
-    if (GetItemCount() >= kMaxItems)
-        return refuseAtItemLimit();
+    if (GetItemCount() >= kMaxItems) {
+        ShowItemLimitMessage();
+        return refuse(kAddErrorShown);
+    }
     const QString key = CProjItem::PathKey(path);
     for (const auto& item : m_items)
         if (item->pathKey() == key)
@@ -76,8 +77,10 @@ bool CQuorlyn32Doc::AddItem(std::unique_ptr<CProjItem> item, int& kind, AddOutco
     if (item->isCancelled() || item->isPathTooLong())
         return refuse(kAddErrorShown);
     // Every road in is bounded here: the build holds at most 256 item blocks.
-    if (GetItemCount() >= kMaxItems)
-        return refuseAtItemLimit();
+    if (GetItemCount() >= kMaxItems) {
+        ShowItemLimitMessage();
+        return refuse(kAddErrorShown);
+    }
 
     QString path = item->GetPath();
     if (!FindResourceFile(path, item->subtype())) {

@@ -13,8 +13,6 @@
 
 namespace {
 
-const char* const kUnknownFileText = "Not a known Quorlyn project file";
-
 void logLine(int level, const QString& text)
 {
     theApp().logText(level, text + QStringLiteral("\r\n"));
@@ -29,7 +27,6 @@ bool CQuorlyn32Doc::OnNewDocument()
 
 bool CQuorlyn32Doc::OnOpenDocument(const QString& path)
 {
-    CQuorlyn32App& app = theApp();
     logLine(1, qrl::formatText(QStringLiteral("Opening document: %s"), {path}));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -39,25 +36,12 @@ bool CQuorlyn32Doc::OnOpenDocument(const QString& path)
     SetDocumentDirectory(QFileInfo(path).absolutePath());
     SetModifiedFlag(false);
 
-    const int kind = GetProjectFileKind(file);
-    if (kind == 0) {
-        file.close();
-        qrl::ui().message(QString::fromLatin1(kUnknownFileText), qrl::Buttons::Ok, qrl::Icon::Warning);
+    SetImportedFrom({});
+    if (!LoadDocumentFile(file, path))
         return false;
-    }
-    if (kind == 2 || kind == 3)
-        app.setDosImport(1);
-    if (app.dosImport() != 0) {
-        logLine(1, QStringLiteral("Scanning DOS Project file"));
-        if (!ImportDosProject(file)) {
-            app.setDosImport(0);
-            return false;
-        }
-    } else if (!ReadProjectFile(file)) {
-        return false;
-    }
     file.close();
-    SetPathName(QFileInfo(path).absoluteFilePath());
+    // An imported project stays untitled until it is saved under a name of the user's choice.
+    SetPathName(GetImportedFrom().isEmpty() ? QFileInfo(path).absoluteFilePath() : QString());
     // A refresh, not an add: the pane shows this project's figures even when it is over capacity.
     refreshCapacity(0);
     return true;
@@ -99,6 +83,8 @@ bool CQuorlyn32Doc::OnFileSaveAs()
     // The project directory follows the file only once it is saved: a cancelled or failed save
     // changes nothing. The dialog itself starts in the projects directory.
     QString fileName = QStringLiteral("*.prj");
+    if (!m_importedFrom.isEmpty())
+        fileName = QFileInfo(m_importedFrom).completeBaseName() + QStringLiteral(".prj");
     if (!theApp().DoProjectFileDialog(fileName, 2101, false, false))
         return false;
     if (!OnSaveDocument(fileName))
@@ -106,6 +92,7 @@ bool CQuorlyn32Doc::OnFileSaveAs()
     const QFileInfo saved(fileName);
     SetPathName(saved.absoluteFilePath());
     SetDocumentDirectory(saved.absolutePath());
+    SetImportedFrom({});
     return true;
 }
 

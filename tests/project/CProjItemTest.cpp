@@ -93,7 +93,7 @@ TEST_F(CProjItemTest, UnknownExtensionQuestion)
 
 TEST_F(CProjItemTest, FontIdsOfTheProjectJoined)
 {
-    CQuorlyn32Doc doc;
+    qrl::test::CheckedDoc doc;
     EXPECT_EQ(CProjItem::NextFreeFontId(&doc), 1000u);
     EXPECT_EQ(CProjItem::NextFreeTypefaceId(&doc), 10000u);
     int kind = -1;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <csignal>
@@ -17,13 +18,10 @@ using qrl::test::writeFile;
 
 namespace {
 
-// A project whose file format is a stand-in: it writes `bytes` (failing after `failAfter` bytes
-// when that is set) and reads files of the kind given.
+// A project whose writer is a stand-in: it writes `bytes` (failing after `failAfter` bytes when
+// that is set), so the save road is seen apart from the format.
 class FormatDoc : public CQuorlyn32Doc {
 public:
-    int GetProjectFileKind(QIODevice&) override { return kind; }
-    bool ReadProjectFile(QIODevice& file) override { return reads++, file.readAll() == bytes; }
-    bool ImportDosProject(QIODevice&) override { return imports++, importSucceeds; }
     bool WriteProjectFile(QIODevice& file) override
     {
         if (failAfter < 0)
@@ -34,10 +32,6 @@ public:
 
     QByteArray bytes = QByteArray(64 * 1024, 'P');
     int failAfter = -1;
-    int kind = 1;
-    int reads = 0;
-    int imports = 0;
-    bool importSucceeds = true;
 };
 
 // Makes every write past `limit` bytes fail, as on a full file system, while it lives.
@@ -134,30 +128,54 @@ TEST_F(DocFileTest, SaveAsChangesNothingUntilItSucceeds)
     EXPECT_TRUE(QFile::exists(target));
 }
 
-TEST_F(DocFileTest, OpenReadsCurrentAndImportsOlderProjects)
+TEST_F(DocFileTest, SavedProjectsOpenWithTheirItemsAndSettings)
 {
     qrl::test::RecordingPane pane;
+    const QString macro = dirPath() + QStringLiteral("/logo.mcr");
+    const QString data = dirPath() + QStringLiteral("/tool.prg");
+    writeFile(macro.toStdString(), "!R! MCRO LOGO; TEXT 'x'; ENDM; EXIT;");
+    writeFile(data.toStdString(), std::string(200, '\0'));
+    CQuorlyn32Doc saved;
+    int kind = -1;
+    ASSERT_TRUE(saved.AddFile(macro, kind));
+    saved.GetProjSett().m_medium = kHardDisk;
+    saved.GetProjSett().m_storageSizeIndex = 7;
+    ASSERT_TRUE(saved.OnSaveDocument(projectPath()));
+    EXPECT_EQ(QFileInfo(projectPath()).size(), 2 * 306);
+
+    CQuorlyn32Doc opened;
+    opened.SetModifiedFlag(true);
+    ASSERT_TRUE(opened.OnOpenDocument(projectPath()));
+    ASSERT_EQ(opened.GetItemCount(), 1);
+    EXPECT_EQ(opened.GetItemAt(0)->record(), saved.GetItemAt(0)->record());
+    EXPECT_EQ(opened.GetProjSett().m_medium, kHardDisk);
+    EXPECT_EQ(opened.GetProjSett().m_storageSizeIndex, 7);
+    EXPECT_FALSE(opened.IsModified());
+    EXPECT_EQ(opened.GetPathName(), projectPath());
+    EXPECT_EQ(opened.GetDocumentDirectory(), dirPath());
+    EXPECT_FALSE(pane.texts.isEmpty());
+}
+
+TEST_F(DocFileTest, UnknownAndMissingFilesAreRefusedAndTheImportFlagCleared)
+{
     writeFile(projectPath().toStdString(), std::string(64 * 1024, 'P'));
-    doc.SetModifiedFlag(true);
-    EXPECT_TRUE(doc.OnOpenDocument(projectPath()));
-    EXPECT_EQ(doc.reads, 1);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.GetPathName(), projectPath());
-    EXPECT_EQ(doc.GetDocumentDirectory(), dirPath());
-    EXPECT_EQ(pane.texts.size(), 1);
-
-    // Older formats are imported; a failed import clears the import flag.
-    FormatDoc older;
-    older.kind = 2;
-    older.importSucceeds = false;
-    EXPECT_FALSE(older.OnOpenDocument(projectPath()));
-    EXPECT_EQ(older.imports, 1);
-    EXPECT_EQ(app.dosImport(), 0);
-
-    FormatDoc unknown;
-    unknown.kind = 0;
+    app.setDosImport(1);
+    CQuorlyn32Doc unknown;
     EXPECT_FALSE(unknown.OnOpenDocument(projectPath()));
+    EXPECT_EQ(app.dosImport(), 0);
     EXPECT_FALSE(unknown.OnOpenDocument(dirPath() + QStringLiteral("/none.prj")));
     EXPECT_EQ(ui.texts(), (QStringList{QStringLiteral("Not a known Quorlyn project file"), qrl::text(61697)}));
-    EXPECT_EQ(unknown.reads + unknown.imports, 0);
+}
+
+TEST_F(DocFileTest, AnImportedProjectStaysUntitledAndItsSaveProposesTheOldName)
+{
+    CQuorlyn32Doc doc2;
+    doc2.SetImportedFrom(dirPath() + QStringLiteral("/OLDPROJ.PRJ"));
+    app.SetProjectsDirectory(dirPath());
+    ui.file(dirPath() + QStringLiteral("/oldproj.prj"));
+    EXPECT_TRUE(doc2.OnFileSave());
+    ASSERT_EQ(ui.dialogs().size(), 1);
+    EXPECT_EQ(ui.dialogs()[0].request.fileName, QStringLiteral("OLDPROJ.prj"));
+    EXPECT_TRUE(doc2.GetImportedFrom().isEmpty());
+    EXPECT_EQ(doc2.GetPathName(), dirPath() + QStringLiteral("/oldproj.prj"));
 }

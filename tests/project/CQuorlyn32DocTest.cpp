@@ -16,13 +16,6 @@ namespace {
 
 const QString kLimitText = QStringLiteral("An Quorlyn project can have max. 256 items.\nPlease use another Quorlyn project.");
 
-// A project whose content check refuses the files named in `refused`.
-class CheckedDoc : public CQuorlyn32Doc {
-public:
-    bool ValidateItemFile(const QString& path, int) override { return !refused.contains(path); }
-    QStringList refused;
-};
-
 } // namespace
 
 class DocTest : public ProjectTest {
@@ -37,7 +30,7 @@ protected:
         return outcome;
     }
 
-    CheckedDoc doc;
+    qrl::test::CheckedDoc doc;
     int kind = -1;
     std::uint16_t code = 0;
 };
@@ -104,7 +97,7 @@ TEST_F(DocTest, CapacityOfEachMedium)
     };
     int n = 0;
     for (const Case& c : cases) {
-        CQuorlyn32Doc project;
+        qrl::test::CheckedDoc project;
         project.GetProjSett().m_medium = static_cast<std::uint16_t>(c.medium);
         project.GetProjSett().m_storageSizeIndex = static_cast<std::uint16_t>(c.sizeIndex);
         project.GetProjSett().m_customSize = c.customSize;
@@ -324,9 +317,24 @@ TEST_F(DocTest, ActiveProjectAndModifiedNotice)
     doc.SetModifiedFlag(false);
     EXPECT_EQ(notices, 2);
     {
-        CQuorlyn32Doc other;
+        qrl::test::CheckedDoc other;
         CQuorlyn32Doc::SetActive(&other);
         EXPECT_EQ(CQuorlyn32Doc::GetActive(), &other);
     }
     EXPECT_EQ(CQuorlyn32Doc::GetActive(), nullptr);
+}
+
+TEST_F(DocTest, TheContentCheckGuardsTheAddRoad)
+{
+    CQuorlyn32Doc checked;
+    int k = -1;
+    EXPECT_TRUE(checked.AddFile(makeFile("macros/good.mcr", "!R! MCRO GOOD; TEXT 'x'; ENDM; EXIT;"), k));
+    EXPECT_EQ(k, kKindMacro);
+    k = -1;
+    EXPECT_FALSE(checked.AddFile(makeFile("macros/bad.mcr", "!R! TEXT 'no macro here'; EXIT;"), k));
+    EXPECT_EQ(GetQuorlyn32Err().FetchError(), kAddErrorShown);
+    EXPECT_EQ(k, -1);
+    EXPECT_EQ(checked.GetItemCount(), 1);
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts()[0].contains(qrl::text(2440)));
 }

@@ -2,6 +2,7 @@
 
 #include "AppShell.h"
 #include "CQuorlyn32App.h"
+#include "CQuorlyn32Doc.h"
 #include "CapacityPane.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
@@ -46,6 +47,14 @@ private:
     std::deque<std::optional<UnknownExtensionChoice>> m_answers;
     QStringList m_asked;
     UnknownExtensionQuestion* m_previous;
+};
+
+// A project whose content check refuses only the files named in `refused`: the add road is tested
+// apart from the checks, which have tests of their own.
+class CheckedDoc : public CQuorlyn32Doc {
+public:
+    bool ValidateItemFile(const QString& path, int) override { return !refused.contains(path); }
+    QStringList refused;
 };
 
 // Records what the capacity pane is told while it lives.
