@@ -1,4 +1,5 @@
 #include "ProjectFile.h"
+#include "RecordText.h"
 
 #include "CProjSett.h"
 #include "ItemRecord.h"
@@ -20,7 +21,7 @@ using Old = ProjectFileOldRecord;
 
 std::uint8_t askMacroType(const Old& old)
 {
-    const int answer = macroTypeQuestion().askMacroType(projectfile::textFromBytes(old.path));
+    const int answer = macroTypeQuestion().askMacroType(recordtext::toText(old.path));
     return answer == ProjectFileMacroQuestion::kTelluradeMacro ? kTelluradeMacro : kPclMacro;
 }
 
@@ -96,7 +97,7 @@ bool classifyFont(const QString& file, ItemRecord& r, ProjectFileTarget& target)
 std::optional<ItemRecord> compose203(const Old& old, ProjectFileTarget& target)
 {
     ItemRecord r = baseRecord(old);
-    const QString stored = projectfile::textFromBytes(old.path);
+    const QString stored = recordtext::toText(old.path);
     const int directory = old.kind == Old::k203Form    ? kApplicationForm
                           : old.kind == Old::k203Macro ? kPclMacro
                           : old.kind == Old::k203Font  ? kTrueTypeFont

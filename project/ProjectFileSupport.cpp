@@ -40,16 +40,6 @@ RecordBlock readRecords(QIODevice& file, const QString& path, qint64 offset, qin
     return block;
 }
 
-QString textFromBytes(const std::string& bytes)
-{
-    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(raw);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(raw);
-}
-
 void showMoreThanMaxItems()
 {
     qrl::ui().message(

@@ -26,9 +26,6 @@ struct RecordBlock {
 RecordBlock readRecords(QIODevice& file, const QString& path, qint64 offset, qint64 recordSize, qint64 count,
                         ResourceCheckMessages& messages);
 
-// A path or name stored in a project as bytes, as text: UTF-8 when it is valid UTF-8 (written
-// here), otherwise Latin-1 (older projects), so no byte is lost or replaced.
-QString textFromBytes(const std::string& bytes);
 
 // The messages of a read that cannot take the file's values as they stand.
 void showMoreThanMaxItems();
