@@ -6,7 +6,6 @@
 #include "UserInterface.h"
 
 #include <QIODevice>
-#include <QStringDecoder>
 
 #include <algorithm>
 
