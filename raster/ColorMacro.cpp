@@ -13,19 +13,6 @@ namespace {
 
 constexpr std::string_view kColorRasterBegin = ";cid 0,3,8,8,8,8;cpal C,2;spal 2;cid 0,3,8,8,8,8;RVCL 0;";
 
-std::string header(const MacroRequest& request)
-{
-    std::string text(macro::kBegin);
-    text += request.macroName;
-    text += macro::orientation(request);
-    text += macro::kResetGraphics;
-    text += macro::resolution(request, " ");
-    text += macro::unit(request);
-    text += macro::position(request);
-    text += kColorRasterBegin;
-    return text;
-}
-
 bool writeRows(MacroFile& file, const std::vector<unsigned char>& rgb, std::size_t rowSize)
 {
     const std::string prefix = macro::decimal(rowSize) + ",";
@@ -71,7 +58,7 @@ int createColorBitmapMacro(const MacroRequest& request)
         return 0;
     }
     const std::size_t rowSize = std::size_t{3} * static_cast<std::uint32_t>(bitmap.info.width);
-    const bool written = file.write(header(request)) && writeRows(file, rgb, rowSize) &&
+    const bool written = file.write(macro::bitmapHeader(request, " ", kColorRasterBegin)) && writeRows(file, rgb, rowSize) &&
                          file.write(macro::kRasterEnd) && file.commit();
     if (!written) {
         messages.showFileMessage(MessageId::WriteFailed, request.outputPath);

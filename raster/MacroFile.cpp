@@ -24,12 +24,17 @@ MacroFile::~MacroFile()
 bool MacroFile::create(const std::string& path)
 {
     discard();
-    std::remove(path.c_str());
-    // The new file gets a name no one else uses (exclusive create) and the mode a plain new file
-    // would get; it takes the macro's name at commit.
-    const std::string stem = path + ".part" + macro::decimal(static_cast<std::uint64_t>(::getpid())) + "-";
+    // unlink, not remove: a folder of that name must not go.
+    ::unlink(path.c_str());
+    // The new file lies in the macro's folder, so that renaming it is atomic, under a name of its
+    // own (exclusive create) that fits however long the macro's name is, with the mode a plain
+    // new file gets.
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string stem =
+        folder + ".pelmora-" + macro::decimal(static_cast<std::uint64_t>(::getpid())) + "-";
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::string partPath = stem + macro::decimal(static_cast<std::uint64_t>(attempt));
+        const std::string partPath = stem + macro::decimal(static_cast<std::uint64_t>(attempt)) + ".part";
         const int fd = ::open(partPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST)

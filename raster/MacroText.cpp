@@ -57,6 +57,20 @@ std::string position(const MacroRequest& request)
     return ";MZP " + orZero(request.positionX) + "," + orZero(request.positionY);
 }
 
+std::string bitmapHeader(const MacroRequest& request, std::string_view resolutionSeparator,
+                         std::string_view rasterBegin)
+{
+    std::string text(kBegin);
+    text += request.macroName;
+    text += orientation(request);
+    text += kResetGraphics;
+    text += resolution(request, resolutionSeparator);
+    text += unit(request);
+    text += position(request);
+    text += rasterBegin;
+    return text;
+}
+
 std::string decimal(std::uint64_t n)
 {
     char digits[24];

@@ -22,6 +22,10 @@ std::string unit(const MacroRequest& request);
 bool hasPosition(const MacroRequest& request);
 // ";MZP " X "," Y, an empty coordinate written as "0"; nothing when both are empty.
 std::string position(const MacroRequest& request);
+// The opening of a BMP macro: the name, orientation, graphics reset, resolution (";STR" and
+// resolutionSeparator), unit and position, then rasterBegin.
+std::string bitmapHeader(const MacroRequest& request, std::string_view resolutionSeparator,
+                         std::string_view rasterBegin);
 // The decimal digits of n, whatever the locale.
 std::string decimal(std::uint64_t n);
 

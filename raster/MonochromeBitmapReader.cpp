@@ -77,7 +77,7 @@ std::optional<MonochromeBitmap> loadMonochromeBitmap(const ByteSource& file)
         return std::nullopt;
     const std::uint64_t paletteOffset = kBmpFileHeaderSize + std::uint64_t{info.headerSize};
     const std::uint64_t paletteBytes = entries * kBmpPaletteEntrySize;
-    if (!file.holds(paletteOffset, paletteBytes))
+    if (indexed && !file.holds(paletteOffset, paletteBytes))
         return std::nullopt;
 
     std::array<bool, kMaxPaletteEntries> lightEntry{};

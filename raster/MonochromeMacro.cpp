@@ -12,19 +12,6 @@ namespace {
 
 constexpr std::string_view kRasterBegin = ";RVRD;";
 
-std::string header(const MacroRequest& request)
-{
-    std::string text(macro::kBegin);
-    text += request.macroName;
-    text += macro::orientation(request);
-    text += macro::kResetGraphics;
-    text += macro::resolution(request, "");
-    text += macro::unit(request);
-    text += macro::position(request);
-    text += kRasterBegin;
-    return text;
-}
-
 } // namespace
 
 int createMonochromeMacro(const MacroRequest& request)
@@ -39,7 +26,8 @@ int createMonochromeMacro(const MacroRequest& request)
     MacroFile file;
     if (!file.create(request.outputPath))
         return 0;
-    bool written = file.write(header(request));
+    // Unlike the colour macro's, this resolution follows "STR" without a blank.
+    bool written = file.write(macro::bitmapHeader(request, "", kRasterBegin));
     std::string line;
     for (std::uint32_t y = 0; y < bitmap->height && written; ++y) {
         line.clear();

@@ -31,8 +31,10 @@ typedef struct PelmoraHost {
 /* Both exports take the same eighteen arguments, in this order:
  *   sourcePath      the image file to read; must fit, with its terminating NUL, into
  *                   sourcePathSize bytes, else the call returns 0 at once
- *   outputPath      the macro file to write; it is replaced (an earlier file of that name is
- *                   deleted first) and never left half written: on failure no file remains there
+ *   outputPath      the macro file to write. An earlier file of that name is deleted (the BMP
+ *                   roads read the image first and leave it alone when they cannot); the new
+ *                   file appears under the name only when complete, so a failure after the
+ *                   deletion leaves no file there
  *   macroName       up to 4 characters are used
  *   resolution      up to 15 characters; "Default" writes no resolution command
  *   unit            up to 15 characters; only the first is written

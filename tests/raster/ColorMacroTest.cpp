@@ -166,7 +166,7 @@ TEST_F(ColorMacro, FailedWriteNamesTheMacroFileAndLeavesNothing)
     ASSERT_EQ(host.boxes().size(), 1u);
     EXPECT_EQ(host.boxes()[0].text, RecordingHost::fileMessage(args.outputPath, "Error writing to file."));
     EXPECT_FALSE(std::filesystem::exists(args.outputPath));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "pelmora.h"
 
+#include <cstddef>
 #include <string>
 
 namespace qrl::test {
@@ -25,5 +26,8 @@ struct MacroArgs {
 
 int callCreateMacro(const MacroArgs& args, const PelmoraHost* host);
 int callCreateColorMacro(const MacroArgs& args, const PelmoraHost* host);
+
+// How many entries a folder holds: a call must leave no scratch file behind.
+std::size_t entriesIn(const std::string& folder);
 
 } // namespace qrl::test

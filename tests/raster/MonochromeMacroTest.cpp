@@ -17,22 +17,30 @@ constexpr const char* kDefaultHeader = "!R!MCRO LOGO;SCG;SCF;SCU;SCP;SCCS;SRO1;U
 constexpr const char* kTrailer = "ENDR;RPCS;RPP;RPU;RPF;RPG;ENDM;EXIT;";
 const std::vector<std::uint32_t> kBlackWhite = {0x000000, 0xFFFFFF};
 
+class MonochromeMacro : public ::testing::Test {
+protected:
+    MonochromeMacro()
+    {
+        args.sourcePath = dir.file("image.bmp");
+        args.outputPath = dir.file("image.mcr");
+    }
+
+    TempDirectory dir;
+    MacroArgs args;
+    RecordingHost host;
+};
+
 struct RowCase {
     const char* name;
     BmpImage image;
     std::string rows; // the raster rows expected between the header and the trailer
 };
 
-class MonochromeRows : public ::testing::TestWithParam<RowCase> {};
+class MonochromeRows : public MonochromeMacro, public ::testing::WithParamInterface<RowCase> {};
 
 TEST_P(MonochromeRows, EncodesEveryRowFromTheTop)
 {
-    const TempDirectory dir;
-    MacroArgs args;
-    args.sourcePath = dir.file("image.bmp");
-    args.outputPath = dir.file("image.mcr");
     writeFile(args.sourcePath, encodeBmp(GetParam().image));
-    RecordingHost host;
 
     ASSERT_EQ(callCreateMacro(args, host.host()), 1);
     EXPECT_EQ(readFile(args.outputPath), kDefaultHeader + GetParam().rows + kTrailer);
@@ -100,15 +108,11 @@ const HeaderCase kHeaderCases[] = {
      "!R!MCRO LOGO;SPO L;SCG;SCF;SCU;SCP;SCCS;SRO1;STRdefault;UNIT D;MZP 0,20;RVRD;"},
 };
 
-class MonochromeHeader : public ::testing::TestWithParam<HeaderCase> {};
+class MonochromeHeader : public MonochromeMacro, public ::testing::WithParamInterface<HeaderCase> {};
 
 TEST_P(MonochromeHeader, WritesTheChosenCommands)
 {
     const HeaderCase& c = GetParam();
-    const TempDirectory dir;
-    MacroArgs args;
-    args.sourcePath = dir.file("image.bmp");
-    args.outputPath = dir.file("image.mcr");
     args.orientation = c.orientation;
     args.resolution = c.resolution;
     args.unit = c.unit;
@@ -155,17 +159,12 @@ const RefusedCase kRefusedCases[] = {
     {"PixelOffsetPastEnd", withByte(kSmallBmp, 13, '\x7F')},
 };
 
-class MonochromeRefused : public ::testing::TestWithParam<RefusedCase> {};
+class MonochromeRefused : public MonochromeMacro, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(MonochromeRefused, AnswersZeroSilentlyAndWritesNothing)
 {
-    const TempDirectory dir;
-    MacroArgs args;
-    args.sourcePath = dir.file("image.bmp");
-    args.outputPath = dir.file("image.mcr");
     writeFile(args.sourcePath, GetParam().bytes);
     writeFile(args.outputPath, "earlier macro");
-    RecordingHost host;
 
     EXPECT_EQ(callCreateMacro(args, host.host()), 0);
     EXPECT_TRUE(host.boxes().empty());
@@ -176,41 +175,28 @@ TEST_P(MonochromeRefused, AnswersZeroSilentlyAndWritesNothing)
 INSTANTIATE_TEST_SUITE_P(Files, MonochromeRefused, ::testing::ValuesIn(kRefusedCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-TEST(MonochromeMacro, MissingSourceAnswersZero)
+TEST_F(MonochromeMacro, MissingSourceAnswersZero)
 {
-    const TempDirectory dir;
-    MacroArgs args;
     args.sourcePath = dir.file("missing.bmp");
-    args.outputPath = dir.file("image.mcr");
-    RecordingHost host;
     EXPECT_EQ(callCreateMacro(args, host.host()), 0);
     EXPECT_TRUE(host.boxes().empty());
     EXPECT_FALSE(std::filesystem::exists(args.outputPath));
 }
 
-TEST(MonochromeMacro, ReplacesAnEarlierMacro)
+TEST_F(MonochromeMacro, ReplacesAnEarlierMacro)
 {
-    const TempDirectory dir;
-    MacroArgs args;
-    args.sourcePath = dir.file("image.bmp");
-    args.outputPath = dir.file("image.mcr");
     writeFile(args.sourcePath, kSmallBmp);
     writeFile(args.outputPath, std::string(5000, 'x'));
 
     ASSERT_EQ(callCreateMacro(args, nullptr), 1);
     EXPECT_EQ(readFile(args.outputPath), kDefaultHeader + std::string("2;0;\r\n2;0;\r\n") + kTrailer);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
 }
 
-TEST(MonochromeMacro, FailedWriteReportsAndLeavesNoFile)
+TEST_F(MonochromeMacro, FailedWriteReportsAndLeavesNoFile)
 {
-    const TempDirectory dir;
-    MacroArgs args;
-    args.sourcePath = dir.file("image.bmp");
-    args.outputPath = dir.file("image.mcr");
     // 64 rows of 8 black groups each: far more than the limit below, the header less than it.
     writeFile(args.sourcePath, encodeBmp({128, 64, 1, kBlackWhite, repeat(0, 128 * 64)}));
-    RecordingHost host;
 
     int result = -1;
     {
@@ -222,7 +208,7 @@ TEST(MonochromeMacro, FailedWriteReportsAndLeavesNoFile)
     EXPECT_EQ(host.boxes()[0].text, RecordingHost::fileMessage(args.outputPath, "Error writing to file."));
     EXPECT_EQ(host.boxes()[0].caption, "Quorlyn");
     EXPECT_FALSE(std::filesystem::exists(args.outputPath));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1); // the image alone
+    EXPECT_EQ(entriesIn(dir.path()), 1u); // the image alone
 }
 
 } // namespace

@@ -17,6 +17,20 @@ constexpr const char* kTrailer = ";ENDG;ENDM;EXIT,E;";
 // Bytes that look like the start of a JPEG file, with a NUL and line ends inside.
 const std::string kFakeJpeg = std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\r\n\x1A", 15) + "\xFF\xD9";
 
+class WrappedImage : public ::testing::Test {
+protected:
+    WrappedImage()
+    {
+        args.sourcePath = dir.file("image.tif");
+        args.outputPath = dir.file("image.mcr");
+        args.imageType = 3;
+    }
+
+    TempDirectory dir;
+    MacroArgs args;
+    RecordingHost host;
+};
+
 struct HeaderCase {
     const char* name;
     int imageType;
@@ -36,15 +50,11 @@ const HeaderCase kHeaderCases[] = {
     {"JpegPortraitFixedSize", 2, "4", "3", "default", 1, "", "", "!R!MCRO LOGO;STR default;SPO P;GRRD J,4,3;"},
 };
 
-class WrappedImageHeader : public ::testing::TestWithParam<HeaderCase> {};
+class WrappedImageHeader : public WrappedImage, public ::testing::WithParamInterface<HeaderCase> {};
 
 TEST_P(WrappedImageHeader, WrapsTheBytesUnchanged)
 {
     const HeaderCase& c = GetParam();
-    const TempDirectory dir;
-    MacroArgs args;
-    args.sourcePath = dir.file("image.jpg");
-    args.outputPath = dir.file("image.mcr");
     args.imageType = c.imageType;
     args.width = c.width;
     args.height = c.height;
@@ -53,7 +63,6 @@ TEST_P(WrappedImageHeader, WrapsTheBytesUnchanged)
     args.positionX = c.positionX;
     args.positionY = c.positionY;
     writeFile(args.sourcePath, kFakeJpeg);
-    RecordingHost host;
 
     ASSERT_EQ(callCreateColorMacro(args, host.host()), 1);
     EXPECT_EQ(readFile(args.outputPath), c.header + kFakeJpeg + kTrailer);
@@ -62,25 +71,6 @@ TEST_P(WrappedImageHeader, WrapsTheBytesUnchanged)
 
 INSTANTIATE_TEST_SUITE_P(Options, WrappedImageHeader, ::testing::ValuesIn(kHeaderCases),
                          [](const auto& test) { return std::string(test.param.name); });
-
-class WrappedImage : public ::testing::Test {
-protected:
-    WrappedImage()
-    {
-        args.sourcePath = dir.file("image.tif");
-        args.outputPath = dir.file("image.mcr");
-        args.imageType = 3;
-    }
-
-    std::size_t filesInDir() const
-    {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
-    }
-
-    TempDirectory dir;
-    MacroArgs args;
-    RecordingHost host;
-};
 
 TEST_F(WrappedImage, CopiesAFileOfManyBlocks)
 {
@@ -119,6 +109,17 @@ TEST_F(WrappedImage, UncreatableMacroFileShowsTheTextAloneUnderItsPath)
     EXPECT_EQ(host.boxes()[0].caption, args.outputPath);
 }
 
+TEST_F(WrappedImage, AFolderInTheMacroFilesPlaceIsKept)
+{
+    writeFile(args.sourcePath, kFakeJpeg);
+    std::filesystem::create_directory(args.outputPath);
+
+    EXPECT_EQ(callCreateColorMacro(args, host.host()), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(args.outputPath));
+    EXPECT_EQ(host.boxes().size(), 1u);
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
 TEST_F(WrappedImage, FailedWriteNamesTheMacroFileAndLeavesNothing)
 {
     writeFile(args.sourcePath, std::string(200 * 1024, 'T'));
@@ -132,7 +133,7 @@ TEST_F(WrappedImage, FailedWriteNamesTheMacroFileAndLeavesNothing)
     ASSERT_EQ(host.boxes().size(), 1u);
     EXPECT_EQ(host.boxes()[0].text, RecordingHost::fileMessage(args.outputPath, "Error writing to file."));
     EXPECT_FALSE(std::filesystem::exists(args.outputPath));
-    EXPECT_EQ(filesInDir(), 1u);
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
 } // namespace
