@@ -1,0 +1,46 @@
+#include "MonochromeMacro.h"
+
+#include "FileByteSource.h"
+#include "MacroFile.h"
+#include "MacroText.h"
+#include "MonochromeBitmapReader.h"
+#include "MonochromeRaster.h"
+
+namespace pelmora {
+
+namespace {
+
+constexpr std::string_view kRasterBegin = ";RVRD;";
+
+} // namespace
+
+int createMonochromeMacro(const MacroRequest& request)
+{
+    FileByteSource source;
+    if (!source.open(request.sourcePath))
+        return 0;
+    const auto bitmap = loadMonochromeBitmap(source);
+    if (!bitmap || bitmap->bits.empty())
+        return 0;
+
+    MacroFile file;
+    if (!file.create(request.outputPath))
+        return 0;
+    // Unlike the colour macro's, this resolution follows "STR" without a blank.
+    bool written = file.write(macro::bitmapHeader(request, "", kRasterBegin));
+    std::string line;
+    for (std::uint32_t y = 0; y < bitmap->height && written; ++y) {
+        line.clear();
+        appendMonochromeRow(bitmap->bits.data() + std::size_t{y} * bitmap->rowBytes, bitmap->rowBytes,
+                            bitmap->width, line);
+        written = file.write(line);
+    }
+    written = written && file.write(macro::kRasterEnd) && file.commit();
+    if (!written) {
+        request.messages.showFileMessage(MessageId::WriteFailed, request.outputPath);
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace pelmora
