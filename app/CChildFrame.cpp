@@ -7,6 +7,7 @@
 #include "UserInterface.h"
 #include "icons/ToolbarIcons.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 
 #include <new>
@@ -68,6 +69,15 @@ void CChildFrame::runBuild() {}
 void CChildFrame::runProjectSettings() {}
 
 void CChildFrame::runPrintList() {}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
 
 bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
 {

@@ -3,6 +3,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include <functional>
+
 class CQRLTabCtrl;
 class ProjectFigures;
 
@@ -33,6 +35,10 @@ public:
     void setDragSourceView(QWidget* view) { m_dragSourceView = view; }
     QWidget* dragSourceView() const { return m_dragSourceView; }
 
+    // Asked before the frame closes; false keeps it open (a project whose changes the user wants
+    // to keep but could not save). Without one the frame always closes.
+    void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
+
     // Build is enabled only while the project has at least one item.
     bool canBuild() const;
 
@@ -49,6 +55,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createTabStrip();
@@ -59,4 +66,5 @@ private:
     QPointer<QWidget> m_view;
     QPointer<QWidget> m_dragSourceView;
     const ProjectFigures* m_project = nullptr;
+    std::function<bool()> m_closeGuard;
 };

@@ -122,6 +122,7 @@ void CMainFrame::updateCommandStates()
     commandAction(cmd::kProjectSettings)->setEnabled(child != nullptr);
     commandAction(cmd::kPrintList)->setEnabled(child != nullptr);
     commandAction(cmd::kFileSave)->setEnabled(theApp().OnUpdateFileSave());
+    emit commandStatesUpdated();
 }
 
 void CMainFrame::onSubWindowActivated()
@@ -138,6 +139,11 @@ void CMainFrame::onSubWindowActivated()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.flags = isMaximized() ? qrl::WindowPlacement::kRestoreToMaximized : 0;
     theApp().mainPlacement().SaveWindowPlacement(QStringLiteral("Settings"), placement);

@@ -18,7 +18,8 @@ class QMdiArea;
 
 // The program's main window: the project windows (child frames) in a multi-document area, the
 // toolbar, and a status bar with the message line and the capacity pane. It is the core's
-// CapacityPane while it lives. Closing it stores its placement in "Settings".
+// CapacityPane while it lives. Closing it closes the project windows first (each may ask to save
+// its project, and Cancel keeps the program open), then stores its placement in "Settings".
 class CMainFrame : public QMainWindow, public CapacityPane {
     Q_OBJECT
 public:
@@ -50,6 +51,8 @@ public:
 signals:
     // Another project window became the active one (nullptr: none is open any more).
     void activeChildChanged(CChildFrame* child);
+    // updateCommandStates() has run: the project window's commands follow with their own states.
+    void commandStatesUpdated();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

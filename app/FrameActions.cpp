@@ -22,25 +22,39 @@ struct Command {
     int menuTextId; // 0: the command stands on the toolbar only
 };
 
-constexpr std::array<Command, 18> kCommands = {{
+constexpr std::array<Command, 32> kCommands = {{
     {cmd::kFileNew, "actionNew", "New", 57600},
     {cmd::kFileOpen, "actionOpen", "Open", 57601},
     {cmd::kFileSave, "actionSave", "Save", 57603},
-    {cmd::kEditCut, "actionCut", "Cut", 0},
-    {cmd::kEditCopy, "actionCopy", "Copy", 0},
-    {cmd::kEditPaste, "actionPaste", "Paste", 0},
+    {cmd::kFileSaveAs, "actionSaveAs", "Save As", 57604},
+    {cmd::kEditCut, "actionCut", "Cut", 57635},
+    {cmd::kEditCopy, "actionCopy", "Copy", 57634},
+    {cmd::kEditPaste, "actionPaste", "Paste", 57637},
     {cmd::kBuild, "actionBuild", "Build", 32797},
     {cmd::kHelp, "actionHelp", "Help", 0},
     {cmd::kAppAbout, "actionAbout", "About", 57664},
-    {cmd::kAddResource, "actionAdd", "Add", 0},
-    {cmd::kDeleteItems, "actionDelete", "Delete", 0},
-    {cmd::kProperties, "actionProperties", "Properties", 0},
-    {cmd::kLargeIcons, "actionLargeIcons", "Large Icons", 0},
-    {cmd::kSmallIcons, "actionSmallIcons", "Small Icons", 0},
-    {cmd::kList, "actionList", "List", 0},
-    {cmd::kDetails, "actionDetails", "Details", 0},
+    {cmd::kAddResource, "actionAdd", "Add", 32771},
+    {cmd::kDeleteItems, "actionDelete", "Delete", 32775},
+    {cmd::kProperties, "actionProperties", "Properties", 32800},
+    {cmd::kSelectAll, "actionSelectAll", "Select All", 32848},
+    {cmd::kLargeIcons, "actionLargeIcons", "Large Icons", 32788},
+    {cmd::kSmallIcons, "actionSmallIcons", "Small Icons", 32789},
+    {cmd::kList, "actionList", "List", 32790},
+    {cmd::kDetails, "actionDetails", "Details", 32791},
     {cmd::kProjectSettings, "actionProjectSettings", "Settings", 32798},
     {cmd::kPrintList, "actionPrintList", "Print", 32845},
+    {cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", 32849},
+    {cmd::kCcpyCreator, "actionCcpyCreator", "Multi-Part Form Creator", 32851},
+    {cmd::kEmcrCreator, "actionEmcrCreator", "EMCR Creator", 32852},
+    {cmd::kFontDownloader, "actionFontDownloader", "VORL Font Downloader", 32873},
+    {cmd::kFirstCompanion + 0, "actionCompanion1", "Font Editor", cmd::kFirstCompanion + 0},
+    {cmd::kFirstCompanion + 1, "actionCompanion2", "Form Designer", cmd::kFirstCompanion + 1},
+    {cmd::kFirstCompanion + 2, "actionCompanion3", "Macro Viewer", cmd::kFirstCompanion + 2},
+    {cmd::kFirstCompanion + 3, "actionCompanion4", "Card Manager", cmd::kFirstCompanion + 3},
+    {cmd::kFirstCompanion + 4, "actionCompanion5", "Printer Monitor", cmd::kFirstCompanion + 4},
+    {cmd::kFirstCompanion + 5, "actionCompanion6", "Network Setup", cmd::kFirstCompanion + 5},
+    {cmd::kCompanionNoMenu, "actionCompanionNoMenu", "File Viewer", 0},
+    {cmd::kCompanionByName, "actionCompanionByName", "Update", 0},
 }};
 
 constexpr int kSeparator = 0;
@@ -58,9 +72,19 @@ struct Menu {
     std::initializer_list<int> commands;
 };
 
-const std::array<Menu, 3> kMenus = {{
-    {"menuFile", "&File", {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave}},
-    {"menuProject", "&Project", {cmd::kBuild, cmd::kProjectSettings, cmd::kPrintList}},
+// The commands of the project window's menu stand here too; they are enabled while a project
+// window is active.
+const std::array<Menu, 6> kMenus = {{
+    {"menuFile", "&File", {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs}},
+    {"menuEdit", "&Edit",
+     {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, kSeparator, cmd::kDeleteItems, cmd::kSelectAll}},
+    {"menuView", "&View", {cmd::kLargeIcons, cmd::kSmallIcons, cmd::kList, cmd::kDetails}},
+    {"menuProject", "&Project",
+     {cmd::kAddResource, cmd::kProperties, kSeparator, cmd::kBuild, cmd::kProjectSettings, cmd::kPrintList}},
+    {"menuTools", "&Tools",
+     {cmd::kPrinterTools, cmd::kCcpyCreator, cmd::kEmcrCreator, cmd::kFontDownloader, kSeparator,
+      cmd::kFirstCompanion + 0, cmd::kFirstCompanion + 1, cmd::kFirstCompanion + 2, cmd::kFirstCompanion + 3,
+      cmd::kFirstCompanion + 4, cmd::kFirstCompanion + 5}},
     {"menuHelp", "&Help", {cmd::kAppAbout}},
 }};
 
@@ -114,7 +138,11 @@ void FrameActions::createMenus(QMainWindow* frame)
     for (const Menu& m : kMenus) {
         QMenu* menu = frame->menuBar()->addMenu(QString::fromLatin1(m.title));
         menu->setObjectName(QString::fromLatin1(m.objectName));
-        for (const int id : m.commands)
-            menu->addAction(action(id));
+        for (const int id : m.commands) {
+            if (id == kSeparator)
+                menu->addSeparator();
+            else
+                menu->addAction(action(id));
+        }
     }
 }

@@ -1,11 +1,16 @@
 #include "QtAppShell.h"
 
+#include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
+#include "CQuorlyn32Doc.h"
+#include "CQuorlyn32View.h"
 #include "CommandIds.h"
+#include "DocumentFigures.h"
 #include "ImageLists.h"
 #include "LogFile.h"
 #include "LogFileWindow.h"
+#include "ViewCommands.h"
 #include "WindowPlacementAdapter.h"
 
 QtAppShell::QtAppShell()
@@ -43,6 +48,7 @@ bool QtAppShell::createMainFrame()
 {
     m_mainFrame = new CMainFrame;
     connectAppCommands();
+    new ViewCommands(m_mainFrame);
     return true;
 }
 
@@ -70,15 +76,48 @@ void QtAppShell::showMainFrame(const QString& title)
 
 bool QtAppShell::newDocument()
 {
+    if (!m_mainFrame)
+        return false;
+    auto doc = std::make_unique<CQuorlyn32Doc>();
+    if (!doc->OnNewDocument())
+        return false;
+    showProject(std::move(doc));
     return true;
 }
 
-bool QtAppShell::openDocument(const QString&)
+bool QtAppShell::openDocument(const QString& path)
 {
-    return false;
+    if (!m_mainFrame)
+        return false;
+    // The project is read before its window exists: a file that does not open leaves nothing
+    // behind but its message.
+    auto doc = std::make_unique<CQuorlyn32Doc>();
+    if (!doc->OnOpenDocument(path))
+        return false;
+    theApp().recentFiles().add(doc->GetPathName());
+    showProject(std::move(doc));
+    return true;
 }
 
-void QtAppShell::runFileOpenCommand() {}
+void QtAppShell::showProject(std::unique_ptr<CQuorlyn32Doc> doc)
+{
+    auto* child = new CChildFrame;
+    CQuorlyn32Doc* project = doc.release();
+    // A child of the frame made after the frame's client: it goes after the view that shows it.
+    project->setParent(child);
+    auto* view = new CQuorlyn32View(project, child);
+    child->setView(view);
+    child->setProject(new DocumentFigures(project));
+    m_mainFrame->addChildFrame(child);
+    view->OnInitialUpdate();
+}
+
+void QtAppShell::runFileOpenCommand()
+{
+    QString fileName;
+    if (theApp().DoProjectFileDialog(fileName, 2100, true, true))
+        openDocument(fileName);
+}
 
 void QtAppShell::runAboutBox() {}
 
@@ -86,5 +125,6 @@ void QtAppShell::runPreferences() {}
 
 bool QtAppShell::activeDocumentModified() const
 {
-    return false;
+    const CQuorlyn32View* view = m_mainFrame ? ViewCommands::activeView(*m_mainFrame) : nullptr;
+    return view && view->GetDocument()->IsModified();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMainFrame;
+class CQuorlyn32Doc;
 class ImageLists;
 
 // The application object's windows in Qt.
@@ -27,6 +28,9 @@ public:
     bool activeDocumentModified() const override;
 
     CMainFrame* mainFrame() const { return m_mainFrame; }
+    // Shows a project in a new project window of the main frame, on the first tab that has items;
+    // the window owns the document from here on.
+    void showProject(std::unique_ptr<CQuorlyn32Doc> doc);
 
 private:
     void connectAppCommands();

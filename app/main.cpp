@@ -2,6 +2,7 @@
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
 #include "QtAppShell.h"
+#include "QtDesktopLauncher.h"
 #include "QtUserInterface.h"
 #include "SessionEnd.h"
 #include "SettingsProfile.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
     qrl::setProfile(&profile);
     qrl::QtUserInterface ui;
     qrl::setUi(&ui);
+    QtDesktopLauncher launcher;
+    setDesktopLauncher(&launcher);
 
     CQuorlyn32App app;
     QtAppShell shell;
@@ -35,6 +38,7 @@ int main(int argc, char** argv)
     }
     app.ExitInstance();
     qrl::removeRunTempDir();
+    setDesktopLauncher(nullptr);
     qrl::setUi(nullptr);
     qrl::setProfile(nullptr);
     return result;

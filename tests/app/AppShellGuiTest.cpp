@@ -3,13 +3,13 @@
 #include "LogFileWindow.h"
 #include "QtAppShell.h"
 #include "ScriptedUserInterface.h"
+#include "Screenshot.h"
 #include "SessionEnd.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 #include "WindowPlacementAdapter.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QListWidget>
 #include <QScreen>
 #include <QTimer>
@@ -17,18 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-
-namespace {
-
-// Screenshots for a person to look at land beside the test binaries, never in the sources.
-void saveScreenshot(QWidget* w, const QString& name)
-{
-    const QString dir = QStringLiteral(QUORLYN_BIN_DIR "/../screenshots");
-    QDir().mkpath(dir);
-    w->grab().save(dir + QLatin1Char('/') + name);
-}
-
-} // namespace
 
 TEST(LogFileWindowGui, RowsSplitAtLineEndsAndTheLastIsSelected)
 {
@@ -47,7 +35,7 @@ TEST(LogFileWindowGui, RowsSplitAtLineEndsAndTheLastIsSelected)
     EXPECT_EQ(list->item(3)->text(), QString());
     EXPECT_EQ(list->currentRow(), 4);
     w->show();
-    saveScreenshot(w, "log-window.png");
+    qrl::test::saveScreenshot(w, "log-window.png");
     delete w;
 }
 
@@ -89,7 +77,7 @@ TEST(ApplicationGui, StartsShowsItsWindowAndEndsOnASessionEnd)
         EXPECT_EQ(shell.mainFrame()->windowTitle(), QStringLiteral("Quorlyn for Windows"));
         ASSERT_NE(app.log().window(), nullptr);
         installSessionEndHandler(shell.mainFrame());
-        saveScreenshot(shell.mainFrame(), "main-window.png");
+        qrl::test::saveScreenshot(shell.mainFrame(), "main-window.png");
         QTimer::singleShot(50, [] { std::raise(SIGTERM); });
         QTimer::singleShot(5000, [] { QCoreApplication::exit(99); }); // a bound, should it hang
         EXPECT_EQ(QApplication::exec(), 0);

@@ -1,0 +1,249 @@
+// The project window's commands.
+#include "CQuorlyn32View.h"
+
+#include "CChildFrame.h"
+#include "CQuorlyn32App.h"
+#include "CQuorlyn32Doc.h"
+#include "CommandIds.h"
+#include "CompanionPrograms.h"
+#include "DocumentRoads.h"
+#include "FileListMime.h"
+#include "ItemOpener.h"
+#include "ItemRename.h"
+#include "ResourceTypes.h"
+#include "StringTable.h"
+#include "UserInterface.h"
+#include "ViewAddLoop.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListView>
+#include <QMimeData>
+#include <QStandardItemModel>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+using Handler = void (CQuorlyn32View::*)();
+
+// The commands of the window menu and the context menus that have a handler of their own; the view
+// modes, the save and the companion programs are taken apart.
+const std::array<std::pair<int, Handler>, 21> kHandlers = {{
+    {cmd::kAddResource, &CQuorlyn32View::OnAddResource},
+    {cmd::kAddResourceHere, &CQuorlyn32View::OnAddResource},
+    {cmd::kDeleteItems, &CQuorlyn32View::OnDeleteItems},
+    {cmd::kDeleteItem, &CQuorlyn32View::OnDeleteItems},
+    {cmd::kRename, &CQuorlyn32View::OnRename},
+    {cmd::kOpenItem, &CQuorlyn32View::OnOpenItem},
+    {cmd::kProperties, &CQuorlyn32View::OnProperties},
+    {cmd::kItemProperties, &CQuorlyn32View::OnProperties},
+    {cmd::kEditCopy, &CQuorlyn32View::OnCopy},
+    {cmd::kCopyItems, &CQuorlyn32View::OnCopy},
+    {cmd::kEditCut, &CQuorlyn32View::OnCut},
+    {cmd::kCutItems, &CQuorlyn32View::OnCut},
+    {cmd::kEditPaste, &CQuorlyn32View::OnPaste},
+    {cmd::kPasteHere, &CQuorlyn32View::OnPaste},
+    {cmd::kSelectAll, &CQuorlyn32View::OnSelectAll},
+    {cmd::kListProjectSettings, &CQuorlyn32View::OnProjectSettings},
+    {cmd::kListBuild, &CQuorlyn32View::OnBuild},
+    {cmd::kPrinterTools, &CQuorlyn32View::OnPrinterTools},
+    {cmd::kCcpyCreator, &CQuorlyn32View::OnCcpyCreator},
+    {cmd::kEmcrCreator, &CQuorlyn32View::OnEmcrCreator},
+    {cmd::kFontDownloader, &CQuorlyn32View::OnFontDownloader},
+}};
+
+} // namespace
+
+void CQuorlyn32View::runCommand(int commandId)
+{
+    if (!viewcommands::isEnabled(commandId, commandState()))
+        return;
+    if (const std::optional<int> mode = viewcommands::modeOfCommand(commandId)) {
+        SetViewMode(*mode);
+        return;
+    }
+    if (commandId == cmd::kSaveProject) {
+        saveDocument(false);
+        return;
+    }
+    if (companions::find(commandId) || commandId == cmd::kCompanionByName) {
+        companions::start(commandId);
+        return;
+    }
+    for (const auto& [id, handler] : kHandlers) {
+        if (id == commandId) {
+            (this->*handler)();
+            return;
+        }
+    }
+}
+
+viewcommands::ViewState CQuorlyn32View::commandState() const
+{
+    viewcommands::ViewState state;
+    state.hasSelection = m_list->selectionModel()->hasSelection();
+    state.hasItems = m_doc->GetItemCount() > 0;
+    state.clipboardHasFiles = filelist::hasFiles(QGuiApplication::clipboard()->mimeData());
+    state.modified = m_doc->IsModified();
+    state.mode = m_mode;
+    return state;
+}
+
+bool CQuorlyn32View::saveDocument(bool saveAs)
+{
+    const bool saved = docroads::saveProject(*m_doc, saveAs);
+    updateTitle();
+    emit commandStatesChanged();
+    return saved;
+}
+
+std::function<void(int)> CQuorlyn32View::showKind()
+{
+    return [this](int kind) { RefreshList(kind); };
+}
+
+void CQuorlyn32View::OnAddResource()
+{
+    qrl::FileDialogRequest request;
+    request.title = qrl::text(2362);
+    request.filter = qrl::text(2360);
+    request.mustExist = true;
+    const QString resources = theApp().GetResourcesDirectory();
+    request.directory = resources.isEmpty() ? m_doc->GetDocumentDirectory() : m_doc->SetDocumentDirectory(resources);
+    const std::optional<QStringList> paths = qrl::ui().openFileNames(request);
+    if (paths)
+        addloop::addChosenFiles(*m_doc, *paths, showKind());
+}
+
+bool CQuorlyn32View::AddDroppedFile(const QString& path)
+{
+    return addloop::addDroppedFile(*m_doc, path, showKind());
+}
+
+void CQuorlyn32View::addFileList(const QStringList& files)
+{
+    addloop::addFileList(*m_doc, files, showKind());
+}
+
+void CQuorlyn32View::addCreatorResults(const QString& enablePath, const QString& disablePath)
+{
+    addloop::addCreatorResults(*m_doc, enablePath, disablePath, showKind());
+}
+
+bool CQuorlyn32View::IsNotFolder(const QString& path)
+{
+    return addloop::isNotFolder(path);
+}
+
+void CQuorlyn32View::OnDeleteItems()
+{
+    const QList<int> serials = selectedSerials();
+    if (serials.isEmpty())
+        return;
+    for (const int serial : serials)
+        m_doc->RemoveItem(serial);
+    m_doc->SetModifiedFlag(true);
+    RefreshList(m_kind);
+}
+
+void CQuorlyn32View::OnRename()
+{
+    const int serial = firstSelectedSerial();
+    if (serial < 0)
+        return;
+    if (!itemrename::canEditName(m_doc->GetItemSubtype(serial))) {
+        qrl::ui().message(qrl::text(2444), qrl::Buttons::Ok, qrl::Icon::Information);
+        return;
+    }
+    QAbstractItemView* view = itemView();
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (serialOfRow(row) == serial) {
+            const QModelIndex index = m_model->index(row, 0);
+            view->setCurrentIndex(index);
+            view->edit(index);
+            return;
+        }
+    }
+}
+
+void CQuorlyn32View::OnOpenItem()
+{
+    const int serial = firstSelectedSerial();
+    if (serial >= 0)
+        itemopener::openItemFile(m_doc->GetItemPath(serial));
+}
+
+void CQuorlyn32View::OnProperties()
+{
+    const int serial = firstSelectedSerial();
+    if (serial < 0)
+        return;
+    if (m_doc->IsItemMissing(serial)) {
+        qrl::ui().message(qrl::text(2347) + m_doc->GetItemPath(serial) + qrl::text(2348), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
+        return;
+    }
+    // The resource properties dialog opens here once it is part of the program.
+}
+
+void CQuorlyn32View::OnCopy()
+{
+    const QStringList paths = selectedPaths();
+    if (!paths.isEmpty())
+        QGuiApplication::clipboard()->setMimeData(filelist::mimeOf(paths).release());
+}
+
+void CQuorlyn32View::OnCut()
+{
+    OnCopy();
+    OnDeleteItems();
+}
+
+void CQuorlyn32View::OnPaste()
+{
+    addFileList(filelist::filesOf(QGuiApplication::clipboard()->mimeData()));
+}
+
+void CQuorlyn32View::OnSelectAll()
+{
+    itemView()->selectAll();
+}
+
+void CQuorlyn32View::OnProjectSettings()
+{
+    if (m_frame)
+        m_frame->runProjectSettings();
+}
+
+void CQuorlyn32View::OnBuild()
+{
+    if (m_frame)
+        m_frame->runBuild();
+}
+
+void CQuorlyn32View::OnPrinterTools()
+{
+    // The printer tools dialog opens here once it is part of the program.
+}
+
+void CQuorlyn32View::OnCcpyCreator()
+{
+    // The CCPY creator opens here once it is part of the program; on OK its two command files go
+    // through addCreatorResults().
+}
+
+void CQuorlyn32View::OnEmcrCreator()
+{
+    for (int i = 0; i < m_doc->GetItemCount(); ++i)
+        if (m_doc->GetItemAt(i)->subtype() == kTelluradeMacro)
+            return; // The EMCR creator opens here once it is part of the program; its results as CCPY's.
+    qrl::ui().message(qrl::text(3987), qrl::Buttons::Ok, qrl::Icon::Information);
+}
+
+void CQuorlyn32View::OnFontDownloader()
+{
+    // The font downloader opens here once it is part of the program.
+}

@@ -1,0 +1,67 @@
+#include "CompanionPrograms.h"
+
+#include "CQuorlyn32App.h"
+#include "CommandIds.h"
+#include "DesktopLauncher.h"
+
+#include <array>
+
+namespace companions {
+
+namespace {
+
+constexpr std::array<Companion, 7> kCompanions = {{
+    {cmd::kFirstCompanion + 0, "FontEditor", "fonteditor", true},
+    {cmd::kFirstCompanion + 1, "FormDesigner", "formdesigner", true},
+    {cmd::kFirstCompanion + 2, "MacroViewer", "macroviewer", true},
+    {cmd::kFirstCompanion + 3, "CardManager", "cardmanager", true},
+    {cmd::kFirstCompanion + 4, "PrinterMonitor", "printermonitor", true},
+    {cmd::kFirstCompanion + 5, "NetworkSetup", "networksetup", true},
+    {cmd::kCompanionNoMenu, "FileViewer", "fileviewer", false},
+}};
+
+// Started by its bare name, so the system's program search finds it.
+const char* const kBareNameProgram = "qrlupdate";
+
+} // namespace
+
+const Companion* find(int commandId)
+{
+    for (const Companion& c : kCompanions)
+        if (c.commandId == commandId)
+            return &c;
+    return nullptr;
+}
+
+QList<int> menuCommands()
+{
+    QList<int> ids;
+    for (int i = 0; i < cmd::kMenuCompanionCount; ++i)
+        ids.append(cmd::kFirstCompanion + i);
+    return ids;
+}
+
+Launch launchOf(const Companion& companion, const QString& programDirectory, const QString& argument)
+{
+    Launch launch;
+    launch.program = programDirectory + QStringLiteral("Tools/") + QString::fromLatin1(companion.folder) +
+                     QLatin1Char('/') + QString::fromLatin1(companion.program);
+    if (companion.argumentAlways || !argument.isEmpty())
+        launch.arguments.append(argument);
+    return launch;
+}
+
+void start(int commandId, const QString& argument)
+{
+    if (commandId == cmd::kCompanionByName) {
+        desktopLauncher().startProgram(QString::fromLatin1(kBareNameProgram), {});
+        return;
+    }
+    const Companion* companion = find(commandId);
+    if (!companion)
+        return;
+    const Launch launch = launchOf(*companion, theApp().programDirectory(), argument);
+    desktopLauncher().startProgram(launch.program, launch.arguments);
+}
+
+} // namespace companions

@@ -1,0 +1,21 @@
+#include "ItemRename.h"
+
+#include "CQuorlyn32Doc.h"
+#include "ResourceTypes.h"
+
+namespace itemrename {
+
+bool canEditName(int subtype)
+{
+    return subtype != kPclMacro && subtype != kTelluradeMacro;
+}
+
+std::optional<QString> renameItem(CQuorlyn32Doc& doc, int serial, const QString& text)
+{
+    if (text.isEmpty() || !doc.GetItem(serial) || !canEditName(doc.GetItemSubtype(serial)))
+        return std::nullopt;
+    doc.SetItemName(serial, text);
+    return doc.GetItemName(serial);
+}
+
+} // namespace itemrename

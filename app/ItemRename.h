@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class CQuorlyn32Doc;
+
+// Renaming an item in the project window's list.
+namespace itemrename {
+
+// Macros keep the names their files give them (the printer calls them by it): their rows cannot
+// be edited.
+bool canEditName(int subtype);
+// Stores the edited name: an empty name is refused (nullopt, nothing changes); a TrueType font
+// name over 31 bytes is cut after message 2356, any other name to the record's 32 bytes. Answers
+// the name as stored, which the row shows.
+std::optional<QString> renameItem(CQuorlyn32Doc& doc, int serial, const QString& text);
+
+} // namespace itemrename

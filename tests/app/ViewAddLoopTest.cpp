@@ -1,0 +1,206 @@
+// The project window's roads into a project, driven over a document without a window.
+#include "ViewAddLoop.h"
+
+#include "ItemRename.h"
+#include "ResourceTypes.h"
+#include "StringTable.h"
+#include "ViewTestSupport.h"
+
+#include <QDir>
+
+using viewtest::OpenDoc;
+using viewtest::ViewTest;
+
+namespace {
+
+class AddLoopTest : public ViewTest {
+protected:
+    // What the list was told to show, and how many messages had been shown by then.
+    struct Shown {
+        int kind;
+        qsizetype messagesBefore;
+        bool modified;
+    };
+
+    addloop::ShowKind recorder()
+    {
+        return [this](int kind) { shown.push_back({kind, ui.shown().size(), doc.IsModified()}); };
+    }
+
+    // A project on a 32 KB card, so a second 20000-byte file does not fit.
+    void useSmallCard()
+    {
+        doc.GetProjSett().m_medium = kSramCard;
+        doc.GetProjSett().m_storageSizeIndex = 0;
+    }
+
+    std::vector<Shown> shown;
+};
+
+} // namespace
+
+TEST_F(AddLoopTest, ChosenFilesStopAtTheFirstRefusalAfterShowingWhatWasAdded)
+{
+    const QString first = makeFile("one.prn", "form one");
+    const QString second = makeFile("two.prg", "data two");
+    const QString third = makeFile("three.prn", "form three");
+    int kind = -1;
+    ASSERT_TRUE(doc.AddFile(second, kind));
+
+    const addloop::Result result = addloop::addChosenFiles(doc, {first, second, third}, recorder());
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.lastKind, kKindForm);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    EXPECT_EQ(doc.GetItemAt(1)->GetPath(), first); // the third was never tried
+    EXPECT_EQ(ui.texts(), QStringList{second + QStringLiteral("\n\nis already in the project")});
+    // The list and the modified mark caught up before the message.
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, kKindForm);
+    EXPECT_EQ(shown[0].messagesBefore, 0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(AddLoopTest, AllChosenFilesAddedShowTheLastOnesTab)
+{
+    const QString form = makeFile("a.prn", "form");
+    const QString data = makeFile("b.prg", "data");
+    const addloop::Result result = addloop::addChosenFiles(doc, {form, data}, recorder());
+    EXPECT_EQ(result.added, 2);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].kind, kKindData);
+    EXPECT_TRUE(ui.shown().isEmpty());
+
+    // A Windows shared folder ends the command; nothing after it is tried.
+    const QString later = makeFile("c.prn", "form");
+    addloop::addChosenFiles(doc, {QStringLiteral("\\\\server\\share\\x.prn"), later}, recorder());
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(3035)});
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    // An ordinary path is never taken for one.
+    EXPECT_FALSE(addloop::isSharedFolderPath(QStringLiteral("/srv/share/x.prn")));
+    EXPECT_FALSE(addloop::isSharedFolderPath(QStringLiteral("\\single")));
+}
+
+TEST_F(AddLoopTest, PastedListSkipsFoldersAndGoesOnAfterARefusal)
+{
+    useSmallCard();
+    const QString big = makeFile("big.prn", std::string(20000, 'f'));
+    const QString folder = dirPath() + QStringLiteral("/fonts");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString tooBig = makeFile("huge.prg", std::string(20000, 'd'));
+    const QString small = makeFile("small.prg", "d");
+
+    const addloop::Result result = addloop::addFileList(doc, {big, folder, tooBig, small}, recorder());
+    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    EXPECT_EQ(ui.texts(), (QStringList{qrl::text(2210), qrl::text(2318) + tooBig}));
+    // Before each message the list showed what had been added; at the end the last added item.
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].kind, kKindForm);
+    EXPECT_EQ(shown[0].messagesBefore, 0);
+    EXPECT_TRUE(shown[0].modified);
+    EXPECT_EQ(shown[1].kind, kKindData);
+    EXPECT_TRUE(doc.IsModified());
+
+    // A single dropped file that does not fit only tells why.
+    shown.clear();
+    ui.clear();
+    doc.SetModifiedFlag(false);
+    EXPECT_FALSE(addloop::addDroppedFile(doc, makeFile("more.prn", std::string(20000, 'm')), recorder()));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ui.shown().size(), 1);
+}
+
+TEST_F(AddLoopTest, CreatorResultsEndOnTheFormsTabAndKeepWhatWasAdded)
+{
+    struct Case {
+        const char* what;
+        bool enableInProject;
+        std::size_t disableSize;
+        int items; // in the project afterwards
+        bool modified;
+        int messages;
+    };
+    const Case cases[] = {
+        {"both added", false, 10, 2, true, 0},
+        {"enable already there", true, 10, 2, true, 0},
+        {"disable over capacity", false, 40000, 1, true, 1},
+    };
+    int round = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenDoc project;
+        project.GetProjSett().m_medium = kSramCard;
+        project.GetProjSett().m_storageSizeIndex = 0;
+        const std::string suffix = std::to_string(round++);
+        const QString enable = makeFile("ccpy on" + suffix + ".prn", "on");
+        const QString disable = makeFile("ccpy off" + suffix + ".prn", std::string(c.disableSize, 'x'));
+        int kind = -1;
+        if (c.enableInProject) {
+            ASSERT_TRUE(project.AddFile(enable, kind));
+        }
+        ui.clear();
+        std::vector<int> kinds;
+        const addloop::Result result =
+            addloop::addCreatorResults(project, enable, disable, [&kinds](int k) { kinds.push_back(k); });
+        EXPECT_EQ(result.added + (c.enableInProject ? 1 : 0), c.items);
+        EXPECT_EQ(project.GetItemCount(), c.items);
+        EXPECT_EQ(project.IsModified(), c.modified);
+        EXPECT_EQ(kinds, std::vector<int>{kKindForm});
+        ASSERT_EQ(ui.shown().size(), c.messages);
+        if (c.messages) {
+            EXPECT_EQ(ui.texts().first(), qrl::text(2318) + disable);
+        }
+    }
+
+    // An enable file that does not fit ends the command at once: nothing added, nothing marked.
+    OpenDoc full;
+    full.GetProjSett().m_medium = kSramCard;
+    full.GetProjSett().m_storageSizeIndex = 0;
+    ui.clear();
+    std::vector<int> kinds;
+    addloop::addCreatorResults(full, makeFile("on.prn", std::string(40000, 'x')), makeFile("off.prn", "off"),
+                               [&kinds](int k) { kinds.push_back(k); });
+    EXPECT_EQ(full.GetItemCount(), 0);
+    EXPECT_FALSE(full.IsModified());
+    EXPECT_TRUE(kinds.empty());
+    EXPECT_EQ(ui.shown().size(), 1);
+}
+
+TEST_F(ViewTest, RenameCutsNamesToTheRecordAndRefusesEmptyNamesAndMacros)
+{
+    const int font = addFile("a.ttf", trueTypeFont("Font"));
+    const int form = addFile("b.prn", "form");
+    const int macro = addFile("c.tlr", telluradeMacro("MAC"));
+    const QString forty(40, QLatin1Char('n'));
+    // 16 two-byte characters and one more: the 33rd byte would split the last character.
+    const QString wide = QString(16, QChar(0x00E9)) + QStringLiteral("x");
+
+    struct Case {
+        const char* what;
+        int serial;
+        QString text;
+        std::optional<QString> stored;
+        bool message;
+    };
+    const Case cases[] = {
+        {"TrueType over 31", font, forty, QString(31, QLatin1Char('n')), true},
+        {"TrueType at 31", font, QString(31, QLatin1Char('t')), QString(31, QLatin1Char('t')), false},
+        {"form over 32", form, forty, QString(32, QLatin1Char('n')), false},
+        {"form on a character boundary", form, wide, QString(16, QChar(0x00E9)), false},
+        {"empty", form, QString(), std::nullopt, false},
+        {"macro", macro, QStringLiteral("NEW"), std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.clear();
+        const QString before = doc.GetItemName(c.serial);
+        const std::optional<QString> stored = itemrename::renameItem(doc, c.serial, c.text);
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(doc.GetItemName(c.serial), c.stored ? *c.stored : before);
+        EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(2356)} : QStringList{});
+    }
+    EXPECT_FALSE(itemrename::canEditName(kPclMacro));
+    EXPECT_FALSE(itemrename::canEditName(kTelluradeMacro));
+    EXPECT_TRUE(itemrename::canEditName(kPclEoFont));
+}

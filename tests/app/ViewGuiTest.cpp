@@ -1,0 +1,357 @@
+// The project window on the offscreen platform: the list, its commands, and the program's roads
+// that open and close project windows.
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "CQRLTabCtrl.h"
+#include "CQuorlyn32View.h"
+#include "CommandIds.h"
+#include "FileListMime.h"
+#include "QtAppShell.h"
+#include "ResourceTypes.h"
+#include "Screenshot.h"
+#include "StringTable.h"
+#include "ViewMenus.h"
+#include "ViewRows.h"
+#include "ViewTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListView>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMimeData>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+using viewtest::OpenDoc;
+using viewtest::ViewTest;
+
+namespace {
+
+class ViewGuiTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        ASSERT_TRUE(qtShell.createMainFrame());
+        frame = qtShell.mainFrame();
+        frame->show();
+    }
+
+    // A project window, as the program opens one, on a project of these files.
+    CQuorlyn32View* openWithFiles(const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        auto project = std::make_unique<OpenDoc>();
+        project->GetProjSett().m_medium = kHardDisk;
+        int kind = -1;
+        for (const auto& [name, bytes] : files)
+            EXPECT_TRUE(project->AddFile(makeFile(name, bytes), kind)) << name;
+        qtShell.showProject(std::move(project));
+        return qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+    }
+
+    QStringList rowNames(const CQuorlyn32View* view) const
+    {
+        QStringList names;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            names.append(view->model()->item(r, 0)->text());
+        return names;
+    }
+
+    QAction* action(int id) const { return frame->commandAction(id); }
+
+    QtAppShell qtShell;
+    CMainFrame* frame = nullptr;
+};
+
+} // namespace
+
+TEST_F(ViewGuiTest, DetailsShowTheTypefaceColumnOnTheFontsTabOnly)
+{
+    CQuorlyn32View* view = openWithFiles({{"arial.ttf", trueTypeFont("Arial")}, {"a.prn", "form"}});
+    EXPECT_EQ(view->currentKind(), kKindFont);
+    view->SetViewMode(viewcommands::kDetails);
+    EXPECT_EQ(profile.getInt(QStringLiteral("Settings"), QStringLiteral("ListStyle"), -1), 1);
+    QTreeView* details = view->detailsView();
+    EXPECT_TRUE(details->isVisible());
+    const QHeaderView* header = details->header();
+    EXPECT_EQ(header->sectionSize(viewrows::kPathColumn), 200);
+    EXPECT_FALSE(header->sectionsClickable());
+    EXPECT_EQ(view->model()->headerData(viewrows::kSizeColumn, Qt::Horizontal).toString(), QStringLiteral("Size"));
+    EXPECT_FALSE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    EXPECT_EQ(view->model()->item(0, viewrows::kTypefaceColumn)->text(), QStringLiteral("10000"));
+    EXPECT_EQ(view->model()->item(0, viewrows::kSizeColumn)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    // Tab goes to the next kind, Shift+Tab back; the column follows the tab.
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(details, &tab);
+    EXPECT_EQ(view->currentKind(), kKindMacro);
+    EXPECT_TRUE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    view->RefreshList(kKindForm);
+    EXPECT_EQ(rowNames(view), QStringList{QStringLiteral("a")});
+    EXPECT_TRUE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    QKeyEvent backtab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(details, &backtab);
+    QCoreApplication::sendEvent(details, &backtab);
+    EXPECT_EQ(view->currentKind(), kKindFont);
+    EXPECT_FALSE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    EXPECT_EQ(frame->activeChild()->tabStrip()->currentIndex(), kKindFont);
+
+    // Choosing a tab in the strip refills the list.
+    frame->activeChild()->tabStrip()->setCurrentIndex(kKindForm);
+    EXPECT_EQ(view->currentKind(), kKindForm);
+
+    // The mode's check mark is on the window menu's command.
+    EXPECT_TRUE(action(cmd::kDetails)->isChecked());
+    action(cmd::kList)->trigger();
+    EXPECT_EQ(view->viewMode(), viewcommands::kList);
+    EXPECT_TRUE(view->listView()->isVisible());
+    EXPECT_FALSE(action(cmd::kDetails)->isChecked());
+    EXPECT_TRUE(action(cmd::kList)->isChecked());
+    action(cmd::kList)->trigger();
+    EXPECT_TRUE(action(cmd::kList)->isChecked());
+}
+
+TEST_F(ViewGuiTest, DeleteRemovesEverySelectedRowByItsSerial)
+{
+    CQuorlyn32View* view = openWithFiles({{"a.prn", "a"}, {"b.prn", "b"}, {"c.prn", "c"}, {"d.prg", "d"}});
+    EXPECT_EQ(view->currentKind(), kKindForm);
+    EXPECT_FALSE(action(cmd::kDeleteItems)->isEnabled());
+    QItemSelectionModel* selection = view->listView()->selectionModel();
+    selection->select(view->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->select(view->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_TRUE(action(cmd::kDeleteItems)->isEnabled());
+    EXPECT_TRUE(action(cmd::kEditCopy)->isEnabled());
+    EXPECT_TRUE(action(cmd::kBuild)->isEnabled());
+
+    action(cmd::kDeleteItems)->trigger();
+    CQuorlyn32Doc* project = view->GetDocument();
+    ASSERT_EQ(project->GetItemCount(), 2);
+    EXPECT_EQ(project->GetItemAt(0)->GetName(), QStringLiteral("b"));
+    EXPECT_EQ(project->GetItemAt(1)->GetName(), QStringLiteral("d"));
+    EXPECT_EQ(rowNames(view), QStringList{QStringLiteral("b")});
+    EXPECT_EQ(view->serialOfRow(0), project->GetItemAt(0)->serial());
+    EXPECT_TRUE(project->IsModified());
+    EXPECT_TRUE(ui.shown().isEmpty());
+    EXPECT_EQ(frame->activeChild()->windowTitle(), QStringLiteral("Untitled*"));
+    EXPECT_FALSE(action(cmd::kDeleteItems)->isEnabled());
+
+    // Delete of the last rows leaves an empty tab and a project without items.
+    view->OnSelectAll();
+    view->OnCut();
+    EXPECT_EQ(project->GetItemCount(), 1);
+    EXPECT_EQ(view->model()->rowCount(), 0);
+    EXPECT_EQ(filelist::filesOf(QGuiApplication::clipboard()->mimeData()), QStringList{pathOf("b.prn")});
+}
+
+TEST_F(ViewGuiTest, MacroRowsCannotBeRenamedAndOtherNamesAreCut)
+{
+    CQuorlyn32View* view = openWithFiles({{"arial.ttf", trueTypeFont("Arial")}, {"logo.tlr", telluradeMacro("LOGO")}});
+    view->RefreshList(kKindMacro);
+    ASSERT_EQ(view->model()->rowCount(), 1);
+    EXPECT_FALSE(view->model()->item(0, 0)->flags() & Qt::ItemIsEditable);
+    view->listView()->selectionModel()->select(view->model()->index(0, 0),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->runCommand(cmd::kRename);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2444)});
+    EXPECT_EQ(view->findChild<QLineEdit*>(), nullptr);
+
+    ui.clear();
+    view->RefreshList(kKindFont);
+    EXPECT_TRUE(view->model()->item(0, 0)->flags() & Qt::ItemIsEditable);
+    view->listView()->selectionModel()->select(view->model()->index(0, 0),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    view->runCommand(cmd::kRename);
+    auto* editor = view->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QString(40, QLatin1Char('x')));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(editor, &enter);
+    QCoreApplication::processEvents(); // the editor commits once the key's handling is over
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2356)});
+    const QString cut(31, QLatin1Char('x'));
+    EXPECT_EQ(view->model()->item(0, 0)->text(), cut);
+    EXPECT_EQ(view->GetDocument()->GetItemAt(0)->GetName(), cut);
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+}
+
+TEST_F(ViewGuiTest, PasteAddsTheFilesOfAUriListAndDropsFollowTheDragRecord)
+{
+    CQuorlyn32View* view = openWithFiles({});
+    EXPECT_EQ(view->currentKind(), kKindData);
+    const QString form = makeFile("pasted.prn", "form");
+    const QString data = makeFile("pasted.prg", "data");
+    const QString folder = dirPath() + QStringLiteral("/folder");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(form), QUrl::fromLocalFile(folder), QUrl::fromLocalFile(data)});
+    QGuiApplication::clipboard()->setMimeData(mime);
+    EXPECT_TRUE(action(cmd::kEditPaste)->isEnabled());
+
+    action(cmd::kEditPaste)->trigger();
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 2);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2210)});
+    EXPECT_EQ(view->currentKind(), kKindData);
+    EXPECT_EQ(rowNames(view), QStringList{QStringLiteral("pasted")});
+
+    // Copy puts the selected items back as a file list.
+    view->OnSelectAll();
+    view->runCommand(cmd::kEditCopy);
+    EXPECT_EQ(filelist::filesOf(QGuiApplication::clipboard()->mimeData()), QStringList{data});
+
+    // A drag that started in this view is refused; once it ended, drops are taken again.
+    const std::unique_ptr<QMimeData> files = filelist::mimeOf({makeFile("dropped.prn", "form")});
+    const auto enter = [&] {
+        QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &event);
+        return event.isAccepted();
+    };
+    CChildFrame* child = frame->activeChild();
+    child->setDragSourceView(view);
+    EXPECT_FALSE(enter());
+    child->setDragSourceView(nullptr);
+    EXPECT_TRUE(enter());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &drop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 3);
+    EXPECT_EQ(view->currentKind(), kKindForm);
+}
+
+TEST_F(ViewGuiTest, AddAsksForFilesInTheResourceDirectoryAndPropertiesTellOfAMissingFile)
+{
+    CQuorlyn32View* view = openWithFiles({});
+    const QString resources = dirPath() + QStringLiteral("/resources");
+    ASSERT_TRUE(QDir().mkpath(resources));
+    app.SetResourcesDirectory(resources);
+    const QString macro = makeFile("resources/logo.tlr", telluradeMacro("LOGO"));
+    const QString form = makeFile("resources/page.prn", "form");
+    ui.file(QStringList{macro, form});
+    action(cmd::kAddResource)->trigger();
+    ASSERT_EQ(ui.dialogs().size(), 1);
+    const qrl::FileDialogRequest& request = ui.dialogs()[0].request;
+    EXPECT_EQ(ui.dialogs()[0].kind, QStringLiteral("openMany"));
+    EXPECT_EQ(request.title, QStringLiteral("Add Resource"));
+    EXPECT_EQ(request.filter, QStringLiteral("All Files (*.*)|*.*||"));
+    EXPECT_EQ(request.directory, resources);
+    EXPECT_EQ(view->GetDocument()->GetDocumentDirectory(), resources);
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 2);
+    EXPECT_EQ(view->currentKind(), kKindForm);
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+
+    view->GetDocument()->GetItemAt(1)->setMissing(true);
+    view->OnSelectAll();
+    action(cmd::kProperties)->trigger();
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2347) + form + qrl::text(2348)});
+}
+
+TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)
+{
+    CQuorlyn32View* view = openWithFiles({{"a.prn", "form"}});
+    view->SetViewMode(viewcommands::kSmallIcons);
+    QGuiApplication::clipboard()->clear();
+    const auto actionsOf = [](const QMenu& menu) {
+        QHash<int, QAction*> byId;
+        for (QAction* a : menu.findChildren<QAction*>())
+            if (a->data().toInt() != 0)
+                byId.insert(a->data().toInt(), a);
+        return byId;
+    };
+    const auto run = [view](int id) { view->runCommand(id); };
+    std::unique_ptr<QMenu> list = viewmenus::contextMenu(false, view->commandState(), run);
+    QHash<int, QAction*> items = actionsOf(*list);
+    EXPECT_FALSE(items[cmd::kPasteHere]->isEnabled());
+    EXPECT_FALSE(items[cmd::kSaveProject]->isEnabled());
+    EXPECT_TRUE(items[cmd::kAddResourceHere]->isEnabled());
+    EXPECT_EQ(items[cmd::kPopupLargeIcons]->text(), QStringLiteral("Lar&ge Icons"));
+    EXPECT_TRUE(items[cmd::kPopupSmallIcons]->isChecked());
+    EXPECT_FALSE(items[cmd::kPopupDetails]->isChecked());
+
+    QGuiApplication::clipboard()->setMimeData(filelist::mimeOf({pathOf("a.prn")}).release());
+    view->GetDocument()->SetModifiedFlag(true);
+    list = viewmenus::contextMenu(false, view->commandState(), run);
+    items = actionsOf(*list);
+    EXPECT_TRUE(items[cmd::kPasteHere]->isEnabled());
+    EXPECT_TRUE(items[cmd::kSaveProject]->isEnabled());
+    items[cmd::kPopupDetails]->trigger();
+    EXPECT_EQ(view->viewMode(), viewcommands::kDetails);
+
+    // Over a row: the item's commands, enabled for the selection.
+    view->OnSelectAll();
+    const std::unique_ptr<QMenu> row = viewmenus::contextMenu(true, view->commandState(), run);
+    items = actionsOf(*row);
+    for (const int id : {cmd::kOpenItem, cmd::kCutItems, cmd::kCopyItems, cmd::kDeleteItem, cmd::kRename,
+                         cmd::kItemProperties})
+        EXPECT_TRUE(items.contains(id) && items[id]->isEnabled()) << id;
+
+    // EMCR needs a Tellurade macro.
+    view->runCommand(cmd::kEmcrCreator);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(3987)});
+}
+
+TEST_F(ViewGuiTest, ProgramOpensNewProjectsAndLeavesNothingOfAFileThatDoesNotOpen)
+{
+    EXPECT_TRUE(qtShell.newDocument());
+    CChildFrame* child = frame->activeChild();
+    ASSERT_NE(child, nullptr);
+    auto* view = qobject_cast<CQuorlyn32View*>(child->view());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(CQuorlyn32Doc::GetActive(), view->GetDocument());
+    EXPECT_FALSE(qtShell.activeDocumentModified());
+    EXPECT_FALSE(action(cmd::kFileSave)->isEnabled());
+    EXPECT_TRUE(action(cmd::kAddResource)->isEnabled());
+
+    view->GetDocument()->SetModifiedFlag(true);
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled*"));
+    EXPECT_TRUE(qtShell.activeDocumentModified());
+
+    // Closing a modified project asks; Cancel keeps it, No closes it.
+    ui.answer(qrl::Answer::Cancel);
+    EXPECT_FALSE(child->close());
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+    ui.answer(qrl::Answer::No);
+    EXPECT_TRUE(child->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(CQuorlyn32Doc::GetActive(), nullptr);
+    EXPECT_FALSE(action(cmd::kAddResource)->isEnabled());
+
+    ui.clear();
+    EXPECT_FALSE(qtShell.openDocument(makeFile("not a project.prj", "nothing")));
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(ui.shown().size(), 1);
+    EXPECT_TRUE(app.recentFiles().entries().isEmpty());
+}
+
+TEST_F(ViewGuiTest, ScreenshotsOfEveryViewMode)
+{
+    CQuorlyn32View* view = openWithFiles({{"arial.ttf", trueTypeFont("Arial Narrow")},
+                                          {"courier.ttf", trueTypeFont("Courier Prime")},
+                                          {"logo.tlr", telluradeMacro("LOGO")},
+                                          {"letter.pcl", pclMacro()},
+                                          {"invoice.prn", "form"},
+                                          {"setup.prg", "data"}});
+    view->GetDocument()->GetItemAt(1)->setMissing(true);
+    CChildFrame* child = frame->activeChild();
+    child->resize(640, 300);
+    const struct {
+        int mode;
+        const char* name;
+    } modes[] = {{viewcommands::kLargeIcons, "large"}, {viewcommands::kSmallIcons, "small"},
+                 {viewcommands::kList, "list"},        {viewcommands::kDetails, "details"}};
+    for (const auto& m : modes) {
+        view->SetViewMode(m.mode);
+        for (int kind = 0; kind < viewrows::kKindCount; ++kind) {
+            view->RefreshList(kind);
+            QCoreApplication::processEvents();
+            qrl::test::saveScreenshot(child, QStringLiteral("view-%1-tab%2.png").arg(QLatin1String(m.name)).arg(kind));
+        }
+    }
+    qrl::test::saveScreenshot(frame, QStringLiteral("view-main-window.png"));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QWidget>
+
+namespace qrl::test {
+
+// Saves what a widget shows for a person to look at. Screenshots land beside the test binaries
+// (QUORLYN_BIN_DIR, given to every test), never in the sources.
+inline void saveScreenshot(QWidget* widget, const QString& name)
+{
+    const QString dir = QStringLiteral(QUORLYN_BIN_DIR "/../screenshots");
+    QDir().mkpath(dir);
+    widget->grab().save(dir + QLatin1Char('/') + name);
+}
+
+} // namespace qrl::test
