@@ -1,0 +1,135 @@
+#include "ProjectSettingsForm.h"
+
+#include "CQuorlyn32Doc.h"
+#include "CapacityPane.h"
+#include "TextFormat.h"
+
+#include <charconv>
+#include <limits>
+
+namespace projsett {
+
+namespace {
+
+constexpr std::uint32_t kKB = 1024;
+constexpr std::uint32_t kMB = 1024 * 1024;
+
+// The custom size's bytes; a text of more digits than 64 bits hold answers the largest value,
+// which no check takes for a size. Only called with a number text.
+std::uint64_t customSizeBytes(const QString& text, int unit)
+{
+    if (text.isEmpty())
+        return 0;
+    const QByteArray digits = text.toLatin1();
+    std::uint64_t value = 0;
+    const auto res = std::from_chars(digits.constData(), digits.constData() + digits.size(), value);
+    const int shift = unit == ProjectSettingsForm::kUnitKB ? 10 : 20;
+    // 7 digits of MB shifted by 20 bits pass 32 bits: the bytes are kept in 64 bits.
+    if (res.ec != std::errc() || value > (std::numeric_limits<std::uint64_t>::max() >> shift))
+        return std::numeric_limits<std::uint64_t>::max();
+    return value << shift;
+}
+
+bool isSupportedCustomSize(std::uint64_t bytes)
+{
+    return bytes != 0 && bytes <= kMaxCustomSize && bytes % kCustomSizeBlock == 0;
+}
+
+ProjectSettingsCheck refusal(int messageId, ProjectSettingsCheck::Focus focus)
+{
+    ProjectSettingsCheck check;
+    check.messageId = messageId;
+    check.focus = focus;
+    return check;
+}
+
+} // namespace
+
+ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectBytes, int mode)
+{
+    ProjectSettingsForm form;
+    form.medium = settings.m_medium;
+    form.sizeIndex = settings.m_storageSizeIndex;
+    form.mode = mode;
+    form.projectBytes = projectBytes;
+    if (form.sizeIndex == StorageSizeTable::kCustomIndex) {
+        const std::uint32_t bytes = settings.m_customSize;
+        const bool inKB = bytes < kMB || bytes % kMB != 0;
+        form.unit = inKB ? ProjectSettingsForm::kUnitKB : ProjectSettingsForm::kUnitMB;
+        form.customSizeText = qrl::formatText(QStringLiteral("%lu"), {inKB ? bytes / kKB : bytes / kMB});
+    }
+    return form;
+}
+
+bool isMediumEnabled(int medium, int mode)
+{
+    switch (mode) {
+    case ProjectSettingsForm::kNoEpromOrDisks:
+        return medium != kEprom && medium != kHardDisk && medium != kMicroDrive;
+    case ProjectSettingsForm::kJeidaOnly:
+        return medium == kJeidaCard;
+    default:
+        return true;
+    }
+}
+
+bool isNumberText(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+int checkListedSize(int sizeIndex, std::uint64_t projectBytes)
+{
+    if (sizeIndex < 0 || sizeIndex >= StorageSizeTable::kCustomIndex)
+        return 0;
+    return StorageSizeTable::bytes(sizeIndex) < projectBytes ? kCapacityTooSmallMessage : 0;
+}
+
+ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
+{
+    using Focus = ProjectSettingsCheck::Focus;
+    ProjectSettingsCheck check;
+    check.choice.medium = form.medium;
+    if (!isCardMedium(form.medium))
+        return check;
+
+    if (form.sizeIndex == StorageSizeTable::kCustomIndex) {
+        if (!isNumberText(form.customSizeText))
+            return refusal(kNotANumberMessage, Focus::CustomSize);
+        const std::uint64_t bytes = customSizeBytes(form.customSizeText, form.unit);
+        if (bytes < form.projectBytes)
+            return refusal(kCapacityTooSmallMessage, Focus::CustomSize);
+        if (!isSupportedCustomSize(bytes))
+            return refusal(kUnsupportedCapacityMessage, Focus::CustomSize);
+        check.choice.customSize = static_cast<std::uint32_t>(bytes);
+    } else if (form.sizeIndex < 0 || form.sizeIndex >= StorageSizeTable::kCount) {
+        return refusal(kUnsupportedCapacityMessage, Focus::CapacityList);
+    } else if (checkListedSize(form.sizeIndex, form.projectBytes) != 0) {
+        // A change of medium alone reaches here without a list change: the size is checked again.
+        return refusal(kCapacityTooSmallMessage, Focus::CapacityList);
+    }
+    check.choice.hasCapacity = true;
+    check.choice.sizeIndex = form.sizeIndex;
+    return check;
+}
+
+void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice)
+{
+    CProjSett& settings = document.GetProjSett();
+    if (choice.medium >= 0 && choice.medium < kMediumCount)
+        settings.m_medium = static_cast<std::uint16_t>(choice.medium);
+    if (choice.hasCapacity) {
+        settings.m_storageSizeIndex = static_cast<std::uint16_t>(choice.sizeIndex);
+        if (choice.sizeIndex == StorageSizeTable::kCustomIndex)
+            settings.m_customSize = choice.customSize;
+    }
+    document.SetModifiedFlag();
+    const auto itemCount = static_cast<std::uint32_t>(document.GetItemCount());
+    updateCapacityPane(settings, itemCount, document.GetTotalInBytes(), 0);
+}
+
+} // namespace projsett

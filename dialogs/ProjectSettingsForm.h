@@ -1,0 +1,78 @@
+#pragma once
+
+#include "CProjSett.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class CQuorlyn32Doc;
+
+// What the project settings dialog edits: the medium and capacity controls, loaded from a
+// project's settings together with the bytes of the project's files.
+struct ProjectSettingsForm {
+    // Which media the dialog offers.
+    enum Mode { kAllMedia = 0, kNoEpromOrDisks = 1, kJeidaOnly = 2 };
+    enum Unit { kUnitKB = 0, kUnitMB = 1 };
+    static constexpr int kMaxCustomSizeDigits = 7;
+
+    int medium = -1;     // a StorageMedium; -1 before loading
+    int sizeIndex = -1;  // a StorageSizeTable index, 23 the custom size; -1 before loading
+    int unit = kUnitMB;
+    QString customSizeText; // the custom size in `unit`, decimal digits only
+    int mode = kAllMedia;
+    std::uint64_t projectBytes = 0; // the sum of the project's file sizes
+};
+
+// What OK writes into the project: the medium always; the size index (and with index 23 the
+// custom size in bytes) only for a card medium, the only media whose capacity is used.
+struct ProjectSettingsChoice {
+    int medium = kCompactFlashCard;
+    bool hasCapacity = false;
+    int sizeIndex = StorageSizeTable::kDefaultIndex;
+    std::uint32_t customSize = 0;
+};
+
+// The outcome of OK's checks: message 0 and the choice, or the id of the message to show
+// (2222, 2223, 3041) and the control that takes the focus.
+struct ProjectSettingsCheck {
+    enum class Focus { None, CapacityList, CustomSize };
+    int messageId = 0;
+    Focus focus = Focus::None;
+    ProjectSettingsChoice choice;
+};
+
+namespace projsett {
+
+inline constexpr int kCapacityTooSmallMessage = 2223;
+inline constexpr int kUnsupportedCapacityMessage = 2222;
+inline constexpr int kNotANumberMessage = 3041;
+// The largest custom size, and the block every custom size is made of.
+inline constexpr std::uint64_t kMaxCustomSize = 256ull << 20;
+inline constexpr std::uint64_t kCustomSizeBlock = 32ull << 10;
+
+// The form of a project's settings: a custom size is shown in MB when it is a whole number of MB
+// of at least 1 MB, otherwise in KB; other indices show no custom size.
+ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectBytes, int mode);
+
+// Whether the dialog lets the user choose this medium in this mode.
+bool isMediumEnabled(int medium, int mode);
+
+// True for an empty text or one of ASCII digits only; any other character (also a sign, a blank or
+// another script's digit) makes the text no number.
+bool isNumberText(const QString& text);
+
+// The check of a size chosen from the list: 2223 when that size is below the project's bytes,
+// else 0. The custom entry is not checked here (its size is checked on OK).
+int checkListedSize(int sizeIndex, std::uint64_t projectBytes);
+
+// OK's checks. For a card medium: a listed size must hold the project's bytes (2223); a custom
+// text must be a number (3041), hold the project's bytes (2223) and be a size the printers take,
+// 32 KB to 256 MB in whole 32 KB blocks (2222). Other media have no capacity and pass.
+ProjectSettingsCheck checkForm(const ProjectSettingsForm& form);
+
+// Writes a checked choice into the project's settings, marks the project modified and refreshes
+// the capacity pane for it with nothing about to be added.
+void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice);
+
+} // namespace projsett

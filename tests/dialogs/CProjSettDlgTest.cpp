@@ -1,0 +1,235 @@
+#include "CProjSettDlg.h"
+
+#include "CQuorlyn32Doc.h"
+#include "ProjectTestSupport.h"
+#include "ScriptedUserInterface.h"
+#include "SettingsFormFixture.h"
+#include "StringTable.h"
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCustom = StorageSizeTable::kCustomIndex;
+const QString kSection = QString::fromLatin1(CProjSettDlg::kPlacementSection);
+const QString kPlacementValue = QStringLiteral("WinPlacement");
+const char* const kMediumNames[kMediumCount] = {
+    "sramCardButton", "jeidaCardButton",        "otpCardButton",   "epromButton",
+    "hardDiskButton", "compactFlashCardButton", "microDriveButton"};
+
+ProjectSettingsForm customForm(int medium, int unit, const char* text, std::uint64_t projectBytes = 0)
+{
+    return qrl::test::settingsForm(medium, kCustom, unit, text, projectBytes);
+}
+
+ProjectSettingsForm listedForm(int medium, int sizeIndex, std::uint64_t projectBytes = 0, int mode = 0)
+{
+    return qrl::test::settingsForm(medium, sizeIndex, ProjectSettingsForm::kUnitMB, "", projectBytes, mode);
+}
+
+class ProjSettDlgTest : public ::testing::Test {
+protected:
+    void open(const ProjectSettingsForm& form) { dlg = std::make_unique<CProjSettDlg>(form); }
+    template <typename T>
+    T* find(const char* name) const
+    {
+        T* w = dlg->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    QRadioButton* medium(int m) const { return find<QRadioButton>(kMediumNames[m]); }
+    QComboBox* list() const { return find<QComboBox>("capacityList"); }
+    QLineEdit* edit() const { return find<QLineEdit>("customSizeEdit"); }
+    QString label(const char* name) const { return find<QLabel>(name)->text(); }
+    bool customEnabled() const
+    {
+        return edit()->isEnabled() && find<QRadioButton>("kbButton")->isEnabled() &&
+               find<QRadioButton>("mbButton")->isEnabled();
+    }
+    void clickOk() const { find<QPushButton>("okButton")->click(); }
+
+    qrl::test::ScopedProfile profile;
+    qrl::test::ScriptedUserInterface ui;
+    std::unique_ptr<CProjSettDlg> dlg;
+};
+
+} // namespace
+
+TEST_F(ProjSettDlgTest, ControlsShowTheFormAndReadBackIntoIt)
+{
+    open(customForm(kCompactFlashCard, ProjectSettingsForm::kUnitKB, "96", 1234));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Project Settings"));
+    EXPECT_EQ(medium(kEprom)->text(), QStringLiteral("&EPROM"));
+    EXPECT_TRUE(medium(kCompactFlashCard)->isChecked());
+    ASSERT_EQ(list()->count(), 24);
+    EXPECT_EQ(list()->itemText(0), QStringLiteral("32 KB"));
+    EXPECT_EQ(list()->itemText(23), QStringLiteral("Custom..."));
+    EXPECT_EQ(list()->currentIndex(), kCustom);
+    EXPECT_EQ(edit()->text(), QStringLiteral("96"));
+    EXPECT_EQ(edit()->maxLength(), 7);
+    EXPECT_TRUE(find<QRadioButton>("kbButton")->isChecked());
+    EXPECT_TRUE(list()->isEnabled() && customEnabled());
+    EXPECT_EQ(label("capacityLabel"), QStringLiteral("C&apacity"));
+    EXPECT_EQ(label("customSizeLabel"), QStringLiteral("&Define capacity"));
+
+    medium(kOtpCard)->click();
+    find<QRadioButton>("mbButton")->click();
+    edit()->setText(QStringLiteral("2"));
+    ProjectSettingsForm f = dlg->form();
+    EXPECT_EQ(f.medium, kOtpCard);
+    EXPECT_EQ(f.sizeIndex, kCustom);
+    EXPECT_EQ(f.unit, ProjectSettingsForm::kUnitMB);
+    EXPECT_EQ(f.customSizeText, QStringLiteral("2"));
+    EXPECT_EQ(f.projectBytes, 1234u);
+
+    // A listed size disables and empties the custom size.
+    list()->setCurrentIndex(3);
+    f = dlg->form();
+    EXPECT_EQ(f.sizeIndex, 3);
+    EXPECT_TRUE(f.customSizeText.isEmpty());
+    EXPECT_FALSE(customEnabled());
+    EXPECT_EQ(label("customSizeLabel"), QStringLiteral("Define capacity"));
+    EXPECT_EQ(find<QRadioButton>("kbButton")->text(), QStringLiteral("Kb"));
+    EXPECT_TRUE(ui.shown().isEmpty());
+}
+
+TEST_F(ProjSettDlgTest, MediaWithoutCapacityDisableTheCapacityPart)
+{
+    open(customForm(kHardDisk, ProjectSettingsForm::kUnitMB, "4"));
+    EXPECT_FALSE(list()->isEnabled());
+    EXPECT_FALSE(customEnabled());
+    EXPECT_EQ(label("capacityLabel"), QStringLiteral("Capacity"));
+    EXPECT_EQ(edit()->text(), QStringLiteral("4"));
+
+    medium(kSramCard)->click();
+    EXPECT_TRUE(list()->isEnabled() && customEnabled());
+    medium(kMicroDrive)->click();
+    EXPECT_FALSE(list()->isEnabled() || customEnabled());
+    medium(kJeidaCard)->click();
+    list()->setCurrentIndex(5);
+    medium(kEprom)->click();
+    medium(kCompactFlashCard)->click();
+    EXPECT_TRUE(list()->isEnabled());
+    EXPECT_FALSE(customEnabled());
+}
+
+TEST_F(ProjSettDlgTest, ModesDisableMedia)
+{
+    const char* const enabled[] = {"1111111", "1110010", "0100000"};
+    for (int mode = 0; mode < 3; ++mode) {
+        open(listedForm(kCompactFlashCard, 5, 0, mode));
+        for (int m = 0; m < kMediumCount; ++m)
+            EXPECT_EQ(medium(m)->isEnabled(), enabled[mode][m] == '1') << "mode " << mode << " medium " << m;
+    }
+}
+
+TEST_F(ProjSettDlgTest, ASizeBelowTheProjectIsRefusedAndThePreviousEntryComesBack)
+{
+    open(customForm(kSramCard, ProjectSettingsForm::kUnitKB, "96", 40000));
+    list()->setCurrentIndex(0);
+    ASSERT_EQ(ui.texts(), QStringList{qrl::text(2223)});
+    EXPECT_EQ(list()->currentIndex(), kCustom);
+    EXPECT_EQ(edit()->text(), QStringLiteral("96"));
+    EXPECT_TRUE(customEnabled());
+
+    list()->setCurrentIndex(1);
+    EXPECT_EQ(ui.shown().size(), 1);
+    EXPECT_EQ(dlg->form().sizeIndex, 1);
+    list()->setCurrentIndex(0);
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_EQ(list()->currentIndex(), 1);
+}
+
+TEST_F(ProjSettDlgTest, ALetterInTheCustomSizeEmptiesIt)
+{
+    open(customForm(kSramCard, ProjectSettingsForm::kUnitKB, "96"));
+    edit()->setText(QStringLiteral("96k"));
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(3041)});
+    EXPECT_TRUE(edit()->text().isEmpty());
+}
+
+TEST_F(ProjSettDlgTest, AFailingCheckKeepsTheDialogOpenAndWritesNothing)
+{
+    open(customForm(kSramCard, ProjectSettingsForm::kUnitKB, "48"));
+    dlg->show();
+    clickOk();
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2222)});
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_NE(dlg->result(), QDialog::Accepted);
+    EXPECT_FALSE(profile.contains(kSection, kPlacementValue));
+
+    // A medium change alone is checked too: the listed size cannot hold the project.
+    open(listedForm(kHardDisk, 0, 40000));
+    dlg->show();
+    medium(kJeidaCard)->click();
+    clickOk();
+    EXPECT_EQ(ui.texts().last(), qrl::text(2223));
+    EXPECT_TRUE(dlg->isVisible());
+
+    list()->setCurrentIndex(kCustom);
+    edit()->setText(QStringLiteral("96"));
+    find<QRadioButton>("kbButton")->click();
+    clickOk();
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->choice().medium, kJeidaCard);
+    EXPECT_EQ(dlg->choice().sizeIndex, kCustom);
+    EXPECT_EQ(dlg->choice().customSize, 98304u);
+    EXPECT_TRUE(profile.contains(kSection, kPlacementValue));
+}
+
+TEST_F(ProjSettDlgTest, CancelKeepsThePlacementOnly)
+{
+    open(listedForm(kCompactFlashCard, 5));
+    dlg->show();
+    dlg->setGeometry(40, 50, 500, 380);
+    find<QPushButton>("cancelButton")->click();
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+    EXPECT_EQ(profile.getString(kSection, kPlacementValue),
+              QStringLiteral("0,1,-1,-1,-1,-1,40,50,540,430"));
+
+    // The next dialog opens where this one was.
+    open(listedForm(kCompactFlashCard, 5));
+    EXPECT_EQ(dlg->geometry(), QRect(40, 50, 500, 380));
+}
+
+class ProjSettDlgAppTest : public qrl::test::ProjectTest {};
+
+TEST_F(ProjSettDlgAppTest, AChangedVersionOpensAtTheDefaultPlace)
+{
+    ASSERT_EQ(app.versionChanged(), 1);
+    profile.setString(kSection, kPlacementValue, QStringLiteral("0,1,-1,-1,-1,-1,40,50,540,430"));
+    CProjSettDlg dlg(listedForm(kCompactFlashCard, 5));
+    EXPECT_NE(dlg.geometry(), QRect(40, 50, 500, 380));
+}
+
+TEST_F(ProjSettDlgAppTest, RunAppliesOkToTheActiveProject)
+{
+    EXPECT_FALSE(CProjSettDlg::run(nullptr, 0)); // no active project, no dialog
+
+    qrl::test::CheckedDoc doc;
+    CQuorlyn32Doc::SetActive(&doc);
+    qrl::test::RecordingPane pane;
+    QTimer::singleShot(0, [] {
+        auto* shown = qobject_cast<CProjSettDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(shown);
+        shown->findChild<QRadioButton*>(QStringLiteral("sramCardButton"))->click();
+        shown->findChild<QComboBox*>(QStringLiteral("capacityList"))->setCurrentIndex(3);
+        shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    EXPECT_TRUE(CProjSettDlg::run(nullptr, 0));
+    CQuorlyn32Doc::SetActive(nullptr);
+    EXPECT_EQ(doc.GetProjSett().m_medium, kSramCard);
+    EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 3);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(pane.texts.size(), 1);
+}
