@@ -1,8 +1,14 @@
 /* libvintrel: the resource-image engine. Plain C interface; every export returns 1 on success and
  * 0 on failure unless noted. Files without a path argument are read and written in the current
- * working directory. Not re-entrant: one build, one call at a time. */
+ * working directory. Not re-entrant: one build, one call at a time.
+ *
+ * The program and the engine share the memory blocks of a build: the program allocates the item
+ * blocks and the engine the link and slot blocks, all through the QrlGlobal* functions of
+ * qrl_movable.h, which live in this library. */
 #ifndef VINTREL_H
 #define VINTREL_H
+
+#include <stdint.h>
 
 #include "qrl_debugout.h"
 #include "qrl_movable.h"
@@ -17,7 +23,117 @@ extern "C" {
 #define VINTREL_API
 #endif
 
-/* The engine's build exports are declared here as they are built. */
+/* Entries of each block array of a BuildContext; also the most items a build may hold. */
+#define VINTREL_MAX_BLOCKS 256
+
+/* Called with a progress text, a step weight and BuildContext.callbackUser. */
+typedef void (*ProgressCallback)(const char* text, int weight, void* user);
+
+/* One build. The program fills itemCount, sizeIndex, customCapacity, the item blocks (each a copy
+ * of the item's 306-byte record with byte 0 replaced by the engine resource type) and the callback;
+ * the engine writes linkCount, slotCount and the link and slot blocks. */
+typedef struct BuildContext {
+    uint32_t linkCount;
+    uint32_t slotCount;
+    uint32_t itemCount; /* at most VINTREL_MAX_BLOCKS; the engine refuses a larger count */
+    uint32_t sizeIndex; /* storage-size index plus one, 1 to 24 (24: customCapacity) */
+    QrlHandle itemBlocks[VINTREL_MAX_BLOCKS];
+    QrlHandle linkBlocks[VINTREL_MAX_BLOCKS];
+    unsigned char reserved[2048];
+    QrlHandle slotBlocks[VINTREL_MAX_BLOCKS];
+    uint32_t customCapacity;
+    void* callbackUser;
+    ProgressCallback progressCallback; /* may be NULL: no progress is reported */
+} BuildContext;
+
+/* The block of one link: the index of an item in itemBlocks. */
+typedef struct LinkRecord {
+    uint32_t itemIndex;
+} LinkRecord;
+
+/* The block of one slot: kind (1 fonts, 2 forms, 16 macros, 128 program data, 0 the single EPROM
+ * slot), name (at most 34 characters, NUL-terminated), links firstLink up to endLink - 1. */
+typedef struct SlotRecord {
+    uint8_t kind;
+    char name[35];
+    uint32_t firstLink;
+    uint32_t endLink;
+} SlotRecord;
+
+/* Engine resource types (byte 0 of an item block). */
+enum {
+    VINTREL_TRUETYPE_FONT = 0,
+    VINTREL_PCL_EO_FONT = 1,
+    VINTREL_PCL_BITMAP_FONT = 2,
+    VINTREL_LDFC_FONT = 3,
+    VINTREL_PCL_MACRO = 4,
+    VINTREL_PRINTER_MACRO = 5,
+    VINTREL_FORM = 6,
+    VINTREL_PROGRAM_DATA = 7,
+    VINTREL_SKIPPED_ITEM = 255
+};
+
+/* Storage media; a medium argument counts by its low byte only. */
+enum {
+    VINTREL_SRAM_CARD = 0,
+    VINTREL_JEIDA_CARD = 1,
+    VINTREL_OTP_CARD = 2,
+    VINTREL_EPROM = 3,
+    VINTREL_HARD_DISK = 4,
+    VINTREL_COMPACT_FLASH = 5,
+    VINTREL_MICRO_DRIVE = 6
+};
+
+/* Font conversion: not built yet; each answers 0 and writes nothing. */
+VINTREL_API int MakeSFA(const char* fontPath, uint32_t itemIndex, const char* fontName, uint32_t fontNumber,
+                        uint32_t typefaceNumber);
+VINTREL_API int MakeFontHeader(uint32_t itemIndex, const char* fontName, uint32_t fontNumber);
+VINTREL_API int CreateFontResource(const char* fontPath, uint32_t itemIndex, uint32_t fontNumber);
+VINTREL_API int MakeTTFResource(const char* fontPath, const char* typefaceName, uint32_t itemIndex,
+                                uint32_t fontNumber, uint32_t typefaceNumber, uint32_t symbolSetIndex);
+
+/* Writes the resource file of a macro ("BMD%05d.RSC"), form ("BHD%05d.RSC") or program data
+ * ("BPD%05d.RSC") from sourcePath. name: the item's name (at most 32 characters are used; a PCL
+ * macro is named by resourceId instead). type: VINTREL_PCL_MACRO to VINTREL_PROGRAM_DATA, others
+ * answer 0. automatic: the item's automatic flag. A form or program data on any medium but the
+ * EPROM, with headerFlag 0, becomes a plain copy of the source. context: only its progress
+ * callback is used; may be NULL. 0 when the source cannot be read or the output not written. */
+VINTREL_API int MakeResource(const char* sourcePath, const char* name, uint32_t itemIndex, uint32_t resourceId,
+                             uint32_t type, uint32_t automatic, uint32_t medium, uint32_t headerFlag,
+                             BuildContext* context);
+
+/* Orders the items into links: fonts, forms, macros, program data. Sets linkCount. 0 when a block
+ * cannot be allocated (the links made so far stay) or itemCount is above VINTREL_MAX_BLOCKS. */
+VINTREL_API int BuildLinkList(BuildContext* context);
+/* One slot per link, or one slot for all links on the EPROM. Sets slotCount; 0 when a block cannot
+ * be allocated or locked. */
+VINTREL_API int BuildSlotList(BuildContext* context, uint32_t medium);
+/* Names the slots, writes "SLT%05d.SLT" per slot, then removes the item resource files. 0 when a
+ * block cannot be locked (files stay) or an image cannot be written (resource files removed).
+ * headerFlag has no effect. */
+VINTREL_API int BuildAllSlots(BuildContext* context, uint32_t medium, uint32_t headerFlag);
+/* Deletes every item's resource files; missing files are passed over. */
+VINTREL_API void RemoveResources(BuildContext* context);
+/* Free the link or slot blocks and set their handles to NULL; the counts keep their values, so a
+ * second call frees nothing. Always 1. */
+VINTREL_API int RemoveLinkList(BuildContext* context);
+VINTREL_API int RemoveSlotList(BuildContext* context);
+/* Deletes "SLT00000.SLT" up to the last slot image. Always 1. */
+VINTREL_API int RemoveSlots(BuildContext* context);
+
+/* PC Card image: not built yet; answers 0 and writes nothing. */
+VINTREL_API int SLT2BXF(const char* outputPath, BuildContext* context, uint32_t medium);
+
+/* Copies "SLT00000.SLT" to "TEMP.BXF", replacing it. */
+VINTREL_API int CreateEPROMFile(void);
+/* Writes "TEMP.BXF" to outputPath: format 1 S-record text of the byte-pair-swapped image, 2 the
+ * byte-pair-swapped image, 3 a plain copy; other formats answer 0. The output is replaced only when
+ * it is written whole. "TEMP.BXF" is deleted afterwards, on success and on failure. context is not
+ * used. */
+VINTREL_API int WriteFileQRL(const char* outputPath, uint32_t format, BuildContext* context);
+/* Writes the S-record text of a byte-pair-swapped slot image. 0 (and outputPath untouched) when the
+ * input is not such an image or is shorter than the image size in its header. */
+VINTREL_API int BIN2HEX(const char* inputPath, const char* outputPath);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,31 @@
+#include "BlockCopy.h"
+
+#include "InputFile.h"
+#include "OutputFile.h"
+#include "PairSwap.h"
+
+#include <vector>
+
+namespace vintrel {
+namespace {
+// Even, so that no byte pair straddles two blocks.
+constexpr std::size_t kBlockSize = 1 << 20;
+} // namespace
+
+bool copyBytes(InputFile& in, OutputFile& out, std::uint64_t count, CopyMode mode)
+{
+    std::vector<unsigned char> buffer(count < kBlockSize ? static_cast<std::size_t>(count) : kBlockSize);
+    while (count > 0) {
+        const std::size_t n = count < buffer.size() ? static_cast<std::size_t>(count) : buffer.size();
+        if (!in.read(buffer.data(), n))
+            return false;
+        if (mode == CopyMode::SwapPairs)
+            qrl::bytes::swapBytePairs(buffer.data(), n);
+        if (!out.write(buffer.data(), n))
+            return false;
+        count -= n;
+    }
+    return true;
+}
+
+} // namespace vintrel

@@ -1,0 +1,147 @@
+// MakeResource: the resource file of a macro, form or program-data item.
+#include "vintrel.h"
+
+#include "BlockCopy.h"
+#include "ContextAccess.h"
+#include "ByteOrder.h"
+#include "ExportGuard.h"
+#include "InputFile.h"
+#include "MacroStripper.h"
+#include "OutputFile.h"
+#include "Progress.h"
+#include "ResourceFiles.h"
+#include "ScratchFile.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace vintrel {
+namespace {
+
+constexpr std::size_t kMacroHeaderSize = 32;
+constexpr std::size_t kPlainHeaderSize = 20;
+constexpr std::size_t kNameFieldSize = 16;
+constexpr std::uint16_t kEpromStorage = 2;
+constexpr std::uint16_t kCardStorage = 3;
+
+struct ResourceRequest {
+    std::uint8_t type;
+    std::string name;
+    bool automatic;
+    std::uint8_t medium;
+    bool headerFlag;
+    const BuildContext* context;
+};
+
+bool isMacro(std::uint8_t type)
+{
+    return type == VINTREL_PCL_MACRO || type == VINTREL_PRINTER_MACRO;
+}
+
+// The size word, for macros the six header words, and the name field: its first 16 characters
+// in upper case, zero-filled.
+std::vector<unsigned char> resourceHeader(const ResourceRequest& request, std::uint32_t totalSize,
+                                          std::uint16_t padding)
+{
+    using namespace qrl::bytes;
+    const bool macro = isMacro(request.type);
+    std::vector<unsigned char> header(macro ? kMacroHeaderSize : kPlainHeaderSize, 0);
+    putU32BE(header.data(), totalSize);
+    unsigned char* nameField = header.data() + 4;
+    if (macro) {
+        putU16BE(header.data() + 4, static_cast<std::uint16_t>(kMacroHeaderSize));
+        putU16BE(header.data() + 6, padding);
+        putU16BE(header.data() + 8, request.medium == VINTREL_EPROM ? kEpromStorage : kCardStorage);
+        putU16BE(header.data() + 10, request.type == VINTREL_PCL_MACRO ? 1 : 0);
+        putU16BE(header.data() + 12, request.automatic ? 1 : 0);
+        putU16BE(header.data() + 14, static_cast<std::uint16_t>(request.name.size()));
+        nameField = header.data() + 16;
+    }
+    for (std::size_t i = 0; i < request.name.size() && i < kNameFieldSize; ++i) {
+        const char c = request.name[i];
+        nameField[i] = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    return header;
+}
+
+bool writeResource(const std::string& sourcePath, const std::string& outputPath, const ResourceRequest& request)
+{
+    InputFile source;
+    if (!source.open(sourcePath))
+        return false;
+    OutputFile output;
+    if (!output.create(outputPath))
+        return false;
+    const std::uint64_t size = source.size();
+    if (!isMacro(request.type) && request.medium != VINTREL_EPROM && !request.headerFlag)
+        return copyBytes(source, output, size, CopyMode::Plain) && output.commit();
+
+    reportProgress(request.context, kResourceStep);
+    const auto padding = static_cast<std::uint16_t>((4 - size % 4) % 4);
+    const std::uint64_t total = size + padding + (isMacro(request.type) ? kMacroHeaderSize : kPlainHeaderSize);
+    reportProgress(request.context, kResourceStep);
+    if (total > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    const auto header = resourceHeader(request, static_cast<std::uint32_t>(total), padding);
+    if (!output.write(header.data(), header.size()))
+        return false;
+    reportProgress(request.context, kResourceStep);
+    if (!copyBytes(source, output, size, CopyMode::Plain) || !output.writeZeros(padding))
+        return false;
+    reportProgress(request.context, kResourceStep);
+    return output.commit();
+}
+
+// The stripped copy of a printer-language macro, written to `scratchPath`.
+bool stripMacroFile(const std::string& sourcePath, const std::string& scratchPath)
+{
+    InputFile source;
+    if (!source.open(sourcePath) || source.size() > std::numeric_limits<std::size_t>::max())
+        return false;
+    std::string text(static_cast<std::size_t>(source.size()), '\0');
+    if (!source.read(reinterpret_cast<unsigned char*>(text.data()), text.size()))
+        return false;
+    const std::string stripped = MacroStripper::strip(text);
+    OutputFile scratch;
+    return scratch.create(scratchPath) && scratch.write(stripped.data(), stripped.size()) && scratch.commit();
+}
+
+bool makeResource(const char* sourcePath, const char* name, std::uint32_t itemIndex, std::uint32_t resourceId,
+                  std::uint32_t type, std::uint32_t automatic, std::uint32_t medium, std::uint32_t headerFlag,
+                  const BuildContext* context)
+{
+    if (!sourcePath || type < VINTREL_PCL_MACRO || type > VINTREL_PROGRAM_DATA)
+        return false;
+    const auto engineType = static_cast<std::uint8_t>(type);
+    const ResourceRequest request{
+        engineType,
+        engineType == VINTREL_PCL_MACRO ? std::to_string(resourceId) : boundedText(name, kItemNameMax),
+        automatic != 0,
+        static_cast<std::uint8_t>(medium & 0xFF),
+        headerFlag != 0,
+        context,
+    };
+    const std::string outputPath = indexedName(resourceTypeOf(engineType)->slotFiles.front().stem, itemIndex);
+    if (engineType != VINTREL_PRINTER_MACRO)
+        return writeResource(sourcePath, outputPath, request);
+
+    // A stale stripped copy of an earlier build must never stand in for this one.
+    const ScratchFile scratch(indexedName(kStrippedMacro, itemIndex));
+    return scratch.cleared() && stripMacroFile(sourcePath, scratch.path()) &&
+           writeResource(scratch.path(), outputPath, request);
+}
+
+} // namespace
+} // namespace vintrel
+
+extern "C" VINTREL_API int MakeResource(const char* sourcePath, const char* name, uint32_t itemIndex,
+                                        uint32_t resourceId, uint32_t type, uint32_t automatic, uint32_t medium,
+                                        uint32_t headerFlag, BuildContext* context)
+{
+    return vintrel::guardedExport([&] {
+        return vintrel::makeResource(sourcePath, name, itemIndex, resourceId, type, automatic, medium, headerFlag,
+                                     context);
+    });
+}

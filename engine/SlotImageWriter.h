@@ -1,0 +1,41 @@
+// Writes the slot image "SLT%05d.SLT" of one slot from the resource files of its links: a 196-byte
+// header, a directory of 8-byte entries and the resource files back to back, grouped by directory
+// kind. A form or program-data slot of a card or disk is the bare resource file instead.
+#pragma once
+
+#include "vintrel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vintrel {
+
+class OutputFile;
+
+class SlotImageWriter {
+public:
+    SlotImageWriter(const BuildContext& context, std::uint8_t medium) : m_context(context), m_medium(medium) {}
+
+    // False when a block cannot be read, a resource file is missing or the image cannot be
+    // written; an image written in part stays.
+    bool write(std::uint32_t slot);
+
+private:
+    struct Resource {
+        std::string path;
+        std::uint64_t size;
+        std::uint16_t directoryKind;
+    };
+
+    bool collect(const SlotRecord& slot);
+    bool writeHeader(OutputFile& image, std::uint32_t imageSize) const;
+    bool copyResources(OutputFile& image) const;
+
+    const BuildContext& m_context;
+    std::uint8_t m_medium;
+    std::vector<Resource> m_resources;
+    bool m_holdsFormOrData = false;
+};
+
+} // namespace vintrel
