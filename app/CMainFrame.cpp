@@ -1,19 +1,145 @@
 #include "CMainFrame.h"
 
+#include "CChildFrame.h"
 #include "CQuorlyn32App.h"
+#include "CommandIds.h"
+#include "FrameActions.h"
+#include "ProjectFigures.h"
 #include "WindowPlacementAdapter.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include <utility>
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainFrame"));
     resize(800, 600);
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(m_mdiArea);
+    m_actions = std::make_unique<FrameActions>(this);
+    createStatusBar();
+    connectChildCommands();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+    setCapacityPane(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The area reports activations while its sub-windows are torn down after the actions.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    setCapacityPane(nullptr);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    // Pane 0 is the status bar's own message line (the commands' prompts); pane 1 has no border.
+    bar->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+    m_capacityPane = new QLabel(bar);
+    m_capacityPane->setObjectName(QStringLiteral("capacityPane"));
+    m_capacityPane->setFrameShape(QFrame::NoFrame);
+    m_capacityPane->setFixedWidth(kCapacityPaneWidth);
+    bar->addPermanentWidget(m_capacityPane);
+}
+
+void CMainFrame::connectChildCommands()
+{
+    const std::pair<int, void (CChildFrame::*)()> routes[] = {
+        {cmd::kBuild, &CChildFrame::runBuild},
+        {cmd::kProjectSettings, &CChildFrame::runProjectSettings},
+        {cmd::kPrintList, &CChildFrame::runPrintList},
+    };
+    for (const auto& [id, run] : routes) {
+        connect(commandAction(id), &QAction::triggered, this, [this, id = id, run = run] {
+            updateCommandStates();
+            CChildFrame* child = activeChild();
+            QAction* a = commandAction(id);
+            if (child && a->isEnabled())
+                (child->*run)();
+        });
+    }
+}
+
+bool CMainFrame::UpdateCapacityPane(const ProjectFigures* document, std::uint64_t bytesToAdd)
+{
+    if (!document)
+        return false;
+    const bool fits =
+        updateCapacityPane(document->settings(), document->itemCount(), document->totalBytes(), bytesToAdd);
+    updateCommandStates();
+    return fits;
+}
+
+void CMainFrame::showCapacityText(const QString& text)
+{
+    m_capacityPane->setText(text);
+}
+
+void CMainFrame::addChildFrame(CChildFrame* child)
+{
+    m_mdiArea->addSubWindow(child);
+    child->show();
+    m_mdiArea->setActiveSubWindow(child);
+    onSubWindowActivated();
+}
+
+CChildFrame* CMainFrame::activeChild() const
+{
+    // The current sub-window stays current while a dialog is in front of the main window.
+    return qobject_cast<CChildFrame*>(m_mdiArea->currentSubWindow());
+}
+
+QAction* CMainFrame::commandAction(int commandId) const
+{
+    return m_actions->action(commandId);
+}
+
+void CMainFrame::connectCommand(int commandId, std::function<void()> handler)
+{
+    QAction* a = commandAction(commandId);
+    if (!a)
+        return;
+    connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    a->setEnabled(true);
+}
+
+void CMainFrame::updateCommandStates()
+{
+    const CChildFrame* child = activeChild();
+    commandAction(cmd::kBuild)->setEnabled(child && child->canBuild());
+    commandAction(cmd::kProjectSettings)->setEnabled(child != nullptr);
+    commandAction(cmd::kPrintList)->setEnabled(child != nullptr);
+    commandAction(cmd::kFileSave)->setEnabled(theApp().OnUpdateFileSave());
+}
+
+void CMainFrame::onSubWindowActivated()
+{
+    CChildFrame* child = activeChild();
+    if (child != m_activeChild) {
+        m_activeChild = child;
+        emit activeChildChanged(child);
+        if (child)
+            UpdateCapacityPane(child->project(), 0);
+    }
+    updateCommandStates();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    theApp().mainPlacement().SaveWindowPlacement(QStringLiteral("Settings"), qrl::captureWindowPlacement(this));
+    qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
+    placement.flags = isMaximized() ? qrl::WindowPlacement::kRestoreToMaximized : 0;
+    theApp().mainPlacement().SaveWindowPlacement(QStringLiteral("Settings"), placement);
     QMainWindow::closeEvent(event);
 }

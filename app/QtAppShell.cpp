@@ -1,6 +1,9 @@
 #include "QtAppShell.h"
 
 #include "CMainFrame.h"
+#include "CQuorlyn32App.h"
+#include "CommandIds.h"
+#include "ImageLists.h"
 #include "LogFile.h"
 #include "LogFileWindow.h"
 #include "WindowPlacementAdapter.h"
@@ -25,17 +28,30 @@ QtAppShell::~QtAppShell()
 {
     delete m_mainFrame;
     LogFile::setWindowFactory({});
+    if (imageLists() == m_imageLists.get())
+        setImageLists(nullptr);
 }
 
 bool QtAppShell::createImageLists()
 {
+    m_imageLists = std::make_unique<ImageLists>();
+    setImageLists(m_imageLists.get());
     return true;
 }
 
 bool QtAppShell::createMainFrame()
 {
     m_mainFrame = new CMainFrame;
-    return m_mainFrame != nullptr;
+    connectAppCommands();
+    return true;
+}
+
+// The commands the application object and the framework handle.
+void QtAppShell::connectAppCommands()
+{
+    m_mainFrame->connectCommand(cmd::kFileNew, [this] { newDocument(); });
+    m_mainFrame->connectCommand(cmd::kFileOpen, [] { theApp().OnFileOpen(); });
+    m_mainFrame->connectCommand(cmd::kAppAbout, [] { theApp().OnAppAbout(); });
 }
 
 void QtAppShell::applyMainPlacement(const qrl::WindowPlacement& placement)

@@ -4,7 +4,10 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class CMainFrame;
+class ImageLists;
 
 // The application object's windows in Qt.
 class QtAppShell : public AppShell {
@@ -26,5 +29,8 @@ public:
     CMainFrame* mainFrame() const { return m_mainFrame; }
 
 private:
+    void connectAppCommands();
+
+    std::unique_ptr<ImageLists> m_imageLists;
     QPointer<CMainFrame> m_mainFrame;
 };

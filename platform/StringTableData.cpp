@@ -208,6 +208,10 @@ constexpr Entry kStrings[] = {
     {32798, "Se&ttings..."},
     {32845, "&Print..."},
     {57344, "Quorlyn32"},
+    {57600, "&New Project"},
+    {57601, "&Open Project..."},
+    {57603, "&Save Project"},
+    {57664, "&About Quorlyn32..."},
 };
 
 } // namespace

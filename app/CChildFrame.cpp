@@ -1,0 +1,87 @@
+#include "CChildFrame.h"
+
+#include "CQRLTabCtrl.h"
+#include "CommandIds.h"
+#include "ProjectFigures.h"
+#include "StringTable.h"
+#include "UserInterface.h"
+#include "icons/ToolbarIcons.h"
+
+#include <QEvent>
+
+#include <new>
+
+CChildFrame::CChildFrame(QWidget* parent)
+    : QMdiSubWindow(parent)
+{
+    setObjectName(QStringLiteral("childFrame"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A project window carries the page of a new project, not the toolkit's emblem.
+    setWindowIcon(icons::toolbarIcon(cmd::kFileNew));
+    m_client = new QWidget;
+    m_client->setObjectName(QStringLiteral("childClient"));
+    m_client->installEventFilter(this);
+    setWidget(m_client);
+    createTabStrip();
+    // Room for the four tabs and a few rows until the user sizes the window.
+    resize(kDefaultWidth, kDefaultHeight);
+    layoutClient();
+}
+
+void CChildFrame::createTabStrip()
+{
+    m_tabs = new (std::nothrow) CQRLTabCtrl(m_client);
+    if (!m_tabs) {
+        qrl::ui().message(qrl::text(2203), qrl::Buttons::Ok, qrl::Icon::Error);
+        return;
+    }
+    for (int kind = 0; kind < CQRLTabCtrl::kTabCount; ++kind) {
+        if (m_tabs->insertTab(kind, QString()) != kind)
+            qrl::ui().message(qrl::text(2204), qrl::Buttons::Ok, qrl::Icon::Error);
+    }
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            emit tabSelected(index);
+    });
+}
+
+void CChildFrame::setView(QWidget* view)
+{
+    if (m_view == view)
+        return;
+    delete m_view;
+    m_view = view;
+    if (m_view) {
+        m_view->setParent(m_client);
+        m_view->show();
+    }
+    layoutClient();
+}
+
+bool CChildFrame::canBuild() const
+{
+    return m_project && m_project->itemCount() > 0;
+}
+
+void CChildFrame::runBuild() {}
+
+void CChildFrame::runProjectSettings() {}
+
+void CChildFrame::runPrintList() {}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        layoutClient();
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void CChildFrame::layoutClient()
+{
+    const QRect area = m_client->rect();
+    const int viewHeight = std::max(0, area.height() - kTabStripHeight);
+    if (m_tabs)
+        m_tabs->setGeometry(area.left(), area.top() + viewHeight, area.width(), area.height() - viewHeight);
+    if (m_view)
+        m_view->setGeometry(area.left(), area.top(), area.width(), viewHeight);
+}

@@ -1,0 +1,34 @@
+#include "ImageLists.h"
+
+#include "icons/KindIcons.h"
+
+namespace {
+const ImageLists* currentLists = nullptr;
+} // namespace
+
+ImageLists::ImageLists()
+{
+    for (int i = 0; i < icons::kKindImageCount; ++i) {
+        m_small.append(icons::kindImage(i, kSmallSize));
+        m_large.append(icons::kindImage(i, kLargeSize));
+    }
+}
+
+QIcon ImageLists::icon(int image) const
+{
+    if (image < 0 || image >= m_small.size())
+        return {};
+    QIcon icon(m_small.at(image));
+    icon.addPixmap(m_large.at(image));
+    return icon;
+}
+
+const ImageLists* imageLists()
+{
+    return currentLists;
+}
+
+void setImageLists(const ImageLists* lists)
+{
+    currentLists = lists;
+}

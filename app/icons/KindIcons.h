@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QPixmap>
+
+namespace icons {
+
+// The images of the project window and the tab strip: 0 font, 1 macro, 2 form, 3 program data
+// (the ResourceKind values), and 4 for an item whose file is missing.
+inline constexpr int kMissingFileImage = 4;
+inline constexpr int kKindImageCount = 5;
+
+// The image `image` (0 to 4) at `size` pixels; a null pixmap for any other index.
+QPixmap kindImage(int image, int size);
+
+} // namespace icons
