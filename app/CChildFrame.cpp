@@ -5,6 +5,7 @@
 #include "ProjectFigures.h"
 #include "StringTable.h"
 #include "UserInterface.h"
+#include "build/CBuildDlg.h"
 #include "icons/ToolbarIcons.h"
 
 #include <QEvent>
@@ -63,7 +64,13 @@ bool CChildFrame::canBuild() const
     return m_project && m_project->itemCount() > 0;
 }
 
-void CChildFrame::runBuild() {}
+void CChildFrame::runBuild()
+{
+    if (!m_buildDocument || !canBuild())
+        return;
+    CBuildDlg dialog(*m_buildDocument, this);
+    dialog.exec();
+}
 
 void CChildFrame::runProjectSettings() {}
 

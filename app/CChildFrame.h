@@ -6,6 +6,10 @@
 class CQRLTabCtrl;
 class ProjectFigures;
 
+namespace qrl::build {
+class BuildDocument;
+}
+
 // The frame of one project window inside the main frame: the project's view above and the tab
 // strip (one tab per resource kind) in the bottom 26 pixels. It carries the project's Build,
 // Settings and Print commands; the main frame routes them to the active child frame.
@@ -28,6 +32,8 @@ public:
     // when it makes the frame and clears it before it goes away.
     void setProject(const ProjectFigures* project) { m_project = project; }
     const ProjectFigures* project() const { return m_project; }
+    // The project as the build dialog sees it; not owned, set and cleared with the project.
+    void setBuildDocument(qrl::build::BuildDocument* document) { m_buildDocument = document; }
 
     // The view in which a drag of items last started; nullptr until one does.
     void setDragSourceView(QWidget* view) { m_dragSourceView = view; }
@@ -59,4 +65,5 @@ private:
     QPointer<QWidget> m_view;
     QPointer<QWidget> m_dragSourceView;
     const ProjectFigures* m_project = nullptr;
+    qrl::build::BuildDocument* m_buildDocument = nullptr;
 };

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The build's message boxes that take more than a string id.
+namespace qrl::build {
+
+// The three-part file message: the format `formatId` filled with the file, the error text and
+// the hint, in a plain box.
+void ShowFileError(int formatId, int errorId, int hintId, const QString& fileName);
+
+// A resource name that cannot stand in a printer command (message 2464); control bytes are
+// shown as '?'.
+void showNameRefused(const QByteArray& name);
+
+// The message shown for the export targets until their road is built.
+inline constexpr const char* kExportNotAvailable = "This export target is not available yet.";
+
+} // namespace qrl::build
