@@ -102,19 +102,28 @@ bool FileDeliverySink::open()
 
 bool FileDeliverySink::write(const char* data, qint64 size)
 {
-    return m_file && m_file->write(data, size) == size;
+    if (!m_file || m_file->write(data, size) != size)
+        return false;
+    m_written += size;
+    return true;
 }
 
 bool FileDeliverySink::finish()
 {
     if (!m_file)
         return false;
-    bool done = false;
+    // Buffered bytes reach the file only here, and a short write of them is no error to the
+    // file object, so the bytes on disk are counted before the file counts as written.
+    bool done = m_file->flush() && m_file->error() == QFileDevice::NoError;
     if (m_direct) {
-        done = m_file->flush() && m_file->error() == QFileDevice::NoError;
         m_file->close();
     } else {
-        done = static_cast<QSaveFile*>(m_file.get())->commit();
+        auto* saveFile = static_cast<QSaveFile*>(m_file.get());
+        done = done && saveFile->size() == m_written;
+        if (done)
+            done = saveFile->commit();
+        else
+            saveFile->cancelWriting();
     }
     m_file.reset();
     if (!done)

@@ -75,6 +75,7 @@ public:
 private:
     QString m_path;
     std::unique_ptr<QFileDevice> m_file;
+    qint64 m_written = 0;
     bool m_direct = false;
 };
 
