@@ -44,7 +44,7 @@ public:
 
     // The commands: the build dialog, the project settings dialog (all media allowed) and the
     // printed resource list, each modal over this frame. They do nothing while the dialog they
-    // open is not part of the program.
+    // open is not part of the program; the build needs the frame's build document as well.
     void runBuild();
     void runProjectSettings();
     void runPrintList();

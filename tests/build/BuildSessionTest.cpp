@@ -3,16 +3,15 @@
 #include "build/BuildSession.h"
 
 #include "BuildTestProject.h"
+#include "build/BuildMessages.h"
 #include "build/BuildMonitor.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
-#include "TempDir.h"
 #include "TextFormat.h"
 
-#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -93,7 +92,6 @@ protected:
     void SetUp() override
     {
         spooler.addPrinter("fs", "usb://Zentrix/FS");
-        startDir = QDir::currentPath();
     }
 
     BuildOptions optionsOf(const Case& c) const
@@ -133,20 +131,12 @@ protected:
         return project;
     }
 
-    // After every build: the current directory is back and the build left nothing in the
-    // program's temporary directory.
-    void expectCleanedUp() const
-    {
-        EXPECT_EQ(QDir::currentPath(), startDir);
-        EXPECT_TRUE(QDir(qrl::runTempDir()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-    }
-
     qrl::test::TempDirectory files;
     qrl::test::BuildFixture fixture{files.path()};
     RecordingSpooler spooler;
     qrl::test::ScriptedUserInterface ui;
     BuildMonitor monitor;
-    QString startDir;
+    qrl::test::BuildLeftovers leftovers;
 };
 
 } // namespace
@@ -175,7 +165,7 @@ TEST_F(BuildSessionTest, TheStreamHoldsJobsPrefixesImagesAndClosingCommandsInOrd
             texts << qrl::text(c.question);
         texts << QStringLiteral("Project was written to the print spooler.");
         EXPECT_EQ(ui.texts(), texts);
-        expectCleanedUp();
+        leftovers.expectNone();
     }
 }
 
@@ -204,7 +194,7 @@ TEST_F(BuildSessionTest, FileRoadWritesTheSameBytesAsThePrinterRoad)
     EXPECT_EQ(ui.dialogs()[0].request.fileName, QStringLiteral("bldout.prn"));
     EXPECT_EQ(ui.dialogs()[0].request.directory, options.buildsDirectory);
     EXPECT_EQ(ui.texts().last(), QStringLiteral("Project was written to the file."));
-    expectCleanedUp();
+    leftovers.expectNone();
 }
 
 TEST_F(BuildSessionTest, TheProjectTakesTheMediumTheTargetBuildsFor)
@@ -245,6 +235,10 @@ TEST_F(BuildSessionTest, RefusalsBeforeTheBuild)
          {qrl::formatText(qrl::text(2464), {QStringLiteral("AB'D")})}, true},
         {"a control byte in a name", [](BuildProject& p, BuildOptions&) { p.items[2].record.name = "FO\rM1"; }, {},
          {qrl::formatText(qrl::text(2464), {QStringLiteral("FO?M1")})}, true},
+        {"EPROM export", [](BuildProject&, BuildOptions& o) { o.target = kTargetEprom; }, {},
+         {QString::fromLatin1(kExportNotAvailable)}, false},
+        {"card image of a card other than JEIDA", [](BuildProject&, BuildOptions& o) { o.target = kTargetCardImage; },
+         {}, {qrl::text(2462)}, false},
         {"a PCL macro number that is no number",
          [](BuildProject& p, BuildOptions& o) {
              o.tarnwick = true;
@@ -266,7 +260,7 @@ TEST_F(BuildSessionTest, RefusalsBeforeTheBuild)
         EXPECT_EQ(result.closeDialog, r.closes);
         EXPECT_EQ(ui.texts(), r.texts);
         EXPECT_FALSE(monitor.isOpen());
-        expectCleanedUp();
+        leftovers.expectNone();
     }
     EXPECT_TRUE(spooler.jobs().empty());
 }

@@ -1,9 +1,13 @@
 #include "BuildTestProject.h"
 
 #include "TempCwd.h"
+#include "TempDir.h"
 #include "vintrel.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -118,7 +122,7 @@ std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medi
         slot.kind = record->kind;
         slot.name = QByteArray(record->name);
         QrlGlobalUnlock(context.slotBlocks[i]);
-        char name[16];
+        char name[32];
         std::snprintf(name, sizeof name, "SLT%05u.SLT", i);
         slot.image = QByteArray::fromStdString(readFile(cwd.file(name)));
         images.push_back(slot);
@@ -129,6 +133,17 @@ std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medi
     for (std::uint32_t i = 0; i < context.itemCount; ++i)
         QrlGlobalFree(context.itemBlocks[i]);
     return images;
+}
+
+BuildLeftovers::BuildLeftovers()
+    : m_startDir(QDir::currentPath())
+{
+}
+
+void BuildLeftovers::expectNone() const
+{
+    EXPECT_EQ(QDir::currentPath(), m_startDir);
+    EXPECT_TRUE(QDir(qrl::runTempDir()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 QByteArray trimmedMacroImage(const QByteArray& image)

@@ -42,6 +42,17 @@ struct EngineSlot {
 // directory of its own and returns the slot images in slot order.
 std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medium);
 
+// What every road of a build must leave: the current directory as it was before, and nothing of
+// the build in the program's temporary directory.
+class BuildLeftovers {
+public:
+    BuildLeftovers();
+    void expectNone() const;
+
+private:
+    QString m_startDir;
+};
+
 // What the Tarnwick road sends of a macro slot image: the bytes from 236 on, without the zero
 // bytes among the last four.
 QByteArray trimmedMacroImage(const QByteArray& image);

@@ -10,9 +10,7 @@
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
-#include "TempDir.h"
 
-#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -33,13 +31,6 @@ protected:
         options.format = true;
         options.ignoreProtection = true;
         options.protectAfter = true;
-        startDir = QDir::currentPath();
-    }
-
-    void expectNothingLeft() const
-    {
-        EXPECT_EQ(QDir::currentPath(), startDir);
-        EXPECT_TRUE(QDir(qrl::runTempDir()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 
     qrl::test::PrivateCups cups;
@@ -48,7 +39,7 @@ protected:
     qrl::test::ScriptedUserInterface ui;
     BuildMonitor monitor;
     BuildOptions options;
-    QString startDir;
+    qrl::test::BuildLeftovers leftovers;
 };
 
 } // namespace
@@ -59,7 +50,7 @@ TEST_F(DeliveryCupsTest, ThePrinterReceivesTheCommandFileOfTheSameProject)
     const BuildProject project = fixture.cardProject();
     BuildSession toPrinter(&spooler);
     ASSERT_TRUE(toPrinter.run(project, options, monitor).delivered) << ui.texts().join(QLatin1Char('|')).toStdString();
-    expectNothingLeft();
+    leftovers.expectNone();
     ASSERT_TRUE(cups.waitIdle("fs")) << cups.errorLog();
 
     const std::string prn = files.file("same.prn");
@@ -67,7 +58,7 @@ TEST_F(DeliveryCupsTest, ThePrinterReceivesTheCommandFileOfTheSameProject)
     options.printerName = qrl::text(3000);
     BuildSession toFile(&spooler);
     ASSERT_TRUE(toFile.run(project, options, monitor).delivered);
-    expectNothingLeft();
+    leftovers.expectNone();
 
     const std::string received = cups.captured("fs");
     ASSERT_FALSE(received.empty());
@@ -85,7 +76,7 @@ TEST_F(DeliveryCupsTest, AStoppedQueueGetsNothing)
     const BuildResult result = session.run(fixture.cardProject(), options, monitor);
     EXPECT_FALSE(result.delivered);
     EXPECT_EQ(ui.texts(), (QStringList{qrl::text(3031), qrl::text(2310)}));
-    expectNothingLeft();
+    leftovers.expectNone();
     EXPECT_TRUE(cups.waitIdle("fs", 2000));
     EXPECT_EQ(cups.captured("fs"), "");
 }

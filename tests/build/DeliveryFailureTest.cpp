@@ -9,10 +9,8 @@
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
-#include "TempDir.h"
 #include "TextFormat.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -37,7 +35,6 @@ protected:
     {
         spooler.addPrinter("fs", "usb://Zentrix/FS");
         spooler.addPrinter("stopped", "usb://Zentrix/FS2", true);
-        startDir = QDir::currentPath();
         options.target = kTargetCard;
         options.cardType = QStringLiteral("Compact");
         options.printerName = QStringLiteral("fs");
@@ -68,8 +65,7 @@ protected:
         EXPECT_FALSE(monitor.isOpen());
         for (const RecordingSpooler::Job& job : spooler.jobs())
             EXPECT_EQ(job.state, RecordingSpooler::JobState::Aborted);
-        EXPECT_EQ(QDir::currentPath(), startDir);
-        EXPECT_TRUE(QDir(qrl::runTempDir()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        leftovers.expectNone();
     }
 
     qrl::test::TempDirectory files;
@@ -78,7 +74,7 @@ protected:
     qrl::test::ScriptedUserInterface ui;
     BuildMonitor monitor;
     BuildOptions options;
-    QString startDir;
+    qrl::test::BuildLeftovers leftovers;
 };
 
 } // namespace
