@@ -5,6 +5,10 @@
 #include "ProjectFigures.h"
 #include "StringTable.h"
 #include "UserInterface.h"
+#include "CProjSettDlg.h"
+#include "ProjectSettingsForm.h"
+#include "build/BuildDocument.h"
+#include "build/CBuildDlg.h"
 #include "icons/ToolbarIcons.h"
 
 #include <QCloseEvent>
@@ -64,9 +68,26 @@ bool CChildFrame::canBuild() const
     return m_project && m_project->itemCount() > 0;
 }
 
-void CChildFrame::runBuild() {}
+void CChildFrame::runBuild()
+{
+    if (!m_buildDocument || !canBuild())
+        return;
+    CBuildDlg dialog(*m_buildDocument, this);
+    dialog.setConfigure([&dialog](int mode) { return CProjSettDlg::run(&dialog, mode); });
+    dialog.exec();
+}
 
-void CChildFrame::runProjectSettings() {}
+void CChildFrame::runProjectSettings()
+{
+    CProjSettDlg::run(this, ProjectSettingsForm::kAllMedia);
+}
+
+CChildFrame::~CChildFrame() = default;
+
+void CChildFrame::setBuildDocument(std::unique_ptr<qrl::build::BuildDocument> document)
+{
+    m_buildDocument = std::move(document);
+}
 
 void CChildFrame::runPrintList() {}
 

@@ -4,9 +4,14 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class CQRLTabCtrl;
 class ProjectFigures;
+
+namespace qrl::build {
+class BuildDocument;
+}
 
 // The frame of one project window inside the main frame: the project's view above and the tab
 // strip (one tab per resource kind) in the bottom 26 pixels. It carries the project's Build,
@@ -19,6 +24,7 @@ public:
     static constexpr int kDefaultHeight = 400;
 
     explicit CChildFrame(QWidget* parent = nullptr);
+    ~CChildFrame() override;
 
     // The view shown above the tab strip; the frame takes ownership and deletes a previous one.
     void setView(QWidget* view);
@@ -30,6 +36,9 @@ public:
     // when it makes the frame and clears it before it goes away.
     void setProject(const ProjectFigures* project) { m_project = project; }
     const ProjectFigures* project() const { return m_project; }
+    // The project as the build dialog sees it; not owned, set and cleared with the project.
+    // The project as the build dialog sees it; owned by the frame.
+    void setBuildDocument(std::unique_ptr<qrl::build::BuildDocument> document);
 
     // The view in which a drag of items last started; nullptr until one does.
     void setDragSourceView(QWidget* view) { m_dragSourceView = view; }
@@ -44,7 +53,7 @@ public:
 
     // The commands: the build dialog, the project settings dialog (all media allowed) and the
     // printed resource list, each modal over this frame. They do nothing while the dialog they
-    // open is not part of the program.
+    // open is not part of the program; the build needs the frame's build document as well.
     void runBuild();
     void runProjectSettings();
     void runPrintList();
@@ -67,4 +76,5 @@ private:
     QPointer<QWidget> m_dragSourceView;
     const ProjectFigures* m_project = nullptr;
     std::function<bool()> m_closeGuard;
+    std::unique_ptr<qrl::build::BuildDocument> m_buildDocument;
 };

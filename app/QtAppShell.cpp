@@ -1,5 +1,7 @@
 #include "QtAppShell.h"
 
+#include "build/DocumentBuildSource.h"
+
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
@@ -108,6 +110,7 @@ void QtAppShell::showProject(std::unique_ptr<CQuorlyn32Doc> doc)
     auto* view = new CQuorlyn32View(project, child);
     child->setView(view);
     child->setProject(new DocumentFigures(project));
+    child->setBuildDocument(std::make_unique<qrl::build::DocumentBuildSource>(*project));
     m_mainFrame->addChildFrame(child);
     view->OnInitialUpdate();
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "FileMessages.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The build's message boxes that take more than a string id.
+namespace qrl::build {
+
+// The three-part file message is the program's one ShowFileError.
+using ::ShowFileError;
+
+// A resource name that cannot stand in a printer command (message 2464); control bytes are
+// shown as '?'.
+void showNameRefused(const QByteArray& name);
+
+// The message shown for the export targets until their road is built.
+inline constexpr const char* kExportNotAvailable = "This export target is not available yet.";
+
+} // namespace qrl::build

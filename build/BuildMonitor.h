@@ -1,0 +1,38 @@
+#pragma once
+
+#include "BuildProgress.h"
+
+#include <QString>
+
+namespace qrl::build {
+
+// The progress window of a running build as the build sees it. This base keeps the bar's
+// arithmetic and the status text without a window and shows the result box through qrl::ui();
+// the dialog's monitor puts the progress window behind the same calls.
+class BuildMonitor {
+public:
+    virtual ~BuildMonitor() = default;
+
+    // Shows the window (once per build).
+    virtual void open() { m_open = true; }
+    // Destroys the window without a result box; harmless when it is not open.
+    virtual void close() { m_open = false; }
+    virtual void setStatusText(const QString& text) { m_statusText = text; }
+    virtual void setStep(int step) { m_progress.setStep(step); }
+    virtual void stepIt() { m_progress.stepIt(); }
+    virtual void resetPosition() { m_progress.resetPosition(); }
+    virtual void fillBar() { m_progress.fillBar(); }
+    // Hides the window, shows the result of the build in an information box, destroys the window.
+    virtual void showResult(int target, int toFile);
+
+    bool isOpen() const { return m_open; }
+    const QString& statusText() const { return m_statusText; }
+    const BuildProgress& progress() const { return m_progress; }
+
+private:
+    BuildProgress m_progress;
+    QString m_statusText;
+    bool m_open = false;
+};
+
+} // namespace qrl::build

@@ -1,0 +1,137 @@
+#include "BuildTarget.h"
+
+#include "BuildOptions.h"
+#include "TextFormat.h"
+
+#include <cstdint>
+
+namespace qrl::build {
+
+namespace {
+
+// The extra settings value of the EPROM and the disk targets.
+constexpr std::uint16_t kEpromExtraSettings = 3;
+constexpr std::uint16_t kDiskExtraSettings = 4;
+
+constexpr std::uint32_t kMegabyte = 1024 * 1024;
+
+bool isDiskMedium(int medium)
+{
+    return medium == kHardDisk || medium == kMicroDrive;
+}
+
+// The fields a target switch may change, to tell whether it changed any.
+bool sameStorage(const CProjSett& a, const CProjSett& b)
+{
+    return a.m_medium == b.m_medium && a.m_extraSettings == b.m_extraSettings &&
+           a.m_storageSizeIndex == b.m_storageSizeIndex;
+}
+
+} // namespace
+
+QString GetCardTypeText(int medium)
+{
+    switch (medium) {
+    case kSramCard:
+        return QString::fromLatin1(kCardSram);
+    case kJeidaCard:
+        return QString::fromLatin1(kCardJeida);
+    case kOtpCard:
+        return QString::fromLatin1(kCardOtp);
+    case kCompactFlashCard:
+        return QString::fromLatin1(kCardCompact);
+    default:
+        return {};
+    }
+}
+
+int mediumOfCardType(const QString& cardType)
+{
+    if (cardType == QLatin1String(kCardSram))
+        return kSramCard;
+    if (cardType == QLatin1String(kCardJeida))
+        return kJeidaCard;
+    if (cardType == QLatin1String(kCardOtp))
+        return kOtpCard;
+    return kCompactFlashCard;
+}
+
+int targetOfMedium(int medium, QString& cardType)
+{
+    cardType.clear();
+    if (isCardMedium(medium)) {
+        cardType = GetCardTypeText(medium);
+        return kTargetCard;
+    }
+    if (medium == kEprom)
+        return kTargetEprom;
+    if (isDiskMedium(medium))
+        return kTargetDisk;
+    cardType = QString::fromLatin1(kCardCompact);
+    return kTargetCard;
+}
+
+int engineMedium(int target, const QString& cardType, int projectMedium)
+{
+    switch (target) {
+    case kTargetDisk:
+        return isDiskMedium(projectMedium) ? projectMedium : kHardDisk;
+    case kTargetEprom:
+        return kEprom;
+    case kTargetCardImage:
+        return kJeidaCard;
+    default:
+        return mediumOfCardType(cardType);
+    }
+}
+
+bool hasWriteProtection(int target, const QString& cardType)
+{
+    return target == kTargetDisk || (target == kTargetCard && cardType == QLatin1String(kCardCompact));
+}
+
+TargetChange switchTarget(TargetState& state, CProjSett& settings)
+{
+    const CProjSett before = settings;
+    const bool targetChanged = state.target != state.lastTarget;
+    TargetChange change;
+    switch (state.target) {
+    case kTargetCardImage:
+        state.cardType = QString::fromLatin1(kCardJeida);
+        break;
+    case kTargetEprom:
+        if (targetChanged || settings.m_medium != kEprom)
+            settings.m_extraSettings = kEpromExtraSettings;
+        break;
+    case kTargetDisk:
+        if (targetChanged || !isDiskMedium(settings.m_medium))
+            settings.m_extraSettings = kDiskExtraSettings;
+        break;
+    default:
+        if ((state.tarnwick && state.cardType != QLatin1String(kCardCompact)) || state.cardType.isEmpty()) {
+            state.cardType = QString::fromLatin1(kCardCompact);
+            settings.m_storageSizeIndex = StorageSizeTable::kDefaultIndex;
+            change.capacityChanged = true;
+        }
+        break;
+    }
+    // Every target writes the medium it builds for, so the project never keeps the medium of a
+    // target left earlier (an EPROM project shown as a card, say).
+    settings.m_medium = static_cast<std::uint16_t>(engineMedium(state.target, state.cardType, settings.m_medium));
+    state.lastTarget = state.target;
+    change.modified = targetChanged || !sameStorage(before, settings);
+    change.capacityChanged = change.capacityChanged || before.m_medium != settings.m_medium;
+    return change;
+}
+
+QString GetCapacityText(const CProjSett& settings)
+{
+    std::uint32_t capacity = StorageSizeTable::bytes(settings.m_storageSizeIndex);
+    if (capacity == 0)
+        capacity = settings.m_customSize;
+    if (capacity > kMegabyte - 1 && capacity % kMegabyte == 0)
+        return qrl::formatText(QStringLiteral("%lu MB"), {capacity / kMegabyte});
+    return qrl::formatText(QStringLiteral("%lu KB"), {capacity / 1024});
+}
+
+} // namespace qrl::build

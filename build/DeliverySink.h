@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Spooler.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QFileDevice;
+
+namespace qrl::build {
+
+// Where the command stream of a build goes: one RAW spooler job or one command file. Bytes go
+// in order; nothing counts as delivered before finish() succeeds, and abort() leaves nothing
+// behind (no job that prints, no partial file).
+class DeliverySink {
+public:
+    virtual ~DeliverySink() = default;
+
+    // Opens the job or the file; false after its message.
+    virtual bool open() = 0;
+    // False when the bytes did not all arrive; the sink is broken then and must be aborted.
+    virtual bool write(const char* data, qint64 size) = 0;
+    // Ends the job or commits the file; false when that is not confirmed.
+    virtual bool finish() = 0;
+    virtual void abort() = 0;
+    // Shows the message of a failed write or finish.
+    virtual void showWriteFailure() = 0;
+
+    bool write(const QByteArray& bytes) { return write(bytes.constData(), bytes.size()); }
+};
+
+// A RAW job "Quorlyn Build Document" on a printer of the spooler (not owned).
+class SpoolDeliverySink : public DeliverySink {
+public:
+    static constexpr const char* kDocumentName = "Quorlyn Build Document";
+
+    SpoolDeliverySink(qrl::Spooler& spooler, const QString& printer);
+    ~SpoolDeliverySink() override;
+
+    bool open() override;
+    bool write(const char* data, qint64 size) override;
+    bool finish() override;
+    void abort() override;
+    void showWriteFailure() override;
+    using DeliverySink::write;
+
+private:
+    void logFailure(const qrl::SpoolStatus& status) const;
+
+    qrl::Spooler& m_spooler;
+    QString m_printer;
+    std::unique_ptr<qrl::SpoolJob> m_job;
+};
+
+// The command file at `path`. A regular file (or a new one) is written beside the target and
+// replaces it only when complete; a device is written directly. Abort removes the file, which
+// the output dialog created empty, unless it is a device.
+class FileDeliverySink : public DeliverySink {
+public:
+    explicit FileDeliverySink(const QString& path);
+    ~FileDeliverySink() override;
+
+    bool open() override;
+    bool write(const char* data, qint64 size) override;
+    bool finish() override;
+    void abort() override;
+    void showWriteFailure() override;
+    using DeliverySink::write;
+
+    // Removes the file at `path` when it is a regular file (never a device or a folder).
+    static void removeOutput(const QString& path);
+
+private:
+    QString m_path;
+    std::unique_ptr<QFileDevice> m_file;
+    qint64 m_written = 0;
+    bool m_direct = false;
+};
+
+} // namespace qrl::build
