@@ -65,7 +65,8 @@ bool CProjItem::WriteParFile(QString& fileName) const
     const auto length = static_cast<qint64>(*body.end - *body.start);
     const bool written = out.open(QIODevice::WriteOnly) &&
                          out.write(data->constData() + *body.start, length) == length &&
-                         out.write("\x1b&f1X", 5) == 5 && out.commit();
+                         out.write("\x1b&f1X", 5) == 5 && out.flush() && out.size() == out.pos() &&
+                         out.commit();
     if (!written) {
         ShowFileError(2400, 2232, 2231, fileName);
         return false;

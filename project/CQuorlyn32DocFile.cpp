@@ -56,7 +56,9 @@ bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
         showSaveFailure(path);
         return false;
     }
-    if (!WriteProjectFile(file)) {
+    // A short final write of buffered bytes is no error to the file object: the file on disk
+    // must hold every byte written before it may replace the old one.
+    if (!WriteProjectFile(file) || !file.flush() || file.size() != file.pos()) {
         file.cancelWriting();
         showSaveFailure(path);
         return false;
