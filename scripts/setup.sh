@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12 (as root; uses sudo otherwise).
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libcups2-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-l10n-tools libgl-dev libcups2-dev libgtest-dev libgmock-dev
           libbenchmark-dev cups-daemon cups-client srecord binutils xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

@@ -247,3 +247,32 @@ TEST_F(AppStartup, OpenCommandUsesTheProjectsDirectory)
     EXPECT_EQ(m_shell.calls.last(), "open:" + projects + "/a.prj");
     EXPECT_EQ(m_app.GetDirectoryForSubtype(6), m_app.GetMacrosDirectory());
 }
+
+TEST_F(AppStartup, ACatalogueBesideTheProgramReplacesTheTextsAndNoOtherIsLoaded)
+{
+#ifndef QUORLYN_TEST_CATALOGUE
+    GTEST_SKIP() << "lrelease was not found, so there is no test catalogue";
+#else
+    qrl::test::writeFile((programDir() + "/Quorlyn32.ini").toStdString(), "[Settings]\ndefaultLanguage=7\n");
+    // A catalogue planted in the current directory is never looked at.
+    ASSERT_TRUE(QFile::copy(QUORLYN_TEST_CATALOGUE, "QrlynDeu.qm"));
+    {
+        RecordingShell shell;
+        CQuorlyn32App app;
+        ASSERT_TRUE(app.InitInstance(shell, programDir() + "/Quorlyn32", {}));
+        EXPECT_TRUE(app.languageLibraryName().isEmpty());
+        EXPECT_EQ(qrl::text(2312), QStringLiteral("Quorlyn for Windows"));
+        app.ExitInstance();
+    }
+    ASSERT_TRUE(QFile::copy(QUORLYN_TEST_CATALOGUE, programDir() + "/QrlynDeu.qm"));
+    RecordingShell shell;
+    CQuorlyn32App app;
+    ASSERT_TRUE(app.InitInstance(shell, programDir() + "/Quorlyn32", {}));
+    EXPECT_EQ(app.languageLibraryName(), programDir() + "/QrlynDeu.qm");
+    EXPECT_EQ(app.helpFileName(), programDir() + "/QrlynDeu.html");
+    EXPECT_EQ(qrl::text(2312), QStringLiteral("Quorlyn für Windows"));
+    EXPECT_EQ(shell.calls.filter("show:").value(0), QStringLiteral("show:Quorlyn für Windows"));
+    app.ExitInstance();
+    EXPECT_EQ(qrl::text(2312), QStringLiteral("Quorlyn for Windows"));
+#endif
+}
