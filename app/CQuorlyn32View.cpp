@@ -88,9 +88,9 @@ void CQuorlyn32View::createViews()
 {
     m_model = new QStandardItemModel(0, viewrows::kColumnCount, this);
     for (int c = 0; c < viewrows::kColumnCount; ++c) {
-        const viewrows::ColumnSpec& spec = viewrows::kColumns[static_cast<std::size_t>(c)];
-        auto* header = new QStandardItem(qrl::text(spec.titleId));
-        header->setTextAlignment((spec.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        const viewrows::ColumnSpec& column = viewrows::kColumns[static_cast<std::size_t>(c)];
+        auto* header = new QStandardItem(qrl::text(column.titleId));
+        header->setTextAlignment((column.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         m_model->setHorizontalHeaderItem(c, header);
     }
 

@@ -60,10 +60,10 @@ TEST_F(ViewTest, ColumnsCarryTheirTextsWidthsAndAlignment)
     const char* titles[] = {"Description", "File Name", "Size", "ID", "Typeface ID"};
     const int widths[] = {150, 200, 100, 90, 90};
     for (int c = 0; c < viewrows::kColumnCount; ++c) {
-        const viewrows::ColumnSpec& spec = viewrows::kColumns[static_cast<std::size_t>(c)];
-        EXPECT_EQ(qrl::text(spec.titleId), QString::fromLatin1(titles[c]));
-        EXPECT_EQ(spec.width, widths[c]);
-        EXPECT_EQ(spec.rightAligned, c >= viewrows::kSizeColumn);
+        const viewrows::ColumnSpec& column = viewrows::kColumns[static_cast<std::size_t>(c)];
+        EXPECT_EQ(qrl::text(column.titleId), QString::fromLatin1(titles[c]));
+        EXPECT_EQ(column.width, widths[c]);
+        EXPECT_EQ(column.rightAligned, c >= viewrows::kSizeColumn);
     }
     EXPECT_TRUE(viewrows::showsTypefaceColumn(kKindFont));
     EXPECT_FALSE(viewrows::showsTypefaceColumn(kKindMacro));
