@@ -15,8 +15,4 @@ bool getTTFCharData(std::uint16_t code, std::uint16_t unicode);
 // component records run past the outline.
 bool getCompositeData(std::uint16_t glyph);
 
-// The steps before the glyphs; defined with MakeTTFResource.
-bool makeTTFHeader();
-bool makeTTFSegment();
-
 } // namespace vintrel
