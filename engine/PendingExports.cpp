@@ -1,5 +1,5 @@
-// Exports whose conversions are not built yet: the font converters and the PC Card image. Each
-// answers 0 without writing anything, so a build that needs them fails cleanly.
+// Exports whose conversions are not built yet: the PCL and LDFC font converters and the
+// PC Card image. Each answers 0 without writing anything, so a build that needs them fails cleanly.
 #include "vintrel.h"
 
 extern "C" {
@@ -15,11 +15,6 @@ VINTREL_API int MakeFontHeader(uint32_t, const char*, uint32_t)
 }
 
 VINTREL_API int CreateFontResource(const char*, uint32_t, uint32_t)
-{
-    return 0;
-}
-
-VINTREL_API int MakeTTFResource(const char*, const char*, uint32_t, uint32_t, uint32_t, uint32_t)
 {
     return 0;
 }

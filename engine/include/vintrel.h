@@ -9,6 +9,7 @@
 #define VINTREL_H
 
 #include <stdint.h>
+#include <stdio.h>
 
 #include "qrl_debugout.h"
 #include "qrl_movable.h"
@@ -89,8 +90,51 @@ VINTREL_API int MakeSFA(const char* fontPath, uint32_t itemIndex, const char* fo
                         uint32_t typefaceNumber);
 VINTREL_API int MakeFontHeader(uint32_t itemIndex, const char* fontName, uint32_t fontNumber);
 VINTREL_API int CreateFontResource(const char* fontPath, uint32_t itemIndex, uint32_t fontNumber);
+
+/* Converts the TrueType font fontPath for symbol set symbolSetIndex (0 to 31, the program's list)
+ * into "TTH%05d.HDR" (header), "TTD%05d.RSC" (glyph data) and "TTI%05d.RSC" (character index),
+ * named by itemIndex. typefaceName: at most 32 characters are used; NULL leaves the name field
+ * zero. fontNumber and typefaceNumber: their low 16 bits are written. 0 when the index is above 31,
+ * the font cannot be read or lacks a table the conversion needs, or a file cannot be written; then
+ * none of the three files of itemIndex exists, also none left from an earlier call. Reports
+ * nothing to the debugger-output channel. */
 VINTREL_API int MakeTTFResource(const char* fontPath, const char* typefaceName, uint32_t itemIndex,
                                 uint32_t fontNumber, uint32_t typefaceNumber, uint32_t symbolSetIndex);
+
+/* The steps of MakeTTFResource, on the state of its current conversion (reset by each call of
+ * MakeTTFResource; the font, its code list and the item's numbers come from there). Each answers 0
+ * when the steps it needs have not run or the font does not allow it.
+ * ConvertTTF: ReadTTFont, then MakeICResource. ReadTTFont: MakeTTFHeader, MakeTTFSegment,
+ * MakeTTFCharData, stopping at the first 0. MakeTTFHeader: reads the character map, "head", "OS/2"
+ * and "hmtx" values of the header. MakeTTFSegment: the table directory block of the glyph data.
+ * MakeTTFCharData: every code's glyph record, then the components of composites.
+ * GetTTFCharData: the record of one printer code and its Unicode value (1 also when the character
+ * map has no segment for it). GetCompositeData: lists the components of composite glyph `glyph`.
+ * MakeHDResource, MakeDAResource, MakeIDResource: build the header, glyph data and index in
+ * memory; MakeICResource builds all three and writes the files, removing them all on a failure. */
+VINTREL_API int ConvertTTF(void);
+VINTREL_API int ReadTTFont(void);
+VINTREL_API int MakeTTFHeader(void);
+VINTREL_API int MakeTTFSegment(void);
+VINTREL_API int MakeTTFCharData(void);
+VINTREL_API int GetTTFCharData(uint32_t code, uint32_t unicode);
+VINTREL_API int GetCompositeData(uint32_t glyph);
+VINTREL_API int MakeICResource(void);
+VINTREL_API int MakeIDResource(void);
+VINTREL_API int MakeDAResource(void);
+VINTREL_API int MakeHDResource(void);
+/* Sets *value to the big-endian value of size (1, 2 or 4) bytes of the current font at
+ * base + offset; 0 when no font is loaded or the bytes lie past its end. */
+VINTREL_API int GetValue(uint32_t base, uint32_t offset, uint32_t size, uint32_t* value);
+/* Copies count bytes from offset of source to the current position of target. */
+VINTREL_API int CopyFileExternal(FILE* source, FILE* target, uint32_t offset, uint32_t count);
+/* Write 1, 2 or 4 bytes of value, big-endian. */
+VINTREL_API int fprintf_BYTE(FILE* target, uint32_t value);
+VINTREL_API int fprintf_WORD(FILE* target, uint32_t value);
+VINTREL_API int fprintf_DWORD(FILE* target, uint32_t value);
+/* Copies count bytes of the current font from offset to target and adds them to the conversion's
+ * running checksum byte. */
+VINTREL_API int fprintf_ASCII(FILE* target, uint32_t offset, uint32_t count);
 
 /* Writes the resource file of a macro ("BMD%05d.RSC"), form ("BHD%05d.RSC") or program data
  * ("BPD%05d.RSC") from sourcePath. name: the item's name (at most 32 characters are used; a PCL
