@@ -97,16 +97,22 @@ bool CToolDataFile::load(QByteArray& bytes) const
     return true;
 }
 
-bool CToolDataFile::readTag(const char* tag, QByteArray& value)
+bool CToolDataFile::readWith(const std::function<std::optional<QByteArray>(const QByteArray&)>& reader,
+                             QByteArray& value)
 {
     QByteArray bytes;
     if (!load(bytes))
         return false;
-    const std::optional<QByteArray> found = tooldata::readValue(bytes, tag);
+    const std::optional<QByteArray> found = reader(bytes);
     if (!found)
         return false;
     value = *found;
     return true;
+}
+
+bool CToolDataFile::readTag(const char* tag, QByteArray& value)
+{
+    return readWith([tag](const QByteArray& bytes) { return tooldata::readValue(bytes, tag); }, value);
 }
 
 bool CToolDataFile::ReadCallMacro(QByteArray& value)
@@ -137,14 +143,7 @@ bool CToolDataFile::NextCustomMacroName(qint64& offset, QByteArray& name)
 
 bool CToolDataFile::ReadCustomMacro(const QByteArray& name, QByteArray& text)
 {
-    QByteArray bytes;
-    if (!load(bytes))
-        return false;
-    const std::optional<QByteArray> found = tooldata::readCustomMacro(bytes, name);
-    if (!found)
-        return false;
-    text = *found;
-    return true;
+    return readWith([&name](const QByteArray& bytes) { return tooldata::readCustomMacro(bytes, name); }, text);
 }
 
 bool CToolDataFile::Write(const ToolDataImage& image)

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class ToolDataImage;
 
 // The tool data file "tooldata.dat" of the printer tools: where it lives, its creation with a
@@ -56,6 +59,8 @@ public:
 
 private:
     bool load(QByteArray& bytes) const;
+    // Loads the file and runs `reader` over its bytes; `value` is set when it finds something.
+    bool readWith(const std::function<std::optional<QByteArray>(const QByteArray&)>& reader, QByteArray& value);
     bool readTag(const char* tag, QByteArray& value);
     bool commit(const QByteArray& bytes);
 

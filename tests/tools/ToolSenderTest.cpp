@@ -53,12 +53,12 @@ const FixedRow kFixedRows[] = {
     {"Hard disk / micro drive write protection OFF", 2287, kDiskOff, kDiskOff},
 };
 
-std::string everyByte(std::size_t repeats)
+// A binary file of `size` bytes in which every byte value occurs.
+std::string binaryFile(int size)
 {
-    std::string bytes;
-    for (std::size_t r = 0; r < repeats; ++r)
-        for (int b = 0; b < 256; ++b)
-            bytes.push_back(static_cast<char>(b));
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(i * 7);
     return bytes;
 }
 
@@ -80,7 +80,7 @@ protected:
 
     qrl::test::TempDirectory dir;
     std::string dataFile = dir.file("logo.prn");
-    std::string dataBytes = everyByte(20); // 5120 bytes: a full block and a part
+    std::string dataBytes = binaryFile(5120); // a full block and a part
     RecordingSpooler spooler;
     qrl::test::ScriptedUserInterface ui;
     CPrintToolArray tools{true};

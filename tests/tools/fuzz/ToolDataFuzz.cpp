@@ -1,17 +1,12 @@
 // Fuzz harness of the tool data file reader: every reader over any bytes must stay inside them,
 // the custom macro listing must move forward, and whatever the writer accepts of what was read
-// must read back exactly. Built with a fuzzing engine (QRL_FUZZING_ENGINE defined, e.g. clang
-// -fsanitize=fuzzer) it is an ordinary libFuzzer target; otherwise main() replays the files and
-// folders named on its command line (by default the committed corpus).
+// must read back exactly. Built with clang's -fsanitize=fuzzer this file alone is a fuzzer; with
+// the project's replay main() it replays a corpus.
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -69,46 +64,3 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     return 0;
 }
-
-#ifndef QRL_FUZZING_ENGINE
-namespace {
-
-int replay(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        return 1;
-    }
-    // An exact-size heap copy, so a read one byte past the end shows under ASan.
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-    return 0;
-}
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    std::vector<std::filesystem::path> args(argv + 1, argv + argc);
-    if (args.empty())
-        args.emplace_back(QUORLYN_TEST_DATA_DIR "/tools/tooldata");
-    int failures = 0;
-    int inputs = 0;
-    for (const std::filesystem::path& arg : args) {
-        if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::directory_iterator(arg)) {
-                if (entry.is_regular_file()) {
-                    failures += replay(entry.path());
-                    ++inputs;
-                }
-            }
-        } else {
-            failures += replay(arg);
-            ++inputs;
-        }
-    }
-    std::printf("replayed %d inputs\n", inputs);
-    return failures == 0 && inputs > 0 ? 0 : 1;
-}
-#endif
