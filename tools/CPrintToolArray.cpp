@@ -1,0 +1,120 @@
+#include "CPrintToolArray.h"
+
+#include "StringTable.h"
+#include "TextFormat.h"
+
+#include <iterator>
+
+namespace {
+
+// One fixed row: its name and help text ids, its kind, its command, and the command for printers
+// of the `Tarnwick` family where that differs (they store with RWRF where others use RWER).
+struct FixedTool {
+    int nameId;
+    int helpId;
+    int kind;
+    const char* command;
+    const char* tarnwickCommand;
+};
+
+constexpr int kFirstJobRow = 9;
+
+constexpr FixedTool kFixedTools[] = {
+    {2000, 2272, kToolFixedCommand, "!R! STAT;EXIT;", nullptr},
+    {2001, 2273, kToolFixedCommand, "!R! MLST;EXIT;", nullptr},
+    {2002, 2274, kToolFixedCommand, "!R! FLST;EXIT;", nullptr},
+    {2003, 2275, kToolFixedCommand, "!R!RWER I,D;RWER F,0;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,0;EXIT,E;\r\n"},
+    {2004, 2276, kToolFixedCommand, "!R!RWER L,0;EXIT,E;\r\n", "!R!RWRF L,0;EXIT,E;\r\n"},
+    {2005, 2280, kToolFixedCommand, "!R!ICCD I,D;ICCD F,A;EXIT,E;\r\n", nullptr},
+    {2006, 2281, kToolFixedCommand, "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n", nullptr},
+    {2007, 2282, kToolFixedCommand, "!R!RWER I,D;RWER F,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,A;EXIT,E;\r\n"},
+    {2008, 2283, kToolFixedCommand, "!R!RWER I,D;RWER L,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF L,A;EXIT,E;\r\n"},
+    {2009, 2284, kToolFixedCommand, nullptr, nullptr}, // write protection jobs: rows 9 to 12
+    {2010, 2285, kToolFixedCommand, nullptr, nullptr},
+    {2011, 2286, kToolFixedCommand, nullptr, nullptr},
+    {2012, 2287, kToolFixedCommand, nullptr, nullptr},
+    {2013, 2277, kToolCallMacro, nullptr, nullptr},
+    {2014, 2278, kToolSendFile, nullptr, nullptr},
+};
+static_assert(std::size(kFixedTools) == CPrintToolArray::kFirstCustomRow);
+
+constexpr int kStarterNameId = 2015;
+constexpr int kCustomHelpId = 2279;
+
+struct WriteProtection {
+    const char* setting;
+    const char* jobName;
+};
+
+constexpr WriteProtection kWriteProtections[] = {
+    {"KCARD1LOCK=ON", "CF Enable Write Protection"},
+    {"KCARD1LOCK=OFF", "CF Disable Write Protection"},
+    {"DISKLOCK=ON", "HDMD Enable Write Protection"},
+    {"DISKLOCK=OFF", "HDMD Disable Write Protection"},
+};
+
+} // namespace
+
+CPrintToolArray::CPrintToolArray(bool starterRow)
+{
+    for (std::size_t j = 0; j < m_jobs.size(); ++j)
+        m_jobs[j] = writeProtectionJob(kWriteProtections[j].setting, kWriteProtections[j].jobName);
+    FillTools(starterRow);
+    BindCommandTexts();
+}
+
+QByteArray CPrintToolArray::writeProtectionJob(const char* setting, const char* jobName)
+{
+    return qrl::formatBytes("\033%%-12345X@PJL\r\n@PJL JOB NAME=\"%s\"\r\n@PJL DEFAULT %s\r\n"
+                            "@PJL EOJ NAME=\"%s\"\r\n\033%%-12345X",
+                            {jobName, setting, jobName});
+}
+
+void CPrintToolArray::FillTools(bool starterRow)
+{
+    m_tools.clear();
+    for (const FixedTool& tool : kFixedTools)
+        m_tools.push_back({qrl::text(tool.nameId), tool.kind, std::nullopt});
+    if (starterRow)
+        AddCustomTool(qrl::text(kStarterNameId), std::nullopt);
+}
+
+void CPrintToolArray::BindCommandTexts(bool tarnwick)
+{
+    for (int row = 0; row < kFirstJobRow + static_cast<int>(m_jobs.size()); ++row) {
+        const FixedTool& tool = kFixedTools[row];
+        QByteArray& text = m_tools.at(static_cast<std::size_t>(row)).text.emplace();
+        if (row >= kFirstJobRow)
+            text = m_jobs[static_cast<std::size_t>(row - kFirstJobRow)];
+        else
+            text = (tarnwick && tool.tarnwickCommand) ? tool.tarnwickCommand : tool.command;
+    }
+}
+
+int CPrintToolArray::AddTool(ToolRecord record)
+{
+    m_tools.push_back(std::move(record));
+    return size() - 1;
+}
+
+int CPrintToolArray::AddCustomTool(const QString& name, std::optional<QByteArray> text)
+{
+    return AddTool({name, kToolCustomMacro, std::move(text)});
+}
+
+void CPrintToolArray::SetToolText(int i, std::optional<QByteArray> text)
+{
+    m_tools.at(static_cast<std::size_t>(i)).text = std::move(text);
+}
+
+void CPrintToolArray::SetToolName(int i, const QString& name)
+{
+    m_tools.at(static_cast<std::size_t>(i)).name = name;
+}
+
+int CPrintToolArray::helpTextId(int row)
+{
+    if (row < 0)
+        return 0;
+    return row < kFirstCustomRow ? kFixedTools[row].helpId : kCustomHelpId;
+}

@@ -1,0 +1,168 @@
+#include "CToolDataFile.h"
+
+#include "CQuorlyn32App.h"
+#include "FileMessages.h"
+#include "ToolDataImage.h"
+#include "ToolDataText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr int kFileErrorFormat = 2400;
+constexpr int kReadOnlyHint = 2231;
+
+void showFileError(const QString& path, const QString& error)
+{
+    ShowFileError(kFileErrorFormat, error, kReadOnlyHint, QDir::toNativeSeparators(path));
+}
+
+} // namespace
+
+CToolDataFile::Location CToolDataFile::locate(const QString& programDirectory, const QString& userDirectory,
+                                              bool programDirectoryWritable)
+{
+    const QString fileName = QString::fromLatin1(tooldata::kFileName);
+    const QString programFile = QDir(programDirectory).filePath(fileName);
+    if (userDirectory.isEmpty())
+        return {programFile, programFile};
+    const QString userFile = QDir(userDirectory).filePath(fileName);
+    if (QFileInfo::exists(userFile))
+        return {userFile, userFile};
+    if (programDirectoryWritable)
+        return {programFile, programFile};
+    return {QFileInfo::exists(programFile) ? programFile : userFile, userFile};
+}
+
+CToolDataFile::Location CToolDataFile::defaultLocation()
+{
+    QString programDirectory = theApp().programDirectory();
+    if (programDirectory.isEmpty())
+        programDirectory = QCoreApplication::applicationDirPath();
+    const QFileInfo folder(programDirectory);
+    return locate(programDirectory, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                  folder.isDir() && folder.isWritable());
+}
+
+CToolDataFile::CToolDataFile(bool& ok)
+    : CToolDataFile(defaultLocation(), ok)
+{
+}
+
+CToolDataFile::CToolDataFile(const Location& location, bool& ok)
+    : m_location(location)
+{
+    ok = OpenOrCreate();
+}
+
+bool CToolDataFile::OpenOrCreate()
+{
+    if (!QFileInfo::exists(m_location.readPath))
+        return CreateSkeleton();
+    QFile file(m_location.readPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showFileError(m_location.readPath, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool CToolDataFile::CreateSkeleton()
+{
+    if (!commit(QByteArray(tooldata::kSkeleton, tooldata::kSkeletonSize)))
+        return false;
+    m_created = 1;
+    return true;
+}
+
+bool CToolDataFile::load(QByteArray& bytes) const
+{
+    QFile file(m_location.readPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showFileError(m_location.readPath, file.errorString());
+        return false;
+    }
+    // The size comes from the file system; a read that brings less is an error, never a shorter file.
+    const qint64 size = file.size();
+    bytes = file.read(size);
+    if (bytes.size() != size) {
+        showFileError(m_location.readPath, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool CToolDataFile::readWith(const std::function<std::optional<QByteArray>(const QByteArray&)>& reader,
+                             QByteArray& value)
+{
+    QByteArray bytes;
+    if (!load(bytes))
+        return false;
+    const std::optional<QByteArray> found = reader(bytes);
+    if (!found)
+        return false;
+    value = *found;
+    return true;
+}
+
+bool CToolDataFile::readTag(const char* tag, QByteArray& value)
+{
+    return readWith([tag](const QByteArray& bytes) { return tooldata::readValue(bytes, tag); }, value);
+}
+
+bool CToolDataFile::ReadCallMacro(QByteArray& value)
+{
+    return readTag(tooldata::kCallMacroTag, value);
+}
+
+bool CToolDataFile::ReadCallParam(QByteArray& value)
+{
+    return readTag(tooldata::kCallParamTag, value);
+}
+
+bool CToolDataFile::ReadCallRepeat(QByteArray& value)
+{
+    return readTag(tooldata::kCallRepeatTag, value);
+}
+
+bool CToolDataFile::ReadMacroFile(QByteArray& path)
+{
+    return readTag(tooldata::kMacroFileTag, path);
+}
+
+bool CToolDataFile::NextCustomMacroName(qint64& offset, QByteArray& name)
+{
+    QByteArray bytes;
+    return load(bytes) && tooldata::nextCustomMacroName(bytes, offset, name);
+}
+
+bool CToolDataFile::ReadCustomMacro(const QByteArray& name, QByteArray& text)
+{
+    return readWith([&name](const QByteArray& bytes) { return tooldata::readCustomMacro(bytes, name); }, text);
+}
+
+bool CToolDataFile::Write(const ToolDataImage& image)
+{
+    return commit(image.bytes());
+}
+
+bool CToolDataFile::commit(const QByteArray& bytes)
+{
+    const QString& path = m_location.writePath;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    // The explicit flush matters: a buffered write that fails when it is flushed (a full disk) is
+    // not always reported by commit(), which would then put a file cut short in place.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
+        showFileError(path, file.errorString());
+        return false;
+    }
+    m_location.readPath = path;
+    return true;
+}

@@ -1,0 +1,85 @@
+#include "CallMacroCommand.h"
+
+#include "StringTable.h"
+#include "UserInterface.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kNoCallMacroName = 2211;
+constexpr int kNameNotAcceptable = 3015;
+const char* const kValuesNotAcceptable =
+    "The CALL macro's repeat count may hold digits only, and its parameter value no \";\", no "
+    "unpaired quote and no control character.";
+const char* const kCommandTooLong =
+    "The CALL command would be longer than 255 bytes.\nPlease shorten the macro name or the parameter value.";
+
+bool isControl(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+bool acceptableName(const QByteArray& name)
+{
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return isControl(c) || c == ' ' || c == ',' || c == ';' || c == '\'' || c == '"';
+    });
+}
+
+bool acceptableParameter(const QByteArray& parameter)
+{
+    return std::none_of(parameter.begin(), parameter.end(), [](char c) { return isControl(c) || c == ';'; }) &&
+           parameter.count('\'') % 2 == 0 && parameter.count('"') % 2 == 0;
+}
+
+bool allDigits(const QByteArray& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
+{
+    const QByteArray name = params.macroName.toUtf8();
+    const QByteArray parameter = params.parameter.toUtf8();
+    const QByteArray repeat = params.repeatCount.toUtf8();
+    if (name.isEmpty())
+        return CallMacroProblem::NoName;
+    if (!acceptableName(name))
+        return CallMacroProblem::BadName;
+    if (!allDigits(repeat) || !acceptableParameter(parameter))
+        return CallMacroProblem::BadValues;
+
+    QByteArray text("!R! CALL ");
+    if (!repeat.isEmpty())
+        text.append(repeat).append(' ');
+    text.append(name);
+    if (!parameter.isEmpty())
+        text.append(", ").append(parameter).append(' ');
+    text.append("; EXIT;");
+    if (text.size() > kMaxCommandBytes)
+        return CallMacroProblem::TooLong;
+    command = text;
+    return CallMacroProblem::None;
+}
+
+bool BuildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
+{
+    switch (buildCallMacroCommand(params, command)) {
+    case CallMacroProblem::None: return true;
+    case CallMacroProblem::NoName: qrl::ui().message(qrl::text(kNoCallMacroName)); break;
+    case CallMacroProblem::BadName:
+        qrl::ui().message(qrl::text(kNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
+        break;
+    case CallMacroProblem::BadValues:
+        qrl::ui().message(QString::fromLatin1(kValuesNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
+        break;
+    case CallMacroProblem::TooLong:
+        qrl::ui().message(QString::fromLatin1(kCommandTooLong), qrl::Buttons::Ok, qrl::Icon::Warning);
+        break;
+    }
+    return false;
+}

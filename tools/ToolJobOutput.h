@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Spooler.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QSaveFile;
+
+// Where the printer tools send their jobs: RAW jobs of one printer through the spooler, or, for
+// the pseudo-printer "FILE:", one file that receives the bytes of every job in order, exactly as
+// the printer would have received them, and is written whole when the send ends.
+class ToolJobOutput {
+public:
+    // Jobs for `printer` through `spooler` (not owned).
+    ToolJobOutput(qrl::Spooler& spooler, const QString& printer);
+    // The jobs' bytes for the file at `path`, written by commit().
+    explicit ToolJobOutput(const QString& path);
+    ~ToolJobOutput();
+    ToolJobOutput(const ToolJobOutput&) = delete;
+    ToolJobOutput& operator=(const ToolJobOutput&) = delete;
+
+    bool toFile() const { return !m_path.isEmpty(); }
+    bool isOpen() const { return m_open; }
+    // Opens a job named `document`; false when the spooler refuses it or the file cannot be made.
+    bool begin(const QString& document);
+    // Writes into the open job; after a failure the output is broken and every later call fails.
+    bool write(const QByteArray& bytes);
+    bool write(const char* data, qint64 size);
+    // Ends the open job: true only when the spooler confirms it.
+    bool end();
+    // Abandons the open job (nothing of it prints) and, for a file, everything written so far;
+    // nothing more can be sent through the output.
+    void abort();
+    // For a file: writes it whole, or shows the file's error and leaves the previous content.
+    // For a printer: true unless a job failed.
+    bool commit();
+
+    const qrl::SpoolStatus& lastError() const { return m_lastError; }
+
+private:
+    bool fail(qrl::SpoolStatus status);
+    // Fails after showing the file's error.
+    bool fileFailure(qrl::SpoolError error);
+
+    qrl::Spooler* m_spooler = nullptr;
+    std::string m_printer;
+    std::unique_ptr<qrl::SpoolJob> m_job;
+    QString m_path;
+    std::unique_ptr<QSaveFile> m_file;
+    bool m_open = false;
+    bool m_broken = false;
+    qrl::SpoolStatus m_lastError;
+};

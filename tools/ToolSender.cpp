@@ -1,0 +1,163 @@
+#include "ToolSender.h"
+
+#include "CPrintToolArray.h"
+#include "build/CPrinterOutput.h"
+#include "CQuorlyn32App.h"
+#include "Spooler.h"
+#include "StringTable.h"
+#include "ToolJobOutput.h"
+#include "UserInterface.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFailedToOpenPrinter = 2310;
+constexpr int kNoFileSelected = 2311;
+constexpr int kNoCustomMacroData = 2212;
+constexpr int kTheFile = 2346;
+constexpr int kCouldNotBeOpened = 2345;
+constexpr int kFilePrinter = 3000;
+constexpr int kAllFilesFilter = 2360;
+const char* const kSaveTitle = "Save to file";
+
+// Files are streamed to the job in blocks of this size.
+constexpr qint64 kSendBlock = 4096;
+
+} // namespace
+
+ToolSender::ToolSender(CPrintToolArray& tools, const CallMacroParams& call, qrl::Spooler* spooler)
+    : m_tools(tools), m_call(call), m_spooler(spooler)
+{
+}
+
+ToolSender::~ToolSender() = default;
+
+qrl::Spooler& ToolSender::spooler() const
+{
+    return m_spooler ? *m_spooler : qrl::spooler();
+}
+
+std::unique_ptr<ToolJobOutput> ToolSender::openOutput()
+{
+    if (m_printerName == qrl::text(kFilePrinter)) {
+        CPrinterOutput sink(nullptr, m_spooler);
+        sink.setInitialDirectory(theApp().GetBuildsDirectory());
+        QString path;
+        if (!sink.SelectOutputFile(path, QString::fromLatin1(kSaveTitle), qrl::text(kAllFilesFilter),
+                                   QStringLiteral(".prn"), QString::fromLatin1(kToolsDocument) + QStringLiteral(".prn")))
+            return nullptr;
+        return std::make_unique<ToolJobOutput>(path);
+    }
+    qrl::PrinterInfo info;
+    if (m_printerName.isEmpty() || !spooler().printer(m_printerName.toStdString(), info).ok()) {
+        qrl::ui().message(qrl::text(kFailedToOpenPrinter));
+        return nullptr;
+    }
+    return std::make_unique<ToolJobOutput>(spooler(), m_printerName);
+}
+
+bool ToolSender::writeTools(ToolJobOutput& output, const QByteArray& bytes)
+{
+    // After a file's own job the tools job is over; the rows after it go into a further one.
+    if (!output.isOpen() && !output.begin(QString::fromLatin1(kToolsDocument)))
+        return false;
+    return output.write(bytes);
+}
+
+bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendTarget& target)
+{
+    m_printerName = target.printerName;
+    m_portName = target.portName;
+    if (m_printerName != qrl::text(kFilePrinter) && m_portName == QLatin1String(kFilePort)) {
+        qrl::ui().message(QString::fromLatin1(kCannotWriteToFile));
+        return false;
+    }
+    const std::unique_ptr<ToolJobOutput> output = openOutput();
+    if (!output)
+        return false;
+    m_tools.BindCommandTexts(target.tarnwick);
+
+    int sent = 0;
+    bool failed = false;
+    for (const int tool : checkedTools) {
+        const std::optional<QByteArray>& text = m_tools.text(tool);
+        switch (m_tools.kind(tool)) {
+        case kToolFixedCommand:
+            if (text && !text->isEmpty()) {
+                failed = !writeTools(*output, *text);
+                sent += failed ? 0 : 1;
+            }
+            break;
+        case kToolSendFile:
+            if (!text || text->isEmpty()) {
+                qrl::ui().message(qrl::text(kNoFileSelected));
+            } else if (!output->isOpen() || output->end()) {
+                const FileResult result = sendFile(QFile::decodeName(*text), *output);
+                failed = result == FileResult::Failed;
+                sent += result == FileResult::Sent ? 1 : 0;
+            } else {
+                failed = true;
+            }
+            break;
+        case kToolCallMacro:
+            if (BuildCallMacroCommand(m_call, m_callCommand)) {
+                failed = !writeTools(*output, m_callCommand);
+                sent += failed ? 0 : 1;
+            }
+            break;
+        case kToolCustomMacro:
+            if (!text || text->isEmpty()) {
+                qrl::ui().message(qrl::text(kNoCustomMacroData));
+            } else {
+                failed = !writeTools(*output, *text);
+                sent += failed ? 0 : 1;
+            }
+            break;
+        default: break;
+        }
+        // A job the spooler did not take ends the send: nothing after it goes out as if it had.
+        if (failed)
+            break;
+    }
+    if (failed) {
+        output->abort();
+        return false;
+    }
+    return output->commit() && sent > 0;
+}
+
+bool ToolSender::SendOneFile(const QString& path)
+{
+    const std::unique_ptr<ToolJobOutput> output = openOutput();
+    return output && sendFile(path, *output) == FileResult::Sent && output->commit();
+}
+
+ToolSender::FileResult ToolSender::sendFile(const QString& path, ToolJobOutput& output)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qrl::ui().message(qrl::text(kTheFile) + path + qrl::text(kCouldNotBeOpened));
+        return FileResult::NotOpened;
+    }
+    if (!output.begin(QString::fromLatin1(kFileDocument)))
+        return FileResult::Failed;
+    // The size comes from the file system; a read that ends before it fails the job, so a file
+    // cut short is never sent as if it were whole.
+    const qint64 size = file.size();
+    char block[kSendBlock];
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = file.read(block, std::min(kSendBlock, size - done));
+        if (n <= 0) {
+            output.abort();
+            qrl::ui().message(qrl::text(kTheFile) + path + qrl::text(kCouldNotBeOpened));
+            return FileResult::Failed;
+        }
+        if (!output.write(block, n))
+            return FileResult::Failed;
+        done += n;
+    }
+    return output.end() ? FileResult::Sent : FileResult::Failed;
+}
