@@ -1,23 +1,8 @@
-// Exports whose conversions are not built yet: the PCL and LDFC font converters and the
-// PC Card image. Each answers 0 without writing anything, so a build that needs them fails cleanly.
+// Exports whose conversions are not built yet: the PC Card image. It answers 0 without writing
+// anything, so a build that needs it fails cleanly.
 #include "vintrel.h"
 
 extern "C" {
-
-VINTREL_API int MakeSFA(const char*, uint32_t, const char*, uint32_t, uint32_t)
-{
-    return 0;
-}
-
-VINTREL_API int MakeFontHeader(uint32_t, const char*, uint32_t)
-{
-    return 0;
-}
-
-VINTREL_API int CreateFontResource(const char*, uint32_t, uint32_t)
-{
-    return 0;
-}
 
 VINTREL_API int SLT2BXF(const char*, BuildContext*, uint32_t)
 {

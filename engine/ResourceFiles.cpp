@@ -13,10 +13,10 @@ constexpr SlotFile trueTypeFiles[] = {
     {{"TTI", ".RSC"}, kFontDataDirectory, true},
 };
 constexpr SlotFile glyphFontFiles[] = {
-    {{"BBM", ".HDR"}, kFontHeaderDirectory, true},
-    {{"BBM", ".RSC"}, kFontDataDirectory, true},
+    {kFontHeader, kFontHeaderDirectory, true},
+    {kGlyphResource, kFontDataDirectory, true},
 };
-constexpr FileStem glyphFontConversionFiles[] = {{"FNT", ".SFA"}};
+constexpr FileStem glyphFontConversionFiles[] = {kFontDescription};
 constexpr SlotFile macroFiles[] = {{{"BMD", ".RSC"}, kMacroDirectory, true}};
 constexpr SlotFile formFiles[] = {{{"BHD", ".RSC"}, kFormDirectory, false}};
 constexpr SlotFile programDataFiles[] = {{{"BPD", ".RSC"}, kProgramDataDirectory, false}};

@@ -17,6 +17,9 @@ struct FileStem {
 std::string indexedName(FileStem stem, std::uint32_t index);
 
 inline constexpr FileStem kSlotImage{"SLT", ".SLT"};
+inline constexpr FileStem kFontDescription{"FNT", ".SFA"};
+inline constexpr FileStem kFontHeader{"BBM", ".HDR"};
+inline constexpr FileStem kGlyphResource{"BBM", ".RSC"};
 inline constexpr FileStem kStrippedMacro{"BMD", ".TMP"};
 inline constexpr const char* kFirstSlotImage = "SLT00000.SLT";
 inline constexpr const char* kImageFile = "TEMP.BXF";

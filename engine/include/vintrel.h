@@ -85,7 +85,20 @@ enum {
     VINTREL_MICRO_DRIVE = 6
 };
 
-/* Font conversion: not built yet; each answers 0 and writes nothing. */
+/* PCL soft fonts (bitmap or scalable EO characters) and printer-language bitmap fonts (LDFC), in
+ * three calls per font item. Each reads its input whole, removes an output of the same name left by
+ * an earlier build, and writes its output whole or not at all; a failure is reported by a line
+ * "Name(): Error Code 0xNN\r\n" on the debugger output (several, innermost first).
+ *
+ * MakeSFA writes the font description "FNT%05d.SFA" of the font at fontPath: key and value lines
+ * for fontName (may be NULL: empty) and typefaceNumber. 0 when the file cannot be read, is a PCL
+ * font of header format 15 (no line) or of another unknown format, or cannot be converted.
+ * MakeFontHeader reads "FNT%05d.SFA" and writes the font header "BBM%05d.HDR" for fontNumber,
+ * naming it fontName or, when that is NULL or empty, the description's font name. 0 when the
+ * description cannot be read or the header not written.
+ * CreateFontResource writes the glyph resource "BBM%05d.RSC" of the font at fontPath for
+ * fontNumber. 0 when the file cannot be read, holds no character, has no glyph resource (PCL
+ * header formats other than 0, 10, 11 and 20) or cannot be converted. */
 VINTREL_API int MakeSFA(const char* fontPath, uint32_t itemIndex, const char* fontName, uint32_t fontNumber,
                         uint32_t typefaceNumber);
 VINTREL_API int MakeFontHeader(uint32_t itemIndex, const char* fontName, uint32_t fontNumber);

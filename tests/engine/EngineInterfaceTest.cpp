@@ -96,9 +96,6 @@ TEST(EngineInterface, ConvertersNotBuiltYetAnswerZeroAndWriteNothing)
     qrl::test::TempCwd cwd;
     qrl::test::writeFile("font.sfp", std::string(100, 'x'));
     BuildContext context{};
-    EXPECT_EQ(MakeSFA("font.sfp", 0, "Font", 1, 2), 0);
-    EXPECT_EQ(MakeFontHeader(0, "Font", 1), 0);
-    EXPECT_EQ(CreateFontResource("font.sfp", 0, 1), 0);
     EXPECT_EQ(SLT2BXF("card.bxf", &context, VINTREL_JEIDA_CARD), 0);
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(cwd.path()))
