@@ -1,4 +1,4 @@
-// Exports whose conversions are not built yet: the font converters and the PC Card image. Each
+// Exports whose conversions are not built yet: the font converters. Each
 // answers 0 without writing anything, so a build that needs them fails cleanly.
 #include "vintrel.h"
 
@@ -20,11 +20,6 @@ VINTREL_API int CreateFontResource(const char*, uint32_t, uint32_t)
 }
 
 VINTREL_API int MakeTTFResource(const char*, const char*, uint32_t, uint32_t, uint32_t, uint32_t)
-{
-    return 0;
-}
-
-VINTREL_API int SLT2BXF(const char*, BuildContext*, uint32_t)
 {
     return 0;
 }
