@@ -107,9 +107,9 @@ std::string readCardImage(const std::string& delivered, CardImage& card)
     std::size_t at = 24;
     for (bool more = true; more;) {
         CardImageSlot slot;
-        if (std::string error = readSlot(image, at, card.slots.empty(), slot, more); !error.empty())
+        if (std::string error = readSlot(image, at, card.cardSlots.empty(), slot, more); !error.empty())
             return error;
-        card.slots.push_back(slot);
+        card.cardSlots.push_back(slot);
     }
     if (at != image.size())
         return "bytes after the last slot";

@@ -21,7 +21,7 @@ struct CardImage {
     std::string unswapped; // the image before the swap
     std::uint8_t deviceInfo = 0;
     std::uint8_t sizeCode = 0;
-    std::vector<CardImageSlot> slots;
+    std::vector<CardImageSlot> cardSlots;
 };
 
 // Empty when `delivered` (the file as written) is a well-formed card image, else what is wrong.

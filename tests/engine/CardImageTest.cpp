@@ -133,9 +133,9 @@ TEST(CardImage, OneFontSlotOnATwoMegabyteCard)
     EXPECT_EQ(card.unswapped.substr(0, 24), attribute);
     EXPECT_EQ(card.unswapped.substr(24, 88), common);
     EXPECT_EQ(card.unswapped.substr(112), image);
-    ASSERT_EQ(card.slots.size(), 1u);
-    EXPECT_EQ(card.slots[0].dataOffset, 112u);
-    EXPECT_EQ(card.slots[0].dataSize, 300u);
+    ASSERT_EQ(card.cardSlots.size(), 1u);
+    EXPECT_EQ(card.cardSlots[0].dataOffset, 112u);
+    EXPECT_EQ(card.cardSlots[0].dataSize, 300u);
     // The file is the image with every byte pair swapped.
     EXPECT_EQ(delivered[0], '\x01');
     EXPECT_EQ(delivered[112], image[1]);
@@ -158,7 +158,7 @@ TEST(CardImage, FurtherSlotsFollowTheChain)
     ASSERT_EQ(build.exportTo("card.bxf"), 1);
 
     const CardImage card = exported("card.bxf");
-    ASSERT_EQ(card.slots.size(), 4u);
+    ASSERT_EQ(card.cardSlots.size(), 4u);
     EXPECT_EQ(card.sizeCode, 0x3E);
     struct Expect {
         std::uint8_t kind;
@@ -175,12 +175,12 @@ TEST(CardImage, FurtherSlotsFollowTheChain)
     };
     for (std::size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(card.slots[i].kind, expected[i].kind);
-        EXPECT_EQ(card.slots[i].name, expected[i].name);
-        EXPECT_EQ(card.slots[i].position, expected[i].position);
-        EXPECT_EQ(card.slots[i].dataOffset, expected[i].offset);
-        EXPECT_EQ(card.slots[i].dataSize, expected[i].size);
-        EXPECT_TRUE(card.slots[i].image == *expected[i].image);
+        EXPECT_EQ(card.cardSlots[i].kind, expected[i].kind);
+        EXPECT_EQ(card.cardSlots[i].name, expected[i].name);
+        EXPECT_EQ(card.cardSlots[i].position, expected[i].position);
+        EXPECT_EQ(card.cardSlots[i].dataOffset, expected[i].offset);
+        EXPECT_EQ(card.cardSlots[i].dataSize, expected[i].size);
+        EXPECT_TRUE(card.cardSlots[i].image == *expected[i].image);
     }
     // The first slot's link points at the second common part.
     EXPECT_EQ(card.unswapped[104], '\x12');
@@ -204,11 +204,11 @@ TEST(CardImage, FormsSkipTheirHeadersOnlyWhenTheyHaveThem)
     build.addSlot(kForms, "FORM2", headed);
     ASSERT_EQ(build.exportTo("card.bxf"), 1);
     const CardImage card = exported("card.bxf");
-    ASSERT_EQ(card.slots.size(), 2u);
-    EXPECT_EQ(card.slots[0].dataOffset, 112u);
-    EXPECT_EQ(card.slots[0].dataSize, 150u);
-    EXPECT_EQ(card.slots[1].dataOffset, 112u + 150 + 52 + 224);
-    EXPECT_EQ(card.slots[1].dataSize, 300u - 224);
+    ASSERT_EQ(card.cardSlots.size(), 2u);
+    EXPECT_EQ(card.cardSlots[0].dataOffset, 112u);
+    EXPECT_EQ(card.cardSlots[0].dataSize, 150u);
+    EXPECT_EQ(card.cardSlots[1].dataOffset, 112u + 150 + 52 + 224);
+    EXPECT_EQ(card.cardSlots[1].dataSize, 300u - 224);
 }
 
 struct DeviceCase {
