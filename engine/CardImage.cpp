@@ -42,7 +42,10 @@ struct PlacedSlot {
 
 class CardImageBuilder {
 public:
-    CardImageBuilder(const BuildContext& context, card::CardDevice device) : m_context(context), m_device(device) {}
+    CardImageBuilder(const BuildContext& context, card::CardDevice device)
+        : m_context(context), m_device(device)
+    {
+    }
 
     // Measures every slot image and places it; false when one is missing, does not hold what its
     // kind says, or the image would not fit into `capacity`.
