@@ -15,7 +15,4 @@ using ::ShowFileError;
 // shown as '?'.
 void showNameRefused(const QByteArray& name);
 
-// The message shown for the export targets until their road is built.
-inline constexpr const char* kExportNotAvailable = "This export target is not available yet.";
-
 } // namespace qrl::build

@@ -6,6 +6,7 @@
 #include "BuildTarget.h"
 #include "BuildWorkspace.h"
 #include "CPrinterOutput.h"
+#include "ExportFile.h"
 #include "SlotCommands.h"
 #include "SlotDelivery.h"
 #include "Spooler.h"
@@ -154,6 +155,7 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         return result;
     BuildWorkspace workspace;
     QString outputPath;
+    QString exportPath;
     bool toFile = false;
     if (isPrinterTarget(options.target)) {
         if (!confirmFormat(options)) {
@@ -167,12 +169,17 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         }
         workspace.guardOutput(outputPath);
     } else {
-        if (options.target == kTargetCardImage && options.cardType != QLatin1String(kCardJeida))
+        if (options.target == kTargetCardImage && options.cardType != QLatin1String(kCardJeida)) {
             qrl::ui().message(qrl::text(ids::kExportForCfNotImplemented), qrl::Buttons::Ok, qrl::Icon::None);
-        else
-            qrl::ui().message(QString::fromLatin1(kExportNotAvailable), qrl::Buttons::Ok, qrl::Icon::None);
-        result.closeDialog = false;
-        return result;
+            result.closeDialog = false;
+            return result;
+        }
+        // The engine writes the export file itself, whole or not at all: nothing to guard.
+        exportPath = defaultExportName(project.title);
+        if (!SelectExportFile(options, project.directory, exportPath)) {
+            result.closeDialog = false;
+            return result;
+        }
     }
 
     monitor.open();
@@ -201,7 +208,10 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         showText(ids::kFailedToBuild);
         return result;
     }
-    result.delivered = deliver(project, options, outputPath);
+    if (isPrinterTarget(options.target))
+        result.delivered = deliver(project, options, outputPath);
+    else
+        result.delivered = WriteExportFile(*m_context.get(), options, medium, exportPath, monitor);
     RemoveSlotList(m_context.get());
     RemoveLinkList(m_context.get());
     if (!result.delivered) {

@@ -178,7 +178,11 @@ VINTREL_API int RemoveSlotList(BuildContext* context);
 /* Deletes "SLT00000.SLT" up to the last slot image. Always 1. */
 VINTREL_API int RemoveSlots(BuildContext* context);
 
-/* PC Card image: not built yet; answers 0 and writes nothing. */
+/* Writes the PC Card image of the slot images "SLT%05d.SLT" to outputPath, byte pairs swapped,
+ * through "TEMP.BXF" and "TEMP.SWP" (both removed afterwards). medium: the SRAM, JEIDA or OTP card
+ * or the EPROM; others answer 0. 0, with outputPath untouched, when a slot image is missing or not
+ * what its slot's kind says, the size index has no size code (custom capacities below 32 KB or
+ * beyond the code's count, indexes 19 to 23), or the image is larger than that capacity. */
 VINTREL_API int SLT2BXF(const char* outputPath, BuildContext* context, uint32_t medium);
 
 /* Copies "SLT00000.SLT" to "TEMP.BXF", replacing it. */

@@ -91,7 +91,7 @@ TEST(EngineInterface, NoToolkitHeaderInTheEngineSources)
     EXPECT_GT(files, 10);
 }
 
-TEST(EngineInterface, ConvertersNotBuiltYetAnswerZeroAndWriteNothing)
+TEST(EngineInterface, AnEmptyContextMakesNoCardImageAndWritesNothing)
 {
     qrl::test::TempCwd cwd;
     qrl::test::writeFile("font.sfp", std::string(100, 'x'));

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "BuildOptions.h"
+
+#include <QString>
+
+struct BuildContext;
+
+// The road of the two export targets: the EPROM image in one of its three forms and the PC Card
+// image of a JEIDA card, written by the engine to a file the user chose before the build.
+namespace qrl::build {
+
+class BuildMonitor;
+
+// The save dialog of an export target and format: extension (with its dot), filter and title ids.
+struct ExportFileType {
+    const char* extension;
+    int filterId;
+    int titleId;
+};
+ExportFileType exportFileType(int target, int exportFormat);
+
+// The engine's format argument of an EPROM export format: 1 S-records, 2 the byte-pair-swapped
+// image, 3 the image as built.
+std::uint32_t engineExportFormat(int exportFormat);
+
+// Asks for the export file. In: `name` the default name; out: the chosen path, with the type's
+// extension appended unless the path already ends in it (exact comparison). The dialog opens in
+// the builds directory, or in `projectDirectory` when that is empty. The file must be creatable
+// there: a temporary file is made beside it and removed again, the chosen file is not touched.
+// False when the dialog is cancelled, or after message 2221 when nothing can be created there;
+// `name` changes only on success.
+bool SelectExportFile(const BuildOptions& options, const QString& projectDirectory, QString& name);
+
+// Has the engine write the export image from the slot images in the current directory to `path`,
+// then removes the slot images, whatever the result. `medium`: the engine medium of the build. On
+// success one progress step; on failure the message of the failed export, and the file at `path`
+// is as it was.
+bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
+                     BuildMonitor& monitor);
+
+} // namespace qrl::build
