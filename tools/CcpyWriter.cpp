@@ -1,0 +1,201 @@
+#include "CcpyWriter.h"
+
+#include "build/BuildMessages.h"
+#include "CcpyCommandText.h"
+#include "CcpyFileNames.h"
+#include "CcpyPageRules.h"
+#include "FileMessages.h"
+#include "StringTable.h"
+#include "TempDir.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kFileMessage = 2400;
+constexpr int kCouldNotAccess = 2232;
+constexpr int kCheckReadOnlyHint = 2231;
+
+// Writes the whole file or nothing: the bytes go to a file beside the target that replaces it
+// only once every byte is on disk.
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+                         file.size() == file.pos() && file.commit();
+    if (!written) {
+        file.cancelWriting();
+        ShowFileError(kFileMessage, kCouldNotAccess, kCheckReadOnlyHint, path);
+    }
+    return written;
+}
+
+// Reads a scratch file whole, by the size the file system gives.
+bool readWhole(const QString& path, QByteArray& out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowFileError(kFileMessage, kCouldNotAccess, ccpy::ids::kBlankHint, path);
+        return false;
+    }
+    const qint64 size = file.size();
+    out = file.read(size);
+    return out.size() == size;
+}
+
+bool samePath(const QString& a, const QString& b)
+{
+    const QFileInfo left(a);
+    const QFileInfo right(b);
+    const QString canonicalLeft = left.canonicalFilePath();
+    if (!canonicalLeft.isEmpty() && canonicalLeft == right.canonicalFilePath())
+        return true;
+    return QDir::cleanPath(left.absoluteFilePath()) == QDir::cleanPath(right.absoluteFilePath());
+}
+
+} // namespace
+
+CcpyWriter::CcpyWriter(CcpyJob job) : m_job(std::move(job)) {}
+
+CcpyWriter::~CcpyWriter()
+{
+    removeScratchDirectory();
+}
+
+void CcpyWriter::clearPaths()
+{
+    m_enablePath.clear();
+    m_disablePath.clear();
+}
+
+bool CcpyWriter::askEnablePath(const QString& directory)
+{
+    qrl::FileDialogRequest request;
+    request.title = qrl::text(ccpy::ids::kEnableTitle);
+    request.fileName = ccpy::proposeFileName(directory, true);
+    request.filter = qrl::text(ccpy::ids::kEnableFilter);
+    request.defaultSuffix = QStringLiteral("prn");
+    const std::optional<QString> chosen = qrl::ui().saveFileName(request);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    m_enablePath = *chosen;
+    return true;
+}
+
+bool CcpyWriter::ensureScratchDirectory()
+{
+    if (m_scratchDir.isEmpty())
+        m_scratchDir = qrl::makeJobDir(QStringLiteral("ccpy"));
+    if (m_scratchDir.isEmpty())
+        ShowFileError(kFileMessage, kCouldNotAccess, kCheckReadOnlyHint, qrl::runTempDir());
+    return !m_scratchDir.isEmpty();
+}
+
+QString CcpyWriter::pageMacroPath(int page) const
+{
+    return qrl::formatText(QStringLiteral("%sS%d.txt"), {m_scratchDir + QLatin1Char('/'), page});
+}
+
+QString CcpyWriter::commandPath() const
+{
+    return m_scratchDir + QStringLiteral("/ccpy.tmp");
+}
+
+void CcpyWriter::removeScratchDirectory()
+{
+    if (!m_scratchDir.isEmpty())
+        QDir(m_scratchDir).removeRecursively();
+    m_scratchDir.clear();
+}
+
+bool CcpyWriter::WritePageMacro(int page)
+{
+    return ensureScratchDirectory() && writeWhole(pageMacroPath(page), ccpy::pageMacroText(m_job, page));
+}
+
+bool CcpyWriter::WriteAllPageMacros()
+{
+    for (int page = 0; page < static_cast<int>(m_job.pages.size()); ++page) {
+        if (!WritePageMacro(page))
+            return false;
+    }
+    return true;
+}
+
+bool CcpyWriter::WriteCcpyCommand()
+{
+    return ensureScratchDirectory() && writeWhole(commandPath(), ccpy::commandText(m_job));
+}
+
+bool CcpyWriter::AppendPageMacro(int page, QByteArray& target)
+{
+    const QString path = pageMacroPath(page);
+    QByteArray bytes;
+    const bool read = readWhole(path, bytes);
+    QFile::remove(path);
+    if (read)
+        target += bytes;
+    return read;
+}
+
+bool CcpyWriter::AppendCcpyCommand(QByteArray& target)
+{
+    QByteArray bytes;
+    if (!readWhole(commandPath(), bytes))
+        return false;
+    target += bytes;
+    return true;
+}
+
+bool CcpyWriter::WriteCcpyEnableFile()
+{
+    QByteArray file = ccpy::enableFileHead(m_job);
+    for (int page = 0; page < static_cast<int>(m_job.pages.size()); ++page) {
+        if (!AppendPageMacro(page, file))
+            return false;
+    }
+    file += ccpy::enableFileDuplex(m_job);
+    if (!AppendCcpyCommand(file))
+        return false;
+    file += ccpy::kFileEnd;
+    return writeWhole(m_enablePath, file);
+}
+
+bool CcpyWriter::BuildCcpyEnableFile()
+{
+    const int refused = ccpy::firstUncallablePage(m_job);
+    if (refused >= 0) {
+        qrl::build::showNameRefused(m_job.pages[static_cast<std::size_t>(refused)].overlayName);
+        return false;
+    }
+    const bool built = WriteAllPageMacros() && WriteCcpyCommand() && WriteCcpyEnableFile();
+    removeScratchDirectory();
+    return built;
+}
+
+bool CcpyWriter::WriteCcpyDisableFile(const QString& directory)
+{
+    m_disablePath.clear();
+    qrl::FileDialogRequest request;
+    request.title = qrl::text(ccpy::ids::kDisableTitle);
+    request.fileName = ccpy::proposeFileName(directory, false);
+    request.filter = qrl::text(ccpy::ids::kDisableFilter);
+    request.defaultSuffix = QStringLiteral("prn");
+    const std::optional<QString> chosen = qrl::ui().saveFileName(request);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    // Written over the enable file it would leave the project two items of one disable file.
+    if (!m_enablePath.isEmpty() && samePath(*chosen, m_enablePath)) {
+        qrl::ui().message(qrl::text(ccpy::ids::kSameFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return false;
+    }
+    if (!writeWhole(*chosen, ccpy::disableFileText(m_job)))
+        return false;
+    m_disablePath = *chosen;
+    return true;
+}
