@@ -1,7 +1,9 @@
 // The project window's commands.
 #include "CQuorlyn32View.h"
 
+#include "CCcpyDlg.h"
 #include "CChildFrame.h"
+#include "CPrintToolDlg.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
 #include "CommandIds.h"
@@ -226,13 +228,16 @@ void CQuorlyn32View::OnBuild()
 
 void CQuorlyn32View::OnPrinterTools()
 {
-    // The printer tools dialog opens here once it is part of the program.
+    CPrintToolDlg dialog(this);
+    dialog.exec();
 }
 
 void CQuorlyn32View::OnCcpyCreator()
 {
-    // The CCPY creator opens here once it is part of the program; on OK its two command files go
-    // through addCreatorResults().
+    QString enablePath;
+    QString disablePath;
+    if (CCcpyDlg::run(this, *m_doc, enablePath, disablePath))
+        addCreatorResults(enablePath, disablePath);
 }
 
 void CQuorlyn32View::OnEmcrCreator()
