@@ -5,6 +5,7 @@
 #include "CWinPlacement.h"
 #include "EmcrOptions.h"
 #include "EmcrSave.h"
+#include "EmcrStringIds.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
 #include "WindowPlacementAdapter.h"
@@ -21,8 +22,6 @@
 
 namespace {
 
-constexpr int kMacroNameColumnId = 3951;
-constexpr int kFileNameColumnId = 3952;
 constexpr int kMacroNameWidth = 85;
 constexpr int kFileNameWidth = 490;
 
@@ -64,7 +63,7 @@ void CEmcrDlg::createControls()
     m_macroList = new QTreeWidget(this);
     m_macroList->setObjectName(QStringLiteral("macroList"));
     m_macroList->setRootIsDecorated(false);
-    m_macroList->setHeaderLabels({qrl::text(kMacroNameColumnId), qrl::text(kFileNameColumnId)});
+    m_macroList->setHeaderLabels({qrl::text(emcr::ids::kMacroNameColumn), qrl::text(emcr::ids::kFileNameColumn)});
     m_macroList->headerItem()->setTextAlignment(0, Qt::AlignCenter);
     m_macroList->setColumnWidth(0, kMacroNameWidth);
     m_macroList->setColumnWidth(1, kFileNameWidth);

@@ -2,6 +2,7 @@
 #include "CEmcrDlg.h"
 
 #include "CEmcrItemDlg.h"
+#include "EmcrStringIds.h"
 #include "StringTable.h"
 
 #include <QCheckBox>
@@ -11,9 +12,6 @@
 
 namespace {
 
-constexpr int kModifyTextId = 3980;
-constexpr int kClearTextId = 3981;
-constexpr int kSideColumnId = 3948;
 constexpr int kSideColumnWidth = 90;
 
 // The assigner's columns without duplex, in order; "Print Side" stands after the first with it.
@@ -21,7 +19,7 @@ struct Column {
     int textId;
     int width;
 };
-constexpr Column kColumns[] = {{3941, 130}, {3942, 65}, {3943, 160}, {3946, 110}};
+constexpr Column kColumns[] = {{emcr::ids::kSourceColumn, 130}, {emcr::ids::kMacroColumn, 65}, {emcr::ids::kParametersColumn, 160}, {emcr::ids::kRepeatColumn, 110}};
 constexpr int kSourceColumn = 0;
 constexpr int kMacroColumn = 1;
 constexpr int kParametersColumn = 2;
@@ -41,7 +39,7 @@ void CEmcrDlg::rebuildAssigner()
     for (const Column& c : kColumns)
         headers.append(qrl::text(c.textId));
     if (m_job.duplex)
-        headers.insert(1, qrl::text(kSideColumnId));
+        headers.insert(1, qrl::text(emcr::ids::kSideColumn));
     m_assigner->setHeaderLabels(headers);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
         m_assigner->setColumnWidth(column(i), kColumns[i].width);
@@ -115,8 +113,8 @@ std::unique_ptr<QMenu> CEmcrDlg::contextMenu(int row)
         where += QStringLiteral(" - ") + emcr::sideName(emcr::sideOfRow(row, true));
     const QString suffix = QStringLiteral(" (") + where + QStringLiteral(" )");
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(qrl::text(kModifyTextId) + suffix, this, [this, row] { assignRow(row); });
-    menu->addAction(qrl::text(kClearTextId) + QLatin1Char(' ') + suffix, this, [this, row] { clearRow(row); });
+    menu->addAction(qrl::text(emcr::ids::kModify) + suffix, this, [this, row] { assignRow(row); });
+    menu->addAction(qrl::text(emcr::ids::kClear) + QLatin1Char(' ') + suffix, this, [this, row] { clearRow(row); });
     return menu;
 }
 

@@ -1,5 +1,6 @@
 #include "CEmcrItemDlg.h"
 
+#include "EmcrStringIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -17,11 +18,6 @@
 
 namespace {
 
-constexpr int kTitleId = 3955;
-constexpr int kNotANumberId = 3041;
-constexpr int kNoMacroId = 3985;
-constexpr int kTooLongId = 3986;
-constexpr int kRepeatRangeId = 3989;
 // Refused on OK: one more than the largest limit a row can have.
 constexpr int kRefusedLength = 237;
 
@@ -35,15 +31,13 @@ void warn(const QString& text)
     qrl::ui().message(text, qrl::Buttons::Ok, qrl::Icon::Warning);
 }
 
-// Control bytes, ';' and characters outside Latin-1 cannot stand in a printer command's
-// parameters; they are dropped as they are typed or pasted.
+// What cannot stand in a printer command's parameters is dropped as it is typed or pasted.
 QString commandSafe(const QString& text)
 {
     QString safe;
     safe.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x20 && u < 0x7F && u != u';') || (u >= 0xA0 && u <= 0xFF))
+        if (emcr::isParameterChar(c))
             safe += c;
     }
     return safe;
@@ -56,7 +50,7 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
     : QDialog(parent), m_assignment(current)
 {
     setObjectName(QStringLiteral("emcrItemDialog"));
-    setWindowTitle(qrl::text(kTitleId));
+    setWindowTitle(qrl::text(emcr::ids::kItemTitle));
     const int source = emcr::sourceOfRow(row, duplex);
     m_limit = emcr::lengthLimit(duplex, source);
 
@@ -108,7 +102,7 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
 void CEmcrItemDlg::onRepeatChanged(const QString& text)
 {
     if (!emcr::isAllDigits(text)) {
-        warn(qrl::text(kNotANumberId));
+        warn(qrl::text(emcr::ids::kNotANumber));
         m_repeat->clear();
         return;
     }
@@ -139,7 +133,7 @@ void CEmcrItemDlg::accept()
 {
     const QString macro = m_macroBox->currentText();
     if (macro.isEmpty()) {
-        warn(qrl::text(kNoMacroId));
+        warn(qrl::text(emcr::ids::kNoMacroChosen));
         return;
     }
     const QString parameters = m_parameters->text();
@@ -147,12 +141,12 @@ void CEmcrItemDlg::accept()
     if (repeat == QLatin1String("0") || repeat == QLatin1String("1"))
         repeat.clear();
     if (repeat.size() + parameters.size() >= kRefusedLength) {
-        warn(qrl::text(kTooLongId));
+        warn(qrl::text(emcr::ids::kParametersTooLong));
         return;
     }
     const emcr::RepeatCount count = emcr::normaliseRepeatCount(repeat);
     if (!count.ok) {
-        warn(qrl::text(kRepeatRangeId));
+        warn(qrl::text(emcr::ids::kRepeatRange));
         m_repeat->setFocus();
         m_repeat->selectAll();
         return;

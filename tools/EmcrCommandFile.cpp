@@ -1,6 +1,7 @@
 #include "EmcrCommandFile.h"
 
 #include "EmcrOptions.h"
+#include "EmcrStringIds.h"
 #include "FileMessages.h"
 #include "StringTable.h"
 #include "TextFormat.h"
@@ -13,12 +14,6 @@ namespace emcr {
 
 namespace {
 
-constexpr int kFileErrorFormatId = 2400;
-constexpr int kCouldNotAccessFileId = 2232;
-constexpr int kCheckReadOnlyHintId = 2231;
-constexpr int kNameNotAcceptableId = 3015;
-constexpr int kParametersTooLongId = 3986;
-constexpr int kNotANumberId = 3041;
 
 constexpr const char* kVersionComment = "CMNT created by Quorlyn version: %s;\r\n";
 constexpr const char* kTimeComment = "CMNT creation time: [%.4d/%.2d/%.2d - %.2d:%.2d];\r\n";
@@ -30,12 +25,6 @@ bool isNameByte(char16_t c)
     return c > 0x20 && c < 0x7F && c != u'\'' && c != u';' && c != u',';
 }
 
-// Parameters may hold blanks, commas and quotes, but a ';' would end the command (or its comment)
-// early and let the rest run as commands of its own, and a control byte would break the line.
-bool isParameterByte(char16_t c)
-{
-    return (c >= 0x20 && c < 0x7F && c != u';') || (c >= 0xA0 && c <= 0xFF);
-}
 
 template <typename Pred>
 bool allOf(const QString& text, Pred pred)
@@ -83,7 +72,7 @@ TextError checkRow(const EmcrCommandJob& job, int row)
     const EmcrAssignment& a = job.assignments[static_cast<std::size_t>(slotOfRow(row, job.duplex))];
     if (a.macro.isEmpty() || !allOf(a.macro, isNameByte))
         return TextError::MacroName;
-    if (!allOf(a.parameters, isParameterByte))
+    if (!allOf(a.parameters, [](char16_t c) { return isParameterChar(QChar(c)); }))
         return TextError::Parameters;
     if (!a.repeatCount.isEmpty()) {
         const RepeatCount repeat = normaliseRepeatCount(a.repeatCount);
@@ -116,6 +105,13 @@ void appendHeader(QByteArray& out, const EmcrCommandJob& job, int versionBit, in
 
 } // namespace
 
+bool isParameterChar(QChar c)
+{
+    // Blanks, commas and quotes are the parameters' own syntax; control bytes would break the line.
+    const char16_t u = c.unicode();
+    return (u >= 0x20 && u < 0x7F && u != u';') || (u >= 0xA0 && u <= 0xFF);
+}
+
 int assignedRowCount(const EmcrCommandJob& job)
 {
     int count = 0;
@@ -143,12 +139,12 @@ int messageOf(TextError error)
 {
     switch (error) {
     case TextError::MacroName:
-        return kNameNotAcceptableId;
+        return ids::kNameNotAcceptable;
     case TextError::RepeatCount:
-        return kNotANumberId;
+        return ids::kNotANumber;
     case TextError::Parameters:
     case TextError::CommandTooLong:
-        return kParametersTooLongId;
+        return ids::kParametersTooLong;
     case TextError::None:
         break;
     }
@@ -200,7 +196,7 @@ bool writeCommandFile(const QByteArray& bytes, const QString& path)
     const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!written) {
         file.cancelWriting();
-        ShowFileError(kFileErrorFormatId, kCouldNotAccessFileId, kCheckReadOnlyHintId, path);
+        ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kCheckReadOnlyHint, path);
     }
     return written;
 }

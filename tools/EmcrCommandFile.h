@@ -39,6 +39,10 @@ enum class TextError {
     CommandTooLong, // the EMCR command or one of its comments passes 255 bytes
 };
 
+// Whether a character can stand in an assignment's parameters: printable Latin-1 other than ';'
+// (which would end the command, or its comment, early and let the rest run as commands).
+bool isParameterChar(QChar c);
+
 // One printer command may not pass this many bytes (its line end not counted).
 inline constexpr int kMaxCommandBytes = 255;
 

@@ -1,5 +1,6 @@
 #include "EmcrSave.h"
 
+#include "EmcrStringIds.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -10,13 +11,6 @@ namespace emcr {
 
 namespace {
 
-constexpr int kNoAssignmentId = 3920;
-constexpr int kEnableFilterId = 3921;
-constexpr int kDisableFilterId = 3922;
-constexpr int kEnableTitleId = 3957;
-constexpr int kDisableTitleId = 3958;
-constexpr int kEnableBaseId = 3982;
-constexpr int kDisableBaseId = 3983;
 constexpr int kFirstNumber = 2;
 constexpr int kLastNumber = 99;
 
@@ -72,19 +66,19 @@ QString proposedFileName(const QString& directory, const QString& base)
 
 QString enableBaseName()
 {
-    return baseName(kEnableBaseId, "emcr on");
+    return baseName(ids::kEnableBase, "emcr on");
 }
 
 QString disableBaseName()
 {
-    return baseName(kDisableBaseId, "emcr off");
+    return baseName(ids::kDisableBase, "emcr off");
 }
 
 SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
 {
     SaveResult result;
     if (assignedRowCount(job) == 0) {
-        qrl::ui().message(qrl::text(kNoAssignmentId), qrl::Buttons::Ok, qrl::Icon::Information);
+        qrl::ui().message(qrl::text(ids::kNoAssignment), qrl::Buttons::Ok, qrl::Icon::Information);
         return result;
     }
     // Checked before any file is asked for, so a refusal never leaves an enable file behind.
@@ -92,14 +86,14 @@ SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
         qrl::ui().message(qrl::text(messageOf(error)), qrl::Buttons::Ok, qrl::Icon::Warning);
         return result;
     }
-    const QString enablePath = askPath(kEnableTitleId, kEnableFilterId, directory, enableBaseName());
+    const QString enablePath = askPath(ids::kEnableTitle, ids::kEnableFilter, directory, enableBaseName());
     if (enablePath.isEmpty())
         return result;
     if (!WriteEmcrEnableFile(job, enablePath)) {
         result.outcome = SaveOutcome::Cancel;
         return result;
     }
-    const QString disablePath = askPath(kDisableTitleId, kDisableFilterId, directory, disableBaseName());
+    const QString disablePath = askPath(ids::kDisableTitle, ids::kDisableFilter, directory, disableBaseName());
     if (disablePath.isEmpty() || !WriteEmcrDisableFile(job, disablePath))
         return result;
     return {SaveOutcome::Written, enablePath, disablePath};

@@ -1,5 +1,6 @@
 #include "EmcrSources.h"
 
+#include "EmcrStringIds.h"
 #include "StringTable.h"
 
 namespace emcr {
@@ -16,12 +17,12 @@ QString sourceName(int source)
 {
     if (source < 0 || source >= kSourceCount)
         return {};
-    return qrl::text(kFirstSourceNameId + source);
+    return qrl::text(ids::kFirstSourceName + source);
 }
 
 QString sideName(int side)
 {
-    return qrl::text(side == 0 ? kFrontTextId : kBackTextId);
+    return qrl::text(side == 0 ? ids::kFront : ids::kBack);
 }
 
 int sourceNumber(int source)

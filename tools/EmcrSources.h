@@ -12,10 +12,6 @@ inline constexpr int kSourceCount = 8;
 inline constexpr int kSlotCount = 2 * kSourceCount;
 inline constexpr int kManualFeederSource = 6;
 inline constexpr int kNr4Source = 7;
-// String ids of the source names ("Cassette 1" ... "NR-4") and of the two side names.
-inline constexpr int kFirstSourceNameId = 2900;
-inline constexpr int kFrontTextId = 3949;
-inline constexpr int kBackTextId = 3950;
 
 inline int rowCount(bool duplex) { return duplex ? kSlotCount : kSourceCount; }
 inline int sourceOfRow(int row, bool duplex) { return duplex ? row / 2 : row; }
