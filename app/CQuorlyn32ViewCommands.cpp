@@ -3,6 +3,7 @@
 
 #include "CCcpyDlg.h"
 #include "CChildFrame.h"
+#include "CEmcrDlg.h"
 #include "CPrintToolDlg.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
@@ -242,10 +243,17 @@ void CQuorlyn32View::OnCcpyCreator()
 
 void CQuorlyn32View::OnEmcrCreator()
 {
-    for (int i = 0; i < m_doc->GetItemCount(); ++i)
-        if (m_doc->GetItemAt(i)->subtype() == kTelluradeMacro)
-            return; // The EMCR creator opens here once it is part of the program; its results as CCPY's.
-    qrl::ui().message(qrl::text(3987), qrl::Buttons::Ok, qrl::Icon::Information);
+    bool hasTelluradeMacro = false;
+    for (int i = 0; i < m_doc->GetItemCount() && !hasTelluradeMacro; ++i)
+        hasTelluradeMacro = m_doc->GetItemAt(i)->subtype() == kTelluradeMacro;
+    if (!hasTelluradeMacro) {
+        qrl::ui().message(qrl::text(3987), qrl::Buttons::Ok, qrl::Icon::Information);
+        return;
+    }
+    QString enablePath;
+    QString disablePath;
+    if (CEmcrDlg::run(this, *m_doc, enablePath, disablePath))
+        addCreatorResults(enablePath, disablePath);
 }
 
 void CQuorlyn32View::OnFontDownloader()

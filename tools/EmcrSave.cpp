@@ -1,0 +1,102 @@
+#include "EmcrSave.h"
+
+#include "EmcrStringIds.h"
+#include "StringTable.h"
+#include "UserInterface.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace emcr {
+
+namespace {
+
+constexpr int kFirstNumber = 2;
+constexpr int kLastNumber = 99;
+
+bool isTaken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString baseName(int id, const char* fixed)
+{
+    const QString text = qrl::text(id);
+    return text.isEmpty() ? QString::fromLatin1(fixed) : text;
+}
+
+// One save dialog; the chosen path, or empty when cancelled.
+QString askPath(int titleId, int filterId, const QString& directory, const QString& base)
+{
+    qrl::FileDialogRequest request;
+    request.title = qrl::text(titleId);
+    request.filter = qrl::text(filterId);
+    request.directory = directory;
+    request.fileName = proposedFileName(directory, base);
+    request.defaultSuffix = QStringLiteral("prn");
+    request.overwritePrompt = true;
+    return qrl::ui().saveFileName(request).value_or(QString());
+}
+
+} // namespace
+
+QString fileDirectory(const QString& formsDirectory, const QString& projectPath)
+{
+    QString directory = formsDirectory;
+    if (directory.isEmpty() && !projectPath.isEmpty())
+        directory = QFileInfo(projectPath).absolutePath();
+    if (!directory.isEmpty() && !directory.endsWith(QLatin1Char('/')))
+        directory += QLatin1Char('/');
+    return directory;
+}
+
+QString proposedFileName(const QString& directory, const QString& base)
+{
+    const QString first = base + QStringLiteral(".prn");
+    if (!isTaken(directory + first))
+        return first;
+    for (int number = kFirstNumber; number <= kLastNumber; ++number) {
+        const QString name = base + QString::number(number) + QStringLiteral(".prn");
+        if (!isTaken(directory + name))
+            return name;
+    }
+    return {};
+}
+
+QString enableBaseName()
+{
+    return baseName(ids::kEnableBase, "emcr on");
+}
+
+QString disableBaseName()
+{
+    return baseName(ids::kDisableBase, "emcr off");
+}
+
+SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
+{
+    SaveResult result;
+    if (assignedRowCount(job) == 0) {
+        qrl::ui().message(qrl::text(ids::kNoAssignment), qrl::Buttons::Ok, qrl::Icon::Information);
+        return result;
+    }
+    // Checked before any file is asked for, so a refusal never leaves an enable file behind.
+    if (const TextError error = checkAssignments(job); error != TextError::None) {
+        qrl::ui().message(qrl::text(messageOf(error)), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return result;
+    }
+    const QString enablePath = askPath(ids::kEnableTitle, ids::kEnableFilter, directory, enableBaseName());
+    if (enablePath.isEmpty())
+        return result;
+    if (!WriteEmcrEnableFile(job, enablePath)) {
+        result.outcome = SaveOutcome::Cancel;
+        return result;
+    }
+    const QString disablePath = askPath(ids::kDisableTitle, ids::kDisableFilter, directory, disableBaseName());
+    if (disablePath.isEmpty() || !WriteEmcrDisableFile(job, disablePath))
+        return result;
+    return {SaveOutcome::Written, enablePath, disablePath};
+}
+
+} // namespace emcr
