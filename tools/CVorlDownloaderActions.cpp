@@ -22,7 +22,6 @@ namespace {
 constexpr int kFontFilter = 5000;
 constexpr int kAddTitle = 2362;
 constexpr int kSharedFolder = 3035;
-constexpr int kNotPfbFile = 5023;
 constexpr int kTargetFormat = 5011;
 constexpr int kSendToPrinter = 5024;
 constexpr int kWriteToFile = 5025;
@@ -89,7 +88,7 @@ void CVorlDownloader::addFiles(const QStringList& paths)
         }
         FontDownloadRow row;
         if (!FontDownloadJob::IsPfbFile(path)) {
-            showWarning(qrl::formatText(qrl::text(kNotPfbFile), {path}));
+            FontDownloadJob::showNotPfbFile(path);
             continue;
         }
         if (!FontDownloadJob::ReadFontName(path, row)) {

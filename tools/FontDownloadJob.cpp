@@ -65,6 +65,11 @@ bool FontDownloadJob::IsPfbFile(const QString& path)
     return file.open(QIODevice::ReadOnly) && fontdownload::isPfbStart(file.read(6));
 }
 
+void FontDownloadJob::showNotPfbFile(const QString& path)
+{
+    qrl::ui().message(qrl::formatText(qrl::text(kNotPfbFile), {path}), qrl::Buttons::Ok, qrl::Icon::Warning);
+}
+
 bool FontDownloadJob::ReadFontName(const QString& path, FontDownloadRow& row)
 {
     QFile file(path);
@@ -200,8 +205,7 @@ bool FontDownloadJob::checkRow(const FontDownloadRow& row) const
         return false;
     }
     if (!IsPfbFile(row.localPath)) {
-        qrl::ui().message(qrl::formatText(qrl::text(kNotPfbFile), {row.localPath}), qrl::Buttons::Ok,
-                          qrl::Icon::Warning);
+        showNotPfbFile(row.localPath);
         return false;
     }
     return true;

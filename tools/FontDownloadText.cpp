@@ -61,36 +61,25 @@ bool targetPathBytes(const QString& targetPath, QByteArray& bytes)
 QByteArray jobHeader(Medium medium, QByteArrayView targetPath)
 {
     const QByteArray procedure(procedureName(medium));
+    const QByteArray lines[] = {
+        "!R!SEM9;EXIT;%!",
+        "%%Creator: Quorlyn32 Vorl Font Downloader 1.0",
+        "%%Copyright: (c) Zentrix. All rights reserved.",
+        "%%Title: Save Font",
+        "%%EndComments",
+        "/" + procedure + " { ",
+        "(%" + QByteArray(deviceName(medium)) + "%" + postScriptStringBody(targetPath) + ") (w) file /wf exch def",
+        "/rf currentfile 0 (" + postScriptStringBody(kEndOfDataMarker) + ") /SubFileDecode filter def",
+        "/str 4096 string def",
+        "  { rf str readstring exch wf exch writestring {}{exit} ifelse } loop",
+        "  wf closefile",
+        "  rf closefile",
+        "} def",
+        procedure,
+    };
     QByteArray text;
-    text += "!R!SEM9;EXIT;%!";
-    text += kCrLf;
-    text += "%%Creator: Quorlyn32 Vorl Font Downloader 1.0";
-    text += kCrLf;
-    text += "%%Copyright: (c) Zentrix. All rights reserved.";
-    text += kCrLf;
-    text += "%%Title: Save Font";
-    text += kCrLf;
-    text += "%%EndComments";
-    text += kCrLf;
-    text += "/" + procedure + " { ";
-    text += kCrLf;
-    text += "(%" + QByteArray(deviceName(medium)) + "%" + postScriptStringBody(targetPath) +
-            ") (w) file /wf exch def";
-    text += kCrLf;
-    text += "/rf currentfile 0 (" + postScriptStringBody(kEndOfDataMarker) + ") /SubFileDecode filter def";
-    text += kCrLf;
-    text += "/str 4096 string def";
-    text += kCrLf;
-    text += "  { rf str readstring exch wf exch writestring {}{exit} ifelse } loop";
-    text += kCrLf;
-    text += "  wf closefile";
-    text += kCrLf;
-    text += "  rf closefile";
-    text += kCrLf;
-    text += "} def";
-    text += kCrLf;
-    text += procedure;
-    text += kCrLf;
+    for (const QByteArray& line : lines)
+        text += line + kCrLf;
     return text;
 }
 
