@@ -65,6 +65,9 @@ TEST_F(FontDownloadDialogTest, OpensWithStoredChoicesAndFollowsThePrinter)
         EXPECT_EQ(dialog.request().printerName, QString::fromLatin1(c.chosen)) << c.stored;
     }
 
+    // A stored medium other than the two choices opens on the first.
+    profile.setInt("Vorl Font Downloader", "nMediumType", 7);
+    EXPECT_EQ(CVorlDownloader(nullptr, &spooler).request().mediumType, 0);
     profile.setInt("Vorl Font Downloader", "nMediumType", 1);
     CVorlDownloader dialog(nullptr, &spooler);
     auto* combo = child<QComboBox>(dialog, "printerCombo");
