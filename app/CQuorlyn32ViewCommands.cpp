@@ -6,6 +6,7 @@
 #include "CEmcrDlg.h"
 #include "CPrintToolDlg.h"
 #include "CQuorlyn32App.h"
+#include "CVorlDownloader.h"
 #include "CQuorlyn32Doc.h"
 #include "CommandIds.h"
 #include "CompanionPrograms.h"
@@ -258,5 +259,5 @@ void CQuorlyn32View::OnEmcrCreator()
 
 void CQuorlyn32View::OnFontDownloader()
 {
-    // The font downloader opens here once it is part of the program.
+    CVorlDownloader::run(this);
 }

@@ -1,0 +1,114 @@
+#include "FontDownloadSend.h"
+
+#include "build/CZenPrinter.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
+#include "VorlDownloaderOptions.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace fontdownload {
+
+namespace {
+
+constexpr char kAddItemFirst[] = "Add item first";
+constexpr char kSent[] = "Sent to the printer spooler successfully";
+constexpr char kNotSent[] = "Failed to send to the printer";
+constexpr char kFileCreated[] = "File : %s created successfully";
+constexpr char kFileNotCreated[] = "Failed to create file : %s";
+constexpr char kListSent[] = "Font list command sent to the printer spooler successfully";
+constexpr char kListNotSent[] = "Failed to send font list command to the printer";
+constexpr char kSaveTitle[] = "Save to file";
+constexpr char kSaveFilter[] = "All Files (*.*)|*.*|";
+constexpr qint64 kCopyBlock = 64 * 1024;
+
+void show(const QString& text)
+{
+    qrl::ui().message(text, qrl::Buttons::Ok, qrl::Icon::Information);
+}
+
+FontDownloadJob makeJob(const FontDownloadRequest& request)
+{
+    return FontDownloadJob(mediumFromValue(request.mediumType), (request.options & vorloptions::kFlstFontList) != 0);
+}
+
+// The combined job written whole to `path` through a save file, so a failure keeps the old file.
+bool copyJob(const QString& jobPath, const QString& path)
+{
+    QFile in(jobPath);
+    QSaveFile out(path);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return false;
+    for (qint64 left = in.size(); left > 0;) {
+        const QByteArray block = in.read(std::min(kCopyBlock, left));
+        if (block.isEmpty() || out.write(block) != block.size())
+            return false;
+        left -= block.size();
+    }
+    return out.commit();
+}
+
+} // namespace
+
+bool sendToPrinter(const FontDownloadRequest& request, CZenPrinter& printer)
+{
+    if (request.rows.isEmpty()) {
+        show(QString::fromLatin1(kAddItemFirst));
+        return false;
+    }
+    FontDownloadJob job = makeJob(request);
+    bool sent = false;
+    if (job.buildCombinedJob(request.rows) > 0) {
+        printer.SetDocumentName(QString::fromLatin1(kDocumentName));
+        sent = printer.SendFile(job.captureFilePath(), request.printerName);
+    }
+    show(QString::fromLatin1(sent ? kSent : kNotSent));
+    job.DeleteJobFiles();
+    return sent;
+}
+
+bool saveToFile(const FontDownloadRequest& request, const QString& initialDirectory)
+{
+    if (request.rows.isEmpty()) {
+        show(QString::fromLatin1(kAddItemFirst));
+        return false;
+    }
+    FontDownloadJob job = makeJob(request);
+    const bool built = job.buildCombinedJob(request.rows) > 0;
+    qrl::FileDialogRequest dialog;
+    dialog.title = QString::fromLatin1(kSaveTitle);
+    dialog.filter = QString::fromLatin1(kSaveFilter);
+    dialog.fileName = defaultJobFileName(request);
+    dialog.directory = initialDirectory;
+    dialog.overwritePrompt = true;
+    const std::optional<QString> path = qrl::ui().saveFileName(dialog);
+    if (!path)
+        return false;
+    const bool saved = built && copyJob(job.captureFilePath(), *path);
+    show(qrl::formatText(QString::fromLatin1(saved ? kFileCreated : kFileNotCreated), {*path}));
+    return saved;
+}
+
+bool sendFontList(const FontDownloadRequest& request, CZenPrinter& printer)
+{
+    FontDownloadJob job = makeJob(request);
+    bool sent = false;
+    if (job.WriteFontListJob()) {
+        printer.SetDocumentName(QString::fromLatin1(kDocumentName));
+        sent = printer.SendFile(job.itemFilePath(0), request.printerName);
+    }
+    show(QString::fromLatin1(sent ? kListSent : kListNotSent));
+    return sent;
+}
+
+QString defaultJobFileName(const FontDownloadRequest& request)
+{
+    if (request.rows.isEmpty())
+        return {};
+    const QFileInfo last(request.rows.last().localPath);
+    return last.completeBaseName() + QStringLiteral(".prn");
+}
+
+} // namespace fontdownload

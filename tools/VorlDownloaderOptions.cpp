@@ -1,0 +1,30 @@
+#include "VorlDownloaderOptions.h"
+
+#include "Profile.h"
+
+namespace vorloptions {
+
+int read()
+{
+    return qrl::profile().getInt(QLatin1String(kSection), QLatin1String(kValueName), kDefault);
+}
+
+bool write(int value)
+{
+    return qrl::profile().setInt(QLatin1String(kSection), QLatin1String(kValueName), value);
+}
+
+PageChoice choiceFromValue(int value)
+{
+    PageChoice choice;
+    choice.allowModifyTarget = (value & kAllowModifyTarget) ? 1 : 0;
+    choice.fontListMethod = (value & kFlstFontList) ? 0 : 1;
+    return choice;
+}
+
+int valueFromChoice(const PageChoice& choice)
+{
+    return (choice.allowModifyTarget ? kAllowModifyTarget : 0) | (choice.fontListMethod == 0 ? kFlstFontList : 0);
+}
+
+} // namespace vorloptions

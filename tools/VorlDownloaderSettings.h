@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// What the font downloader keeps in its profile section "Vorl Font Downloader": the printer, the
+// medium and the widths of its four list columns (the window placement is kept beside them).
+struct VorlDownloaderSettings {
+    static constexpr const char* kSection = "Vorl Font Downloader";
+    static constexpr int kColumnCount = 4;
+
+    QString printer;
+    int mediumType = 0;
+    std::array<int, kColumnCount> columnWidths{};
+
+    // The stored settings; with `useDefaultWidths` (the program's version changed) the stored
+    // widths are ignored. A medium other than 0 or 1 is read as 0.
+    static VorlDownloaderSettings load(bool useDefaultWidths);
+    // Writes every value; false when the profile cannot be written.
+    bool save() const;
+
+    // The profile value name and default width of a column.
+    static const char* widthKey(int column);
+    static int defaultWidth(int column);
+};
