@@ -54,7 +54,7 @@ bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project, CQuorlyn32Do
     BitmaptoMacroDlg dialog(form, &project, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    request = dialog.result();
+    request = dialog.macroRequest();
     return true;
 }
 

@@ -37,7 +37,7 @@ public:
 
     // The controls as they stand, and what OK wrote (valid once accepted).
     BitmapToMacroForm form() const;
-    const CQuorlyn32Doc::BitmapToMacroRequest& result() const { return m_result; }
+    const CQuorlyn32Doc::BitmapToMacroRequest& macroRequest() const { return m_result; }
 
     void accept() override;
     void reject() override;

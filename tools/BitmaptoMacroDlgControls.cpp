@@ -46,7 +46,6 @@ void BitmaptoMacroDlg::createControls()
     m_preview->setFixedSize(kPreviewSize, kPreviewSize);
     m_preview->setAlignment(Qt::AlignCenter);
     m_info = named(new QLabel(m_imageGroup), "infoLabel");
-    m_info->setWordWrap(true);
     m_info->hide();
 
     auto* groupColumns = new QHBoxLayout;
