@@ -91,7 +91,8 @@ std::optional<BitmapToMacroRefusal> checkLimits(std::initializer_list<NumberFiel
 {
     for (const NumberField& field : fields) {
         if (integerPart(*field.text) >= lengthLimit(unitIndex)) {
-            qrl::ui().message(QString::fromLatin1(bitmapmacro::kTooBigText), qrl::Buttons::Ok, qrl::Icon::Warning);
+            qrl::ui().message(QString::fromLatin1(bitmapmacro::kTooBigText), qrl::Buttons::Ok,
+                              qrl::Icon::Warning);
             return refuse(field.focus);
         }
     }
@@ -204,18 +205,25 @@ bool bitmapmacro::isNumberEntry(const QString& text)
     return true;
 }
 
-std::optional<BitmapToMacroRefusal> bitmapmacro::checkForm(BitmapToMacroForm& form, const CQuorlyn32Doc* project)
+std::optional<BitmapToMacroRefusal> bitmapmacro::checkForm(BitmapToMacroForm& form,
+                                                           const CQuorlyn32Doc* project)
 {
     if (!checkMacroName(form.macroName, project))
         return refuse(Focus::MacroName);
     if (!checkMacroFilePath(form.macroFilePath, project) || !probeFolderOrTell(form.macroFilePath))
         return refuse(Focus::MacroFile);
     const int unit = form.unitIndex;
-    if (auto refusal = checkLimits({{&form.positionXText, Focus::PositionX}, {&form.positionYText, Focus::PositionY}}, unit))
+    const std::initializer_list<NumberField> position = {{&form.positionXText, Focus::PositionX},
+                                                         {&form.positionYText, Focus::PositionY}};
+    if (auto refusal = checkLimits(position, unit))
         return refusal;
-    if (auto refusal = checkNumbers({{&form.positionXText, Focus::PositionX}, {&form.positionYText, Focus::PositionY}}, unit))
+    if (auto refusal = checkNumbers(position, unit))
         return refusal;
-    if (auto refusal = checkNumbers({{&form.outputHeightEntry, Focus::OutputHeight}, {&form.outputWidthEntry, Focus::OutputWidth}}, unit))
+    if (auto refusal = checkNumbers({{&form.outputHeightEntry, Focus::OutputHeight},
+                                     {&form.outputWidthEntry, Focus::OutputWidth}},
+                                    unit))
         return refusal;
-    return checkLimits({{&form.outputWidthEntry, Focus::OutputWidth}, {&form.outputHeightEntry, Focus::OutputHeight}}, unit);
+    return checkLimits({{&form.outputWidthEntry, Focus::OutputWidth},
+                        {&form.outputHeightEntry, Focus::OutputHeight}},
+                       unit);
 }

@@ -44,7 +44,8 @@ BitmaptoMacroDlg::BitmaptoMacroDlg(const BitmapToMacroForm& form, CQuorlyn32Doc*
     m_macroName->setFocus();
 }
 
-bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project, CQuorlyn32Doc::BitmapToMacroRequest& request)
+bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project,
+                           CQuorlyn32Doc::BitmapToMacroRequest& request)
 {
     BitmapToMacroForm form = bitmapmacro::openingForm(request, theApp().GetMacrosDirectory());
     if (const int error = bitmapmacro::readImageHeader(form)) {
@@ -222,7 +223,8 @@ void BitmaptoMacroDlg::accept()
     if (!validate(current))
         return;
     if (QFileInfo::exists(current.macroFilePath)) {
-        const QString question = qrl::formatText(QString::fromLatin1(kOverwriteQuestion), {current.macroFilePath});
+        const QString question =
+            qrl::formatText(QString::fromLatin1(kOverwriteQuestion), {current.macroFilePath});
         if (qrl::ui().message(question, qrl::Buttons::OkCancel, qrl::Icon::Information) != qrl::Answer::Ok)
             return;
     }

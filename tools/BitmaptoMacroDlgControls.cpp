@@ -41,7 +41,8 @@ QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent)
 void BitmaptoMacroDlg::createControls()
 {
     m_sourcePath = named(new QLabel(this), "sourcePathLabel");
-    m_imageGroup = named(new QGroupBox(QStringLiteral("The file appears to be a Bitmap file"), this), "imageGroup");
+    m_imageGroup =
+        named(new QGroupBox(QStringLiteral("The file appears to be a Bitmap file"), this), "imageGroup");
     m_preview = named(new QLabel(m_imageGroup), "previewLabel");
     m_preview->setFixedSize(kPreviewSize, kPreviewSize);
     m_preview->setAlignment(Qt::AlignCenter);
@@ -80,7 +81,8 @@ QWidget* BitmaptoMacroDlg::createMacroSettings()
     auto* group = named(new QGroupBox(QStringLiteral("Macro settings"), this), "macroSettingsGroup");
     m_macroName = named(new QLineEdit(group), "macroNameEdit");
     m_macroName->setMaxLength(BitmapToMacroForm::kMaxMacroName);
-    m_colour = named(new QCheckBox(QStringLiteral("Create color &raster data\n for Color Printer"), group), "colourCheck");
+    m_colour = named(new QCheckBox(QStringLiteral("Create color &raster data\n for Color Printer"), group),
+                     "colourCheck");
     m_unit = named(new QComboBox(group), "unitCombo");
     m_unit->addItems(bitmapmacro::unitTexts());
     m_resolution = named(new QComboBox(group), "resolutionCombo");
@@ -134,7 +136,8 @@ QWidget* BitmaptoMacroDlg::createMacroSettings()
 
 QWidget* BitmaptoMacroDlg::createPictureGroup()
 {
-    auto* group = named(new QGroupBox(QStringLiteral("The dimension of picture on printout"), this), "pictureGroup");
+    auto* group =
+        named(new QGroupBox(QStringLiteral("The dimension of picture on printout"), this), "pictureGroup");
     m_outputWidth = named(new QLabel(group), "outputWidthLabel");
     m_outputHeight = named(new QLabel(group), "outputHeightLabel");
     m_outputWidthEdit = named(new QLineEdit(group), "outputWidthEdit");
@@ -162,7 +165,8 @@ QWidget* BitmaptoMacroDlg::createPictureGroup()
         ++row;
     }
     for (auto [text, value] : {std::pair{"Width", m_pixelWidth}, std::pair{"Height", m_pixelHeight},
-                               std::pair{"X-Resolution", m_resolutionX}, std::pair{"Y-Resolution", m_resolutionY}}) {
+                               std::pair{"X-Resolution", m_resolutionX},
+                               std::pair{"Y-Resolution", m_resolutionY}}) {
         auto* label = new QLabel(QString::fromLatin1(text), group);
         m_bitmapOnly << label << value;
         layout->addWidget(label, row, 0);

@@ -108,41 +108,44 @@ TEST_F(BitmapToMacroFiles, HeadersGiveSizeAndResolution)
 
 struct CheckCase {
     const char* name;
-    void (*change)(BitmapToMacroForm&);
-    QStringList messages; // the folder probe's names the file, so it is built below
+    QString BitmapToMacroForm::*field;
+    const char* text;
+    int unit;
+    QStringList messages;
     Focus focus;
 };
 
 TEST_F(BitmapToMacroFiles, ChecksStopAtTheFirstRefusalWithItsMessageAndFocus)
 {
+    using F = BitmapToMacroForm;
+    const char* const noFolder = "/no-such-folder-for-macros/x.mcr";
     const CheckCase cases[] = {
-        {"no name", [](BitmapToMacroForm& f) { f.macroName.clear(); }, {qrl::text(2378)}, Focus::MacroName},
-        {"blank first", [](BitmapToMacroForm& f) { f.macroName = QStringLiteral(" AB"); }, {qrl::text(3011)}, Focus::MacroName},
-        {"digit first", [](BitmapToMacroForm& f) { f.macroName = QStringLiteral("1AB"); }, {qrl::text(3011)}, Focus::MacroName},
-        {"comma", [](BitmapToMacroForm& f) { f.macroName = QStringLiteral("A,B"); }, {qrl::text(3015)}, Focus::MacroName},
-        {"no file", [](BitmapToMacroForm& f) { f.macroFilePath.clear(); }, {qrl::text(3010)}, Focus::MacroFile},
-        {"relative", [](BitmapToMacroForm& f) { f.macroFilePath = QStringLiteral("C:"); }, {qrl::text(3012)}, Focus::MacroFile},
-        {"no folder", [](BitmapToMacroForm& f) { f.macroFilePath += QStringLiteral(".d/x.mcr"); },
-         {}, Focus::MacroFile},
-        {"x too big", [](BitmapToMacroForm& f) { f.positionXText = QStringLiteral("42"); }, {kTooBig}, Focus::PositionX},
-        {"y too big in inches", [](BitmapToMacroForm& f) { f.unitIndex = 1; f.positionYText = QStringLiteral("19,5"); }, {kTooBig}, Focus::PositionY},
-        {"dots take no point", [](BitmapToMacroForm& f) { f.unitIndex = 2; f.positionXText = QStringLiteral("1.5"); }, {qrl::text(3041)}, Focus::PositionX},
-        {"two points", [](BitmapToMacroForm& f) { f.positionYText = QStringLiteral("1.2.3"); }, {qrl::text(3041)}, Focus::PositionY},
-        {"letter", [](BitmapToMacroForm& f) { f.positionXText = QStringLiteral("1a"); }, {}, Focus::PositionX},
-        {"height letter", [](BitmapToMacroForm& f) { f.outputHeightEntry = QStringLiteral("x"); }, {}, Focus::OutputHeight},
-        {"width too big", [](BitmapToMacroForm& f) { f.unitIndex = 2; f.outputWidthEntry = QStringLiteral("50400"); }, {kTooBig}, Focus::OutputWidth},
+        {"no name", &F::macroName, "", 0, {qrl::text(2378)}, Focus::MacroName},
+        {"blank first", &F::macroName, " AB", 0, {qrl::text(3011)}, Focus::MacroName},
+        {"digit first", &F::macroName, "1AB", 0, {qrl::text(3011)}, Focus::MacroName},
+        {"comma", &F::macroName, "A,B", 0, {qrl::text(3015)}, Focus::MacroName},
+        {"no file", &F::macroFilePath, "", 0, {qrl::text(3010)}, Focus::MacroFile},
+        {"no drive", &F::macroFilePath, "C:", 0, {qrl::text(3012)}, Focus::MacroFile},
+        {"relative", &F::macroFilePath, "macros/x.mcr", 0, {qrl::text(3012)}, Focus::MacroFile},
+        {"no folder", &F::macroFilePath, noFolder, 0,
+         {fileMessageText(2400, 2221, 2408, QString::fromLatin1(noFolder))}, Focus::MacroFile},
+        {"x too big", &F::positionXText, "42", F::kCentimeters, {kTooBig}, Focus::PositionX},
+        {"y too big in inches", &F::positionYText, "19,5", F::kInches, {kTooBig}, Focus::PositionY},
+        {"dots take no point", &F::positionXText, "1.5", F::kDots, {qrl::text(3041)}, Focus::PositionX},
+        {"two points", &F::positionYText, "1.2.3", F::kCentimeters, {qrl::text(3041)}, Focus::PositionY},
+        {"letter", &F::positionXText, "1a", F::kCentimeters, {}, Focus::PositionX},
+        {"height letter", &F::outputHeightEntry, "x", F::kCentimeters, {}, Focus::OutputHeight},
+        {"width too big", &F::outputWidthEntry, "50400", F::kDots, {kTooBig}, Focus::OutputWidth},
     };
     for (const CheckCase& c : cases) {
         ui.clear();
         BitmapToMacroForm form = goodForm();
-        c.change(form);
+        form.*c.field = QString::fromLatin1(c.text);
+        form.unitIndex = c.unit;
         const auto refusal = bitmapmacro::checkForm(form, nullptr);
         ASSERT_TRUE(refusal) << c.name;
         EXPECT_EQ(refusal->focus, c.focus) << c.name;
-        QStringList expected = c.messages;
-        if (QStringLiteral("no folder") == QLatin1String(c.name))
-            expected = {fileMessageText(2400, 2221, 2408, form.macroFilePath)};
-        EXPECT_EQ(ui.texts(), expected) << c.name;
+        EXPECT_EQ(ui.texts(), c.messages) << c.name;
     }
 }
 
