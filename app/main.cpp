@@ -1,3 +1,4 @@
+#include "BitmaptoMacroDlg.h"
 #include "CMacroSelectDlg.h"
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
@@ -23,6 +24,12 @@ int main(int argc, char** argv)
     QtDesktopLauncher launcher;
     setDesktopLauncher(&launcher);
 
+    // The questions a project file or an added image may ask, ready before a project opens at start-up.
+    CMacroSelectDlg::Question macroQuestion(nullptr);
+    setMacroTypeQuestion(&macroQuestion);
+    BitmaptoMacroDlg::Runner bitmapRunner(nullptr);
+    setBitmapToMacroRunner(&bitmapRunner);
+
     CQuorlyn32App app;
     QtAppShell shell;
     QStringList arguments = QCoreApplication::arguments();
@@ -30,13 +37,12 @@ int main(int argc, char** argv)
     int result = 1;
     if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
         ui.setMainWindow(shell.mainFrame());
-        CMacroSelectDlg::Question macroQuestion(shell.mainFrame());
-        setMacroTypeQuestion(&macroQuestion);
         installSessionEndHandler(shell.mainFrame());
         result = application.exec();
-        setMacroTypeQuestion(nullptr);
     }
     app.ExitInstance();
+    setBitmapToMacroRunner(nullptr);
+    setMacroTypeQuestion(nullptr);
     qrl::removeRunTempDir();
     setDesktopLauncher(nullptr);
     qrl::setUi(nullptr);

@@ -140,6 +140,7 @@ constexpr Entry kStrings[] = {
     {2404, "INFO : A failure in file found. \n\nThe File  : %s\n\nError definition : %s\n\n%s"},
     {2405, "File not found."},
     {2407, "Please check the directory and file, if it is already available.Then try again."},
+    {2408, "Please check the directory, if it is available and not read only,\nand then check the file, if it is already available as read only.Then try again."},
     {2410, "Font descriptor could not be found."},
     {2411, "Format number uncorrect."},
     {2415, "PCL macro number not found"},

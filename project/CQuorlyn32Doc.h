@@ -113,7 +113,8 @@ public:
     bool CheckMacroNameClash(const QString& name) const;
     // 1 BMP, 2 JPEG, 3 TIFF, 0 anything else or an unreadable file.
     int GetImageFileType(const QString& path) const;
-    // The bitmap-to-macro dialog for an added image; false when it was not confirmed.
+    // The bitmap-to-macro dialog for an added image (the one installed with
+    // setBitmapToMacroRunner); false when it was not confirmed.
     bool RunBitmapToMacroDlg(BitmapToMacroRequest& request);
 
     // The framework's document duties.

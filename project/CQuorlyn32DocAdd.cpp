@@ -1,6 +1,8 @@
 // The roads by which items enter and leave a project.
 #include "CQuorlyn32Doc.h"
 
+#include "BitmapToMacroCall.h"
+#include "BitmapToMacroCheck.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32Err.h"
 #include "ImageFileType.h"
@@ -60,10 +62,18 @@ bool CQuorlyn32Doc::AddFile(const QString& path, int& kind, AddOutcome* outcome)
         BitmapToMacroRequest request;
         request.path = path;
         request.imageType = imageType;
-        // Only a confirmed dialog goes on, to the raster library's conversion and the add of the
-        // macro file it writes; both arrive with the dialog, which until then answers cancelled.
-        RunBitmapToMacroDlg(request);
-        return false;
+        // A cancelled dialog, a refused request and a failed conversion add nothing and leave no
+        // code: the dialog or the raster library has told the user why.
+        if (!RunBitmapToMacroDlg(request))
+            return false;
+        // The name and the file are checked against the project before the file is written, so
+        // that no project file is replaced by a macro the project would then refuse.
+        if (!bitmapmacro::checkMacroName(request.macroName, this) ||
+            !bitmapmacro::checkMacroFilePath(request.path, this))
+            return false;
+        if (!bitmapmacro::createMacroFile(path, request))
+            return false;
+        return AddItem(std::make_unique<CProjItem>(request.path, 0, 0, this), kind, outcome);
     }
     return AddItem(std::make_unique<CProjItem>(path, 0, 0, this), kind, outcome);
 }
@@ -221,8 +231,5 @@ int CQuorlyn32Doc::GetImageFileType(const QString& path) const
 
 bool CQuorlyn32Doc::RunBitmapToMacroDlg(BitmapToMacroRequest& request)
 {
-    // The bitmap-to-macro dialog is not part of the program yet: the request is answered as
-    // cancelled, so an image is never added as it stands.
-    static_cast<void>(request);
-    return false;
+    return bitmapToMacroRunner().run(*this, request);
 }

@@ -1,0 +1,93 @@
+#include "BitmapToMacroCall.h"
+
+#include "BitmapToMacroCheck.h"
+#include "CProjItem.h"
+#include "PelmoraHost.h"
+#include "StringTable.h"
+#include "UserInterface.h"
+
+#include "pelmora.h"
+
+#include <QByteArray>
+#include <QFile>
+
+namespace {
+
+constexpr int kNameNotAcceptable = 3015;
+
+class CancellingRunner : public BitmapToMacroRunner {
+public:
+    bool run(CQuorlyn32Doc&, CQuorlyn32Doc::BitmapToMacroRequest&) override { return false; }
+};
+
+CancellingRunner cancelling;
+BitmapToMacroRunner* installed = nullptr;
+
+bool fits(const QByteArray& bytes, int field)
+{
+    return bytes.size() < field;
+}
+
+} // namespace
+
+bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
+                                    const CQuorlyn32Doc::BitmapToMacroRequest& request)
+{
+    // Both paths must also fit an item's record: the macro file joins the project.
+    for (const QString* path : {&imagePath, &request.path}) {
+        if (!fits(QFile::encodeName(*path), kPathField) || !CProjItem::FitsPathField(*path)) {
+            CProjItem::ShowPathTooLong(*path);
+            return false;
+        }
+    }
+    if (!fits(request.macroName.toUtf8(), kNameField)) {
+        qrl::ui().message(qrl::text(kNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return false;
+    }
+    const struct {
+        const QString* text;
+        int field;
+    } values[] = {{&request.resolution, kListField}, {&request.unit, kListField},
+                  {&request.positionX, kNumberField}, {&request.positionY, kNumberField},
+                  {&request.width, kNumberField},     {&request.height, kNumberField}};
+    for (const auto& value : values) {
+        if (!fits(value.text->toUtf8(), value.field)) {
+            qrl::ui().message(QString::fromLatin1(kTooBigText), qrl::Buttons::Ok, qrl::Icon::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool bitmapmacro::createMacroFile(const QString& imagePath,
+                                  const CQuorlyn32Doc::BitmapToMacroRequest& request)
+{
+    if (!fitsLibraryFields(imagePath, request))
+        return false;
+    const QByteArray source = QFile::encodeName(imagePath);
+    const QByteArray output = QFile::encodeName(request.path);
+    const QByteArray name = request.macroName.toUtf8();
+    const QByteArray resolution = request.resolution.toUtf8();
+    const QByteArray unit = request.unit.toUtf8();
+    const QByteArray x = request.positionX.toUtf8();
+    const QByteArray y = request.positionY.toUtf8();
+    const QByteArray width = request.width.toUtf8();
+    const QByteArray height = request.height.toUtf8();
+    const auto create = request.colour ? CreateColorMacro : CreateMacro;
+    return create(source.constData(), output.constData(), name.constData(), resolution.constData(),
+                  unit.constData(), x.constData(), y.constData(), width.constData(), height.constData(),
+                  request.orientation, request.imageType, kPathField, nullptr, 0, qrl::pelmoraHost(), 0, 0,
+                  0) != 0;
+}
+
+BitmapToMacroRunner& bitmapToMacroRunner()
+{
+    return installed ? *installed : cancelling;
+}
+
+BitmapToMacroRunner* setBitmapToMacroRunner(BitmapToMacroRunner* runner)
+{
+    BitmapToMacroRunner* previous = installed;
+    installed = runner;
+    return previous;
+}
