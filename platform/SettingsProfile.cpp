@@ -13,7 +13,7 @@ QString escapeName(QString name)
 } // namespace
 
 SettingsProfile::SettingsProfile()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("Zentrix"), QStringLiteral("Quorlyn32")))
 {
 }
