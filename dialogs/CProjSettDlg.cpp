@@ -1,4 +1,5 @@
 #include "CProjSettDlg.h"
+#include "DialogButtons.h"
 
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
@@ -123,17 +124,7 @@ void CProjSettDlg::createControls()
     capacity->addWidget(m_mb, 3, 2);
     capacity->setRowStretch(4, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = qrl::okCancelRow(this);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(mediaColumn);

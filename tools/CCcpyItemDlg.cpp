@@ -1,4 +1,5 @@
 #include "CCcpyItemDlg.h"
+#include "DialogButtons.h"
 
 #include "CcpyCommandText.h"
 #include "CcpyPageRules.h"
@@ -49,17 +50,7 @@ CCcpyItemDlg::CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overla
         m_stack->setEnabled(false);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = qrl::okCancelRow(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(m_form);

@@ -1,4 +1,5 @@
 #include "CEmcrItemDlg.h"
+#include "DialogButtons.h"
 
 #include "EmcrStringIds.h"
 #include "StringTable.h"
@@ -82,17 +83,7 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
     form->addRow(QStringLiteral("&Parameters"), m_parameters);
     form->addRow(QStringLiteral("&Repeat Count"), m_repeat);
 
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = qrl::okCancelRow(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
