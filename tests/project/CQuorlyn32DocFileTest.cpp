@@ -1,4 +1,5 @@
 #include "CQuorlyn32Doc.h"
+#include "FileSizeLimit.h"
 #include "Profile.h"
 #include "ProjectTestSupport.h"
 #include "StringTable.h"
@@ -32,28 +33,6 @@ public:
 
     QByteArray bytes = QByteArray(64 * 1024, 'P');
     int failAfter = -1;
-};
-
-// Makes every write past `limit` bytes fail, as on a full file system, while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit l = m_previous;
-        l.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_handler)(int);
 };
 
 } // namespace
@@ -94,10 +73,18 @@ TEST_F(DocFileTest, AFailedSaveLeavesThePreviousFile)
 
     doc.failAfter = -1;
     {
-        const FileSizeLimit full(4096);
+        const qrl::test::FileSizeLimit full(4096);
         EXPECT_FALSE(doc.OnSaveDocument(projectPath()));
     }
     expectOldFileKept("file system full");
+
+    // A project small enough to sit in the write buffer: the short write shows only on flush.
+    doc.bytes = QByteArray(8000, 'S');
+    {
+        const qrl::test::FileSizeLimit full(4096);
+        EXPECT_FALSE(doc.OnSaveDocument(projectPath()));
+    }
+    expectOldFileKept("file system full, small project");
 
     if (geteuid() != 0) {
         QFile::setPermissions(dirPath(), QFile::ReadOwner | QFile::ExeOwner);

@@ -3,7 +3,7 @@
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
 
-#include "../raster/FileSizeLimit.h"
+#include "FileSizeLimit.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"

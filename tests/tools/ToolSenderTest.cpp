@@ -2,7 +2,7 @@
 #include "CallMacroCommand.h"
 #include "ToolSender.h"
 
-#include "../raster/FileSizeLimit.h"
+#include "FileSizeLimit.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
