@@ -64,8 +64,13 @@ CResPrefDlg::CResPrefDlg(CQuorlyn32Doc& document, int serial, const QIcon& icon,
                                              respref::kDefaultMessageOptions);
     createControls(icon);
     m_fullHeight = sizeHint().height();
-    restorePlacement();
+    const bool restored = restorePlacement();
     showLayout();
+    // A restored placement keeps its position and width; the height is always the kind's own.
+    if (restored)
+        resize(width(), sizeHint().height());
+    else
+        adjustSize();
     m_initialised = true;
 }
 
@@ -193,7 +198,6 @@ void CResPrefDlg::showLayout()
         showNumber(m_id, m_form.id);
         showNumber(m_typeface, m_form.typefaceId);
     }
-    adjustSize();
 }
 
 void CResPrefDlg::onIdEdited(const QString& text)
@@ -251,13 +255,15 @@ void CResPrefDlg::reject()
     QDialog::reject();
 }
 
-void CResPrefDlg::restorePlacement()
+bool CResPrefDlg::restorePlacement()
 {
     if (theApp().versionChanged())
-        return;
+        return false;
     qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(respref::kSection), placement))
-        qrl::applyWindowPlacement(this, placement);
+    if (!CWinPlacement().LoadWindowPlacement(QString::fromLatin1(respref::kSection), placement))
+        return false;
+    qrl::applyWindowPlacement(this, placement);
+    return true;
 }
 
 void CResPrefDlg::saveOnClose()

@@ -45,7 +45,7 @@ private:
     void onTypefaceEdited(const QString& text);
     void spinId(int step);
     void spinTypeface(int step);
-    void restorePlacement();
+    bool restorePlacement();
     void saveOnClose();
 
     CQuorlyn32Doc& m_document;
