@@ -71,9 +71,15 @@ CAboutDlg::CAboutDlg(const qrl::about::Sources& sources, QWidget* parent) : QDia
         return;
     }
     qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(m_sectionName, placement))
+    if (CWinPlacement().LoadWindowPlacement(m_sectionName, placement)) {
         qrl::applyWindowPlacement(this, placement);
-    m_list->setVisible(m_detailsView == 1);
+        m_list->setVisible(m_detailsView == 1);
+    } else if (m_detailsView != 1) {
+        // Without a stored placement the box opens at its full height; fold it so that its size
+        // matches the kept fold state and the next "&Details.." unfolds it.
+        m_detailsView = 1;
+        OnDetails();
+    }
 }
 
 void CAboutDlg::fillList(const qrl::about::Sources& sources, bool defaultWidths)

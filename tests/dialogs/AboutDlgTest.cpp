@@ -74,9 +74,12 @@ TEST_F(AboutDlgTest, DetailsButtonTogglesAndTheStateIsKept)
     {
         CAboutDlg dlg(sources());
         EXPECT_EQ(dlg.findChild<QTreeWidget*>(QStringLiteral("fileList"))->columnWidth(2), 150);
+        auto* list = dlg.findChild<QTreeWidget*>(QStringLiteral("fileList"));
+        EXPECT_TRUE(list->isHidden()) << "a folded box hides its file list";
         const int height = dlg.height();
         dlg.findChild<QPushButton*>(QStringLiteral("detailsButton"))->click();
         EXPECT_EQ(dlg.detailsView(), 1);
+        EXPECT_FALSE(list->isHidden());
         EXPECT_EQ(dlg.height(), height * 2);
         dlg.accept();
     }
