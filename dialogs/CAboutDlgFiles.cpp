@@ -78,7 +78,10 @@ OpenKind openKind(const FileRow& row)
 
 QString fullPath(const FileRow& row)
 {
-    return row.path.endsWith(QLatin1Char('/')) ? row.path + row.fileName : row.path + QLatin1Char('/') + row.fileName;
+    // The folder column already ends in a separator; a second one is not added.
+    if (row.path.endsWith(QLatin1Char('/')))
+        return row.path + row.fileName;
+    return row.path + QLatin1Char('/') + row.fileName;
 }
 
 int fold(WindowPlacement& placement, int detailsView)

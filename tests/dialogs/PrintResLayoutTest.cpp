@@ -66,7 +66,8 @@ TEST(PrintResLayout, FiftySevenRowsFitOnePageTheNextStartsPageTwoUnderARepeatedH
     EXPECT_TRUE(hasText(two, 1, 200, 340, QStringLiteral("Description")));
     EXPECT_TRUE(hasText(two, 1, 2200, 340, QStringLiteral("Filename")));
     EXPECT_TRUE(textsAt(two, 1, 1500).empty()) << "the title stands on the first page only";
-    EXPECT_EQ(std::count_if(two.rules.begin(), two.rules.end(), [](const Rule& r) { return r.page == 1; }), 1);
+    const auto onPageTwo = [](const Rule& r) { return r.page == 1; };
+    EXPECT_EQ(std::count_if(two.rules.begin(), two.rules.end(), onPageTwo), 1);
 
     const Layout three = layOut(rows(57 * 2 + 1));
     EXPECT_EQ(three.pageCount, 3);
