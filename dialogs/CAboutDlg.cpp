@@ -1,0 +1,170 @@
+#include "CAboutDlg.h"
+
+#include "CAboutDlgBanner.h"
+#include "CQuorlyn32App.h"
+#include "CWinPlacement.h"
+#include "DesktopLauncher.h"
+#include "Profile.h"
+#include "UserInterface.h"
+#include "WindowPlacementAdapter.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kNoTextViewer = "Error finding a text viewer";
+constexpr int kDefaultWidth = 580;
+constexpr int kDefaultHeight = 440;
+
+QString latin(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(const qrl::about::Sources& sources, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About Quorlyn"));
+    m_sectionName = latin(qrl::about::kSection);
+
+    auto* banner = new CAboutDlgBanner(this);
+    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    m_detailsButton = new QPushButton(QStringLiteral("&Details.."), this);
+    m_detailsButton->setObjectName(QStringLiteral("detailsButton"));
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("fileList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_detailsButton);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(banner);
+    layout->addLayout(buttons);
+    layout->addWidget(m_list, 1);
+
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_detailsButton, &QPushButton::clicked, this, &CAboutDlg::OnDetails);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CAboutDlg::openSelectedFile);
+
+    const qrl::Profile& profile = qrl::profile();
+    m_detailsView = profile.getInt(m_sectionName, latin(qrl::about::kDetailsView), 0);
+    m_versionNew = profile.getInt(m_sectionName, latin(qrl::about::kVersionNew), 0);
+    fillList(sources, m_versionNew == 1);
+
+    resize(kDefaultWidth, kDefaultHeight);
+    if (m_versionNew == 1) {
+        // After a version change the box opens folded at the default position.
+        m_detailsView = 1;
+        OnDetails();
+        return;
+    }
+    qrl::WindowPlacement placement;
+    if (CWinPlacement().LoadWindowPlacement(m_sectionName, placement)) {
+        qrl::applyWindowPlacement(this, placement);
+        m_list->setVisible(m_detailsView == 1);
+    } else if (m_detailsView != 1) {
+        // Without a stored placement the box opens at its full height; fold it so that its size
+        // matches the kept fold state and the next "&Details.." unfolds it.
+        m_detailsView = 1;
+        OnDetails();
+    }
+}
+
+void CAboutDlg::fillList(const qrl::about::Sources& sources, bool defaultWidths)
+{
+    QStringList titles;
+    for (const auto& column : qrl::about::kColumns)
+        titles << latin(column.title);
+    m_list->setHeaderLabels(titles);
+    m_list->header()->setDefaultAlignment(Qt::AlignLeft);
+    int index = 0;
+    for (const auto& column : qrl::about::kColumns) {
+        const int width = defaultWidths ? column.defaultWidth
+                                        : qrl::profile().getInt(m_sectionName, latin(column.widthValue),
+                                                                column.defaultWidth);
+        m_list->setColumnWidth(index++, width);
+    }
+    for (const auto& row : qrl::about::fileRows(sources))
+        new QTreeWidgetItem(m_list, {row.fileName, row.version, row.date, row.size, row.path});
+}
+
+void CAboutDlg::OnDetails()
+{
+    qrl::WindowPlacement placement;
+    const QRect rect = geometry();
+    placement.left = rect.left();
+    placement.top = rect.top();
+    placement.right = rect.left() + rect.width();
+    placement.bottom = rect.top() + rect.height();
+    m_detailsView = qrl::about::fold(placement, m_detailsView);
+    applyFold(placement.bottom - placement.top);
+}
+
+void CAboutDlg::applyFold(int height)
+{
+    m_list->setVisible(m_detailsView == 1);
+    resize(width(), height);
+}
+
+void CAboutDlg::openSelectedFile()
+{
+    const QTreeWidgetItem* item = m_list->currentItem();
+    if (!item)
+        return;
+    const qrl::about::FileRow row{item->text(0), item->text(1), item->text(2), item->text(3), item->text(4)};
+    const qrl::about::OpenKind kind = qrl::about::openKind(row);
+    if (kind == qrl::about::OpenKind::None)
+        return;
+    const QString path = qrl::about::fullPath(row);
+    DesktopLauncher& launcher = desktopLauncher();
+    if (kind == qrl::about::OpenKind::Text && launcher.registeredViewer(path).isEmpty()) {
+        qrl::ui().message(latin(kNoTextViewer));
+        return;
+    }
+    launcher.openWithDesktop(path);
+}
+
+void CAboutDlg::done(int result)
+{
+    saveSettings();
+    QDialog::done(result);
+}
+
+void CAboutDlg::saveSettings()
+{
+    if (m_saved)
+        return;
+    m_saved = true;
+    qrl::Profile& profile = qrl::profile();
+    profile.setInt(m_sectionName, latin(qrl::about::kDetailsView), m_detailsView);
+    profile.setInt(m_sectionName, latin(qrl::about::kVersionNew), 0);
+    CWinPlacement().SaveWindowPlacement(m_sectionName, qrl::captureWindowPlacement(this));
+    int index = 0;
+    for (const auto& column : qrl::about::kColumns)
+        profile.setInt(m_sectionName, latin(column.widthValue), m_list->columnWidth(index++));
+}
+
+qrl::about::Sources CAboutDlg::applicationSources()
+{
+    const CQuorlyn32App& app = theApp();
+    return {QCoreApplication::applicationFilePath(), app.programDirectory(), app.fileVersionText(),
+            app.helpFileName()};
+}
+
+void CAboutDlg::run(QWidget* parent)
+{
+    CAboutDlg dialog(applicationSources(), parent);
+    dialog.exec();
+}

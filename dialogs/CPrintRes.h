@@ -1,0 +1,37 @@
+#pragma once
+
+#include "PrintResLayout.h"
+
+#include <QPrintDialog>
+
+#include <memory>
+
+class CQuorlyn32Doc;
+class QPrinter;
+class QWidget;
+
+// The print dialog of the printed resource list: the standard print dialog over its own printer;
+// once confirmed, PrintList prints the project's resources on that printer.
+class CPrintRes : public QPrintDialog {
+    Q_OBJECT
+public:
+    CPrintRes(CQuorlyn32Doc& doc, QWidget* parent = nullptr);
+    ~CPrintRes() override;
+
+    // Prints the list on the dialog's printer; false when the printer could not start the job.
+    bool PrintList();
+
+    // Prints `layout` on `printer` under the list's document name: the painter draws in the
+    // printer's device units. False when the printer could not start or take a page.
+    static bool printLayout(QPrinter& printer, const qrl::printres::Layout& layout);
+
+    // The child frame's print command: runs the dialog for `doc` and prints when confirmed.
+    // Returns true when a list was printed.
+    static bool run(QWidget* parent, CQuorlyn32Doc& doc);
+
+private:
+    CPrintRes(CQuorlyn32Doc& doc, std::unique_ptr<QPrinter> printer, QWidget* parent);
+
+    CQuorlyn32Doc& m_doc;
+    std::unique_ptr<QPrinter> m_printer;
+};

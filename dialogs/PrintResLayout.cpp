@@ -1,0 +1,76 @@
+#include "PrintResLayout.h"
+
+#include "CProjItem.h"
+#include "CQuorlyn32Doc.h"
+
+namespace qrl::printres {
+
+namespace {
+
+constexpr int kTitleX = 1500;
+constexpr int kTitleY = 140;
+constexpr int kHeaderY = 340;
+constexpr int kRuleY = 445;
+constexpr int kRuleLeft = 200;
+constexpr int kRuleRight = 4200;
+constexpr int kFirstRowY = 540;
+constexpr int kRowStep = 100;
+constexpr int kPageEndY = 6240;
+
+struct ColumnX {
+    const char* title;
+    int x;
+};
+constexpr ColumnX kColumns[] = {{"Description", 200}, {"Size", 1200}, {"Type", 1700}, {"Filename", 2200}};
+
+void addHeader(Layout& layout, int page)
+{
+    for (const ColumnX& column : kColumns)
+        layout.texts.push_back({page, column.x, kHeaderY, QString::fromLatin1(column.title)});
+    layout.rules.push_back({page, kRuleLeft, kRuleY, kRuleRight, kRuleY});
+}
+
+} // namespace
+
+QString kindText(int kind)
+{
+    static const char* const names[] = {"Font", "Macro", "Form", "Data"};
+    if (kind < 0 || kind > 3)
+        return {};
+    return QString::fromLatin1(names[kind]);
+}
+
+std::vector<Row> rowsOf(const CQuorlyn32Doc& doc)
+{
+    std::vector<Row> rows;
+    for (int i = 0; i < doc.GetItemCount(); ++i) {
+        const CProjItem* item = doc.GetItemAt(i);
+        if (item)
+            rows.push_back({item->GetName(), item->record().fileSize, item->kind(), item->GetPath()});
+    }
+    return rows;
+}
+
+Layout layOut(const std::vector<Row>& rows)
+{
+    Layout layout;
+    int page = 0;
+    layout.texts.push_back({page, kTitleX, kTitleY, QStringLiteral("A LIST OF RESOURCES IN A PROJECT")});
+    addHeader(layout, page);
+    int y = kFirstRowY - kRowStep;
+    for (const Row& row : rows) {
+        y += kRowStep;
+        if (y == kPageEndY) {
+            ++page;
+            addHeader(layout, page);
+            y = kFirstRowY;
+        }
+        const QString cells[] = {row.name, QString::number(row.fileSize), kindText(row.kind), row.path};
+        for (std::size_t c = 0; c < std::size(kColumns); ++c)
+            layout.texts.push_back({page, kColumns[c].x, y, cells[c]});
+    }
+    layout.pageCount = page + 1;
+    return layout;
+}
+
+} // namespace qrl::printres
