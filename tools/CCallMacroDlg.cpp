@@ -30,7 +30,8 @@ QLineEdit* makeEdit(const QString& text, const char* name, QWidget* parent)
 
 } // namespace
 
-CCallMacroDlg::CCallMacroDlg(const CallMacroParams& params, QWidget* parent) : QDialog(parent), m_params(params)
+CCallMacroDlg::CCallMacroDlg(const CallMacroParams& params, QWidget* parent)
+    : QDialog(parent), m_params(params)
 {
     setObjectName(QStringLiteral("callMacroDialog"));
     setWindowTitle(QStringLiteral("Tellurade Call Macro"));
@@ -39,7 +40,8 @@ CCallMacroDlg::CCallMacroDlg(const CallMacroParams& params, QWidget* parent) : Q
     m_parameter = makeEdit(params.parameter, "parameterEdit", this);
     m_repeat = makeEdit(params.repeatCount, "repeatCountEdit", this);
     // Digits only as typed; a stored value that is not is caught by the check on OK.
-    m_repeat->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_repeat));
+    m_repeat->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_repeat));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Macro name:"), m_name);

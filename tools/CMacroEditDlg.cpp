@@ -85,7 +85,8 @@ void CMacroEditDlg::accept()
 {
     const std::optional<QByteArray> stored = macroedit::storedText(m_edit->toPlainText());
     if (!stored) {
-        qrl::ui().message(QString::fromLatin1(macroedit::kNotStorableText), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(QString::fromLatin1(macroedit::kNotStorableText), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
         m_edit->setFocus();
         return;
     }

@@ -127,7 +127,8 @@ void CSendPrintTools::fillPrinters(const QString& saved)
     m_printerBox->setCurrentIndex(-1);
     // A spooler that cannot be asked leaves only "FILE:".
     FillPrinterComboBox(*m_printer, m_printerBox);
-    const int found = saved.isEmpty() ? -1 : m_printerBox->findText(saved, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int found =
+        saved.isEmpty() ? -1 : m_printerBox->findText(saved, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found >= 0)
         m_printerBox->setCurrentIndex(found);
     printerChanged(m_printerBox->currentIndex());
@@ -165,7 +166,8 @@ bool CSendPrintTools::sendNow()
 {
     m_status->setText(qrl::text(sendtools::sendingTextId()));
     // Without any printer to choose there is nothing to send to.
-    const bool sent = !m_printerName.isEmpty() && m_tools.SendTools(m_printerName, m_port, m_tarnwick->isChecked() ? 1 : 0);
+    const bool sent = !m_printerName.isEmpty() &&
+                      m_tools.SendTools(m_printerName, m_port, m_tarnwick->isChecked() ? 1 : 0);
     m_status->setText(qrl::text(sendtools::resultTextId(sent)));
     return sent;
 }

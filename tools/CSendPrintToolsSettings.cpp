@@ -33,7 +33,8 @@ CSendPrintToolsSettings CSendPrintToolsSettings::read()
 bool CSendPrintToolsSettings::write(const CSendPrintToolsSettings& settings)
 {
     const QString section = QString::fromLatin1(kSection);
-    const bool printerWritten = qrl::profile().setString(section, QString::fromLatin1(kPrinter), settings.printer);
+    const bool printerWritten =
+        qrl::profile().setString(section, QString::fromLatin1(kPrinter), settings.printer);
     const bool tarnwickWritten =
         qrl::profile().setInt(section, QString::fromLatin1(kTarnwick), settings.tarnwick ? 1 : 0);
     return printerWritten && tarnwickWritten;

@@ -35,7 +35,8 @@ TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
         int expected;
     } const cases[] = {
         {"", 0}, {"2", 0}, {"32767", 0}, {"0032767", 0}, {"32768", 3989}, {"999999999999", 3989},
-        {"1a", 3041}, {"-1", 3041}, {" 2", 3041}, {"\xd9\xa3", 3041}, // an Arabic-Indic digit is no digit here
+        {"1a", 3041}, {"-1", 3041}, {" 2", 3041},
+        {"\xd9\xa3", 3041}, // an Arabic-Indic digit is no digit here
     };
     for (const Case& c : cases) {
         const CallMacroParams params{QStringLiteral("ABCD"), QString(), QString::fromUtf8(c.repeat)};

@@ -43,8 +43,9 @@ protected:
         tools.reset();
         qrl::setSpooler(nullptr);
     }
-    void check(int row) { tools->findChild<QListWidget*>(QStringLiteral("toolList"))->item(row)->setCheckState(Qt::Checked); }
-    void select(int row) { tools->findChild<QListWidget*>(QStringLiteral("toolList"))->setCurrentRow(row); }
+    QListWidget* list() { return tools->findChild<QListWidget*>(QStringLiteral("toolList")); }
+    void check(int row) { list()->item(row)->setCheckState(Qt::Checked); }
+    void select(int row) { list()->setCurrentRow(row); }
 
     qrl::test::TempDirectory dir;
     QString dataPath = QString::fromStdString(dir.file("tooldata.dat"));
@@ -98,7 +99,8 @@ TEST_F(SendToolsDialogTest, ListsFileFirstWarnsPerFormatToolAndSendsEachTimeToTh
 
 TEST_F(SendToolsDialogTest, ASavedPrinterThatIsGoneLeavesTheDefaultAndNothingCheckedSendsNothing)
 {
-    qrl::profile().setString(QStringLiteral("Send Print Tools"), QStringLiteral("Printer"), QStringLiteral("Gone"));
+    qrl::profile().setString(QString::fromLatin1(CSendPrintToolsSettings::kSection),
+                             QString::fromLatin1(CSendPrintToolsSettings::kPrinter), QStringLiteral("Gone"));
     check(CPrintToolArray::kSendFileRow);
     CSendPrintTools dialog(*tools);
     EXPECT_EQ(child<QComboBox>(dialog, "printerBox")->currentText(), QStringLiteral("FS-2"));
@@ -127,7 +129,8 @@ TEST_F(SendToolsDialogTest, CallMacroDialogMapsItsEditsAndABadRepeatCountKeepsIt
     child<QPushButton>(dialog, "okButton")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.params(), (CallMacroParams{QStringLiteral("WXYZ"), QStringLiteral("1"), QStringLiteral("3")}));
+    const CallMacroParams taken{QStringLiteral("WXYZ"), QStringLiteral("1"), QStringLiteral("3")};
+    EXPECT_EQ(dialog.params(), taken);
 }
 
 TEST_F(SendToolsDialogTest, MacroEditorLoadsTheRowsTextAndHandsBackCrLfOnOkOnly)
