@@ -1,5 +1,8 @@
 #include "CPrintToolDlg.h"
 
+#include "CCallMacroDlg.h"
+#include "CMacroEditDlg.h"
+#include "CSendPrintTools.h"
 #include "CQuorlyn32App.h"
 #include "CWinPlacement.h"
 #include "StringTable.h"
@@ -191,8 +194,20 @@ bool CPrintToolDlg::showToolTip(const QPoint& position, const QPoint& globalPosi
     return true;
 }
 
-void CPrintToolDlg::openSendDialog() {}
+void CPrintToolDlg::openSendDialog()
+{
+    CSendPrintTools::run(*this);
+}
 
-void CPrintToolDlg::openCallMacroDialog() {}
+void CPrintToolDlg::openCallMacroDialog()
+{
+    CCallMacroDlg::run(m_call, this);
+}
 
-void CPrintToolDlg::openMacroEditor(int) {}
+void CPrintToolDlg::openMacroEditor(int row)
+{
+    // The editor works on the selected row; make it the one activated.
+    if (m_list->currentRow() != row)
+        m_list->setCurrentRow(row);
+    CMacroEditDlg::run(*this);
+}

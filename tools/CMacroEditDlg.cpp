@@ -1,0 +1,96 @@
+#include "CMacroEditDlg.h"
+
+#include "CMacroEditDlgText.h"
+#include "CPrintToolDlg.h"
+#include "CQuorlyn32App.h"
+#include "CWinPlacement.h"
+#include "UserInterface.h"
+#include "WindowPlacementAdapter.h"
+
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kFontPoints = 10;
+
+QString section()
+{
+    return QString::fromLatin1(CMacroEditDlg::kPlacementSection);
+}
+
+} // namespace
+
+CMacroEditDlg::CMacroEditDlg(CPrintToolDlg& tools, QWidget* parent) : QDialog(parent), m_tools(tools)
+{
+    setObjectName(QStringLiteral("macroEditDialog"));
+    setWindowTitle(QStringLiteral("Edit Macro"));
+
+    m_edit = new QPlainTextEdit(this);
+    m_edit->setObjectName(QStringLiteral("macroTextEdit"));
+    m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("Courier"), kFontPoints);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    m_edit->setFont(font);
+
+    auto* clearButton = new QPushButton(QStringLiteral("Cl&ear"), this);
+    clearButton->setObjectName(QStringLiteral("clearButton"));
+    clearButton->setAutoDefault(false);
+    auto* buttons = new QDialogButtonBox(this);
+    auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    auto* cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    // Return belongs to the edit, not to the OK button.
+    ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    buttons->addButton(clearButton, QDialogButtonBox::ResetRole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit, 1);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(clearButton, &QPushButton::clicked, this, [this] {
+        m_edit->clear();
+        m_edit->setFocus();
+    });
+
+    if (!theApp().versionChanged()) {
+        qrl::WindowPlacement placement;
+        if (CWinPlacement().LoadWindowPlacement(section(), placement))
+            qrl::applyWindowPlacement(this, placement);
+    }
+    m_row = m_tools.selectedRow();
+    // The text lives in the tools dialog, so it is shown with or without a tool data file.
+    QByteArray text;
+    if (m_tools.FindCustomText(text))
+        m_edit->setPlainText(macroedit::editorText(text));
+    m_edit->setFocus();
+}
+
+bool CMacroEditDlg::run(CPrintToolDlg& tools)
+{
+    CMacroEditDlg dialog(tools, &tools);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CMacroEditDlg::accept()
+{
+    const std::optional<QByteArray> stored = macroedit::storedText(m_edit->toPlainText());
+    if (!stored) {
+        qrl::ui().message(QString::fromLatin1(macroedit::kNotStorableText), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
+        m_edit->setFocus();
+        return;
+    }
+    m_tools.SetCustomText(m_row, *stored);
+    CWinPlacement().SaveWindowPlacement(section(), qrl::captureWindowPlacement(this));
+    QDialog::accept();
+}
