@@ -1,0 +1,94 @@
+#include "CFileLocationOptionsPropPage.h"
+
+#include "CFileLocationModifyDlg.h"
+#include "StringTable.h"
+#include "UserInterface.h"
+#include "icons/KindIcons.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace qrl::filelocations;
+
+namespace {
+
+constexpr int kIconSize = 16;
+
+} // namespace
+
+CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(CQuorlyn32App& app, QWidget* parent)
+    : QWidget(parent), m_app(app), m_directories(fromApp(app))
+{
+    setWindowTitle(sectionName());
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("locationList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setHeaderLabels({qrl::text(7001), qrl::text(7002)});
+    m_list->setColumnWidth(0, storedTypeWidth(app));
+    m_list->setColumnWidth(1, storedLocationWidth(app));
+    for (int row = 0; row < kRowCount; ++row) {
+        auto* item = new QTreeWidgetItem(m_list);
+        item->setIcon(0, QIcon(icons::kindImage(rowInfo(row).icon, kIconSize)));
+        item->setText(0, QString::fromLatin1(rowInfo(row).name));
+        item->setText(1, m_directories[static_cast<std::size_t>(row)]);
+    }
+    m_modify = new QPushButton(QStringLiteral("&Modify..."), this);
+    m_modify->setObjectName(QStringLiteral("modifyButton"));
+    m_modify->setEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addWidget(m_modify, 0, Qt::AlignRight);
+
+    m_modifyDialog = [this](const QString& rowName, const QString& directory) -> std::optional<QString> {
+        QString result = directory;
+        CFileLocationModifyDlg dialog(rowName, &result, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return result;
+    };
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] { m_modify->setEnabled(selectedRow() >= 0); });
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CFileLocationOptionsPropPage::onModify);
+    connect(m_modify, &QPushButton::clicked, this, &CFileLocationOptionsPropPage::onModify);
+}
+
+int CFileLocationOptionsPropPage::selectedRow() const
+{
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.first());
+}
+
+void CFileLocationOptionsPropPage::onModify()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const std::optional<QString> directory = m_modifyDialog(QString::fromLatin1(rowInfo(row).name),
+                                                            m_directories[static_cast<std::size_t>(row)]);
+    if (!directory)
+        return;
+    m_directories[static_cast<std::size_t>(row)] = *directory;
+    m_list->topLevelItem(row)->setText(1, *directory);
+    emit modified();
+}
+
+bool CFileLocationOptionsPropPage::validate()
+{
+    const std::optional<Fault> fault = findFault(m_directories);
+    if (!fault)
+        return true;
+    qrl::ui().message(fault->message, qrl::Buttons::Ok, qrl::Icon::Information);
+    m_list->setCurrentItem(m_list->topLevelItem(fault->row));
+    return false;
+}
+
+bool CFileLocationOptionsPropPage::apply()
+{
+    if (!validate())
+        return false;
+    return qrl::filelocations::apply(m_app, m_directories, m_list->columnWidth(0), m_list->columnWidth(1));
+}

@@ -1,0 +1,93 @@
+#include "FileLocations.h"
+
+#include "CQuorlyn32App.h"
+#include "Profile.h"
+#include "TextFormat.h"
+
+#include <QFileInfo>
+
+namespace qrl::filelocations {
+
+namespace {
+
+const std::array<RowInfo, kRowCount> kRows = {{
+    {"Build Outputs", 6, "BuildsDirectory"},
+    {"Fonts", 0, "FontsDirectory"},
+    {"Host Files-Forms", 1, "FormsDirectory"},
+    {"Macros", 2, "MacrosDirectory"},
+    {"Programs", 3, "ProgramsDirectory"},
+    {"Projects", 4, "ProjectsDirectory"},
+    {"Resources", 5, "ResourcesDirectory"},
+}};
+
+const char* const kTypeWidthValue = "widthColumnResourceType";
+const char* const kLocationWidthValue = "widthColumnLocation";
+const char* const kMissingDirectory =
+    "The folder '%s' for '%s' does not exist.\n\nPlease choose an existing folder, then try again.";
+
+} // namespace
+
+const RowInfo& rowInfo(int row)
+{
+    return kRows.at(static_cast<std::size_t>(row));
+}
+
+QString sectionName()
+{
+    return QStringLiteral("File Locations");
+}
+
+Directories fromApp(const CQuorlyn32App& app)
+{
+    return {app.GetBuildsDirectory(),   app.GetFontsDirectory(),    app.GetFormsDirectory(),
+            app.GetMacrosDirectory(),   app.GetProgramsDirectory(), app.GetProjectsDirectory(),
+            app.GetResourcesDirectory()};
+}
+
+std::optional<Fault> findFault(const Directories& directories)
+{
+    for (int row = 0; row < kRowCount; ++row) {
+        const QString& dir = directories[static_cast<std::size_t>(row)];
+        if (!dir.isEmpty() && !QFileInfo(dir).isDir())
+            return Fault{row, formatText(QString::fromLatin1(kMissingDirectory),
+                                         {dir, QString::fromLatin1(rowInfo(row).name)})};
+    }
+    return std::nullopt;
+}
+
+bool apply(CQuorlyn32App& app, const Directories& directories, int typeWidth, int locationWidth)
+{
+    if (findFault(directories))
+        return false;
+    app.SetProjectsDirectory(directories[5]);
+    app.SetResourcesDirectory(directories[6]);
+    app.SetMacrosDirectory(directories[3]);
+    app.SetFontsDirectory(directories[1]);
+    app.SetFormsDirectory(directories[2]);
+    app.SetProgramsDirectory(directories[4]);
+    app.SetBuildsDirectory(directories[0]);
+    Profile& store = profile();
+    bool written = true;
+    for (int row = 0; row < kRowCount; ++row)
+        written = store.setString(sectionName(), QString::fromLatin1(rowInfo(row).profileValue),
+                                  directories[static_cast<std::size_t>(row)]) && written;
+    written = store.setInt(sectionName(), QString::fromLatin1(kTypeWidthValue), typeWidth) && written;
+    written = store.setInt(sectionName(), QString::fromLatin1(kLocationWidthValue), locationWidth) && written;
+    return written;
+}
+
+int storedTypeWidth(const CQuorlyn32App& app)
+{
+    if (app.versionChanged())
+        return kDefaultTypeWidth;
+    return profile().getInt(sectionName(), QString::fromLatin1(kTypeWidthValue), kDefaultTypeWidth);
+}
+
+int storedLocationWidth(const CQuorlyn32App& app)
+{
+    if (app.versionChanged())
+        return kDefaultLocationWidth;
+    return profile().getInt(sectionName(), QString::fromLatin1(kLocationWidthValue), kDefaultLocationWidth);
+}
+
+} // namespace qrl::filelocations

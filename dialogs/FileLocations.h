@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class CQuorlyn32App;
+
+// The seven rows of the "File Locations" page and their store; no widgets.
+namespace qrl::filelocations {
+
+inline constexpr int kRowCount = 7;
+inline constexpr int kDefaultTypeWidth = 108;
+inline constexpr int kDefaultLocationWidth = 250;
+
+struct RowInfo {
+    const char* name;         // column 0
+    int icon;                 // index into the kind icons
+    const char* profileValue; // value name in "File Locations"
+};
+
+const RowInfo& rowInfo(int row);
+QString sectionName();
+
+using Directories = std::array<QString, kRowCount>;
+
+Directories fromApp(const CQuorlyn32App& app);
+
+// The first row whose directory is neither empty (no directory) nor an existing folder, with the
+// message to show; nothing when all rows can be stored.
+struct Fault {
+    int row = 0;
+    QString message;
+};
+std::optional<Fault> findFault(const Directories& directories);
+
+// Checks the rows, then hands them to the application object and writes them and the two column
+// widths to the profile. Nothing is written when a row is refused. False when refused or when a
+// profile write fails.
+bool apply(CQuorlyn32App& app, const Directories& directories, int typeWidth, int locationWidth);
+
+// The stored column widths; the defaults while the program's version has changed.
+int storedTypeWidth(const CQuorlyn32App& app);
+int storedLocationWidth(const CQuorlyn32App& app);
+
+} // namespace qrl::filelocations

@@ -1,0 +1,156 @@
+#include "CFileLocationModifyDlg.h"
+#include "CFileLocationOptionsPropPage.h"
+#include "CFileMapPropPage.h"
+#include "CGlobalPrefs.h"
+#include "CQuorlyn32App.h"
+#include "CUnknownExtDlg.h"
+#include "ScriptedUserInterface.h"
+#include "TempCwd.h"
+#include "TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MapPageGui : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        profile.setString("Settings", "version", "v");
+        ASSERT_TRUE(prefs.Load());
+    }
+
+    template <typename T> T* child(QWidget& w, const char* name) { return w.findChild<T*>(QString::fromLatin1(name)); }
+
+    qrl::test::ScopedProfile profile;
+    qrl::test::ScriptedUserInterface ui;
+    CGlobalPrefs prefs{QStringLiteral("v")};
+};
+
+void selectRow(QWidget& page, int row)
+{
+    auto* list = page.findChild<QTreeWidget*>(QStringLiteral("mappingList"));
+    list->setCurrentItem(list->topLevelItem(row));
+}
+
+} // namespace
+
+TEST_F(MapPageGui, RemoveOnlyForAddedRowsAndDuplicatesRefused)
+{
+    CFileMapPropPage page(prefs);
+    QString nextExtension = QStringLiteral("TTF");
+    page.setMappingDialog([&](QString& description, QString& extension, int, CFileMapNewDlg::Mode) {
+        description = QStringLiteral("PCL Macro");
+        extension = nextExtension;
+        return true;
+    });
+    selectRow(page, 3);
+    EXPECT_FALSE(child<QPushButton>(page, "removeButton")->isEnabled());
+    child<QPushButton>(page, "addNewButton")->click();
+    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("The extension is already available, please rename it, then try again")});
+    EXPECT_EQ(page.rows().size(), 10u);
+
+    nextExtension = QStringLiteral("abc");
+    child<QPushButton>(page, "addNewButton")->click();
+    ASSERT_EQ(page.rows().size(), 11u);
+    EXPECT_TRUE(child<QPushButton>(page, "removeButton")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(page, "extensionEdit")->text(), QStringLiteral("abc"));
+    EXPECT_EQ(page.rows()[10].typeWord, QStringLiteral("MACRO"));
+
+    child<QComboBox>(page, "descriptionList")->setCurrentIndex(8);
+    EXPECT_EQ(page.rows()[10].typeWord, QStringLiteral("DATA"));
+    child<QPushButton>(page, "removeButton")->click();
+    EXPECT_EQ(page.rows().size(), 10u);
+}
+
+TEST_F(MapPageGui, ApplyBlockedByATypedDuplicate)
+{
+    CFileMapPropPage page(prefs);
+    selectRow(page, 9);
+    auto* edit = child<QLineEdit>(page, "extensionEdit");
+    edit->selectAll();
+    edit->insert(QStringLiteral("ttf")); // as typed: textEdited
+    EXPECT_EQ(page.rows()[9].extension, QStringLiteral("ttf"));
+    EXPECT_FALSE(page.apply());
+    ASSERT_EQ(ui.shown().size(), 1);
+    EXPECT_TRUE(ui.shown()[0].text.contains(QStringLiteral("in the line 10 is already used in line 1")));
+    EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("prg"));
+
+    edit->selectAll();
+    edit->insert(QStringLiteral("pr2"));
+    EXPECT_TRUE(page.apply());
+    EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("pr2"));
+}
+
+TEST_F(MapPageGui, UnknownExtensionDialogWritesOnlyOnOk)
+{
+    int index = -1;
+    bool remember = true;
+    {
+        CUnknownExtDlg dialog(QStringLiteral("/a/b.xyz"), &index, &remember);
+        dialog.reject();
+    }
+    EXPECT_EQ(index, -1);
+    CUnknownExtDlg dialog(QStringLiteral("/a/b.xyz"), &index, &remember);
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("typeList"));
+    ASSERT_EQ(types->count(), 9);
+    EXPECT_EQ(types->currentText(), QStringLiteral("True Type Font"));
+    types->setCurrentIndex(6);
+    dialog.findChild<QCheckBox*>(QStringLiteral("rememberCheck"))->setChecked(false);
+    dialog.accept();
+    EXPECT_EQ(index, 6);
+    EXPECT_FALSE(remember);
+}
+
+TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
+{
+    qrl::test::TempDirectory dir;
+    const QString path = QString::fromStdString(dir.path());
+    CQuorlyn32App app;
+    CFileLocationOptionsPropPage page(app);
+    auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
+    auto* modify = page.findChild<QPushButton*>(QStringLiteral("modifyButton"));
+    EXPECT_FALSE(modify->isEnabled());
+    EXPECT_EQ(list->columnWidth(0), 108);
+    std::optional<QString> next = path + QStringLiteral("/none");
+    page.setModifyDialog([&](const QString&, const QString&) { return next; });
+    list->setCurrentItem(list->topLevelItem(3));
+    ASSERT_TRUE(modify->isEnabled());
+    modify->click();
+    EXPECT_EQ(list->topLevelItem(3)->text(1), path + QStringLiteral("/none"));
+    EXPECT_FALSE(page.apply());
+    EXPECT_TRUE(app.GetMacrosDirectory().isEmpty());
+    EXPECT_FALSE(profile.contains("File Locations", "MacrosDirectory"));
+
+    next = path;
+    modify->click();
+    EXPECT_TRUE(page.apply());
+    EXPECT_EQ(app.GetMacrosDirectory(), path);
+    EXPECT_EQ(profile.getString("File Locations", "MacrosDirectory"), path);
+}
+
+TEST_F(MapPageGui, ModifyDialogBrowsesAndCancelReturnsNothing)
+{
+    QString directory = QStringLiteral("/old");
+    {
+        CFileLocationModifyDlg dialog(QStringLiteral("Macros"), &directory);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("File Location: Macros"));
+        ui.file(QStringLiteral("/chosen"));
+        dialog.browse();
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("directoryEdit"))->text(), QStringLiteral("/chosen"));
+        dialog.reject();
+    }
+    EXPECT_EQ(directory, QStringLiteral("/old"));
+    CFileLocationModifyDlg dialog(QStringLiteral("Macros"), &directory);
+    ui.file(QStringList{});
+    dialog.browse();
+    EXPECT_EQ(ui.dialogs().last().kind, QStringLiteral("folder"));
+    dialog.accept();
+    EXPECT_EQ(directory, QStringLiteral("/old"));
+}
