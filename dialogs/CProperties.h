@@ -1,0 +1,73 @@
+#pragma once
+
+#include "CAppOptsSettings.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+class QPushButton;
+class QTabWidget;
+
+// "Preferences": the modal sheet of the program's option pages. OK applies every page that was
+// shown and closes, Apply does the same and stays open, Cancel applies nothing. The sheet keeps
+// its placement in "Property Pages".
+class CProperties : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kPlacementSection = "Property Pages";
+
+    // One page as the sheet holds it: the widget (its window title is the tab's caption) and
+    // what storing it does. The widget is handed to the sheet, which owns it from then on.
+    struct Page {
+        QWidget* widget = nullptr;
+        std::function<bool()> apply;
+    };
+    // Makes a page; it calls sheet.pageModified() whenever the user changes the page.
+    using PageFactory = std::function<Page(CProperties& sheet)>;
+
+    // A factory for a page class made as `new T()` with a parameterless `bool apply()` and a
+    // parameterless change signal.
+    template <class T, class Signal>
+    static PageFactory pageFactory(Signal changed)
+    {
+        return [changed](CProperties& sheet) {
+            auto* page = new T();
+            connect(page, changed, &sheet, &CProperties::pageModified);
+            return Page{page, [page] { return page->apply(); }};
+        };
+    }
+
+    // The program's pages in tab order.
+    static std::vector<PageFactory> programPages(appopts::StartUpSink sink);
+
+    CProperties(const std::vector<PageFactory>& pages, QWidget* parent = nullptr);
+    ~CProperties() override;
+
+    // Runs the sheet with the program's pages; `sink` takes the new start-up values when the
+    // global options are stored. True when the user left it with OK.
+    static bool run(QWidget* parent, appopts::StartUpSink sink);
+
+    // Applies every page shown so far; false (Apply kept enabled) when one failed to store.
+    bool applyShownPages();
+
+    QTabWidget* tabs() const { return m_tabs; }
+    QPushButton* applyButton() const { return m_applyButton; }
+
+public slots:
+    // A page was changed: Apply becomes enabled.
+    void pageModified();
+
+protected:
+    void done(int result) override;
+
+private:
+    void restorePlacement();
+    void savePlacement() const;
+
+    QTabWidget* m_tabs = nullptr;
+    QPushButton* m_applyButton = nullptr;
+    std::vector<Page> m_pages;
+    std::vector<bool> m_shown;
+};

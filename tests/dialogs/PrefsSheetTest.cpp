@@ -1,0 +1,127 @@
+#include "CProperties.h"
+
+#include "CQuorlyn32App.h"
+#include "CWinPlacement.h"
+#include "TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+const QString kSheetSection = QString::fromLatin1(CProperties::kPlacementSection);
+
+class PrefsSheetTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CProperties> makeSheet()
+    {
+        auto sheet = std::make_unique<CProperties>(
+            CProperties::programPages([this](int splash, int option) { m_told = {splash, option}; }));
+        sheet->show();
+        return sheet;
+    }
+
+    template <class T>
+    static T* child(CProperties& sheet, const char* name)
+    {
+        T* widget = sheet.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    qrl::test::ScopedProfile m_profile;
+    std::optional<std::pair<int, int>> m_told;
+};
+
+TEST_F(PrefsSheetTest, ShowsItsPagesInOrderWithTheGlobalOptionsFirst)
+{
+    auto sheet = makeSheet();
+    EXPECT_EQ(sheet->windowTitle(), QStringLiteral("Preferences"));
+    const QStringList expected = {QStringLiteral("Global Options"), QStringLiteral("EMCR Creator Options"),
+                                  QStringLiteral("Multi-Part Form Creator Options"),
+                                  QStringLiteral("Vorl Font Downloader Options")};
+    QStringList captions;
+    for (int i = 0; i < sheet->tabs()->count(); ++i)
+        captions << sheet->tabs()->tabText(i);
+    EXPECT_EQ(captions, expected);
+    EXPECT_EQ(sheet->tabs()->currentIndex(), 0);
+    EXPECT_FALSE(sheet->applyButton()->isEnabled());
+    // The page opens with the application's start-up values.
+    EXPECT_EQ(child<QCheckBox>(*sheet, "splashBox")->isChecked(), theApp().startUpSplash() != 0);
+    const char* const buttons[] = {"openLastProjectButton", "createNewProjectButton", "doNothingButton"};
+    const int option = theApp().startUpOptions();
+    ASSERT_TRUE(option >= 0 && option < 3);
+    EXPECT_TRUE(child<QRadioButton>(*sheet, buttons[option])->isChecked());
+}
+
+TEST_F(PrefsSheetTest, ApplyStoresTheShownPagesAndTellsTheApplication)
+{
+    auto sheet = makeSheet();
+    child<QRadioButton>(*sheet, "doNothingButton")->click();
+    child<QCheckBox>(*sheet, "fontIdMessagesBox")->click();
+    ASSERT_TRUE(sheet->applyButton()->isEnabled());
+    const int splash = child<QCheckBox>(*sheet, "splashBox")->isChecked() ? 1 : 0;
+
+    sheet->applyButton()->click();
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Options"), -1), 2);
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("Font ID Messages"), -1), 1);
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Splash"), -1), splash);
+    ASSERT_TRUE(m_told.has_value());
+    EXPECT_EQ(*m_told, std::make_pair(splash, 2));
+    EXPECT_FALSE(sheet->applyButton()->isEnabled());
+    EXPECT_TRUE(sheet->isVisible());
+    // A page never shown is not stored; once shown, it is.
+    EXPECT_FALSE(m_profile.contains(QStringLiteral("Options"), QStringLiteral("EmcrOptions")));
+    sheet->tabs()->setCurrentIndex(1);
+    ASSERT_TRUE(sheet->applyShownPages());
+    EXPECT_TRUE(m_profile.contains(QStringLiteral("Options"), QStringLiteral("EmcrOptions")));
+}
+
+TEST_F(PrefsSheetTest, CancelStoresNothingButThePlacement)
+{
+    auto sheet = makeSheet();
+    child<QRadioButton>(*sheet, "doNothingButton")->click();
+    sheet->tabs()->setCurrentIndex(1);
+    sheet->reject();
+    EXPECT_EQ(sheet->result(), QDialog::Rejected);
+    EXPECT_TRUE(m_profile.valueNames(kSettings).isEmpty());
+    EXPECT_TRUE(m_profile.valueNames(QStringLiteral("Options")).isEmpty());
+    EXPECT_FALSE(m_told.has_value());
+    EXPECT_TRUE(m_profile.contains(kSheetSection, QString::fromLatin1(CWinPlacement::kValueName)));
+}
+
+TEST_F(PrefsSheetTest, RefusedWriteKeepsTheSheetOpenWithApplyEnabled)
+{
+    auto sheet = makeSheet();
+    child<QCheckBox>(*sheet, "fontIdMessagesBox")->click();
+    m_profile.setFailWrites(true);
+    sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(sheet->applyButton()->isEnabled());
+    EXPECT_FALSE(m_told.has_value());
+    m_profile.setFailWrites(false);
+    sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(sheet->result(), QDialog::Accepted);
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("Font ID Messages"), -1), 1);
+}
+
+TEST_F(PrefsSheetTest, OpensAtTheStoredPlacement)
+{
+    m_profile.setString(kSheetSection, QString::fromLatin1(CWinPlacement::kValueName),
+                        QStringLiteral("0,1,-1,-1,-1,-1,40,50,640,530"));
+    CProperties sheet(CProperties::programPages({}));
+    EXPECT_EQ(sheet.geometry().size(), QSize(600, 480));
+}
+
+} // namespace
