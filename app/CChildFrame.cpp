@@ -5,7 +5,9 @@
 #include "ProjectFigures.h"
 #include "StringTable.h"
 #include "UserInterface.h"
+#include "CPrintRes.h"
 #include "CProjSettDlg.h"
+#include "CQuorlyn32Doc.h"
 #include "ProjectSettingsForm.h"
 #include "build/BuildDocument.h"
 #include "build/CBuildDlg.h"
@@ -89,7 +91,11 @@ void CChildFrame::setBuildDocument(std::unique_ptr<qrl::build::BuildDocument> do
     m_buildDocument = std::move(document);
 }
 
-void CChildFrame::runPrintList() {}
+void CChildFrame::runPrintList()
+{
+    if (CQuorlyn32Doc* doc = CQuorlyn32Doc::GetActive())
+        CPrintRes::run(this, *doc);
+}
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {

@@ -6,6 +6,7 @@
 #include "CEmcrDlg.h"
 #include "CPrintToolDlg.h"
 #include "CQuorlyn32App.h"
+#include "CResPrefDlg.h"
 #include "CVorlDownloader.h"
 #include "CQuorlyn32Doc.h"
 #include "CommandIds.h"
@@ -190,7 +191,17 @@ void CQuorlyn32View::OnProperties()
                           qrl::Icon::Warning);
         return;
     }
-    // The resource properties dialog opens here once it is part of the program.
+    QIcon icon;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        if (serialOfRow(row) == serial)
+            icon = GetItemIcon(row);
+    const CResPrefDlg::Result result = CResPrefDlg::run(this, *m_doc, serial, icon);
+    if (!result.accepted)
+        return;
+    if (!result.change.idText.isEmpty())
+        SetSelectedItemId(result.change.idText);
+    if (!result.change.typefaceText.isEmpty())
+        SetSelectedItemTypeface(result.change.typefaceText);
 }
 
 void CQuorlyn32View::OnCopy()

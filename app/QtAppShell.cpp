@@ -3,7 +3,9 @@
 #include "build/DocumentBuildSource.h"
 
 #include "CChildFrame.h"
+#include "CAboutDlg.h"
 #include "CMainFrame.h"
+#include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
 #include "CQuorlyn32View.h"
@@ -122,9 +124,16 @@ void QtAppShell::runFileOpenCommand()
         openDocument(fileName);
 }
 
-void QtAppShell::runAboutBox() {}
+void QtAppShell::runAboutBox()
+{
+    CAboutDlg::run(m_mainFrame);
+}
 
-void QtAppShell::runPreferences() {}
+void QtAppShell::runPreferences()
+{
+    // The start-up values take effect at the next start; the application keeps its own for this run.
+    CProperties::run(m_mainFrame, [](int, int) {});
+}
 
 bool QtAppShell::activeDocumentModified() const
 {

@@ -1,6 +1,7 @@
 #include "BitmaptoMacroDlg.h"
 #include "CMacroSelectDlg.h"
 #include "CMainFrame.h"
+#include "CUnknownExtDlg.h"
 #include "CQuorlyn32App.h"
 #include "QtAppShell.h"
 #include "QtDesktopLauncher.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
     setMacroTypeQuestion(&macroQuestion);
     BitmaptoMacroDlg::Runner bitmapRunner(nullptr);
     setBitmapToMacroRunner(&bitmapRunner);
+    CUnknownExtDlg::Question unknownExtensionQuestion(nullptr);
+    setUnknownExtensionQuestion(&unknownExtensionQuestion);
 
     CQuorlyn32App app;
     QtAppShell shell;
@@ -41,6 +44,7 @@ int main(int argc, char** argv)
         result = application.exec();
     }
     app.ExitInstance();
+    setUnknownExtensionQuestion(nullptr);
     setBitmapToMacroRunner(nullptr);
     setMacroTypeQuestion(nullptr);
     qrl::removeRunTempDir();

@@ -1,5 +1,8 @@
 #include "CProperties.h"
 
+#include "CFileLocationOptionsPropPage.h"
+#include "CFileMapPropPage.h"
+
 #include "CAppOptsPropPage.h"
 #include "CCcpyOptionsPropPage.h"
 #include "CEmcrOptionsPropPage.h"
@@ -25,8 +28,19 @@ std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUp
         connect(page, &CAppOptsPropPage::modified, &sheet, &CProperties::pageModified);
         return Page{page, [page] { return page->apply(); }};
     });
-    // The extension map page ("File Mappings") and the file locations page ("File Locations")
-    // come here, in this order.
+    // The extension map page needs the loaded map (it is there once the program has started).
+    if (theApp().prefs()) {
+        pages.push_back([](CProperties& sheet) {
+            auto* page = new CFileMapPropPage(*theApp().prefs());
+            connect(page, &CFileMapPropPage::modified, &sheet, &CProperties::pageModified);
+            return Page{page, [page] { return page->validate() && page->apply(); }};
+        });
+    }
+    pages.push_back([](CProperties& sheet) {
+        auto* page = new CFileLocationOptionsPropPage(theApp());
+        connect(page, &CFileLocationOptionsPropPage::modified, &sheet, &CProperties::pageModified);
+        return Page{page, [page] { return page->validate() && page->apply(); }};
+    });
     pages.push_back(pageFactory<CEmcrOptionsPropPage>(&CEmcrOptionsPropPage::modified));
     pages.push_back(pageFactory<CCcpyOptionsPropPage>(&CCcpyOptionsPropPage::modified));
     pages.push_back(pageFactory<CVorlDownloaderOptionsPropPage>(&CVorlDownloaderOptionsPropPage::changed));
