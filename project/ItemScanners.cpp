@@ -1,6 +1,7 @@
 #include "ItemScanners.h"
 
 #include "ByteOrder.h"
+#include "ResourceCheckSupport.h"
 
 #include <algorithm>
 
@@ -92,18 +93,9 @@ std::optional<std::uint32_t> findPclTypeface(Bytes file)
 {
     if (file.size() <= 69)
         return std::nullopt;
-    int state = 0;
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        const unsigned char c = file[i];
-        if (c == kEsc)
-            state = 1;
-        else if (state == 1 && c == ')')
-            state = 2;
-        else if (state == 2 && c == 's')
-            state = 3;
-        else if (state == 3 && c == 'W')
-            return descriptorTypeface(file, i);
-    }
+    // The same escape search as the content check's: the position just after the "W".
+    if (const std::optional<std::size_t> end = resourcecheck::findPclFontHeader(file))
+        return descriptorTypeface(file, *end - 1);
     return std::nullopt;
 }
 
