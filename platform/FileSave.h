@@ -1,0 +1,34 @@
+// The program's side of the one file writer (wholefile/WholeFile.h): paths as QString, and the
+// text that tells the user why a write failed.
+#pragma once
+
+#include "wholefile/WholeFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+
+namespace qrl {
+
+// String ids of the texts that name the cause of a failed write; each takes the path ("%s").
+namespace ids {
+inline constexpr int kWriteDiskFull = 9000;
+inline constexpr int kWriteTooLarge = 9001;
+inline constexpr int kWritePermission = 9002;
+inline constexpr int kWriteReadOnly = 9003;
+inline constexpr int kWriteNotRegularFile = 9004;
+inline constexpr int kWriteFailed = 9005;
+} // namespace ids
+
+// The path as the file system spells it.
+std::string nativePath(const QString& path);
+
+// "The disk is full…" and its kind, naming `path`.
+QString writeFailureText(WriteError error, const QString& path);
+
+// Writes `bytes` as the whole content of `path` through the one writer. On failure `failure`
+// (when given) receives writeFailureText() and the earlier file is unchanged.
+bool saveWholeFile(const QString& path, const QByteArray& bytes, QString* failure = nullptr);
+
+} // namespace qrl
