@@ -1,0 +1,10 @@
+#include "WriterCases.h"
+
+namespace qrl::test {
+
+std::vector<WriterCase> projectAndBuildWriters()
+{
+    return {};
+}
+
+} // namespace qrl::test

@@ -1,0 +1,10 @@
+#include "WriterCases.h"
+
+namespace qrl::test {
+
+std::vector<WriterCase> settingsWriters()
+{
+    return {};
+}
+
+} // namespace qrl::test
