@@ -6,9 +6,8 @@
 namespace vintrel {
 namespace {
 
-// The printer's number of each set, in the order of the program's list: "--: Unbounded", "0D",
-// "0I", "0N", "0S", "0T", "0U", "1E", "1F", "1G", "1U", "2N", "2S", "5N", "5T", "7H", "7J", "8U",
-// "9E", "9T", "9U", "10J", "10U", "11U", "12J", "12U", "13J", "14J", "17U", "19M", "19U", "579L".
+// The printer's number of each set (number * 32 + letter - 64), in the order of the program's
+// symbol-set list; the unbounded row 0 has no such name and uses 56.
 constexpr std::array<std::uint16_t, kSymbolSetCount> kSymbolSetValues = {
     56,  4,   9,   14,  19,  20,  21,  37,  38,  39,  53,  78,  83,  174, 180, 232,
     234, 277, 293, 308, 309, 330, 341, 373, 394, 405, 426, 458, 565, 621, 629, 18540};
