@@ -39,7 +39,8 @@ bool appendRecord(TrueTypeState& s, GlyphRecord record)
 bool reportNoCharacters(std::uint16_t symbolSetValue)
 {
     char line[96];
-    std::snprintf(line, sizeof line, "MakeTTFCharData(): the font maps none of the characters of symbol set %u\r\n",
+    std::snprintf(line, sizeof line,
+                  "MakeTTFCharData(): the font maps none of the characters of symbol set %u\r\n",
                   static_cast<unsigned>(symbolSetValue));
     QrlOutputDebugString(line);
     return false;

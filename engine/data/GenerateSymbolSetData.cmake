@@ -96,7 +96,8 @@ static_assert(std::size(kRowStarts) == kSymbolSetCount + 1, \"rows.tsv must hold
 
 std::span<const SymbolRange> symbolSetRanges(std::size_t index)
 {
-    return std::span<const SymbolRange>(kRanges).subspan(kRowStarts[index], kRowStarts[index + 1] - kRowStarts[index]);
+    return std::span<const SymbolRange>(kRanges).subspan(kRowStarts[index],
+                                                         kRowStarts[index + 1] - kRowStarts[index]);
 }
 
 } // namespace vintrel
