@@ -5,7 +5,9 @@
 #include "ExportGuard.h"
 #include "TrueTypeResources.h"
 #include "TrueTypeState.h"
+#include "qrl_debugout.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace vintrel {
@@ -30,6 +32,18 @@ bool appendRecord(TrueTypeState& s, GlyphRecord record)
         return false;
     s.records.push_back(record);
     return !isComposite(s.font, record.outline) || getCompositeData(record.glyph);
+}
+
+// A font without any character of the set would still make valid resources: a printer font that
+// prints nothing, found only when a job comes out blank. The conversion is refused instead.
+bool reportNoCharacters(std::uint16_t symbolSetValue)
+{
+    char line[96];
+    std::snprintf(line, sizeof line,
+                  "MakeTTFCharData(): the font maps none of the characters of symbol set %u\r\n",
+                  static_cast<unsigned>(symbolSetValue));
+    QrlOutputDebugString(line);
+    return false;
 }
 
 } // namespace
@@ -97,6 +111,8 @@ bool makeTTFCharData()
     for (const CodeEntry& entry : s.codes.entries)
         if (!getTTFCharData(entry.code, entry.unicode))
             return false;
+    if (s.records.empty())
+        return reportNoCharacters(s.codes.symbolSetValue);
     std::vector<bool> mapped(kGlyphIndexCount, false);
     for (const GlyphRecord& record : s.records)
         mapped[record.glyph] = true;

@@ -41,7 +41,11 @@ struct CodeList {
 };
 
 // Row `index` of the table; index below kSymbolSetCount.
-const SymbolSet& symbolSet(std::size_t index);
+SymbolSet symbolSet(std::size_t index);
+
+// The ranges of row `index` (below kSymbolSetCount), in code order. Generated at build time from
+// data/rows.tsv, the table's only source.
+std::span<const SymbolRange> symbolSetRanges(std::size_t index);
 
 // The code list and font type of row `index`, or nothing for an index above the table.
 std::optional<CodeList> buildCodeList(std::uint32_t index);

@@ -180,7 +180,7 @@ TEST_F(TrueTypeConversion, UnboundedSetUsesUnicodeCodes)
     const std::vector<Record> records = {{32, 0}, {65, 1}, {66, 2}, {67, 3}, {196, 4}, {0x2019, 2}};
     EXPECT_EQ(readFile("TTD00000.RSC"), expectedData(m_font, m_options.outlines, records));
     EXPECT_EQ(readFile("TTI00000.RSC"), expectedIndex(records, true));
-    EXPECT_EQ(readFile("TTH00000.HDR"), expectedHeader({11, 0, 464, 56}, "A name longer than thirty-two ch"));
+    EXPECT_EQ(readFile("TTH00000.HDR"), expectedHeader({11, 0, 881, 56}, "A name longer than thirty-two ch"));
 }
 
 TEST_F(TrueTypeConversion, EachCallStartsAfresh)
