@@ -3,7 +3,6 @@
 // its permissions kept.
 #include "vintrel.h"
 
-#include "ByteOrder.h"
 #include "FileSizeLimit.h"
 #include "SmallTmpfs.h"
 #include "TempCwd.h"
@@ -31,6 +30,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using qrl::test::filesIn;
 using qrl::test::readFile;
 using qrl::test::TempCwd;
 using qrl::test::TempDirectory;
@@ -43,21 +43,7 @@ constexpr rlim_t kSizeLimit = 64 * 1024;
 
 std::string slotImage()
 {
-    std::string image(kImageSize, '\0');
-    for (std::size_t i = 16; i < image.size(); ++i)
-        image[i] = static_cast<char>(i * 7 + 3);
-    auto* p = reinterpret_cast<unsigned char*>(image.data());
-    qrl::bytes::putU32BE(p, 0xAE00A002);
-    qrl::bytes::putU16BE(p + 4, 0x00C0);
-    qrl::bytes::putU32BE(p + 8, static_cast<std::uint32_t>(image.size()));
-    return image;
-}
-
-std::string swapped(std::string bytes)
-{
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        std::swap(bytes[i], bytes[i + 1]);
-    return bytes;
+    return qrl::test::epromSlotImage(kImageSize);
 }
 
 // The null (minor 3) or full (minor 7) device as a node of the test's own folder where root may
@@ -69,15 +55,6 @@ std::string deviceNode(const TempDirectory& dir, const char* name, unsigned mino
     if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0)
         return path;
     return std::string("/dev/") + name;
-}
-
-std::vector<std::string> entries(const std::string& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // One export: its inputs in the working directory, the input it uses up (if it does), then the
@@ -106,7 +83,7 @@ const ExportCase kExports[] = {
      [](TestBuild&, const char* out) { return WriteFileQRL(out, 2, nullptr); }},
     {"WriteFileQrlPlain", "TEMP.BXF", writeEpromImage,
      [](TestBuild&, const char* out) { return WriteFileQRL(out, 3, nullptr); }},
-    {"Bin2Hex", "in.bin", [](TestBuild&) { writeFile("in.bin", swapped(slotImage())); },
+    {"Bin2Hex", "in.bin", [](TestBuild&) { writeFile("in.bin", qrl::test::swappedPairs(slotImage())); },
      [](TestBuild&, const char* out) { return BIN2HEX("in.bin", out); }},
     {"Slt2Bxf", "SLT00000.SLT",
      [](TestBuild& build) {
@@ -123,7 +100,7 @@ protected:
     void SetUp() override
     {
         GetParam().prepare(m_build);
-        m_before = entries(m_cwd.path());
+        m_before = filesIn(m_cwd.path());
     }
 
     // The inputs as the program leaves them before each call.
@@ -148,7 +125,7 @@ protected:
     // No file in the working directory that was not there before.
     void expectNoScratchLeft()
     {
-        for (const std::string& name : entries(m_cwd.path()))
+        for (const std::string& name : filesIn(m_cwd.path()))
             EXPECT_NE(std::find(m_before.begin(), m_before.end(), name), m_before.end()) << name;
     }
 
@@ -166,14 +143,14 @@ TEST_P(UserFile, AFailedWriteKeepsTheEarlierFileAndLeavesErrnoAtTheCause)
         SCOPED_TRACE(earlierFile ? "earlier file" : "no earlier file");
         if (earlierFile)
             writeFile(path, earlier);
-        const auto before = entries(dir);
+        const auto before = filesIn(dir);
         prepareInputs();
         errno = 0;
         const int result = write();
         const int error = errno;
         EXPECT_EQ(result, 0);
         EXPECT_EQ(error, cause) << std::strerror(error);
-        EXPECT_EQ(entries(dir), before);
+        EXPECT_EQ(filesIn(dir), before);
         if (earlierFile) {
             EXPECT_TRUE(readFile(path) == earlier);
         }
@@ -253,7 +230,7 @@ TEST_P(UserFile, WritesThroughALinkAndIntoPipesAndDevicesInPlace)
     const std::string null = deviceNode(dir, "null", 3);
     EXPECT_EQ(run(null), 1);
     EXPECT_TRUE(fs::is_character_file(null));
-    std::vector<std::string> names = entries(dir.path());
+    std::vector<std::string> names = filesIn(dir.path());
     std::erase(names, "null");
     EXPECT_EQ(names, (std::vector<std::string>{"link.out", "pipe", "private.out", "target.out"}));
     expectNoScratchLeft();
