@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace vintrel {
 
@@ -15,9 +14,5 @@ enum class CopyMode { Plain, SwapPairs };
 // failed write. With SwapPairs the pairs are counted from the first byte copied, and an odd last
 // byte is copied unchanged.
 bool copyBytes(InputFile& in, OutputFile& out, std::uint64_t count, CopyMode mode = CopyMode::Plain);
-
-// Swaps every byte pair of the regular file `path` in place; an odd last byte stays. False when the
-// file cannot be read or written whole (it may then be swapped in part).
-bool swapBytePairsInFile(const std::string& path);
 
 } // namespace vintrel

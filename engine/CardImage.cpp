@@ -14,6 +14,7 @@
 #include "ScratchFile.h"
 #include "SlotImageWriter.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -119,19 +120,20 @@ bool slt2bxf(const char* outputPath, const BuildContext& context, std::uint8_t m
     const std::optional<card::CardSize> size = card::cardSize(context.sizeIndex, context.customCapacity);
     if (!outputPath || !deviceType || !size)
         return false;
-    CardImageBuilder builder(context, {card::deviceInfo(*deviceType), size->code});
-    if (!builder.place(size->capacity))
-        return false;
-
     // Neither file may outlive the export, nor an old one be taken for this build's.
     const ScratchFile image(kImageFile);
     const ScratchFile swapFile(kSwapFile);
-    if (!image.cleared() || !swapFile.cleared() || !builder.write(image.path()) ||
-        std::rename(image.path().c_str(), swapFile.path().c_str()) != 0)
+    CardImageBuilder builder(context, {card::deviceInfo(*deviceType), size->code});
+    if (!builder.place(size->capacity) || !image.cleared() || !swapFile.cleared() || !builder.write(image.path()))
         return false;
+    errno = 0;
+    if (std::rename(image.path().c_str(), swapFile.path().c_str()) != 0) {
+        noteWriteFailure(errno);
+        return false;
+    }
     InputFile swapInput;
     OutputFile output;
-    return swapInput.open(swapFile.path()) && output.createReplacing(outputPath) &&
+    return swapInput.open(swapFile.path()) && output.createKept(outputPath) &&
            copyBytes(swapInput, output, swapInput.size(), CopyMode::SwapPairs) && output.commit();
 }
 

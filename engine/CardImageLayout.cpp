@@ -1,6 +1,8 @@
 #include "CardImageLayout.h"
 
 #include "ByteOrder.h"
+#include "ResourceFiles.h"
+#include "SlotImageWriter.h"
 
 #include <array>
 
@@ -143,18 +145,37 @@ std::uint8_t deviceInfo(std::uint8_t deviceType)
 
 std::optional<SlotData> slotDataOf(const CardSlot& slot)
 {
-    // The slot header and one directory entry; a form's resource header adds 20 bytes.
-    constexpr std::uint64_t kMacroSkip = 204;
-    constexpr std::uint64_t kFormSkip = 224;
+    // Macro data lies behind the slot header and its one directory entry; a headed form's behind
+    // its resource header as well.
+    constexpr std::uint64_t kMacroSkip = kSlotHeaderSize + kSlotDirectoryEntrySize;
+    constexpr std::uint64_t kFormSkip = kMacroSkip + 20;
     std::uint64_t skip = 0;
-    if (slot.kind == 16) {
+    std::uint64_t least = 0;
+    switch (slot.kind) {
+    case kEpromSlot:
+    case kFontSlot:
         if (!slot.hasSlotHeader)
             return std::nullopt;
-        skip = kMacroSkip;
-    } else if (slot.kind == 2 && slot.hasSlotHeader) {
-        skip = kFormSkip;
+        least = kSlotHeaderSize;
+        break;
+    case kMacroSlot:
+        if (!slot.hasSlotHeader)
+            return std::nullopt;
+        skip = least = kMacroSkip;
+        break;
+    case kFormSlot:
+        if (slot.hasSlotHeader)
+            skip = least = kFormSkip;
+        break;
+    case kProgramDataSlot:
+        // A card's program-data slot is the item's bytes; a slot header means another build's image.
+        if (slot.hasSlotHeader)
+            return std::nullopt;
+        break;
+    default:
+        return std::nullopt;
     }
-    if (slot.length < skip)
+    if (slot.length < least)
         return std::nullopt;
     return SlotData{skip, slot.length - skip};
 }

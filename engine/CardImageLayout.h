@@ -45,9 +45,12 @@ struct SlotData {
     std::uint64_t size;
 };
 
-// Macro slots skip the slot header and its one directory entry; form slots that carry a slot
-// header skip the form's resource header as well, a bare form is its data. Nothing when the slot
-// image is too short for what it is said to hold, or a macro slot has no slot header.
+// Whether the slot image is what its slot's kind says, and where its data lies. Font, macro and
+// EPROM slots carry a slot header; macro slots skip it and its one directory entry. A card's form
+// slot is the bare form, its data the whole image; one that carries a slot header skips the
+// form's resource header as well. A program-data slot is the bare item and must not carry a slot
+// header. Nothing for an image too short for what it is said to hold, one without the header its
+// kind needs or with one it must not have, and for an unknown kind.
 std::optional<SlotData> slotDataOf(const CardSlot& slot);
 
 // The two bytes of the device tuple.

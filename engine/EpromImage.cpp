@@ -6,27 +6,32 @@
 #include "ExportGuard.h"
 #include "InputFile.h"
 #include "OutputFile.h"
+#include "PairSwap.h"
 #include "ResourceFiles.h"
 #include "ScratchFile.h"
 #include "SlotImageWriter.h"
 #include "SRecordWriter.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace vintrel {
 namespace {
 
 constexpr std::size_t kProbeSize = 16;
-// A whole number of records, so that records never straddle two chunks.
+// A whole number of records, so that records never straddle two chunks; even, so that no byte
+// pair does either.
 constexpr std::size_t kChunkSize = SRecordWriter::kBytesPerRecord * 65536;
+static_assert(kChunkSize % 2 == 0);
 
 enum Format : std::uint32_t { kSRecords = 1, kSwapped = 2, kPlain = 3 };
 
-// Removes "TEMP.BXF" and any "TEMP.HEX" on every way out of WriteFileQRL.
+// How an image file holds the slot image: as the slot image writer wrote it, or with every byte
+// pair swapped, as the S-record text wants it.
+enum class ImageOrder { AsWritten, PairsSwapped };
+
+// Removes "TEMP.BXF" on every way out of WriteFileQRL, and a "TEMP.HEX" that an earlier export
+// may have left: the S-record text is made from the image on the way.
 struct ImageFileRemover {
     ~ImageFileRemover()
     {
@@ -35,14 +40,14 @@ struct ImageFileRemover {
     }
 };
 
-bool bin2hex(const std::string& inputPath, const std::string& outputPath)
+bool writeSRecordFile(InputFile& input, ImageOrder order, const std::string& outputPath)
 {
-    InputFile input;
-    if (!input.open(inputPath) || input.size() < kProbeSize)
-        return false;
+    const bool swapOnTheWay = order == ImageOrder::AsWritten;
     unsigned char probe[kProbeSize];
-    if (!input.read(probe, sizeof probe))
+    if (input.size() < kProbeSize || !input.read(probe, sizeof probe))
         return false;
+    if (swapOnTheWay)
+        qrl::bytes::swapBytePairs(probe, sizeof probe);
     // Reading each 16-bit word little-endian undoes the pair swap of the big-endian header.
     const auto headerU32 = [&probe](std::size_t offset) {
         return (static_cast<std::uint32_t>(qrl::bytes::getU16LE(probe + offset)) << 16) |
@@ -53,55 +58,58 @@ bool bin2hex(const std::string& inputPath, const std::string& outputPath)
         return false;
 
     OutputFile output;
-    if (!output.createReplacing(outputPath) || !input.seek(0))
+    if (!input.seek(0) || !output.createKept(outputPath))
         return false;
     SRecordWriter records(output);
     if (!records.writeHeader())
         return false;
-    std::vector<unsigned char> chunk(imageSize < kChunkSize ? imageSize : kChunkSize);
+    std::vector<unsigned char> chunk((imageSize < kChunkSize ? imageSize : kChunkSize) + 1);
     for (std::uint32_t address = 0; address < imageSize;) {
-        const std::size_t n = imageSize - address < chunk.size() ? imageSize - address : chunk.size();
-        if (!input.read(chunk.data(), n) || !records.writeData(chunk.data(), n, address))
+        const std::size_t n = imageSize - address < kChunkSize ? imageSize - address : kChunkSize;
+        // An image that ends on the first byte of a pair still takes that byte from its partner.
+        const std::size_t read = swapOnTheWay && n % 2 != 0 && address + n < input.size() ? n + 1 : n;
+        if (!input.read(chunk.data(), read))
+            return false;
+        if (swapOnTheWay)
+            qrl::bytes::swapBytePairs(chunk.data(), read);
+        if (!records.writeData(chunk.data(), n, address))
             return false;
         address += static_cast<std::uint32_t>(n);
     }
     return records.writeTerminator() && output.commit();
 }
 
-// Within one file system the image itself becomes the output (swapped in place where asked);
-// elsewhere it is copied, swapping on the way. Either way the output changes only when complete.
-bool deliverImage(const std::string& outputPath, CopyMode mode)
+bool bin2hex(const std::string& inputPath, const std::string& outputPath)
 {
-    OutputFile output;
-    if (!output.createReplacing(outputPath))
-        return false;
-    if (output.adopt(kImageFile))
-        return (mode == CopyMode::Plain || swapBytePairsInFile(output.path())) && output.commit();
-    InputFile image;
-    return image.open(kImageFile) && copyBytes(image, output, image.size(), mode) && output.commit();
+    InputFile input;
+    return input.open(inputPath) && writeSRecordFile(input, ImageOrder::PairsSwapped, outputPath);
 }
 
 bool writeFileQrl(const char* outputPath, std::uint32_t format)
 {
     const ImageFileRemover removeImages;
-    std::uint64_t size = 0;
-    if (!outputPath || format < kSRecords || format > kPlain || !regularFileSize(kImageFile, size))
+    InputFile image;
+    if (!outputPath || format < kSRecords || format > kPlain || !image.open(kImageFile))
         return false;
-    if (format != kSRecords)
-        return deliverImage(outputPath, format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain);
+    if (format == kSRecords)
+        return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
+    OutputFile output;
+    return output.createKept(outputPath) &&
+           copyBytes(image, output, image.size(), format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain) &&
+           output.commit();
+}
 
-    // The swapped image goes straight to "TEMP.HEX" in the working directory, which may lie on
-    // another file system than the output; the rename replaces any "TEMP.HEX" of an earlier
-    // export, so that is never converted.
-    return swapBytePairsInFile(kImageFile) && std::rename(kImageFile, kSwappedImageFile) == 0 &&
-           bin2hex(kSwappedImageFile, outputPath);
+bool copyFirstSlotImage()
+{
+    InputFile slot;
+    OutputFile image;
+    return slot.open(kFirstSlotImage) && image.create(kImageFile) && copyBytes(slot, image, slot.size()) &&
+           image.commit();
 }
 
 bool createEpromFile()
 {
-    std::error_code ec;
-    if (std::filesystem::copy_file(kFirstSlotImage, kImageFile, std::filesystem::copy_options::overwrite_existing,
-                                   ec))
+    if (copyFirstSlotImage())
         return true;
     // No old image may stay behind to be exported in place of this build's.
     removeFile(kImageFile);

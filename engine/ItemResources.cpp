@@ -12,6 +12,7 @@
 #include "ResourceFiles.h"
 #include "ScratchFile.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -71,19 +72,24 @@ bool writeResource(const std::string& sourcePath, const std::string& outputPath,
     InputFile source;
     if (!source.open(sourcePath))
         return false;
+    const std::uint64_t size = source.size();
+    const bool plainCopy = !isMacro(request.type) && request.medium != VINTREL_EPROM && !request.headerFlag;
+    const auto padding = static_cast<std::uint16_t>((4 - size % 4) % 4);
+    const std::uint64_t total =
+        plainCopy ? size : size + padding + (isMacro(request.type) ? kMacroHeaderSize : kPlainHeaderSize);
+    // The slot image counts every resource in 32 bits.
+    if (total > std::numeric_limits<std::uint32_t>::max()) {
+        noteWriteFailure(EFBIG);
+        return false;
+    }
     OutputFile output;
     if (!output.create(outputPath))
         return false;
-    const std::uint64_t size = source.size();
-    if (!isMacro(request.type) && request.medium != VINTREL_EPROM && !request.headerFlag)
+    if (plainCopy)
         return copyBytes(source, output, size) && output.commit();
 
     reportProgress(request.context, kResourceStep);
-    const auto padding = static_cast<std::uint16_t>((4 - size % 4) % 4);
-    const std::uint64_t total = size + padding + (isMacro(request.type) ? kMacroHeaderSize : kPlainHeaderSize);
     reportProgress(request.context, kResourceStep);
-    if (total > std::numeric_limits<std::uint32_t>::max())
-        return false;
     const auto header = resourceHeader(request, static_cast<std::uint32_t>(total), padding);
     if (!output.write(header.data(), header.size()))
         return false;
@@ -124,6 +130,8 @@ bool makeResource(const char* sourcePath, const char* name, std::uint32_t itemIn
         context,
     };
     const std::string outputPath = indexedName(resourceTypeOf(engineType)->slotFiles.front().stem, itemIndex);
+    // No file of an earlier build may stay behind under the name when this one fails.
+    removeFile(outputPath);
     if (engineType != VINTREL_PRINTER_MACRO)
         return writeResource(sourcePath, outputPath, request);
 

@@ -24,8 +24,9 @@ void setDots(std::vector<unsigned char>& row, std::size_t from, std::size_t coun
 bool appendUncompressed(std::size_t bytesPerRow, std::uint32_t height, std::span<const unsigned char> raster,
                         std::vector<unsigned char>& row, std::vector<unsigned char>& words)
 {
-    // Bytes beyond the rows are tolerated and left out.
-    if (raster.size() < std::uint64_t{height} * bytesPerRow)
+    // A raster of any other size was cut or belongs to another character shape: either way its
+    // rows cannot be told apart.
+    if (raster.size() != std::uint64_t{height} * bytesPerRow)
         return false;
     for (std::uint32_t y = 0; y < height; ++y) {
         std::copy_n(raster.begin() + static_cast<std::ptrdiff_t>(y * bytesPerRow), bytesPerRow, row.begin());

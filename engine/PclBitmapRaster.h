@@ -23,8 +23,8 @@ inline std::uint64_t wordsPerRow(std::uint64_t width)
 }
 
 // Appends the glyph's rows to `words` as big-endian 16-bit words, each row padded to a whole word,
-// the leftmost dot in the highest bit. Raster class 1 is uncompressed (height rows of
-// ceil(width / 8) bytes, at least); class 2 is compressed: per row a repeat count and run lengths,
+// the leftmost dot in the highest bit. Raster class 1 is uncompressed (exactly height rows of
+// ceil(width / 8) bytes); class 2 is compressed: per row a repeat count and run lengths,
 // alternately white and black, starting with white. Nothing is appended unless Converted.
 RasterResult appendRasterWords(unsigned rasterClass, std::uint32_t width, std::uint32_t height,
                                std::span<const unsigned char> raster, std::vector<unsigned char>& words);

@@ -21,11 +21,6 @@ constexpr SlotFile macroFiles[] = {{{"BMD", ".RSC"}, kMacroDirectory, true}};
 constexpr SlotFile formFiles[] = {{{"BHD", ".RSC"}, kFormDirectory, false}};
 constexpr SlotFile programDataFiles[] = {{{"BPD", ".RSC"}, kProgramDataDirectory, false}};
 
-constexpr std::uint8_t kFontSlot = 1;
-constexpr std::uint8_t kFormSlot = 2;
-constexpr std::uint8_t kMacroSlot = 16;
-constexpr std::uint8_t kProgramDataSlot = 128;
-
 constexpr ResourceType trueType{kFontSlot, trueTypeFiles, {}};
 constexpr ResourceType glyphFont{kFontSlot, glyphFontFiles, glyphFontConversionFiles};
 constexpr ResourceType macro{kMacroSlot, macroFiles, {}};

@@ -25,6 +25,13 @@ inline constexpr const char* kFirstSlotImage = "SLT00000.SLT";
 inline constexpr const char* kImageFile = "TEMP.BXF";
 inline constexpr const char* kSwappedImageFile = "TEMP.HEX";
 
+// Slot kinds (SlotRecord.kind). The EPROM's single slot holds whatever the project holds.
+inline constexpr std::uint8_t kEpromSlot = 0;
+inline constexpr std::uint8_t kFontSlot = 1;
+inline constexpr std::uint8_t kFormSlot = 2;
+inline constexpr std::uint8_t kMacroSlot = 16;
+inline constexpr std::uint8_t kProgramDataSlot = 128;
+
 // Directory kinds of a slot image, in the order in which its resources are grouped.
 inline constexpr std::uint16_t kFontHeaderDirectory = 0;
 inline constexpr std::uint16_t kFontDataDirectory = 1;

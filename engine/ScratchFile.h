@@ -6,7 +6,8 @@
 
 namespace vintrel {
 
-// Removes `path`; true when no file of that name remains (also when there was none).
+// Removes the file or link `path`, never a folder; true when no file of that name remains (also
+// when there was none).
 bool removeFile(const std::string& path);
 
 class ScratchFile {

@@ -16,7 +16,6 @@ namespace vintrel {
 namespace {
 
 constexpr char kEpromSlotName[] = "EPROM";
-constexpr std::uint8_t kEpromSlotKind = 0;
 
 void setName(SlotRecord& slot, const std::string& name)
 {
@@ -31,7 +30,7 @@ bool nameSlot(const BuildContext& context, std::uint32_t slot, std::uint8_t medi
     if (!record)
         return false;
     if (medium == VINTREL_EPROM || record->firstLink >= record->endLink) {
-        record->kind = kEpromSlotKind;
+        record->kind = kEpromSlot;
         setName(*record, kEpromSlotName);
     } else {
         const auto itemIndex = readLink(context, record->firstLink);
@@ -39,7 +38,7 @@ bool nameSlot(const BuildContext& context, std::uint32_t slot, std::uint8_t medi
         if (!item)
             return false;
         const ResourceType* type = resourceTypeOf(item->engineType);
-        record->kind = type ? type->slotKind : kEpromSlotKind;
+        record->kind = type ? type->slotKind : kEpromSlot;
         setName(*record, item->name);
     }
     return writeSlot(context, slot, *record);

@@ -16,8 +16,6 @@
 namespace vintrel {
 namespace {
 
-constexpr std::size_t kHeaderSize = 196;
-constexpr std::size_t kDirectoryEntrySize = 8;
 constexpr std::uint16_t kHeaderWord = 0x00C0;
 constexpr std::uint16_t kEpromMediumWord = 0;
 constexpr std::uint16_t kCardMediumWord = 2;
@@ -48,7 +46,7 @@ bool SlotImageWriter::write(std::uint32_t slot)
     const auto record = readSlot(m_context, slot);
     if (!record || !collect(*record))
         return false;
-    std::uint64_t total = kHeaderSize + kDirectoryEntrySize * m_resources.size();
+    std::uint64_t total = kSlotHeaderSize + kSlotDirectoryEntrySize * m_resources.size();
     for (const Resource& r : m_resources)
         total += r.size;
     if (total > std::numeric_limits<std::uint32_t>::max())
@@ -99,7 +97,7 @@ bool SlotImageWriter::writeHeader(OutputFile& image, std::uint32_t imageSize) co
 {
     using namespace qrl::bytes;
     const std::size_t entries = m_resources.size();
-    std::vector<unsigned char> header(kHeaderSize + kDirectoryEntrySize * entries, 0);
+    std::vector<unsigned char> header(kSlotHeaderSize + kSlotDirectoryEntrySize * entries, 0);
     putU32BE(header.data(), kSlotImageMagic);
     putU16BE(header.data() + 4, kHeaderWord);
     putU16BE(header.data() + 6, m_medium == VINTREL_EPROM ? kEpromMediumWord : kCardMediumWord);
@@ -109,7 +107,7 @@ bool SlotImageWriter::writeHeader(OutputFile& image, std::uint32_t imageSize) co
     putFixedText(header.data() + kNoticeOffset, kNoticeFieldSize, kNotice);
     putU16BE(header.data() + kEntryCountOffset, static_cast<std::uint16_t>(entries));
 
-    unsigned char* entry = header.data() + kHeaderSize;
+    unsigned char* entry = header.data() + kSlotHeaderSize;
     std::uint64_t dataBefore = 0;
     std::size_t remainingEntries = entries;
     for (std::uint16_t kind : kDirectoryOrder) {
@@ -119,9 +117,10 @@ bool SlotImageWriter::writeHeader(OutputFile& image, std::uint32_t imageSize) co
             --remainingEntries;
             putU16BE(entry, 1);
             putU16BE(entry + 2, kind);
-            putU32BE(entry + 4, static_cast<std::uint32_t>(kDirectoryEntrySize * remainingEntries + 4 + dataBefore));
+            const std::uint64_t offset = kSlotDirectoryEntrySize * remainingEntries + 4 + dataBefore;
+            putU32BE(entry + 4, static_cast<std::uint32_t>(offset));
             dataBefore += r.size;
-            entry += kDirectoryEntrySize;
+            entry += kSlotDirectoryEntrySize;
         }
     }
     return image.write(header.data(), header.size());

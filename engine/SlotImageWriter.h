@@ -17,6 +17,9 @@ class OutputFile;
 // The first four bytes of a slot image with a header, big-endian, and where its size stands.
 inline constexpr std::uint32_t kSlotImageMagic = 0xAE00A002;
 inline constexpr std::size_t kSlotImageSizeOffset = 8;
+// The header in front of the directory, and one directory entry.
+inline constexpr std::size_t kSlotHeaderSize = 196;
+inline constexpr std::size_t kSlotDirectoryEntrySize = 8;
 
 class SlotImageWriter {
 public:

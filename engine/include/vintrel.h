@@ -2,6 +2,17 @@
  * 0 on failure unless noted. Files without a path argument are read and written in the current
  * working directory. Not re-entrant: one build, one call at a time.
  *
+ * The files of the working directory are the engine's own: each is created afresh, whatever
+ * stands at its name (a file of an earlier build, a link, a pipe) removed first and never
+ * followed. A file the user names (the outputPath of SLT2BXF, WriteFileQRL and BIN2HEX) is
+ * written whole or not at all: a regular file is replaced only by a complete new one and keeps
+ * its permissions; a link is written through to its target and stays a link; a path that is no
+ * regular file (a device such as /dev/null, a named pipe) is written in place and never replaced
+ * or removed; after a failure the earlier file is there byte for byte and nothing is left beside
+ * it. An export whose write fails answers 0 and leaves errno at the cause (ENOSPC: the disk is
+ * full, EFBIG: too large for the file system or a limit, EACCES, EROFS, ...), whatever it removed
+ * afterwards.
+ *
  * The program and the engine share the memory blocks of a build: the program allocates the item
  * blocks and the engine the link and slot blocks, all through the QrlGlobal* functions of
  * qrl_movable.h, which live in this library. */
@@ -150,11 +161,15 @@ VINTREL_API int fprintf_DWORD(FILE* target, uint32_t value);
 VINTREL_API int fprintf_ASCII(FILE* target, uint32_t offset, uint32_t count);
 
 /* Writes the resource file of a macro ("BMD%05d.RSC"), form ("BHD%05d.RSC") or program data
- * ("BPD%05d.RSC") from sourcePath. name: the item's name (at most 32 characters are used; a PCL
+ * ("BPD%05d.RSC") from sourcePath, a printer-language macro through its stripped copy
+ * "BMD%05d.TMP" (removed afterwards). name: the item's name (at most 32 characters are used; a PCL
  * macro is named by resourceId instead). type: VINTREL_PCL_MACRO to VINTREL_PROGRAM_DATA, others
  * answer 0. automatic: the item's automatic flag. A form or program data on any medium but the
  * EPROM, with headerFlag 0, becomes a plain copy of the source. context: only its progress
- * callback is used; may be NULL. 0 when the source cannot be read or the output not written. */
+ * callback is used; may be NULL. A resource file of that name from an earlier build is removed
+ * first. 0 when the source cannot be read or the output not written (a file written in part
+ * stays, for RemoveResources); 0 with errno EFBIG, before any output exists, when the resource
+ * would be larger than its 32-bit size word counts. */
 VINTREL_API int MakeResource(const char* sourcePath, const char* name, uint32_t itemIndex, uint32_t resourceId,
                              uint32_t type, uint32_t automatic, uint32_t medium, uint32_t headerFlag,
                              BuildContext* context);
@@ -166,8 +181,8 @@ VINTREL_API int BuildLinkList(BuildContext* context);
  * be allocated or locked. */
 VINTREL_API int BuildSlotList(BuildContext* context, uint32_t medium);
 /* Names the slots, writes "SLT%05d.SLT" per slot, then removes the item resource files. 0 when a
- * block cannot be locked (files stay) or an image cannot be written (resource files removed).
- * headerFlag has no effect. */
+ * block cannot be locked (files stay) or an image cannot be written (resource files removed; an
+ * image written in part stays, for RemoveSlots). headerFlag has no effect. */
 VINTREL_API int BuildAllSlots(BuildContext* context, uint32_t medium, uint32_t headerFlag);
 /* Deletes every item's resource files; missing files are passed over. */
 VINTREL_API void RemoveResources(BuildContext* context);
@@ -179,21 +194,35 @@ VINTREL_API int RemoveSlotList(BuildContext* context);
 VINTREL_API int RemoveSlots(BuildContext* context);
 
 /* Writes the PC Card image of the slot images "SLT%05d.SLT" to outputPath, byte pairs swapped,
- * through "TEMP.BXF" and "TEMP.SWP" (both removed afterwards). medium: the SRAM, JEIDA or OTP card
- * or the EPROM; others answer 0. 0, with outputPath untouched, when a slot image is missing or not
- * what its slot's kind says, the size index has no size code (custom capacities below 32 KB or
- * beyond the code's count, indexes 19 to 23), or the image is larger than that capacity. */
+ * through "TEMP.BXF" and "TEMP.SWP" (both removed afterwards, also after a failure); reads the
+ * slot count, the size index, the custom capacity and every slot's kind and name. medium: the
+ * SRAM, JEIDA or OTP card or the EPROM; others answer 0. 0, with outputPath untouched, when a slot
+ * image is missing or not what its slot's kind says, the size index has no size code (custom
+ * capacities below 32 KB or beyond the code's count, indexes 19 to 23), the image is larger than
+ * that capacity, or a write fails (errno at its cause).
+ * What each kind's image must be: a font slot (1), a macro slot (16) and the EPROM's slot (0)
+ * begin with a slot header whose image size is the file's length, a macro slot at least its one
+ * directory entry long; a program-data slot (128) is the bare item and must not begin with one;
+ * a form slot (2) may be either. Other kinds are refused. The data a slot's format tuple points
+ * at: behind the slot header and its directory entry for a macro slot (offset D + 204, size
+ * L - 204, with D the image's position and L its length); the whole image (D, L) for every other
+ * kind, also for a card's form slot: it is the bare form, and the D + 224, L - 224 that assume a
+ * slot header and a resource header in front would cut off the form's first 224 bytes. Only a
+ * form slot that does carry a slot header skips both (D + 224, L - 224). */
 VINTREL_API int SLT2BXF(const char* outputPath, BuildContext* context, uint32_t medium);
 
-/* Copies "SLT00000.SLT" to "TEMP.BXF", replacing it. */
+/* Copies "SLT00000.SLT" to "TEMP.BXF", replacing it; after a failure (errno at the cause of a
+ * failed write) no "TEMP.BXF" is left. */
 VINTREL_API int CreateEPROMFile(void);
 /* Writes "TEMP.BXF" to outputPath: format 1 S-record text of the byte-pair-swapped image, 2 the
- * byte-pair-swapped image, 3 a plain copy; other formats answer 0. The output is replaced only when
- * it is written whole. "TEMP.BXF" is deleted afterwards, on success and on failure. context is not
- * used. */
+ * byte-pair-swapped image, 3 a plain copy; other formats answer 0, and so does format 1 for an
+ * image that is no slot image or is shorter than the image size in its header. "TEMP.BXF" (and a
+ * "TEMP.HEX" an earlier export may have left) is deleted afterwards, on success and on failure;
+ * nothing else in the working directory is written. context is not used. */
 VINTREL_API int WriteFileQRL(const char* outputPath, uint32_t format, BuildContext* context);
-/* Writes the S-record text of a byte-pair-swapped slot image. 0 (and outputPath untouched) when the
- * input is not such an image or is shorter than the image size in its header. */
+/* Writes the S-record text of the byte-pair-swapped slot image inputPath to outputPath; nothing
+ * else is written. 0 (and outputPath untouched) when the input is not such an image or is shorter
+ * than the image size in its header, or when the write fails (errno at its cause). */
 VINTREL_API int BIN2HEX(const char* inputPath, const char* outputPath);
 
 #ifdef __cplusplus

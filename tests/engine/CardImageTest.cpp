@@ -26,7 +26,7 @@ using qrl::test::writeFile;
 
 constexpr std::uint32_t kKB = 1024;
 constexpr std::uint32_t kMB = 1024 * kKB;
-constexpr std::uint8_t kFonts = 1, kForms = 2, kMacros = 16, kData = 128;
+constexpr std::uint8_t kEprom = 0, kFonts = 1, kForms = 2, kMacros = 16, kData = 128;
 
 // A slot image of `size` bytes with varying content; with a header its first bytes are the slot
 // header's magic and image size.
@@ -296,6 +296,11 @@ TEST(CardImage, RefusalsLeaveTheOutputAsItWasAndNoScratchFiles)
          "card.bxf"},
         {"macro slot shorter than its header", kMacros, slotImage(150, true), false, "card.bxf"},
         {"form slot header shorter than a form's", kForms, slotImage(210, true), false, "card.bxf"},
+        {"font slot without a slot header", kFonts, slotImage(300, false), false, "card.bxf"},
+        {"font slot shorter than a slot header", kFonts, slotImage(150, true), false, "card.bxf"},
+        {"EPROM slot without a slot header", kEprom, slotImage(300, false), false, "card.bxf"},
+        {"program-data slot carrying a slot header", kData, slotImage(300, true), false, "card.bxf"},
+        {"unknown slot kind", 64, slotImage(300, true), false, "card.bxf"},
         {"output folder missing", kFonts, slotImage(300, true), false, "missing/card.bxf"},
     };
     for (const Refusal& r : refusals) {

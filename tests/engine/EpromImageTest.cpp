@@ -20,39 +20,21 @@
 namespace {
 
 using qrl::test::fileExists;
+using qrl::test::filesIn;
 using qrl::test::readFile;
 using qrl::test::ReadSRecords;
 using qrl::test::TempCwd;
 using qrl::test::TempDirectory;
 using qrl::test::writeFile;
 
-// A slot image of `size` bytes: the header's magic and image size, then varying bytes.
 std::string slotImage(std::size_t size)
 {
-    std::string image(size, '\0');
-    for (std::size_t i = 16; i < size; ++i)
-        image[i] = static_cast<char>(i * 7 + 3);
-    auto* p = reinterpret_cast<unsigned char*>(image.data());
-    qrl::bytes::putU32BE(p, 0xAE00A002);
-    qrl::bytes::putU16BE(p + 4, 0x00C0);
-    qrl::bytes::putU32BE(p + 8, static_cast<std::uint32_t>(size));
-    return image;
-}
-
-std::vector<std::string> filesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return qrl::test::epromSlotImage(size);
 }
 
 std::string swapped(std::string bytes)
 {
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        std::swap(bytes[i], bytes[i + 1]);
-    return bytes;
+    return qrl::test::swappedPairs(std::move(bytes));
 }
 
 TEST(EpromImage, CreateEpromFileCopiesTheSlotImage)
@@ -154,6 +136,19 @@ TEST(EpromImage, SRecordTextOfTheEmptyEpromImage)
     EXPECT_EQ(records.dataSizes[13], 1u);
     EXPECT_EQ(records.addresses[13], 195u);
     EXPECT_EQ(records.lines[14].substr(0, 4), "S306");
+}
+
+TEST(EpromImage, SRecordsOfAnImageShorterThanItsFileComeFromTheWholeSwappedFile)
+{
+    TempCwd cwd;
+    // Image size 197 in a file of 198 bytes: the last byte of the image is the swapped partner.
+    const std::string file = slotImage(197) + "Z";
+    writeFile("TEMP.BXF", file);
+    ASSERT_EQ(WriteFileQRL("rom.hex", 1, nullptr), 1);
+    ReadSRecords records;
+    ASSERT_EQ(qrl::test::readSRecords(readFile("rom.hex"), records), "");
+    EXPECT_EQ(records.data, swapped(file).substr(0, 197));
+    EXPECT_EQ(records.data.back(), 'Z');
 }
 
 TEST(EpromImage, WriteFileQrlRefusesWithoutLeavingFiles)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -140,6 +141,37 @@ TEST(MakeResource, RefusesWhatItCannotBuild)
     EXPECT_EQ(MakeResource("m.txt", "A", 2, 0, VINTREL_LDFC_FONT, 0, VINTREL_EPROM, 0, nullptr), 0);
     EXPECT_EQ(MakeResource("m.txt", "A", 2, 0, VINTREL_SKIPPED_ITEM, 0, VINTREL_EPROM, 0, nullptr), 0);
     EXPECT_EQ(MakeResource(nullptr, "A", 2, 0, VINTREL_FORM, 0, VINTREL_EPROM, 0, nullptr), 0);
+}
+
+TEST(MakeResource, AResourceBeyondThirtyTwoBitsIsRefusedBeforeItsFileExists)
+{
+    // Sparse sources: the refusal must come from the size alone, before a byte is copied.
+    constexpr std::uint64_t k4G = std::uint64_t{1} << 32;
+    struct Oversize {
+        const char* what;
+        std::uint8_t type;
+        std::uint32_t medium;
+        std::uint64_t sourceSize;
+        const char* file;
+    };
+    const Oversize cases[] = {
+        {"macro: 32-byte header and no padding make 4 GB", VINTREL_PCL_MACRO, VINTREL_SRAM_CARD, k4G - 32,
+         "BMD00004.RSC"},
+        {"form on the EPROM: 20-byte header and 3 padding bytes", VINTREL_FORM, VINTREL_EPROM, k4G - 23,
+         "BHD00004.RSC"},
+        {"plain program-data copy of 4 GB", VINTREL_PROGRAM_DATA, VINTREL_HARD_DISK, k4G, "BPD00004.RSC"},
+    };
+    for (const Oversize& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempCwd cwd;
+        writeFile("big.bin", "");
+        std::filesystem::resize_file("big.bin", c.sourceSize);
+        writeFile(c.file, "resource of an earlier build");
+        errno = 0;
+        EXPECT_EQ(MakeResource("big.bin", "BIG", 4, 0, c.type, 0, c.medium, 0, nullptr), 0);
+        EXPECT_EQ(errno, EFBIG);
+        EXPECT_FALSE(fileExists(c.file));
+    }
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "TestBuild.h"
 
+#include "ByteOrder.h"
 #include "TempCwd.h"
 
-
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 namespace qrl::test {
 
@@ -84,6 +86,34 @@ void writeResourceFile(const std::string& name, std::size_t size, unsigned char 
 bool fileExists(const std::string& path)
 {
     return std::filesystem::exists(path);
+}
+
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string epromSlotImage(std::size_t size)
+{
+    std::string image(size, '\0');
+    for (std::size_t i = 16; i < size; ++i)
+        image[i] = static_cast<char>(i * 7 + 3);
+    auto* p = reinterpret_cast<unsigned char*>(image.data());
+    qrl::bytes::putU32BE(p, 0xAE00A002);
+    qrl::bytes::putU16BE(p + 4, 0x00C0);
+    qrl::bytes::putU32BE(p + 8, static_cast<std::uint32_t>(size));
+    return image;
+}
+
+std::string swappedPairs(std::string bytes)
+{
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    return bytes;
 }
 
 } // namespace qrl::test
