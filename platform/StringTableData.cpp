@@ -335,6 +335,7 @@ constexpr Entry kStrings[] = {
     {9003, "The disk is read-only. The file could not be written:\n%s"},
     {9004, "This is not a file that can be written:\n%s"},
     {9005, "The file could not be written:\n%s"},
+    {9080, "The macro file is the image file itself: writing the macro would destroy the image.\nPlease choose another name for the macro file."},
     {32771, "&Add..."},
     {32775, "&Delete"},
     {32778, "&Open"},
