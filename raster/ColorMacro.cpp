@@ -2,8 +2,8 @@
 
 #include "ColorBitmapReader.h"
 #include "FileByteSource.h"
-#include "MacroFile.h"
 #include "MacroText.h"
+#include "WholeFile.h"
 
 #include <new>
 
@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::string_view kColorRasterBegin = ";cid 0,3,8,8,8,8;cpal C,2;spal 2;cid 0,3,8,8,8,8;RVCL 0;";
 
-bool writeRows(MacroFile& file, const std::vector<unsigned char>& rgb, std::size_t rowSize)
+bool writeRows(qrl::WholeFileWriter& file, const std::vector<unsigned char>& rgb, std::size_t rowSize)
 {
     const std::string prefix = macro::decimal(rowSize) + ",";
     for (std::size_t at = 0; at < rgb.size(); at += rowSize) {
@@ -52,8 +52,8 @@ int createColorBitmapMacro(const MacroRequest& request)
         return 0;
     }
 
-    MacroFile file;
-    if (!file.create(request.outputPath)) {
+    qrl::WholeFileWriter file;
+    if (!file.open(request.outputPath)) {
         messages.showAlone(MessageId::CreateFailed, request.outputPath);
         return 0;
     }

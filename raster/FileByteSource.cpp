@@ -1,53 +1,61 @@
 #include "FileByteSource.h"
 
-#include <cerrno>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <limits>
+#include <system_error>
 
 namespace pelmora {
 
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isRegularFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(fs::status(path, ec));
+}
+
+} // namespace
+
 FileByteSource::~FileByteSource()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_file)
+        std::fclose(m_file);
 }
 
 bool FileByteSource::open(const std::string& path)
 {
-    // Non-blocking only so that opening a FIFO does not wait for a writer; it is refused below.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    // Asked before opening, so that a named pipe is refused instead of waiting for a writer.
+    if (!isRegularFile(path))
         return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    // Asked again once open: the name may have been replaced in between.
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || !isRegularFile(path)) {
+        std::fclose(file);
         return false;
     }
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = fd;
-    m_size = static_cast<std::uint64_t>(st.st_size);
+    if (m_file)
+        std::fclose(m_file);
+    m_file = file;
+    m_size = static_cast<std::uint64_t>(size);
     return true;
 }
 
 bool FileByteSource::readAt(std::uint64_t offset, std::size_t length, unsigned char* dest) const
 {
-    if (m_fd < 0 || !holds(offset, length))
+    if (!m_file || !holds(offset, length) || offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max()))
         return false;
-    while (length > 0) {
-        const ssize_t got = ::pread(m_fd, dest, length, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false; // a read error, or the file is shorter now than when it was opened
-        const auto n = static_cast<std::size_t>(got);
-        dest += n;
-        offset += n;
-        length -= n;
-    }
-    return true;
+    if (length == 0)
+        return true;
+    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0)
+        return false;
+    // A short read is a read error, or a file that is shorter now than when it was opened.
+    return std::fread(dest, 1, length, m_file) == length;
 }
 
 } // namespace pelmora

@@ -4,6 +4,7 @@
 
 #include "ByteSource.h"
 
+#include <cstdio>
 #include <string>
 
 namespace pelmora {
@@ -23,7 +24,7 @@ public:
     bool readAt(std::uint64_t offset, std::size_t length, unsigned char* dest) const override;
 
 private:
-    int m_fd = -1;
+    std::FILE* m_file = nullptr;
     std::uint64_t m_size = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "MacroRequest.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace pelmora {
 
@@ -61,6 +63,13 @@ std::optional<MacroRequest> MacroRequest::fromArguments(const char* sourcePath, 
         request.extraText = boundedText(extraText, static_cast<std::size_t>(extraTextSize) - 1);
     request.messages = HostMessages(instance);
     return request;
+}
+
+bool MacroRequest::outputIsSource() const
+{
+    // A macro file that does not exist yet cannot be the image; equivalent() then fails.
+    std::error_code ec;
+    return std::filesystem::equivalent(sourcePath, outputPath, ec) && !ec;
 }
 
 } // namespace pelmora

@@ -25,6 +25,10 @@ public:
                                                      int sourcePathSize, const char* extraText,
                                                      int extraTextSize, const PelmoraHost* instance);
 
+    // Whether outputPath names the image file itself, by whatever spelling or link: writing the
+    // macro there would replace the image it is made from.
+    bool outputIsSource() const;
+
     std::string sourcePath;
     std::string outputPath;
     std::string macroName;

@@ -19,6 +19,7 @@ enum class MessageId : unsigned {
     PaletteUnreadable = 2432,
     OffsetUnreadable = 2433,
     PixelsUnreadable = 2434,
+    OutputIsSource = 9080, // the macro file named is the image itself
 };
 
 } // namespace pelmora

@@ -1,6 +1,7 @@
 #include "MonochromeBitmapReader.h"
 
 #include "BmpHeaders.h"
+#include "ByteOrder.h"
 
 #include <array>
 
@@ -16,11 +17,18 @@ bool isLight(unsigned red, unsigned green, unsigned blue)
     return 299 * red + 587 * green + 114 * blue >= 128 * 1000;
 }
 
+// A 5-bit channel of a 16-bit pixel on the 8-bit scale, its top bits repeated below so that 31 is 255.
+unsigned widen5(unsigned value)
+{
+    return (value << 3) | (value >> 2);
+}
+
 bool isReadableFormat(const BmpInfoHeader& info)
 {
     const bool knownHeader = info.headerSize == kBmpInfoHeaderSize || info.headerSize == kBmpV4HeaderSize ||
                              info.headerSize == kBmpV5HeaderSize;
-    const bool knownDepth = info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 || info.bitCount == 24;
+    const bool knownDepth = info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 || info.bitCount == 16 ||
+                            info.bitCount == 24 || info.bitCount == 32;
     return knownHeader && knownDepth && info.width > 0 && info.height != 0 && info.planes == 1 &&
            info.compression == kBmpUncompressed;
 }
@@ -42,6 +50,15 @@ public:
             return m_lightEntry[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
         case 8:
             return m_lightEntry[row[x]];
+        case 16: {
+            // Uncompressed 16-bit pixels are 5-5-5, red in the high bits; the top bit is unused.
+            const unsigned pixel = qrl::bytes::getU16LE(row + std::size_t{2} * x);
+            return isLight(widen5((pixel >> 10) & 0x1F), widen5((pixel >> 5) & 0x1F), widen5(pixel & 0x1F));
+        }
+        case 32: {
+            const unsigned char* bgrx = row + std::size_t{4} * x;
+            return isLight(bgrx[2], bgrx[1], bgrx[0]);
+        }
         default: {
             const unsigned char* bgr = row + std::size_t{3} * x;
             return isLight(bgr[2], bgr[1], bgr[0]);
@@ -68,7 +85,7 @@ std::optional<MonochromeBitmap> loadMonochromeBitmap(const ByteSource& file)
     if (!hasBmpSignature(fileHeader) || !isReadableFormat(info) || !file.holds(kBmpFileHeaderSize, info.headerSize))
         return std::nullopt;
 
-    // Indexed images carry their palette after the header; a 24-bit file may carry an unused one,
+    // Indexed images carry their palette after the header; a direct-colour file may carry an unused one,
     // which only moves the pixels when the file header gives no pixel offset.
     const bool indexed = info.bitCount <= 8;
     const std::uint64_t maxEntries = indexed ? std::uint64_t{1} << info.bitCount : 0;

@@ -1,10 +1,10 @@
 #include "MonochromeMacro.h"
 
 #include "FileByteSource.h"
-#include "MacroFile.h"
 #include "MacroText.h"
 #include "MonochromeBitmapReader.h"
 #include "MonochromeRaster.h"
+#include "WholeFile.h"
 
 namespace pelmora {
 
@@ -23,8 +23,8 @@ int createMonochromeMacro(const MacroRequest& request)
     if (!bitmap || bitmap->bits.empty())
         return 0;
 
-    MacroFile file;
-    if (!file.create(request.outputPath))
+    qrl::WholeFileWriter file;
+    if (!file.open(request.outputPath))
         return 0;
     // Unlike the colour macro's, this resolution follows "STR" without a blank.
     bool written = file.write(macro::bitmapHeader(request, "", kRasterBegin));

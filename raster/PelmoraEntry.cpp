@@ -12,7 +12,7 @@ namespace {
 using pelmora::ImageType;
 using pelmora::MacroRequest;
 
-// Runs one road on the record built from the arguments. Nothing may leave the library as an
+// Runs one road on the record built from the arguments, unless the macro file is the image. Nothing may leave the library as an
 // exception: anything thrown (in practice only an exhausted allocation) answers 0.
 template <typename Road>
 int runRequest(Road road, const char* sourcePath, const char* outputPath, const char* macroName,
@@ -25,7 +25,14 @@ int runRequest(Road road, const char* sourcePath, const char* outputPath, const 
                                                          positionX, positionY, width, height, orientation,
                                                          imageType, sourcePathSize, extraText, extraTextSize,
                                                          instance);
-        return request ? road(*request) : 0;
+        if (!request)
+            return 0;
+        // Refused before any road touches either file.
+        if (request->outputIsSource()) {
+            request->messages.showFileMessage(pelmora::MessageId::OutputIsSource, request->outputPath);
+            return 0;
+        }
+        return road(*request);
     } catch (...) {
         return 0;
     }

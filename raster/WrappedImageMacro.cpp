@@ -1,8 +1,8 @@
 #include "WrappedImageMacro.h"
 
 #include "FileByteSource.h"
-#include "MacroFile.h"
 #include "MacroText.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <vector>
@@ -36,7 +36,7 @@ std::string header(const MacroRequest& request)
 enum class CopyResult { Copied, ReadFailed, WriteFailed };
 
 // Copies the whole file, as long as the file system says it is, in large blocks.
-CopyResult copyFile(const ByteSource& source, MacroFile& file)
+CopyResult copyFile(const ByteSource& source, qrl::WholeFileWriter& file)
 {
     std::vector<unsigned char> block(static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, source.size())));
     for (std::uint64_t at = 0; at < source.size(); at += block.size()) {
@@ -54,8 +54,8 @@ CopyResult copyFile(const ByteSource& source, MacroFile& file)
 int createWrappedImageMacro(const MacroRequest& request)
 {
     const HostMessages& messages = request.messages;
-    MacroFile file;
-    if (!file.create(request.outputPath)) {
+    qrl::WholeFileWriter file;
+    if (!file.open(request.outputPath)) {
         messages.showAlone(MessageId::CreateFailed, request.outputPath);
         return 0;
     }

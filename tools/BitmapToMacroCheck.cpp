@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 using Focus = BitmapToMacroRefusal::Focus;
@@ -23,6 +26,7 @@ constexpr int kNoFileName = 3010;
 constexpr int kNoFullPath = 3012;
 constexpr int kFileInProject = 3014;
 constexpr int kNotANumber = 3041;
+constexpr int kMacroFileIsImage = 9080;
 
 void tell(int id)
 {
@@ -173,6 +177,18 @@ bool bitmapmacro::checkMacroFilePath(const QString& path, const CQuorlyn32Doc* p
     return true;
 }
 
+bool bitmapmacro::checkMacroFileIsNotImage(const QString& macroFilePath, const QString& imagePath)
+{
+    // A macro file that does not exist yet cannot be the image; equivalent() then fails.
+    std::error_code ec;
+    const bool same = std::filesystem::equivalent(QFile::encodeName(macroFilePath).toStdString(),
+                                                  QFile::encodeName(imagePath).toStdString(), ec);
+    if (!same || ec)
+        return true;
+    tell(kMacroFileIsImage);
+    return false;
+}
+
 bool bitmapmacro::probeFolder(const QString& macroFilePath)
 {
     const QString folder = macroFilePath.left(macroFilePath.lastIndexOf(QLatin1Char('/')) + 1);
@@ -210,7 +226,8 @@ std::optional<BitmapToMacroRefusal> bitmapmacro::checkForm(BitmapToMacroForm& fo
 {
     if (!checkMacroName(form.macroName, project))
         return refuse(Focus::MacroName);
-    if (!checkMacroFilePath(form.macroFilePath, project) || !probeFolderOrTell(form.macroFilePath))
+    if (!checkMacroFilePath(form.macroFilePath, project) ||
+        !checkMacroFileIsNotImage(form.macroFilePath, form.sourcePath) || !probeFolderOrTell(form.macroFilePath))
         return refuse(Focus::MacroFile);
     const int unit = form.unitIndex;
     const std::initializer_list<NumberField> position = {{&form.positionXText, Focus::PositionX},

@@ -211,6 +211,7 @@ void BitmaptoMacroDlg::onSaveMacro()
     m_macroFile->setText(*chosen);
     // The chosen file passes the same checks as the typed one before anything is written.
     const bool written = bitmapmacro::checkMacroFilePath(current.macroFilePath, m_project) &&
+                         bitmapmacro::checkMacroFileIsNotImage(current.macroFilePath, current.sourcePath) &&
                          bitmapmacro::probeFolderOrTell(current.macroFilePath) &&
                          bitmapmacro::createMacroFile(current.sourcePath, bitmapmacro::toRequest(current));
     qrl::ui().message(qrl::text(written ? kMacroWritten : kMacroNotWritten), qrl::Buttons::Ok,

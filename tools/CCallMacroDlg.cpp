@@ -3,6 +3,7 @@
 #include "CCallMacroDlgCheck.h"
 #include "CQuorlyn32App.h"
 #include "CWinPlacement.h"
+#include "PrinterText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 #include "WindowPlacementAdapter.h"
@@ -85,8 +86,11 @@ void CCallMacroDlg::accept()
     const CallMacroParams values = edited();
     if (const int problem = callmacro::checkCallMacroParams(values); problem != 0) {
         qrl::ui().message(qrl::text(problem), qrl::Buttons::Ok, qrl::Icon::Warning);
-        m_repeat->setFocus();
-        m_repeat->selectAll();
+        QLineEdit* field = m_repeat;
+        if (problem == printertext::kNotLatin1)
+            field = printertext::isLatin1(values.macroName) ? m_parameter : m_name;
+        field->setFocus();
+        field->selectAll();
         return;
     }
     m_params = values;

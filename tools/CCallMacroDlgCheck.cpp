@@ -1,5 +1,7 @@
 #include "CCallMacroDlgCheck.h"
 
+#include "PrinterText.h"
+
 #include <algorithm>
 
 namespace callmacro {
@@ -23,6 +25,8 @@ int checkCallMacroParams(const CallMacroParams& params)
     const QStringView digits = QStringView(repeat).mid(first);
     if (digits.size() > 5 || (!digits.isEmpty() && digits.toInt() > kMaxRepeatCount))
         return kRepeatOutOfRange;
+    if (!printertext::isLatin1(params.macroName) || !printertext::isLatin1(params.parameter))
+        return printertext::kNotLatin1;
     return 0;
 }
 

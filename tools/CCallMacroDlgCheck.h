@@ -9,7 +9,8 @@ inline constexpr int kMaxRepeatCount = 32767;
 
 // Checks the values of the call-macro dialog before they are taken: 0 when they may be, else
 // the id of the message to show: 3041 for a repeat count that is not all digits, 3989 for one
-// above kMaxRepeatCount. An empty macro name is taken; it is reported when the tools are sent.
+// above kMaxRepeatCount, printertext::kNotLatin1 for a name or parameter that holds a character
+// with no Latin-1 byte. An empty macro name is taken; it is reported when the tools are sent.
 int checkCallMacroParams(const CallMacroParams& params);
 
 } // namespace callmacro

@@ -4,6 +4,8 @@
 #include "CPrintToolDlg.h"
 #include "CQuorlyn32App.h"
 #include "CWinPlacement.h"
+#include "PrinterText.h"
+#include "StringTable.h"
 #include "UserInterface.h"
 #include "WindowPlacementAdapter.h"
 
@@ -85,8 +87,7 @@ void CMacroEditDlg::accept()
 {
     const std::optional<QByteArray> stored = macroedit::storedText(m_edit->toPlainText());
     if (!stored) {
-        qrl::ui().message(QString::fromLatin1(macroedit::kNotStorableText), qrl::Buttons::Ok,
-                          qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(printertext::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
         m_edit->setFocus();
         return;
     }

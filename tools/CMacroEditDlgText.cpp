@@ -2,9 +2,6 @@
 
 namespace macroedit {
 
-const char* const kNotStorableText =
-    "The macro text holds a character that cannot be sent to the printer.\r\nPlease remove it.";
-
 QString editorText(const QByteArray& stored)
 {
     QString text = QString::fromLatin1(stored);

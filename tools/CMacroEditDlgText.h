@@ -12,11 +12,8 @@ namespace macroedit {
 QString editorText(const QByteArray& stored);
 
 // The editor's text as it is stored and sent: every character as one byte, each line break as
-// CR LF. Nothing when a character cannot be stored as one byte (it would reach the printer as
-// another character).
+// CR LF: Latin-1, as every text the tools send. Nothing when a character has no Latin-1 byte (it
+// would reach the printer as another character); printertext::kNotLatin1 is the message for it.
 std::optional<QByteArray> storedText(const QString& edited);
-
-// Shown when storedText() refuses the text.
-extern const char* const kNotStorableText;
 
 } // namespace macroedit

@@ -1,5 +1,6 @@
 #include "CallMacroCommand.h"
 
+#include "PrinterText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -43,11 +44,14 @@ bool allDigits(const QByteArray& text)
 
 CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
 {
-    const QByteArray name = params.macroName.toUtf8();
-    const QByteArray parameter = params.parameter.toUtf8();
-    const QByteArray repeat = params.repeatCount.toUtf8();
-    if (name.isEmpty())
+    if (params.macroName.isEmpty())
         return CallMacroProblem::NoName;
+    for (const QString* value : {&params.macroName, &params.parameter, &params.repeatCount})
+        if (!printertext::isLatin1(*value))
+            return CallMacroProblem::NotLatin1;
+    const QByteArray name = params.macroName.toLatin1();
+    const QByteArray parameter = params.parameter.toLatin1();
+    const QByteArray repeat = params.repeatCount.toLatin1();
     if (!acceptableName(name))
         return CallMacroProblem::BadName;
     if (!allDigits(repeat) || !acceptableParameter(parameter))
@@ -76,6 +80,9 @@ bool BuildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
         break;
     case CallMacroProblem::BadValues:
         qrl::ui().message(QString::fromLatin1(kValuesNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
+        break;
+    case CallMacroProblem::NotLatin1:
+        qrl::ui().message(qrl::text(printertext::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
         break;
     case CallMacroProblem::TooLong:
         qrl::ui().message(QString::fromLatin1(kCommandTooLong), qrl::Buttons::Ok, qrl::Icon::Warning);

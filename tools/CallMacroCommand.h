@@ -16,6 +16,7 @@ struct CallMacroParams {
 enum class CallMacroProblem {
     None,
     NoName,      // the macro name is empty
+    NotLatin1,   // a value holds a character that has no Latin-1 byte
     BadName,     // the name holds a blank, a control byte or one of , ; ' "
     BadValues,   // a repeat count that is not all digits, or a parameter with ";", a control
                  // byte or an unpaired quote
@@ -25,12 +26,12 @@ enum class CallMacroProblem {
 // The longest printer command.
 inline constexpr qsizetype kMaxCommandBytes = 255;
 
-// "!R! CALL " [repeat " "] name [", " parameter " "] "; EXIT;" (UTF-8 bytes, no line end), so
+// "!R! CALL " [repeat " "] name [", " parameter " "] "; EXIT;" (Latin-1 bytes, no line end), so
 // name ABCD, parameter 1 and repeat count 2 give "!R! CALL 2 ABCD, 1 ; EXIT;". The values are
 // checked first so that no user text can end the command early, open a string the printer
 // never closes, or make the command longer than kMaxCommandBytes. `command` is set only on None.
 CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray& command);
 
 // The same, showing the reason in a message box when the command cannot be built (string 2211
-// for a missing name).
+// for a missing name, printertext::kNotLatin1 for a character the printer cannot be sent).
 bool BuildCallMacroCommand(const CallMacroParams& params, QByteArray& command);

@@ -31,10 +31,12 @@ typedef struct PelmoraHost {
 /* Both exports take the same eighteen arguments, in this order:
  *   sourcePath      the image file to read; must fit, with its terminating NUL, into
  *                   sourcePathSize bytes, else the call returns 0 at once
- *   outputPath      the macro file to write. An earlier file of that name is deleted (the BMP
- *                   roads read the image first and leave it alone when they cannot); the new
- *                   file appears under the name only when complete, so a failure after the
- *                   deletion leaves no file there
+ *   outputPath      the macro file to write. The new file replaces an earlier one of that name
+ *                   only once every byte of it is on disk, so on any failure the earlier file
+ *                   stays as it was (and keeps its permissions); a link is written through, a
+ *                   device or a named pipe is written in place. A path that names the image
+ *                   file itself (also through a link or another spelling) is refused before
+ *                   anything is read or written, after the file message with string 9080
  *   macroName       up to 4 characters are used
  *   resolution      up to 15 characters; "Default" writes no resolution command
  *   unit            up to 15 characters; only the first is written
@@ -50,10 +52,11 @@ typedef struct PelmoraHost {
  * Text arguments other than the two paths may be NULL, meaning empty. The library keeps nothing
  * after a call returns and writes nothing but outputPath. Not re-entrant. */
 
-/* Writes a macro drawing a monochrome BMP (1, 4, 8 or 24 bits per pixel; others are turned into
- * black and white by brightness). Only imageType 1 is accepted. Returns 1 when the macro file is
- * written, else 0. Shows no message except "Error writing to file." (2386) when the macro file
- * cannot be written in full. */
+/* Writes a macro drawing a BMP in black and white (uncompressed, 1, 4, 8, 16, 24 or 32 bits per
+ * pixel; colours are turned into black and white by brightness). Only imageType 1 is accepted.
+ * Returns 1 when the macro file is written, else 0. Shows no message except "Error writing to
+ * file." (2386) when the macro file cannot be written in full, and the refusal of a macro file
+ * that is the image. */
 PELMORA_API int CreateMacro(const char* sourcePath, const char* outputPath, const char* macroName,
                             const char* resolution, const char* unit, const char* positionX,
                             const char* positionY, const char* width, const char* height, int orientation,

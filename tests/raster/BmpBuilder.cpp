@@ -39,11 +39,24 @@ std::string encodeRow(const BmpImage& image, const std::uint32_t* pixels)
         case 8:
             row[x] = static_cast<char>(v);
             break;
-        case 24:
-            row[3 * x] = static_cast<char>(v);
-            row[3 * x + 1] = static_cast<char>(v >> 8);
-            row[3 * x + 2] = static_cast<char>(v >> 16);
+        case 16: {
+            // 5-5-5: each channel's top five bits.
+            const auto pixel = static_cast<std::uint16_t>(((v >> 19) & 0x1F) << 10 | ((v >> 11) & 0x1F) << 5 |
+                                                          ((v >> 3) & 0x1F));
+            row[2 * x] = static_cast<char>(pixel);
+            row[2 * x + 1] = static_cast<char>(pixel >> 8);
             break;
+        }
+        case 24:
+        case 32: {
+            const std::size_t at = x * image.bitCount / 8;
+            row[at] = static_cast<char>(v);
+            row[at + 1] = static_cast<char>(v >> 8);
+            row[at + 2] = static_cast<char>(v >> 16);
+            if (image.bitCount == 32)
+                row[at + 3] = '\x5A'; // the unused byte holds something, as it may in real files
+            break;
+        }
         default:
             break;
         }

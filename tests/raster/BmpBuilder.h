@@ -13,7 +13,8 @@ struct BmpImage {
     std::uint16_t bitCount = 1;
     // 0xRRGGBB per entry, written in full whatever colorsUsed says.
     std::vector<std::uint32_t> palette;
-    // width x |height| values, the top row first: a palette index, or 0xRRGGBB at 24 bits.
+    // width x |height| values, the top row first: a palette index, or 0xRRGGBB at 16, 24 and 32
+    // bits (16 bits keep each channel's top five bits).
     std::vector<std::uint32_t> pixels;
     std::uint32_t headerSize = 40;
     std::uint32_t colorsUsed = 0;

@@ -153,7 +153,7 @@ const RefusedCase kRefusedCases[] = {
     {"LastRowShort", truncated(kSmallBmp, 1)},
     {"PaletteLongerThanDepth", encodeBmp({16, 1, 1, kBlackWhite, repeat(1, 16), 40, 3})},
     {"RunLengthCoded", encodeBmp({16, 1, 8, greyPalette(256), repeat(1, 16), 40, 0, 1})},
-    {"SixteenBits", encodeBmp({16, 1, 16, {}, repeat(1, 16)})},
+    {"BitFieldsCoded", encodeBmp({16, 1, 16, {}, repeat(0xFFFFFF, 16), 40, 0, 3})},
     {"ZeroWidth", encodeBmp({0, 1, 1, kBlackWhite, {}})},
     {"OutsizedHeight", withByte(kSmallBmp, 25, '\x40')}, // 2 rows claimed as 0x40000002
     {"PixelOffsetPastEnd", withByte(kSmallBmp, 13, '\x7F')},
@@ -174,6 +174,35 @@ TEST_P(MonochromeRefused, AnswersZeroSilentlyAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Files, MonochromeRefused, ::testing::ValuesIn(kRefusedCases),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// Light and dark in turn: colours on either side of the middle grey, and ones that turn to the
+// other side when two channels are swapped or the unused byte is taken for a channel.
+const std::vector<std::uint32_t> kToneRow = {0xFFFFFF, 0x000000, 0x848484, 0x7B7B7B, 0xFF8000,
+                                             0x0080FF, 0x00FF00, 0xFF00FF, 0x00FFFF, 0x0000FF};
+
+class DirectColour : public MonochromeMacro, public ::testing::WithParamInterface<std::uint16_t> {};
+
+TEST_P(DirectColour, GivesTheMacroOfTheTrueColourImage)
+{
+    // Two rows of 20 pixels, the second the first reversed, bottom-up and top-down.
+    std::vector<std::uint32_t> top = concat(kToneRow, kToneRow);
+    const std::vector<std::uint32_t> pixels = concat(top, {top.rbegin(), top.rend()});
+    for (const std::int32_t height : {2, -2}) {
+        SCOPED_TRACE(height);
+        writeFile(args.sourcePath, encodeBmp({20, height, 24, {}, pixels}));
+        ASSERT_EQ(callCreateMacro(args, host.host()), 1);
+        const std::string trueColour = readFile(args.outputPath);
+        EXPECT_EQ(trueColour, kDefaultHeader + std::string("3;UU5T@0;\r\n3;jj:h@0;\r\n") + kTrailer);
+
+        writeFile(args.sourcePath, encodeBmp({20, height, GetParam(), {}, pixels}));
+        ASSERT_EQ(callCreateMacro(args, host.host()), 1);
+        EXPECT_EQ(readFile(args.outputPath), trueColour);
+    }
+    EXPECT_TRUE(host.boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, DirectColour, ::testing::Values(16, 32),
+                         [](const auto& test) { return std::to_string(test.param) + "Bits"; });
 
 TEST_F(MonochromeMacro, MissingSourceAnswersZero)
 {

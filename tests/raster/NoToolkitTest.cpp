@@ -1,4 +1,5 @@
-// The library is standard C++ only: no toolkit header may be included anywhere under raster/.
+// The library is standard C++ only: no toolkit header and no operating-system header may be
+// included anywhere under raster/.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,8 +19,10 @@ TEST(RasterSources, IncludeNoToolkitHeader)
         ++files;
         std::ifstream in(entry.path());
         std::string line;
-        for (int number = 1; std::getline(in, line); ++number)
-            EXPECT_EQ(line.find("#include <Q"), std::string::npos) << entry.path() << ":" << number;
+        for (int number = 1; std::getline(in, line); ++number) {
+            for (const char* header : {"#include <Q", "#include <unistd.h>", "#include <fcntl.h>", "#include <sys/"})
+                EXPECT_EQ(line.find(header), std::string::npos) << entry.path() << ":" << number;
+        }
     }
     EXPECT_GT(files, 0);
 }

@@ -18,6 +18,8 @@ RecordingHost::RecordingHost() : m_host{&RecordingHost::loadString, &RecordingHo
         {2432, "bmi colors could not be read."},
         {2433, "offbits could not be read."},
         {2434, "image bits could not be read."},
+        {9080, "The macro file is the image file itself: writing the macro would destroy the image.\n"
+               "Please choose another name for the macro file."},
     };
 }
 

@@ -4,6 +4,7 @@
 #include "BitmapToMacroCall.h"
 #include "CProjItem.h"
 #include "CQuorlyn32Err.h"
+#include "FileMessages.h"
 #include "ProjectTestSupport.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
@@ -156,6 +157,22 @@ TEST_F(BitmapRoadTest, ProjectClashesAreRefusedBeforeTheFileIsWritten)
     EXPECT_EQ(ui.texts(), (QStringList{qrl::text(3014), qrl::text(3013)}));
     EXPECT_EQ(code, kAddErrorNone);
     EXPECT_EQ(doc.GetItemCount(), 2);
+}
+
+TEST_F(BitmapRoadTest, AMacroFileThatIsTheImageKeepsTheImageAndAddsNothing)
+{
+    const std::string jpeg = qrl::test::jfifJpeg(300);
+    const QString image = makeFile("picture.jpg", jpeg);
+    ASSERT_TRUE(QFile::link(image, dirPath() + QStringLiteral("/link.mcr")));
+    for (const QString& spelling : {image, dirPath() + QStringLiteral("/link.mcr"),
+                                    dirPath() + QStringLiteral("/./picture.jpg")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        ui.clear();
+        EXPECT_FALSE(add(image, [&spelling](Request& r) { r.path = spelling; }));
+        EXPECT_EQ(ui.texts(), QStringList{fileMessageText(2400, 9080, 2401, spelling)});
+        EXPECT_EQ(qrl::test::readFile(image.toStdString()), jpeg);
+        EXPECT_EQ(doc.GetItemCount(), 0);
+    }
 }
 
 struct TooLongCase {

@@ -12,7 +12,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -258,6 +260,38 @@ TEST_F(BitmapDlgTest, SaveMacroWritesTheFileAndStaysOpen)
     EXPECT_TRUE(ui.texts()[0].contains(qrl::text(2388)));
     EXPECT_EQ(ui.texts()[1], qrl::text(2461));
     EXPECT_FALSE(QFile::exists(dirPath() + QStringLiteral("/colour.mcr")));
+}
+
+TEST_F(BitmapDlgTest, AMacroFileThatIsTheImageIsRefusedAndTheImageKept)
+{
+    const std::string jpeg = qrl::test::jfifJpeg(300);
+    open(2, jpeg, "picture.jpg");
+    dlg->show();
+    const QString image = dirPath() + QStringLiteral("/picture.jpg");
+    QDir(dirPath()).mkdir(QStringLiteral("sub"));
+    QFile::link(image, dirPath() + QStringLiteral("/link.mcr"));
+    const QString spellings[] = {image, dirPath() + QStringLiteral("/link.mcr"),
+                                 dirPath() + QStringLiteral("/sub/../picture.jpg")};
+    for (const QString& spelling : spellings) {
+        SCOPED_TRACE(spelling.toStdString());
+        ui.clear();
+        edit("macroNameEdit")->setText(QStringLiteral("logo"));
+        edit("macroFileEdit")->setText(spelling);
+        find<QPushButton>("addButton")->click();
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(ui.texts(), QStringList{qrl::text(9080)});
+        if (spelling == spellings[0])
+            qrl::test::saveScreenshot(dlg.get(), QStringLiteral("bitmap-to-macro-file-is-image.png"));
+
+        // The file chosen in the save dialog passes the same check.
+        ui.clear();
+        edit("macroFileEdit")->setText(dirPath() + QStringLiteral("/logo.mcr"));
+        ui.file(spelling);
+        find<QPushButton>("saveMacroButton")->click();
+        EXPECT_EQ(ui.texts(), (QStringList{qrl::text(9080), qrl::text(2461)}));
+        EXPECT_EQ(qrl::test::readFile(image.toStdString()), jpeg);
+    }
+    EXPECT_TRUE(QFileInfo(dirPath() + QStringLiteral("/link.mcr")).isSymLink());
 }
 
 TEST_F(BitmapDlgTest, AnUnreadableHeaderEndsBeforeTheDialog)

@@ -108,6 +108,8 @@ TEST_F(CcpyDialogsTest, PageDialogMapsItsListsToThePageAndRefusesAnUncallableOve
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     ASSERT_EQ(ui.texts().size(), 1);
     EXPECT_EQ(ui.texts().first(), qrl::formatText(qrl::text(2464), {QStringLiteral("A'B")}));
+    // The refusal names what may not stand in the name, the command separator too.
+    EXPECT_TRUE(ui.texts().first().contains(QStringLiteral("a quote ('), a semicolon (;) or a control character")));
 
     overlay->setCurrentIndex(1);
     child<QComboBox>(&dlg, "cassetteList")->setCurrentIndex(6);

@@ -1,6 +1,7 @@
 #include "CCallMacroDlgCheck.h"
 #include "CMacroEditDlgText.h"
 #include "CSendPrintToolsSettings.h"
+#include "PrinterText.h"
 #include "StringTable.h"
 #include "TestEnvironment.h"
 
@@ -44,6 +45,11 @@ TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
     }
     // An empty name is taken here and reported when the tools are sent.
     EXPECT_EQ(callmacro::checkCallMacroParams({}), 0);
+    // Name and parameter go to the printer in Latin-1.
+    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u00c9T\u00c9"), QStringLiteral("\u00ff"), {}}), 0);
+    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u0100"), {}, {}}), printertext::kNotLatin1);
+    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("ABCD"), QStringLiteral("1 \u20ac"), {}}),
+              printertext::kNotLatin1);
 }
 
 TEST(MacroEditText, LineBreaksAreCrLfAndEveryByteRoundTrips)

@@ -2,8 +2,10 @@
 #include "CMacroEditDlg.h"
 #include "CPrintToolDlg.h"
 #include "CSendPrintTools.h"
+#include "PrinterText.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
+#include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
@@ -125,7 +127,18 @@ TEST_F(SendToolsDialogTest, CallMacroDialogMapsItsEditsAndABadRepeatCountKeepsIt
     EXPECT_EQ(ui.shown()[0].text, qrl::text(3989));
     EXPECT_EQ(dialog.params(), params);
 
+    // A parameter the printer cannot be sent is refused there, with its field to mend.
+    ui.clear();
     child<QLineEdit>(dialog, "repeatCountEdit")->setText(QStringLiteral("3"));
+    child<QLineEdit>(dialog, "parameterEdit")->setText(QStringLiteral("1 \u20ac"));
+    child<QPushButton>(dialog, "okButton")->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(printertext::kNotLatin1)});
+    EXPECT_EQ(dialog.focusWidget(), child<QLineEdit>(dialog, "parameterEdit"));
+    qrl::test::saveScreenshot(&dialog, QStringLiteral("call-macro-not-latin1.png"));
+    EXPECT_EQ(dialog.params(), params);
+
+    child<QLineEdit>(dialog, "parameterEdit")->setText(QStringLiteral("1"));
     child<QPushButton>(dialog, "okButton")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -154,7 +167,7 @@ TEST_F(SendToolsDialogTest, MacroEditorLoadsTheRowsTextAndHandsBackCrLfOnOkOnly)
     edit->setPlainText(QStringLiteral("A\u20ac"));
     child<QPushButton>(dialog, "okButton")->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(ui.shown().size(), 1);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(printertext::kNotLatin1)});
     child<QPushButton>(dialog, "clearButton")->click();
     EXPECT_TRUE(edit->toPlainText().isEmpty());
     edit->setPlainText(QStringLiteral("!R! MLST;\nEXIT;"));

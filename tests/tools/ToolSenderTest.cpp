@@ -1,5 +1,7 @@
 #include "CPrintToolArray.h"
+#include "CMacroEditDlgText.h"
 #include "CallMacroCommand.h"
+#include "PrinterText.h"
 #include "ToolSender.h"
 
 #include "FileSizeLimit.h"
@@ -155,12 +157,17 @@ TEST_F(ToolSenderTest, CallCommandsAreBuiltOnlyFromValuesThatCannotBreakThem)
         {"ABCD", "", "2x", CallMacroProblem::BadValues, nullptr},
         {longName.c_str(), "", "", CallMacroProblem::None, nullptr},
         {longName.c_str(), "", "1", CallMacroProblem::TooLong, nullptr},
+        // One byte a character, Latin-1, as the custom macro texts; none for a character without one.
+        {"\xc3\x89T\xc3\x89", "\xc3\xa9", "", CallMacroProblem::None, "!R! CALL \xc9T\xc9, \xe9 ; EXIT;"},
+        {"ABCD", "5 \xe2\x82\xac", "", CallMacroProblem::NotLatin1, nullptr},
+        {"\xc4\x80", "", "", CallMacroProblem::NotLatin1, nullptr},
+        {"ABCD", "", "\xd9\xa3", CallMacroProblem::NotLatin1, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QByteArray command = "unchanged";
-        const CallMacroParams params{QString::fromLatin1(c.name), QString::fromLatin1(c.parameter),
-                                     QString::fromLatin1(c.repeat)};
+        const CallMacroParams params{QString::fromUtf8(c.name), QString::fromUtf8(c.parameter),
+                                     QString::fromUtf8(c.repeat)};
         EXPECT_EQ(buildCallMacroCommand(params, command), c.problem);
         if (c.command) {
             EXPECT_EQ(command, QByteArray(c.command));
@@ -170,6 +177,25 @@ TEST_F(ToolSenderTest, CallCommandsAreBuiltOnlyFromValuesThatCannotBreakThem)
             EXPECT_EQ(command.size(), kMaxCommandBytes);
         }
     }
+}
+
+TEST_F(ToolSenderTest, ALetterReachesThePrinterAsTheSameByteFromTheCallAndTheMacroEditor)
+{
+    const QString letter = QStringLiteral("\u00c9");
+    call = {QStringLiteral("ABCD"), letter, QString()};
+    const std::optional<QByteArray> stored = macroedit::storedText(QStringLiteral("!R! CMNT ") + letter);
+    ASSERT_TRUE(stored);
+    const int macro = tools.AddCustomTool(QStringLiteral("m"), *stored);
+    ASSERT_TRUE(send({macro, 13}));
+    ASSERT_EQ(spooler.jobs().size(), 1u);
+    EXPECT_EQ(spooler.jobs()[0].bytes, "!R! CMNT \xc9!R! CALL ABCD, \xc9 ; EXIT;");
+
+    // A character with no such byte is refused with its message, never sent as another.
+    call.parameter = QStringLiteral("\u20ac");
+    EXPECT_FALSE(send({13}));
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(printertext::kNotLatin1)});
+    EXPECT_FALSE(macroedit::storedText(QStringLiteral("\u0100")).has_value());
+    EXPECT_EQ(spooler.jobs().size(), 1u);
 }
 
 TEST_F(ToolSenderTest, RowsThatCannotBeSentAreReportedAndTheOthersStillGo)
