@@ -1,7 +1,9 @@
 #include "CFileLocationModifyDlg.h"
 #include "CFileLocationOptionsPropPage.h"
 #include "CFileMapPropPage.h"
+#include "CEmcrOptionsPropPage.h"
 #include "CGlobalPrefs.h"
+#include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CUnknownExtDlg.h"
 #include "ScriptedUserInterface.h"
@@ -11,7 +13,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -85,6 +91,45 @@ TEST_F(MapPageGui, ApplyBlockedByATypedDuplicate)
     edit->selectAll();
     edit->insert(QStringLiteral("pr2"));
     EXPECT_TRUE(page.apply());
+    EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("pr2"));
+}
+
+TEST_F(MapPageGui, LeavingThePageWithADuplicateKeepsItInFrontAndOkRefuses)
+{
+    CProperties sheet({CProperties::fileMapPage(prefs),
+                       CProperties::pageFactory<CEmcrOptionsPropPage>(&CEmcrOptionsPropPage::modified)});
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    QWidget* mappings = sheet.tabs()->widget(0);
+    auto* list = child<QTreeWidget>(*mappings, "mappingList");
+    auto* edit = child<QLineEdit>(*mappings, "extensionEdit");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(9)).center());
+    ASSERT_EQ(edit->text(), QStringLiteral("prg"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("ttf"));
+    ASSERT_EQ(list->topLevelItem(9)->text(1), QStringLiteral("ttf"));
+
+    QTabBar* bar = sheet.tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    ASSERT_EQ(ui.shown().size(), 1);
+    EXPECT_TRUE(ui.shown()[0].text.contains(QStringLiteral("in the line 10 is already used in line 1")));
+    EXPECT_EQ(sheet.tabs()->currentIndex(), 0);
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(9));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("ttf"));
+
+    QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("prg"));
+
+    // Mended, the page can be left and its rows are stored with OK.
+    QTest::keyClicks(edit, QStringLiteral("pr2"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(sheet.tabs()->currentIndex(), 1);
+    QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
     EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("pr2"));
 }
 
