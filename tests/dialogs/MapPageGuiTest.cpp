@@ -6,9 +6,11 @@
 #include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CUnknownExtDlg.h"
+#include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
+#include "icons/KindIcons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -178,6 +180,49 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
     EXPECT_TRUE(page.apply());
     EXPECT_EQ(app.GetMacrosDirectory(), path);
     EXPECT_EQ(profile.getString("File Locations", "MacrosDirectory"), path);
+}
+
+TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
+{
+    CQuorlyn32App app;
+    CFileLocationOptionsPropPage page(app);
+    page.resize(420, 260);
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
+    const QImage missing = icons::kindImage(icons::kMissingFileImage, 16).toImage();
+    QList<QImage> seen;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QIcon icon = list->topLevelItem(row)->icon(0);
+        ASSERT_FALSE(icon.isNull()) << row;
+        const QImage image = icon.pixmap(16).toImage().convertToFormat(missing.format());
+        EXPECT_NE(image, missing) << row;
+        EXPECT_FALSE(seen.contains(image)) << "row " << row << " repeats an icon";
+        seen << image;
+    }
+    // The resource rows show their kinds' images.
+    const auto kindOf = [&](int row, int kind) {
+        return list->topLevelItem(row)->icon(0).pixmap(16).toImage().convertToFormat(missing.format())
+            == icons::kindImage(kind, 16).toImage();
+    };
+    EXPECT_TRUE(kindOf(1, 0) && kindOf(2, 2) && kindOf(3, 1) && kindOf(4, 3));
+    qrl::test::saveScreenshot(&page, QStringLiteral("file_locations_page.png"));
+}
+
+TEST_F(MapPageGui, EnterAfterBrowseConfirmsTheModifyDialog)
+{
+    QString directory = QStringLiteral("/old");
+    CFileLocationModifyDlg dialog(QStringLiteral("Macros"), &directory);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* browse = dialog.findChild<QPushButton*>(QStringLiteral("browseButton"));
+    ui.file(QStringLiteral("/chosen"));
+    QTest::mouseClick(browse, Qt::LeftButton);
+    browse->setFocus();
+    QTest::keyClick(browse, Qt::Key_Return);
+    EXPECT_EQ(ui.dialogs().size(), 1) << "Enter opened the chooser again";
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(directory, QStringLiteral("/chosen"));
 }
 
 TEST_F(MapPageGui, ModifyDialogBrowsesAndCancelReturnsNothing)
