@@ -335,6 +335,7 @@ constexpr Entry kStrings[] = {
     {9003, "The disk is read-only. The file could not be written:\n%s"},
     {9004, "This is not a file that can be written:\n%s"},
     {9005, "The file could not be written:\n%s"},
+    {9120, "&Directory name on the printer's medium:"},
     {32771, "&Add..."},
     {32775, "&Delete"},
     {32778, "&Open"},
