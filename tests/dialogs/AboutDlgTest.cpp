@@ -131,6 +131,14 @@ TEST_F(AboutDlgTest, FoldingTwiceReturnsExactlyToTheFoldedHeightWithTheBannerUns
         EXPECT_EQ(banner->height(), bannerHeight) << "click " << click;
         qrl::test::saveScreenshot(&dlg, shots[click]);
     }
+    dlg.accept();
+
+    // Closed folded, the box opens again at the folded height it was closed with.
+    CAboutDlg again(sources());
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.detailsView(), 0);
+    EXPECT_EQ(again.height(), folded);
 }
 
 TEST_F(AboutDlgTest, DoubleClickOpensPresentReadmeOrSaysNoViewer)
