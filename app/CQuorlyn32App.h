@@ -82,6 +82,12 @@ public:
     QString fileVersionText() const { return m_fileVersionText; }
     int startUpOptions() const { return m_startUpOptions; }
     int startUpSplash() const { return m_startUpSplash; }
+    // The preferences sheet hands over the start-up values it stored, so that it shows them again.
+    void setStartUpValues(int splash, int option)
+    {
+        m_startUpSplash = splash;
+        m_startUpOptions = option;
+    }
     QString lastProject() const { return m_lastProject; }
 
     // Each new project item takes the next serial; it never goes back during a run.

@@ -20,6 +20,7 @@ namespace {
 constexpr const char* kNoTextViewer = "Error finding a text viewer";
 constexpr int kDefaultWidth = 580;
 constexpr int kDefaultHeight = 440;
+constexpr int kColumnPadding = 8;
 
 QString latin(const char* text)
 {
@@ -53,6 +54,8 @@ CAboutDlg::CAboutDlg(const qrl::about::Sources& sources, QWidget* parent) : QDia
     layout->addWidget(banner);
     layout->addLayout(buttons);
     layout->addWidget(m_list, 1);
+    // Folded, the list is hidden: the room it leaves stays empty rather than stretching the banner.
+    layout->addStretch(0);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_detailsButton, &QPushButton::clicked, this, &CAboutDlg::OnDetails);
@@ -89,15 +92,22 @@ void CAboutDlg::fillList(const qrl::about::Sources& sources, bool defaultWidths)
         titles << latin(column.title);
     m_list->setHeaderLabels(titles);
     m_list->header()->setDefaultAlignment(Qt::AlignLeft);
-    int index = 0;
-    for (const auto& column : qrl::about::kColumns) {
-        const int width = defaultWidths ? column.defaultWidth
-                                        : qrl::profile().getInt(m_sectionName, latin(column.widthValue),
-                                                                column.defaultWidth);
-        m_list->setColumnWidth(index++, width);
-    }
     for (const auto& row : qrl::about::fileRows(sources))
         new QTreeWidgetItem(m_list, {row.fileName, row.version, row.date, row.size, row.path});
+    const qrl::Profile& profile = qrl::profile();
+    int index = 0;
+    for (const auto& column : qrl::about::kColumns) {
+        const QString value = latin(column.widthValue);
+        if (!defaultWidths && profile.contains(m_sectionName, value)) {
+            m_list->setColumnWidth(index++, profile.getInt(m_sectionName, value, column.defaultWidth));
+            continue;
+        }
+        // The default widths were chosen for a narrower font: a default column grows until its title
+        // and texts fit. A width the user left is kept as it is.
+        m_list->resizeColumnToContents(index);
+        m_list->setColumnWidth(index, qMax(column.defaultWidth, m_list->columnWidth(index) + kColumnPadding));
+        ++index;
+    }
 }
 
 void CAboutDlg::OnDetails()
@@ -115,6 +125,9 @@ void CAboutDlg::OnDetails()
 void CAboutDlg::applyFold(int height)
 {
     m_list->setVisible(m_detailsView == 1);
+    // The layout's minimum height still counts the list until it is activated again; resizing before
+    // that would clamp the folded height and the next unfold would double the clamped one.
+    layout()->activate();
     resize(width(), height);
 }
 

@@ -21,12 +21,15 @@ constexpr BannerText kTexts[] = {
     {"", 184, 130, 14, 400},
 };
 
+// Half the box's default height less the button row: the banner fills the folded box.
+constexpr int kBannerHeight = 160;
+
 } // namespace
 
 CAboutDlgBanner::CAboutDlgBanner(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("banner"));
-    setMinimumHeight(160);
+    setFixedHeight(kBannerHeight);
 }
 
 void CAboutDlgBanner::paintEvent(QPaintEvent*)

@@ -71,7 +71,8 @@ OpenKind openKind(const FileRow& row)
     const QString tail = row.fileName.right(4).toUpper();
     if (tail == QLatin1String(".TXT"))
         return OpenKind::Text;
-    if (tail == QLatin1String(".CHM"))
+    // The program's help file is HTML; ".chm" rows still open for a help file named so by hand.
+    if (tail == QLatin1String(".CHM") || row.fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
         return OpenKind::Help;
     return OpenKind::None;
 }

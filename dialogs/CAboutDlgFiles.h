@@ -55,8 +55,8 @@ std::vector<FileRow> fileRows(const Sources& sources);
 
 enum class OpenKind { None, Help, Text };
 
-// What a double click on a row does: a ".txt" row is shown in a text viewer, a ".chm" row is
-// opened by the desktop; nothing for other rows or rows without a path (missing files).
+// What a double click on a row does: a ".txt" row is shown in a text viewer, a help row (".html" or
+// ".chm") is opened by the desktop; nothing for other rows or rows without a path (missing files).
 OpenKind openKind(const FileRow& row);
 // The row's full path (its folder and its name).
 QString fullPath(const FileRow& row);

@@ -20,7 +20,11 @@ CFileLocationModifyDlg::CFileLocationModifyDlg(const QString& rowName, QString* 
     m_edit->setObjectName(QStringLiteral("directoryEdit"));
     auto* browseButton = new QPushButton(QStringLiteral("&Browse..."), this);
     browseButton->setObjectName(QStringLiteral("browseButton"));
+    // The focus stays on Browse after the chooser closes: Enter then confirms the dialog rather
+    // than opening the chooser again.
+    browseButton->setAutoDefault(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(browseButton, &QPushButton::clicked, this, &CFileLocationModifyDlg::browse);

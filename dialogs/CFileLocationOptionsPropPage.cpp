@@ -3,7 +3,9 @@
 #include "CFileLocationModifyDlg.h"
 #include "StringTable.h"
 #include "UserInterface.h"
+#include "CommandIds.h"
 #include "icons/KindIcons.h"
+#include "icons/ToolbarIcons.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -15,6 +17,20 @@ using namespace qrl::filelocations;
 namespace {
 
 constexpr int kIconSize = 16;
+
+QIcon rowIcon(RowIcon icon)
+{
+    switch (icon) {
+    case RowIcon::Font: return QIcon(icons::kindImage(0, kIconSize));
+    case RowIcon::Macro: return QIcon(icons::kindImage(1, kIconSize));
+    case RowIcon::Form: return QIcon(icons::kindImage(2, kIconSize));
+    case RowIcon::Program: return QIcon(icons::kindImage(3, kIconSize));
+    case RowIcon::Project: return icons::toolbarIcon(cmd::kFileNew);
+    case RowIcon::Build: return icons::toolbarIcon(cmd::kBuild);
+    case RowIcon::Resources: return icons::toolbarIcon(cmd::kAddResource);
+    }
+    return {};
+}
 
 } // namespace
 
@@ -32,7 +48,7 @@ CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(CQuorlyn32App& app, Q
     m_list->setColumnWidth(1, storedLocationWidth(app));
     for (int row = 0; row < kRowCount; ++row) {
         auto* item = new QTreeWidgetItem(m_list);
-        item->setIcon(0, QIcon(icons::kindImage(rowInfo(row).icon, kIconSize)));
+        item->setIcon(0, rowIcon(rowInfo(row).icon));
         item->setText(0, QString::fromLatin1(rowInfo(row).name));
         item->setText(1, m_directories[static_cast<std::size_t>(row)]);
     }

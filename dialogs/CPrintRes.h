@@ -7,6 +7,7 @@
 #include <memory>
 
 class CQuorlyn32Doc;
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -21,9 +22,11 @@ public:
     // Prints the list on the dialog's printer; false when the printer could not start the job.
     bool PrintList();
 
-    // Prints `layout` on `printer` under the list's document name: the painter draws in the
-    // printer's device units. False when the printer could not start or take a page.
+    // Prints `layout` on `printer` under the list's document name, scaled from the layout's units
+    // to the printer's resolution. False when the printer could not start or take a page.
     static bool printLayout(QPrinter& printer, const qrl::printres::Layout& layout);
+    // Draws one page of `layout` on a device of `dotsPerInch`; the painter is left as it was.
+    static void paintPage(QPainter& painter, const qrl::printres::Layout& layout, int page, int dotsPerInch);
 
     // The child frame's print command: runs the dialog for `doc` and prints when confirmed.
     // Returns true when a list was printed.

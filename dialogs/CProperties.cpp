@@ -2,6 +2,7 @@
 
 #include "CFileLocationOptionsPropPage.h"
 #include "CFileMapPropPage.h"
+#include "CGlobalPrefs.h"
 
 #include "CAppOptsPropPage.h"
 #include "CCcpyOptionsPropPage.h"
@@ -13,6 +14,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,28 +25,37 @@ std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUp
     std::vector<PageFactory> pages;
     pages.push_back([sink = std::move(sink)](CProperties& sheet) {
         const CQuorlyn32App& app = theApp();
+        auto toApp = [sink](int splash, int option) {
+            theApp().setStartUpValues(splash, option);
+            if (sink)
+                sink(splash, option);
+        };
         auto* page = new CAppOptsPropPage(appopts::initialValues(app.startUpSplash(), app.startUpOptions()),
-                                          sink);
+                                          toApp);
         connect(page, &CAppOptsPropPage::modified, &sheet, &CProperties::pageModified);
-        return Page{page, [page] { return page->apply(); }};
+        return Page{page, [page] { return page->apply(); }, {}};
     });
     // The extension map page needs the loaded map (it is there once the program has started).
-    if (theApp().prefs()) {
-        pages.push_back([](CProperties& sheet) {
-            auto* page = new CFileMapPropPage(*theApp().prefs());
-            connect(page, &CFileMapPropPage::modified, &sheet, &CProperties::pageModified);
-            return Page{page, [page] { return page->validate() && page->apply(); }};
-        });
-    }
+    if (CGlobalPrefs* prefs = theApp().prefs())
+        pages.push_back(fileMapPage(*prefs));
     pages.push_back([](CProperties& sheet) {
         auto* page = new CFileLocationOptionsPropPage(theApp());
         connect(page, &CFileLocationOptionsPropPage::modified, &sheet, &CProperties::pageModified);
-        return Page{page, [page] { return page->validate() && page->apply(); }};
+        return Page{page, [page] { return page->validate() && page->apply(); }, {}};
     });
     pages.push_back(pageFactory<CEmcrOptionsPropPage>(&CEmcrOptionsPropPage::modified));
     pages.push_back(pageFactory<CCcpyOptionsPropPage>(&CCcpyOptionsPropPage::modified));
     pages.push_back(pageFactory<CVorlDownloaderOptionsPropPage>(&CVorlDownloaderOptionsPropPage::changed));
     return pages;
+}
+
+CProperties::PageFactory CProperties::fileMapPage(CGlobalPrefs& prefs)
+{
+    return [&prefs](CProperties& sheet) {
+        auto* page = new CFileMapPropPage(prefs);
+        connect(page, &CFileMapPropPage::modified, &sheet, &CProperties::pageModified);
+        return Page{page, [page] { return page->apply(); }, [page] { return page->validate(); }};
+    };
 }
 
 CProperties::CProperties(const std::vector<PageFactory>& pages, QWidget* parent) : QDialog(parent)
@@ -63,10 +74,7 @@ CProperties::CProperties(const std::vector<PageFactory>& pages, QWidget* parent)
     if (!m_pages.empty())
         m_shown[0] = true;
     m_tabs->setCurrentIndex(0);
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index >= 0 && static_cast<std::size_t>(index) < m_shown.size())
-            m_shown[static_cast<std::size_t>(index)] = true;
-    });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CProperties::onCurrentChanged);
 
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
@@ -79,6 +87,10 @@ CProperties::CProperties(const std::vector<PageFactory>& pages, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_applyButton, &QPushButton::clicked, this, [this] { applyShownPages(); });
     layout->addWidget(buttons);
+    // Opened at its own size, the sheet is wide enough for every tab without scroll buttons.
+    const QMargins margins = layout->contentsMargins();
+    resize(qMax(sizeHint().width(), m_tabs->tabBar()->sizeHint().width() + margins.left() + margins.right()),
+           sizeHint().height());
     restorePlacement();
 }
 
@@ -92,13 +104,46 @@ bool CProperties::run(QWidget* parent, appopts::StartUpSink sink)
 
 bool CProperties::applyShownPages()
 {
-    bool stored = true;
+    const int current = m_tabs->currentIndex();
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        if (m_shown[i] && !m_pages[i].apply())
-            stored = false;
+        if (!m_shown[i])
+            continue;
+        // Each page is applied in front, so a refusal's message stands over the page it names.
+        showPage(static_cast<int>(i));
+        if (!m_pages[i].apply()) {
+            m_applyButton->setEnabled(true);
+            return false;
+        }
     }
-    m_applyButton->setEnabled(!stored);
-    return stored;
+    showPage(current);
+    m_applyButton->setEnabled(false);
+    return true;
+}
+
+void CProperties::onCurrentChanged(int index)
+{
+    if (m_switching || index < 0)
+        return;
+    const int previous = m_currentPage;
+    if (previous != index && previous >= 0 && static_cast<std::size_t>(previous) < m_pages.size()
+        && m_pages[static_cast<std::size_t>(previous)].leave) {
+        // The page being left checks itself while it is still in front.
+        showPage(previous);
+        if (!m_pages[static_cast<std::size_t>(previous)].leave())
+            return;
+        showPage(index);
+    }
+    m_currentPage = index;
+    if (static_cast<std::size_t>(index) < m_shown.size())
+        m_shown[static_cast<std::size_t>(index)] = true;
+}
+
+void CProperties::showPage(int index)
+{
+    m_switching = true;
+    m_tabs->setCurrentIndex(index);
+    m_switching = false;
+    m_currentPage = index;
 }
 
 void CProperties::pageModified()

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class CGlobalPrefs;
 class QPushButton;
 class QTabWidget;
 
@@ -23,6 +24,9 @@ public:
     struct Page {
         QWidget* widget = nullptr;
         std::function<bool()> apply;
+        // Checks the page (with its own message) before the user leaves it for another; a refusal
+        // keeps it in front. Empty for pages that can always be left.
+        std::function<bool()> leave;
     };
     // Makes a page; it calls sheet.pageModified() whenever the user changes the page.
     using PageFactory = std::function<Page(CProperties& sheet)>;
@@ -35,12 +39,15 @@ public:
         return [changed](CProperties& sheet) {
             auto* page = new T();
             connect(page, changed, &sheet, &CProperties::pageModified);
-            return Page{page, [page] { return page->apply(); }};
+            return Page{page, [page] { return page->apply(); }, {}};
         };
     }
 
-    // The program's pages in tab order.
+    // The program's pages in tab order. The global options page hands its stored start-up values
+    // to the application object, then to `sink`.
     static std::vector<PageFactory> programPages(appopts::StartUpSink sink);
+    // The "File Mappings" page over `prefs`, checked when it is left and when it is applied.
+    static PageFactory fileMapPage(CGlobalPrefs& prefs);
 
     CProperties(const std::vector<PageFactory>& pages, QWidget* parent = nullptr);
     ~CProperties() override;
@@ -49,7 +56,8 @@ public:
     // global options are stored. True when the user left it with OK.
     static bool run(QWidget* parent, appopts::StartUpSink sink);
 
-    // Applies every page shown so far; false (Apply kept enabled) when one failed to store.
+    // Applies every page shown so far, in tab order. The first page that refuses stays in front
+    // with Apply enabled, and the pages after it are not applied; false then.
     bool applyShownPages();
 
     QTabWidget* tabs() const { return m_tabs; }
@@ -63,6 +71,9 @@ protected:
     void done(int result) override;
 
 private:
+    void onCurrentChanged(int index);
+    // Brings a page to the front without the check of the page it covers.
+    void showPage(int index);
     void restorePlacement();
     void savePlacement() const;
 
@@ -70,4 +81,6 @@ private:
     QPushButton* m_applyButton = nullptr;
     std::vector<Page> m_pages;
     std::vector<bool> m_shown;
+    int m_currentPage = 0;
+    bool m_switching = false;
 };

@@ -11,13 +11,13 @@ namespace qrl::filelocations {
 namespace {
 
 const std::array<RowInfo, kRowCount> kRows = {{
-    {"Build Outputs", 6, "BuildsDirectory"},
-    {"Fonts", 0, "FontsDirectory"},
-    {"Host Files-Forms", 1, "FormsDirectory"},
-    {"Macros", 2, "MacrosDirectory"},
-    {"Programs", 3, "ProgramsDirectory"},
-    {"Projects", 4, "ProjectsDirectory"},
-    {"Resources", 5, "ResourcesDirectory"},
+    {"Build Outputs", RowIcon::Build, "BuildsDirectory"},
+    {"Fonts", RowIcon::Font, "FontsDirectory"},
+    {"Host Files-Forms", RowIcon::Form, "FormsDirectory"},
+    {"Macros", RowIcon::Macro, "MacrosDirectory"},
+    {"Programs", RowIcon::Program, "ProgramsDirectory"},
+    {"Projects", RowIcon::Project, "ProjectsDirectory"},
+    {"Resources", RowIcon::Resources, "ResourcesDirectory"},
 }};
 
 const char* const kTypeWidthValue = "widthColumnResourceType";

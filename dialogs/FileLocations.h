@@ -14,9 +14,12 @@ inline constexpr int kRowCount = 7;
 inline constexpr int kDefaultTypeWidth = 108;
 inline constexpr int kDefaultLocationWidth = 250;
 
+// What a row's icon shows: the four resource kinds, and the project, build and resource folders.
+enum class RowIcon { Font, Macro, Form, Program, Project, Build, Resources };
+
 struct RowInfo {
     const char* name;         // column 0
-    int icon;                 // index into the kind icons
+    RowIcon icon;
     const char* profileValue; // value name in "File Locations"
 };
 

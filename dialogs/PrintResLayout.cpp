@@ -17,11 +17,21 @@ constexpr int kFirstRowY = 540;
 constexpr int kRowStep = 100;
 constexpr int kPageEndY = 6240;
 
+// Room kept free before the next column.
+constexpr int kColumnGap = 40;
+
 struct ColumnX {
     const char* title;
     int x;
+    int width;
+    Qt::TextElideMode elide;
 };
-constexpr ColumnX kColumns[] = {{"Description", 200}, {"Size", 1200}, {"Type", 1700}, {"Filename", 2200}};
+// The path keeps its file name and its start; the other columns keep their start. The last column
+// ends with the rule under the header.
+constexpr ColumnX kColumns[] = {{"Description", 200, 1200 - 200 - kColumnGap, Qt::ElideRight},
+                                {"Size", 1200, 1700 - 1200 - kColumnGap, Qt::ElideRight},
+                                {"Type", 1700, 2200 - 1700 - kColumnGap, Qt::ElideRight},
+                                {"Filename", 2200, kRuleRight - 2200, Qt::ElideMiddle}};
 
 void addHeader(Layout& layout, int page)
 {
@@ -67,7 +77,7 @@ Layout layOut(const std::vector<Row>& rows)
         }
         const QString cells[] = {row.name, QString::number(row.fileSize), kindText(row.kind), row.path};
         for (std::size_t c = 0; c < std::size(kColumns); ++c)
-            layout.texts.push_back({page, kColumns[c].x, y, cells[c]});
+            layout.texts.push_back({page, kColumns[c].x, y, cells[c], kColumns[c].width, kColumns[c].elide});
     }
     layout.pageCount = page + 1;
     return layout;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include <cstdint>
 #include <vector>
@@ -12,6 +13,9 @@ class CQuorlyn32Doc;
 namespace qrl::printres {
 
 inline constexpr const char* kDocumentName = "List Resources in the Project";
+// The layout's units: its coordinates fill a letter or A4 page at this resolution, whatever the
+// printer's own is.
+inline constexpr int kUnitsPerInch = 600;
 
 // One item of the list.
 struct Row {
@@ -21,12 +25,15 @@ struct Row {
     QString path;
 };
 
-// A text whose top left corner stands at (x, y) on page `page` (0 first).
+// A text whose top left corner stands at (x, y) on page `page` (0 first). A text wider than
+// `width` (0: no limit) is elided, so that it never runs into the next column.
 struct Text {
     int page = 0;
     int x = 0;
     int y = 0;
     QString text;
+    int width = 0;
+    Qt::TextElideMode elide = Qt::ElideRight;
 };
 
 struct Rule {

@@ -94,6 +94,7 @@ ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
     using Focus = ProjectSettingsCheck::Focus;
     ProjectSettingsCheck check;
     check.choice.medium = form.medium;
+    check.choice.sizeIndex = form.sizeIndex;
     if (!isCardMedium(form.medium))
         return check;
 
@@ -113,7 +114,6 @@ ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
         return refusal(kCapacityTooSmallMessage, Focus::CapacityList);
     }
     check.choice.hasCapacity = true;
-    check.choice.sizeIndex = form.sizeIndex;
     return check;
 }
 
@@ -122,11 +122,11 @@ void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice)
     CProjSett& settings = document.GetProjSett();
     if (choice.medium >= 0 && choice.medium < kMediumCount)
         settings.m_medium = static_cast<std::uint16_t>(choice.medium);
-    if (choice.hasCapacity) {
+    if (choice.sizeIndex >= 0 && choice.sizeIndex < StorageSizeTable::kCount)
         settings.m_storageSizeIndex = static_cast<std::uint16_t>(choice.sizeIndex);
-        if (choice.sizeIndex == StorageSizeTable::kCustomIndex)
-            settings.m_customSize = choice.customSize;
-    }
+    // An unchecked custom text (a medium without capacity) leaves the project's custom size alone.
+    if (choice.hasCapacity && choice.sizeIndex == StorageSizeTable::kCustomIndex)
+        settings.m_customSize = choice.customSize;
     document.SetModifiedFlag();
     const auto itemCount = static_cast<std::uint32_t>(document.GetItemCount());
     updateCapacityPane(settings, itemCount, document.GetTotalInBytes(), 0);

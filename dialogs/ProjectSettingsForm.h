@@ -24,11 +24,11 @@ struct ProjectSettingsForm {
     std::uint64_t projectBytes = 0; // the sum of the project's file sizes
 };
 
-// What OK writes into the project: the medium always; the size index (and with index 23 the
-// custom size in bytes) only for a card medium, the only media whose capacity is used.
+// What OK writes into the project: the medium and the list's size index always; the custom size in
+// bytes only with index 23 on a card medium, the only media whose capacity is checked and used.
 struct ProjectSettingsChoice {
     int medium = kCompactFlashCard;
-    bool hasCapacity = false;
+    bool hasCapacity = false; // a card medium: the size was checked against the project
     int sizeIndex = StorageSizeTable::kDefaultIndex;
     std::uint32_t customSize = 0;
 };
@@ -68,7 +68,8 @@ int checkListedSize(int sizeIndex, std::uint64_t projectBytes);
 
 // OK's checks. For a card medium: a listed size must hold the project's bytes (2223); a custom
 // text must be a number (3041), hold the project's bytes (2223) and be a size the printers take,
-// 32 KB to 256 MB in whole 32 KB blocks (2222). Other media have no capacity and pass.
+// 32 KB to 256 MB in whole 32 KB blocks (2222). Other media have no capacity and pass; their
+// choice still carries the list's size index, which a later change back to a card starts from.
 ProjectSettingsCheck checkForm(const ProjectSettingsForm& form);
 
 // Writes a checked choice into the project's settings, marks the project modified and refreshes

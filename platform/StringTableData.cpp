@@ -337,6 +337,7 @@ constexpr Entry kStrings[] = {
     {9005, "The file could not be written:\n%s"},
     {9080, "The macro file is the image file itself: writing the macro would destroy the image.\nPlease choose another name for the macro file."},
     {9081, "The text holds a character that cannot be sent to the printer: only Latin-1 characters can.\r\nPlease remove it."},
+    {9120, "&Directory name on the printer's medium:"},
     {32771, "&Add..."},
     {32775, "&Delete"},
     {32778, "&Open"},

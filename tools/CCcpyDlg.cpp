@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -49,8 +50,15 @@ QTreeWidget* makeList(QWidget* parent, const char* objectName, const Column (&co
     for (const Column& c : columns)
         labels.append(QString::fromLatin1(c.text));
     list->setHeaderLabels(labels);
-    for (std::size_t i = 0; i < N; ++i)
+    int total = 0;
+    for (std::size_t i = 0; i < N; ++i) {
         list->setColumnWidth(static_cast<int>(i), columns[i].width);
+        total += columns[i].width;
+    }
+    // The creator is never narrower than its lists' columns, the duplex column included, so that a
+    // page's settings are read without scrolling sideways.
+    list->setMinimumWidth(total + 2 * list->frameWidth()
+                          + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
     return list;
 }
 

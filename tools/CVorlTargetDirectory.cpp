@@ -1,6 +1,9 @@
 #include "CVorlTargetDirectory.h"
 
+#include "StringTable.h"
+
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -15,10 +18,14 @@ CVorlTargetDirectory::CVorlTargetDirectory(QWidget* parent)
     // The printer gets the name as Latin-1 bytes; a character outside it could not be stored as typed.
     m_edit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[\\x{0}-\\x{ff}]*")), m_edit));
+    auto* label = new QLabel(qrl::text(kNameLabelText), this);
+    label->setObjectName(QStringLiteral("directoryNameLabel"));
+    label->setBuddy(m_edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
     layout->addWidget(m_edit);
     layout->addWidget(buttons);
     m_edit->setFocus();

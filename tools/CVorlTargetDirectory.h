@@ -11,6 +11,8 @@ class CVorlTargetDirectory : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kMaxLength = 255;
+    // The label of the name's box.
+    static constexpr int kNameLabelText = 9120;
 
     explicit CVorlTargetDirectory(QWidget* parent = nullptr);
 

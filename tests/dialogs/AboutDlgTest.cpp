@@ -1,10 +1,13 @@
 #include "CAboutDlg.h"
 #include "DesktopLauncher.h"
+#include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -68,6 +71,25 @@ TEST_F(AboutDlgTest, VersionNewOpensFoldedWithDefaultWidthsAndClosingClearsIt)
     EXPECT_FALSE(profile.getString(kSection, QStringLiteral("WinPlacement"), {}).isEmpty());
 }
 
+TEST_F(AboutDlgTest, DefaultDateAndSizeColumnsShowTheirTitlesAndTextsWhole)
+{
+    qrl::test::writeFile(dir.path() + "/readme.txt", "notes");
+    profile.setInt(kSection, QStringLiteral("detailsView"), 1);
+    CAboutDlg dlg(sources());
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* list = dlg.findChild<QTreeWidget*>(QStringLiteral("fileList"));
+    const QFontMetrics metrics = list->fontMetrics();
+    const QTreeWidgetItem* readme = list->topLevelItem(4);
+    ASSERT_FALSE(readme->text(2).isEmpty());
+    for (const int column : {2, 3}) {
+        EXPECT_GT(list->columnWidth(column), metrics.horizontalAdvance(list->headerItem()->text(column)))
+            << column;
+        EXPECT_GT(list->columnWidth(column), metrics.horizontalAdvance(readme->text(column))) << column;
+    }
+    qrl::test::saveScreenshot(&dlg, QStringLiteral("about_columns.png"));
+}
+
 TEST_F(AboutDlgTest, DetailsButtonTogglesAndTheStateIsKept)
 {
     profile.setInt(kSection, QStringLiteral("widthColumnFileDate"), 150);
@@ -86,6 +108,37 @@ TEST_F(AboutDlgTest, DetailsButtonTogglesAndTheStateIsKept)
     EXPECT_EQ(profile.getInt(kSection, QStringLiteral("detailsView"), -1), 1);
     CAboutDlg again(sources());
     EXPECT_EQ(again.detailsView(), 1);
+}
+
+TEST_F(AboutDlgTest, FoldingTwiceReturnsExactlyToTheFoldedHeightWithTheBannerUnstretched)
+{
+    CAboutDlg dlg(sources());
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* details = dlg.findChild<QPushButton*>(QStringLiteral("detailsButton"));
+    auto* banner = dlg.findChild<QWidget*>(QStringLiteral("banner"));
+    const int folded = dlg.height();
+    const int bannerHeight = banner->height();
+    const QString shots[] = {QStringLiteral("about_unfolded_1.png"), QStringLiteral("about_folded_1.png"),
+                             QStringLiteral("about_unfolded_2.png"), QStringLiteral("about_folded_2.png")};
+    qrl::test::saveScreenshot(&dlg, QStringLiteral("about_folded_0.png"));
+    for (int click = 0; click < 4; ++click) {
+        QTest::mouseClick(details, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const bool unfolded = click % 2 == 0;
+        EXPECT_EQ(dlg.height(), unfolded ? 2 * folded : folded) << "click " << click;
+        EXPECT_EQ(dlg.detailsView(), unfolded ? 1 : 0);
+        EXPECT_EQ(banner->height(), bannerHeight) << "click " << click;
+        qrl::test::saveScreenshot(&dlg, shots[click]);
+    }
+    dlg.accept();
+
+    // Closed folded, the box opens again at the folded height it was closed with.
+    CAboutDlg again(sources());
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.detailsView(), 0);
+    EXPECT_EQ(again.height(), folded);
 }
 
 TEST_F(AboutDlgTest, DoubleClickOpensPresentReadmeOrSaysNoViewer)

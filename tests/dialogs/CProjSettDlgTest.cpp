@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -232,4 +233,29 @@ TEST_F(ProjSettDlgAppTest, RunAppliesOkToTheActiveProject)
     EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 3);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(pane.texts.size(), 1);
+}
+
+TEST_F(ProjSettDlgAppTest, OkWithAMediumWithoutCapacityStoresTheListsSize)
+{
+    qrl::test::CheckedDoc doc;
+    CQuorlyn32Doc::SetActive(&doc);
+    for (const int chosen : {kEprom, kHardDisk, kMicroDrive}) {
+        doc.GetProjSett().m_medium = kCompactFlashCard;
+        doc.GetProjSett().m_storageSizeIndex = 5;
+        QTimer::singleShot(0, [chosen] {
+            auto* shown = qobject_cast<CProjSettDlg*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(shown);
+            auto* sizes = shown->findChild<QComboBox*>(QStringLiteral("capacityList"));
+            sizes->setFocus();
+            QTest::keyClick(sizes, Qt::Key_Down);
+            auto* button = shown->findChild<QRadioButton*>(QString::fromLatin1(kMediumNames[chosen]));
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+            EXPECT_FALSE(sizes->isEnabled());
+            QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+        });
+        EXPECT_TRUE(CProjSettDlg::run(nullptr, 0)) << chosen;
+        EXPECT_EQ(doc.GetProjSett().m_medium, chosen);
+        EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 6) << chosen;
+    }
+    CQuorlyn32Doc::SetActive(nullptr);
 }

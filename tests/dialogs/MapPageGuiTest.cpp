@@ -1,17 +1,25 @@
 #include "CFileLocationModifyDlg.h"
 #include "CFileLocationOptionsPropPage.h"
 #include "CFileMapPropPage.h"
+#include "CEmcrOptionsPropPage.h"
 #include "CGlobalPrefs.h"
+#include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CUnknownExtDlg.h"
+#include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
+#include "icons/KindIcons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -88,6 +96,45 @@ TEST_F(MapPageGui, ApplyBlockedByATypedDuplicate)
     EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("pr2"));
 }
 
+TEST_F(MapPageGui, LeavingThePageWithADuplicateKeepsItInFrontAndOkRefuses)
+{
+    CProperties sheet({CProperties::fileMapPage(prefs),
+                       CProperties::pageFactory<CEmcrOptionsPropPage>(&CEmcrOptionsPropPage::modified)});
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    QWidget* mappings = sheet.tabs()->widget(0);
+    auto* list = child<QTreeWidget>(*mappings, "mappingList");
+    auto* edit = child<QLineEdit>(*mappings, "extensionEdit");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(9)).center());
+    ASSERT_EQ(edit->text(), QStringLiteral("prg"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("ttf"));
+    ASSERT_EQ(list->topLevelItem(9)->text(1), QStringLiteral("ttf"));
+
+    QTabBar* bar = sheet.tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    ASSERT_EQ(ui.shown().size(), 1);
+    EXPECT_TRUE(ui.shown()[0].text.contains(QStringLiteral("in the line 10 is already used in line 1")));
+    EXPECT_EQ(sheet.tabs()->currentIndex(), 0);
+    EXPECT_EQ(list->currentItem(), list->topLevelItem(9));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("ttf"));
+
+    QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("prg"));
+
+    // Mended, the page can be left and its rows are stored with OK.
+    QTest::keyClicks(edit, QStringLiteral("pr2"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(sheet.tabs()->currentIndex(), 1);
+    QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("pr2"));
+}
+
 TEST_F(MapPageGui, UnknownExtensionDialogWritesOnlyOnOk)
 {
     int index = -1;
@@ -133,6 +180,49 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
     EXPECT_TRUE(page.apply());
     EXPECT_EQ(app.GetMacrosDirectory(), path);
     EXPECT_EQ(profile.getString("File Locations", "MacrosDirectory"), path);
+}
+
+TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
+{
+    CQuorlyn32App app;
+    CFileLocationOptionsPropPage page(app);
+    page.resize(420, 260);
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
+    const QImage missing = icons::kindImage(icons::kMissingFileImage, 16).toImage();
+    QList<QImage> seen;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QIcon icon = list->topLevelItem(row)->icon(0);
+        ASSERT_FALSE(icon.isNull()) << row;
+        const QImage image = icon.pixmap(16).toImage().convertToFormat(missing.format());
+        EXPECT_NE(image, missing) << row;
+        EXPECT_FALSE(seen.contains(image)) << "row " << row << " repeats an icon";
+        seen << image;
+    }
+    // The resource rows show their kinds' images.
+    const auto kindOf = [&](int row, int kind) {
+        return list->topLevelItem(row)->icon(0).pixmap(16).toImage().convertToFormat(missing.format())
+            == icons::kindImage(kind, 16).toImage();
+    };
+    EXPECT_TRUE(kindOf(1, 0) && kindOf(2, 2) && kindOf(3, 1) && kindOf(4, 3));
+    qrl::test::saveScreenshot(&page, QStringLiteral("file_locations_page.png"));
+}
+
+TEST_F(MapPageGui, EnterAfterBrowseConfirmsTheModifyDialog)
+{
+    QString directory = QStringLiteral("/old");
+    CFileLocationModifyDlg dialog(QStringLiteral("Macros"), &directory);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* browse = dialog.findChild<QPushButton*>(QStringLiteral("browseButton"));
+    ui.file(QStringLiteral("/chosen"));
+    QTest::mouseClick(browse, Qt::LeftButton);
+    browse->setFocus();
+    QTest::keyClick(browse, Qt::Key_Return);
+    EXPECT_EQ(ui.dialogs().size(), 1) << "Enter opened the chooser again";
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(directory, QStringLiteral("/chosen"));
 }
 
 TEST_F(MapPageGui, ModifyDialogBrowsesAndCancelReturnsNothing)

@@ -1,14 +1,21 @@
 #include "CProperties.h"
 
+#include "CFileLocationOptionsPropPage.h"
 #include "CQuorlyn32App.h"
 #include "CWinPlacement.h"
+#include "Screenshot.h"
+#include "ScriptedUserInterface.h"
+#include "TempCwd.h"
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +35,7 @@ protected:
         auto sheet = std::make_unique<CProperties>(
             CProperties::programPages([this](int splash, int option) { m_told = {splash, option}; }));
         sheet->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
         return sheet;
     }
 
@@ -39,8 +47,34 @@ protected:
         return widget;
     }
 
+    static void clickOk(CProperties& sheet)
+    {
+        QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    }
+    // A check or radio button takes clicks on its indicator and text only, not across its whole width.
+    static void clickIndicator(QAbstractButton* button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    static void clickTab(CProperties& sheet, int index)
+    {
+        QTabBar* bar = sheet.tabs()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+
     qrl::test::ScopedProfile m_profile;
     std::optional<std::pair<int, int>> m_told;
+};
+
+// The application object outlives every test; each test leaves its start-up values as it found them.
+class KeptStartUpValues {
+public:
+    KeptStartUpValues() : m_splash(theApp().startUpSplash()), m_option(theApp().startUpOptions()) {}
+    ~KeptStartUpValues() { theApp().setStartUpValues(m_splash, m_option); }
+
+private:
+    int m_splash;
+    int m_option;
 };
 
 TEST_F(PrefsSheetTest, ShowsItsPagesInOrderWithTheGlobalOptionsFirst)
@@ -87,6 +121,64 @@ TEST_F(PrefsSheetTest, ApplyStoresTheShownPagesAndTellsTheApplication)
     sheet->tabs()->setCurrentIndex(2); // the EMCR page, after the file locations page
     ASSERT_TRUE(sheet->applyShownPages());
     EXPECT_TRUE(m_profile.contains(QStringLiteral("Options"), QStringLiteral("EmcrOptions")));
+}
+
+TEST_F(PrefsSheetTest, ASecondOkStoresWhatTheFirstStored)
+{
+    const KeptStartUpValues kept;
+    theApp().setStartUpValues(0, appopts::kCreateNewProject);
+    {
+        auto sheet = makeSheet();
+        clickIndicator(child<QRadioButton>(*sheet, "doNothingButton"));
+        clickIndicator(child<QCheckBox>(*sheet, "splashBox"));
+        clickOk(*sheet);
+        ASSERT_EQ(sheet->result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(theApp().startUpOptions(), appopts::kDoNothing);
+    EXPECT_EQ(theApp().startUpSplash(), 1);
+
+    auto sheet = makeSheet();
+    EXPECT_TRUE(child<QRadioButton>(*sheet, "doNothingButton")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*sheet, "splashBox")->isChecked());
+    clickOk(*sheet);
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Options"), -1), appopts::kDoNothing);
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Splash"), -1), 1);
+}
+
+TEST_F(PrefsSheetTest, OpensWideEnoughForEveryTab)
+{
+    auto sheet = makeSheet();
+    QTabBar* bar = sheet->tabs()->tabBar();
+    const QRect last = bar->tabRect(bar->count() - 1);
+    EXPECT_LE(last.right(), bar->width()) << "the last tab is cut off";
+    // Scroll buttons would be the tab bar's only tool buttons.
+    for (const QWidget* button : bar->findChildren<QWidget*>())
+        EXPECT_FALSE(button->isVisible()) << button->metaObject()->className();
+    qrl::test::saveScreenshot(sheet.get(), QStringLiteral("preferences_sheet.png"));
+}
+
+TEST_F(PrefsSheetTest, OkRefusedByAPageBehindBringsThatPageToTheFront)
+{
+    qrl::test::ScriptedUserInterface ui;
+    qrl::test::TempDirectory dir;
+    auto sheet = makeSheet();
+    clickTab(*sheet, 1);
+    ASSERT_EQ(sheet->tabs()->currentIndex(), 1);
+    auto* locations = sheet->findChild<CFileLocationOptionsPropPage*>();
+    ASSERT_TRUE(locations);
+    locations->setModifyDialog(
+        [&](const QString&, const QString&) { return std::optional<QString>(QString::fromStdString(dir.path() + "/none")); });
+    auto* list = locations->findChild<QTreeWidget*>(QStringLiteral("locationList"));
+    list->setCurrentItem(list->topLevelItem(3));
+    QTest::mouseClick(locations->findChild<QPushButton*>(QStringLiteral("modifyButton")), Qt::LeftButton);
+    clickTab(*sheet, 2);
+    ASSERT_EQ(sheet->tabs()->currentIndex(), 2);
+
+    clickOk(*sheet);
+    EXPECT_EQ(ui.shown().size(), 1);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->tabs()->currentWidget(), locations);
+    EXPECT_TRUE(sheet->applyButton()->isEnabled());
 }
 
 TEST_F(PrefsSheetTest, CancelStoresNothingButThePlacement)

@@ -88,6 +88,21 @@ TEST(PrintResLayout, RowCarriesNameSizeKindAndPath)
     EXPECT_TRUE(hasText(layout, 0, 1700, 740, QString())) << "an unmapped kind prints an empty Type";
 }
 
+TEST(PrintResLayout, EveryRowTextEndsBeforeTheNextColumn)
+{
+    const Layout layout = layOut(rows(2));
+    int rowTexts = 0;
+    for (const Text& t : layout.texts) {
+        if (t.y < 540)
+            continue;
+        ++rowTexts;
+        const int next = t.x == 200 ? 1200 : t.x == 1200 ? 1700 : t.x == 1700 ? 2200 : 4200 + 1;
+        EXPECT_GT(t.width, 0) << t.x;
+        EXPECT_LT(t.x + t.width, next) << t.x;
+    }
+    EXPECT_EQ(rowTexts, 8);
+}
+
 TEST(PrintResLayout, KindTexts)
 {
     const struct {

@@ -98,7 +98,7 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
         {form(kCompactFlashCard, 1, MB, "", 40000), 0, Focus::None, 0},
         {form(kCompactFlashCard, 22, MB, "", 134217728), 0, Focus::None, 0},
         {form(kCompactFlashCard, 22, MB, "", 134217729), 2223, Focus::CapacityList, 0},
-        // Media without a capacity are not checked and keep the project's size.
+        // Media without a capacity are not checked; they take the list's index, never the custom text.
         {form(kEprom, 0, MB, "", 40000), 0, Focus::None, 0},
         {form(kHardDisk, kCustom, KB, "48", 40000), 0, Focus::None, 0},
         {form(kMicroDrive, kCustom, KB, "x", 0), 0, Focus::None, 0},
@@ -113,10 +113,8 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
             continue;
         EXPECT_EQ(check.choice.medium, c.form.medium) << what;
         EXPECT_EQ(check.choice.hasCapacity, isCardMedium(c.form.medium)) << what;
-        if (check.choice.hasCapacity) {
-            EXPECT_EQ(check.choice.sizeIndex, c.form.sizeIndex) << what;
-            EXPECT_EQ(check.choice.customSize, c.customSize) << what;
-        }
+        EXPECT_EQ(check.choice.sizeIndex, c.form.sizeIndex) << what;
+        EXPECT_EQ(check.choice.customSize, c.customSize) << what;
     }
 }
 
@@ -178,15 +176,22 @@ TEST_F(ApplyProjectSettings, WritesTheChoiceMarksTheProjectAndRefreshesThePane)
     EXPECT_EQ(pane.texts.last(), cardPane(64));
 }
 
-TEST_F(ApplyProjectSettings, AMediumWithoutCapacityKeepsTheProjectsSize)
+TEST_F(ApplyProjectSettings, AMediumWithoutCapacityStoresTheListsIndexButNotTheCustomSize)
 {
+    doc.GetProjSett().m_customSize = 98304;
     ProjectSettingsChoice choice;
     choice.medium = kHardDisk;
-    choice.sizeIndex = 0;
+    choice.sizeIndex = kCustom;
+    choice.customSize = 65536;
     projsett::applyChoice(doc, choice);
     const CProjSett& s = doc.GetProjSett();
     EXPECT_EQ(s.m_medium, kHardDisk);
-    EXPECT_EQ(s.m_storageSizeIndex, StorageSizeTable::kDefaultIndex);
+    EXPECT_EQ(s.m_storageSizeIndex, kCustom);
+    EXPECT_EQ(s.m_customSize, 98304u);
+    pane.texts.clear();
+    choice.sizeIndex = 0;
+    projsett::applyChoice(doc, choice);
+    EXPECT_EQ(s.m_storageSizeIndex, 0);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(pane.texts, QStringList{qrl::formatText(qrl::text(2271), {1u, 39u})});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -8,11 +9,16 @@ namespace qrl::test {
 
 // Saves what a widget shows for a person to look at. Screenshots land beside the test binaries
 // (QUORLYN_BIN_DIR, given to every test), never in the sources.
-inline void saveScreenshot(QWidget* widget, const QString& name)
+inline void saveScreenshot(const QImage& image, const QString& name)
 {
     const QString dir = QStringLiteral(QUORLYN_BIN_DIR "/../screenshots");
     QDir().mkpath(dir);
-    widget->grab().save(dir + QLatin1Char('/') + name);
+    image.save(dir + QLatin1Char('/') + name);
+}
+
+inline void saveScreenshot(QWidget* widget, const QString& name)
+{
+    saveScreenshot(widget->grab().toImage(), name);
 }
 
 } // namespace qrl::test

@@ -10,9 +10,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -81,6 +83,23 @@ TEST_F(CcpyDialogsTest, CreatorListsTheTelluradeMacrosAndStartsWithNothingToWrit
     dlg->resize(760, 520);
     dlg->show();
     qrl::test::saveScreenshot(dlg.get(), QStringLiteral("ccpy_creator.png"));
+}
+
+TEST_F(CcpyDialogsTest, CreatorOpensWideEnoughForEveryColumn)
+{
+    auto dlg = open();
+    dlg->addPage(pageAt(0, 0, 1, "MAC1"));
+    dlg->addPage(pageAt(7, 3));
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    auto* duplex = child<QCheckBox>(dlg.get(), "duplexBox");
+    QTest::mouseClick(duplex, Qt::LeftButton, {}, QPoint(6, duplex->height() / 2));
+    ASSERT_TRUE(duplex->isChecked());
+    for (const char* name : {"macroList", "pageList"}) {
+        auto* list = child<QTreeWidget>(dlg.get(), name);
+        EXPECT_LE(list->header()->length(), list->viewport()->width()) << name;
+    }
+    qrl::test::saveScreenshot(dlg.get(), QStringLiteral("ccpy_creator_opening_size.png"));
 }
 
 TEST_F(CcpyDialogsTest, PageDialogMapsItsListsToThePageAndRefusesAnUncallableOverlay)

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -204,8 +205,13 @@ TEST_F(FontDownloadDialogTest, TargetDirectoryTakesAnyLatin1TextUpTo255)
     auto* edit = child<QLineEdit>(dialog, "directoryNameEdit");
     edit->setText(QString(300, QLatin1Char('d')));
     EXPECT_EQ(edit->text().size(), 255);
-    edit->setText(QStringLiteral("my fonts/ps (x)"));
-    dialog.accept();
+    EXPECT_EQ(child<QLabel>(dialog, "directoryNameLabel")->buddy(), edit);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    edit->clear();
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("my fonts/ps (x)"));
+    QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.directoryName(), QStringLiteral("my fonts/ps (x)"));
 }
