@@ -146,6 +146,8 @@ private:
     int m_kind = -1;
     int m_mode = viewcommands::kLargeIcons;
     bool m_refreshing = false;
+    // From the start of a name's edit until its editor closes (after the name was stored).
+    bool m_editingName = false;
     CQRLDropSrc m_dropSource;
     QElapsedTimer m_clock;
     // A press on an item that the view took over (selection on release, or a drag).
