@@ -23,6 +23,7 @@ class QMdiArea;
 class CMainFrame : public QMainWindow, public CapacityPane {
     Q_OBJECT
 public:
+    // The capacity pane's least width; it grows to a longer text.
     static constexpr int kCapacityPaneWidth = 520;
 
     explicit CMainFrame(QWidget* parent = nullptr);

@@ -69,8 +69,8 @@ int CQRLTabCtrl::tabWidth() const
     const QFontMetrics bold(captionFont(true));
     int width = kTabWidth;
     for (int i = 0; i < kTabCount; ++i)
-        width = std::max(width, kSelectedContentOffset.x() + kCaptionOffset + bold.horizontalAdvance(caption(i)) +
-                                    kContentOffset.x());
+        width = std::max(width, kSelectedContentOffset.x() + kCaptionOffset +
+                                    bold.horizontalAdvance(caption(i)) + kContentOffset.x());
     return width;
 }
 

@@ -47,8 +47,9 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override
     {
-        m_view->m_editingName = true;
-        return QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_view->m_nameEditor = editor;
+        return editor;
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
@@ -296,7 +297,7 @@ void CQuorlyn32View::renameFromEditor(const QModelIndex& index, const QString& t
 
 void CQuorlyn32View::editingEnded()
 {
-    m_editingName = false;
+    m_nameEditor = nullptr;
     // Also after a cancelled edit, as the list has always done.
     m_doc->SetModifiedFlag(true);
 }

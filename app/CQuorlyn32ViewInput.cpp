@@ -48,7 +48,7 @@ bool CQuorlyn32View::handleKey(QKeyEvent* event)
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!m_editingName)
+        if (!m_nameEditor)
             OnOpenItem();
         return true;
     case Qt::Key_Escape:

@@ -73,8 +73,9 @@ void start(int commandId, const QString& argument)
     // refuses stays silent.
     const QFileInfo file(launch.program);
     if (!file.isFile() || !file.isExecutable()) {
-        qrl::ui().message(qrl::formatText(qrl::text(kNotInstalledTextId), {QDir::toNativeSeparators(launch.program)}),
-                          qrl::Buttons::Ok, qrl::Icon::Information);
+        const QString looked = QDir::toNativeSeparators(launch.program);
+        qrl::ui().message(qrl::formatText(qrl::text(kNotInstalledTextId), {looked}), qrl::Buttons::Ok,
+                          qrl::Icon::Information);
         return;
     }
     desktopLauncher().startProgram(launch.program, launch.arguments);

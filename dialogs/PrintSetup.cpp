@@ -51,8 +51,8 @@ bool PrintSetup::run(QWidget* parent)
 
 void PrintSetup::remember(const QPrinter& printer)
 {
-    remembered() = Setup{printer.printerName(), printer.outputFormat(), printer.pageLayout(), printer.colorMode(),
-                         printer.duplex()};
+    remembered() = Setup{printer.printerName(), printer.outputFormat(), printer.pageLayout(),
+                         printer.colorMode(), printer.duplex()};
 }
 
 void PrintSetup::forget()

@@ -119,7 +119,9 @@ TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
     };
     const QList<QKeySequence> none;
     const auto desktop = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
-    const auto own = [](const char* key) { return QList<QKeySequence>{QKeySequence(QString::fromLatin1(key))}; };
+    const auto own = [](const char* key) {
+        return QList<QKeySequence>{QKeySequence(QString::fromLatin1(key))};
+    };
     const Row rows[] = {
         {"menuFile", 57600, "&New Project", desktop(QKeySequence::New), true, true},
         {"menuFile", 57601, "&Open Project...", desktop(QKeySequence::Open), true, true},
