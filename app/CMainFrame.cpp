@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -50,7 +51,8 @@ void CMainFrame::createStatusBar()
     m_capacityPane = new QLabel(bar);
     m_capacityPane->setObjectName(QStringLiteral("capacityPane"));
     m_capacityPane->setFrameShape(QFrame::NoFrame);
-    m_capacityPane->setFixedWidth(kCapacityPaneWidth);
+    // At least the pane's classic width, and wider when a large card's figures need it.
+    m_capacityPane->setMinimumWidth(kCapacityPaneWidth);
     bar->addPermanentWidget(m_capacityPane);
 }
 
@@ -122,6 +124,7 @@ void CMainFrame::updateCommandStates()
     commandAction(cmd::kProjectSettings)->setEnabled(child != nullptr);
     commandAction(cmd::kPrintList)->setEnabled(child != nullptr);
     commandAction(cmd::kFileSave)->setEnabled(theApp().OnUpdateFileSave());
+    m_actions->showRecentFiles(theApp().recentFiles().entries());
     emit commandStatesUpdated();
 }
 
@@ -134,15 +137,21 @@ void CMainFrame::onSubWindowActivated()
         if (child)
             UpdateCapacityPane(child->project(), 0);
     }
+    // The figures belong to a project; once none is open there are none to show.
+    if (!child && m_mdiArea->subWindowList().isEmpty())
+        m_capacityPane->clear();
     updateCommandStates();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    m_mdiArea->closeAllSubWindows();
-    if (!m_mdiArea->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
+    // One project at a time, as each may ask to save: Cancel on one stops the whole close and
+    // leaves the projects after it untouched.
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
     }
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.flags = isMaximized() ? qrl::WindowPlacement::kRestoreToMaximized : 0;

@@ -23,6 +23,7 @@ class QMdiArea;
 class CMainFrame : public QMainWindow, public CapacityPane {
     Q_OBJECT
 public:
+    // The capacity pane's least width; it grows to a longer text.
     static constexpr int kCapacityPaneWidth = 520;
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -45,7 +46,8 @@ public:
     // Hangs a handler on a command and enables it.
     void connectCommand(int commandId, std::function<void()> handler);
     // Enables Build for the active project when it has items, Settings and Print while a project
-    // window is open, and Save when the active project is modified.
+    // window is open, and Save when the active project is modified; the File menu's recent-file
+    // entries follow the application's list.
     void updateCommandStates();
 
 signals:

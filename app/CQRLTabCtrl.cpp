@@ -3,6 +3,7 @@
 #include "StringTable.h"
 #include "icons/KindIcons.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -61,14 +62,26 @@ QPixmap CQRLTabCtrl::image(int index) const
     return index >= 0 && index < m_images.size() ? m_images.at(index) : QPixmap();
 }
 
+int CQRLTabCtrl::tabWidth() const
+{
+    // The tabs share one width: the classic one, or what the widest caption needs in bold, so
+    // that a larger desktop font does not cut a caption when its tab is selected.
+    const QFontMetrics bold(captionFont(true));
+    int width = kTabWidth;
+    for (int i = 0; i < kTabCount; ++i)
+        width = std::max(width, kSelectedContentOffset.x() + kCaptionOffset +
+                                    bold.horizontalAdvance(caption(i)) + kContentOffset.x());
+    return width;
+}
+
 QSize CQRLTabCtrl::tabSizeHint(int) const
 {
-    return {kTabWidth, kTabHeight};
+    return {tabWidth(), kTabHeight};
 }
 
 QSize CQRLTabCtrl::minimumTabSizeHint(int) const
 {
-    return {kTabWidth, kTabHeight};
+    return {tabWidth(), kTabHeight};
 }
 
 void CQRLTabCtrl::paintEvent(QPaintEvent* event)

@@ -4,8 +4,9 @@
 #include <QPixmap>
 #include <QTabBar>
 
-// The tab strip under a project window: one fixed-width tab per resource kind (0 "Fonts",
-// 1 "Macros", 2 "Host Files-Forms", 3 "Programs"), each with the kind's 16 pixel image. The tabs
+// The tab strip under a project window: one tab per resource kind (0 "Fonts", 1 "Macros",
+// 2 "Host Files-Forms", 3 "Programs"), all of one width (120 pixels, or more when the widest
+// caption needs it in bold), each with the kind's 16 pixel image. The tabs
 // hold no text of their own: the strip draws each kind's image and caption itself, the caption of
 // the selected tab in bold.
 class CQRLTabCtrl : public QTabBar {
@@ -35,5 +36,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int tabWidth() const;
+
     QList<QPixmap> m_images;
 };

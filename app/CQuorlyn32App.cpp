@@ -101,6 +101,9 @@ bool CQuorlyn32App::DoProjectFileDialog(QString& fileName, int titleId, bool mus
     request.filter = QStringLiteral("Project Files (*.prj)|*.prj|All Files (*.*)|*.*||");
     request.mustExist = mustExist;
     request.overwritePrompt = true;
+    // A name typed without an extension is saved as a project the open dialog's filter shows.
+    if (!open)
+        request.defaultSuffix = QStringLiteral("prj");
     const auto chosen = open ? qrl::ui().openFileName(request) : qrl::ui().saveFileName(request);
     if (!chosen)
         return false;

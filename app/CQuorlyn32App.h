@@ -58,6 +58,7 @@ public:
     int GetFontIdMessages() const;
     static bool CanOpenFile(const QString& path);
     // The open or save dialog of project files; the name goes in and comes out in `fileName`.
+    // The save dialog adds ".prj" to a name typed without an extension.
     bool DoProjectFileDialog(QString& fileName, int titleId, bool mustExist, bool open);
 
     // Commands.

@@ -44,6 +44,14 @@ public:
         connect(this, &QAbstractItemDelegate::closeEditor, view, [view] { view->editingEnded(); });
     }
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_view->m_nameEditor = editor;
+        return editor;
+    }
+
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
         const QByteArray property = editor->metaObject()->userProperty().name();
@@ -289,6 +297,7 @@ void CQuorlyn32View::renameFromEditor(const QModelIndex& index, const QString& t
 
 void CQuorlyn32View::editingEnded()
 {
+    m_nameEditor = nullptr;
     // Also after a cancelled edit, as the list has always done.
     m_doc->SetModifiedFlag(true);
 }

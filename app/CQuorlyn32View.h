@@ -146,6 +146,9 @@ private:
     int m_kind = -1;
     int m_mode = viewcommands::kLargeIcons;
     bool m_refreshing = false;
+    // The editor of a name while it is open: until it closed after storing the name, or went
+    // with its row.
+    QPointer<QWidget> m_nameEditor;
     CQRLDropSrc m_dropSource;
     QElapsedTimer m_clock;
     // A press on an item that the view took over (selection on release, or a drag).

@@ -35,7 +35,8 @@ bool CQuorlyn32View::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Tab and Shift+Tab go round the four tabs; Enter opens the first selected item. Keys typed into
-// a name being edited go to its editor and never arrive here.
+// a name being edited go to its editor first; the Enter that ends the edit comes on to the list
+// while the name is still being stored, and only ends the edit.
 bool CQuorlyn32View::handleKey(QKeyEvent* event)
 {
     switch (event->key()) {
@@ -47,7 +48,8 @@ bool CQuorlyn32View::handleKey(QKeyEvent* event)
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        OnOpenItem();
+        if (!m_nameEditor)
+            OnOpenItem();
         return true;
     case Qt::Key_Escape:
         m_dropSource.onEscape();

@@ -9,11 +9,18 @@ inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;
 inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFilePrintSetup = 57606;
+// The recent-file list's entries, the first to the fourth.
+inline constexpr int kFirstRecentFile = 57616;
 inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditPaste = 57637;
 inline constexpr int kAppAbout = 57664;
+inline constexpr int kAppExit = 57665;
 inline constexpr int kHelp = 57670;
+
+// The application's own command.
+inline constexpr int kPreferences = 32799;
 
 // The project window's commands on the toolbar.
 inline constexpr int kAddResource = 32771;

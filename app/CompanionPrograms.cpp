@@ -3,6 +3,12 @@
 #include "CQuorlyn32App.h"
 #include "CommandIds.h"
 #include "DesktopLauncher.h"
+#include "StringTable.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <array>
 
@@ -22,6 +28,8 @@ constexpr std::array<Companion, 7> kCompanions = {{
 
 // Started by its bare name, so the system's program search finds it.
 const char* const kBareNameProgram = "qrlupdate";
+
+constexpr int kNotInstalledTextId = 9102;
 
 } // namespace
 
@@ -61,6 +69,15 @@ void start(int commandId, const QString& argument)
     if (!companion)
         return;
     const Launch launch = launchOf(*companion, theApp().programDirectory(), argument);
+    // Only the companions that come with the program are looked for: a start that the system
+    // refuses stays silent.
+    const QFileInfo file(launch.program);
+    if (!file.isFile() || !file.isExecutable()) {
+        const QString looked = QDir::toNativeSeparators(launch.program);
+        qrl::ui().message(qrl::formatText(qrl::text(kNotInstalledTextId), {looked}), qrl::Buttons::Ok,
+                          qrl::Icon::Information);
+        return;
+    }
     desktopLauncher().startProgram(launch.program, launch.arguments);
 }
 

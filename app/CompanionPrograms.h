@@ -28,7 +28,8 @@ struct Launch {
 Launch launchOf(const Companion& companion, const QString& programDirectory, const QString& argument);
 
 // Starts the companion of `commandId` from the application's program directory; the companion
-// started by its bare name is searched on the path. Failures are silent: the command shows nothing.
+// started by its bare name is searched on the path. A companion missing from "Tools/" is told
+// with the path looked for; a start that fails otherwise shows nothing.
 void start(int commandId, const QString& argument = {});
 
 } // namespace companions

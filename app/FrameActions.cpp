@@ -5,6 +5,7 @@
 #include "icons/ToolbarIcons.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,35 +16,46 @@
 
 namespace {
 
+constexpr int kExitTextId = 9100;
+constexpr int kRecentFileTextId = 9101;
+
+using Key = QKeySequence::StandardKey;
+constexpr Key kNoKey = QKeySequence::UnknownKey;
+
 struct Command {
     int id;
     const char* objectName;
-    const char* toolTip;
-    int menuTextId; // 0: the command stands on the toolbar only
+    const char* toolTip; // nullptr: the menu text without its mnemonic and ellipsis
+    int menuTextId;      // 0: the command stands on the toolbar only
+    Key standardKey = kNoKey;
+    const char* key = nullptr; // the program's own key, where the desktop has no standard one
 };
 
-constexpr std::array<Command, 32> kCommands = {{
-    {cmd::kFileNew, "actionNew", "New", 57600},
-    {cmd::kFileOpen, "actionOpen", "Open", 57601},
-    {cmd::kFileSave, "actionSave", "Save", 57603},
+constexpr std::array<Command, 35> kCommands = {{
+    {cmd::kFileNew, "actionNew", "New", 57600, QKeySequence::New},
+    {cmd::kFileOpen, "actionOpen", "Open", 57601, QKeySequence::Open},
+    {cmd::kFileSave, "actionSave", "Save", 57603, QKeySequence::Save},
     {cmd::kFileSaveAs, "actionSaveAs", "Save As", 57604},
-    {cmd::kEditCut, "actionCut", "Cut", 57635},
-    {cmd::kEditCopy, "actionCopy", "Copy", 57634},
-    {cmd::kEditPaste, "actionPaste", "Paste", 57637},
-    {cmd::kBuild, "actionBuild", "Build", 32797},
+    {cmd::kPreferences, "actionPreferences", nullptr, 32799},
+    {cmd::kFilePrintSetup, "actionPrintSetup", nullptr, 57606},
+    {cmd::kAppExit, "actionExit", nullptr, kExitTextId, QKeySequence::Quit},
+    {cmd::kEditCut, "actionCut", "Cut", 57635, QKeySequence::Cut},
+    {cmd::kEditCopy, "actionCopy", "Copy", 57634, QKeySequence::Copy},
+    {cmd::kEditPaste, "actionPaste", "Paste", 57637, QKeySequence::Paste},
+    {cmd::kBuild, "actionBuild", "Build", 32797, kNoKey, "Ctrl+B"},
     {cmd::kHelp, "actionHelp", "Help", 0},
     {cmd::kAppAbout, "actionAbout", "About", 57664},
     {cmd::kAddResource, "actionAdd", "Add", 32771},
-    {cmd::kDeleteItems, "actionDelete", "Delete", 32775},
+    {cmd::kDeleteItems, "actionDelete", "Delete", 32775, QKeySequence::Delete},
     {cmd::kProperties, "actionProperties", "Properties", 32800},
-    {cmd::kSelectAll, "actionSelectAll", "Select All", 32848},
+    {cmd::kSelectAll, "actionSelectAll", "Select All", 32848, QKeySequence::SelectAll},
     {cmd::kLargeIcons, "actionLargeIcons", "Large Icons", 32788},
     {cmd::kSmallIcons, "actionSmallIcons", "Small Icons", 32789},
     {cmd::kList, "actionList", "List", 32790},
     {cmd::kDetails, "actionDetails", "Details", 32791},
     {cmd::kProjectSettings, "actionProjectSettings", "Settings", 32798},
     {cmd::kPrintList, "actionPrintList", "Print", 32845},
-    {cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", 32849},
+    {cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", 32849, kNoKey, "Ctrl+L"},
     {cmd::kCcpyCreator, "actionCcpyCreator", "Multi-Part Form Creator", 32851},
     {cmd::kEmcrCreator, "actionEmcrCreator", "EMCR Creator", 32852},
     {cmd::kFontDownloader, "actionFontDownloader", "VORL Font Downloader", 32873},
@@ -58,6 +70,7 @@ constexpr std::array<Command, 32> kCommands = {{
 }};
 
 constexpr int kSeparator = 0;
+constexpr int kRecentFiles = -1; // a separator and the recent-file entries, shown while there are some
 
 constexpr std::array<int, 20> kToolBarOrder = {
     cmd::kFileNew,     cmd::kFileOpen,    cmd::kFileSave,   kSeparator,       cmd::kEditCut,
@@ -75,7 +88,9 @@ struct Menu {
 // The commands of the project window's menu stand here too; they are enabled while a project
 // window is active.
 const std::array<Menu, 6> kMenus = {{
-    {"menuFile", "&File", {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs}},
+    {"menuFile", "&File",
+     {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, kSeparator, cmd::kPreferences,
+      cmd::kFilePrintSetup, kRecentFiles, kSeparator, cmd::kAppExit}},
     {"menuEdit", "&Edit",
      {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, kSeparator, cmd::kDeleteItems, cmd::kSelectAll}},
     {"menuView", "&View", {cmd::kLargeIcons, cmd::kSmallIcons, cmd::kList, cmd::kDetails}},
@@ -87,6 +102,24 @@ const std::array<Menu, 6> kMenus = {{
       cmd::kFirstCompanion + 4, cmd::kFirstCompanion + 5}},
     {"menuHelp", "&Help", {cmd::kAppAbout}},
 }};
+
+QString tipOf(const Command& c)
+{
+    if (c.toolTip)
+        return QString::fromLatin1(c.toolTip);
+    QString tip = qrl::text(c.menuTextId).remove(QLatin1Char('&'));
+    if (tip.endsWith(QStringLiteral("...")))
+        tip.chop(3);
+    return tip;
+}
+
+// Every binding the desktop has for a standard key (Cut is also Shift+Del on some).
+QList<QKeySequence> keysOf(const Command& c)
+{
+    if (c.key)
+        return {QKeySequence(QString::fromLatin1(c.key), QKeySequence::PortableText)};
+    return c.standardKey == kNoKey ? QList<QKeySequence>() : QKeySequence::keyBindings(c.standardKey);
+}
 
 } // namespace
 
@@ -105,14 +138,23 @@ QAction* FrameActions::action(int commandId) const
 void FrameActions::createActions(QMainWindow* frame)
 {
     for (const Command& c : kCommands) {
-        const QString tip = QString::fromLatin1(c.toolTip);
+        const QString tip = tipOf(c);
         auto* a = new QAction(icons::toolbarIcon(c.id), c.menuTextId ? qrl::text(c.menuTextId) : tip, frame);
         a->setObjectName(QString::fromLatin1(c.objectName));
         a->setData(c.id);
         a->setToolTip(tip);
         a->setStatusTip(tip);
+        a->setShortcuts(keysOf(c));
         a->setEnabled(false);
         m_actions.insert(c.id, a);
+    }
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        auto* a = new QAction(frame);
+        a->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
+        a->setData(cmd::kFirstRecentFile + i);
+        a->setEnabled(false);
+        a->setVisible(false);
+        m_actions.insert(cmd::kFirstRecentFile + i, a);
     }
 }
 
@@ -139,10 +181,33 @@ void FrameActions::createMenus(QMainWindow* frame)
         QMenu* menu = frame->menuBar()->addMenu(QString::fromLatin1(m.title));
         menu->setObjectName(QString::fromLatin1(m.objectName));
         for (const int id : m.commands) {
-            if (id == kSeparator)
+            if (id == kSeparator) {
                 menu->addSeparator();
-            else
+            } else if (id == kRecentFiles) {
+                m_recentSeparator = menu->addSeparator();
+                m_recentSeparator->setVisible(false);
+                for (int i = 0; i < kRecentFileCount; ++i)
+                    menu->addAction(action(cmd::kFirstRecentFile + i));
+            } else {
                 menu->addAction(action(id));
+            }
         }
     }
+}
+
+void FrameActions::showRecentFiles(const QStringList& paths)
+{
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* a = action(cmd::kFirstRecentFile + i);
+        const bool shown = i < paths.size();
+        // A '&' in a folder name is part of the path, not a mnemonic.
+        const QString path = shown ? QDir::toNativeSeparators(paths.at(i)).replace(
+                                         QLatin1Char('&'), QStringLiteral("&&"))
+                                   : QString();
+        a->setText(qrl::text(kRecentFileTextId).arg(i + 1).arg(path));
+        a->setStatusTip(shown ? QDir::toNativeSeparators(paths.at(i)) : QString());
+        a->setVisible(shown);
+    }
+    if (m_recentSeparator)
+        m_recentSeparator->setVisible(!paths.isEmpty());
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "RecentFileList.h"
+
 #include <QHash>
+#include <QStringList>
 
 class QAction;
 class QMainWindow;
@@ -17,6 +20,11 @@ public:
     // The action of a command id; nullptr for an id without one.
     QAction* action(int commandId) const;
     QToolBar* toolBar() const { return m_toolBar; }
+    // The File menu's recent-file entries show these paths, newest first; entries beyond them
+    // are hidden, and so is their separator while there are none.
+    void showRecentFiles(const QStringList& paths);
+
+    static constexpr int kRecentFileCount = qrl::RecentFileList::kMaxEntries;
 
 private:
     void createActions(QMainWindow* frame);
@@ -25,4 +33,5 @@ private:
 
     QHash<int, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
+    QAction* m_recentSeparator = nullptr;
 };

@@ -11,9 +11,11 @@
 #include "CQuorlyn32View.h"
 #include "CommandIds.h"
 #include "DocumentFigures.h"
+#include "FrameActions.h"
 #include "ImageLists.h"
 #include "LogFile.h"
 #include "LogFileWindow.h"
+#include "PrintSetup.h"
 #include "ViewCommands.h"
 #include "WindowPlacementAdapter.h"
 
@@ -62,6 +64,22 @@ void QtAppShell::connectAppCommands()
     m_mainFrame->connectCommand(cmd::kFileNew, [this] { newDocument(); });
     m_mainFrame->connectCommand(cmd::kFileOpen, [] { theApp().OnFileOpen(); });
     m_mainFrame->connectCommand(cmd::kAppAbout, [] { theApp().OnAppAbout(); });
+    m_mainFrame->connectCommand(cmd::kPreferences, [] { theApp().OnPreferences(); });
+    m_mainFrame->connectCommand(cmd::kFilePrintSetup, [this] { PrintSetup::run(m_mainFrame); });
+    m_mainFrame->connectCommand(cmd::kAppExit, [this] { m_mainFrame->close(); });
+    for (int i = 0; i < FrameActions::kRecentFileCount; ++i)
+        m_mainFrame->connectCommand(cmd::kFirstRecentFile + i, [this, i] { openRecentFile(i); });
+}
+
+void QtAppShell::openRecentFile(int index)
+{
+    const QStringList& entries = theApp().recentFiles().entries();
+    if (index >= entries.size())
+        return;
+    const QString path = entries.at(index);
+    // An entry that no longer opens leaves the list; its message was shown by the open.
+    if (!openDocument(path))
+        theApp().recentFiles().remove(path);
 }
 
 void QtAppShell::applyMainPlacement(const qrl::WindowPlacement& placement)

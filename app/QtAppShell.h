@@ -34,6 +34,8 @@ public:
 
 private:
     void connectAppCommands();
+    // The File menu's recent-file entry `index` (0 the newest).
+    void openRecentFile(int index);
 
     std::unique_ptr<ImageLists> m_imageLists;
     QPointer<CMainFrame> m_mainFrame;

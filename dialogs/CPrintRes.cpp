@@ -1,6 +1,7 @@
 #include "CPrintRes.h"
 
 #include "CQuorlyn32Doc.h"
+#include "PrintSetup.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -18,7 +19,7 @@ constexpr int kTextBoxWidth = 100000;
 } // namespace
 
 CPrintRes::CPrintRes(CQuorlyn32Doc& doc, QWidget* parent)
-    : CPrintRes(doc, std::make_unique<QPrinter>(QPrinter::HighResolution), parent)
+    : CPrintRes(doc, PrintSetup::newPrinter(), parent)
 {
 }
 

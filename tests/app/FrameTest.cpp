@@ -6,10 +6,12 @@
 #include "ImageLists.h"
 #include "ProjectFigures.h"
 #include "QtAppShell.h"
+#include "Screenshot.h"
 #include "TestEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMdiArea>
 #include <QToolBar>
@@ -112,12 +114,27 @@ TEST_F(FrameTest, ChildFrameShowsTheFourKindTabsUnderTheView)
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), 4);
     const QString captions[] = {"Fonts", "Macros", "Host Files-Forms", "Programs"};
+    const QSize tabSize = tabs->tabRect(0).size();
+    EXPECT_GE(tabSize.width(), 120);
+    EXPECT_EQ(tabSize.height(), 21);
     for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
         EXPECT_EQ(CQRLTabCtrl::caption(i), captions[i]);
-        EXPECT_EQ(tabs->tabRect(i).size(), QSize(120, 21));
         EXPECT_EQ(tabs->image(i).size(), QSize(16, 16));
+        // Selected, the caption is bold and starts furthest in: it still ends inside its tab.
+        tabs->setCurrentIndex(i);
+        EXPECT_EQ(tabs->tabRect(i).size(), tabSize);
+        const int captionEnd = tabs->contentOrigin(i).x() + 20 +
+                               QFontMetrics(tabs->captionFont(true)).horizontalAdvance(captions[i]);
+        EXPECT_LE(captionEnd, tabs->tabRect(i).right());
     }
     EXPECT_EQ(CQRLTabCtrl::caption(4), QString());
+    child->resize(CChildFrame::kDefaultWidth, 300);
+    tabs->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    qrl::test::saveScreenshot(tabs, QStringLiteral("tab-strip-forms-selected.png"));
+    child->resize(500, 300);
+    tabs->setCurrentIndex(0);
 
     const QWidget* client = child->widget();
     EXPECT_EQ(tabs->geometry(), QRect(0, client->height() - 26, client->width(), 26));
@@ -158,7 +175,7 @@ TEST_F(FrameTest, CapacityPaneShowsTheProjectsFiguresOrKeepsItsTextWhenAnAddWoul
     };
     CMainFrame frame;
     QLabel* pane = frame.capacityPane();
-    EXPECT_EQ(pane->width(), 520);
+    EXPECT_EQ(pane->minimumWidth(), 520);
     EXPECT_EQ(pane->frameShape(), QFrame::NoFrame);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -171,6 +188,26 @@ TEST_F(FrameTest, CapacityPaneShowsTheProjectsFiguresOrKeepsItsTextWhenAnAddWoul
     pane->setText(QStringLiteral("before"));
     EXPECT_FALSE(frame.UpdateCapacityPane(nullptr, 0));
     EXPECT_EQ(pane->text(), QStringLiteral("before"));
+}
+
+TEST_F(FrameTest, CapacityPaneGrowsToAWholeLargeFigureAndKeepsItsLeastWidth)
+{
+    CMainFrame frame;
+    frame.resize(900, 400);
+    frame.show();
+    QLabel* pane = frame.capacityPane();
+    FakeProject small(kHardDisk, 0, 1, 1000);
+    ASSERT_TRUE(frame.UpdateCapacityPane(&small, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane->width(), 520);
+
+    // A 128 MB card with a few files: every figure has six digits.
+    FakeProject large(kCompactFlashCard, 22, 250, 3 * 1024 * 1024);
+    ASSERT_TRUE(frame.UpdateCapacityPane(&large, 0));
+    ASSERT_TRUE(pane->text().endsWith(QStringLiteral("Free: 128000 KB"))) << pane->text().toStdString();
+    QCoreApplication::processEvents();
+    EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(pane->text()));
+    qrl::test::saveScreenshot(&frame, QStringLiteral("main-window-large-capacity.png"));
 }
 
 TEST_F(FrameTest, BuildFollowsTheActiveProjectsItemsAndActivationRefreshesThePane)
@@ -216,6 +253,7 @@ TEST_F(FrameTest, BuildFollowsTheActiveProjectsItemsAndActivationRefreshesThePan
     EXPECT_EQ(changed.last(), nullptr);
     EXPECT_FALSE(build->isEnabled());
     EXPECT_FALSE(frame.commandAction(cmd::kPrintList)->isEnabled());
+    EXPECT_EQ(frame.capacityPane()->text(), QString());
 }
 
 TEST_F(FrameTest, ClosingStoresThePlacementWithRestoreToMaximisedOnlyWhenMaximised)

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardItemModel>
+#include <QTest>
 #include <QTreeView>
 
 using viewtest::OpenDoc;
@@ -178,6 +179,38 @@ TEST_F(ViewGuiTest, MacroRowsCannotBeRenamedAndOtherNamesAreCut)
     EXPECT_EQ(view->model()->item(0, 0)->text(), cut);
     EXPECT_EQ(view->GetDocument()->GetItemAt(0)->GetName(), cut);
     EXPECT_TRUE(view->GetDocument()->IsModified());
+}
+
+TEST_F(ViewGuiTest, EnterThatEndsARenameOpensNothingAndTheEditorKeepsItsKeys)
+{
+    CQuorlyn32View* view = openWithFiles({{"a.prn", "form"}, {"b.prn", "form"}});
+    QListView* list = view->listView();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    list->setFocus();
+    list->setCurrentIndex(view->model()->index(0, 0));
+
+    QTest::keyClick(list, Qt::Key_F2);
+    auto* editor = list->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    // Select All and Delete are the editor's while it is open, not the project's commands.
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("Invoices"));
+    QTest::keyClick(editor, Qt::Key_Left);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ui.dialogs().isEmpty()) << "the Open With chooser came up";
+    EXPECT_EQ(rowNames(view), (QStringList{QStringLiteral("Invoice"), QStringLiteral("b")}));
+    EXPECT_EQ(view->GetDocument()->GetItemAt(0)->GetName(), QStringLiteral("Invoice"));
+
+    // Outside an edit, Enter opens the item (no program knows it here: the chooser) and Delete
+    // removes it.
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(ui.dialogs().size(), 1);
+    EXPECT_EQ(ui.dialogs()[0].request.title, qrl::text(2480));
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(rowNames(view), QStringList{QStringLiteral("b")});
 }
 
 TEST_F(ViewGuiTest, PasteAddsTheFilesOfAUriListAndDropsFollowTheDragRecord)

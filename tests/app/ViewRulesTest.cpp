@@ -10,6 +10,7 @@
 #include "ViewCommandRules.h"
 #include "ViewTestSupport.h"
 
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -194,10 +195,19 @@ TEST_F(ViewTest, OpenUsesTheDesktopsProgramOrOneTheUserChooses)
     itemopener::openItemFile(path);
     EXPECT_EQ(launcher.started.size(), 1);
 
+    const QString installed = makeFile("Tools/MacroViewer/macroviewer", "#!/bin/sh\n");
+    QFile::setPermissions(installed, QFile::permissions(installed) | QFileDevice::ExeOwner);
+    ui.clear();
     companions::start(cmd::kFirstCompanion + 2);
     companions::start(cmd::kCompanionByName);
-    EXPECT_EQ(launcher.started.mid(1), (QStringList{dirPath() + QStringLiteral("/Tools/MacroViewer/macroviewer|"),
-                                                    QStringLiteral("qrlupdate|")}));
+    EXPECT_EQ(launcher.started.mid(1), (QStringList{installed + QLatin1Char('|'), QStringLiteral("qrlupdate|")}));
+    EXPECT_TRUE(ui.shown().isEmpty());
+
+    // A companion that is not there is told with where it was looked for, and nothing starts.
+    companions::start(cmd::kFirstCompanion + 3);
+    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
+                                      dirPath() + QStringLiteral("/Tools/CardManager/cardmanager")});
+    EXPECT_EQ(launcher.started.size(), 3);
 }
 
 class ViewLogTest : public ViewTest {

@@ -1,0 +1,301 @@
+// The main window as the user drives it: the commands of its menus with their keys, the dialogs
+// they open, the recent-file list, Save As and closing with modified projects.
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "CPrintRes.h"
+#include "CProperties.h"
+#include "CQuorlyn32View.h"
+#include "CommandIds.h"
+#include "PrintSetup.h"
+#include "QtAppShell.h"
+#include "QtUserInterface.h"
+#include "Screenshot.h"
+#include "StringTable.h"
+#include "ViewTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Hands the next modal dialog to `step` once it is up, so that a command's modal loop does not
+// hold the test; `step` must close it. Gives up after about two seconds.
+void onNextModal(std::function<void(QWidget*)> step, int triesLeft = 200)
+{
+    QTimer::singleShot(10, [step = std::move(step), triesLeft]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            step(modal);
+        else if (triesLeft > 0)
+            onNextModal(std::move(step), triesLeft - 1);
+    });
+}
+
+// The program as it starts (without a project), on a private directory that is also its program
+// directory.
+class MainMenuTest : public viewtest::ViewTest {
+protected:
+    void SetUp() override
+    {
+        profile.setInt(QStringLiteral("Settings"), QStringLiteral("StartUp Options"), 2);
+        ASSERT_TRUE(app.InitInstance(qtShell, QString::fromStdString(cwd.file("Quorlyn32")), {}));
+        frame = qtShell.mainFrame();
+        ASSERT_NE(frame, nullptr);
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override { PrintSetup::forget(); }
+
+    // The menu bar's menu of that object name, opened and closed again as the user would, so
+    // that its entries are brought up to date.
+    QMenu* openMenu(const char* objectName)
+    {
+        auto* menu = frame->menuBar()->findChild<QMenu*>(QString::fromLatin1(objectName));
+        if (menu) {
+            menu->popup(frame->mapToGlobal(QPoint(0, 0)));
+            menu->hide();
+        }
+        return menu;
+    }
+
+    // The entry of `id` in that menu; nullptr when the menu does not hold it.
+    QAction* menuEntry(const char* menuName, int id)
+    {
+        QMenu* menu = openMenu(menuName);
+        if (!menu)
+            return nullptr;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && a->data().toInt() == id)
+                return a;
+        return nullptr;
+    }
+
+    // A project window on a modified project with one program file, its row selected.
+    CQuorlyn32View* openProjectWithSelectedRow(const std::string& file)
+    {
+        auto project = std::make_unique<viewtest::OpenDoc>();
+        project->GetProjSett().m_medium = kHardDisk;
+        int kind = -1;
+        EXPECT_TRUE(project->AddFile(makeFile(file, "data"), kind));
+        qtShell.showProject(std::move(project));
+        auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+        view->listView()->selectionModel()->select(view->model()->index(0, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view->GetDocument()->SetModifiedFlag(true);
+        return view;
+    }
+
+    QtAppShell qtShell;
+    CMainFrame* frame = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
+{
+    struct Row {
+        const char* menu;
+        int id;
+        const char* text;
+        QList<QKeySequence> keys;
+        bool enabledWithoutProject;
+        bool enabledWithProject; // a modified project, one row selected, nothing on the clipboard
+    };
+    const QList<QKeySequence> none;
+    const auto desktop = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
+    const auto own = [](const char* key) {
+        return QList<QKeySequence>{QKeySequence(QString::fromLatin1(key))};
+    };
+    const Row rows[] = {
+        {"menuFile", 57600, "&New Project", desktop(QKeySequence::New), true, true},
+        {"menuFile", 57601, "&Open Project...", desktop(QKeySequence::Open), true, true},
+        {"menuFile", 57603, "&Save Project", desktop(QKeySequence::Save), false, true},
+        {"menuFile", 57604, "Save &As...", none, false, true},
+        {"menuFile", 32799, "P&references...", none, true, true},
+        {"menuFile", 57606, "P&rint Setup...", none, true, true},
+        {"menuFile", 57665, "E&xit", desktop(QKeySequence::Quit), true, true},
+        {"menuEdit", 57635, "Cu&t", desktop(QKeySequence::Cut), false, true},
+        {"menuEdit", 57634, "&Copy", desktop(QKeySequence::Copy), false, true},
+        {"menuEdit", 57637, "&Paste", desktop(QKeySequence::Paste), false, false},
+        {"menuEdit", 32775, "&Delete", desktop(QKeySequence::Delete), false, true},
+        {"menuEdit", 32848, "&Select All", desktop(QKeySequence::SelectAll), false, true},
+        {"menuProject", 32797, "&Build...", own("Ctrl+B"), false, true},
+        {"menuTools", 32849, "Printer Too&ls...", own("Ctrl+L"), false, true},
+        {"menuTools", 32855, "&Font Editor...", none, false, true},
+        {"menuTools", 32856, "F&orm Designer...", none, false, true},
+        {"menuTools", 32857, "Macro &Viewer...", none, false, true},
+        {"menuTools", 32858, "&Card Manager...", none, false, true},
+        {"menuTools", 32859, "Printer &Monitor...", none, false, true},
+        {"menuTools", 32860, "&Network Setup...", none, false, true},
+    };
+    for (const bool withProject : {false, true}) {
+        if (withProject)
+            openProjectWithSelectedRow("setup.prg");
+        for (const Row& r : rows) {
+            SCOPED_TRACE(testing::Message() << r.id << (withProject ? " with a project" : " alone"));
+            QAction* a = menuEntry(r.menu, r.id);
+            ASSERT_NE(a, nullptr);
+            EXPECT_EQ(a->text(), QString::fromLatin1(r.text));
+            EXPECT_EQ(a->shortcuts(), r.keys);
+            EXPECT_EQ(a->isEnabled(), withProject ? r.enabledWithProject : r.enabledWithoutProject);
+        }
+    }
+    // A key on two commands would reach neither of them.
+    QList<QKeySequence> keys;
+    for (const QAction* a : frame->findChildren<QAction*>()) {
+        for (const QKeySequence& key : a->shortcuts()) {
+            EXPECT_FALSE(keys.contains(key)) << key.toString().toStdString();
+            keys.append(key);
+        }
+    }
+    EXPECT_TRUE(keys.contains(QKeySequence(QStringLiteral("Ctrl+B"))));
+    QMenu* tools = openMenu("menuTools");
+    tools->popup(frame->mapToGlobal(QPoint(200, 40)));
+    qrl::test::saveScreenshot(tools, QStringLiteral("menu-tools.png"));
+    tools->hide();
+}
+
+TEST_F(MainMenuTest, PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedListUsesTheSetup)
+{
+    QString seen;
+    onNextModal([&](QWidget* modal) {
+        if (qobject_cast<CProperties*>(modal) && modal->parentWidget() == frame)
+            seen = QStringLiteral("preferences");
+        static_cast<QDialog*>(modal)->reject();
+    });
+    menuEntry("menuFile", cmd::kPreferences)->trigger();
+    EXPECT_EQ(seen, QStringLiteral("preferences"));
+
+    seen.clear();
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPageSetupDialog*>(modal);
+        auto* landscape = modal->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        if (dialog && modal->parentWidget() == frame && landscape) {
+            seen = QStringLiteral("page setup");
+            landscape->click();
+            qrl::test::saveScreenshot(modal, QStringLiteral("print-setup.png"));
+        }
+        static_cast<QDialog*>(modal)->accept();
+    });
+    menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
+    EXPECT_EQ(seen, QStringLiteral("page setup"));
+    const CPrintRes list(doc, frame);
+    EXPECT_EQ(list.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+
+    // Cancel keeps the setup as it was.
+    onNextModal([](QWidget* modal) {
+        if (auto* portrait = modal->findChild<QRadioButton*>(QStringLiteral("portrait")))
+            portrait->click();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
+    EXPECT_EQ(PrintSetup::newPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(MainMenuTest, RecentFilesStandInTheFileMenuAndOpenTheirProject)
+{
+    const QString saved = QString::fromStdString(cwd.file("kept.prj"));
+    ASSERT_TRUE(doc.OnSaveDocument(saved));
+    const QString gone = QString::fromStdString(cwd.file("gone.prj"));
+    app.recentFiles().add(gone);
+    app.recentFiles().add(saved);
+
+    const int first = cmd::kFirstRecentFile;
+    QAction* newest = menuEntry("menuFile", first);
+    ASSERT_NE(newest, nullptr);
+    EXPECT_TRUE(newest->isVisible());
+    EXPECT_EQ(newest->text(), QStringLiteral("&1 ") + saved);
+    EXPECT_EQ(menuEntry("menuFile", first + 1)->text(), QStringLiteral("&2 ") + gone);
+    EXPECT_FALSE(menuEntry("menuFile", first + 2)->isVisible());
+    QMenu* file = openMenu("menuFile");
+    file->popup(frame->mapToGlobal(QPoint(0, 40)));
+    qrl::test::saveScreenshot(file, QStringLiteral("menu-file-recent.png"));
+    file->hide();
+
+    newest->trigger();
+    ASSERT_NE(frame->activeChild(), nullptr);
+    auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+    EXPECT_EQ(view->GetDocument()->GetPathName(), saved);
+
+    // A project that is no longer there is told by the open and leaves the list.
+    ui.clear();
+    menuEntry("menuFile", first + 1)->trigger();
+    EXPECT_EQ(ui.shown().size(), 1);
+    EXPECT_EQ(app.recentFiles().entries(), QStringList{saved});
+    EXPECT_FALSE(menuEntry("menuFile", first + 1)->isVisible());
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(MainMenuTest, CompanionMissingFromToolsIsToldWithThePathLookedFor)
+{
+    openProjectWithSelectedRow("setup.prg");
+    ui.clear();
+    menuEntry("menuTools", cmd::kFirstCompanion)->trigger();
+    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
+                                      dirPath() + QStringLiteral("/Tools/FontEditor/fonteditor")});
+}
+
+TEST_F(MainMenuTest, SaveAsGivesANameTypedWithoutExtensionTheProjectExtension)
+{
+    openProjectWithSelectedRow("setup.prg");
+    qrl::QtUserInterface dialogs;
+    qrl::UserInterface* scripted = qrl::setUi(&dialogs);
+    const QString typed = QString::fromStdString(cwd.file("newname"));
+    bool typedIn = false;
+    onNextModal([&](QWidget* modal) {
+        auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (qobject_cast<QFileDialog*>(modal) && edit) {
+            edit->setText(typed);
+            QTest::keyClick(edit, Qt::Key_Return);
+            typedIn = true;
+        }
+        if (modal->isVisible())
+            static_cast<QDialog*>(modal)->reject();
+    });
+    menuEntry("menuFile", cmd::kFileSaveAs)->trigger();
+    qrl::setUi(scripted);
+    ASSERT_TRUE(typedIn);
+    EXPECT_TRUE(QFileInfo::exists(typed + QStringLiteral(".prj")));
+    EXPECT_FALSE(QFileInfo::exists(typed));
+    auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+    EXPECT_EQ(view->GetDocument()->GetPathName(), typed + QStringLiteral(".prj"));
+}
+
+TEST_F(MainMenuTest, CancelOnTheFirstModifiedProjectStopsTheWholeClose)
+{
+    openProjectWithSelectedRow("one.prg");
+    openProjectWithSelectedRow("two.prg");
+    ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+
+    ui.answer(qrl::Answer::Cancel);
+    menuEntry("menuFile", cmd::kAppExit)->trigger();
+    EXPECT_EQ(ui.shown().size(), 1) << "only the first project was asked";
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+    EXPECT_TRUE(frame->isVisible());
+
+    // No to both: the projects close unsaved and so does the window.
+    ui.clear();
+    ui.answer(qrl::Answer::No);
+    ui.answer(qrl::Answer::No);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_TRUE(profile.contains(QStringLiteral("Settings"), QStringLiteral("WinPlacement")));
+}
