@@ -8,8 +8,10 @@
 // The build's message boxes that take more than a string id.
 namespace qrl::build {
 
-// The three-part file message is the program's one ShowFileError.
+// The three-part file message is the program's one ShowFileError, and the cause of a failed
+// write its one ShowWriteFailure.
 using ::ShowFileError;
+using ::ShowWriteFailure;
 
 // A resource name that cannot stand in a printer command (message 2464); control bytes are
 // shown as '?'.

@@ -30,6 +30,8 @@ struct BuildOptions {
     QString outputPath;
     // Where the output file dialog opens (the builds directory).
     QString buildsDirectory;
+    // The program's help file (platform/Language.h); messages point to it only when it is there.
+    QString helpFilePath;
 };
 
 // How a build ended, and what the document must take over.

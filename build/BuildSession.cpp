@@ -167,14 +167,12 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
             result.closeDialog = false;
             return result;
         }
-        workspace.guardOutput(outputPath);
     } else {
         if (options.target == kTargetCardImage && options.cardType != QLatin1String(kCardJeida)) {
             qrl::ui().message(qrl::text(ids::kExportForCfNotImplemented), qrl::Buttons::Ok, qrl::Icon::None);
             result.closeDialog = false;
             return result;
         }
-        // The engine writes the export file itself, whole or not at all: nothing to guard.
         exportPath = defaultExportName(project.title);
         if (!SelectExportFile(options, project.directory, exportPath)) {
             result.closeDialog = false;
@@ -218,7 +216,6 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         monitor.close();
         return result;
     }
-    workspace.keepOutput();
     monitor.fillBar();
     monitor.showResult(options.target, toFile ? 1 : 0);
     return result;

@@ -18,7 +18,8 @@ class BuildWorkspace;
 // One build of a project, from the checks to the delivery: the work behind the build dialog's
 // Build button, without a window. Questions, file dialogs and messages go through qrl::ui(); the
 // progress window is the monitor. The build runs in a private directory that is removed, and the
-// current directory restored, on every road; a failed road leaves no output file and no job.
+// current directory restored, on every road; a failed road leaves no job, and the output file as
+// it was before the build (none when there was none).
 class BuildSession {
 public:
     // `spooler`: not owned; nullptr means the program's spooler.

@@ -5,9 +5,7 @@ namespace qrl::build::ids {
 
 inline constexpr int kNoResources = 2200;
 inline constexpr int kFormatDisk = 2202;
-inline constexpr int kCouldNotCreateFile = 2221;
 inline constexpr int kCardCapacityNotSupported = 2222;
-inline constexpr int kReadOnlyHint = 2231;
 inline constexpr int kCouldNotAccessFile = 2232;
 inline constexpr int kFailedToOpenPrinter = 2310;
 inline constexpr int kHexExportTitle = 2324;
@@ -38,5 +36,6 @@ inline constexpr int kFilePrinter = 3000;
 inline constexpr int kFormatPcmcia = 3030;
 inline constexpr int kFormatCompactFlash = 3031;
 inline constexpr int kFormatSram = 3033;
+inline constexpr int kCardCapacityNoHelpFile = 9020;
 
 } // namespace qrl::build::ids

@@ -1,6 +1,5 @@
 #include "BuildWorkspace.h"
 
-#include "DeliverySink.h"
 #include "TempDir.h"
 
 #include <QDir>
@@ -28,8 +27,6 @@ BuildWorkspace::~BuildWorkspace()
         QDir::setCurrent(m_previous);
         QDir(m_path).removeRecursively();
     }
-    if (!m_output.isEmpty())
-        FileDeliverySink::removeOutput(m_output);
 }
 
 QString BuildWorkspace::file(const QString& name) const

@@ -107,6 +107,7 @@ qrl::build::BuildOptions CBuildDlg::options() const
     options.exportFormat = m_exportFormat->checkedId();
     options.writeProtection = m_settings.writeProtection;
     options.buildsDirectory = theApp().GetBuildsDirectory();
+    options.helpFilePath = theApp().helpFileName();
     return options;
 }
 

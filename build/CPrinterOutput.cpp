@@ -1,15 +1,8 @@
 #include "CPrinterOutput.h"
 
-#include "StringTable.h"
+#include "FileMessages.h"
+#include "OutputFileCheck.h"
 #include "UserInterface.h"
-
-#include <QFile>
-
-namespace {
-
-constexpr int kCouldNotCreateFile = 2221;
-
-} // namespace
 
 CPrinterOutput::CPrinterOutput(QObject* owner, qrl::Spooler* spooler)
     : m_spooler(spooler), m_owner(owner)
@@ -50,12 +43,13 @@ bool CPrinterOutput::SelectOutputFile(QString& outPath, const QString& title, co
         return false;
 
     const QString& path = *chosen;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qrl::ui().message(qrl::text(kCouldNotCreateFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+    // A failed build must not cost the file that was there: writability is proven beside it,
+    // and the build's writer replaces it only when the new one is complete.
+    qrl::WriteError error = qrl::WriteError::None;
+    if (!qrl::build::canWriteOutput(path, error)) {
+        ShowWriteFailure(error, path);
         return false;
     }
-    file.close();
     outPath = path;
     return true;
 }

@@ -9,7 +9,7 @@ class QObject;
 
 // Where the output of a build goes: a printer's name, or a file's path when the pseudo-printer
 // "FILE:" is chosen. Also lists the spooler's writable ports and runs the save dialog that picks
-// the output file and proves it can be created. Lives as long as the dialog that owns it.
+// the output file and proves it can be written. Lives as long as the dialog that owns it.
 class CPrinterOutput {
 public:
     // `owner`: the dialog that owns the sink (not owned). `spooler`: not owned; nullptr means the
@@ -30,10 +30,11 @@ public:
     // The folder the save dialog opens in (the builds directory of the file locations).
     void setInitialDirectory(const QString& directory) { m_initialDirectory = directory; }
 
-    // Asks for the output file (save dialog with overwrite prompt) and creates it empty at once,
-    // as proof that it can be written; the file stays behind. The dialog adds `defaultExtension` to
-    // a name typed without one (before its overwrite prompt). False when the dialog is cancelled, or after message 2221 when the file cannot be created; `outPath` is set
-    // only on success.
+    // Asks for the output file (save dialog with overwrite prompt) and proves that it can be
+    // written without touching it: an existing file keeps its bytes until the output replaces
+    // it whole. The dialog adds `defaultExtension` to a name typed without one (before its
+    // overwrite prompt). False when the dialog is cancelled, or after the message that names why
+    // the file cannot be written; `outPath` is set only on success.
     bool SelectOutputFile(QString& outPath, const QString& title, const QString& filter,
                           const QString& defaultExtension, const QString& defaultFileName);
 

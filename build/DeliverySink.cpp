@@ -1,13 +1,11 @@
 #include "DeliverySink.h"
 
+#include "BuildMessages.h"
 #include "BuildStringIds.h"
 #include "CQuorlyn32App.h"
+#include "FileSave.h"
 #include "StringTable.h"
 #include "UserInterface.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace qrl::build {
 
@@ -78,78 +76,32 @@ FileDeliverySink::FileDeliverySink(const QString& path)
 {
 }
 
-FileDeliverySink::~FileDeliverySink()
-{
-    if (m_file)
-        abort();
-}
-
 bool FileDeliverySink::open()
 {
-    const QFileInfo info(m_path);
-    // A device cannot be replaced by a finished copy; it takes the bytes as they come.
-    m_direct = info.exists() && !info.isFile() && !info.isDir();
-    if (m_direct)
-        m_file = std::make_unique<QFile>(m_path);
-    else
-        m_file = std::make_unique<QSaveFile>(m_path);
-    if (m_file->open(QIODevice::WriteOnly))
+    if (m_writer.open(qrl::nativePath(m_path)))
         return true;
-    abort();
     showWriteFailure();
     return false;
 }
 
 bool FileDeliverySink::write(const char* data, qint64 size)
 {
-    if (!m_file || m_file->write(data, size) != size)
-        return false;
-    m_written += size;
-    return true;
+    return size >= 0 && m_writer.write(data, static_cast<std::size_t>(size));
 }
 
 bool FileDeliverySink::finish()
 {
-    if (!m_file)
-        return false;
-    // Buffered bytes reach the file only here, and a short write of them is no error to the
-    // file object, so the bytes on disk are counted before the file counts as written.
-    bool done = m_file->flush() && m_file->error() == QFileDevice::NoError;
-    if (m_direct) {
-        m_file->close();
-    } else {
-        auto* saveFile = static_cast<QSaveFile*>(m_file.get());
-        done = done && saveFile->size() == m_written;
-        if (done)
-            done = saveFile->commit();
-        else
-            saveFile->cancelWriting();
-    }
-    m_file.reset();
-    if (!done)
-        removeOutput(m_path);
-    return done;
+    return m_writer.commit();
 }
 
 void FileDeliverySink::abort()
 {
-    if (m_file && !m_direct)
-        static_cast<QSaveFile*>(m_file.get())->cancelWriting();
-    m_file.reset();
-    removeOutput(m_path);
+    m_writer.abandon();
 }
 
 void FileDeliverySink::showWriteFailure()
 {
-    qrl::ui().message(qrl::text(ids::kCouldNotCreateFile) + QStringLiteral("\n\n") + m_path, qrl::Buttons::Ok,
-                      qrl::Icon::Warning);
-}
-
-void FileDeliverySink::removeOutput(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isFile() && !info.isSymLink())
-        QFile::remove(path);
+    ShowWriteFailure(m_writer.error(), m_path);
 }
 
 } // namespace qrl::build

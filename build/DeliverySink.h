@@ -1,13 +1,12 @@
 #pragma once
 
 #include "Spooler.h"
+#include "wholefile/WholeFile.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
-
-class QFileDevice;
 
 namespace qrl::build {
 
@@ -54,29 +53,24 @@ private:
     std::unique_ptr<qrl::SpoolJob> m_job;
 };
 
-// The command file at `path`. A regular file (or a new one) is written beside the target and
-// replaces it only when complete; a device is written directly. Abort removes the file, which
-// the output dialog created empty, unless it is a device.
+// The command file at `path`, written through the one file writer: a regular file (or a new one)
+// replaces the earlier file only when complete, a link is written through, a device or a pipe is
+// written in place. Abort leaves the earlier file as it was and nothing beside it.
 class FileDeliverySink : public DeliverySink {
 public:
     explicit FileDeliverySink(const QString& path);
-    ~FileDeliverySink() override;
 
     bool open() override;
     bool write(const char* data, qint64 size) override;
     bool finish() override;
     void abort() override;
+    // Names the cause of the failure and the file.
     void showWriteFailure() override;
     using DeliverySink::write;
 
-    // Removes the file at `path` when it is a regular file (never a device or a folder).
-    static void removeOutput(const QString& path);
-
 private:
     QString m_path;
-    std::unique_ptr<QFileDevice> m_file;
-    qint64 m_written = 0;
-    bool m_direct = false;
+    qrl::WholeFileWriter m_writer;
 };
 
 } // namespace qrl::build

@@ -3,13 +3,20 @@
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
 #include "BuildStringIds.h"
+#include "FileSave.h"
+#include "OutputFileCheck.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
 #include "vintrel.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
 
 namespace qrl::build {
 
@@ -21,25 +28,61 @@ constexpr ExportFileType kCardImageFile = {".bxf", ids::kCardImageFilter, ids::k
 
 constexpr int kSRecordFormat = 0;
 
-// Whether a file can be created at `path`: a save file is opened beside it and discarded, so
-// neither the chosen file nor its folder keep anything.
-bool canCreate(const QString& path)
+// The engine writes the image into the build's working directory; the one file writer then puts
+// it in place, so the chosen file is replaced only by a complete image and a link, a device or a
+// pipe is treated like every other file the user keeps.
+constexpr const char* kEngineImage = "EXPORT.IMG";
+constexpr qint64 kCopyBlock = 64 * 1024;
+
+bool isWriteCause(qrl::WriteError error)
 {
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.cancelWriting();
-    return true;
+    return error != qrl::WriteError::None && error != qrl::WriteError::Other;
 }
 
-void showExportFailure(int target, const QString& path)
+// Why the engine made no image. It leaves errno at the cause of a write it could not make; a card
+// image that fails for no such cause fails on the card: its capacity has no size code or is too
+// small for the slots.
+void showEngineFailure(int target, int engineErrno, const QString& helpFilePath)
 {
-    // The engine gives no reason. The file was proven creatable when it was chosen, so a card
-    // image fails on the card: its capacity has no size code or is too small for the slots.
-    if (target == kTargetCardImage)
-        qrl::ui().message(qrl::text(ids::kCardCapacityNotSupported), qrl::Buttons::Ok, qrl::Icon::Warning);
-    else
-        ShowFileError(ids::kFileErrorFormat, ids::kCouldNotCreateFile, ids::kReadOnlyHint, path);
+    const qrl::WriteError cause = qrl::writeErrorFromErrno(engineErrno);
+    if (target == kTargetCardImage && !isWriteCause(cause)) {
+        qrl::ui().message(cardCapacityText(helpFilePath), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return;
+    }
+    ShowWriteFailure(isWriteCause(cause) ? cause : qrl::WriteError::Other,
+                     QDir::current().absoluteFilePath(QString::fromLatin1(kEngineImage)));
+}
+
+// Writes the engine's image `source` as the whole content of `path`, in blocks; the size comes
+// from the file system and a read that ends before it is a failure.
+bool putInPlace(const QString& source, const QString& path, qrl::WriteError& error)
+{
+    error = qrl::WriteError::Other;
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    qrl::WholeFileWriter out;
+    if (!out.open(qrl::nativePath(path))) {
+        error = out.error();
+        return false;
+    }
+    const qint64 size = in.size();
+    std::vector<char> block(static_cast<std::size_t>(kCopyBlock));
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = in.read(block.data(), std::min(kCopyBlock, size - done));
+        if (n <= 0)
+            return false;
+        if (!out.write(block.data(), static_cast<std::size_t>(n))) {
+            error = out.error();
+            return false;
+        }
+        done += n;
+    }
+    if (!out.commit()) {
+        error = out.error();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -76,32 +119,42 @@ bool SelectExportFile(const BuildOptions& options, const QString& projectDirecto
     // Exact comparison: "ROM.HEX" becomes "ROM.HEX.hex", as stored exports have always been named.
     if (path.size() > 3 && !path.endsWith(extension, Qt::CaseSensitive))
         path += extension;
-    if (!canCreate(path)) {
-        qrl::ui().message(qrl::text(ids::kCouldNotCreateFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::WriteError error = qrl::WriteError::None;
+    if (!canWriteOutput(path, error)) {
+        ShowWriteFailure(error, path);
         return false;
     }
     name = path;
     return true;
 }
 
+QString cardCapacityText(const QString& helpFilePath)
+{
+    const bool helpFileThere = !helpFilePath.isEmpty() && QFileInfo(helpFilePath).isFile();
+    return qrl::text(helpFileThere ? ids::kCardCapacityNotSupported : ids::kCardCapacityNoHelpFile);
+}
+
 bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
                      BuildMonitor& monitor)
 {
-    // The whole path goes to the engine: cutting it to a fixed buffer would write another file.
-    const QByteArray file = QFile::encodeName(path);
-    bool written = false;
-    if (options.target == kTargetEprom) {
-        monitor.setStatusText(qrl::text(ids::kStatusCreatingEprom));
-        written = CreateEPROMFile() != 0 &&
-                  WriteFileQRL(file.constData(), engineExportFormat(options.exportFormat), &context) != 0;
-    } else {
-        monitor.setStatusText(qrl::text(ids::kStatusCreatingBxf));
-        written = SLT2BXF(file.constData(), &context, static_cast<std::uint32_t>(medium)) != 0;
-    }
+    const QString image = QString::fromLatin1(kEngineImage);
+    const bool eprom = options.target == kTargetEprom;
+    monitor.setStatusText(qrl::text(eprom ? ids::kStatusCreatingEprom : ids::kStatusCreatingBxf));
+    errno = 0;
+    const bool made = eprom ? CreateEPROMFile() != 0 &&
+                                  WriteFileQRL(kEngineImage, engineExportFormat(options.exportFormat), &context) != 0
+                            : SLT2BXF(kEngineImage, &context, static_cast<std::uint32_t>(medium)) != 0;
+    const int engineErrno = errno;
     RemoveSlots(&context);
+    qrl::WriteError error = qrl::WriteError::None;
+    const bool written = made && putInPlace(image, path, error);
+    QFile::remove(image);
     if (!written) {
         monitor.close();
-        showExportFailure(options.target, path);
+        if (!made)
+            showEngineFailure(options.target, engineErrno, options.helpFilePath);
+        else
+            ShowWriteFailure(error, path);
         return false;
     }
     monitor.stepIt();

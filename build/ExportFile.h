@@ -26,17 +26,22 @@ std::uint32_t engineExportFormat(int exportFormat);
 
 // Asks for the export file. In: `name` the default name; out: the chosen path, with the type's
 // extension appended unless the path already ends in it (exact comparison). The dialog opens in
-// the builds directory, or in `projectDirectory` when that is empty. The file must be creatable
-// there: a temporary file is made beside it and removed again, the chosen file is not touched.
-// False when the dialog is cancelled, or after message 2221 when nothing can be created there;
-// `name` changes only on success.
+// the builds directory, or in `projectDirectory` when that is empty. The file must be writable:
+// that is proven without touching the chosen file (OutputFileCheck.h). False when the dialog is
+// cancelled, or after the message naming why the file cannot be written; `name` changes only on
+// success.
 bool SelectExportFile(const BuildOptions& options, const QString& projectDirectory, QString& name);
 
-// Has the engine write the export image from the slot images in the current directory to `path`,
-// then removes the slot images, whatever the result. `medium`: the engine medium of the build. On
-// success one progress step; on failure the message of the failed export, and the file at `path`
-// is as it was.
+// Has the engine make the export image from the slot images in the current directory, puts it in
+// place at `path` through the one file writer, then removes the slot images, whatever the result.
+// `medium`: the engine medium of the build. On success one progress step; on failure the monitor
+// is closed, the message names the cause (for a card image that fails on its capacity, message
+// 2222), and the file at `path` is as it was.
 bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
                      BuildMonitor& monitor);
+
+// The message of a card capacity the card image cannot be made for. It sends the user to the help
+// file only when `helpFilePath` names a file that is there.
+QString cardCapacityText(const QString& helpFilePath);
 
 } // namespace qrl::build

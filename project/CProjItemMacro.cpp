@@ -2,12 +2,14 @@
 #include "CProjItem.h"
 
 #include "FileMessages.h"
+#include "FileSave.h"
 #include "ItemScanners.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <string_view>
 
 namespace {
 
@@ -61,14 +63,13 @@ bool CProjItem::WriteParFile(QString& fileName) const
         ShowFileError(2404, 2417, 2407, m_path);
         return false;
     }
-    QSaveFile out(fileName);
-    const auto length = static_cast<qint64>(*body.end - *body.start);
-    const bool written = out.open(QIODevice::WriteOnly) &&
-                         out.write(data->constData() + *body.start, length) == length &&
-                         out.write("\x1b&f1X", 5) == 5 && out.flush() && out.size() == out.pos() &&
-                         out.commit();
+    static constexpr std::string_view kMacroEnd = "\x1b&f1X";
+    qrl::WholeFileWriter out;
+    const bool written = out.open(qrl::nativePath(fileName)) &&
+                         out.write(data->constData() + *body.start, *body.end - *body.start) &&
+                         out.write(kMacroEnd) && out.commit();
     if (!written) {
-        ShowFileError(2400, 2232, 2231, fileName);
+        ShowWriteFailure(out.error(), fileName);
         return false;
     }
     return true;

@@ -124,8 +124,8 @@ public:
     void SetModifiedFlag(bool modified = true);
     bool OnNewDocument();
     bool OnOpenDocument(const QString& path);
-    // Writes the project beside the old file and replaces it only after a complete write; a failed
-    // save is reported and leaves the document modified.
+    // Writes the project whole through the one file writer: the old file is replaced only by a
+    // complete one. A failed save is reported with its cause and leaves the document modified.
     bool OnSaveDocument(const QString& path);
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -154,7 +154,6 @@ signals:
 
 private:
     bool refreshCapacity(std::uint64_t bytesToAdd) const;
-    void showSaveFailure(const QString& path);
 
     std::unique_ptr<CProjSett> m_settings;
     std::vector<std::unique_ptr<CProjItem>> m_items;

@@ -3,13 +3,14 @@
 
 #include "CQuorlyn32App.h"
 #include "FileMessages.h"
+#include "FileSave.h"
 #include "Profile.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -49,22 +50,19 @@ bool CQuorlyn32Doc::OnOpenDocument(const QString& path)
 
 bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
 {
-    // The new project goes into a file beside the old one, which it replaces only once it is
-    // complete and flushed: a failed save never costs the only copy.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        showSaveFailure(path);
+    // The project is put together in memory and then written whole: the old file is replaced only
+    // by a complete one, so a failed save never costs the only copy.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteProjectFile(buffer)) {
+        ShowFileError(2400, 2386, 2231, path);
         return false;
     }
-    // A short final write of buffered bytes is no error to the file object: the file on disk
-    // must hold every byte written before it may replace the old one.
-    if (!WriteProjectFile(file) || !file.flush() || file.size() != file.pos()) {
-        file.cancelWriting();
-        showSaveFailure(path);
-        return false;
-    }
-    if (!file.commit()) {
-        showSaveFailure(path);
+    const QByteArray& bytes = buffer.data();
+    qrl::WriteError error = qrl::WriteError::None;
+    if (!qrl::writeWholeFile(qrl::nativePath(path), bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                             &error)) {
+        ShowWriteFailure(error, path);
         return false;
     }
     qrl::profile().setString(QStringLiteral("Settings"), QStringLiteral("Last Project"),
@@ -96,9 +94,4 @@ bool CQuorlyn32Doc::OnFileSaveAs()
     SetDocumentDirectory(saved.absolutePath());
     SetImportedFrom({});
     return true;
-}
-
-void CQuorlyn32Doc::showSaveFailure(const QString& path)
-{
-    ShowFileError(2400, 2386, 2231, path);
 }

@@ -1,5 +1,6 @@
 #include "FileMessages.h"
 
+#include "FileSave.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 
@@ -21,4 +22,9 @@ void ShowFileError(int formatId, const QString& error, int hintId, const QString
 void ShowFileError(int formatId, int errorId, int hintId, const QString& fileName)
 {
     ShowFileError(formatId, qrl::text(errorId), hintId, fileName);
+}
+
+void ShowWriteFailure(qrl::WriteError error, const QString& path)
+{
+    qrl::ui().message(qrl::writeFailureText(error, path), qrl::Buttons::Ok, qrl::Icon::Warning);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UserInterface.h"
+#include "wholefile/WholeFile.h"
 
 #include <QString>
 
@@ -17,3 +18,6 @@ QString fileMessageText(int formatId, const QString& error, int hintId, const QS
 // file creators and the bitmap dialog.
 void ShowFileError(int formatId, int errorId, int hintId, const QString& fileName);
 void ShowFileError(int formatId, const QString& error, int hintId, const QString& fileName);
+
+// Shows why a file the user keeps could not be written (qrl::writeFailureText), naming `path`.
+void ShowWriteFailure(qrl::WriteError error, const QString& path);

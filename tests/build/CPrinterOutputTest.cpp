@@ -1,13 +1,15 @@
 #include "build/CPrinterOutput.h"
 
+#include "FileSave.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
-#include "StringTable.h"
 #include "TempCwd.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -44,7 +46,7 @@ TEST_F(PrinterOutputTest, OnlyWritablePortsAreListed)
     EXPECT_TRUE(sink.ports().isEmpty());
 }
 
-TEST_F(PrinterOutputTest, ChosenFileIsCreatedEmptyAsProof)
+TEST_F(PrinterOutputTest, ChoosingAFileProvesItWritableAndCreatesNothing)
 {
     sink.setInitialDirectory(folder);
     const QString chosen = folder + QStringLiteral("/first.prn");
@@ -52,8 +54,7 @@ TEST_F(PrinterOutputTest, ChosenFileIsCreatedEmptyAsProof)
     QString out;
     ASSERT_TRUE(select(out));
     EXPECT_EQ(out, chosen);
-    EXPECT_TRUE(QFileInfo::exists(chosen));
-    EXPECT_EQ(QFileInfo(chosen).size(), 0);
+    EXPECT_TRUE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 
     ASSERT_EQ(ui.dialogs().size(), 1);
     const qrl::FileDialogRequest& r = ui.dialogs()[0].request;
@@ -66,7 +67,7 @@ TEST_F(PrinterOutputTest, ChosenFileIsCreatedEmptyAsProof)
     EXPECT_TRUE(ui.shown().isEmpty());
 }
 
-TEST_F(PrinterOutputTest, AnExistingFileIsAskedForAndLeftEmpty)
+TEST_F(PrinterOutputTest, AnExistingFileIsAskedForAndKeptUntilTheOutputReplacesIt)
 {
     const std::string existing = dir.file("old.prn");
     qrl::test::writeFile(existing, "!R!STAT;EXIT;");
@@ -74,7 +75,15 @@ TEST_F(PrinterOutputTest, AnExistingFileIsAskedForAndLeftEmpty)
     QString out;
     ASSERT_TRUE(select(out));
     EXPECT_TRUE(ui.dialogs()[0].request.overwritePrompt);
-    EXPECT_EQ(qrl::test::readFile(existing), "");
+    EXPECT_EQ(qrl::test::readFile(existing), "!R!STAT;EXIT;");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.prn")});
+
+    // A pipe is not opened to prove it: with no reader that would wait for ever.
+    const std::string pipe = dir.file("port");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ui.file(QString::fromStdString(pipe));
+    ASSERT_TRUE(select(out));
+    EXPECT_EQ(out, QString::fromStdString(pipe));
 }
 
 TEST_F(PrinterOutputTest, CancelOrAFileThatCannotBeCreatedGivesNoPath)
@@ -84,8 +93,14 @@ TEST_F(PrinterOutputTest, CancelOrAFileThatCannotBeCreatedGivesNoPath)
     EXPECT_FALSE(select(out));
     EXPECT_TRUE(ui.shown().isEmpty());
 
-    ui.file(folder + QStringLiteral("/no/such/folder/bldout.prn"));
+    const QString missing = folder + QStringLiteral("/no/such/folder/bldout.prn");
+    ui.file(missing);
     EXPECT_FALSE(select(out));
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2221)});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::Other, missing)});
+
+    ui.clear();
+    ui.file(folder);
+    EXPECT_FALSE(select(out));
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::NotRegularFile, folder)});
     EXPECT_EQ(out, QStringLiteral("unchanged"));
 }

@@ -5,12 +5,14 @@
 
 #include "BuildTestProject.h"
 
+#include "FileSave.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TextFormat.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -128,7 +130,7 @@ TEST_F(DeliveryFailureTest, AFileThatCannotBeWrittenWholeIsNotLeftBehind)
     std::signal(SIGXFSZ, oldHandler);
 
     expectFailedCleanly(result);
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2221) + QStringLiteral("\n\n") + QString::fromStdString(prn)});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::TooLarge, QString::fromStdString(prn))});
     EXPECT_FALSE(QFile::exists(QString::fromStdString(prn)));
 }
 
@@ -139,14 +141,14 @@ TEST_F(DeliveryFailureTest, AFullDeviceIsAFailureAndTheDeviceStays)
         GTEST_SKIP() << "no /dev/full here";
     const BuildResult result = buildToFile(fixture.cardProject(), "/dev/full");
     expectFailedCleanly(result);
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2221) + QStringLiteral("\n\n/dev/full")});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, QStringLiteral("/dev/full"))});
     struct stat after {};
     ASSERT_EQ(stat("/dev/full", &after), 0);
     EXPECT_TRUE(S_ISCHR(after.st_mode));
     EXPECT_EQ(after.st_rdev, before.st_rdev);
 }
 
-TEST_F(DeliveryFailureTest, AFailedItemEndsTheBuildAndRemovesTheChosenFile)
+TEST_F(DeliveryFailureTest, AFailedBuildKeepsTheChosenFileAsItWas)
 {
     struct Case {
         const char* what;
@@ -164,15 +166,25 @@ TEST_F(DeliveryFailureTest, AFailedItemEndsTheBuildAndRemovesTheChosenFile)
          },
          {qrl::formatText(qrl::text(2400), {fontPath, qrl::text(2232), qrl::text(2407)})}},
     };
+    const std::string earlier = "!R!RWER I,D;last week's build";
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ui.clear();
-        BuildProject project = fixture.cardProject();
-        c.change(project);
-        const std::string prn = files.file("items.prn");
-        expectFailedCleanly(buildToFile(project, prn));
-        EXPECT_EQ(ui.texts(), c.texts);
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(prn)));
+        for (const bool existing : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (existing ? ", over an earlier file" : ", new file"));
+            ui.clear();
+            BuildProject project = fixture.cardProject();
+            c.change(project);
+            const std::string prn = files.file("items.prn");
+            QFile::remove(QString::fromStdString(prn));
+            if (existing)
+                qrl::test::writeFile(prn, earlier);
+            const QStringList before = QDir(QString::fromStdString(files.path())).entryList(QDir::Files | QDir::Hidden);
+            expectFailedCleanly(buildToFile(project, prn));
+            EXPECT_EQ(ui.texts(), c.texts);
+            EXPECT_EQ(QDir(QString::fromStdString(files.path())).entryList(QDir::Files | QDir::Hidden), before);
+            if (existing) {
+                EXPECT_EQ(qrl::test::readFile(prn), earlier);
+            }
+        }
     }
     EXPECT_TRUE(spooler.jobs().empty());
 }

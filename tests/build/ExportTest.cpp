@@ -5,6 +5,7 @@
 
 #include "BuildTestProject.h"
 #include "CardImageReader.h"
+#include "FileSave.h"
 #include "build/BuildMonitor.h"
 
 #include "RecordingSpooler.h"
@@ -180,9 +181,10 @@ TEST_F(ExportTest, FailuresShowTheirMessageAndLeaveNoFile)
     const Failure failures[] = {
         {"dialog cancelled", kTargetEprom, 13, nullptr, {}, false},
         {"card image dialog cancelled", kTargetCardImage, 13, nullptr, {}, false},
-        {"folder missing", kTargetEprom, 13, "missing/rom.hex", {qrl::text(2221)}, false},
-        {"card image larger than a 32 KB card", kTargetCardImage, 0, "card.bxf", {qrl::text(2222)}, true},
-        {"a 48 MB card has no size code", kTargetCardImage, 18, "card.bxf", {qrl::text(2222)}, true},
+        {"folder missing", kTargetEprom, 13, "missing/rom.hex",
+         {qrl::writeFailureText(qrl::WriteError::Other, exportPath("missing/rom.hex"))}, false},
+        {"card image larger than a 32 KB card", kTargetCardImage, 0, "card.bxf", {cardCapacityText({})}, true},
+        {"a 48 MB card has no size code", kTargetCardImage, 18, "card.bxf", {cardCapacityText({})}, true},
     };
     for (const Failure& f : failures) {
         SCOPED_TRACE(f.what);
@@ -211,6 +213,25 @@ TEST_F(ExportTest, AFailedExportKeepsTheFileThatWasThere)
     EXPECT_EQ(readFile(out.file("card.bxf")), "the card image of last week");
     EXPECT_EQ(outputFiles(), QStringList{QStringLiteral("card.bxf")});
     leftovers.expectNone();
+}
+
+TEST_F(ExportTest, TheCardCapacityMessageSendsToTheHelpFileOnlyWhenItIsThere)
+{
+    const QString help = QString::fromStdString(files.file("Quorlyn32.html"));
+    EXPECT_EQ(cardCapacityText(help), qrl::text(9020));
+    writeFile(help.toStdString(), "<html></html>");
+    EXPECT_EQ(cardCapacityText(help), qrl::text(2222));
+    EXPECT_EQ(cardCapacityText({}), qrl::text(9020));
+    // The same message, short of its last sentence.
+    EXPECT_TRUE(qrl::text(2222).startsWith(qrl::text(9020) + QStringLiteral("\n\n\nConsult the help file")));
+
+    // A build hands the dialog's help file on to the message.
+    ui.file(exportPath("card.bxf"));
+    BuildOptions options = exportOptions(kTargetCardImage);
+    options.helpFilePath = help;
+    BuildProject project = projectOn(kJeidaCard, 18);
+    EXPECT_FALSE(run(project, options).delivered);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2222)});
 }
 
 } // namespace

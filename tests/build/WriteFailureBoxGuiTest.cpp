@@ -1,0 +1,122 @@
+// The boxes a person sees when a file cannot be written: the program's own Qt message box, grabbed
+// into the screenshots and closed with its OK button.
+#include "build/BuildMonitor.h"
+#include "build/BuildSession.h"
+#include "build/ExportFile.h"
+
+#include "BuildTestProject.h"
+#include "CQuorlyn32Doc.h"
+#include "FileSave.h"
+#include "QtUserInterface.h"
+#include "RecordingSpooler.h"
+#include "Screenshot.h"
+#include "StringTable.h"
+#include "TempCwd.h"
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+using namespace qrl::build;
+using qrl::test::readFile;
+using qrl::test::writeFile;
+
+namespace {
+
+// Real boxes; the save dialog answers with a file chosen beforehand.
+class BoxesWithChosenFile : public qrl::QtUserInterface {
+public:
+    BoxesWithChosenFile() : m_previous(qrl::setUi(this)) {}
+    ~BoxesWithChosenFile() override { qrl::setUi(m_previous); }
+
+    std::optional<QString> saveFileName(const qrl::FileDialogRequest&) override { return chosen; }
+
+    QString chosen;
+
+private:
+    qrl::UserInterface* m_previous;
+};
+
+class WriteFailureBoxTest : public ::testing::Test {
+protected:
+    void TearDown() override { qrl::clearInjectedWriteFault(); }
+
+    // The next box that comes up is saved as `screenshot`; its text lands in shownText.
+    void captureNextBox(const QString& screenshot)
+    {
+        auto* poll = new QTimer(qApp);
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [this, poll, screenshot] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            shownText = box->text();
+            qrl::test::saveScreenshot(box, screenshot);
+            box->button(QMessageBox::Ok)->click();
+        });
+        poll->start();
+    }
+
+    BuildResult exportTo(const QString& path, int target, int medium, std::uint16_t sizeIndex)
+    {
+        BuildProject project = fixture.cardProject();
+        project.settings.m_medium = static_cast<std::uint16_t>(medium);
+        project.settings.m_storageSizeIndex = sizeIndex;
+        BuildOptions options;
+        options.target = target;
+        options.cardType = QStringLiteral("JEIDA");
+        ui.chosen = path;
+        BuildSession session(&spooler);
+        return session.run(project, options, monitor);
+    }
+
+    qrl::test::TempDirectory dir;
+    qrl::test::BuildFixture fixture{dir.path()};
+    qrl::test::ScopedProfile profile;
+    qrl::RecordingSpooler spooler;
+    BuildMonitor monitor;
+    BoxesWithChosenFile ui;
+    QString shownText;
+};
+
+} // namespace
+
+TEST_F(WriteFailureBoxTest, AProjectSavedOntoAFullDiskSaysSoAndKeepsTheEarlierFile)
+{
+    const QString path = QString::fromStdString(dir.file("demo.prj"));
+    writeFile(path.toStdString(), "last week's project");
+    CQuorlyn32Doc doc;
+    captureNextBox(QStringLiteral("write-failure-project-disk-full.png"));
+    qrl::injectWriteFault(0, ENOSPC);
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_EQ(shownText, qrl::writeFailureText(qrl::WriteError::DiskFull, path));
+    EXPECT_EQ(readFile(path.toStdString()), "last week's project");
+}
+
+TEST_F(WriteFailureBoxTest, AnExportOntoAFullDiskSaysSoAndKeepsTheEarlierFile)
+{
+    const QString path = QString::fromStdString(dir.file("rom.hex"));
+    writeFile(path.toStdString(), "last week's image");
+    captureNextBox(QStringLiteral("write-failure-export-disk-full.png"));
+    // Half-way through the image, so that the failure is one of the writes, not of the open.
+    qrl::injectWriteFault(1000, ENOSPC);
+    EXPECT_FALSE(exportTo(path, kTargetEprom, kEprom, 13).delivered);
+    EXPECT_EQ(shownText, qrl::writeFailureText(qrl::WriteError::DiskFull, path));
+    EXPECT_EQ(readFile(path.toStdString()), "last week's image");
+}
+
+TEST_F(WriteFailureBoxTest, ACardImageThatDoesNotFitNamesTheCapacity)
+{
+    captureNextBox(QStringLiteral("write-failure-card-capacity.png"));
+    // A 48 MB card has no size code.
+    EXPECT_FALSE(exportTo(QString::fromStdString(dir.file("card.bxf")), kTargetCardImage, kJeidaCard, 18).delivered);
+    EXPECT_EQ(shownText, cardCapacityText({}));
+}
