@@ -335,6 +335,7 @@ constexpr Entry kStrings[] = {
     {9003, "The disk is read-only. The file could not be written:\n%s"},
     {9004, "This is not a file that can be written:\n%s"},
     {9005, "The file could not be written:\n%s"},
+    {9060, "The settings could not be saved; the settings file keeps its earlier contents.\n\n%s"},
     {32771, "&Add..."},
     {32775, "&Delete"},
     {32778, "&Open"},
