@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 const QString kSettings = QStringLiteral("Settings");
@@ -166,9 +168,36 @@ TEST_F(AppStartup, AllNumberedLogNamesTakenAppendsToTheLast)
     EXPECT_TRUE(log("Quorlyn32_1024.log").startsWith("kept\r\n"));
 }
 
+TEST_F(AppStartup, ALinkOrAFolderAtALogNameIsPassedOver)
+{
+    struct Case {
+        int append;
+        const char* chosen;
+    };
+    for (const Case& c : {Case{1, "Quorlyn32_3.log"}, Case{0, "Quorlyn32_3.log"}}) {
+        qrl::test::TempCwd cwd;
+        qrl::test::writeFile("target.txt", "keep\r\n");
+        std::filesystem::create_symlink("target.txt", "Quorlyn32.log");
+        std::filesystem::create_symlink("absent.txt", "Quorlyn32_2.log");
+        qrl::test::ScopedProfile profile;
+        profile.setInt(kSettings, "LogLevel", 1);
+        profile.setInt(kSettings, "LogAppend", c.append);
+        RecordingShell shell;
+        CQuorlyn32App app;
+        ASSERT_TRUE(app.InitInstance(shell, programPath(), {}));
+        app.ExitInstance();
+        EXPECT_EQ(qrl::test::readFile("target.txt"), "keep\r\n");
+        EXPECT_FALSE(std::filesystem::exists("absent.txt"));
+        EXPECT_NE(qrl::test::readFile(c.chosen).find("***** Ending *****"), std::string::npos) << c.append;
+    }
+}
+
 TEST_F(AppStartup, UnwritableLogSwitchesLoggingOff)
 {
-    QDir().mkdir("Quorlyn32.log"); // a folder where the log should be
+    // A folder at every name the log may take.
+    QDir().mkdir("Quorlyn32.log");
+    for (int n = 2; n <= 1024; ++n)
+        QDir().mkdir(QStringLiteral("Quorlyn32_%1.log").arg(n));
     m_profile.setInt(kSettings, "LogLevel", 3);
     ASSERT_TRUE(start());
     EXPECT_EQ(m_app.LogLevel(), 0);
