@@ -129,17 +129,24 @@ TEST_F(AppStartup, LogNamesFollowLogAppend)
         std::vector<std::string> present;
         std::string chosen;
         bool keepsOldText;
+        bool links = false; // links at the first two names, to "target.txt" and to a missing file
     };
     const Case cases[] = {
         {0, {"Quorlyn32.log", "Quorlyn32_2.log"}, "Quorlyn32_3.log", false},
         {0, {}, "Quorlyn32.log", false},
         {1, {"Quorlyn32.log"}, "Quorlyn32.log", true},
         {2, {"Quorlyn32.log"}, "Quorlyn32.log", false},
+        {0, {"target.txt"}, "Quorlyn32_3.log", false, true},
+        {1, {"target.txt"}, "Quorlyn32_3.log", false, true},
     };
     for (const Case& c : cases) {
         qrl::test::TempCwd cwd;
         for (const std::string& name : c.present)
             qrl::test::writeFile(name, "old text\r\n");
+        if (c.links) {
+            std::filesystem::create_symlink("target.txt", "Quorlyn32.log");
+            std::filesystem::create_symlink("absent.txt", "Quorlyn32_2.log");
+        }
         qrl::test::ScopedProfile profile;
         profile.setInt(kSettings, "LogLevel", 1);
         profile.setInt(kSettings, "LogAppend", c.append);
@@ -153,6 +160,12 @@ TEST_F(AppStartup, LogNamesFollowLogAppend)
         EXPECT_NE(text.find("Application's Version : " QUORLYN_VERSION_TEXT "\r\n"), std::string::npos);
         EXPECT_NE(text.find("Application has changed version : " QUORLYN_VERSION_TEXT), std::string::npos);
         EXPECT_NE(text.find("***** Ending ***** Log file is about closing.\r\n"), std::string::npos);
+        for (const std::string& name : c.present) {
+            if (name != c.chosen) {
+                EXPECT_EQ(qrl::test::readFile(name), "old text\r\n") << name;
+            }
+        }
+        EXPECT_FALSE(std::filesystem::exists("absent.txt"));
     }
 }
 
@@ -166,30 +179,6 @@ TEST_F(AppStartup, AllNumberedLogNamesTakenAppendsToTheLast)
     ASSERT_TRUE(start());
     m_app.ExitInstance();
     EXPECT_TRUE(log("Quorlyn32_1024.log").startsWith("kept\r\n"));
-}
-
-TEST_F(AppStartup, ALinkOrAFolderAtALogNameIsPassedOver)
-{
-    struct Case {
-        int append;
-        const char* chosen;
-    };
-    for (const Case& c : {Case{1, "Quorlyn32_3.log"}, Case{0, "Quorlyn32_3.log"}}) {
-        qrl::test::TempCwd cwd;
-        qrl::test::writeFile("target.txt", "keep\r\n");
-        std::filesystem::create_symlink("target.txt", "Quorlyn32.log");
-        std::filesystem::create_symlink("absent.txt", "Quorlyn32_2.log");
-        qrl::test::ScopedProfile profile;
-        profile.setInt(kSettings, "LogLevel", 1);
-        profile.setInt(kSettings, "LogAppend", c.append);
-        RecordingShell shell;
-        CQuorlyn32App app;
-        ASSERT_TRUE(app.InitInstance(shell, programPath(), {}));
-        app.ExitInstance();
-        EXPECT_EQ(qrl::test::readFile("target.txt"), "keep\r\n");
-        EXPECT_FALSE(std::filesystem::exists("absent.txt"));
-        EXPECT_NE(qrl::test::readFile(c.chosen).find("***** Ending *****"), std::string::npos) << c.append;
-    }
 }
 
 TEST_F(AppStartup, UnwritableLogSwitchesLoggingOff)
