@@ -32,16 +32,18 @@ QMap<QString, QVariant> valuesOf(const QSettings& settings)
 }
 
 // The file QSettings writes for `values`, read back from the disk and checked value by value.
-// QSettings keeps every file it has seen in a cache by name and may answer from there, so the
-// file is read back under a name no QSettings has seen yet; and it is checked because QSettings
-// can report a write as done that a full disk has cut short.
+// QSettings keeps every file it has seen in a cache by name and may answer from there, so each
+// file is written and read back under a name no QSettings of this process has seen yet; and it is
+// checked because QSettings can report a write as done that a full disk has cut short.
 bool serialise(const QMap<QString, QVariant>& values, QByteArray* bytes)
 {
+    static unsigned serial = 0;
     const QString dir = makeJobDir(QStringLiteral("settings"));
     if (dir.isEmpty())
         return false;
-    const QString written = dir + QStringLiteral("/written.conf");
-    const QString check = dir + QStringLiteral("/check.conf");
+    ++serial;
+    const QString written = dir + QStringLiteral("/written-%1.conf").arg(serial);
+    const QString check = dir + QStringLiteral("/check-%1.conf").arg(serial);
     bool ok = false;
     {
         // Without any value QSettings writes no file at all; an empty one stands for that.
