@@ -116,11 +116,18 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
 void CQuorlyn32App::openLog()
 {
     const QString base = qrl::text(57344);
-    QString name = base + QStringLiteral(".log");
-    if (m_logAppend == 0) {
-        for (int n = 2; isFileAvailable(name) && n <= kMaxLogNumber; ++n)
-            name = qrl::formatText(QStringLiteral("%s_%d.log"), {base, n});
-    }
+    const auto numbered = [&base](int n) {
+        return n == 1 ? base + QStringLiteral(".log") : qrl::formatText(QStringLiteral("%s_%d.log"), {base, n});
+    };
+    // A link, a folder, a device or a pipe at a name is passed over like a name in use: the log
+    // is never written through a link or into anything but a plain file.
+    const auto passedOver = [this](const QString& candidate) {
+        return !LogFile::isPlainFileOrAbsent(candidate) || (m_logAppend == 0 && isFileAvailable(candidate));
+    };
+    int n = 1;
+    while (n < kMaxLogNumber && passedOver(numbered(n)))
+        ++n;
+    const QString name = numbered(n);
     // When every numbered name is taken, the last one is appended to rather than wiped.
     const bool append = m_logAppend == 1 || (m_logAppend == 0 && isFileAvailable(name));
     const int windowWanted = m_logLevel >= 2 ? 1 : 0;

@@ -3,7 +3,12 @@
 #include "LogWindow.h"
 #include "TextFormat.h"
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,22 +60,43 @@ int LogFile::OpenAppend(const QString& fileName, int windowWanted)
     return open(fileName, QIODevice::WriteOnly | QIODevice::Append, windowWanted);
 }
 
+bool LogFile::isPlainFileOrAbsent(const QString& fileName)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(fileName).constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+}
+
 int LogFile::open(const QString& fileName, QIODevice::OpenMode mode, int windowWanted)
 {
     if (m_file.isOpen())
         m_file.close();
-    m_file.setFileName(fileName);
-    // Open without truncating first: another writer holding the lock must find its file intact.
-    if (!m_file.open((mode & ~QIODevice::Truncate) | QIODevice::Append))
-        return m_file.error() == QFileDevice::NoError ? int(QFileDevice::OpenError) : int(m_file.error());
-    // Other writers are shut out while the log is open.
-    if (::flock(m_file.handle(), LOCK_EX | LOCK_NB) != 0) {
-        m_file.close();
+    // Never through a link, never into a device or a pipe (O_NONBLOCK keeps a pipe without a
+    // reader from holding the start-up): the log is a plain file of its own name or nothing.
+    // It is opened without truncating first: another writer holding the lock must find its file
+    // intact.
+    const int fd = ::open(QFile::encodeName(fileName).constData(),
+                          O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM ? int(QFileDevice::PermissionsError) : int(QFileDevice::OpenError);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return QFileDevice::OpenError;
     }
-    if ((mode & QIODevice::Truncate) && !m_file.resize(0)) {
-        m_file.close();
+    // Other writers are shut out while the log is open.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
+        ::close(fd);
+        return QFileDevice::OpenError;
+    }
+    if ((mode & QIODevice::Truncate) && ::ftruncate(fd, 0) != 0) {
+        ::close(fd);
         return QFileDevice::ResizeError;
+    }
+    if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return QFileDevice::OpenError;
     }
     if (windowWanted == 1)
         OpenWindow();

@@ -26,7 +26,8 @@ public:
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // Create or truncate / create or append; then the window when asked, the stamp and the starting
-    // line. 0 on success, otherwise the file error (never 0).
+    // line. 0 on success, otherwise the file error (never 0). A link, a folder, a device or a pipe
+    // at the name is refused, never written through or into.
     int OpenNew(const QString& fileName, int windowWanted);
     int OpenAppend(const QString& fileName, int windowWanted);
     void SetTimeStampMode(int mode) { m_timeStampMode = mode; }
@@ -44,6 +45,9 @@ public:
     void windowDestroyed() { m_window = nullptr; }
 
     static QString stampText(const QDateTime& when);
+    // True when nothing stands at `fileName` or a plain file does (not a link to one): a name the
+    // log may be opened at.
+    static bool isPlainFileOrAbsent(const QString& fileName);
 
 private:
     int open(const QString& fileName, QIODevice::OpenMode mode, int windowWanted);

@@ -1,8 +1,20 @@
 #include "SettingsProfile.h"
 
+#include "FileSave.h"
+#include "StringTable.h"
+#include "TempDir.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
 namespace qrl {
 
 namespace {
+
 // '/' and '\' separate groups in QSettings keys; the profile's names never nest.
 QString escapeName(QString name)
 {
@@ -10,17 +22,88 @@ QString escapeName(QString name)
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
     return name;
 }
+
+QMap<QString, QVariant> valuesOf(const QSettings& settings)
+{
+    QMap<QString, QVariant> values;
+    for (const QString& k : settings.allKeys())
+        values.insert(k, settings.value(k));
+    return values;
+}
+
+// The file QSettings writes for `values`, read back from the disk and checked value by value.
+// QSettings keeps every file it has seen in a cache by name and may answer from there, so each
+// file is written and read back under a name no QSettings of this process has seen yet; and it is
+// checked because QSettings can report a write as done that a full disk has cut short.
+bool serialise(const QMap<QString, QVariant>& values, QByteArray* bytes)
+{
+    static unsigned serial = 0;
+    const QString dir = makeJobDir(QStringLiteral("settings"));
+    if (dir.isEmpty())
+        return false;
+    ++serial;
+    const QString written = dir + QStringLiteral("/written-%1.conf").arg(serial);
+    const QString check = dir + QStringLiteral("/check-%1.conf").arg(serial);
+    bool ok = false;
+    {
+        // Without any value QSettings writes no file at all; an empty one stands for that.
+        QFile empty(written);
+        ok = empty.open(QIODevice::WriteOnly);
+    }
+    if (ok) {
+        QSettings out(written, QSettings::IniFormat);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            out.setValue(it.key(), it.value());
+        out.sync();
+        ok = out.status() == QSettings::NoError;
+    }
+    ok = ok && QFile::rename(written, check);
+    if (ok) {
+        QFile in(check);
+        ok = in.open(QIODevice::ReadOnly);
+        const qint64 size = in.size();
+        *bytes = in.readAll();
+        ok = ok && bytes->size() == size;
+    }
+    if (ok) {
+        const QSettings back(check, QSettings::IniFormat);
+        ok = back.status() == QSettings::NoError && valuesOf(back) == values;
+    }
+    QDir(dir).removeRecursively();
+    return ok;
+}
+
 } // namespace
 
 SettingsProfile::SettingsProfile()
-    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                             QStringLiteral("Zentrix"), QStringLiteral("Quorlyn32")))
 {
+    // The organisation's and the system's files stand behind the user's own, as QSettings reads them.
+    const QSettings all(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentrix"),
+                        QStringLiteral("Quorlyn32"));
+    m_path = all.fileName();
+    load();
+    const Values every = valuesOf(all);
+    for (auto it = every.begin(); it != every.end(); ++it)
+        if (!m_values.contains(it.key()))
+            m_fallbacks.insert(it.key(), it.value());
 }
 
 SettingsProfile::SettingsProfile(const QString& iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+    : m_path(iniPath)
 {
+    load();
+}
+
+void SettingsProfile::load()
+{
+    // A device or a pipe at the path is written into, never read: a pipe would hold the read
+    // until someone writes into it.
+    const QFileInfo info(m_path);
+    if (info.exists() && !info.isFile())
+        return;
+    const QSettings own(m_path, QSettings::IniFormat);
+    m_unreadable = own.status() == QSettings::AccessError;
+    m_values = valuesOf(own);
 }
 
 QString SettingsProfile::key(const QString& section, const QString& name)
@@ -28,63 +111,94 @@ QString SettingsProfile::key(const QString& section, const QString& name)
     return escapeName(section) + QLatin1Char('/') + escapeName(name);
 }
 
+QVariant SettingsProfile::value(const QString& k) const
+{
+    const auto own = m_values.constFind(k);
+    return own != m_values.cend() ? *own : m_fallbacks.value(k);
+}
+
 bool SettingsProfile::commit()
 {
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    QString failure;
+    QByteArray bytes;
+    if (m_unreadable) {
+        failure = writeFailureText(WriteError::Permission, m_path);
+    } else if (!serialise(m_values, &bytes)) {
+        failure = writeFailureText(WriteError::Other, m_path);
+    } else {
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+        if (saveWholeFile(m_path, bytes, &failure))
+            return true;
+    }
+    if (!m_noticeShown) {
+        m_noticeShown = true;
+        ui().message(formatText(text(ids::kSettingsNotSaved), {failure}), Buttons::Ok, Icon::Warning);
+    }
+    return false;
 }
 
 int SettingsProfile::getInt(const QString& section, const QString& name, int defaultValue) const
 {
-    const QVariant v = m_settings->value(key(section, name));
+    const QVariant v = value(key(section, name));
     if (!v.isValid())
         return defaultValue;
     bool ok = false;
-    const int value = v.toString().trimmed().toInt(&ok);
-    return ok ? value : defaultValue;
+    const int result = v.toString().trimmed().toInt(&ok);
+    return ok ? result : defaultValue;
 }
 
 QString SettingsProfile::getString(const QString& section, const QString& name,
                                    const QString& defaultValue) const
 {
-    const QVariant v = m_settings->value(key(section, name));
+    const QVariant v = value(key(section, name));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
 bool SettingsProfile::setInt(const QString& section, const QString& name, int value)
 {
-    m_settings->setValue(key(section, name), QString::number(value));
+    m_values.insert(key(section, name), QString::number(value));
     return commit();
 }
 
 bool SettingsProfile::setString(const QString& section, const QString& name, const QString& value)
 {
-    m_settings->setValue(key(section, name), value);
+    m_values.insert(key(section, name), value);
     return commit();
 }
 
 bool SettingsProfile::contains(const QString& section, const QString& name) const
 {
-    return m_settings->contains(key(section, name));
+    const QString k = key(section, name);
+    return m_values.contains(k) || m_fallbacks.contains(k);
 }
 
 bool SettingsProfile::removeValue(const QString& section, const QString& name)
 {
-    m_settings->remove(key(section, name));
+    m_values.remove(key(section, name));
     return commit();
 }
 
 bool SettingsProfile::removeSection(const QString& section)
 {
-    m_settings->remove(escapeName(section));
+    // As QSettings removes a group: the key of the group's own name and every key below it.
+    const QString group = escapeName(section);
+    const QString prefix = group + QLatin1Char('/');
+    m_values.removeIf([&](const auto& it) { return it.key() == group || it.key().startsWith(prefix); });
     return commit();
 }
 
 QStringList SettingsProfile::valueNames(const QString& section) const
 {
-    m_settings->beginGroup(escapeName(section));
-    const QStringList names = m_settings->childKeys();
-    m_settings->endGroup();
+    const QString prefix = escapeName(section) + QLatin1Char('/');
+    QStringList names;
+    for (const Values* values : {&m_values, &m_fallbacks}) {
+        for (auto it = values->lowerBound(prefix); it != values->end() && it.key().startsWith(prefix); ++it) {
+            const QString name = it.key().mid(prefix.size());
+            if (!name.contains(QLatin1Char('/')) && !names.contains(name))
+                names.append(name);
+        }
+    }
+    names.sort();
     return names;
 }
 

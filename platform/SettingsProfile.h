@@ -2,15 +2,26 @@
 
 #include "Profile.h"
 
-#include <QSettings>
-
-#include <memory>
+#include <QMap>
+#include <QVariant>
 
 namespace qrl {
 
+namespace ids {
+// "The settings could not be saved…", taking the cause and the path of the failed write ("%s").
+inline constexpr int kSettingsNotSaved = 9060;
+} // namespace ids
+
 // The user's store: organisation "Zentrix", application "Quorlyn32"
-// (~/.config/Zentrix/Quorlyn32.conf, or below $XDG_CONFIG_HOME). Sections are groups.
-// Each write is synced at once; QSettings replaces the file whole, so a crash never leaves half.
+// (~/.config/Zentrix/Quorlyn32.conf, or below $XDG_CONFIG_HOME), in the ini form QSettings reads
+// and writes. Sections are groups.
+//
+// The values are read once and held in memory. Each write stores the whole file again: QSettings
+// serialises every value into a scratch file of the run's temporary folder, the values are read
+// back from it and compared, and only then do its bytes replace the file through the one writer.
+// A write that does not reach the disk answers false, keeps the earlier file byte for byte and
+// keeps the new value in memory for the run (a later write that succeeds stores it too); the
+// first such failure of a profile tells the user through the user interface, later ones do not.
 class SettingsProfile : public Profile {
 public:
     SettingsProfile();
@@ -27,13 +38,21 @@ public:
     bool removeSection(const QString& section) override;
     QStringList valueNames(const QString& section) const override;
 
-    QString fileName() const { return m_settings->fileName(); }
+    QString fileName() const { return m_path; }
 
 private:
+    using Values = QMap<QString, QVariant>;
+
+    void load();
     bool commit();
+    QVariant value(const QString& key) const;
     static QString key(const QString& section, const QString& name);
 
-    std::unique_ptr<QSettings> m_settings;
+    QString m_path;
+    Values m_values;    // the file's own values by "section/name"
+    Values m_fallbacks; // read-only values of the system-wide and organisation files
+    bool m_unreadable = false; // the file is there but could not be read; it is never replaced
+    bool m_noticeShown = false;
 };
 
 } // namespace qrl

@@ -127,17 +127,15 @@ std::optional<std::uint32_t> ldfcFontId(Bytes file)
     const auto p = findNoCase(file, "LDFC");
     if (!p)
         return std::nullopt;
-    const std::size_t from = *p + 4;
-    if (kFieldLength > file.size() - from)
-        return std::nullopt;
-    const unsigned char* field = &file[from];
+    // A short file ends the field early ("LDFC 77,0;" at the end of the file is font 77).
+    const auto field = file.subspan(*p + 4, std::min(kFieldLength, file.size() - (*p + 4)));
     std::size_t n = 0;
-    while (n < kFieldLength && field[n] != ',')
+    while (n < field.size() && field[n] != ',')
         ++n;
     std::size_t i = 0;
     while (i < n && (field[i] == ' ' || field[i] == '\t' || field[i] == '\r' || field[i] == '\n'))
         ++i;
-    return leadingNumber(field + i, n - i);
+    return leadingNumber(field.data() + i, n - i);
 }
 
 std::string pclFontName(Bytes file)

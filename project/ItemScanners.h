@@ -41,9 +41,9 @@ std::optional<std::uint32_t> findPclTypeface(Bytes file);
 // first 98 bytes hold no 'W' or there is no such parameter.
 std::optional<std::uint32_t> pclFontId(Bytes file);
 
-// The decimal number behind the first "LDFC" (any case), read from the 16 bytes behind it up to
-// the first ','. Nothing when there is no "LDFC", fewer than 16 bytes follow it or the number does
-// not fit 32 bits.
+// The decimal number behind the first "LDFC" (any case), read from the 16 bytes behind it (fewer
+// where the file ends sooner) up to the first ','. Nothing when there is no "LDFC" or the number
+// does not fit 32 bits.
 std::optional<std::uint32_t> ldfcFontId(Bytes file);
 
 struct TrueTypeName {

@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QFile>
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
 // A resource file opened for a content check or a font-number scan. Its size comes from the file
-// system; its bytes are read in one block (large files are mapped), so every scan works on one
-// bounded view of exactly the file's bytes.
+// system; its bytes are read in one block into memory that the check owns, so every scan works
+// on one bounded view of exactly the file's bytes, and a file cut short while it is read (a
+// download still running, a file being regenerated) is a refusal, never a fault.
 class ResourceCheckFile {
 public:
     explicit ResourceCheckFile(const QString& path);
-    ~ResourceCheckFile();
     ResourceCheckFile(const ResourceCheckFile&) = delete;
     ResourceCheckFile& operator=(const ResourceCheckFile&) = delete;
 
@@ -22,10 +22,11 @@ public:
     std::size_t size() const { return m_bytes.size(); }
     std::span<const unsigned char> bytes() const { return m_bytes; }
 
+    // For tests: runs between the size query and the read, so that a test can change the file
+    // there. An empty function removes it.
+    static void setBeforeRead(std::function<void(const QString& path)> hook);
+
 private:
-    QFile m_file;
-    std::vector<unsigned char> m_buffer;
-    uchar* m_map = nullptr;
-    std::span<const unsigned char> m_bytes;
+    std::vector<unsigned char> m_bytes;
     bool m_ok = false;
 };

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 const QString kSettings = QStringLiteral("Settings");
@@ -127,17 +129,24 @@ TEST_F(AppStartup, LogNamesFollowLogAppend)
         std::vector<std::string> present;
         std::string chosen;
         bool keepsOldText;
+        bool links = false; // links at the first two names, to "target.txt" and to a missing file
     };
     const Case cases[] = {
         {0, {"Quorlyn32.log", "Quorlyn32_2.log"}, "Quorlyn32_3.log", false},
         {0, {}, "Quorlyn32.log", false},
         {1, {"Quorlyn32.log"}, "Quorlyn32.log", true},
         {2, {"Quorlyn32.log"}, "Quorlyn32.log", false},
+        {0, {"target.txt"}, "Quorlyn32_3.log", false, true},
+        {1, {"target.txt"}, "Quorlyn32_3.log", false, true},
     };
     for (const Case& c : cases) {
         qrl::test::TempCwd cwd;
         for (const std::string& name : c.present)
             qrl::test::writeFile(name, "old text\r\n");
+        if (c.links) {
+            std::filesystem::create_symlink("target.txt", "Quorlyn32.log");
+            std::filesystem::create_symlink("absent.txt", "Quorlyn32_2.log");
+        }
         qrl::test::ScopedProfile profile;
         profile.setInt(kSettings, "LogLevel", 1);
         profile.setInt(kSettings, "LogAppend", c.append);
@@ -151,6 +160,12 @@ TEST_F(AppStartup, LogNamesFollowLogAppend)
         EXPECT_NE(text.find("Application's Version : " QUORLYN_VERSION_TEXT "\r\n"), std::string::npos);
         EXPECT_NE(text.find("Application has changed version : " QUORLYN_VERSION_TEXT), std::string::npos);
         EXPECT_NE(text.find("***** Ending ***** Log file is about closing.\r\n"), std::string::npos);
+        for (const std::string& name : c.present) {
+            if (name != c.chosen) {
+                EXPECT_EQ(qrl::test::readFile(name), "old text\r\n") << name;
+            }
+        }
+        EXPECT_FALSE(std::filesystem::exists("absent.txt"));
     }
 }
 
@@ -168,7 +183,10 @@ TEST_F(AppStartup, AllNumberedLogNamesTakenAppendsToTheLast)
 
 TEST_F(AppStartup, UnwritableLogSwitchesLoggingOff)
 {
-    QDir().mkdir("Quorlyn32.log"); // a folder where the log should be
+    // A folder at every name the log may take.
+    QDir().mkdir("Quorlyn32.log");
+    for (int n = 2; n <= 1024; ++n)
+        QDir().mkdir(QStringLiteral("Quorlyn32_%1.log").arg(n));
     m_profile.setInt(kSettings, "LogLevel", 3);
     ASSERT_TRUE(start());
     EXPECT_EQ(m_app.LogLevel(), 0);

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "LogFile.h"
 #include "LogWindow.h"
 #include "TempCwd.h"
@@ -5,6 +6,10 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,11 +95,40 @@ TEST_F(Log, WritesNothingWhileClosedAndRefusesASecondWriter)
 
 TEST_F(Log, AFailingWriteSwitchesTheLogOffQuietly)
 {
-    // /dev/full accepts the open and fails every write, as a full disk does.
-    LogFile full;
-    EXPECT_NE(full.OpenAppend(QStringLiteral("/dev/full"), 0), 0);
-    EXPECT_FALSE(full.isOpen());
-    EXPECT_EQ(full.WriteText("after"), 0);
+    ASSERT_EQ(m_log.OpenNew(name(), 0), 0);
+    {
+        // Writes past the current size fail as on a full disk.
+        const qrl::test::FileSizeLimit full(contents().size() + 4);
+        EXPECT_EQ(m_log.WriteText(QString(200, QLatin1Char('x'))), 0);
+    }
+    EXPECT_FALSE(m_log.isOpen());
+    EXPECT_EQ(m_log.WriteText("after"), 0);
+    EXPECT_EQ(contents().find("after"), std::string::npos);
+}
+
+TEST_F(Log, NeverWritesThroughALinkOrIntoAnythingButAPlainFile)
+{
+    namespace fs = std::filesystem;
+    qrl::test::writeFile(m_dir.file("target.txt"), "keep\n");
+    fs::create_symlink(m_dir.file("target.txt"), m_dir.file("link.log"));
+    fs::create_symlink(m_dir.file("absent.txt"), m_dir.file("dangling.log"));
+    fs::create_directory(m_dir.file("folder.log"));
+    ASSERT_EQ(::mkfifo(m_dir.file("pipe.log").c_str(), 0600), 0);
+    const std::string names[] = {m_dir.file("link.log"), m_dir.file("dangling.log"), m_dir.file("folder.log"),
+                                 m_dir.file("pipe.log"), "/dev/null"};
+    for (const std::string& n : names) {
+        const QString fileName = QString::fromStdString(n);
+        EXPECT_FALSE(LogFile::isPlainFileOrAbsent(fileName)) << n;
+        for (bool append : {false, true}) {
+            LogFile log;
+            EXPECT_NE(append ? log.OpenAppend(fileName, 0) : log.OpenNew(fileName, 0), 0) << n;
+            EXPECT_FALSE(log.isOpen()) << n;
+        }
+    }
+    EXPECT_EQ(qrl::test::readFile(m_dir.file("target.txt")), "keep\n");
+    EXPECT_FALSE(fs::exists(m_dir.file("absent.txt")));
+    EXPECT_TRUE(LogFile::isPlainFileOrAbsent(name()));
+    EXPECT_TRUE(LogFile::isPlainFileOrAbsent(QString::fromStdString(m_dir.file("target.txt"))));
 }
 
 TEST_F(Log, TheWindowGetsTheSameRowsAndStaysClosedOnceClosed)

@@ -146,6 +146,10 @@ TEST_F(CProjItemTest, LdfcFontIdBelow256)
     const CProjItem quiet(path, 0, 0);
     EXPECT_EQ(quiet.record().resourceId, 12u);
     EXPECT_EQ(quiet.record().typefaceId, 10012u);
+    // The id field is cut short by the end of the file.
+    const CProjItem atTheEnd(makeFile("c.ldf", "!R! SFNT 1; LDFC 77,0;"), 0, 0);
+    EXPECT_EQ(atTheEnd.record().resourceId, 77u);
+    EXPECT_EQ(atTheEnd.record().typefaceId, 10077u);
     EXPECT_TRUE(ui.shown().isEmpty());
 
     profile.setInt(QStringLiteral("Settings"), QStringLiteral("Font ID Messages"), 1);

@@ -1,5 +1,7 @@
+#include "ProjectFile.h"
 #include "ProjectFileFakeTarget.h"
 #include "ResourceCheck.h"
+#include "ResourceCheckFile.h"
 #include "ResourceCheckFixtures.h"
 #include "ResourceTypes.h"
 #include "ScriptedUserInterface.h"
@@ -7,6 +9,8 @@
 #include "TempCwd.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace fixtures;
 
@@ -164,6 +168,49 @@ TEST(ResourceCheckMessagesTest, FileThatCannotBeOpenedIsRefused)
     EXPECT_TRUE(ValidateItemFile(path, kApplicationForm, target));
     EXPECT_EQ(GetProgramDataType(path), kProgramDataRefused);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2380)});
+}
+
+// A large file cut to nothing between the size query and the read (a download still running, a
+// file being regenerated): refused as unreadable, never a crash.
+TEST(ResourceCheckMessagesTest, AFileCutShortWhileItIsReadIsRefused)
+{
+    constexpr std::size_t kLarge = std::size_t{1} << 21;
+    const auto padded = [](std::string bytes) {
+        bytes.resize(kLarge, ' ');
+        return bytes;
+    };
+    const Case kinds[] = {
+        {"truetype", kTrueTypeFont, trueType(10, 3, 200, true, kLarge), kErrorFormat, 2380},
+        {"pcl_scalable", kPclEoFont, pclFont(10, 0, kLarge), kErrorFormat, 2380},
+        {"pcl_bitmap", kPclBitmapPortraitFont, pclFont(0, 0, kLarge), kErrorFormat, 2380},
+        {"zentrix_font", kZentrixBitmapFont, padded(zentrixFont()), kErrorFormat, 2380},
+        {"pcl_macro", kPclMacro, padded(pclMacro()), kErrorFormat, 2380},
+        {"tellurade_macro", kTelluradeMacro, padded(telluradeMacro()), kErrorFormat, 2380},
+        {"program_data", kProgramData, slotImage(0x0010, kLarge), kErrorFormat, 2380},
+    };
+    qrl::test::TempDirectory dir;
+    const std::string file = dir.file("growing.bin");
+    const QString path = QString::fromStdString(file);
+    ResourceCheckFile::setBeforeRead([](const QString& p) { std::filesystem::resize_file(p.toStdString(), 0); });
+    for (const Case& c : kinds) {
+        qrl::test::writeFile(file, c.bytes);
+        qrl::test::ScriptedUserInterface ui;
+        ProjectFileFakeTarget target;
+        EXPECT_FALSE(ValidateItemFile(path, c.subtype, target)) << c.name;
+        EXPECT_EQ(ui.texts(), QStringList{expectedText(c, path)}) << c.name;
+    }
+    qrl::test::writeFile(file, slotImage(0x0010, kLarge));
+    qrl::test::ScriptedUserInterface ui;
+    EXPECT_EQ(GetProgramDataType(path), kProgramDataRefused);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2380)});
+    // The font numbers of an imported project are read the same way.
+    ProjectFileFakeTarget target;
+    std::uint32_t id = 0;
+    qrl::test::writeFile(file, pclFont(0, 7, kLarge));
+    EXPECT_FALSE(GetPclFontID(path, id, target));
+    qrl::test::writeFile(file, padded(zentrixFont()));
+    EXPECT_FALSE(GetSfaFontID(path, id, target));
+    ResourceCheckFile::setBeforeRead({});
 }
 
 TEST(ResourceCheckMessagesTest, MessageTextIsTheThreePartPattern)
