@@ -335,6 +335,7 @@ constexpr Entry kStrings[] = {
     {9003, "The disk is read-only. The file could not be written:\n%s"},
     {9004, "This is not a file that can be written:\n%s"},
     {9005, "The file could not be written:\n%s"},
+    {9040, "The parameters may hold no \";\", no control character and no unpaired quote.\nPlease correct the parameters."},
     {32771, "&Add..."},
     {32775, "&Delete"},
     {32778, "&Open"},
