@@ -251,6 +251,8 @@ TEST_F(EmcrGuiTest, ParametersAreWrittenAsTypedOrRefused)
             EXPECT_TRUE(item.isVisible());
             EXPECT_EQ(ui.texts(), QStringList{qrl::text(9040)});
             EXPECT_EQ(params->text(), QString::fromLatin1(c.typed));
+            if (text == QLatin1String("'abc"))
+                qrl::test::saveScreenshot(&item, QStringLiteral("emcr_item_refused_quote.png"));
         }
         ui.clear();
     }
