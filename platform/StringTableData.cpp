@@ -336,6 +336,7 @@ constexpr Entry kStrings[] = {
     {9004, "This is not a file that can be written:\n%s"},
     {9005, "The file could not be written:\n%s"},
     {9020, "The defined card capacity cannot be supported.\n\nEither:\n\n1. No capacity defined\n\n2. The defined capacity is incorrect - please define\n   or select the correct capacity for your card\n\n3. The defined capacity is correct - but your card is\n   not supported on Zentrix printers"},
+    {9040, "The parameters may hold no \";\", no control character and no unpaired quote.\nPlease correct the parameters."},
     {9060, "The settings could not be saved; the settings file keeps its earlier contents.\n\n%s"},
     {9080, "The macro file is the image file itself: writing the macro would destroy the image.\nPlease choose another name for the macro file."},
     {9081, "The text holds a character that cannot be sent to the printer: only Latin-1 characters can.\r\nPlease remove it."},

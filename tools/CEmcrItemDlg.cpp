@@ -32,18 +32,6 @@ void warn(const QString& text)
     qrl::ui().message(text, qrl::Buttons::Ok, qrl::Icon::Warning);
 }
 
-// What cannot stand in a printer command's parameters is dropped as it is typed or pasted.
-QString commandSafe(const QString& text)
-{
-    QString safe;
-    safe.reserve(text.size());
-    for (const QChar c : text) {
-        if (emcr::isParameterChar(c))
-            safe += c;
-    }
-    return safe;
-}
-
 } // namespace
 
 CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, const EmcrAssignment& current,
@@ -105,13 +93,8 @@ void CEmcrItemDlg::onRepeatChanged(const QString& text)
     }
 }
 
-void CEmcrItemDlg::onParametersChanged(const QString& typed)
+void CEmcrItemDlg::onParametersChanged(const QString& text)
 {
-    const QString text = commandSafe(typed);
-    if (text != typed) {
-        m_parameters->setText(text); // comes back here with the safe text
-        return;
-    }
     const int repeat = static_cast<int>(m_repeat->text().size());
     const int parameters = static_cast<int>(text.size());
     if (parameters + repeat > m_limit) {
@@ -128,6 +111,12 @@ void CEmcrItemDlg::accept()
         return;
     }
     const QString parameters = m_parameters->text();
+    // Refused rather than mended, so that the command holds exactly what was typed.
+    if (!emcr::acceptableParameters(parameters)) {
+        warn(qrl::text(emcr::ids::kParametersNotAcceptable));
+        m_parameters->setFocus();
+        return;
+    }
     QString repeat = m_repeat->text();
     if (repeat == QLatin1String("0") || repeat == QLatin1String("1"))
         repeat.clear();

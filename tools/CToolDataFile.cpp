@@ -4,13 +4,15 @@
 #include "FileMessages.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
+#include "ToolFileWrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace {
 
@@ -44,9 +46,16 @@ CToolDataFile::Location CToolDataFile::defaultLocation()
     QString programDirectory = theApp().programDirectory();
     if (programDirectory.isEmpty())
         programDirectory = QCoreApplication::applicationDirPath();
-    const QFileInfo folder(programDirectory);
     return locate(programDirectory, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                  folder.isDir() && folder.isWritable());
+                  isOwnWritableFolder(programDirectory));
+}
+
+bool CToolDataFile::isOwnWritableFolder(const QString& directory)
+{
+    // A folder shared with others (an installation, /tmp) would let them change what the tools
+    // send to the printer, or lose the user's macros to another user's save.
+    const QFileInfo folder(directory);
+    return folder.isDir() && folder.isWritable() && folder.ownerId() == ::geteuid();
 }
 
 CToolDataFile::CToolDataFile(bool& ok)
@@ -155,14 +164,8 @@ bool CToolDataFile::commit(const QByteArray& bytes)
 {
     const QString& path = m_location.writePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    // The explicit flush matters: a buffered write that fails when it is flushed (a full disk) is
-    // not always reported by commit(), which would then put a file cut short in place.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
-        showFileError(path, file.errorString());
+    if (!toolfile::writeFile(path, bytes))
         return false;
-    }
     m_location.readPath = path;
     return true;
 }

@@ -25,8 +25,11 @@ public:
     // writable; a copy in the user's data folder is always the one used.
     static Location locate(const QString& programDirectory, const QString& userDirectory,
                            bool programDirectoryWritable);
-    // The location for this program: its own folder and the user's application data folder.
+    // The location for this program: its own folder when isOwnWritableFolder(), else the user's
+    // application data folder.
     static Location defaultLocation();
+    // True for a folder this user may write and owns.
+    static bool isOwnWritableFolder(const QString& directory);
 
     // Locates the file and runs OpenOrCreate; its result goes to `ok`.
     explicit CToolDataFile(bool& ok);
@@ -53,8 +56,8 @@ public:
     // The text of the named custom macro; fails silently when its tag is not found.
     bool ReadCustomMacro(const QByteArray& name, QByteArray& text);
 
-    // Replaces the file by the image, whole and at once: a failed write leaves the previous file
-    // as it was. Later reads read the file written.
+    // Replaces the file by the image, whole and at once through the one writer: a failed write
+    // leaves the previous file as it was and shows why. Later reads read the file written.
     bool Write(const ToolDataImage& image);
 
 private:

@@ -8,32 +8,17 @@
 #include "StringTable.h"
 #include "TempDir.h"
 #include "TextFormat.h"
+#include "ToolFileWrite.h"
 #include "UserInterface.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
 constexpr int kFileMessage = 2400;
 constexpr int kCouldNotAccess = 2232;
 constexpr int kCheckReadOnlyHint = 2231;
-
-// Writes the whole file or nothing: the bytes go to a file beside the target that replaces it
-// only once every byte is on disk.
-bool writeWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-                         file.size() == file.pos() && file.commit();
-    if (!written) {
-        file.cancelWriting();
-        ShowFileError(kFileMessage, kCouldNotAccess, kCheckReadOnlyHint, path);
-    }
-    return written;
-}
 
 // Reads a scratch file whole, by the size the file system gives.
 bool readWhole(const QString& path, QByteArray& out)
@@ -46,16 +31,6 @@ bool readWhole(const QString& path, QByteArray& out)
     const qint64 size = file.size();
     out = file.read(size);
     return out.size() == size;
-}
-
-bool samePath(const QString& a, const QString& b)
-{
-    const QFileInfo left(a);
-    const QFileInfo right(b);
-    const QString canonicalLeft = left.canonicalFilePath();
-    if (!canonicalLeft.isEmpty() && canonicalLeft == right.canonicalFilePath())
-        return true;
-    return QDir::cleanPath(left.absoluteFilePath()) == QDir::cleanPath(right.absoluteFilePath());
 }
 
 } // namespace
@@ -115,7 +90,8 @@ void CcpyWriter::removeScratchDirectory()
 
 bool CcpyWriter::WritePageMacro(int page)
 {
-    return ensureScratchDirectory() && writeWhole(pageMacroPath(page), ccpy::pageMacroText(m_job, page));
+    return ensureScratchDirectory() &&
+           toolfile::writeFile(pageMacroPath(page), ccpy::pageMacroText(m_job, page));
 }
 
 bool CcpyWriter::WriteAllPageMacros()
@@ -129,7 +105,7 @@ bool CcpyWriter::WriteAllPageMacros()
 
 bool CcpyWriter::WriteCcpyCommand()
 {
-    return ensureScratchDirectory() && writeWhole(commandPath(), ccpy::commandText(m_job));
+    return ensureScratchDirectory() && toolfile::writeFile(commandPath(), ccpy::commandText(m_job));
 }
 
 bool CcpyWriter::AppendPageMacro(int page, QByteArray& target)
@@ -163,7 +139,7 @@ bool CcpyWriter::WriteCcpyEnableFile()
     if (!AppendCcpyCommand(file))
         return false;
     file += ccpy::kFileEnd;
-    return writeWhole(m_enablePath, file);
+    return toolfile::writeFile(m_enablePath, file);
 }
 
 bool CcpyWriter::BuildCcpyEnableFile()
@@ -190,11 +166,11 @@ bool CcpyWriter::WriteCcpyDisableFile(const QString& directory)
     if (!chosen || chosen->isEmpty())
         return false;
     // Written over the enable file it would leave the project two items of one disable file.
-    if (!m_enablePath.isEmpty() && samePath(*chosen, m_enablePath)) {
+    if (!m_enablePath.isEmpty() && toolfile::isSameFile(*chosen, m_enablePath)) {
         qrl::ui().message(qrl::text(ccpy::ids::kSameFile), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
-    if (!writeWhole(*chosen, ccpy::disableFileText(m_job)))
+    if (!toolfile::writeFile(*chosen, ccpy::disableFileText(m_job)))
         return false;
     m_disablePath = *chosen;
     return true;

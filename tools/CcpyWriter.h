@@ -8,8 +8,9 @@
 // Writes the CCPY command files of one creation from a job. The enable file is assembled from one
 // page macro file per page ("S%d.txt") and the command part ("ccpy.tmp"), scratch files in a
 // private directory of this writer that it removes when it is done. Command files are written
-// whole and atomically: a failed write leaves no part of a file and any earlier file at that path
-// as it was. Every failure shows the file message (when a path is known) and answers false.
+// whole through the one writer: a failed write leaves no part of a file and any earlier file at
+// that path as it was. Every failure shows a message that names the cause and the path, and
+// answers false.
 class CcpyWriter {
 public:
     explicit CcpyWriter(CcpyJob job);

@@ -2,18 +2,16 @@
 
 #include "EmcrOptions.h"
 #include "EmcrStringIds.h"
-#include "FileMessages.h"
 #include "StringTable.h"
 #include "TextFormat.h"
+#include "ToolFileWrite.h"
 #include "UserInterface.h"
 
 #include <QList>
-#include <QSaveFile>
 
 namespace emcr {
 
 namespace {
-
 
 constexpr const char* kVersionComment = "CMNT created by Quorlyn version: %s;\r\n";
 constexpr const char* kTimeComment = "CMNT creation time: [%.4d/%.2d/%.2d - %.2d:%.2d];\r\n";
@@ -24,7 +22,6 @@ bool isNameByte(char16_t c)
 {
     return c > 0x20 && c < 0x7F && c != u'\'' && c != u';' && c != u',';
 }
-
 
 template <typename Pred>
 bool allOf(const QString& text, Pred pred)
@@ -72,7 +69,7 @@ TextError checkRow(const EmcrCommandJob& job, int row)
     const EmcrAssignment& a = job.assignments[static_cast<std::size_t>(slotOfRow(row, job.duplex))];
     if (a.macro.isEmpty() || !allOf(a.macro, isNameByte))
         return TextError::MacroName;
-    if (!allOf(a.parameters, [](char16_t c) { return isParameterChar(QChar(c)); }))
+    if (!acceptableParameters(a.parameters))
         return TextError::Parameters;
     if (!a.repeatCount.isEmpty()) {
         const RepeatCount repeat = normaliseRepeatCount(a.repeatCount);
@@ -112,6 +109,13 @@ bool isParameterChar(QChar c)
     return (u >= 0x20 && u < 0x7F && u != u';') || (u >= 0xA0 && u <= 0xFF);
 }
 
+bool acceptableParameters(const QString& parameters)
+{
+    // An unpaired quote opens a string the printer never closes: it swallows the rest of the job.
+    return allOf(parameters, [](char16_t c) { return isParameterChar(QChar(c)); }) &&
+           parameters.count(QLatin1Char('\'')) % 2 == 0 && parameters.count(QLatin1Char('"')) % 2 == 0;
+}
+
 int assignedRowCount(const EmcrCommandJob& job)
 {
     int count = 0;
@@ -143,6 +147,7 @@ int messageOf(TextError error)
     case TextError::RepeatCount:
         return ids::kNotANumber;
     case TextError::Parameters:
+        return ids::kParametersNotAcceptable;
     case TextError::CommandTooLong:
         return ids::kParametersTooLong;
     case TextError::None:
@@ -192,13 +197,7 @@ QByteArray disableFileBytes(const EmcrCommandJob& job)
 
 bool writeCommandFile(const QByteArray& bytes, const QString& path)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written) {
-        file.cancelWriting();
-        ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kCheckReadOnlyHint, path);
-    }
-    return written;
+    return toolfile::writeFile(path, bytes);
 }
 
 } // namespace emcr

@@ -34,7 +34,7 @@ namespace emcr {
 enum class TextError {
     None,
     MacroName,      // empty, or a byte that would end or split the command or its comment
-    Parameters,     // a control byte, a ';' or a character outside Latin-1
+    Parameters,     // a control byte, a ';', a character outside Latin-1 or an unpaired quote
     RepeatCount,    // not a number from 2 to 32767
     CommandTooLong, // the EMCR command or one of its comments passes 255 bytes
 };
@@ -42,6 +42,9 @@ enum class TextError {
 // Whether a character can stand in an assignment's parameters: printable Latin-1 other than ';'
 // (which would end the command, or its comment, early and let the rest run as commands).
 bool isParameterChar(QChar c);
+// Whether parameters can stand in the command as typed: every character one of the above, and
+// single and double quotes in pairs.
+bool acceptableParameters(const QString& parameters);
 
 // One printer command may not pass this many bytes (its line end not counted).
 inline constexpr int kMaxCommandBytes = 255;
@@ -58,7 +61,7 @@ QByteArray enableFileBytes(const EmcrCommandJob& job);
 QByteArray disableFileBytes(const EmcrCommandJob& job);
 
 // Writes bytes whole to `path`, replacing a file there only once every byte is on disk. On any
-// failure the old file is kept, the three-part file message names the path and false comes back.
+// failure the old file is kept, a message names the cause and the path, and false comes back.
 bool writeCommandFile(const QByteArray& bytes, const QString& path);
 
 } // namespace emcr

@@ -1,7 +1,9 @@
 #include "EmcrSave.h"
 
+#include "CcpyPageRules.h"
 #include "EmcrStringIds.h"
 #include "StringTable.h"
+#include "ToolFileWrite.h"
 #include "UserInterface.h"
 
 #include <QDir>
@@ -61,7 +63,7 @@ QString proposedFileName(const QString& directory, const QString& base)
         if (!isTaken(directory + name))
             return name;
     }
-    return {};
+    return base + QString::number(kLastNumber) + QStringLiteral(".prn");
 }
 
 QString enableBaseName()
@@ -94,7 +96,14 @@ SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
         return result;
     }
     const QString disablePath = askPath(ids::kDisableTitle, ids::kDisableFilter, directory, disableBaseName());
-    if (disablePath.isEmpty() || !WriteEmcrDisableFile(job, disablePath))
+    if (disablePath.isEmpty())
+        return result;
+    // Written over the enable file it would leave the project without it.
+    if (toolfile::isSameFile(disablePath, enablePath)) {
+        qrl::ui().message(qrl::text(ccpy::ids::kSameFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return result;
+    }
+    if (!WriteEmcrDisableFile(job, disablePath))
         return result;
     return {SaveOutcome::Written, enablePath, disablePath};
 }

@@ -16,8 +16,7 @@ QString fileDirectory(const QString& formsDirectory, const QString& projectPath)
 
 // The file name offered in `directory`: `base` + ".prn", or, while that is taken, `base` followed
 // by 2 ... 99 and ".prn". A name is taken by any directory entry, a dangling link included. When
-// all of them are taken no name is offered (empty), so the user names the file and is asked
-// before anything is overwritten.
+// all of them are taken the name with 99 is offered; the save dialog asks before it is overwritten.
 QString proposedFileName(const QString& directory, const QString& base);
 
 // "emcr on" / "emcr off" from the string table (the fixed texts when the table has none).
@@ -36,9 +35,9 @@ struct SaveResult {
 };
 
 // The creator's "Add to project": refuses a job with no assignment (message 3920) or one that
-// cannot become commands, then asks for the enable file and writes it, then the disable file.
-// Paths are set only when both were written; an enable file written before a failed or cancelled
-// disable file stays on disk.
+// cannot become commands, then asks for the enable file and writes it, then the disable file
+// (refused, message 3814, when it names the enable file). Paths are set only when both were
+// written; an enable file written before a failed, refused or cancelled disable file stays on disk.
 SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory);
 
 } // namespace emcr

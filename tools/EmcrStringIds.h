@@ -4,9 +4,6 @@
 namespace emcr::ids {
 
 inline constexpr int kFirstSourceName = 2900; // "Cassette 1" ... "NR-4", in source order
-inline constexpr int kFileErrorFormat = 2400;
-inline constexpr int kCouldNotAccessFile = 2232;
-inline constexpr int kCheckReadOnlyHint = 2231;
 inline constexpr int kNameNotAcceptable = 3015;
 inline constexpr int kNotANumber = 3041;
 inline constexpr int kNoAssignment = 3920;
@@ -31,5 +28,6 @@ inline constexpr int kDisableBase = 3983;
 inline constexpr int kNoMacroChosen = 3985;
 inline constexpr int kParametersTooLong = 3986;
 inline constexpr int kRepeatRange = 3989;
+inline constexpr int kParametersNotAcceptable = 9040;
 
 } // namespace emcr::ids

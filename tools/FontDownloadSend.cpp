@@ -2,12 +2,12 @@
 
 #include "build/CZenPrinter.h"
 #include "TextFormat.h"
+#include "ToolFileWrite.h"
 #include "UserInterface.h"
 #include "VorlDownloaderOptions.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace fontdownload {
 
@@ -34,20 +34,26 @@ FontDownloadJob makeJob(const FontDownloadRequest& request)
     return FontDownloadJob(mediumFromValue(request.mediumType), (request.options & vorloptions::kFlstFontList) != 0);
 }
 
-// The combined job written whole to `path` through a save file, so a failure keeps the old file.
+// The combined job written whole to `path` through the one writer, so a failure keeps the old
+// file; a failed write is shown with its cause.
 bool copyJob(const QString& jobPath, const QString& path)
 {
     QFile in(jobPath);
-    QSaveFile out(path);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+    if (!in.open(QIODevice::ReadOnly))
         return false;
-    for (qint64 left = in.size(); left > 0;) {
+    qrl::WholeFileWriter out;
+    bool copied = out.open(qrl::nativePath(path));
+    for (qint64 left = in.size(); copied && left > 0;) {
         const QByteArray block = in.read(std::min(kCopyBlock, left));
-        if (block.isEmpty() || out.write(block) != block.size())
-            return false;
+        copied = !block.isEmpty() && out.write(block.constData(), static_cast<std::size_t>(block.size()));
         left -= block.size();
     }
-    return out.commit();
+    if (copied && out.commit())
+        return true;
+    out.abandon();
+    if (out.error() != qrl::WriteError::None)
+        toolfile::showWriteFailure(out.error(), path);
+    return false;
 }
 
 } // namespace

@@ -1,16 +1,6 @@
 #include "ToolJobOutput.h"
 
-#include "FileMessages.h"
-
-#include <QDir>
-#include <QSaveFile>
-
-namespace {
-
-constexpr int kFileErrorFormat = 2400;
-constexpr int kReadOnlyHint = 2231;
-
-} // namespace
+#include "ToolFileWrite.h"
 
 ToolJobOutput::ToolJobOutput(qrl::Spooler& spooler, const QString& printer)
     : m_spooler(&spooler), m_printer(printer.toStdString())
@@ -36,9 +26,9 @@ bool ToolJobOutput::fail(qrl::SpoolStatus status)
 
 bool ToolJobOutput::fileFailure(qrl::SpoolError error)
 {
-    const QString text = m_file->errorString();
-    fail(qrl::SpoolStatus::failure(error, text.toStdString()));
-    ShowFileError(kFileErrorFormat, text, kReadOnlyHint, QDir::toNativeSeparators(m_path));
+    const qrl::WriteError reason = m_file ? m_file->error() : qrl::WriteError::Other;
+    fail(qrl::SpoolStatus::failure(error, qrl::writeFailureText(reason, m_path).toStdString()));
+    toolfile::showWriteFailure(reason, m_path);
     return false;
 }
 
@@ -48,8 +38,8 @@ bool ToolJobOutput::begin(const QString& document)
         return false;
     if (toFile()) {
         if (!m_file) {
-            m_file = std::make_unique<QSaveFile>(m_path);
-            if (!m_file->open(QIODevice::WriteOnly))
+            m_file = std::make_unique<qrl::WholeFileWriter>();
+            if (!m_file->open(qrl::nativePath(m_path)))
                 return fileFailure(qrl::SpoolError::OpenFailed);
         }
     } else {
@@ -71,9 +61,8 @@ bool ToolJobOutput::write(const char* data, qint64 size)
 {
     if (m_broken || !m_open)
         return false;
-    if (toFile()) {
-        return m_file->write(data, size) == size || fileFailure(qrl::SpoolError::WriteFailed);
-    }
+    if (toFile())
+        return m_file->write(data, static_cast<std::size_t>(size)) || fileFailure(qrl::SpoolError::WriteFailed);
     qrl::SpoolStatus status = m_job->write(data, static_cast<std::size_t>(size));
     return status.ok() || fail(std::move(status));
 }
@@ -96,7 +85,7 @@ void ToolJobOutput::abort()
         m_job->abort();
     m_job.reset();
     if (m_file)
-        m_file->cancelWriting();
+        m_file->abandon();
     m_open = false;
     m_broken = true;
 }
@@ -109,11 +98,10 @@ bool ToolJobOutput::commit()
         return false;
     if (!toFile())
         return true;
-    // Nothing sent leaves the file as it is.
+    // Nothing sent leaves the path as it is: no file is made and an earlier one is not touched.
     if (!m_file)
         return true;
-    // A failed flush is not always reported by commit(), which would put a file cut short in place.
-    if (!m_file->flush() || !m_file->commit())
+    if (!m_file->commit())
         return fileFailure(qrl::SpoolError::FinishFailed);
     m_file.reset();
     return true;

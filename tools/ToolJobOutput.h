@@ -1,17 +1,18 @@
 #pragma once
 
 #include "Spooler.h"
+#include "wholefile/WholeFile.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
 
-class QSaveFile;
-
 // Where the printer tools send their jobs: RAW jobs of one printer through the spooler, or, for
 // the pseudo-printer "FILE:", one file that receives the bytes of every job in order, exactly as
-// the printer would have received them, and is written whole when the send ends.
+// the printer would have received them, and is written whole when the send ends (through the one
+// writer: a device or pipe takes the bytes in place). Until the first job begins nothing is made
+// at the path.
 class ToolJobOutput {
 public:
     // Jobs for `printer` through `spooler` (not owned).
@@ -34,7 +35,7 @@ public:
     // Abandons the open job (nothing of it prints) and, for a file, everything written so far;
     // nothing more can be sent through the output.
     void abort();
-    // For a file: writes it whole, or shows the file's error and leaves the previous content.
+    // For a file: writes it whole, or shows why it was not written and leaves the previous content.
     // For a printer: true unless a job failed.
     bool commit();
 
@@ -42,14 +43,14 @@ public:
 
 private:
     bool fail(qrl::SpoolStatus status);
-    // Fails after showing the file's error.
+    // Fails after showing why the file was not written.
     bool fileFailure(qrl::SpoolError error);
 
     qrl::Spooler* m_spooler = nullptr;
     std::string m_printer;
     std::unique_ptr<qrl::SpoolJob> m_job;
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<qrl::WholeFileWriter> m_file;
     bool m_open = false;
     bool m_broken = false;
     qrl::SpoolStatus m_lastError;

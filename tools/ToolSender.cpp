@@ -1,7 +1,6 @@
 #include "ToolSender.h"
 
 #include "CPrintToolArray.h"
-#include "build/CPrinterOutput.h"
 #include "CQuorlyn32App.h"
 #include "Spooler.h"
 #include "StringTable.h"
@@ -43,13 +42,19 @@ qrl::Spooler& ToolSender::spooler() const
 std::unique_ptr<ToolJobOutput> ToolSender::openOutput()
 {
     if (m_printerName == qrl::text(kFilePrinter)) {
-        CPrinterOutput sink(nullptr, m_spooler);
-        sink.setInitialDirectory(theApp().GetBuildsDirectory());
-        QString path;
-        if (!sink.SelectOutputFile(path, QString::fromLatin1(kSaveTitle), qrl::text(kAllFilesFilter),
-                                   QStringLiteral(".prn"), QString::fromLatin1(kToolsDocument) + QStringLiteral(".prn")))
+        // Only the name is asked for here: the file is made when something is sent, so a send
+        // that sends nothing leaves no empty file and an earlier file as it was.
+        qrl::FileDialogRequest request;
+        request.title = QString::fromLatin1(kSaveTitle);
+        request.directory = theApp().GetBuildsDirectory();
+        request.fileName = QString::fromLatin1(kToolsDocument) + QStringLiteral(".prn");
+        request.filter = qrl::text(kAllFilesFilter);
+        request.overwritePrompt = true;
+        request.defaultSuffix = QStringLiteral("prn");
+        const std::optional<QString> chosen = qrl::ui().saveFileName(request);
+        if (!chosen || chosen->isEmpty())
             return nullptr;
-        return std::make_unique<ToolJobOutput>(path);
+        return std::make_unique<ToolJobOutput>(*chosen);
     }
     qrl::PrinterInfo info;
     if (m_printerName.isEmpty() || !spooler().printer(m_printerName.toStdString(), info).ok()) {
@@ -122,11 +127,11 @@ bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendT
         if (failed)
             break;
     }
-    if (failed) {
+    if (failed || sent == 0) {
         output->abort();
         return false;
     }
-    return output->commit() && sent > 0;
+    return output->commit();
 }
 
 bool ToolSender::SendOneFile(const QString& path)

@@ -2,6 +2,7 @@
 #include "CcpyFileNames.h"
 #include "CcpyWriter.h"
 #include "FileMessages.h"
+#include "FileSave.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -88,8 +91,19 @@ TEST_F(CcpyWriterTest, AFailedWriteIsReportedAndLeavesNoPartOfAFile)
     writer.setEnablePath(path("missing/ccpy on.prn"));
     EXPECT_FALSE(writer.BuildCcpyEnableFile());
     ASSERT_EQ(ui.texts().size(), 1);
-    EXPECT_EQ(ui.texts().first(), fileMessageText(2400, 2232, 2231, path("missing/ccpy on.prn")));
+    EXPECT_EQ(ui.texts().first(), qrl::writeFailureText(qrl::WriteError::Other, path("missing/ccpy on.prn")));
     EXPECT_TRUE(writer.scratchDirectory().isEmpty());
+
+    // A full disk is named as such, and the earlier file keeps every byte.
+    ui.clear();
+    CcpyWriter full(twoPages());
+    full.setEnablePath(path("old.prn"));
+    qrl::injectWriteFault(0, ENOSPC);
+    EXPECT_FALSE(full.BuildCcpyEnableFile());
+    qrl::clearInjectedWriteFault();
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts().first().startsWith(qrl::text(9000).section(QLatin1Char('\n'), 0, 0)));
+    EXPECT_EQ(readFile(dir.file("old.prn")), "old bytes");
 
     // A name the CALL command cannot carry is refused before anything is written.
     ui.clear();

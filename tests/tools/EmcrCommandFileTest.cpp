@@ -2,6 +2,7 @@
 #include "EmcrOptions.h"
 #include "EmcrSave.h"
 
+#include "FileSave.h"
 #include "ProjectTestSupport.h"
 #include "StringTable.h"
 
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 namespace {
@@ -174,7 +176,8 @@ TEST_F(EmcrFilesTest, ProposedNamesSkipEveryTakenNameUpToNinetyNine)
     EXPECT_EQ(emcr::proposedFileName(dir(), emcr::disableBaseName()), QStringLiteral("emcr off2.prn"));
     for (int n = 3; n <= 99; ++n)
         touch(("emcr on" + std::to_string(n) + ".prn").c_str());
-    EXPECT_EQ(emcr::proposedFileName(dir(), emcr::enableBaseName()), QString());
+    // With every number taken the last one is offered; the save dialog asks before overwriting it.
+    EXPECT_EQ(emcr::proposedFileName(dir(), emcr::enableBaseName()), QStringLiteral("emcr on99.prn"));
 
     EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms"), QStringLiteral("/p/a.prj")), QStringLiteral("/forms/"));
     EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms/"), {}), QStringLiteral("/forms/"));
@@ -195,9 +198,17 @@ TEST_F(EmcrFilesTest, AFailedWriteKeepsTheOldFileAndSaysSo)
     EXPECT_FALSE(emcr::writeCommandFile("lost", blocked));
     EXPECT_FALSE(emcr::writeCommandFile("lost", dir() + QStringLiteral("missing/emcr on.prn")));
     ASSERT_EQ(ui.texts().size(), 2);
-    EXPECT_TRUE(ui.texts()[1].contains(qrl::text(2232)));
-    EXPECT_TRUE(ui.texts()[1].contains(dir() + QStringLiteral("missing/emcr on.prn")));
+    EXPECT_EQ(ui.texts()[1],
+              qrl::writeFailureText(qrl::WriteError::Other, dir() + QStringLiteral("missing/emcr on.prn")));
     EXPECT_TRUE(QFileInfo(blocked).isDir());
+
+    // A full disk is reported as such, and the earlier file keeps every byte.
+    ui.clear();
+    qrl::injectWriteFault(4, ENOSPC);
+    EXPECT_FALSE(emcr::writeCommandFile("!R!\r\nEXIT;", path));
+    qrl::clearInjectedWriteFault();
+    EXPECT_EQ(read(path), "new bytes");
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, path)});
 }
 
 TEST_F(EmcrFilesTest, SavingAsksForBothFilesAndSetsThePathsOnlyWhenBothAreWritten)

@@ -2,11 +2,14 @@
 #include "CEmcrItemDlg.h"
 #include "CEmcrOptionsPropPage.h"
 #include "EmcrOptions.h"
+#include "EmcrSave.h"
+#include "FileSave.h"
 
 #include "ProjectTestSupport.h"
 #include "ResourceTypes.h"
 #include "Screenshot.h"
 #include "StringTable.h"
+#include "TempCwd.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,12 +18,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QDir>
 #include <QRadioButton>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -33,6 +39,15 @@ T* find(const QWidget* parent, const char* name)
     T* w = parent->findChild<T*>(QString::fromLatin1(name));
     EXPECT_TRUE(w) << name;
     return w;
+}
+
+// Types the text into the widget key by key, as the keyboard would.
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+    }
 }
 
 QString cell(const QTreeWidget* list, int row, int column)
@@ -177,9 +192,6 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
     EXPECT_EQ(ui.texts().last(),
               QStringLiteral("Param length : 233\r\nRepCount length : 1\r\nparameters and repeat count together max 233 character"));
 
-    // Bytes that would end or break the command never get in.
-    params->setText(QStringLiteral("a;b\r\n'c'"));
-    EXPECT_EQ(params->text(), QStringLiteral("ab'c'"));
     ui.clear();
     repeat->setText(QStringLiteral("4x"));
     EXPECT_EQ(repeat->text(), QString());
@@ -206,6 +218,54 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
             EXPECT_EQ(item.assignment().repeatCount, QString::fromLatin1(c.stored));
         }
     }
+}
+
+TEST_F(EmcrGuiTest, ParametersAreWrittenAsTypedOrRefused)
+{
+    struct Case {
+        const char* typed;
+        bool accepted;
+    };
+    // An unpaired quote would open a string that swallows the rest of the job; ";" would end the
+    // command early and a line end would split it.
+    for (const Case& c : {Case{"'abc", false}, Case{"a;b", false}, Case{"\"x", false}, Case{"a\r\nb", false},
+                          Case{"'top',2", true}, Case{"\"a b\",3", true}}) {
+        SCOPED_TRACE(c.typed);
+        CEmcrItemDlg item(0, false, {QStringLiteral("MAC1")}, {QStringLiteral("MAC1"), {}, {}});
+        item.show();
+        auto* params = find<QLineEdit>(&item, "parametersEdit");
+        params->setFocus();
+        const QString text = QString::fromLatin1(c.typed);
+        if (text.contains(QLatin1Char('\r')))
+            params->setText(text); // a line end comes in by pasting
+        else
+            type(params, text);
+        EXPECT_EQ(params->text(), QString::fromLatin1(c.typed));
+        EXPECT_TRUE(ui.texts().isEmpty());
+        find<QPushButton>(&item, "okButton")->click();
+        EXPECT_EQ(item.result() == QDialog::Accepted, c.accepted);
+        if (c.accepted) {
+            EXPECT_EQ(item.assignment().parameters, QString::fromLatin1(c.typed));
+            EXPECT_TRUE(ui.texts().isEmpty());
+        } else {
+            EXPECT_TRUE(item.isVisible());
+            EXPECT_EQ(ui.texts(), QStringList{qrl::text(9040)});
+            EXPECT_EQ(params->text(), QString::fromLatin1(c.typed));
+            if (text == QLatin1String("'abc"))
+                qrl::test::saveScreenshot(&item, QStringLiteral("emcr_item_refused_quote.png"));
+        }
+        ui.clear();
+    }
+    // Bad parameters that reach the creator another way are refused before any file is asked for.
+    CEmcrDlg dlg(doc);
+    answerItemDialog(QStringLiteral("MAC1"), {}, {});
+    dlg.assignRow(0);
+    EmcrCommandJob job = dlg.job();
+    job.assignments[0].parameters = QStringLiteral("'abc");
+    ui.clear();
+    EXPECT_EQ(emcr::saveFiles(job, dirPath() + QLatin1Char('/')).outcome, emcr::SaveOutcome::StayOpen);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(9040)});
+    EXPECT_TRUE(ui.dialogs().empty());
 }
 
 TEST_F(EmcrGuiTest, AddToProjectWritesBothFilesOrStaysOpen)
@@ -253,7 +313,8 @@ TEST_F(EmcrGuiTest, AddToProjectWritesBothFilesOrStaysOpen)
     ui.file(dirPath() + QStringLiteral("/missing/on.prn"));
     third.accept();
     EXPECT_EQ(third.result(), QDialog::Rejected);
-    EXPECT_TRUE(ui.texts().last().contains(qrl::text(2232)));
+    EXPECT_EQ(ui.texts().last(),
+              qrl::writeFailureText(qrl::WriteError::Other, dirPath() + QStringLiteral("/missing/on.prn")));
 
     // run() empties the caller's strings when the creator is cancelled.
     QString enablePath = QStringLiteral("old");
@@ -261,6 +322,44 @@ TEST_F(EmcrGuiTest, AddToProjectWritesBothFilesOrStaysOpen)
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_FALSE(CEmcrDlg::run(nullptr, doc, enablePath, disablePath));
     EXPECT_TRUE(enablePath.isEmpty() && disablePath.isEmpty());
+}
+
+TEST_F(EmcrGuiTest, AFullDiskOrTheEnableFilesNameWritesNothingAndAddsNothing)
+{
+    const QString on = dirPath() + QStringLiteral("/emcr on.prn");
+    qrl::test::writeFile(on.toStdString(), "the earlier enable file");
+    doc.SetPathName(dirPath() + QStringLiteral("/p.prj"));
+
+    // A full disk: the creator ends without files, the earlier file keeps its bytes.
+    {
+        CEmcrDlg dlg(doc);
+        answerItemDialog(QStringLiteral("MAC1"), {}, {});
+        dlg.assignRow(0);
+        ui.clear();
+        ui.file(on);
+        qrl::injectWriteFault(0, ENOSPC);
+        find<QPushButton>(&dlg, "addButton")->click();
+        qrl::clearInjectedWriteFault();
+        EXPECT_EQ(dlg.result(), QDialog::Rejected);
+        EXPECT_TRUE(dlg.enablePath().isEmpty() && dlg.disablePath().isEmpty());
+        EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, on)});
+        EXPECT_EQ(qrl::test::readFile(on.toStdString()), "the earlier enable file");
+        EXPECT_EQ(QDir(dirPath()).entryList({QStringLiteral("*.prn")}, QDir::Files),
+                  QStringList{QStringLiteral("emcr on.prn")});
+    }
+
+    // The disable file under the enable file's name is refused; the enable file stays whole.
+    CEmcrDlg dlg(doc);
+    answerItemDialog(QStringLiteral("MAC1"), {}, {});
+    dlg.assignRow(0);
+    ui.clear();
+    ui.file(on);
+    ui.file(on);
+    find<QPushButton>(&dlg, "addButton")->click();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    EXPECT_TRUE(dlg.enablePath().isEmpty() && dlg.disablePath().isEmpty());
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(3814)});
+    EXPECT_NE(qrl::test::readFile(on.toStdString()).find("EMCR E,1,MAC1;\r\n"), std::string::npos);
 }
 
 TEST_F(EmcrGuiTest, Screenshot)

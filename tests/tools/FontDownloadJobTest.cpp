@@ -1,3 +1,4 @@
+#include "FileSave.h"
 #include "FontDownloadFixtures.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using fontdownload::Medium;
 using namespace fonttest;
@@ -259,6 +262,17 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAll)
     EXPECT_FALSE(fontdownload::saveToFile(request, {}));
     EXPECT_EQ(readAll(target), before);
     EXPECT_EQ(ui.texts().last(), QStringLiteral("Failed to create file : ") + target);
+
+    // A full disk at the job's last block keeps the earlier file and says why.
+    request.rows = {addFont("Name.pfb", smallFont("Name"))};
+    ui.clear();
+    ui.file(target);
+    qrl::injectWriteFault(100, ENOSPC);
+    EXPECT_FALSE(fontdownload::saveToFile(request, {}));
+    qrl::clearInjectedWriteFault();
+    EXPECT_EQ(readAll(target), before);
+    EXPECT_EQ(ui.texts(), (QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, target),
+                                       QStringLiteral("Failed to create file : ") + target}));
 
     const QString nowhere = QString::fromStdString(dir.file("no/such/dir/x.prn"));
     request.rows = {addFont("Name.pfb", smallFont("Name"))};

@@ -1,4 +1,5 @@
 #include "CToolDataFile.h"
+#include "FileSave.h"
 #include "PrintToolsData.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
@@ -14,6 +15,8 @@
 #include <filesystem>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using qrl::test::readFile;
 using qrl::test::writeFile;
@@ -238,8 +241,7 @@ TEST_F(ToolDataFileTest, AWriteThatFailsLeavesThePreviousFileWhole)
     }
     EXPECT_EQ(readFile(file), before);
     ASSERT_EQ(ui.shown().size(), 1);
-    EXPECT_TRUE(ui.shown()[0].text.startsWith(QStringLiteral("INFO : A file error occured.")));
-    EXPECT_TRUE(ui.shown()[0].text.contains(path));
+    EXPECT_EQ(ui.shown()[0].text, qrl::writeFailureText(qrl::WriteError::TooLarge, path));
     // No scratch file is left beside it.
     EXPECT_EQ(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files), QStringList{QStringLiteral("tooldata.dat")});
 }
@@ -295,6 +297,19 @@ TEST_F(ToolDataFileTest, TheFileLivesBesideTheProgramUnlessItsFolderIsReadOnly)
 
     // Once the user has a copy it is the one used, also where the program's folder is writable.
     EXPECT_TRUE(same(CToolDataFile::locate(program, user, true), {userFile, userFile}));
+
+    // The program's folder is used only when it is this user's own: one that others own (an
+    // installation, /tmp) is not written, however writable.
+    EXPECT_TRUE(CToolDataFile::isOwnWritableFolder(program));
+    EXPECT_FALSE(CToolDataFile::isOwnWritableFolder(program + QStringLiteral("/none")));
+    if (::geteuid() == 0) {
+        const std::string shared = dir.file("shared");
+        std::filesystem::create_directory(shared);
+        ASSERT_EQ(::chown(shared.c_str(), 65534, static_cast<gid_t>(-1)), 0);
+        EXPECT_FALSE(CToolDataFile::isOwnWritableFolder(QString::fromStdString(shared)));
+    } else {
+        EXPECT_FALSE(CToolDataFile::isOwnWritableFolder(QStringLiteral("/tmp")));
+    }
 
     // Without a copy anywhere the skeleton goes to the user's folder.
     std::filesystem::remove_all(program.toStdString());

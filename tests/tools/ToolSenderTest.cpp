@@ -4,6 +4,7 @@
 #include "PrinterText.h"
 #include "ToolSender.h"
 
+#include "FileSave.h"
 #include "FileSizeLimit.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
@@ -330,7 +331,21 @@ TEST_F(ToolSenderTest, ThePseudoPrinterFileWritesTheSameBytesIntoOneFile)
         const qrl::test::FileSizeLimit fullDisk(4096);
         EXPECT_FALSE(send({0, 14}, false, qrl::text(3000)));
     }
-    EXPECT_EQ(QFileInfo(full).size(), 0);
-    ASSERT_EQ(ui.texts().size(), 1);
-    EXPECT_TRUE(ui.texts()[0].contains(full));
+    EXPECT_FALSE(QFileInfo::exists(full));
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::TooLarge, full)});
+
+    // Nothing to send makes no file and leaves an earlier one as it was.
+    chooseFile({});
+    for (const bool earlier : {false, true}) {
+        if (earlier)
+            qrl::test::writeFile(full.toStdString(), "the earlier file");
+        ui.clear();
+        ui.file(full);
+        EXPECT_FALSE(send({14}, false, qrl::text(3000)));
+        EXPECT_EQ(ui.texts(), QStringList{qrl::text(2311)});
+        EXPECT_EQ(QFileInfo::exists(full), earlier);
+        if (earlier) {
+            EXPECT_EQ(qrl::test::readFile(full.toStdString()), "the earlier file");
+        }
+    }
 }
