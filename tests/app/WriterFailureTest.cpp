@@ -40,15 +40,6 @@ std::vector<WriterCase> everyWriter()
     return all;
 }
 
-std::vector<std::string> entries(const std::string& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The cause's own words, without the path.
 QString causeLine(WriteError error)
 {
@@ -101,12 +92,12 @@ TEST_P(WriterFailure, KeepsTheEarlierFileAndNamesTheCause)
             const std::string earlier = "the earlier file\n";
             if (earlierFile)
                 qrl::test::writeFile(path, earlier);
-            const auto before = entries(dir.path());
+            const auto before = qrl::test::filesIn(dir.path());
             qrl::test::ScriptedUserInterface ui;
             qrl::injectWriteFault(fault.halfway ? size / 2 : 0, fault.error, fault.openError);
             EXPECT_FALSE(GetParam().write(QString::fromStdString(path)));
             qrl::clearInjectedWriteFault();
-            EXPECT_EQ(entries(dir.path()), before);
+            EXPECT_EQ(qrl::test::filesIn(dir.path()), before);
             if (earlierFile) {
                 EXPECT_EQ(qrl::test::readFile(path), earlier);
             }
@@ -130,7 +121,7 @@ TEST_P(WriterFailure, WritesThroughLinksAndIntoDevicesAndPipes)
     EXPECT_TRUE(GetParam().write(QString::fromStdString(dir.file("link.out"))));
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.file("link.out"))));
     EXPECT_EQ(fs::file_size(dir.file("real/target.out")), size);
-    EXPECT_EQ(entries(dir.file("real")), std::vector<std::string>{"target.out"});
+    EXPECT_EQ(qrl::test::filesIn(dir.file("real")), std::vector<std::string>{"target.out"});
 
     // A null device of the test's own where root may make one: a writer that wrongly replaced a
     // device would otherwise replace the machine's /dev/null.
@@ -171,11 +162,11 @@ TEST_P(WriterFailure, OnARealFullDisk)
     const std::uintmax_t fillerSize = fs::file_size(disk.file("filler"));
     const std::uintmax_t freed = std::min<std::uintmax_t>(size / 2 / kPage * kPage, fillerSize);
     fs::resize_file(disk.file("filler"), fillerSize - freed);
-    const auto before = entries(disk.path());
+    const auto before = qrl::test::filesIn(disk.path());
     qrl::test::ScriptedUserInterface ui;
     EXPECT_FALSE(GetParam().write(QString::fromStdString(disk.file("kept.out"))));
     EXPECT_EQ(qrl::test::readFile(disk.file("kept.out")), earlier);
-    EXPECT_EQ(entries(disk.path()), before);
+    EXPECT_EQ(qrl::test::filesIn(disk.path()), before);
     if (GetParam().showsMessage) {
         EXPECT_TRUE(ui.texts().join(QLatin1Char('|')).contains(causeLine(WriteError::DiskFull)))
             << ui.texts().join(QLatin1Char('|')).toStdString();

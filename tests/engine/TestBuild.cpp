@@ -88,15 +88,6 @@ bool fileExists(const std::string& path)
     return std::filesystem::exists(path);
 }
 
-std::vector<std::string> filesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string epromSlotImage(std::size_t size)
 {
     std::string image(size, '\0');

@@ -46,8 +46,6 @@ private:
 // converter that is not under test (the fonts').
 void writeResourceFile(const std::string& name, std::size_t size, unsigned char fill);
 bool fileExists(const std::string& path);
-// The names in `folder`, sorted.
-std::vector<std::string> filesIn(const std::string& folder);
 
 // An EPROM slot image of `size` bytes: the slot header's magic and image size, then varying bytes.
 std::string epromSlotImage(std::size_t size);

@@ -28,15 +28,6 @@ std::string pattern(std::size_t size)
     return bytes;
 }
 
-std::vector<std::string> entries(const std::string& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 struct Case {
     const char* name;
     bool earlierFile;
@@ -62,7 +53,7 @@ TEST_P(WholeFileFailure, LeavesTheEarlierFileAndNothingBesideIt)
     const std::string earlier = "the earlier file\n";
     if (c.earlierFile)
         qrl::test::writeFile(path, earlier);
-    const auto before = entries(dir.path());
+    const auto before = qrl::test::filesIn(dir.path());
 
     qrl::injectWriteFault(c.failAfter, c.error, c.openError);
     const std::string bytes = pattern(c.size);
@@ -71,7 +62,7 @@ TEST_P(WholeFileFailure, LeavesTheEarlierFileAndNothingBesideIt)
     EXPECT_FALSE(qrl::writeWholeFile(path, bytes.data(), bytes.size(), &error, &number));
     EXPECT_EQ(error, c.expected);
     EXPECT_EQ(number, c.openError != 0 ? c.openError : c.error);
-    EXPECT_EQ(entries(dir.path()), before);
+    EXPECT_EQ(qrl::test::filesIn(dir.path()), before);
     if (c.earlierFile) {
         EXPECT_EQ(qrl::test::readFile(path), earlier);
     }
@@ -98,7 +89,7 @@ TEST(WholeFile, ReplacesAFileKeepingItsPermissions)
     ASSERT_TRUE(qrl::writeWholeFile(path, bytes.data(), bytes.size()));
     EXPECT_EQ(qrl::test::readFile(path), bytes);
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"job.prn"});
+    EXPECT_EQ(qrl::test::filesIn(dir.path()), std::vector<std::string>{"job.prn"});
 }
 
 TEST(WholeFile, WritesThroughALinkWhichStaysALink)
@@ -117,7 +108,7 @@ TEST(WholeFile, WritesThroughALinkWhichStaysALink)
     EXPECT_FALSE(qrl::writeWholeFile(dir.file("link.bin"), "other", 5));
     qrl::clearInjectedWriteFault();
     EXPECT_EQ(qrl::test::readFile(target), "new");
-    EXPECT_EQ(entries(dir.file("real")), std::vector<std::string>{"card.bin"});
+    EXPECT_EQ(qrl::test::filesIn(dir.file("real")), std::vector<std::string>{"card.bin"});
 
     // A dangling link gets its target created.
     fs::create_symlink("real/new.bin", dir.file("dangling.bin"));
@@ -150,7 +141,7 @@ TEST(WholeFile, WritesDevicesAndPipesInPlace)
     reader.join();
     EXPECT_EQ(received, job);
     EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"port"});
+    EXPECT_EQ(qrl::test::filesIn(dir.path()), std::vector<std::string>{"port"});
 }
 
 TEST(WholeFile, RefusesADirectory)
@@ -159,7 +150,7 @@ TEST(WholeFile, RefusesADirectory)
     WriteError error = WriteError::None;
     EXPECT_FALSE(qrl::writeWholeFile(dir.path(), "x", 1, &error));
     EXPECT_EQ(error, WriteError::NotRegularFile);
-    EXPECT_TRUE(entries(dir.path()).empty());
+    EXPECT_TRUE(qrl::test::filesIn(dir.path()).empty());
 }
 
 TEST(WholeFile, RefusesAFileThatMayNotBeWritten)
@@ -190,7 +181,7 @@ TEST(WholeFile, OnARealFullDisk)
         EXPECT_FALSE(qrl::writeWholeFile(path, bytes.data(), bytes.size(), &error)) << size;
         EXPECT_EQ(error, WriteError::DiskFull);
         EXPECT_EQ(qrl::test::readFile(path), earlier);
-        EXPECT_EQ(entries(disk.path()), std::vector<std::string>{"project.prj"});
+        EXPECT_EQ(qrl::test::filesIn(disk.path()), std::vector<std::string>{"project.prj"});
     }
 }
 

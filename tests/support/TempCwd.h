@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qrl::test {
 
@@ -29,6 +30,9 @@ public:
 private:
     std::string m_previous;
 };
+
+// The names in a folder, sorted: what a failed write may not add to.
+std::vector<std::string> filesIn(const std::string& folder);
 
 // Whole-file helpers for fixtures.
 std::string readFile(const std::string& path);
