@@ -2,16 +2,17 @@
 // without the slot header, the directory and the macro header.
 #include "SlotDelivery.h"
 
-#include "TextFormat.h"
+#include "FileSave.h"
 
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qrl::build {
 
 namespace {
+
+using qrl::WholeFileWriter;
 
 // The slot header (196 bytes), one directory entry (8) and the macro header (32).
 constexpr qint64 kMacroDataOffset = 236;
@@ -20,12 +21,12 @@ constexpr qint64 kMacroDataOffset = 236;
 constexpr qint64 kPaddingWindow = 4;
 constexpr qint64 kCopyBlock = 64 * 1024;
 
-bool copyBlock(QFile& from, QFile& to, qint64 length)
+bool copyBlock(QFile& from, WholeFileWriter& to, qint64 length)
 {
     QByteArray block(static_cast<qsizetype>(std::min(kCopyBlock, std::max<qint64>(length, 1))), '\0');
     for (qint64 done = 0; done < length;) {
         const qint64 n = from.read(block.data(), std::min<qint64>(block.size(), length - done));
-        if (n <= 0 || to.write(block.constData(), n) != n)
+        if (n <= 0 || !to.write(block.constData(), static_cast<std::size_t>(n)))
             return false;
         done += n;
     }
@@ -37,39 +38,27 @@ bool copyBlock(QFile& from, QFile& to, qint64 length)
 bool SlotDelivery::TrimSlotFile(int index)
 {
     const QString imageName = slotImageName(index);
-    const QString scratchName = qrl::formatText(QStringLiteral("TMP%05d.prn"), {index});
     QFile image(imageName);
     if (!image.open(QIODevice::ReadOnly))
         return true;
     const qint64 size = image.size();
     if (size < kMacroDataOffset || !image.seek(kMacroDataOffset))
         return false;
-    QFile scratch(scratchName);
-    if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The image is replaced only by a complete trimmed copy; it is read while the copy is written.
+    WholeFileWriter trimmed;
+    if (!trimmed.open(qrl::nativePath(imageName)))
         return false;
 
     const qint64 length = size - kMacroDataOffset;
     const qint64 kept = std::max<qint64>(length - kPaddingWindow, 0);
-    bool ok = copyBlock(image, scratch, kept);
-    qint64 written = kept;
+    bool ok = copyBlock(image, trimmed, kept);
     char tail[kPaddingWindow];
     const qint64 tailLength = length - kept;
     ok = ok && image.read(tail, tailLength) == tailLength;
-    for (qint64 i = 0; ok && i < tailLength; ++i) {
-        if (tail[i] == 0)
-            continue;
-        ok = scratch.write(&tail[i], 1) == 1;
-        ++written;
-    }
-    ok = ok && scratch.flush() && scratch.size() == written;
-    scratch.close();
+    const auto tailEnd = std::remove(tail, tail + (ok ? tailLength : 0), '\0');
+    ok = ok && trimmed.write(tail, static_cast<std::size_t>(tailEnd - tail));
     image.close();
-    // The image is replaced only by a complete trimmed copy.
-    if (ok)
-        ok = std::rename(QFile::encodeName(scratchName).constData(), QFile::encodeName(imageName).constData()) == 0;
-    if (!ok)
-        QFile::remove(scratchName);
-    return ok;
+    return ok && trimmed.commit();
 }
 
 } // namespace qrl::build
