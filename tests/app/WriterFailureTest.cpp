@@ -6,6 +6,7 @@
 #include "FileSave.h"
 #include "ScriptedUserInterface.h"
 #include "SmallTmpfs.h"
+#include "SpecialFiles.h"
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
@@ -123,25 +124,16 @@ TEST_P(WriterFailure, WritesThroughLinksAndIntoDevicesAndPipes)
     EXPECT_EQ(fs::file_size(dir.file("real/target.out")), size);
     EXPECT_EQ(qrl::test::filesIn(dir.file("real")), std::vector<std::string>{"target.out"});
 
-    // A null device of the test's own where root may make one: a writer that wrongly replaced a
-    // device would otherwise replace the machine's /dev/null.
-    std::string device = dir.file("null");
-    if (::geteuid() != 0 || ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-        device = "/dev/null";
+    const std::string device = qrl::test::deviceNode(dir, "null", 3);
     EXPECT_TRUE(GetParam().write(QString::fromStdString(device)));
     EXPECT_TRUE(fs::is_character_file(device));
 
-    const std::string fifo = dir.file("port");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] {
-        std::ifstream in(fifo, std::ios::binary);
-        received.assign(std::istreambuf_iterator<char>(in), {});
-    });
-    EXPECT_TRUE(GetParam().write(QString::fromStdString(fifo)));
-    reader.join();
+    qrl::test::PipeReader pipe(dir.file("port"));
+    ASSERT_TRUE(pipe.made());
+    EXPECT_TRUE(GetParam().write(QString::fromStdString(pipe.path())));
+    const std::string received = pipe.received();
     EXPECT_EQ(received.size(), size);
-    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_fifo(pipe.path()));
 }
 
 TEST_P(WriterFailure, OnARealFullDisk)

@@ -5,6 +5,7 @@
 
 #include "FileSizeLimit.h"
 #include "SmallTmpfs.h"
+#include "SpecialFiles.h"
 #include "TempCwd.h"
 #include "TestBuild.h"
 
@@ -30,6 +31,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using qrl::test::deviceNode;
 using qrl::test::filesIn;
 using qrl::test::readFile;
 using qrl::test::TempCwd;
@@ -44,17 +46,6 @@ constexpr rlim_t kSizeLimit = 64 * 1024;
 std::string slotImage()
 {
     return qrl::test::epromSlotImage(kImageSize);
-}
-
-// The null (minor 3) or full (minor 7) device as a node of the test's own folder where root may
-// make one, so that a writer that wrongly replaced a device replaces the test's node, never the
-// system's; elsewhere the system's, which such a writer may not replace.
-std::string deviceNode(const TempDirectory& dir, const char* name, unsigned minor)
-{
-    const std::string path = dir.file(name);
-    if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0)
-        return path;
-    return std::string("/dev/") + name;
 }
 
 // One export: its inputs in the working directory, the input it uses up (if it does), then the
@@ -210,22 +201,13 @@ TEST_P(UserFile, WritesThroughALinkAndIntoPipesAndDevicesInPlace)
     EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(readFile(kept) == bytes);
 
-    const std::string fifo = dir.file("pipe");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] {
-        std::ifstream in(fifo, std::ios::binary);
-        received.assign(std::istreambuf_iterator<char>(in), {});
-    });
-    const int piped = run(fifo);
-    // Should the export not have opened the pipe, the reader still gets its end of file.
-    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-    if (fd >= 0)
-        ::close(fd);
-    reader.join();
+    qrl::test::PipeReader pipe(dir.file("pipe"));
+    ASSERT_TRUE(pipe.made());
+    const int piped = run(pipe.path());
+    const std::string received = pipe.received();
     EXPECT_EQ(piped, 1);
     EXPECT_TRUE(received == bytes);
-    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_fifo(pipe.path()));
 
     const std::string null = deviceNode(dir, "null", 3);
     EXPECT_EQ(run(null), 1);

@@ -1,6 +1,7 @@
 // The one writer: what it leaves behind when a write fails at each step, and how it treats links,
 // devices, pipes and permissions.
 #include "SmallTmpfs.h"
+#include "SpecialFiles.h"
 #include "TempCwd.h"
 #include "WholeFile.h"
 
@@ -129,18 +130,13 @@ TEST(WholeFile, WritesDevicesAndPipesInPlace)
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 
     qrl::test::TempDirectory dir;
-    const std::string fifo = dir.file("port");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] {
-        std::ifstream in(fifo, std::ios::binary);
-        received.assign(std::istreambuf_iterator<char>(in), {});
-    });
+    qrl::test::PipeReader pipe(dir.file("port"));
+    ASSERT_TRUE(pipe.made());
     const std::string job = pattern(300000);
-    EXPECT_TRUE(qrl::writeWholeFile(fifo, job.data(), job.size()));
-    reader.join();
+    EXPECT_TRUE(qrl::writeWholeFile(pipe.path(), job.data(), job.size()));
+    const std::string received = pipe.received();
     EXPECT_EQ(received, job);
-    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_fifo(pipe.path()));
     EXPECT_EQ(qrl::test::filesIn(dir.path()), std::vector<std::string>{"port"});
 }
 
