@@ -9,9 +9,9 @@
 #include "CProjSettDlg.h"
 #include "CQuorlyn32Doc.h"
 #include "ProjectSettingsForm.h"
-#include "build/BuildDocument.h"
-#include "build/CBuildDlg.h"
-#include "icons/ToolbarIcons.h"
+#include "BuildDocument.h"
+#include "CBuildDlg.h"
+#include "ToolbarIcons.h"
 
 #include <QCloseEvent>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "CQRLTabCtrl.h"
 
 #include "StringTable.h"
-#include "icons/KindIcons.h"
+#include "KindIcons.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -3,6 +3,7 @@
 #include "AppShell.h"
 #include "CGlobalPrefs.h"
 #include "Profile.h"
+#include "ProjectFileDialog.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 #include "VersionInfo.h"
@@ -25,6 +26,8 @@ CQuorlyn32App::CQuorlyn32App()
 
 CQuorlyn32App::~CQuorlyn32App()
 {
+    if (m_prefs && activePrefs() == m_prefs.get())
+        setActivePrefs(nullptr);
     if (currentApp == this)
         currentApp = m_previousInstance;
 }
@@ -35,25 +38,6 @@ CQuorlyn32App& CQuorlyn32App::instance()
         return *currentApp;
     static CQuorlyn32App fallback;
     return fallback;
-}
-
-QString CQuorlyn32App::GetDirectoryForSubtype(int subtype) const
-{
-    if (subtype >= 0 && subtype <= 4)
-        return GetFontsDirectory();
-    if (subtype == 5 || subtype == 6)
-        return GetMacrosDirectory();
-    if (subtype == 7)
-        return GetFormsDirectory();
-    if (subtype == 8)
-        return GetProgramsDirectory();
-    return {};
-}
-
-void CQuorlyn32App::logText(int level, const QString& text)
-{
-    if (logs(level))
-        m_log.WriteText(text);
 }
 
 bool CQuorlyn32App::isFileAvailable(const QString& path)
@@ -94,21 +78,7 @@ bool CQuorlyn32App::CanOpenFile(const QString& path)
 
 bool CQuorlyn32App::DoProjectFileDialog(QString& fileName, int titleId, bool mustExist, bool open)
 {
-    qrl::FileDialogRequest request;
-    request.title = qrl::text(titleId);
-    request.directory = GetProjectsDirectory();
-    request.fileName = fileName.left(260);
-    request.filter = QStringLiteral("Project Files (*.prj)|*.prj|All Files (*.*)|*.*||");
-    request.mustExist = mustExist;
-    request.overwritePrompt = true;
-    // A name typed without an extension is saved as a project the open dialog's filter shows.
-    if (!open)
-        request.defaultSuffix = QStringLiteral("prj");
-    const auto chosen = open ? qrl::ui().openFileName(request) : qrl::ui().saveFileName(request);
-    if (!chosen)
-        return false;
-    fileName = *chosen;
-    return true;
+    return projectFileDialog(fileName, titleId, mustExist, open);
 }
 
 void CQuorlyn32App::OnAppAbout()
@@ -139,10 +109,10 @@ void CQuorlyn32App::OnPreferences()
 
 void CQuorlyn32App::OnFileImportDos()
 {
-    m_dosImport = 1;
+    m_context.dosImport = 1;
     if (m_shell)
         m_shell->runFileOpenCommand();
     // The reader clears the flag when it runs; a cancelled dialog must not leave it set for the
     // next ordinary open.
-    m_dosImport = 0;
+    m_context.dosImport = 0;
 }

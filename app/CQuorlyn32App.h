@@ -1,7 +1,7 @@
 #pragma once
 
+#include "AppContext.h"
 #include "CWinPlacement.h"
-#include "LogFile.h"
 #include "RecentFileList.h"
 
 #include <QString>
@@ -35,22 +35,22 @@ public:
 
     // The seven resource directories ("File Locations"); getters return copies, setters store in
     // the object only and return a copy of the new text.
-    QString GetFontsDirectory() const { return m_fontsDirectory; }
-    QString GetMacrosDirectory() const { return m_macrosDirectory; }
-    QString GetFormsDirectory() const { return m_formsDirectory; }
-    QString GetProgramsDirectory() const { return m_programsDirectory; }
-    QString GetProjectsDirectory() const { return m_projectsDirectory; }
-    QString GetResourcesDirectory() const { return m_resourcesDirectory; }
-    QString GetBuildsDirectory() const { return m_buildsDirectory; }
-    QString SetFontsDirectory(const QString& d) { return m_fontsDirectory = d; }
-    QString SetMacrosDirectory(const QString& d) { return m_macrosDirectory = d; }
-    QString SetFormsDirectory(const QString& d) { return m_formsDirectory = d; }
-    QString SetProgramsDirectory(const QString& d) { return m_programsDirectory = d; }
-    QString SetProjectsDirectory(const QString& d) { return m_projectsDirectory = d; }
-    QString SetResourcesDirectory(const QString& d) { return m_resourcesDirectory = d; }
-    QString SetBuildsDirectory(const QString& d) { return m_buildsDirectory = d; }
+    QString GetFontsDirectory() const { return m_context.directories.fonts; }
+    QString GetMacrosDirectory() const { return m_context.directories.macros; }
+    QString GetFormsDirectory() const { return m_context.directories.forms; }
+    QString GetProgramsDirectory() const { return m_context.directories.programs; }
+    QString GetProjectsDirectory() const { return m_context.directories.projects; }
+    QString GetResourcesDirectory() const { return m_context.directories.resources; }
+    QString GetBuildsDirectory() const { return m_context.directories.builds; }
+    QString SetFontsDirectory(const QString& d) { return m_context.directories.fonts = d; }
+    QString SetMacrosDirectory(const QString& d) { return m_context.directories.macros = d; }
+    QString SetFormsDirectory(const QString& d) { return m_context.directories.forms = d; }
+    QString SetProgramsDirectory(const QString& d) { return m_context.directories.programs = d; }
+    QString SetProjectsDirectory(const QString& d) { return m_context.directories.projects = d; }
+    QString SetResourcesDirectory(const QString& d) { return m_context.directories.resources = d; }
+    QString SetBuildsDirectory(const QString& d) { return m_context.directories.builds = d; }
     // Fonts (subtypes 0-4), macros (5, 6), forms (7), program data (8); empty for anything else.
-    QString GetDirectoryForSubtype(int subtype) const;
+    QString GetDirectoryForSubtype(int subtype) const { return m_context.directories.forSubtype(subtype); }
 
     bool isFileAvailable(const QString& path);
     static int ReadVersionInfo(const QString& path, std::uint32_t& fileVersionHigh, std::uint32_t& fileVersionLow,
@@ -69,38 +69,34 @@ public:
     void OnFileImportDos();
 
     // The log, and whether a text of `level` is to be written (1 lines, 3 details, 9 traces).
-    LogFile& log() { return m_log; }
-    int LogLevel() const { return m_logLevel; }
-    bool logs(int level) const { return m_logLevel >= level && m_log.isOpen(); }
+    LogFile& log() { return m_context.log(); }
+    int LogLevel() const { return m_context.logLevel(); }
+    bool logs(int level) const { return m_context.logs(level); }
     // Writes the text when the log level allows it.
-    void logText(int level, const QString& text);
+    void logText(int level, const QString& text) { m_context.logText(level, text); }
 
-    int versionChanged() const { return m_versionChanged; }
+    int versionChanged() const { return m_context.versionChanged ? 1 : 0; }
     int languageId() const { return m_languageId; }
-    QString helpFileName() const { return m_helpFileName; }
+    QString helpFileName() const { return m_context.helpFileName; }
     QString languageLibraryName() const { return m_languageLibraryName; }
-    QString programDirectory() const { return m_programDirectory; }
-    QString fileVersionText() const { return m_fileVersionText; }
-    int startUpOptions() const { return m_startUpOptions; }
-    int startUpSplash() const { return m_startUpSplash; }
-    // The preferences sheet hands over the start-up values it stored, so that it shows them again.
-    void setStartUpValues(int splash, int option)
-    {
-        m_startUpSplash = splash;
-        m_startUpOptions = option;
-    }
+    QString programDirectory() const { return m_context.programDirectory; }
+    QString fileVersionText() const { return m_context.fileVersionText; }
+    int startUpOptions() const { return m_context.startUpOptions; }
+    int startUpSplash() const { return m_context.startUpSplash; }
     QString lastProject() const { return m_lastProject; }
 
     // Each new project item takes the next serial; it never goes back during a run.
-    std::int32_t nextItemSerial() { return m_itemSerial++; }
+    std::int32_t nextItemSerial() { return m_context.nextItemSerial(); }
 
     // Set by the old-format import command, read and cleared by the project file reader.
-    int dosImport() const { return m_dosImport; }
-    void setDosImport(int flag) { m_dosImport = flag; }
+    int dosImport() const { return m_context.dosImport; }
+    void setDosImport(int flag) { m_context.dosImport = flag; }
 
     CGlobalPrefs* prefs() const { return m_prefs.get(); }
     qrl::RecentFileList& recentFiles() { return m_recentFiles; }
     CWinPlacement& mainPlacement() { return m_mainPlacement; }
+    // What the lower layers read of the application.
+    qrl::AppContext& context() { return m_context; }
     AppShell* shell() const { return m_shell; }
 
 private:
@@ -117,31 +113,16 @@ private:
     bool loadExtensionMap();
     void saveExtensionMap();
 
-    std::int32_t m_itemSerial = 0;
+    // First member: the context is in use before anything else of the application is made.
+    qrl::AppContext m_context;
     std::unique_ptr<CGlobalPrefs> m_prefs;
     bool m_prefsLoaded = false;
     int m_logAppend = 1;
     int m_logTimeStamp = 0;
-    int m_logLevel = 0;
-    LogFile m_log;
     QString m_programPath;
-    QString m_programDirectory;
-    int m_versionChanged = 0;
     CWinPlacement m_mainPlacement;
-    QString m_fileVersionText;
     QString m_languageLibraryName;
     int m_languageId = 0;
-    QString m_helpFileName;
-    int m_startUpOptions = 2;
-    int m_startUpSplash = 1;
-    int m_dosImport = 0;
-    QString m_buildsDirectory;
-    QString m_projectsDirectory;
-    QString m_resourcesDirectory;
-    QString m_programsDirectory;
-    QString m_formsDirectory;
-    QString m_macrosDirectory;
-    QString m_fontsDirectory;
     std::unique_ptr<QTranslator> m_languageLibrary;
     QString m_lastProject;
     qrl::RecentFileList m_recentFiles;

@@ -45,15 +45,15 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     m_recentFiles.load(profile);
 
     m_logTimeStamp = profile.getInt(kSettings, QStringLiteral("LogTimeStamp"), 0);
-    m_logLevel = profile.getInt(kSettings, QStringLiteral("LogLevel"), 0);
+    m_context.setLogLevel(profile.getInt(kSettings, QStringLiteral("LogLevel"), 0));
     m_logAppend = profile.getInt(kSettings, QStringLiteral("LogAppend"), 1);
-    if (m_logLevel > 0)
+    if (m_context.logLevel() > 0)
         openLog();
 
     readOwnVersion(programPath);
     m_programPath = programPath;
     const qsizetype slash = programPath.lastIndexOf(QLatin1Char('/'));
-    m_programDirectory = slash >= 0 ? programPath.left(slash + 1) : QString();
+    m_context.programDirectory = slash >= 0 ? programPath.left(slash + 1) : QString();
     checkVersion();
     chooseLanguage();
 
@@ -80,7 +80,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
 
     enum class Command { New, Open, Nothing } command = commandFile.isEmpty() ? Command::New : Command::Open;
     if (commandFile.isEmpty()) {
-        switch (m_startUpOptions) {
+        switch (m_context.startUpOptions) {
         case 0:
             command = Command::Nothing;
             if (!m_lastProject.isEmpty() && CanOpenFile(m_lastProject)) {
@@ -94,7 +94,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
         }
     }
 
-    if (m_versionChanged == 0) {
+    if (!m_context.versionChanged) {
         qrl::WindowPlacement placement;
         if (m_mainPlacement.LoadWindowPlacement(kSettings, placement))
             shell.applyMainPlacement(placement);
@@ -108,7 +108,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     else if (command == Command::Open)
         shell.openDocument(commandFile);
 
-    if (m_startUpSplash != 0)
+    if (m_context.startUpSplash != 0)
         shell.runAboutBox();
     return true;
 }
@@ -130,13 +130,14 @@ void CQuorlyn32App::openLog()
     const QString name = numbered(n);
     // When every numbered name is taken, the last one is appended to rather than wiped.
     const bool append = m_logAppend == 1 || (m_logAppend == 0 && isFileAvailable(name));
-    const int windowWanted = m_logLevel >= 2 ? 1 : 0;
-    const int result = append ? m_log.OpenAppend(name, windowWanted) : m_log.OpenNew(name, windowWanted);
+    const int windowWanted = m_context.logLevel() >= 2 ? 1 : 0;
+    LogFile& log = m_context.log();
+    const int result = append ? log.OpenAppend(name, windowWanted) : log.OpenNew(name, windowWanted);
     if (result != 0) {
-        m_logLevel = 0;
+        m_context.setLogLevel(0);
         return;
     }
-    m_log.SetTimeStampMode(m_logTimeStamp);
+    m_context.log().SetTimeStampMode(m_logTimeStamp);
 }
 
 void CQuorlyn32App::readOwnVersion(const QString& programPath)
@@ -144,9 +145,9 @@ void CQuorlyn32App::readOwnVersion(const QString& programPath)
     std::uint32_t high = 0;
     std::uint32_t low = 0;
     QString product;
-    ReadVersionInfo(programPath, high, low, m_fileVersionText, product);
+    ReadVersionInfo(programPath, high, low, m_context.fileVersionText, product);
     logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Modul   : %s"), {programPath})));
-    logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Version : %s"), {m_fileVersionText})));
+    logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Version : %s"), {m_context.fileVersionText})));
     const QFileInfo info(programPath);
     if (info.exists()) {
         const QString when = QLocale::c().toString(info.lastModified(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss t"));
@@ -160,15 +161,15 @@ void CQuorlyn32App::checkVersion()
     // No stored version (a first run) is a change, also when this program's version text is empty.
     const bool stored = profile.contains(kSettings, QStringLiteral("version"));
     const QString previous = profile.getString(kSettings, QStringLiteral("version"));
-    m_versionChanged = (!stored || previous != m_fileVersionText) ? 1 : 0;
-    if (m_versionChanged)
-        logText(1, lineOf(qrl::formatText(QStringLiteral("Application has changed version : %s"), {m_fileVersionText})));
+    m_context.versionChanged = !stored || previous != m_context.fileVersionText;
+    if (m_context.versionChanged)
+        logText(1, lineOf(qrl::formatText(QStringLiteral("Application has changed version : %s"), {m_context.fileVersionText})));
 }
 
 int CQuorlyn32App::GetIniDefaultLanguage() const
 {
     // A plain read of the one value: the ini file beside the program is small and read once.
-    QFile ini(m_programDirectory + QStringLiteral("Quorlyn32.ini"));
+    QFile ini(m_context.programDirectory + QStringLiteral("Quorlyn32.ini"));
     if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
         return 0;
     bool inSettings = false;
@@ -193,7 +194,7 @@ void CQuorlyn32App::chooseLanguage()
     m_languageId = GetIniDefaultLanguage();
     if (m_languageId == 0)
         m_languageId = qrl::profile().getInt(kSettings, QStringLiteral("defaultLanguage"), 0);
-    m_helpFileName = qrl::defaultHelpFilePath(m_programPath);
+    m_context.helpFileName = qrl::defaultHelpFilePath(m_programPath);
     if (m_languageId != 0 && m_languageId != 9)
         LoadLanguageLibrary();
 }
@@ -201,7 +202,7 @@ void CQuorlyn32App::chooseLanguage()
 void CQuorlyn32App::LoadLanguageLibrary()
 {
     // Only the catalogue beside the program, by its full path: no search path can plant another.
-    const QString path = qrl::languageCataloguePath(m_programDirectory, m_languageId);
+    const QString path = qrl::languageCataloguePath(m_context.programDirectory, m_languageId);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     auto catalogue = std::make_unique<QTranslator>();
@@ -217,26 +218,26 @@ void CQuorlyn32App::LoadLanguageLibrary()
 
 void CQuorlyn32App::SelectHelpFile()
 {
-    m_helpFileName = qrl::languageHelpFilePath(m_programDirectory, m_languageId);
+    m_context.helpFileName = qrl::languageHelpFilePath(m_context.programDirectory, m_languageId);
 }
 
 void CQuorlyn32App::LoadFileLocations()
 {
     const qrl::Profile& p = qrl::profile();
     const QString section = QStringLiteral("File Locations");
-    m_fontsDirectory = p.getString(section, QStringLiteral("FontsDirectory"));
-    m_macrosDirectory = p.getString(section, QStringLiteral("MacrosDirectory"));
-    m_formsDirectory = p.getString(section, QStringLiteral("FormsDirectory"));
-    m_programsDirectory = p.getString(section, QStringLiteral("ProgramsDirectory"));
-    m_projectsDirectory = p.getString(section, QStringLiteral("ProjectsDirectory"));
-    m_resourcesDirectory = p.getString(section, QStringLiteral("ResourcesDirectory"));
-    m_buildsDirectory = p.getString(section, QStringLiteral("BuildsDirectory"));
+    m_context.directories.fonts = p.getString(section, QStringLiteral("FontsDirectory"));
+    m_context.directories.macros = p.getString(section, QStringLiteral("MacrosDirectory"));
+    m_context.directories.forms = p.getString(section, QStringLiteral("FormsDirectory"));
+    m_context.directories.programs = p.getString(section, QStringLiteral("ProgramsDirectory"));
+    m_context.directories.projects = p.getString(section, QStringLiteral("ProjectsDirectory"));
+    m_context.directories.resources = p.getString(section, QStringLiteral("ResourcesDirectory"));
+    m_context.directories.builds = p.getString(section, QStringLiteral("BuildsDirectory"));
 }
 
 void CQuorlyn32App::ReadStartUpSettings()
 {
-    m_startUpSplash = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Splash"), 0);
-    m_startUpOptions = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Options"), 1);
+    m_context.startUpSplash = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Splash"), 0);
+    m_context.startUpOptions = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Options"), 1);
 }
 
 void CQuorlyn32App::resetStoredPlacements()
@@ -252,8 +253,9 @@ void CQuorlyn32App::resetStoredPlacements()
 
 bool CQuorlyn32App::loadExtensionMap()
 {
-    m_prefs = std::make_unique<CGlobalPrefs>(m_fileVersionText);
+    m_prefs = std::make_unique<CGlobalPrefs>(m_context.fileVersionText);
     m_prefsLoaded = m_prefs->Load();
+    setActivePrefs(m_prefs.get());
     return m_prefsLoaded;
 }
 
@@ -262,6 +264,8 @@ void CQuorlyn32App::saveExtensionMap()
     // A map that never loaded holds nothing of the user's: saving it would wipe the stored one.
     if (m_prefs && m_prefsLoaded)
         m_prefs->Save();
+    if (activePrefs() == m_prefs.get())
+        setActivePrefs(nullptr);
     m_prefs.reset();
     m_prefsLoaded = false;
 }
@@ -276,11 +280,11 @@ int CQuorlyn32App::ExitInstance()
         m_languageLibrary.reset();
         m_languageLibraryName.clear();
     }
-    qrl::profile().setString(kSettings, QStringLiteral("version"), m_fileVersionText);
+    qrl::profile().setString(kSettings, QStringLiteral("version"), m_context.fileVersionText);
     m_recentFiles.save(qrl::profile());
-    if (m_logLevel >= 1) {
-        m_log.CloseWindow();
-        m_log.CloseLog();
+    if (m_context.logLevel() >= 1) {
+        m_context.log().CloseWindow();
+        m_context.log().CloseLog();
     }
     m_shell = nullptr;
     return 0;

@@ -2,7 +2,7 @@
 
 #include "CommandIds.h"
 #include "StringTable.h"
-#include "icons/ToolbarIcons.h"
+#include "ToolbarIcons.h"
 
 #include <QAction>
 #include <QDir>

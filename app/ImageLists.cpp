@@ -1,6 +1,6 @@
 #include "ImageLists.h"
 
-#include "icons/KindIcons.h"
+#include "KindIcons.h"
 
 namespace {
 const ImageLists* currentLists = nullptr;

@@ -1,6 +1,6 @@
 #include "QtAppShell.h"
 
-#include "build/DocumentBuildSource.h"
+#include "DocumentBuildSource.h"
 
 #include "CChildFrame.h"
 #include "CAboutDlg.h"

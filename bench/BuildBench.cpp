@@ -5,8 +5,8 @@
 // Prints the time of the whole build, of its delivery stage alone, of cat copying the command
 // file, and the peak memory of the process, so runs with different sizes show whether memory
 // grows with the project.
-#include "build/BuildMonitor.h"
-#include "build/BuildSession.h"
+#include "BuildMonitor.h"
+#include "BuildSession.h"
 
 #include "StringTable.h"
 #include "TempDir.h"

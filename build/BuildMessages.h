@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileMessages.h"
+#include "NameRefused.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,8 +14,6 @@ namespace qrl::build {
 using ::ShowFileError;
 using ::ShowWriteFailure;
 
-// A resource name that cannot stand in a printer command (message 2464); control bytes are
-// shown as '?'.
-void showNameRefused(const QByteArray& name);
+using qrl::printing::showNameRefused;
 
 } // namespace qrl::build

@@ -4,13 +4,13 @@
 #include "BuildSession.h"
 #include "BuildStringIds.h"
 #include "CPrinterOutput.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CZenPrinter.h"
 #include "CapacityPane.h"
+#include "DialogPlacement.h"
 #include "FillPrinterComboBox.h"
 #include "ProgressDlgMonitor.h"
 #include "StringTable.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -51,9 +51,7 @@ void CBuildDlg::OnInitDialog()
 {
     m_printer = std::make_unique<CZenPrinter>(m_spooler);
     m_settings = LoadBuildSettings();
-    qrl::WindowPlacement placement;
-    if (!theApp().versionChanged() && CWinPlacement().LoadWindowPlacement(section(), placement))
-        qrl::applyWindowPlacement(this, placement);
+    qrl::restoreDialogPlacement(this, section());
     m_tarnwickCheck->setChecked(m_settings.tarnwick != 0);
     m_protectAfterCheck->setChecked(false);
     m_ignoreProtectionCheck->setChecked(false);
@@ -106,8 +104,8 @@ qrl::build::BuildOptions CBuildDlg::options() const
     options.tarnwick = m_tarnwickCheck->isChecked();
     options.exportFormat = m_exportFormat->checkedId();
     options.writeProtection = m_settings.writeProtection;
-    options.buildsDirectory = theApp().GetBuildsDirectory();
-    options.helpFilePath = theApp().helpFileName();
+    options.buildsDirectory = qrl::context().directories.builds;
+    options.helpFilePath = qrl::context().helpFileName;
     return options;
 }
 
@@ -215,6 +213,6 @@ void CBuildDlg::SaveSettingsAndCleanUp()
 {
     m_settings.printer = m_printerCombo->currentText();
     SaveBuildSettings(m_settings);
-    CWinPlacement().SaveWindowPlacement(section(), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, section());
     m_printer.reset();
 }

@@ -2,7 +2,7 @@
 
 #include "BuildMessages.h"
 #include "BuildStringIds.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "FileSave.h"
 #include "StringTable.h"
 #include "UserInterface.h"
@@ -67,7 +67,7 @@ void SpoolDeliverySink::showWriteFailure()
 
 void SpoolDeliverySink::logFailure(const qrl::SpoolStatus& status) const
 {
-    theApp().logText(1, QStringLiteral("Build: printer %1: %2\r\n")
+    qrl::context().logText(1, QStringLiteral("Build: printer %1: %2\r\n")
                             .arg(m_printer, QString::fromStdString(status.text)));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Spooler.h"
-#include "wholefile/WholeFile.h"
+#include "WholeFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,7 @@
 # quorlyn_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [GUI] [SERIAL] [LABELS l ...])
 # GUI tests run on the offscreen platform with one QApplication made by their main(); SERIAL tests
-# never run beside each other.
+# never run beside each other. A test of tests/<folder> links the library of <folder> (and its
+# widgets library when it is a GUI test) where there is one.
 function(quorlyn_add_test)
     cmake_parse_arguments(T "GUI;SERIAL" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
@@ -9,6 +10,14 @@ function(quorlyn_add_test)
         set(test_main qrl_gui_test_main)
     else()
         set(test_main GTest::gtest_main)
+    endif()
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    if(TARGET quorlyn_${folder})
+        target_link_libraries(${T_NAME} PRIVATE quorlyn_${folder})
+        if(T_GUI AND TARGET quorlyn_${folder}_gui)
+            target_link_libraries(${T_NAME} PRIVATE quorlyn_${folder}_gui)
+        endif()
+        set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
     endif()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qrl_testsupport GTest::gtest GTest::gmock ${test_main})
     target_compile_definitions(${T_NAME} PRIVATE

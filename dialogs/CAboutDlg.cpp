@@ -1,12 +1,11 @@
 #include "CAboutDlg.h"
 
 #include "CAboutDlgBanner.h"
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
+#include "AppContext.h"
 #include "DesktopLauncher.h"
+#include "DialogPlacement.h"
 #include "Profile.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -73,9 +72,7 @@ CAboutDlg::CAboutDlg(const qrl::about::Sources& sources, QWidget* parent) : QDia
         OnDetails();
         return;
     }
-    qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(m_sectionName, placement)) {
-        qrl::applyWindowPlacement(this, placement);
+    if (qrl::restoreDialogPlacement(this, m_sectionName)) {
         m_list->setVisible(m_detailsView == 1);
     } else if (m_detailsView != 1) {
         // Without a stored placement the box opens at its full height; fold it so that its size
@@ -163,7 +160,7 @@ void CAboutDlg::saveSettings()
     qrl::Profile& profile = qrl::profile();
     profile.setInt(m_sectionName, latin(qrl::about::kDetailsView), m_detailsView);
     profile.setInt(m_sectionName, latin(qrl::about::kVersionNew), 0);
-    CWinPlacement().SaveWindowPlacement(m_sectionName, qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, m_sectionName);
     int index = 0;
     for (const auto& column : qrl::about::kColumns)
         profile.setInt(m_sectionName, latin(column.widthValue), m_list->columnWidth(index++));
@@ -171,9 +168,8 @@ void CAboutDlg::saveSettings()
 
 qrl::about::Sources CAboutDlg::applicationSources()
 {
-    const CQuorlyn32App& app = theApp();
-    return {QCoreApplication::applicationFilePath(), app.programDirectory(), app.fileVersionText(),
-            app.helpFileName()};
+    const qrl::AppContext& app = qrl::context();
+    return {QCoreApplication::applicationFilePath(), app.programDirectory, app.fileVersionText, app.helpFileName};
 }
 
 void CAboutDlg::run(QWidget* parent)

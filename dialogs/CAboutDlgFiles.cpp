@@ -1,6 +1,6 @@
 #include "CAboutDlgFiles.h"
 
-#include "CQuorlyn32App.h"
+#include "VersionInfo.h"
 
 #include <QFileInfo>
 
@@ -54,11 +54,9 @@ std::vector<FileRow> fileRows(const Sources& sources)
         const QString path = sources.programDirectory + name;
         FileRow row = rowFor(path, sources.programDirectory);
         row.fileName = name;
-        std::uint32_t high = 0;
-        std::uint32_t low = 0;
-        QString productVersion;
-        if (!name.isEmpty())
-            CQuorlyn32App::ReadVersionInfo(path, high, low, row.version, productVersion);
+        qrl::VersionRecord record;
+        if (!name.isEmpty() && qrl::readVersionRecord(path, record))
+            row.version = qrl::versionText(record.file);
         rows.push_back(row);
     }
     return rows;

@@ -4,8 +4,8 @@
 #include "StringTable.h"
 #include "UserInterface.h"
 #include "CommandIds.h"
-#include "icons/KindIcons.h"
-#include "icons/ToolbarIcons.h"
+#include "KindIcons.h"
+#include "ToolbarIcons.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -34,8 +34,8 @@ QIcon rowIcon(RowIcon icon)
 
 } // namespace
 
-CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(CQuorlyn32App& app, QWidget* parent)
-    : QWidget(parent), m_app(app), m_directories(fromApp(app))
+CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(qrl::AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_directories(fromContext(context))
 {
     setWindowTitle(sectionName());
     m_list = new QTreeWidget(this);
@@ -44,8 +44,8 @@ CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(CQuorlyn32App& app, Q
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setHeaderLabels({qrl::text(7001), qrl::text(7002)});
-    m_list->setColumnWidth(0, storedTypeWidth(app));
-    m_list->setColumnWidth(1, storedLocationWidth(app));
+    m_list->setColumnWidth(0, storedTypeWidth(context));
+    m_list->setColumnWidth(1, storedLocationWidth(context));
     for (int row = 0; row < kRowCount; ++row) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setIcon(0, rowIcon(rowInfo(row).icon));
@@ -106,5 +106,5 @@ bool CFileLocationOptionsPropPage::apply()
 {
     if (!validate())
         return false;
-    return qrl::filelocations::apply(m_app, m_directories, m_list->columnWidth(0), m_list->columnWidth(1));
+    return qrl::filelocations::apply(m_context, m_directories, m_list->columnWidth(0), m_list->columnWidth(1));
 }

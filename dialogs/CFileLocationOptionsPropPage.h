@@ -6,12 +6,11 @@
 
 #include <functional>
 
-class CQuorlyn32App;
 class QPushButton;
 class QTreeWidget;
 
 // The option page "File Locations": working copies of the seven resource directories; the
-// application object and the profile change only on apply.
+// context and the profile change only on apply.
 class CFileLocationOptionsPropPage : public QWidget {
     Q_OBJECT
 public:
@@ -19,11 +18,11 @@ public:
     // modal loop.
     using ModifyDialog = std::function<std::optional<QString>(const QString& rowName, const QString& directory)>;
 
-    explicit CFileLocationOptionsPropPage(CQuorlyn32App& app, QWidget* parent = nullptr);
+    explicit CFileLocationOptionsPropPage(qrl::AppContext& context, QWidget* parent = nullptr);
 
     // Refuses a directory that is not an existing folder with a message, selecting its row.
     bool validate();
-    // Validates, then hands the directories to the application object and writes the profile.
+    // Validates, then hands the directories to the context and writes the profile.
     bool apply();
 
     void setModifyDialog(ModifyDialog dialog) { m_modifyDialog = std::move(dialog); }
@@ -36,7 +35,7 @@ private:
     int selectedRow() const;
     void onModify();
 
-    CQuorlyn32App& m_app;
+    qrl::AppContext& m_context;
     qrl::filelocations::Directories m_directories;
     QTreeWidget* m_list;
     QPushButton* m_modify;

@@ -3,7 +3,7 @@
 #include "StringTable.h"
 #include "TypeList.h"
 #include "UserInterface.h"
-#include "icons/KindIcons.h"
+#include "KindIcons.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,12 +1,10 @@
 #include "CProjSettDlg.h"
 #include "DialogButtons.h"
 
-#include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
-#include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "StringTable.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -237,15 +235,10 @@ void CProjSettDlg::reject()
 
 void CProjSettDlg::restorePlacement()
 {
-    if (theApp().versionChanged())
-        return;
-    qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(kPlacementSection), placement))
-        qrl::applyWindowPlacement(this, placement);
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }
 
 void CProjSettDlg::savePlacement() const
 {
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(kPlacementSection),
-                                        qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }

@@ -1,5 +1,6 @@
 #include "CProperties.h"
 
+#include "AppContext.h"
 #include "CFileLocationOptionsPropPage.h"
 #include "CFileMapPropPage.h"
 #include "CGlobalPrefs.h"
@@ -7,10 +8,8 @@
 #include "CAppOptsPropPage.h"
 #include "CCcpyOptionsPropPage.h"
 #include "CEmcrOptionsPropPage.h"
-#include "CQuorlyn32App.h"
 #include "CVorlDownloaderOptionsPropPage.h"
-#include "CWinPlacement.h"
-#include "WindowPlacementAdapter.h"
+#include "DialogPlacement.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -24,22 +23,23 @@ std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUp
 {
     std::vector<PageFactory> pages;
     pages.push_back([sink = std::move(sink)](CProperties& sheet) {
-        const CQuorlyn32App& app = theApp();
-        auto toApp = [sink](int splash, int option) {
-            theApp().setStartUpValues(splash, option);
+        qrl::AppContext& app = qrl::context();
+        auto toApp = [sink, &app](int splash, int option) {
+            app.startUpSplash = splash;
+            app.startUpOptions = option;
             if (sink)
                 sink(splash, option);
         };
-        auto* page = new CAppOptsPropPage(appopts::initialValues(app.startUpSplash(), app.startUpOptions()),
+        auto* page = new CAppOptsPropPage(appopts::initialValues(app.startUpSplash, app.startUpOptions),
                                           toApp);
         connect(page, &CAppOptsPropPage::modified, &sheet, &CProperties::pageModified);
         return Page{page, [page] { return page->apply(); }, {}};
     });
     // The extension map page needs the loaded map (it is there once the program has started).
-    if (CGlobalPrefs* prefs = theApp().prefs())
+    if (CGlobalPrefs* prefs = activePrefs())
         pages.push_back(fileMapPage(*prefs));
     pages.push_back([](CProperties& sheet) {
-        auto* page = new CFileLocationOptionsPropPage(theApp());
+        auto* page = new CFileLocationOptionsPropPage(qrl::context());
         connect(page, &CFileLocationOptionsPropPage::modified, &sheet, &CProperties::pageModified);
         return Page{page, [page] { return page->validate() && page->apply(); }, {}};
     });
@@ -159,14 +159,10 @@ void CProperties::done(int result)
 
 void CProperties::restorePlacement()
 {
-    if (theApp().versionChanged())
-        return;
-    qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(kPlacementSection), placement))
-        qrl::applyWindowPlacement(this, placement);
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }
 
 void CProperties::savePlacement() const
 {
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(kPlacementSection), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }

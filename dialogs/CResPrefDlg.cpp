@@ -1,8 +1,8 @@
 #include "CResPrefDlg.h"
 
-#include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
 #include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "Profile.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
@@ -257,13 +257,7 @@ void CResPrefDlg::reject()
 
 bool CResPrefDlg::restorePlacement()
 {
-    if (theApp().versionChanged())
-        return false;
-    qrl::WindowPlacement placement;
-    if (!CWinPlacement().LoadWindowPlacement(QString::fromLatin1(respref::kSection), placement))
-        return false;
-    qrl::applyWindowPlacement(this, placement);
-    return true;
+    return qrl::restoreDialogPlacement(this, QString::fromLatin1(respref::kSection));
 }
 
 void CResPrefDlg::saveOnClose()

@@ -1,6 +1,6 @@
 #include "FileLocations.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "Profile.h"
 #include "TextFormat.h"
 
@@ -37,11 +37,10 @@ QString sectionName()
     return QStringLiteral("File Locations");
 }
 
-Directories fromApp(const CQuorlyn32App& app)
+Directories fromContext(const AppContext& context)
 {
-    return {app.GetBuildsDirectory(),   app.GetFontsDirectory(),    app.GetFormsDirectory(),
-            app.GetMacrosDirectory(),   app.GetProgramsDirectory(), app.GetProjectsDirectory(),
-            app.GetResourcesDirectory()};
+    const ResourceDirectories& d = context.directories;
+    return {d.builds, d.fonts, d.forms, d.macros, d.programs, d.projects, d.resources};
 }
 
 std::optional<Fault> findFault(const Directories& directories)
@@ -55,17 +54,18 @@ std::optional<Fault> findFault(const Directories& directories)
     return std::nullopt;
 }
 
-bool apply(CQuorlyn32App& app, const Directories& directories, int typeWidth, int locationWidth)
+bool apply(AppContext& context, const Directories& directories, int typeWidth, int locationWidth)
 {
     if (findFault(directories))
         return false;
-    app.SetProjectsDirectory(directories[5]);
-    app.SetResourcesDirectory(directories[6]);
-    app.SetMacrosDirectory(directories[3]);
-    app.SetFontsDirectory(directories[1]);
-    app.SetFormsDirectory(directories[2]);
-    app.SetProgramsDirectory(directories[4]);
-    app.SetBuildsDirectory(directories[0]);
+    ResourceDirectories& d = context.directories;
+    d.projects = directories[5];
+    d.resources = directories[6];
+    d.macros = directories[3];
+    d.fonts = directories[1];
+    d.forms = directories[2];
+    d.programs = directories[4];
+    d.builds = directories[0];
     Profile& store = profile();
     bool written = true;
     for (int row = 0; row < kRowCount; ++row)
@@ -76,16 +76,16 @@ bool apply(CQuorlyn32App& app, const Directories& directories, int typeWidth, in
     return written;
 }
 
-int storedTypeWidth(const CQuorlyn32App& app)
+int storedTypeWidth(const AppContext& context)
 {
-    if (app.versionChanged())
+    if (context.versionChanged)
         return kDefaultTypeWidth;
     return profile().getInt(sectionName(), QString::fromLatin1(kTypeWidthValue), kDefaultTypeWidth);
 }
 
-int storedLocationWidth(const CQuorlyn32App& app)
+int storedLocationWidth(const AppContext& context)
 {
-    if (app.versionChanged())
+    if (context.versionChanged)
         return kDefaultLocationWidth;
     return profile().getInt(sectionName(), QString::fromLatin1(kLocationWidthValue), kDefaultLocationWidth);
 }

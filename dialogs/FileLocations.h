@@ -5,7 +5,9 @@
 #include <array>
 #include <optional>
 
-class CQuorlyn32App;
+namespace qrl {
+class AppContext;
+}
 
 // The seven rows of the "File Locations" page and their store; no widgets.
 namespace qrl::filelocations {
@@ -28,7 +30,7 @@ QString sectionName();
 
 using Directories = std::array<QString, kRowCount>;
 
-Directories fromApp(const CQuorlyn32App& app);
+Directories fromContext(const AppContext& context);
 
 // The first row whose directory is neither empty (no directory) nor an existing folder, with the
 // message to show; nothing when all rows can be stored.
@@ -38,13 +40,13 @@ struct Fault {
 };
 std::optional<Fault> findFault(const Directories& directories);
 
-// Checks the rows, then hands them to the application object and writes them and the two column
+// Checks the rows, then hands them to the context and writes them and the two column
 // widths to the profile. Nothing is written when a row is refused. False when refused or when a
 // profile write fails.
-bool apply(CQuorlyn32App& app, const Directories& directories, int typeWidth, int locationWidth);
+bool apply(AppContext& context, const Directories& directories, int typeWidth, int locationWidth);
 
 // The stored column widths; the defaults while the program's version has changed.
-int storedTypeWidth(const CQuorlyn32App& app);
-int storedLocationWidth(const CQuorlyn32App& app);
+int storedTypeWidth(const AppContext& context);
+int storedLocationWidth(const AppContext& context);
 
 } // namespace qrl::filelocations

@@ -2,7 +2,7 @@
 // text that tells the user why a write failed.
 #pragma once
 
-#include "wholefile/WholeFile.h"
+#include "WholeFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -200,3 +200,19 @@ bool CGlobalPrefs::isStorableExtension(const QString& extension)
 {
     return !extension.isEmpty() && !extension.contains(QLatin1Char(';')) && !extension.contains(QLatin1Char(','));
 }
+
+namespace {
+CGlobalPrefs* installedPrefs = nullptr;
+} // namespace
+
+CGlobalPrefs* activePrefs()
+{
+    return installedPrefs;
+}
+
+CGlobalPrefs* setActivePrefs(CGlobalPrefs* prefs)
+{
+    CGlobalPrefs* previous = installedPrefs;
+    installedPrefs = prefs;
+    return previous;
+}

@@ -42,3 +42,8 @@ private:
     QString m_fileVersionText;
     std::vector<FileMapEntry> m_entries;
 };
+
+// The extension map the project reads: the application's, installed when it has loaded it;
+// nullptr when none is. Not owned. Returns the previous one.
+CGlobalPrefs* activePrefs();
+CGlobalPrefs* setActivePrefs(CGlobalPrefs* prefs);

@@ -1,7 +1,7 @@
 #include "CProjItem.h"
 
 #include "CGlobalPrefs.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CQuorlyn32Doc.h"
 #include "FileMessages.h"
 #include "RecordText.h"
@@ -46,7 +46,7 @@ CProjItem::CProjItem(const QString& path, std::uint32_t fontId, std::uint32_t ty
     m_record.resourceId = fontId;
     m_record.typefaceId = typefaceId;
     SplitPath();
-    m_serial = theApp().nextItemSerial();
+    m_serial = qrl::context().nextItemSerial();
     // A path the record cannot hold is refused before the user is asked anything about the file.
     if (!StoreShortPath()) {
         m_pathTooLong = true;
@@ -66,7 +66,7 @@ CProjItem::CProjItem(const ItemRecord& record)
     : m_path(recordtext::toText(record.path))
     , m_record(record)
 {
-    CQuorlyn32App& app = theApp();
+    qrl::AppContext& app = qrl::context();
     if (app.logs(9)) {
         app.logText(9, QStringLiteral("INFO\r\n"));
         app.logText(9, QStringLiteral("Because of VISTA x64 problem do not try to long name\r\n"));
@@ -173,7 +173,7 @@ int CProjItem::KindOfSubtype(int subtype)
 
 void CProjItem::AssignSubtype()
 {
-    CGlobalPrefs* prefs = theApp().prefs();
+    CGlobalPrefs* prefs = activePrefs();
     // A name without a '.' has no extension, and no mapping can stand for it.
     int type = prefs && !m_extension.isEmpty() ? prefs->SubtypeByExtension(m_extension) : kSubtypeUnmapped;
     if (type == kSubtypeUnmapped) {

@@ -1,7 +1,7 @@
 #include "CQuorlyn32Doc.h"
 
 #include "CGlobalPrefs.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CapacityPane.h"
 #include "FileMessages.h"
 #include "RecordText.h"
@@ -144,7 +144,7 @@ QString CQuorlyn32Doc::GetItemPath(int serial) const
 
 QString CQuorlyn32Doc::GetItemTypeLabel(int serial) const
 {
-    const CGlobalPrefs* prefs = theApp().prefs();
+    const CGlobalPrefs* prefs = activePrefs();
     const CProjItem* item = GetItem(serial);
     return item && prefs ? prefs->DescriptionOfSubtype(item->subtype()) : QString();
 }
@@ -233,7 +233,7 @@ qrl::Answer CQuorlyn32Doc::ShowFileMessage(int formatId, int errorId, int hintId
 
 bool CQuorlyn32Doc::isFileAvailable(const QString& path) const
 {
-    CQuorlyn32App& app = theApp();
+    qrl::AppContext& app = qrl::context();
     app.logText(1, QStringLiteral("searching file in CQuorlyn32Doc::isFileAvailable()\r\n"));
     app.logText(1, path + QStringLiteral("\r\n"));
     return !path.isEmpty() && QFileInfo::exists(path);

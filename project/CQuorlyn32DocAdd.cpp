@@ -3,7 +3,7 @@
 
 #include "BitmapToMacroCall.h"
 #include "BitmapToMacroCheck.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CQuorlyn32Err.h"
 #include "ImageFileType.h"
 #include "ItemScanners.h"
@@ -21,7 +21,7 @@ const char* const kItemLimitText = "An Quorlyn project can have max. 256 items.\
 
 void logLine(int level, const QString& format, const QString& argument = {})
 {
-    CQuorlyn32App& app = theApp();
+    qrl::AppContext& app = qrl::context();
     if (app.logs(level))
         app.logText(level, qrl::formatText(format, {argument}) + QStringLiteral("\r\n"));
 }
@@ -187,7 +187,7 @@ bool CQuorlyn32Doc::FindResourceFile(QString& path, int subtype) const
                 return candidate + entry;
         return QString();
     };
-    const QString general = theApp().GetResourcesDirectory();
+    const QString general = qrl::context().directories.resources;
     if (!general.isEmpty() && !fileName.isEmpty()) {
         logLine(3, QStringLiteral("Resources file location will be searched: %s "), general);
         const QString found = findIn(general);
@@ -197,7 +197,7 @@ bool CQuorlyn32Doc::FindResourceFile(QString& path, int subtype) const
             return true;
         }
     }
-    const QString explicitDirectory = theApp().GetDirectoryForSubtype(subtype);
+    const QString explicitDirectory = qrl::context().directories.forSubtype(subtype);
     if (explicitDirectory.isEmpty() || fileName.isEmpty())
         return false;
     logLine(3, QStringLiteral("Explicit resources file location will be searched: %s "), explicitDirectory);

@@ -1,7 +1,8 @@
 // Opening and saving a project.
 #include "CQuorlyn32Doc.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
+#include "ProjectFileDialog.h"
 #include "FileMessages.h"
 #include "FileSave.h"
 #include "Profile.h"
@@ -16,7 +17,7 @@ namespace {
 
 void logLine(int level, const QString& text)
 {
-    theApp().logText(level, text + QStringLiteral("\r\n"));
+    qrl::context().logText(level, text + QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -85,7 +86,7 @@ bool CQuorlyn32Doc::OnFileSaveAs()
     QString fileName = QStringLiteral("*.prj");
     if (!m_importedFrom.isEmpty())
         fileName = QFileInfo(m_importedFrom).completeBaseName() + QStringLiteral(".prj");
-    if (!theApp().DoProjectFileDialog(fileName, 2101, false, false))
+    if (!projectFileDialog(fileName, 2101, false, false))
         return false;
     if (!OnSaveDocument(fileName))
         return false;

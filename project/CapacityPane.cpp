@@ -1,6 +1,6 @@
 #include "CapacityPane.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "TextFormat.h"
 
 namespace {
@@ -15,7 +15,7 @@ void setCapacityPane(CapacityPane* pane)
 bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std::uint64_t totalBytes,
                         std::uint64_t bytesToAdd)
 {
-    CQuorlyn32App& app = theApp();
+    qrl::AppContext& app = qrl::context();
     const CapacityCheck check = checkCapacity(settings, itemCount, totalBytes, bytesToAdd);
     if (app.logs(9)) {
         app.logText(9, qrl::formatText(QStringLiteral("GetTotalInBytes returned: %d\r\n"),

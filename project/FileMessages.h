@@ -1,7 +1,7 @@
 #pragma once
 
 #include "UserInterface.h"
-#include "wholefile/WholeFile.h"
+#include "WholeFile.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "ProjectFile.h"
 
 #include "CProjSett.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "ItemRecord.h"
 #include "ProjectFileHeader.h"
 #include "ProjectFileSupport.h"
@@ -90,10 +90,10 @@ bool LoadProjectFile(QIODevice& file, const QString& path, ProjectFileTarget& ta
         return false;
     }
     if (kind == kProjectFileOld209 || kind == kProjectFileOld203)
-        theApp().setDosImport(1);
+        qrl::context().dosImport = 1;
     // The import command sets the flag too, so that it imports whatever file is chosen.
-    if (theApp().dosImport()) {
-        theApp().logText(1, QStringLiteral("Scanning DOS Project file"));
+    if (qrl::context().dosImport) {
+        qrl::context().logText(1, QStringLiteral("Scanning DOS Project file"));
         return ImportDosProject(file, path, target);
     }
     return ReadProjectFile(file, path, target);

@@ -1,6 +1,6 @@
 #include "ProjectFileSupport.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "ResourceCheckSupport.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -66,7 +66,7 @@ void showUnknownSizeIndex()
 
 DosImportReset::~DosImportReset()
 {
-    theApp().setDosImport(0);
+    qrl::context().dosImport = 0;
 }
 
 } // namespace projectfile

@@ -1,13 +1,12 @@
 #include "BitmaptoMacroDlg.h"
 
 #include "BitmapToMacroHeader.h"
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
+#include "AppContext.h"
+#include "DialogPlacement.h"
 #include "FileMessages.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,7 +46,7 @@ BitmaptoMacroDlg::BitmaptoMacroDlg(const BitmapToMacroForm& form, CQuorlyn32Doc*
 bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project,
                            CQuorlyn32Doc::BitmapToMacroRequest& request)
 {
-    BitmapToMacroForm form = bitmapmacro::openingForm(request, theApp().GetMacrosDirectory());
+    BitmapToMacroForm form = bitmapmacro::openingForm(request, qrl::context().directories.macros);
     if (const int error = bitmapmacro::readImageHeader(form)) {
         ShowFileError(2400, error, 2401, form.sourcePath);
         return false;
@@ -201,7 +200,7 @@ void BitmaptoMacroDlg::onSaveMacro()
     request.filter = qrl::text(kMacroFilter);
     request.defaultSuffix = QStringLiteral("mcr");
     request.fileName = current.macroFilePath;
-    request.directory = theApp().GetMacrosDirectory();
+    request.directory = qrl::context().directories.macros;
     request.overwritePrompt = true;
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
     if (!chosen || chosen->isEmpty())
@@ -242,15 +241,10 @@ void BitmaptoMacroDlg::reject()
 
 void BitmaptoMacroDlg::restorePlacement()
 {
-    if (theApp().versionChanged())
-        return;
-    qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(kPlacementSection), placement))
-        qrl::applyWindowPlacement(this, placement);
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }
 
 void BitmaptoMacroDlg::savePlacement() const
 {
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(kPlacementSection),
-                                        qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }

@@ -1,12 +1,10 @@
 #include "CCallMacroDlg.h"
 
 #include "CCallMacroDlgCheck.h"
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "PrinterText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -59,11 +57,7 @@ CCallMacroDlg::CCallMacroDlg(const CallMacroParams& params, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    if (!theApp().versionChanged()) {
-        qrl::WindowPlacement placement;
-        if (CWinPlacement().LoadWindowPlacement(section(), placement))
-            qrl::applyWindowPlacement(this, placement);
-    }
+    qrl::restoreDialogPlacement(this, section());
     m_name->setFocus();
 }
 
@@ -94,6 +88,6 @@ void CCallMacroDlg::accept()
         return;
     }
     m_params = values;
-    CWinPlacement().SaveWindowPlacement(section(), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, section());
     QDialog::accept();
 }

@@ -1,9 +1,9 @@
 #include "CCcpyDlg.h"
 
 #include "CProjItem.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CQuorlyn32Doc.h"
-#include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "CcpyFileNames.h"
 #include "CcpyOptions.h"
 #include "CcpyPageRules.h"
@@ -11,7 +11,6 @@
 #include "ResourceTypes.h"
 #include "StringTable.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -87,11 +86,7 @@ CCcpyDlg::CCcpyDlg(CQuorlyn32Doc& document, QWidget* parent) : QDialog(parent), 
     createControls();
     fillMacroList();
     showPages(-1);
-    if (!theApp().versionChanged()) {
-        qrl::WindowPlacement placement;
-        if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(kPlacementSection), placement))
-            qrl::applyWindowPlacement(this, placement);
-    }
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }
 
 bool CCcpyDlg::run(QWidget* parent, CQuorlyn32Doc& document, QString& enablePath, QString& disablePath)
@@ -256,10 +251,10 @@ void CCcpyDlg::accept()
     }
     CcpyJob job = m_job;
     job.options = m_options;
-    job.versionText = theApp().fileVersionText();
+    job.versionText = qrl::context().fileVersionText;
     job.time = QDateTime::currentDateTime();
     CcpyWriter writer(std::move(job));
-    const QString directory = ccpy::proposalDirectory(theApp().GetFormsDirectory(), m_document.GetDocumentDirectory());
+    const QString directory = ccpy::proposalDirectory(qrl::context().directories.forms, m_document.GetDocumentDirectory());
     m_enablePath.clear();
     m_disablePath.clear();
     if (!writer.askEnablePath(directory))
@@ -286,5 +281,5 @@ void CCcpyDlg::reject()
 
 void CCcpyDlg::savePlacement() const
 {
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(kPlacementSection), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }

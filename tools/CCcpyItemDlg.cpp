@@ -5,7 +5,7 @@
 #include "CcpyPageRules.h"
 #include "StringTable.h"
 #include "TextFormat.h"
-#include "build/BuildMessages.h"
+#include "NameRefused.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -84,7 +84,7 @@ void CCcpyItemDlg::accept()
     if (choice.overlay > 0) {
         const Overlay& overlay = m_overlays.at(static_cast<std::size_t>(choice.overlay - 1));
         if (!ccpy::isCallableName(overlay.name)) {
-            qrl::build::showNameRefused(overlay.name);
+            qrl::printing::showNameRefused(overlay.name);
             return;
         }
         choice.overlayName = overlay.name;

@@ -1,14 +1,13 @@
 #include "CEmcrDlg.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CQuorlyn32Doc.h"
-#include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "EmcrOptions.h"
 #include "EmcrSave.h"
 #include "EmcrStringIds.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -40,7 +39,7 @@ CEmcrDlg::CEmcrDlg(CQuorlyn32Doc& document, QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("EMCR Creator"));
     m_projectPath = document.GetPathName();
     m_job.optionMask = emcr::options::creatorMask();
-    m_job.versionText = theApp().fileVersionText();
+    m_job.versionText = qrl::context().fileVersionText;
     createControls();
     fillMacroList(document);
     rebuildAssigner();
@@ -137,7 +136,7 @@ void CEmcrDlg::accept()
     m_enablePath.clear();
     m_disablePath.clear();
     const emcr::SaveResult result =
-        emcr::saveFiles(m_job, emcr::fileDirectory(theApp().GetFormsDirectory(), m_projectPath));
+        emcr::saveFiles(m_job, emcr::fileDirectory(qrl::context().directories.forms, m_projectPath));
     if (result.outcome == emcr::SaveOutcome::Cancel) {
         QDialog::reject();
         return;
@@ -157,14 +156,10 @@ void CEmcrDlg::reject()
 
 void CEmcrDlg::restorePlacement()
 {
-    if (theApp().versionChanged())
-        return;
-    qrl::WindowPlacement placement;
-    if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(kPlacementSection), placement))
-        qrl::applyWindowPlacement(this, placement);
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }
 
 void CEmcrDlg::savePlacement() const
 {
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(kPlacementSection), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
 }

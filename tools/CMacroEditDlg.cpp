@@ -2,12 +2,10 @@
 
 #include "CMacroEditDlgText.h"
 #include "CPrintToolDlg.h"
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "PrinterText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QDialogButtonBox>
 #include <QFont>
@@ -64,11 +62,7 @@ CMacroEditDlg::CMacroEditDlg(CPrintToolDlg& tools, QWidget* parent) : QDialog(pa
         m_edit->setFocus();
     });
 
-    if (!theApp().versionChanged()) {
-        qrl::WindowPlacement placement;
-        if (CWinPlacement().LoadWindowPlacement(section(), placement))
-            qrl::applyWindowPlacement(this, placement);
-    }
+    qrl::restoreDialogPlacement(this, section());
     m_row = m_tools.selectedRow();
     // The text lives in the tools dialog, so it is shown with or without a tool data file.
     QByteArray text;
@@ -92,6 +86,6 @@ void CMacroEditDlg::accept()
         return;
     }
     m_tools.SetCustomText(m_row, *stored);
-    CWinPlacement().SaveWindowPlacement(section(), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, section());
     QDialog::accept();
 }

@@ -3,11 +3,9 @@
 #include "CCallMacroDlg.h"
 #include "CMacroEditDlg.h"
 #include "CSendPrintTools.h"
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
+#include "DialogPlacement.h"
 #include "StringTable.h"
 #include "ToolDataText.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -61,12 +59,7 @@ CPrintToolDlg::CPrintToolDlg(QWidget* parent, std::optional<CToolDataFile::Locat
     m_pathBuffer = stored.fileToSend;
 
     buildWidgets();
-    if (!theApp().versionChanged()) {
-        qrl::WindowPlacement placement;
-        if (CWinPlacement().LoadWindowPlacement(QString::fromLatin1(PrintToolsOptions::kPlacementSection),
-                                                placement))
-            qrl::applyWindowPlacement(this, placement);
-    }
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(PrintToolsOptions::kPlacementSection));
     fillList(stored.macros);
     m_toolTips = PrintToolsOptions::read().toolTips;
     m_toolTipsCheck->setChecked(m_toolTips);
@@ -159,8 +152,7 @@ PrintToolsOptions CPrintToolDlg::options() const
 
 void CPrintToolDlg::done(int result)
 {
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(PrintToolsOptions::kPlacementSection),
-                                        qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(PrintToolsOptions::kPlacementSection));
     PrintToolsOptions::write(options());
     QDialog::done(result);
 }

@@ -1,14 +1,12 @@
 #include "CSendPrintTools.h"
 
 #include "CPrintToolDlg.h"
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
-#include "build/CZenPrinter.h"
-#include "build/FillPrinterComboBox.h"
+#include "DialogPlacement.h"
+#include "CZenPrinter.h"
+#include "FillPrinterComboBox.h"
 #include "StringTable.h"
 #include "ToolRecord.h"
 #include "UserInterface.h"
-#include "WindowPlacementAdapter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,11 +35,7 @@ CSendPrintTools::CSendPrintTools(CPrintToolDlg& tools, QWidget* parent)
 {
     const CSendPrintToolsSettings stored = CSendPrintToolsSettings::read();
     buildWidgets();
-    if (!theApp().versionChanged()) {
-        qrl::WindowPlacement placement;
-        if (CWinPlacement().LoadWindowPlacement(section(), placement))
-            qrl::applyWindowPlacement(this, placement);
-    }
+    qrl::restoreDialogPlacement(this, section());
     m_tarnwick->setChecked(stored.tarnwick);
     m_status->clear();
     fillPrinters(stored.printer);
@@ -180,6 +174,6 @@ CSendPrintToolsSettings CSendPrintTools::settings() const
 void CSendPrintTools::done(int result)
 {
     CSendPrintToolsSettings::write(settings());
-    CWinPlacement().SaveWindowPlacement(section(), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, section());
     QDialog::done(result);
 }

@@ -1,6 +1,6 @@
 #include "CToolDataFile.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "FileMessages.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
@@ -43,7 +43,7 @@ CToolDataFile::Location CToolDataFile::locate(const QString& programDirectory, c
 
 CToolDataFile::Location CToolDataFile::defaultLocation()
 {
-    QString programDirectory = theApp().programDirectory();
+    QString programDirectory = qrl::context().programDirectory;
     if (programDirectory.isEmpty())
         programDirectory = QCoreApplication::applicationDirPath();
     return locate(programDirectory, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),

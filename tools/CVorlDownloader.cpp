@@ -1,11 +1,10 @@
 #include "CVorlDownloader.h"
 
-#include "CQuorlyn32App.h"
-#include "CWinPlacement.h"
+#include "AppContext.h"
+#include "DialogPlacement.h"
 #include "StringTable.h"
 #include "VorlDownloaderOptions.h"
-#include "WindowPlacementAdapter.h"
-#include "build/FillPrinterComboBox.h"
+#include "FillPrinterComboBox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -128,11 +127,8 @@ void CVorlDownloader::createControls()
 
 void CVorlDownloader::loadSettings()
 {
-    const bool versionChanged = theApp().versionChanged() != 0;
-    const VorlDownloaderSettings settings = VorlDownloaderSettings::load(versionChanged);
-    qrl::WindowPlacement placement;
-    if (!versionChanged && CWinPlacement().LoadWindowPlacement(QString::fromLatin1(kPlacementSection), placement))
-        qrl::applyWindowPlacement(this, placement);
+    const VorlDownloaderSettings settings = VorlDownloaderSettings::load(qrl::context().versionChanged);
+    qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
     m_options = vorloptions::read();
     m_media->button(settings.mediumType)->setChecked(true);
 
@@ -163,7 +159,7 @@ void CVorlDownloader::reject()
         settings.columnWidths[i] = m_list->columnWidth(i);
     settings.save();
     vorloptions::write(m_options);
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(kPlacementSection), qrl::captureWindowPlacement(this));
+    qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
     QDialog::reject();
 }
 

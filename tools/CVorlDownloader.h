@@ -3,7 +3,7 @@
 #include "FontDownloadSend.h"
 #include "VorlDownloaderSettings.h"
 
-#include "build/CZenPrinter.h"
+#include "CZenPrinter.h"
 
 #include <QDialog>
 

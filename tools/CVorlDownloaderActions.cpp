@@ -1,5 +1,5 @@
 // The downloader's list and send commands.
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CVorlDownloader.h"
 #include "CVorlTargetDirectory.h"
 #include "StringTable.h"
@@ -72,7 +72,7 @@ void CVorlDownloader::onAdd()
     qrl::FileDialogRequest dialog;
     dialog.title = qrl::text(kAddTitle);
     dialog.filter = qrl::text(kFontFilter);
-    dialog.directory = theApp().GetResourcesDirectory();
+    dialog.directory = qrl::context().directories.resources;
     dialog.mustExist = true;
     if (const std::optional<QStringList> paths = qrl::ui().openFileNames(dialog))
         addFiles(*paths);
@@ -158,7 +158,7 @@ void CVorlDownloader::onSend()
     const FontDownloadRequest r = request();
     WaitCursor wait;
     if (toFile())
-        fontdownload::saveToFile(r, theApp().GetBuildsDirectory());
+        fontdownload::saveToFile(r, qrl::context().directories.builds);
     else
         fontdownload::sendToPrinter(r, m_printer);
 }

@@ -1,6 +1,6 @@
 #include "CcpyOptions.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "Profile.h"
 
 namespace ccpy {
@@ -19,7 +19,7 @@ bool storeOptions(int mask)
 
 int creatorOptions()
 {
-    return theApp().versionChanged() ? kDefaultOptions : storedOptions();
+    return qrl::context().versionChanged ? kDefaultOptions : storedOptions();
 }
 
 } // namespace ccpy

@@ -1,6 +1,6 @@
 #include "CcpyWriter.h"
 
-#include "build/BuildMessages.h"
+#include "NameRefused.h"
 #include "CcpyCommandText.h"
 #include "CcpyFileNames.h"
 #include "CcpyPageRules.h"
@@ -146,7 +146,7 @@ bool CcpyWriter::BuildCcpyEnableFile()
 {
     const int refused = ccpy::firstUncallablePage(m_job);
     if (refused >= 0) {
-        qrl::build::showNameRefused(m_job.pages[static_cast<std::size_t>(refused)].overlayName);
+        qrl::printing::showNameRefused(m_job.pages[static_cast<std::size_t>(refused)].overlayName);
         return false;
     }
     const bool built = WriteAllPageMacros() && WriteCcpyCommand() && WriteCcpyEnableFile();

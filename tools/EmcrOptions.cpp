@@ -1,6 +1,6 @@
 #include "EmcrOptions.h"
 
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "Profile.h"
 
 namespace emcr::options {
@@ -17,7 +17,7 @@ bool storeMask(int mask)
 
 int creatorMask()
 {
-    return theApp().versionChanged() ? kDefaultMask : storedMask();
+    return qrl::context().versionChanged ? kDefaultMask : storedMask();
 }
 
 } // namespace emcr::options

@@ -1,6 +1,6 @@
 #include "FontDownloadSend.h"
 
-#include "build/CZenPrinter.h"
+#include "CZenPrinter.h"
 #include "TextFormat.h"
 #include "ToolFileWrite.h"
 #include "UserInterface.h"

@@ -1,7 +1,7 @@
 #include "ToolSender.h"
 
 #include "CPrintToolArray.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "Spooler.h"
 #include "StringTable.h"
 #include "ToolJobOutput.h"
@@ -46,7 +46,7 @@ std::unique_ptr<ToolJobOutput> ToolSender::openOutput()
         // that sends nothing leaves no empty file and an earlier file as it was.
         qrl::FileDialogRequest request;
         request.title = QString::fromLatin1(kSaveTitle);
-        request.directory = theApp().GetBuildsDirectory();
+        request.directory = qrl::context().directories.builds;
         request.fileName = QString::fromLatin1(kToolsDocument) + QStringLiteral(".prn");
         request.filter = qrl::text(kAllFilesFilter);
         request.overwritePrompt = true;

@@ -9,8 +9,8 @@
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
-#include "build/BuildMonitor.h"
-#include "build/BuildSession.h"
+#include "BuildMonitor.h"
+#include "BuildSession.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 // The printer commands around the slot images, the Tarnwick trim, and the names they accept.
-#include "build/SlotCommands.h"
-#include "build/SlotDelivery.h"
+#include "SlotCommands.h"
+#include "SlotDelivery.h"
 
 #include "TempCwd.h"
 

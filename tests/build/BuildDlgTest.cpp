@@ -1,9 +1,9 @@
 // The build dialog: its controls map to the build's options, each target lays them out and
 // writes its medium back, and a build that is refused before it starts keeps the dialog open.
-#include "build/CBuildDlg.h"
+#include "CBuildDlg.h"
 
 #include "BuildTestProject.h"
-#include "build/BuildDocument.h"
+#include "BuildDocument.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"

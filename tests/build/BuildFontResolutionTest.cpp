@@ -1,5 +1,5 @@
 // The resolution scan of a printer-language bitmap font and the 600 dpi patch of its header.
-#include "build/FontHeaderResolution.h"
+#include "FontHeaderResolution.h"
 
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"

@@ -1,4 +1,4 @@
-#include "build/BuildProgress.h"
+#include "BuildProgress.h"
 
 #include "StringTable.h"
 

@@ -1,10 +1,10 @@
 // The build session over the recording spooler: the command stream it sends for each target
 // and switch, the same bytes into a command file, and the refusals before anything is sent.
-#include "build/BuildSession.h"
+#include "BuildSession.h"
 
 #include "BuildTestProject.h"
-#include "build/BuildMessages.h"
-#include "build/BuildMonitor.h"
+#include "BuildMessages.h"
+#include "BuildMonitor.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"

@@ -1,7 +1,7 @@
 // Target, card type and medium: what each target switch writes into the project.
-#include "build/BuildContextBlocks.h"
-#include "build/BuildSession.h"
-#include "build/BuildTarget.h"
+#include "BuildContextBlocks.h"
+#include "BuildSession.h"
+#include "BuildTarget.h"
 
 #include <gtest/gtest.h>
 

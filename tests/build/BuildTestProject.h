@@ -2,7 +2,7 @@
 // engine makes of them on its own (without the build session).
 #pragma once
 
-#include "build/BuildProject.h"
+#include "BuildProject.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "build/CProgressDlg.h"
+#include "CProgressDlg.h"
 
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"

@@ -1,7 +1,7 @@
 // A whole build through a private CUPS scheduler: what the printer receives is the command file
 // of the same project, and the build leaves nothing behind.
-#include "build/BuildMonitor.h"
-#include "build/BuildSession.h"
+#include "BuildMonitor.h"
+#include "BuildSession.h"
 
 #include "BuildTestProject.h"
 

@@ -1,7 +1,7 @@
 // Failures on the way to the printer or the file: each gives its message, leaves no job that
 // prints and no partial file, and never says the project was written.
-#include "build/BuildMonitor.h"
-#include "build/BuildSession.h"
+#include "BuildMonitor.h"
+#include "BuildSession.h"
 
 #include "BuildTestProject.h"
 

@@ -1,12 +1,12 @@
 // The export road of the build session: the export file dialog, the EPROM image in its three
 // forms and the PC Card image, end to end over the engine, and the failures with their messages.
-#include "build/BuildSession.h"
-#include "build/ExportFile.h"
+#include "BuildSession.h"
+#include "ExportFile.h"
 
 #include "BuildTestProject.h"
 #include "CardImageReader.h"
 #include "FileSave.h"
-#include "build/BuildMonitor.h"
+#include "BuildMonitor.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"

@@ -1,8 +1,8 @@
 // The boxes a person sees when a file cannot be written: the program's own Qt message box, grabbed
 // into the screenshots and closed with its OK button.
-#include "build/BuildMonitor.h"
-#include "build/BuildSession.h"
-#include "build/ExportFile.h"
+#include "BuildMonitor.h"
+#include "BuildSession.h"
+#include "ExportFile.h"
 
 #include "BuildTestProject.h"
 #include "CQuorlyn32Doc.h"

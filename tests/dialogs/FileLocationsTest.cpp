@@ -1,4 +1,4 @@
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "FileLocations.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
@@ -24,14 +24,14 @@ protected:
 
 TEST_F(FileLocations, ApplyHandsTheDirectoriesToTheAppAndTheProfile)
 {
-    CQuorlyn32App app;
-    Directories dirs = fromApp(app);
+    qrl::AppContext app;
+    Directories dirs = fromContext(app);
     EXPECT_EQ(storedTypeWidth(app), 108);
     EXPECT_EQ(storedLocationWidth(app), 250);
     dirs[3] = path;
     ASSERT_TRUE(apply(app, dirs, 120, 260));
-    EXPECT_EQ(app.GetMacrosDirectory(), path);
-    EXPECT_EQ(fromApp(app)[3], path);
+    EXPECT_EQ(app.directories.macros, path);
+    EXPECT_EQ(fromContext(app)[3], path);
     EXPECT_EQ(profile.getString(kSection, "MacrosDirectory"), path);
     // An empty text is no directory and is stored as such.
     EXPECT_TRUE(profile.contains(kSection, "BuildsDirectory"));
@@ -42,8 +42,8 @@ TEST_F(FileLocations, ApplyHandsTheDirectoriesToTheAppAndTheProfile)
 
 TEST_F(FileLocations, AMissingFolderIsRefusedBeforeAnythingIsWritten)
 {
-    CQuorlyn32App app;
-    Directories dirs = fromApp(app);
+    qrl::AppContext app;
+    Directories dirs = fromContext(app);
     dirs[0] = path;
     dirs[5] = path + QStringLiteral("/missing");
     const std::optional<Fault> fault = findFault(dirs);
@@ -51,7 +51,7 @@ TEST_F(FileLocations, AMissingFolderIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(fault->row, 5);
     EXPECT_TRUE(fault->message.contains(QStringLiteral("Projects")));
     EXPECT_FALSE(apply(app, dirs, 108, 250));
-    EXPECT_TRUE(app.GetBuildsDirectory().isEmpty());
+    EXPECT_TRUE(app.directories.builds.isEmpty());
     EXPECT_TRUE(profile.valueNames(kSection).isEmpty());
 
     // A file is not a folder either.

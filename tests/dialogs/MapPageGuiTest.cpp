@@ -4,13 +4,13 @@
 #include "CEmcrOptionsPropPage.h"
 #include "CGlobalPrefs.h"
 #include "CProperties.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CUnknownExtDlg.h"
 #include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
-#include "icons/KindIcons.h"
+#include "KindIcons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -159,7 +159,7 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
 {
     qrl::test::TempDirectory dir;
     const QString path = QString::fromStdString(dir.path());
-    CQuorlyn32App app;
+    qrl::AppContext app;
     CFileLocationOptionsPropPage page(app);
     auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
     auto* modify = page.findChild<QPushButton*>(QStringLiteral("modifyButton"));
@@ -172,19 +172,19 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
     modify->click();
     EXPECT_EQ(list->topLevelItem(3)->text(1), path + QStringLiteral("/none"));
     EXPECT_FALSE(page.apply());
-    EXPECT_TRUE(app.GetMacrosDirectory().isEmpty());
+    EXPECT_TRUE(app.directories.macros.isEmpty());
     EXPECT_FALSE(profile.contains("File Locations", "MacrosDirectory"));
 
     next = path;
     modify->click();
     EXPECT_TRUE(page.apply());
-    EXPECT_EQ(app.GetMacrosDirectory(), path);
+    EXPECT_EQ(app.directories.macros, path);
     EXPECT_EQ(profile.getString("File Locations", "MacrosDirectory"), path);
 }
 
 TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     CFileLocationOptionsPropPage page(app);
     page.resize(420, 260);
     page.show();

@@ -1,7 +1,7 @@
 #include "CProperties.h"
 
 #include "CFileLocationOptionsPropPage.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "CWinPlacement.h"
 #include "Screenshot.h"
 #include "ScriptedUserInterface.h"
@@ -69,8 +69,12 @@ protected:
 // The application object outlives every test; each test leaves its start-up values as it found them.
 class KeptStartUpValues {
 public:
-    KeptStartUpValues() : m_splash(theApp().startUpSplash()), m_option(theApp().startUpOptions()) {}
-    ~KeptStartUpValues() { theApp().setStartUpValues(m_splash, m_option); }
+    KeptStartUpValues() : m_splash(qrl::context().startUpSplash), m_option(qrl::context().startUpOptions) {}
+    ~KeptStartUpValues()
+    {
+        qrl::context().startUpSplash = m_splash;
+        qrl::context().startUpOptions = m_option;
+    }
 
 private:
     int m_splash;
@@ -93,9 +97,9 @@ TEST_F(PrefsSheetTest, ShowsItsPagesInOrderWithTheGlobalOptionsFirst)
     EXPECT_EQ(sheet->tabs()->currentIndex(), 0);
     EXPECT_FALSE(sheet->applyButton()->isEnabled());
     // The page opens with the application's start-up values.
-    EXPECT_EQ(child<QCheckBox>(*sheet, "splashBox")->isChecked(), theApp().startUpSplash() != 0);
+    EXPECT_EQ(child<QCheckBox>(*sheet, "splashBox")->isChecked(), qrl::context().startUpSplash != 0);
     const char* const buttons[] = {"openLastProjectButton", "createNewProjectButton", "doNothingButton"};
-    const int option = theApp().startUpOptions();
+    const int option = qrl::context().startUpOptions;
     ASSERT_TRUE(option >= 0 && option < 3);
     EXPECT_TRUE(child<QRadioButton>(*sheet, buttons[option])->isChecked());
 }
@@ -126,7 +130,8 @@ TEST_F(PrefsSheetTest, ApplyStoresTheShownPagesAndTellsTheApplication)
 TEST_F(PrefsSheetTest, ASecondOkStoresWhatTheFirstStored)
 {
     const KeptStartUpValues kept;
-    theApp().setStartUpValues(0, appopts::kCreateNewProject);
+    qrl::context().startUpSplash = 0;
+    qrl::context().startUpOptions = appopts::kCreateNewProject;
     {
         auto sheet = makeSheet();
         clickIndicator(child<QRadioButton>(*sheet, "doNothingButton"));
@@ -134,8 +139,8 @@ TEST_F(PrefsSheetTest, ASecondOkStoresWhatTheFirstStored)
         clickOk(*sheet);
         ASSERT_EQ(sheet->result(), QDialog::Accepted);
     }
-    EXPECT_EQ(theApp().startUpOptions(), appopts::kDoNothing);
-    EXPECT_EQ(theApp().startUpSplash(), 1);
+    EXPECT_EQ(qrl::context().startUpOptions, appopts::kDoNothing);
+    EXPECT_EQ(qrl::context().startUpSplash, 1);
 
     auto sheet = makeSheet();
     EXPECT_TRUE(child<QRadioButton>(*sheet, "doNothingButton")->isChecked());

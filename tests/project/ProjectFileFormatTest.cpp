@@ -1,5 +1,5 @@
 #include "CProjSett.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "ItemRecord.h"
 #include "ProjectFile.h"
 #include "ProjectFileBytes.h"
@@ -94,7 +94,7 @@ TEST(ProjectFileWriterTest, RefusedWriteIsReported)
 
 TEST(ProjectFileReaderTest, RoundTripIsByteForByte)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     qrl::test::ScriptedUserInterface ui;
     CProjSett settings;
     settings.m_medium = kSramCard;
@@ -116,7 +116,7 @@ TEST(ProjectFileReaderTest, RoundTripIsByteForByte)
 
 TEST(ProjectFileReaderTest, CustomSizeOnlyWithTheCustomIndex)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     ProjectFileFakeTarget custom;
     custom.projectSettings.m_customSize = 5;
     ASSERT_TRUE(read(bytes(header(0, 0, 23, 7, 9999)), custom));
@@ -178,7 +178,7 @@ TEST(ProjectFileReaderTest, HostileFilesGiveTheirMessage)
     };
     for (const HostileCase& c : cases) {
         SCOPED_TRACE(c.name);
-        CQuorlyn32App app;
+        qrl::AppContext app;
         qrl::test::ScriptedUserInterface ui;
         ProjectFileFakeTarget target;
         EXPECT_EQ(read(bytes(c.file), target), c.result);
@@ -196,7 +196,7 @@ TEST(ProjectFileReaderTest, HostileFilesGiveTheirMessage)
 
 TEST(ProjectFileReaderTest, RefusedItemIsSkippedAndCancelStops)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     const QByteArray file = bytes(header(3) + records(3));
 
     ProjectFileFakeTarget skipping;

@@ -1,5 +1,5 @@
 #include "CProjSett.h"
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "ItemRecord.h"
 #include "ProjectFile.h"
 #include "ProjectFileBytes.h"
@@ -47,8 +47,8 @@ bool load(const std::string& file, ProjectFileTarget& target)
 
 TEST(ProjectFileImportTest, Records209TakeTheirTypeFromTheKind)
 {
-    CQuorlyn32App app;
-    app.setDosImport(1);
+    qrl::AppContext app;
+    app.dosImport = 1;
     ProjectFileScriptedQuestion question;
     question.answers = {6, 5};
     ProjectFileFakeTarget target;
@@ -91,12 +91,12 @@ TEST(ProjectFileImportTest, Records209TakeTheirTypeFromTheKind)
     EXPECT_EQ(target.projectSettings.m_storageSizeIndex, StorageSizeTable::kDefaultIndex);
     EXPECT_TRUE(target.modified);
     EXPECT_EQ(target.importedFrom, kPath);
-    EXPECT_EQ(app.dosImport(), 0);
+    EXPECT_EQ(app.dosImport, 0);
 }
 
 TEST(ProjectFileImportTest, Fonts203AreClassifiedByTheirContent)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     qrl::test::TempDirectory dir;
     auto file = [&](const std::string& name, const std::string& bytes) {
         qrl::test::writeFile(dir.file(name), bytes);
@@ -145,7 +145,7 @@ TEST(ProjectFileImportTest, Fonts203AreClassifiedByTheirContent)
 
 TEST(ProjectFileImportTest, Presence203UsesTheProjectsFileSearch)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     qrl::test::TempDirectory dir;
     qrl::test::writeFile(dir.file("FORM.PRN"), "form");
     ProjectFileFakeTarget target;
@@ -185,21 +185,21 @@ TEST(ProjectFileImportTest, ImportIsBounded)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CQuorlyn32App app;
-        app.setDosImport(1);
+        qrl::AppContext app;
+        app.dosImport = 1;
         qrl::test::ScriptedUserInterface ui;
         ProjectFileFakeTarget target;
         EXPECT_EQ(import(c.file, target), c.result);
         EXPECT_EQ(target.added.size(), c.added);
         EXPECT_EQ(target.limitMessages, c.limitMessages);
         EXPECT_EQ(ui.texts(), c.messages);
-        EXPECT_EQ(app.dosImport(), 0);
+        EXPECT_EQ(app.dosImport, 0);
     }
 }
 
 TEST(ProjectFileImportTest, CancelEndsTheImport)
 {
-    CQuorlyn32App app;
+    qrl::AppContext app;
     ProjectFileFakeTarget target;
     target.decide = [](const ItemRecord& r) {
         return r.name == "B" ? ProjectFileTarget::AddResult::Stop : ProjectFileTarget::AddResult::Added;
@@ -232,15 +232,15 @@ TEST(ProjectFileLoadTest, OpenChoosesReadOrImportAndAlwaysClearsTheImportFlag)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CQuorlyn32App app;
-        app.setDosImport(c.flagBefore);
+        qrl::AppContext app;
+        app.dosImport = c.flagBefore;
         qrl::test::ScriptedUserInterface ui;
         ProjectFileFakeTarget target;
         EXPECT_EQ(load(c.file, target), c.result);
         EXPECT_EQ(!target.importedFrom.isEmpty(), c.imported);
         EXPECT_EQ(target.projectSettings.m_medium, c.imported ? kHardDisk : kCompactFlashCard);
         EXPECT_EQ(ui.texts(), c.messages);
-        EXPECT_EQ(app.dosImport(), 0);
+        EXPECT_EQ(app.dosImport, 0);
     }
 }
 

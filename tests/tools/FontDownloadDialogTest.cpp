@@ -6,9 +6,9 @@
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 #include "TextFormat.h"
-#include "tools/CVorlDownloader.h"
-#include "tools/CVorlDownloaderOptionsPropPage.h"
-#include "tools/CVorlTargetDirectory.h"
+#include "CVorlDownloader.h"
+#include "CVorlDownloaderOptionsPropPage.h"
+#include "CVorlTargetDirectory.h"
 
 #include <QCheckBox>
 #include <QComboBox>

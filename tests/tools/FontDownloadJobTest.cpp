@@ -6,9 +6,9 @@
 #include "TempCwd.h"
 #include "TempDir.h"
 #include "TextFormat.h"
-#include "build/CZenPrinter.h"
-#include "tools/FontDownloadJob.h"
-#include "tools/FontDownloadSend.h"
+#include "CZenPrinter.h"
+#include "FontDownloadJob.h"
+#include "FontDownloadSend.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "FontDownloadFixtures.h"
-#include "tools/FontDownloadPfb.h"
-#include "tools/FontDownloadText.h"
+#include "FontDownloadPfb.h"
+#include "FontDownloadText.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 // Fuzz harness of the project file readers: each input is read as a current project, imported as
 // an older one and opened as the program opens a file. Every file an imported record names is the
 // input itself, so the content checks of the font classification see hostile bytes too.
-#include "CQuorlyn32App.h"
+#include "AppContext.h"
 #include "ProjectFile.h"
 #include "ProjectFileFakeTarget.h"
 #include "TempCwd.h"
@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static CQuorlyn32App app;
+    static qrl::AppContext app;
     static qrl::test::TempDirectory dir;
     const std::string file = dir.file("input.bin");
     const std::string input(reinterpret_cast<const char*>(data), size);

@@ -2,8 +2,8 @@
 // must stay inside the input, and the conversion may never write more than the input allows.
 // With -fsanitize=fuzzer it is an ordinary libFuzzer target; the test links the shared replay
 // main() and runs it over the committed corpus, so every input that once crashed stays a case.
-#include "tools/FontDownloadPfb.h"
-#include "tools/FontDownloadText.h"
+#include "FontDownloadPfb.h"
+#include "FontDownloadText.h"
 
 #include <QBuffer>
 

@@ -1,4 +1,4 @@
-#include "build/CZenPrinter.h"
+#include "CZenPrinter.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"

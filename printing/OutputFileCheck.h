@@ -1,7 +1,7 @@
 // The proof, made when an output file is chosen, that the build will be able to write it.
 #pragma once
 
-#include "wholefile/WholeFile.h"
+#include "WholeFile.h"
 
 #include <QString>
 

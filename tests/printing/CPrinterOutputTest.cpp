@@ -1,4 +1,4 @@
-#include "build/CPrinterOutput.h"
+#include "CPrinterOutput.h"
 
 #include "FileSave.h"
 #include "RecordingSpooler.h"

@@ -1,5 +1,5 @@
-#include "build/CZenPrinter.h"
-#include "build/FillPrinterComboBox.h"
+#include "CZenPrinter.h"
+#include "FillPrinterComboBox.h"
 
 #include "RecordingSpooler.h"
 

@@ -1,11 +1,16 @@
-#include "BuildMessages.h"
+#include "NameRefused.h"
 
-#include "BuildStringIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
 
-namespace qrl::build {
+namespace qrl::printing {
+
+namespace {
+
+constexpr int kNameNotSendable = 2464;
+
+} // namespace
 
 void showNameRefused(const QByteArray& name)
 {
@@ -18,8 +23,8 @@ void showNameRefused(const QByteArray& name)
     // Names are UTF-8 when written here; older projects hold Latin-1.
     const QString text = QString::fromUtf8(shown);
     const QString readable = text.toUtf8() == shown ? text : QString::fromLatin1(shown);
-    qrl::ui().message(qrl::formatText(qrl::text(ids::kNameNotSendable), {readable}), qrl::Buttons::Ok,
+    qrl::ui().message(qrl::formatText(qrl::text(kNameNotSendable), {readable}), qrl::Buttons::Ok,
                       qrl::Icon::Warning);
 }
 
-} // namespace qrl::build
+} // namespace qrl::printing

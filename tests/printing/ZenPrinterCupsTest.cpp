@@ -1,7 +1,7 @@
 // Files sent through a private CUPS scheduler: what arrives at the printer, and what a stopped
 // queue or a stopped scheduler gives.
 
-#include "build/CZenPrinter.h"
+#include "CZenPrinter.h"
 
 #include "CupsSpooler.h"
 #include "PrivateCups.h"
