@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 #include "CPrintRes.h"
 #include "CProperties.h"
+#include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
 #include "CommandIds.h"
 #include "PrintSetup.h"
@@ -55,7 +56,7 @@ protected:
     void SetUp() override
     {
         profile.setInt(QStringLiteral("Settings"), QStringLiteral("StartUp Options"), 2);
-        ASSERT_TRUE(app.InitInstance(qtShell, QString::fromStdString(cwd.file("Quorlyn32")), {}));
+        ASSERT_TRUE(app->InitInstance(qtShell, QString::fromStdString(cwd.file("Quorlyn32")), {}));
         frame = qtShell.mainFrame();
         ASSERT_NE(frame, nullptr);
         QGuiApplication::clipboard()->clear();
@@ -213,8 +214,8 @@ TEST_F(MainMenuTest, RecentFilesStandInTheFileMenuAndOpenTheirProject)
     const QString saved = QString::fromStdString(cwd.file("kept.prj"));
     ASSERT_TRUE(doc.OnSaveDocument(saved));
     const QString gone = QString::fromStdString(cwd.file("gone.prj"));
-    app.recentFiles().add(gone);
-    app.recentFiles().add(saved);
+    app->recentFiles().add(gone);
+    app->recentFiles().add(saved);
 
     const int first = cmd::kFirstRecentFile;
     QAction* newest = menuEntry("menuFile", first);
@@ -237,7 +238,7 @@ TEST_F(MainMenuTest, RecentFilesStandInTheFileMenuAndOpenTheirProject)
     ui.clear();
     menuEntry("menuFile", first + 1)->trigger();
     EXPECT_EQ(ui.shown().size(), 1);
-    EXPECT_EQ(app.recentFiles().entries(), QStringList{saved});
+    EXPECT_EQ(app->recentFiles().entries(), QStringList{saved});
     EXPECT_FALSE(menuEntry("menuFile", first + 1)->isVisible());
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 1);
 }

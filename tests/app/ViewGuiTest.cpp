@@ -3,6 +3,7 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CQRLTabCtrl.h"
+#include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
 #include "CommandIds.h"
 #include "FileListMime.h"
@@ -261,7 +262,7 @@ TEST_F(ViewGuiTest, AddAsksForFilesInTheResourceDirectoryAndPropertiesTellOfAMis
     CQuorlyn32View* view = openWithFiles({});
     const QString resources = dirPath() + QStringLiteral("/resources");
     ASSERT_TRUE(QDir().mkpath(resources));
-    app.SetResourcesDirectory(resources);
+    app->SetResourcesDirectory(resources);
     const QString macro = makeFile("resources/logo.tlr", telluradeMacro("LOGO"));
     const QString form = makeFile("resources/page.prn", "form");
     ui.file(QStringList{macro, form});
@@ -359,7 +360,7 @@ TEST_F(ViewGuiTest, ProgramOpensNewProjectsAndLeavesNothingOfAFileThatDoesNotOpe
     EXPECT_FALSE(qtShell.openDocument(makeFile("not a project.prj", "nothing")));
     EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(ui.shown().size(), 1);
-    EXPECT_TRUE(app.recentFiles().entries().isEmpty());
+    EXPECT_TRUE(app->recentFiles().entries().isEmpty());
 }
 
 TEST_F(ViewGuiTest, ScreenshotsOfEveryViewMode)

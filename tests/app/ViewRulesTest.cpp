@@ -3,6 +3,7 @@
 #include "CQRLDropSrc.h"
 #include "CommandIds.h"
 #include "CompanionPrograms.h"
+#include "CQuorlyn32App.h"
 #include "DesktopLauncher.h"
 #include "DocumentRoads.h"
 #include "FileListMime.h"
@@ -229,7 +230,7 @@ TEST_F(ViewLogTest, OpenWritesItsStepsToTheLog)
     launcher.viewer.clear();
     ui.file(QStringLiteral("/usr/bin/hexview"));
     itemopener::openItemFile(path);
-    app.ExitInstance();
+    app->ExitInstance();
     const QString log = QString::fromStdString(qrl::test::readFile(cwd.file("Quorlyn32.log")));
     const QString p = path;
     const QString expected = QStringLiteral("Registered viewer is: viewer.desktop\r\n") +
@@ -260,7 +261,7 @@ TEST_F(ViewTest, TitleAndTheQuestionBeforeAModifiedProjectCloses)
     ui.answer(qrl::Answer::Yes);
     EXPECT_FALSE(docroads::mayClose(doc));
     EXPECT_EQ(ui.dialogs().size(), 1);
-    EXPECT_TRUE(app.recentFiles().entries().isEmpty());
+    EXPECT_TRUE(app->recentFiles().entries().isEmpty());
 
     doc.SetPathName(dirPath() + QStringLiteral("/cards.prj"));
     EXPECT_EQ(docroads::projectTitle(doc), QStringLiteral("cards.prj*"));

@@ -207,7 +207,7 @@ class ProjSettDlgAppTest : public qrl::test::ProjectTest {};
 
 TEST_F(ProjSettDlgAppTest, AChangedVersionOpensAtTheDefaultPlace)
 {
-    ASSERT_EQ(app.versionChanged(), 1);
+    ASSERT_TRUE(qrl::context().versionChanged);
     profile.setString(kSection, kPlacementValue, QStringLiteral("0,1,-1,-1,-1,-1,40,50,540,430"));
     CProjSettDlg dlg(listedForm(kCompactFlashCard, 5));
     EXPECT_NE(dlg.geometry(), QRect(40, 50, 500, 380));

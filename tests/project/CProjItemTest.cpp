@@ -21,7 +21,7 @@ using CProjItemTest = ProjectTest;
 
 TEST_F(CProjItemTest, KindIsTheSameOnTheAddRoadAndAfterReload)
 {
-    app.prefs()->Add({QStringLiteral("FONT"), QStringLiteral("myf"), QStringLiteral("My Fonts"), 10});
+    activePrefs()->Add({QStringLiteral("FONT"), QStringLiteral("myf"), QStringLiteral("My Fonts"), 10});
     struct Case {
         const char* file;
         int subtype;
@@ -71,12 +71,12 @@ TEST_F(CProjItemTest, UnknownExtensionQuestion)
     EXPECT_FALSE(named.isCancelled());
     EXPECT_EQ(named.GetName(), QStringLiteral("CANCELED"));
 
-    const int mapped = app.prefs()->count();
+    const int mapped = activePrefs()->count();
     question.answer(UnknownExtensionChoice{kTelluradeMacro, true});
     const CProjItem remembered(makeFile("b.xyz", "!R! MCRO QQ; ENDM; EXIT;"), 0, 0);
     EXPECT_EQ(remembered.subtype(), kTelluradeMacro);
     EXPECT_EQ(remembered.GetName(), QStringLiteral("QQ"));
-    ASSERT_EQ(app.prefs()->count(), mapped + 1);
+    ASSERT_EQ(activePrefs()->count(), mapped + 1);
     EXPECT_EQ(profile.getString(QStringLiteral("File Mappings"), QStringLiteral("Map #%1").arg(mapped)),
               QStringLiteral("xyz;MACRO;Tellurade Macro"));
 
@@ -84,11 +84,11 @@ TEST_F(CProjItemTest, UnknownExtensionQuestion)
     question.answer(UnknownExtensionChoice{kApplicationForm, true});
     const CProjItem separator(makeFile("c.x;y", "data"), 0, 0);
     EXPECT_EQ(separator.subtype(), kApplicationForm);
-    EXPECT_EQ(app.prefs()->count(), mapped + 1);
+    EXPECT_EQ(activePrefs()->count(), mapped + 1);
     question.answer(UnknownExtensionChoice{kProgramData, true});
     const CProjItem none(makeFile("noextension", "data"), 0, 0);
     EXPECT_EQ(none.subtype(), kProgramData);
-    EXPECT_EQ(app.prefs()->count(), mapped + 1);
+    EXPECT_EQ(activePrefs()->count(), mapped + 1);
 }
 
 TEST_F(CProjItemTest, FontIdsOfTheProjectJoined)

@@ -98,7 +98,7 @@ TEST_F(DocFileTest, AFailedSaveLeavesThePreviousFile)
 TEST_F(DocFileTest, SaveAsChangesNothingUntilItSucceeds)
 {
     doc.SetDocumentDirectory(QStringLiteral("/where/it/was"));
-    app.SetProjectsDirectory(dirPath());
+    qrl::context().directories.projects = dirPath();
     EXPECT_FALSE(doc.OnFileSaveAs());
     EXPECT_EQ(doc.GetDocumentDirectory(), QStringLiteral("/where/it/was"));
     ASSERT_EQ(ui.dialogs().size(), 1);
@@ -146,10 +146,10 @@ TEST_F(DocFileTest, SavedProjectsOpenWithTheirItemsAndSettings)
 TEST_F(DocFileTest, UnknownAndMissingFilesAreRefusedAndTheImportFlagCleared)
 {
     writeFile(projectPath().toStdString(), std::string(64 * 1024, 'P'));
-    app.setDosImport(1);
+    qrl::context().dosImport = 1;
     CQuorlyn32Doc unknown;
     EXPECT_FALSE(unknown.OnOpenDocument(projectPath()));
-    EXPECT_EQ(app.dosImport(), 0);
+    EXPECT_EQ(qrl::context().dosImport, 0);
     EXPECT_FALSE(unknown.OnOpenDocument(dirPath() + QStringLiteral("/none.prj")));
     EXPECT_EQ(ui.texts(), (QStringList{QStringLiteral("Not a known Quorlyn project file"), qrl::text(61697)}));
 }
@@ -158,7 +158,7 @@ TEST_F(DocFileTest, AnImportedProjectStaysUntitledAndItsSaveProposesTheOldName)
 {
     CQuorlyn32Doc doc2;
     doc2.SetImportedFrom(dirPath() + QStringLiteral("/OLDPROJ.PRJ"));
-    app.SetProjectsDirectory(dirPath());
+    qrl::context().directories.projects = dirPath();
     ui.file(dirPath() + QStringLiteral("/oldproj.prj"));
     EXPECT_TRUE(doc2.OnFileSave());
     ASSERT_EQ(ui.dialogs().size(), 1);

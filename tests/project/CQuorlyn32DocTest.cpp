@@ -178,8 +178,8 @@ TEST_F(DocTest, FindsMovedFilesInTheResourceDirectories)
         {"written on Windows", "C:\\FORMS\\C.PRN", "forms/c.prn", false, Outcome::Added},
         {"nowhere", "/gone/d.prn", "elsewhere/d.prn", false, Outcome::Skipped},
     };
-    app.SetResourcesDirectory(dirPath() + QStringLiteral("/res"));
-    app.SetFormsDirectory(dirPath() + QStringLiteral("/forms/"));
+    qrl::context().directories.resources = dirPath() + QStringLiteral("/res");
+    qrl::context().directories.forms = dirPath() + QStringLiteral("/forms/");
     QDir().mkpath(dirPath() + QStringLiteral("/res"));
     for (const Case& c : cases) {
         const QString onDisk = makeFile(c.fileOnDisk, "form");

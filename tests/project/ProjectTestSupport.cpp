@@ -1,5 +1,7 @@
 #include "ProjectTestSupport.h"
 
+#include "CQuorlyn32App.h"
+
 #include <QDir>
 
 namespace qrl::test {
@@ -14,9 +16,17 @@ std::optional<UnknownExtensionChoice> ScriptedUnknownExtension::ask(const QStrin
     return choice;
 }
 
+ProjectTest::ProjectTest()
+{
+    ensureCoreApplication();
+    app = std::make_unique<CQuorlyn32App>();
+}
+
+ProjectTest::~ProjectTest() = default;
+
 void ProjectTest::start()
 {
-    ASSERT_TRUE(app.InitInstance(shell, QString::fromStdString(cwd.file("Quorlyn32")), {}));
+    ASSERT_TRUE(app->InitInstance(shell, QString::fromStdString(cwd.file("Quorlyn32")), {}));
 }
 
 QString ProjectTest::makeFile(const std::string& name, const std::string& bytes) const

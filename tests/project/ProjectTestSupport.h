@@ -1,7 +1,7 @@
 #pragma once
 
+#include "AppContext.h"
 #include "AppShell.h"
-#include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
 #include "CapacityPane.h"
 #include "ScriptedUserInterface.h"
@@ -14,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <string>
+
+class CQuorlyn32App;
 
 namespace qrl::test {
 
@@ -71,7 +74,8 @@ public:
 // that the start-up reads can be set in `profile` before calling start().
 class ProjectTest : public ::testing::Test {
 protected:
-    ProjectTest() { ensureCoreApplication(); }
+    ProjectTest();
+    ~ProjectTest() override;
     void SetUp() override { start(); }
     void start();
     // Writes a file into the private directory and answers its full path.
@@ -82,7 +86,9 @@ protected:
     ScriptedUserInterface ui;
     ScriptedUnknownExtension question;
     TempCwd cwd;
-    CQuorlyn32App app;
+    // The application object, started as the program starts it; the tests read and set what it
+    // shares through qrl::context() and activePrefs().
+    std::unique_ptr<CQuorlyn32App> app;
     NullShell shell;
 };
 

@@ -32,7 +32,7 @@ protected:
         CQuorlyn32Doc::BitmapToMacroRequest request;
         request.path = makeFile(name, bytes);
         request.imageType = imageType;
-        BitmapToMacroForm form = bitmapmacro::openingForm(request, app.GetMacrosDirectory());
+        BitmapToMacroForm form = bitmapmacro::openingForm(request, qrl::context().directories.macros);
         ASSERT_EQ(bitmapmacro::readImageHeader(form), 0);
         dlg = std::make_unique<BitmaptoMacroDlg>(form, &doc);
     }

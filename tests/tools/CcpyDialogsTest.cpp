@@ -210,7 +210,7 @@ TEST_F(CcpyDialogsTest, AddPageRunsThePageDialogAndDuplexCopiesTheFrontSides)
 TEST_F(CcpyDialogsTest, OkWritesBothFilesAndEachRefusalKeepsTheCreatorOpen)
 {
     profile.setInt(QStringLiteral("Options"), QStringLiteral("CcpyOptions"), 0);
-    app.SetFormsDirectory(dirPath());
+    qrl::context().directories.forms = dirPath();
     auto dlg = open();
     EXPECT_EQ(dlg->options(), 0);
 
@@ -271,7 +271,7 @@ protected:
 
 TEST_F(CcpyCreatorVersionTest, AVersionChangeIgnoresTheStoredMaskAndPlacement)
 {
-    ASSERT_TRUE(app.versionChanged());
+    ASSERT_TRUE(qrl::context().versionChanged);
     qrl::test::CheckedDoc doc;
     CCcpyDlg dlg(doc);
     EXPECT_EQ(dlg.options(), 126);

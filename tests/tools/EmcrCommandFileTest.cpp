@@ -283,7 +283,7 @@ TEST_F(EmcrFilesTest, TheCreatorUsesTheDefaultMaskWhileTheVersionHasChanged)
     ASSERT_TRUE(opt::storeMask(0x7F | 0x100));
     EXPECT_EQ(opt::storedMask(), 126);
     ASSERT_TRUE(opt::storeMask(14));
-    ASSERT_EQ(app.versionChanged(), 1); // a first run
+    ASSERT_TRUE(qrl::context().versionChanged); // a first run
     EXPECT_EQ(opt::creatorMask(), 126);
     EXPECT_EQ(opt::storedMask(), 14);
 }
