@@ -4,7 +4,7 @@
 #include "CQuorlyn32App.h"
 #include "FileMessages.h"
 #include "FileSave.h"
-#include "Profile.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 
@@ -65,8 +65,7 @@ bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
         ShowWriteFailure(error, path);
         return false;
     }
-    qrl::profile().setString(QStringLiteral("Settings"), QStringLiteral("Last Project"),
-                             QFileInfo(path).absoluteFilePath());
+    qrl::write(qrl::settings::kLastProject, QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
     return true;
 }
