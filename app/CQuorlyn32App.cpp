@@ -2,8 +2,8 @@
 
 #include "AppShell.h"
 #include "CGlobalPrefs.h"
-#include "Profile.h"
 #include "ProjectFileDialog.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 #include "VersionInfo.h"
@@ -67,7 +67,7 @@ int CQuorlyn32App::ReadVersionInfo(const QString& path, std::uint32_t& fileVersi
 
 int CQuorlyn32App::GetFontIdMessages() const
 {
-    return qrl::profile().getInt(QStringLiteral("Settings"), QStringLiteral("Font ID Messages"), 0);
+    return qrl::read(qrl::settings::kFontIdMessages);
 }
 
 bool CQuorlyn32App::CanOpenFile(const QString& path)

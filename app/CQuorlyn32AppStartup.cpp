@@ -5,6 +5,7 @@
 #include "CGlobalPrefs.h"
 #include "Language.h"
 #include "Profile.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-const QString kSettings = QStringLiteral("Settings");
+const QString kSettings = qrl::settings::keyText(qrl::settings::kSettingsSection);
 
 // The sections whose dialog placements are reset after a version change, in this order.
 constexpr std::array<const char*, 14> kResetSections = {
@@ -44,9 +45,9 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     qrl::Profile& profile = qrl::profile();
     m_recentFiles.load(profile);
 
-    m_logTimeStamp = profile.getInt(kSettings, QStringLiteral("LogTimeStamp"), 0);
-    m_context.setLogLevel(profile.getInt(kSettings, QStringLiteral("LogLevel"), 0));
-    m_logAppend = profile.getInt(kSettings, QStringLiteral("LogAppend"), 1);
+    m_logTimeStamp = qrl::read(profile, qrl::settings::kLogTimeStamp);
+    m_context.setLogLevel(qrl::read(profile, qrl::settings::kLogLevel));
+    m_logAppend = qrl::read(profile, qrl::settings::kLogAppend);
     if (m_context.logLevel() > 0)
         openLog();
 
@@ -74,7 +75,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
         return false;
     }
 
-    m_lastProject = profile.getString(kSettings, QStringLiteral("Last Project"));
+    m_lastProject = qrl::read(profile, qrl::settings::kLastProject);
     LoadFileLocations();
     ReadStartUpSettings();
 
@@ -159,8 +160,8 @@ void CQuorlyn32App::checkVersion()
 {
     const qrl::Profile& profile = qrl::profile();
     // No stored version (a first run) is a change, also when this program's version text is empty.
-    const bool stored = profile.contains(kSettings, QStringLiteral("version"));
-    const QString previous = profile.getString(kSettings, QStringLiteral("version"));
+    const bool stored = qrl::isStored(profile, qrl::settings::kVersion);
+    const QString previous = qrl::read(profile, qrl::settings::kVersion);
     m_context.versionChanged = !stored || previous != m_context.fileVersionText;
     if (m_context.versionChanged)
         logText(1, lineOf(qrl::formatText(QStringLiteral("Application has changed version : %s"), {m_context.fileVersionText})));
@@ -193,7 +194,7 @@ void CQuorlyn32App::chooseLanguage()
 {
     m_languageId = GetIniDefaultLanguage();
     if (m_languageId == 0)
-        m_languageId = qrl::profile().getInt(kSettings, QStringLiteral("defaultLanguage"), 0);
+        m_languageId = qrl::read(qrl::settings::kDefaultLanguage);
     m_context.helpFileName = qrl::defaultHelpFilePath(m_programPath);
     if (m_languageId != 0 && m_languageId != 9)
         LoadLanguageLibrary();
@@ -224,31 +225,31 @@ void CQuorlyn32App::SelectHelpFile()
 void CQuorlyn32App::LoadFileLocations()
 {
     const qrl::Profile& p = qrl::profile();
-    const QString section = QStringLiteral("File Locations");
-    m_context.directories.fonts = p.getString(section, QStringLiteral("FontsDirectory"));
-    m_context.directories.macros = p.getString(section, QStringLiteral("MacrosDirectory"));
-    m_context.directories.forms = p.getString(section, QStringLiteral("FormsDirectory"));
-    m_context.directories.programs = p.getString(section, QStringLiteral("ProgramsDirectory"));
-    m_context.directories.projects = p.getString(section, QStringLiteral("ProjectsDirectory"));
-    m_context.directories.resources = p.getString(section, QStringLiteral("ResourcesDirectory"));
-    m_context.directories.builds = p.getString(section, QStringLiteral("BuildsDirectory"));
+    m_context.directories.fonts = qrl::read(p, qrl::settings::kFontsDirectory);
+    m_context.directories.macros = qrl::read(p, qrl::settings::kMacrosDirectory);
+    m_context.directories.forms = qrl::read(p, qrl::settings::kFormsDirectory);
+    m_context.directories.programs = qrl::read(p, qrl::settings::kProgramsDirectory);
+    m_context.directories.projects = qrl::read(p, qrl::settings::kProjectsDirectory);
+    m_context.directories.resources = qrl::read(p, qrl::settings::kResourcesDirectory);
+    m_context.directories.builds = qrl::read(p, qrl::settings::kBuildsDirectory);
 }
 
 void CQuorlyn32App::ReadStartUpSettings()
 {
-    m_context.startUpSplash = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Splash"), 0);
-    m_context.startUpOptions = qrl::profile().getInt(kSettings, QStringLiteral("StartUp Options"), 1);
+    m_context.startUpSplash = qrl::read(qrl::settings::kStartUpSplash);
+    m_context.startUpOptions = qrl::read(qrl::settings::kStartUpOptions);
 }
 
 void CQuorlyn32App::resetStoredPlacements()
 {
     qrl::Profile& p = qrl::profile();
-    p.setInt(QStringLiteral("Options"), QStringLiteral("VorlDownloaderOptions"), 6);
+    qrl::write(p, qrl::settings::kVorlDownloaderOptions, qrl::settings::kVorlDownloaderOptions.defaultValue);
     for (const char* section : kResetSections)
         p.setString(QString::fromLatin1(section), QString::fromLatin1(CWinPlacement::kValueName),
                     QString::fromLatin1(CWinPlacement::kResetText));
-    p.setInt(QStringLiteral("About Dialog"), QStringLiteral("versionNew"), 1);
-    p.setInt(QStringLiteral("About Dialog"), QStringLiteral("detailsView"), 0);
+    // The About box opens folded at its default place and widths after a version change.
+    qrl::write(p, qrl::settings::kAboutVersionNew, 1);
+    qrl::write(p, qrl::settings::kAboutDetailsView, qrl::settings::kAboutDetailsView.defaultValue);
 }
 
 bool CQuorlyn32App::loadExtensionMap()
@@ -280,7 +281,7 @@ int CQuorlyn32App::ExitInstance()
         m_languageLibrary.reset();
         m_languageLibraryName.clear();
     }
-    qrl::profile().setString(kSettings, QStringLiteral("version"), m_context.fileVersionText);
+    qrl::write(qrl::settings::kVersion, m_context.fileVersionText);
     m_recentFiles.save(qrl::profile());
     if (m_context.logLevel() >= 1) {
         m_context.log().CloseWindow();

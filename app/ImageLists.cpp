@@ -1,9 +1,10 @@
 #include "ImageLists.h"
 
 #include "KindIcons.h"
+#include "Replaceable.h"
 
 namespace {
-const ImageLists* currentLists = nullptr;
+qrl::Replaceable<const ImageLists> currentLists;
 } // namespace
 
 ImageLists::ImageLists()
@@ -25,10 +26,10 @@ QIcon ImageLists::icon(int image) const
 
 const ImageLists* imageLists()
 {
-    return currentLists;
+    return currentLists.get();
 }
 
 void setImageLists(const ImageLists* lists)
 {
-    currentLists = lists;
+    currentLists.replace(lists);
 }

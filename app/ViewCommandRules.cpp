@@ -2,7 +2,7 @@
 
 #include "CommandIds.h"
 #include "CompanionPrograms.h"
-#include "Profile.h"
+#include "SettingsKeys.h"
 
 #include <array>
 
@@ -10,8 +10,8 @@ namespace viewcommands {
 
 namespace {
 
-const char* const kSection = "Settings";
-const char* const kListStyle = "ListStyle";
+static_assert(qrl::settings::kListStyle.defaultValue == kLargeIcons,
+              "a list style never stored shows large icons");
 
 // The window menu's mode commands and the popup's, both in the order of the modes' positions
 // in a popup: large icons, small icons, list, details.
@@ -48,13 +48,13 @@ bool contains(const std::array<int, N>& ids, int id)
 
 int storedViewMode()
 {
-    const int mode = qrl::profile().getInt(QString::fromLatin1(kSection), QString::fromLatin1(kListStyle), kLargeIcons);
+    const int mode = qrl::read(qrl::settings::kListStyle);
     return mode >= 0 && mode < kViewModeCount ? mode : kLargeIcons;
 }
 
 void storeViewMode(int mode)
 {
-    qrl::profile().setInt(QString::fromLatin1(kSection), QString::fromLatin1(kListStyle), mode);
+    qrl::write(qrl::settings::kListStyle, mode);
 }
 
 std::optional<int> modeOfCommand(int commandId)

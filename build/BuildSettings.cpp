@@ -1,36 +1,23 @@
 #include "BuildSettings.h"
 
-#include "Profile.h"
+#include "SettingsKeys.h"
 
 namespace qrl::build {
 
-namespace {
-
-const QString kSection = QString::fromLatin1(kBuildSection);
-const QString kPrinter = QStringLiteral("Printer");
-const QString kMessageOptions = QStringLiteral("BuildMsgOptions");
-const QString kWriteProtection = QStringLiteral("CFWriteProtection");
-const QString kTarnwick = QStringLiteral("bTarnwick");
-
-} // namespace
-
 BuildSettings LoadBuildSettings()
 {
-    const BuildSettings defaults;
-    const Profile& store = profile();
-    BuildSettings settings;
-    settings.printer = store.getString(kSection, kPrinter, defaults.printer);
-    settings.messageOptions = store.getInt(kSection, kMessageOptions, defaults.messageOptions);
-    settings.writeProtection = store.getInt(kSection, kWriteProtection, defaults.writeProtection);
-    settings.tarnwick = store.getInt(kSection, kTarnwick, defaults.tarnwick);
-    return settings;
+    BuildSettings values;
+    values.printer = read(settings::kBuildPrinter);
+    values.messageOptions = read(settings::kBuildMessageOptions);
+    values.writeProtection = read(settings::kBuildWriteProtection);
+    values.tarnwick = read(settings::kBuildTarnwick);
+    return values;
 }
 
-bool SaveBuildSettings(const BuildSettings& settings)
+bool SaveBuildSettings(const BuildSettings& values)
 {
-    Profile& store = profile();
-    const bool printer = store.setString(kSection, kPrinter, settings.printer);
-    const bool options = store.setInt(kSection, kMessageOptions, settings.messageOptions);
+    const bool printer = write(settings::kBuildPrinter, values.printer);
+    const bool options = write(settings::kBuildMessageOptions, values.messageOptions);
     return printer && options;
 }
 

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QString>
 
 // The build dialog's values in the profile section "Build". The window placement is kept in the
 // same section by CWinPlacement.
 namespace qrl::build {
 
-inline constexpr const char* kBuildSection = "Build";
+inline constexpr const char* kBuildSection = settings::kBuildSection;
 
 struct BuildSettings {
-    QString printer;           // "Printer": the printer chosen last
-    int messageOptions = 30;   // "BuildMsgOptions": kept as read
-    int writeProtection = 1;   // "CFWriteProtection": read only
-    int tarnwick = 0;          // "bTarnwick": read only, the first state of "Tarnwick Printer"
+    QString printer; // the printer chosen last
+    int messageOptions = settings::kBuildMessageOptions.defaultValue;   // kept as read
+    int writeProtection = settings::kBuildWriteProtection.defaultValue; // read only
+    // Read only: the first state of "Tarnwick Printer".
+    int tarnwick = settings::kBuildTarnwick.defaultValue;
 };
 
 // Reads the section; missing values give the defaults above.

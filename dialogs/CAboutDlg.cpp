@@ -4,7 +4,7 @@
 #include "AppContext.h"
 #include "DesktopLauncher.h"
 #include "DialogPlacement.h"
-#include "Profile.h"
+#include "SettingsKeys.h"
 #include "UserInterface.h"
 
 #include <QCoreApplication>
@@ -61,8 +61,8 @@ CAboutDlg::CAboutDlg(const qrl::about::Sources& sources, QWidget* parent) : QDia
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CAboutDlg::openSelectedFile);
 
     const qrl::Profile& profile = qrl::profile();
-    m_detailsView = profile.getInt(m_sectionName, latin(qrl::about::kDetailsView), 0);
-    m_versionNew = profile.getInt(m_sectionName, latin(qrl::about::kVersionNew), 0);
+    m_detailsView = qrl::read(profile, qrl::settings::kAboutDetailsView);
+    m_versionNew = qrl::read(profile, qrl::settings::kAboutVersionNew);
     fillList(sources, m_versionNew == 1);
 
     resize(kDefaultWidth, kDefaultHeight);
@@ -94,15 +94,15 @@ void CAboutDlg::fillList(const qrl::about::Sources& sources, bool defaultWidths)
     const qrl::Profile& profile = qrl::profile();
     int index = 0;
     for (const auto& column : qrl::about::kColumns) {
-        const QString value = latin(column.widthValue);
-        if (!defaultWidths && profile.contains(m_sectionName, value)) {
-            m_list->setColumnWidth(index++, profile.getInt(m_sectionName, value, column.defaultWidth));
+        if (!defaultWidths && qrl::isStored(profile, column.width)) {
+            m_list->setColumnWidth(index++, qrl::read(profile, column.width));
             continue;
         }
         // The default widths were chosen for a narrower font: a default column grows until its title
         // and texts fit. A width the user left is kept as it is.
         m_list->resizeColumnToContents(index);
-        m_list->setColumnWidth(index, qMax(column.defaultWidth, m_list->columnWidth(index) + kColumnPadding));
+        m_list->setColumnWidth(index,
+                               qMax(column.width.defaultValue, m_list->columnWidth(index) + kColumnPadding));
         ++index;
     }
 }
@@ -158,12 +158,12 @@ void CAboutDlg::saveSettings()
         return;
     m_saved = true;
     qrl::Profile& profile = qrl::profile();
-    profile.setInt(m_sectionName, latin(qrl::about::kDetailsView), m_detailsView);
-    profile.setInt(m_sectionName, latin(qrl::about::kVersionNew), 0);
+    qrl::write(profile, qrl::settings::kAboutDetailsView, m_detailsView);
+    qrl::write(profile, qrl::settings::kAboutVersionNew, 0);
     qrl::saveDialogPlacement(this, m_sectionName);
     int index = 0;
     for (const auto& column : qrl::about::kColumns)
-        profile.setInt(m_sectionName, latin(column.widthValue), m_list->columnWidth(index++));
+        qrl::write(profile, column.width, m_list->columnWidth(index++));
 }
 
 qrl::about::Sources CAboutDlg::applicationSources()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SettingsKeys.h"
 #include "WindowPlacement.h"
 
 #include <QDateTime>
@@ -11,22 +12,19 @@
 // its lower half and which rows a double click opens.
 namespace qrl::about {
 
-inline constexpr const char* kSection = "About Dialog";
-inline constexpr const char* kDetailsView = "detailsView";
-inline constexpr const char* kVersionNew = "versionNew";
+inline constexpr const char* kSection = settings::kAboutSection;
 
-// The five columns of the file list with their profile values and default widths.
+// The five columns of the file list with their stored widths.
 struct Column {
     const char* title;
-    const char* widthValue;
-    int defaultWidth;
+    settings::IntSetting width;
 };
 inline constexpr Column kColumns[] = {
-    {"Filename", "widthColumnFileName", 120},
-    {"Version", "widthColumnFileVersion", 60},
-    {"Date", "widthColumnFileDate", 110},
-    {"Size (bytes)", "widthColumnFileSize", 70},
-    {"Path", "widthColumnFilePath", 202},
+    {"Filename", settings::kAboutFileNameWidth},
+    {"Version", settings::kAboutFileVersionWidth},
+    {"Date", settings::kAboutFileDateWidth},
+    {"Size (bytes)", settings::kAboutFileSizeWidth},
+    {"Path", settings::kAboutFilePathWidth},
 };
 
 // What the list shows about the program; filled from the application object.

@@ -1,26 +1,15 @@
 #include "CAppOptsSettings.h"
 
-#include "Profile.h"
-
-#include <QString>
+#include "SettingsKeys.h"
 
 namespace appopts {
-
-namespace {
-
-QString name(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-} // namespace
 
 Values initialValues(int appSplash, int appStartUpOption)
 {
     Values values;
     values.splash = appSplash;
     values.startUpOption = appStartUpOption;
-    values.fontIdMessages = qrl::profile().getInt(name(kSection), name(kFontIdValue), 0);
+    values.fontIdMessages = qrl::read(qrl::settings::kFontIdMessages);
     return values;
 }
 
@@ -34,10 +23,9 @@ int startUpOptionFromChoice(int checkedChoice, int current)
 bool store(const Values& values, const StartUpSink& sink)
 {
     qrl::Profile& profile = qrl::profile();
-    const QString section = name(kSection);
-    if (!profile.setInt(section, name(kSplashValue), values.splash)
-        || !profile.setInt(section, name(kStartUpValue), values.startUpOption)
-        || !profile.setInt(section, name(kFontIdValue), values.fontIdMessages))
+    if (!qrl::write(profile, qrl::settings::kStartUpSplash, values.splash)
+        || !qrl::write(profile, qrl::settings::kStartUpOptions, values.startUpOption)
+        || !qrl::write(profile, qrl::settings::kFontIdMessages, values.fontIdMessages))
         return false;
     if (sink)
         sink(values.splash, values.startUpOption);

@@ -6,11 +6,6 @@
 // values take effect at the next start; "Font ID Messages" is read whenever a font is checked.
 namespace appopts {
 
-inline constexpr const char* kSection = "Settings";
-inline constexpr const char* kSplashValue = "StartUp Splash";
-inline constexpr const char* kStartUpValue = "StartUp Options";
-inline constexpr const char* kFontIdValue = "Font ID Messages";
-
 // Start-up options: reopen the last project, create a new project, do nothing.
 inline constexpr int kOpenLastProject = 0;
 inline constexpr int kCreateNewProject = 1;

@@ -59,9 +59,7 @@ CResPrefDlg::CResPrefDlg(CQuorlyn32Doc& document, int serial, const QIcon& icon,
     : QDialog(parent), m_document(document), m_serial(serial), m_form(respref::loadForm(document, serial))
 {
     setObjectName(QStringLiteral("resourcePropertiesDialog"));
-    m_messageOptions = qrl::profile().getInt(QString::fromLatin1(respref::kSection),
-                                             QString::fromLatin1(respref::kMessageOptionsValue),
-                                             respref::kDefaultMessageOptions);
+    m_messageOptions = qrl::read(qrl::settings::kResPrefMessageOptions);
     createControls(icon);
     m_fullHeight = sizeHint().height();
     const bool restored = restorePlacement();
@@ -266,6 +264,5 @@ void CResPrefDlg::saveOnClose()
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.bottom = placement.top + m_fullHeight;
     CWinPlacement().SaveWindowPlacement(QString::fromLatin1(respref::kSection), placement);
-    qrl::profile().setInt(QString::fromLatin1(respref::kSection), QString::fromLatin1(respref::kMessageOptionsValue),
-                          m_messageOptions);
+    qrl::write(qrl::settings::kResPrefMessageOptions, m_messageOptions);
 }

@@ -52,7 +52,7 @@ private:
     int m_serial;
     ResPrefForm m_form;
     ResPrefChange m_change;
-    int m_messageOptions = respref::kDefaultMessageOptions;
+    int m_messageOptions = qrl::settings::kResPrefMessageOptions.defaultValue;
     int m_fullHeight = 0;
     bool m_initialised = false;
 

@@ -1,7 +1,7 @@
 #include "FileLocations.h"
 
 #include "AppContext.h"
-#include "Profile.h"
+#include "SettingsKeys.h"
 #include "TextFormat.h"
 
 #include <QFileInfo>
@@ -11,17 +11,15 @@ namespace qrl::filelocations {
 namespace {
 
 const std::array<RowInfo, kRowCount> kRows = {{
-    {"Build Outputs", RowIcon::Build, "BuildsDirectory"},
-    {"Fonts", RowIcon::Font, "FontsDirectory"},
-    {"Host Files-Forms", RowIcon::Form, "FormsDirectory"},
-    {"Macros", RowIcon::Macro, "MacrosDirectory"},
-    {"Programs", RowIcon::Program, "ProgramsDirectory"},
-    {"Projects", RowIcon::Project, "ProjectsDirectory"},
-    {"Resources", RowIcon::Resources, "ResourcesDirectory"},
+    {"Build Outputs", RowIcon::Build, settings::kBuildsDirectory},
+    {"Fonts", RowIcon::Font, settings::kFontsDirectory},
+    {"Host Files-Forms", RowIcon::Form, settings::kFormsDirectory},
+    {"Macros", RowIcon::Macro, settings::kMacrosDirectory},
+    {"Programs", RowIcon::Program, settings::kProgramsDirectory},
+    {"Projects", RowIcon::Project, settings::kProjectsDirectory},
+    {"Resources", RowIcon::Resources, settings::kResourcesDirectory},
 }};
 
-const char* const kTypeWidthValue = "widthColumnResourceType";
-const char* const kLocationWidthValue = "widthColumnLocation";
 const char* const kMissingDirectory =
     "The folder '%s' for '%s' does not exist.\n\nPlease choose an existing folder, then try again.";
 
@@ -34,7 +32,7 @@ const RowInfo& rowInfo(int row)
 
 QString sectionName()
 {
-    return QStringLiteral("File Locations");
+    return settings::keyText(settings::kFileLocationsSection);
 }
 
 Directories fromContext(const AppContext& context)
@@ -69,10 +67,9 @@ bool apply(AppContext& context, const Directories& directories, int typeWidth, i
     Profile& store = profile();
     bool written = true;
     for (int row = 0; row < kRowCount; ++row)
-        written = store.setString(sectionName(), QString::fromLatin1(rowInfo(row).profileValue),
-                                  directories[static_cast<std::size_t>(row)]) && written;
-    written = store.setInt(sectionName(), QString::fromLatin1(kTypeWidthValue), typeWidth) && written;
-    written = store.setInt(sectionName(), QString::fromLatin1(kLocationWidthValue), locationWidth) && written;
+        written = write(store, rowInfo(row).location, directories[static_cast<std::size_t>(row)]) && written;
+    written = write(store, settings::kFileLocationsTypeWidth, typeWidth) && written;
+    written = write(store, settings::kFileLocationsLocationWidth, locationWidth) && written;
     return written;
 }
 
@@ -80,14 +77,14 @@ int storedTypeWidth(const AppContext& context)
 {
     if (context.versionChanged)
         return kDefaultTypeWidth;
-    return profile().getInt(sectionName(), QString::fromLatin1(kTypeWidthValue), kDefaultTypeWidth);
+    return read(settings::kFileLocationsTypeWidth);
 }
 
 int storedLocationWidth(const AppContext& context)
 {
     if (context.versionChanged)
         return kDefaultLocationWidth;
-    return profile().getInt(sectionName(), QString::fromLatin1(kLocationWidthValue), kDefaultLocationWidth);
+    return read(settings::kFileLocationsLocationWidth);
 }
 
 } // namespace qrl::filelocations

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QString>
 
 #include <array>
@@ -13,8 +15,8 @@ class AppContext;
 namespace qrl::filelocations {
 
 inline constexpr int kRowCount = 7;
-inline constexpr int kDefaultTypeWidth = 108;
-inline constexpr int kDefaultLocationWidth = 250;
+inline constexpr int kDefaultTypeWidth = settings::kFileLocationsTypeWidth.defaultValue;
+inline constexpr int kDefaultLocationWidth = settings::kFileLocationsLocationWidth.defaultValue;
 
 // What a row's icon shows: the four resource kinds, and the project, build and resource folders.
 enum class RowIcon { Font, Macro, Form, Program, Project, Build, Resources };
@@ -22,7 +24,7 @@ enum class RowIcon { Font, Macro, Form, Program, Project, Build, Resources };
 struct RowInfo {
     const char* name;         // column 0
     RowIcon icon;
-    const char* profileValue; // value name in "File Locations"
+    settings::StringSetting location;
 };
 
 const RowInfo& rowInfo(int row);

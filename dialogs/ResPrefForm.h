@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -43,9 +45,7 @@ inline constexpr int kIdTakenMessage = 2218;
 inline constexpr const char* kIdNotANumber = "Please give a number between 256 and 65535";
 inline constexpr const char* kTypefaceNotANumber = "Typeface should be a number between 0 and 65535";
 
-inline constexpr const char* kSection = "Resource Preferences";
-inline constexpr const char* kMessageOptionsValue = "ResPrefMsgOptions";
-inline constexpr int kDefaultMessageOptions = 2;
+inline constexpr const char* kSection = qrl::settings::kResPrefSection;
 
 // The form of the item with this serial, as stored in its record.
 ResPrefForm loadForm(const CQuorlyn32Doc& document, int serial);

@@ -1,5 +1,7 @@
 #include "DesktopLauncher.h"
 
+#include "Replaceable.h"
+
 namespace {
 
 class InertLauncher : public DesktopLauncher {
@@ -9,19 +11,17 @@ public:
     bool startProgram(const QString&, const QStringList&) override { return false; }
 };
 
-DesktopLauncher* current = nullptr;
+qrl::Replaceable<DesktopLauncher> current;
 
 } // namespace
 
 DesktopLauncher& desktopLauncher()
 {
     static InertLauncher inert;
-    return current ? *current : inert;
+    return current.getOr(inert);
 }
 
 DesktopLauncher* setDesktopLauncher(DesktopLauncher* launcher)
 {
-    DesktopLauncher* previous = current;
-    current = launcher;
-    return previous;
+    return current.replace(launcher);
 }

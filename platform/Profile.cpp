@@ -1,22 +1,22 @@
 #include "MemoryProfile.h"
 
+#include "Replaceable.h"
+
 namespace qrl {
 
 namespace {
-Profile* current = nullptr;
+Replaceable<Profile> current;
 } // namespace
 
 Profile& profile()
 {
     static MemoryProfile fallback;
-    return current ? *current : fallback;
+    return current.getOr(fallback);
 }
 
 Profile* setProfile(Profile* next)
 {
-    Profile* previous = current;
-    current = next;
-    return previous;
+    return current.replace(next);
 }
 
 } // namespace qrl

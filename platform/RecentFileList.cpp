@@ -1,12 +1,12 @@
 #include "RecentFileList.h"
 
-#include "Profile.h"
+#include "SettingsKeys.h"
 
 namespace qrl {
 
 namespace {
-const QString kSection = QStringLiteral("Recent File List");
-QString entryName(int i) { return QStringLiteral("File%1").arg(i + 1); }
+const QString kSection = settings::keyText(settings::kRecentFileSection);
+QString entryName(int i) { return settings::recentFileEntry(i); }
 } // namespace
 
 void RecentFileList::load(const Profile& profile)

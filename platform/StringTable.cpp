@@ -1,5 +1,6 @@
 #include "StringTable.h"
 
+#include "Replaceable.h"
 #include "TextFormat.h"
 
 #include <QByteArray>
@@ -8,12 +9,12 @@
 namespace qrl {
 
 namespace {
-const QTranslator* currentCatalogue = nullptr;
+Replaceable<const QTranslator> currentCatalogue;
 } // namespace
 
 void setStringCatalogue(const QTranslator* catalogue)
 {
-    currentCatalogue = catalogue;
+    currentCatalogue.replace(catalogue);
 }
 
 QString text(int id)
@@ -22,9 +23,9 @@ QString text(int id)
     if (!english)
         return {};
     const QString builtIn = QString::fromUtf8(english);
-    if (currentCatalogue) {
+    if (const QTranslator* catalogue = currentCatalogue.get()) {
         const QByteArray key = QByteArray::number(id);
-        const QString translated = currentCatalogue->translate(kCatalogueContext, english, key.constData());
+        const QString translated = catalogue->translate(kCatalogueContext, english, key.constData());
         // A translation may reorder words but must take the same arguments; otherwise it would
         // be filled with data it does not expect.
         if (!translated.isEmpty() && formatSignature(translated) == formatSignature(builtIn))

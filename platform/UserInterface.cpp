@@ -1,5 +1,6 @@
 #include "UserInterface.h"
 
+#include "Replaceable.h"
 #include "StringTable.h"
 
 namespace qrl {
@@ -16,20 +17,18 @@ public:
 };
 
 SilentUserInterface silent;
-UserInterface* current = nullptr;
+Replaceable<UserInterface> current;
 
 } // namespace
 
 UserInterface& ui()
 {
-    return current ? *current : silent;
+    return current.getOr(silent);
 }
 
 UserInterface* setUi(UserInterface* next)
 {
-    UserInterface* previous = current;
-    current = next;
-    return previous;
+    return current.replace(next);
 }
 
 Answer defaultAnswer(Buttons buttons)

@@ -3,6 +3,7 @@
 #include "BitmapToMacroCheck.h"
 #include "CProjItem.h"
 #include "PelmoraHost.h"
+#include "Replaceable.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -21,7 +22,7 @@ public:
 };
 
 CancellingRunner cancelling;
-BitmapToMacroRunner* installed = nullptr;
+qrl::Replaceable<BitmapToMacroRunner> installed;
 
 bool fits(const QByteArray& bytes, int field)
 {
@@ -82,12 +83,10 @@ bool bitmapmacro::createMacroFile(const QString& imagePath,
 
 BitmapToMacroRunner& bitmapToMacroRunner()
 {
-    return installed ? *installed : cancelling;
+    return installed.getOr(cancelling);
 }
 
 BitmapToMacroRunner* setBitmapToMacroRunner(BitmapToMacroRunner* runner)
 {
-    BitmapToMacroRunner* previous = installed;
-    installed = runner;
-    return previous;
+    return installed.replace(runner);
 }

@@ -2,6 +2,7 @@
 
 #include "Profile.h"
 #include "ResourceTypes.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -10,9 +11,7 @@
 
 namespace {
 
-const QString kMapSection = QStringLiteral("File Mappings");
-const QString kSettings = QStringLiteral("Settings");
-const QString kVersion = QStringLiteral("version");
+const QString kMapSection = qrl::settings::keyText(qrl::settings::kFileMapSection);
 
 constexpr std::array<const char*, 10> kBuiltInRows = {
     "ttf;FONT;True Type Font",         "sfs;FONT;HP PCL EO Font", "sfp;FONT;HP Bitmap Portrait Font",
@@ -20,11 +19,6 @@ constexpr std::array<const char*, 10> kBuiltInRows = {
     "tlr;MACRO;Tellurade Macro",       "mcr;MACRO;Tellurade Macro", "prn;FORM;Application Generated Form",
     "prg;DATA;Program Data",
 };
-
-QString valueName(int position)
-{
-    return qrl::formatText(QStringLiteral("Map #%i"), {position});
-}
 
 int kindOfTypeWord(const QString& word, int otherWord)
 {
@@ -54,9 +48,10 @@ bool CGlobalPrefs::Load()
 bool CGlobalPrefs::CheckVersion()
 {
     qrl::Profile& profile = qrl::profile();
-    if (!profile.contains(kSettings, kVersion)) {
+    if (!qrl::isStored(profile, qrl::settings::kVersion)) {
         // A first run: mappings of an earlier installation are dropped.
-        if (!profile.removeSection(kMapSection) || !profile.setString(kSettings, kVersion, m_fileVersionText)) {
+        if (!profile.removeSection(kMapSection)
+            || !qrl::write(profile, qrl::settings::kVersion, m_fileVersionText)) {
             qrl::ui().message(qrl::text(2205), qrl::Buttons::Ok, qrl::Icon::Error);
             return false;
         }
@@ -69,14 +64,14 @@ bool CGlobalPrefs::LoadRows()
     const qrl::Profile& profile = qrl::profile();
     m_entries.clear();
     int rows = 0;
-    while (profile.contains(kMapSection, valueName(rows)))
+    while (profile.contains(kMapSection, qrl::settings::fileMapEntry(rows)))
         ++rows;
     const bool defaults = rows == 0;
     if (defaults)
         rows = static_cast<int>(kBuiltInRows.size());
     for (int row = 0; row < rows; ++row) {
         const QString fallback = defaults ? QString::fromLatin1(kBuiltInRows[static_cast<std::size_t>(row)]) : QString();
-        const QString value = profile.getString(kMapSection, valueName(row), fallback);
+        const QString value = profile.getString(kMapSection, qrl::settings::fileMapEntry(row), fallback);
         // An empty value would end the map here and lose the rows after it at the next save.
         if (value.isEmpty())
             continue;
@@ -115,7 +110,7 @@ bool CGlobalPrefs::Save() const
     bool ok = profile.removeSection(kMapSection);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const FileMapEntry& e = m_entries[i];
-        ok = profile.setString(kMapSection, valueName(static_cast<int>(i)),
+        ok = profile.setString(kMapSection, qrl::settings::fileMapEntry(static_cast<int>(i)),
                                e.extension + QLatin1Char(';') + e.typeWord + QLatin1Char(';') + e.description) &&
              ok;
     }

@@ -5,7 +5,7 @@
 #include "ProjectFileDialog.h"
 #include "FileMessages.h"
 #include "FileSave.h"
-#include "Profile.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 
@@ -66,8 +66,7 @@ bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
         ShowWriteFailure(error, path);
         return false;
     }
-    qrl::profile().setString(QStringLiteral("Settings"), QStringLiteral("Last Project"),
-                             QFileInfo(path).absoluteFilePath());
+    qrl::write(qrl::settings::kLastProject, QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
     return true;
 }

@@ -1,15 +1,16 @@
 #include "CapacityPane.h"
 
 #include "AppContext.h"
+#include "Replaceable.h"
 #include "TextFormat.h"
 
 namespace {
-CapacityPane* currentPane = nullptr;
+qrl::Replaceable<CapacityPane> currentPane;
 } // namespace
 
 void setCapacityPane(CapacityPane* pane)
 {
-    currentPane = pane;
+    currentPane.replace(pane);
 }
 
 bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std::uint64_t totalBytes,
@@ -30,7 +31,8 @@ bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std:
     }
     // A test for an add leaves the pane alone when the add would not fit; a plain refresh always
     // shows the current project's figures, also for a project that is over capacity.
-    if (currentPane && (check.fits || bytesToAdd == 0))
-        currentPane->showCapacityText(check.paneText);
+    CapacityPane* pane = currentPane.get();
+    if (pane && (check.fits || bytesToAdd == 0))
+        pane->showCapacityText(check.paneText);
     return check.fits;
 }

@@ -1,5 +1,7 @@
 #include "ProjectFileMacroQuestion.h"
 
+#include "Replaceable.h"
+
 namespace {
 
 class UnaskedQuestion : public ProjectFileMacroQuestion {
@@ -8,18 +10,16 @@ public:
 };
 
 UnaskedQuestion unasked;
-ProjectFileMacroQuestion* current = nullptr;
+qrl::Replaceable<ProjectFileMacroQuestion> current;
 
 } // namespace
 
 ProjectFileMacroQuestion& macroTypeQuestion()
 {
-    return current ? *current : unasked;
+    return current.getOr(unasked);
 }
 
 ProjectFileMacroQuestion* setMacroTypeQuestion(ProjectFileMacroQuestion* question)
 {
-    ProjectFileMacroQuestion* previous = current;
-    current = question;
-    return previous;
+    return current.replace(question);
 }

@@ -1,5 +1,7 @@
 #include "UnknownExtensionQuestion.h"
 
+#include "Replaceable.h"
+
 namespace {
 
 class CancellingQuestion : public UnknownExtensionQuestion {
@@ -8,18 +10,16 @@ public:
 };
 
 CancellingQuestion cancelling;
-UnknownExtensionQuestion* installed = nullptr;
+qrl::Replaceable<UnknownExtensionQuestion> installed;
 
 } // namespace
 
 UnknownExtensionQuestion& unknownExtensionQuestion()
 {
-    return installed ? *installed : cancelling;
+    return installed.getOr(cancelling);
 }
 
 UnknownExtensionQuestion* setUnknownExtensionQuestion(UnknownExtensionQuestion* question)
 {
-    UnknownExtensionQuestion* previous = installed;
-    installed = question;
-    return previous;
+    return installed.replace(question);
 }

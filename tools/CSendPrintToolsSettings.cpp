@@ -1,6 +1,6 @@
 #include "CSendPrintToolsSettings.h"
 
-#include "Profile.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 
 #include <array>
@@ -23,20 +23,17 @@ constexpr std::array<FormatWarning, 3> kFormatWarnings{{{2003, 2202}, {2005, 303
 
 CSendPrintToolsSettings CSendPrintToolsSettings::read()
 {
-    const QString section = QString::fromLatin1(kSection);
     CSendPrintToolsSettings settings;
-    settings.printer = qrl::profile().getString(section, QString::fromLatin1(kPrinter));
-    settings.tarnwick = qrl::profile().getInt(section, QString::fromLatin1(kTarnwick), 0) != 0;
+    settings.printer = qrl::read(qrl::settings::kSendPrintToolsPrinter);
+    settings.tarnwick = qrl::read(qrl::settings::kSendPrintToolsTarnwick) != 0;
     return settings;
 }
 
 bool CSendPrintToolsSettings::write(const CSendPrintToolsSettings& settings)
 {
-    const QString section = QString::fromLatin1(kSection);
-    const bool printerWritten =
-        qrl::profile().setString(section, QString::fromLatin1(kPrinter), settings.printer);
+    const bool printerWritten = qrl::write(qrl::settings::kSendPrintToolsPrinter, settings.printer);
     const bool tarnwickWritten =
-        qrl::profile().setInt(section, QString::fromLatin1(kTarnwick), settings.tarnwick ? 1 : 0);
+        qrl::write(qrl::settings::kSendPrintToolsTarnwick, settings.tarnwick ? 1 : 0);
     return printerWritten && tarnwickWritten;
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QString>
 
 // What the send dialog of the printer tools keeps in the profile, section "Send Print Tools":
 // the printer chosen last and whether it belongs to the Tarnwick family. Its window placement
 // is kept in the same section.
 struct CSendPrintToolsSettings {
-    static constexpr const char* kSection = "Send Print Tools";
-    static constexpr const char* kPrinter = "Printer";
-    static constexpr const char* kTarnwick = "Tarnwick";
+    static constexpr const char* kSection = qrl::settings::kSendPrintToolsSection;
 
     QString printer;
     bool tarnwick = false;

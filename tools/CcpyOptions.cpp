@@ -1,20 +1,17 @@
 #include "CcpyOptions.h"
 
 #include "AppContext.h"
-#include "Profile.h"
 
 namespace ccpy {
 
 int storedOptions()
 {
-    return qrl::profile().getInt(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kOptionsValue),
-                                 kDefaultOptions);
+    return qrl::read(qrl::settings::kCcpyOptions);
 }
 
 bool storeOptions(int mask)
 {
-    return qrl::profile().setInt(QString::fromLatin1(kOptionsSection), QString::fromLatin1(kOptionsValue),
-                                 mask & kUsedOptionBits);
+    return qrl::write(qrl::settings::kCcpyOptions, mask & kUsedOptionBits);
 }
 
 int creatorOptions()

@@ -2,6 +2,8 @@
 
 // The option mask of the CCPY creator: which comment lines its command files carry. Kept as one
 // value, "CcpyOptions" in profile section "Options".
+#include "SettingsKeys.h"
+
 namespace ccpy {
 
 enum OptionBit : int {
@@ -14,9 +16,7 @@ enum OptionBit : int {
 };
 
 inline constexpr int kUsedOptionBits = 0x7E;
-inline constexpr int kDefaultOptions = 126;
-inline constexpr const char* kOptionsSection = "Options";
-inline constexpr const char* kOptionsValue = "CcpyOptions";
+inline constexpr int kDefaultOptions = qrl::settings::kCcpyOptions.defaultValue;
 
 // The stored mask as it stands (default 126), whatever the version-changed flag says.
 int storedOptions();

@@ -1,18 +1,17 @@
 #include "EmcrOptions.h"
 
 #include "AppContext.h"
-#include "Profile.h"
 
 namespace emcr::options {
 
 int storedMask()
 {
-    return qrl::profile().getInt(QString::fromLatin1(kSection), QString::fromLatin1(kValueName), kDefaultMask);
+    return qrl::read(qrl::settings::kEmcrOptions);
 }
 
 bool storeMask(int mask)
 {
-    return qrl::profile().setInt(QString::fromLatin1(kSection), QString::fromLatin1(kValueName), mask & kUsedBits);
+    return qrl::write(qrl::settings::kEmcrOptions, mask & kUsedBits);
 }
 
 int creatorMask()

@@ -2,10 +2,10 @@
 
 // Which comment lines ("CMNT") the EMCR creator writes: one bit mask in the profile value
 // "Options" / "EmcrOptions", shared by the options page and the creator.
+#include "SettingsKeys.h"
+
 namespace emcr::options {
 
-inline constexpr const char* kSection = "Options";
-inline constexpr const char* kValueName = "EmcrOptions";
 
 inline constexpr int kEnableVersion = 0x02;
 inline constexpr int kEnableTime = 0x04;
@@ -14,7 +14,9 @@ inline constexpr int kDisableVersion = 0x10;
 inline constexpr int kDisableTime = 0x20;
 inline constexpr int kDisableExplanation = 0x40;
 inline constexpr int kUsedBits = 0x7E;
-inline constexpr int kDefaultMask = kUsedBits;
+// Every comment line is written until the user chooses.
+inline constexpr int kDefaultMask = qrl::settings::kEmcrOptions.defaultValue;
+static_assert(kDefaultMask == kUsedBits);
 
 // The mask as stored (default 126), as the options page shows it.
 int storedMask();

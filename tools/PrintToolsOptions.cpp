@@ -1,14 +1,11 @@
 #include "PrintToolsOptions.h"
 
-#include "Profile.h"
 
 namespace {
 
 std::uint32_t storedMask()
 {
-    return static_cast<std::uint32_t>(qrl::profile().getInt(QString::fromLatin1(PrintToolsOptions::kSection),
-                                                            QString::fromLatin1(PrintToolsOptions::kValueName),
-                                                            static_cast<int>(PrintToolsOptions::kDefaultMask)));
+    return static_cast<std::uint32_t>(qrl::read(qrl::settings::kPrintToolsOptions));
 }
 
 } // namespace
@@ -21,6 +18,5 @@ PrintToolsOptions PrintToolsOptions::read()
 bool PrintToolsOptions::write(const PrintToolsOptions& options)
 {
     const std::uint32_t mask = options.toolTips ? storedMask() | kToolTipsBit : storedMask() & kToolTipsOffMask;
-    return qrl::profile().setInt(QString::fromLatin1(kSection), QString::fromLatin1(kValueName),
-                                 static_cast<int>(mask));
+    return qrl::write(qrl::settings::kPrintToolsOptions, static_cast<int>(mask));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <cstdint>
 
 // The printer tools' settings in the profile: the option mask "PrintToolsOptions" of section
@@ -7,9 +9,8 @@
 // is always read as stored, also after a version change.
 struct PrintToolsOptions {
     static constexpr const char* kPlacementSection = "Print Tools";
-    static constexpr const char* kSection = "Options";
-    static constexpr const char* kValueName = "PrintToolsOptions";
-    static constexpr std::uint32_t kDefaultMask = 0x80000000u;
+    static constexpr std::uint32_t kDefaultMask =
+        static_cast<std::uint32_t>(qrl::settings::kPrintToolsOptions.defaultValue);
     static constexpr std::uint32_t kToolTipsBit = 0x80000000u;
     // What is kept of the mask when the tool tips are switched off.
     static constexpr std::uint32_t kToolTipsOffMask = 0x0FFFFFFFu;

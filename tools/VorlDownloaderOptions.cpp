@@ -1,17 +1,16 @@
 #include "VorlDownloaderOptions.h"
 
-#include "Profile.h"
 
 namespace vorloptions {
 
 int read()
 {
-    return qrl::profile().getInt(QLatin1String(kSection), QLatin1String(kValueName), kDefault);
+    return qrl::read(qrl::settings::kVorlDownloaderOptions);
 }
 
 bool write(int value)
 {
-    return qrl::profile().setInt(QLatin1String(kSection), QLatin1String(kValueName), value);
+    return qrl::write(qrl::settings::kVorlDownloaderOptions, value);
 }
 
 PageChoice choiceFromValue(int value)

@@ -2,11 +2,10 @@
 
 // The option value "VorlDownloaderOptions" of section "Options", which the font downloader reads
 // when it opens and the downloader options page edits.
+#include "SettingsKeys.h"
+
 namespace vorloptions {
 
-inline constexpr char kSection[] = "Options";
-inline constexpr char kValueName[] = "VorlDownloaderOptions";
-inline constexpr int kDefault = 6;
 // The downloader shows its "Modify target directory name" button.
 inline constexpr int kAllowModifyTarget = 0x2;
 // "Print font list" sends the printer language's font list; clear: the PostScript file list.

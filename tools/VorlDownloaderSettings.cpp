@@ -1,27 +1,15 @@
 #include "VorlDownloaderSettings.h"
 
-#include "Profile.h"
+#include "SettingsKeys.h"
 
 namespace {
 
-constexpr char kPrinterKey[] = "Printer";
-constexpr char kMediumKey[] = "nMediumType";
-
-struct Column {
-    const char* key;
-    int defaultWidth;
+constexpr qrl::settings::IntSetting kColumns[VorlDownloaderSettings::kColumnCount] = {
+    qrl::settings::kVorlDescriptionWidth,
+    qrl::settings::kVorlTargetPathWidth,
+    qrl::settings::kVorlLocalPathWidth,
+    qrl::settings::kVorlFileSizeWidth,
 };
-constexpr Column kColumns[VorlDownloaderSettings::kColumnCount] = {
-    {"widthColumnDescription", 170},
-    {"widthColumnTargetPath", 200},
-    {"widthColumnLocalPath", 180},
-    {"widthColumnFileSize", 170},
-};
-
-QString section()
-{
-    return QString::fromLatin1(VorlDownloaderSettings::kSection);
-}
 
 } // namespace
 
@@ -29,32 +17,29 @@ VorlDownloaderSettings VorlDownloaderSettings::load(bool useDefaultWidths)
 {
     const qrl::Profile& profile = qrl::profile();
     VorlDownloaderSettings s;
-    s.printer = profile.getString(section(), QLatin1String(kPrinterKey));
-    s.mediumType = profile.getInt(section(), QLatin1String(kMediumKey), 0) == 1 ? 1 : 0;
-    for (int i = 0; i < kColumnCount; ++i) {
-        s.columnWidths[i] = useDefaultWidths ? kColumns[i].defaultWidth
-                                             : profile.getInt(section(), QLatin1String(kColumns[i].key),
-                                                              kColumns[i].defaultWidth);
-    }
+    s.printer = qrl::read(profile, qrl::settings::kVorlPrinter);
+    s.mediumType = qrl::read(profile, qrl::settings::kVorlMediumType) == 1 ? 1 : 0;
+    for (int i = 0; i < kColumnCount; ++i)
+        s.columnWidths[i] = useDefaultWidths ? kColumns[i].defaultValue : qrl::read(profile, kColumns[i]);
     return s;
 }
 
 bool VorlDownloaderSettings::save() const
 {
     qrl::Profile& profile = qrl::profile();
-    bool ok = profile.setString(section(), QLatin1String(kPrinterKey), printer);
-    ok = profile.setInt(section(), QLatin1String(kMediumKey), mediumType) && ok;
+    bool ok = qrl::write(profile, qrl::settings::kVorlPrinter, printer);
+    ok = qrl::write(profile, qrl::settings::kVorlMediumType, mediumType) && ok;
     for (int i = 0; i < kColumnCount; ++i)
-        ok = profile.setInt(section(), QLatin1String(kColumns[i].key), columnWidths[i]) && ok;
+        ok = qrl::write(profile, kColumns[i], columnWidths[i]) && ok;
     return ok;
 }
 
 const char* VorlDownloaderSettings::widthKey(int column)
 {
-    return kColumns[column].key;
+    return kColumns[column].name;
 }
 
 int VorlDownloaderSettings::defaultWidth(int column)
 {
-    return kColumns[column].defaultWidth;
+    return kColumns[column].defaultValue;
 }

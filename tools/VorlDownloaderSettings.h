@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QString>
 
 #include <array>
@@ -7,7 +9,7 @@
 // What the font downloader keeps in its profile section "Vorl Font Downloader": the printer, the
 // medium and the widths of its four list columns (the window placement is kept beside them).
 struct VorlDownloaderSettings {
-    static constexpr const char* kSection = "Vorl Font Downloader";
+    static constexpr const char* kSection = qrl::settings::kVorlDownloaderSection;
     static constexpr int kColumnCount = 4;
 
     QString printer;

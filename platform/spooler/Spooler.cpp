@@ -1,6 +1,7 @@
 #include "Spooler.h"
 
 #include "CupsSpooler.h"
+#include "Replaceable.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@ namespace {
 // Blocks of this size keep a large submit from reaching the spooler as one huge write.
 constexpr std::size_t kSubmitBlock = 64 * 1024;
 
-Spooler* current = nullptr;
+Replaceable<Spooler> current;
 
 } // namespace
 
@@ -73,17 +74,15 @@ SpoolStatus Spooler::checkPrinterForJob(const std::string& name)
 
 Spooler& spooler()
 {
-    if (current)
-        return *current;
+    if (Spooler* installed = current.get())
+        return *installed;
     static CupsSpooler system;
     return system;
 }
 
 Spooler* setSpooler(Spooler* next)
 {
-    Spooler* previous = current;
-    current = next;
-    return previous;
+    return current.replace(next);
 }
 
 } // namespace qrl

@@ -1,4 +1,5 @@
 #include "CAppOptsSettings.h"
+#include "SettingsKeys.h"
 
 #include "TestEnvironment.h"
 
@@ -9,7 +10,7 @@
 
 namespace {
 
-const QString kSection = QString::fromLatin1(appopts::kSection);
+const QString kSection = qrl::settings::keyText(qrl::settings::kSettingsSection);
 
 int storedValue(const qrl::test::ScopedProfile& profile, const char* name)
 {

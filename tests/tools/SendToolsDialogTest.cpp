@@ -101,8 +101,7 @@ TEST_F(SendToolsDialogTest, ListsFileFirstWarnsPerFormatToolAndSendsEachTimeToTh
 
 TEST_F(SendToolsDialogTest, ASavedPrinterThatIsGoneLeavesTheDefaultAndNothingCheckedSendsNothing)
 {
-    qrl::profile().setString(QString::fromLatin1(CSendPrintToolsSettings::kSection),
-                             QString::fromLatin1(CSendPrintToolsSettings::kPrinter), QStringLiteral("Gone"));
+    qrl::write(qrl::settings::kSendPrintToolsPrinter, QStringLiteral("Gone"));
     check(CPrintToolArray::kSendFileRow);
     CSendPrintTools dialog(*tools);
     EXPECT_EQ(child<QComboBox>(dialog, "printerBox")->currentText(), QStringLiteral("FS-2"));
