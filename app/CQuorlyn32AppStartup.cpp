@@ -17,18 +17,9 @@
 #include <QFile>
 #include <QTranslator>
 
-#include <array>
-
 namespace {
 
 const QString kSettings = qrl::settings::keyText(qrl::settings::kSettingsSection);
-
-// The sections whose dialog placements are reset after a version change, in this order.
-constexpr std::array<const char*, 14> kResetSections = {
-    "Bitmap To Macro", "Build", "Call Macro", "Ccpy Creator", "Emcr Creator", "Vorl Font Downloader",
-    "Macro Edit", "Print Tools", "Resource Preferences", "Send Print Tools", "File Locations",
-    "Property Pages", "Project Settings", "About Dialog",
-};
 
 constexpr int kMaxLogNumber = 1024;
 
@@ -244,7 +235,7 @@ void CQuorlyn32App::resetStoredPlacements()
 {
     qrl::Profile& p = qrl::profile();
     qrl::write(p, qrl::settings::kVorlDownloaderOptions, qrl::settings::kVorlDownloaderOptions.defaultValue);
-    for (const char* section : kResetSections)
+    for (const char* section : qrl::settings::kPlacementSections)
         p.setString(QString::fromLatin1(section), QString::fromLatin1(CWinPlacement::kValueName),
                     QString::fromLatin1(CWinPlacement::kResetText));
     // The About box opens folded at its default place and widths after a version change.

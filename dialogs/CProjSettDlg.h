@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProjectSettingsForm.h"
+#include "SettingsKeys.h"
 
 #include <QDialog>
 
@@ -19,7 +20,7 @@ class QRadioButton;
 class CProjSettDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Project Settings";
+    static constexpr const char* kPlacementSection = qrl::settings::kProjectSettingsSection;
 
     // Shows the form (its mode decides which media can be chosen); nothing is written anywhere
     // but the placement until the caller applies choice().

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CAppOptsSettings.h"
+#include "SettingsKeys.h"
 
 #include <QDialog>
 
@@ -17,7 +18,7 @@ class QTabWidget;
 class CProperties : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Property Pages";
+    static constexpr const char* kPlacementSection = qrl::settings::kPropertyPagesSection;
 
     // One page as the sheet holds it: the widget (its window title is the tab's caption) and
     // what storing it does. The widget is handed to the sheet, which owns it from then on.

@@ -2,6 +2,8 @@
 
 #include "Profile.h"
 
+#include <array>
+
 // Every value the program keeps in its profile: section, value name and, for a number, the default
 // a missing value reads as (a missing text reads as empty). The spellings are those of the stored
 // profile and must not change. Dialog placements ("WinPlacement" in each dialog's own section) are
@@ -27,6 +29,21 @@ inline constexpr char kBuildSection[] = "Build";
 inline constexpr char kResPrefSection[] = "Resource Preferences";
 inline constexpr char kSendPrintToolsSection[] = "Send Print Tools";
 inline constexpr char kVorlDownloaderSection[] = "Vorl Font Downloader";
+// Sections that hold only a dialog's placement.
+inline constexpr char kBitmapToMacroSection[] = "Bitmap To Macro";
+inline constexpr char kCallMacroSection[] = "Call Macro";
+inline constexpr char kCcpyCreatorSection[] = "Ccpy Creator";
+inline constexpr char kEmcrCreatorSection[] = "Emcr Creator";
+inline constexpr char kMacroEditSection[] = "Macro Edit";
+inline constexpr char kPrintToolsSection[] = "Print Tools";
+inline constexpr char kPropertyPagesSection[] = "Property Pages";
+inline constexpr char kProjectSettingsSection[] = "Project Settings";
+// Every section with a dialog placement, in the order they are reset after a version change.
+inline constexpr std::array<const char*, 14> kPlacementSections = {
+    kBitmapToMacroSection, kBuildSection, kCallMacroSection, kCcpyCreatorSection, kEmcrCreatorSection,
+    kVorlDownloaderSection, kMacroEditSection, kPrintToolsSection, kResPrefSection, kSendPrintToolsSection,
+    kFileLocationsSection, kPropertyPagesSection, kProjectSettingsSection, kAboutSection,
+};
 // Numbered values: recentFileEntry() and fileMapEntry() name them.
 inline constexpr char kRecentFileSection[] = "Recent File List";
 inline constexpr char kFileMapSection[] = "File Mappings";

@@ -1,7 +1,7 @@
 // The scans of an item's file for its name and font numbers, and the free ids of a project.
 #include "CProjItem.h"
 
-#include "Profile.h"
+#include "SettingsKeys.h"
 #include "CQuorlyn32Doc.h"
 #include "ItemScanners.h"
 #include "RecordText.h"
@@ -110,7 +110,7 @@ std::uint32_t CProjItem::ReadLdfcFontId() const
         return itemscan::kFallbackId;
     // A file without a readable "LDFC" id gets the fallback, as an empty file does.
     std::uint32_t id = itemscan::ldfcFontId(itemscan::bytesOf(*data)).value_or(itemscan::kFallbackId);
-    if (id < 256 && qrl::profile().getInt(QStringLiteral("Settings"), QStringLiteral("Font ID Messages"), 0) != 0) {
+    if (id < 256 && qrl::read(qrl::settings::kFontIdMessages) != 0) {
         const QString text = QStringLiteral("Font :  ") + m_path + QStringLiteral("\nID :  ") +
                              qrl::formatText(QStringLiteral("%lu"), {id}) + qrl::text(2321);
         qrl::ui().message(text);

@@ -3,6 +3,7 @@
 #include "BitmapToMacroCall.h"
 #include "BitmapToMacroCheck.h"
 #include "BitmapToMacroForm.h"
+#include "SettingsKeys.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ class QPushButton;
 class BitmaptoMacroDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Bitmap To Macro";
+    static constexpr const char* kPlacementSection = qrl::settings::kBitmapToMacroSection;
 
     // Shows `form` (its image type picks the layout). `project` (may be null) is the project the
     // macro is meant for: its macro names and files are refused.

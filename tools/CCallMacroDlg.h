@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CallMacroCommand.h"
+#include "SettingsKeys.h"
 
 #include <QDialog>
 
@@ -13,7 +14,7 @@ class QLineEdit;
 class CCallMacroDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Call Macro";
+    static constexpr const char* kPlacementSection = qrl::settings::kCallMacroSection;
 
     explicit CCallMacroDlg(const CallMacroParams& params, QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "CCcpyItemDlg.h"
 #include "CcpyJob.h"
+#include "SettingsKeys.h"
 
 #include <QDialog>
 
@@ -21,7 +22,7 @@ class QTreeWidget;
 class CCcpyDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Ccpy Creator";
+    static constexpr const char* kPlacementSection = qrl::settings::kCcpyCreatorSection;
 
     CCcpyDlg(CQuorlyn32Doc& document, QWidget* parent = nullptr);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EmcrCommandFile.h"
+#include "SettingsKeys.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -22,7 +23,7 @@ class QTreeWidget;
 class CEmcrDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Emcr Creator";
+    static constexpr const char* kPlacementSection = qrl::settings::kEmcrCreatorSection;
 
     CEmcrDlg(CQuorlyn32Doc& document, QWidget* parent = nullptr);
     ~CEmcrDlg() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsKeys.h"
+
 #include <QDialog>
 
 class CPrintToolDlg;
@@ -13,7 +15,7 @@ class QPlainTextEdit;
 class CMacroEditDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlacementSection = "Macro Edit";
+    static constexpr const char* kPlacementSection = qrl::settings::kMacroEditSection;
 
     // `tools` is not owned and outlives the dialog; the row edited is its selected row.
     explicit CMacroEditDlg(CPrintToolDlg& tools, QWidget* parent = nullptr);

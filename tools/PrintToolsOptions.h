@@ -8,7 +8,7 @@
 // "Options" (bit 31: show tool tips) and the window placement of section "Print Tools". The mask
 // is always read as stored, also after a version change.
 struct PrintToolsOptions {
-    static constexpr const char* kPlacementSection = "Print Tools";
+    static constexpr const char* kPlacementSection = qrl::settings::kPrintToolsSection;
     static constexpr std::uint32_t kDefaultMask =
         static_cast<std::uint32_t>(qrl::settings::kPrintToolsOptions.defaultValue);
     static constexpr std::uint32_t kToolTipsBit = 0x80000000u;
