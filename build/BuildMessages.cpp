@@ -1,6 +1,5 @@
 #include "BuildMessages.h"
 
-#include "BuildStringIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"

@@ -13,7 +13,7 @@ namespace qrl::build {
 using ::ShowFileError;
 using ::ShowWriteFailure;
 
-// A resource name that cannot stand in a printer command (message 2464); control bytes are
+// A resource name that cannot stand in a printer command (message kNameNotSendable); control bytes are
 // shown as '?'.
 void showNameRefused(const QByteArray& name);
 

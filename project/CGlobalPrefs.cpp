@@ -57,7 +57,7 @@ bool CGlobalPrefs::CheckVersion()
     if (!profile.contains(kSettings, kVersion)) {
         // A first run: mappings of an earlier installation are dropped.
         if (!profile.removeSection(kMapSection) || !profile.setString(kSettings, kVersion, m_fileVersionText)) {
-            qrl::ui().message(qrl::text(2205), qrl::Buttons::Ok, qrl::Icon::Error);
+            qrl::ui().message(qrl::text(qrl::ids::kRegistryError), qrl::Buttons::Ok, qrl::Icon::Error);
             return false;
         }
     }
