@@ -39,12 +39,12 @@ void CChildFrame::createTabStrip()
 {
     m_tabs = new (std::nothrow) CQRLTabCtrl(m_client);
     if (!m_tabs) {
-        qrl::ui().message(qrl::text(2203), qrl::Buttons::Ok, qrl::Icon::Error);
+        qrl::ui().message(qrl::text(qrl::ids::kCannotCreateTabs), qrl::Buttons::Ok, qrl::Icon::Error);
         return;
     }
     for (int kind = 0; kind < CQRLTabCtrl::kTabCount; ++kind) {
         if (m_tabs->insertTab(kind, QString()) != kind)
-            qrl::ui().message(qrl::text(2204), qrl::Buttons::Ok, qrl::Icon::Error);
+            qrl::ui().message(qrl::text(qrl::ids::kInsertFailed), qrl::Buttons::Ok, qrl::Icon::Error);
     }
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)

@@ -29,7 +29,7 @@ public:
     // The view shown above the tab strip; the frame takes ownership and deletes a previous one.
     void setView(QWidget* view);
     QWidget* view() const { return m_view; }
-    // The tab strip; nullptr when it could not be made (message 2203 was shown).
+    // The tab strip; nullptr when it could not be made (message kCannotCreateTabs was shown).
     CQRLTabCtrl* tabStrip() const { return m_tabs; }
 
     // The project this frame shows, answered by its document; not owned. The document sets it

@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr std::array<int, CQRLTabCtrl::kTabCount> kCaptionIds = {2290, 2291, 2292, 2293};
+constexpr std::array<int, CQRLTabCtrl::kTabCount> kCaptionIds = {
+    qrl::ids::kTabFonts, qrl::ids::kTabMacros, qrl::ids::kTabHostFiles, qrl::ids::kTabPrograms};
 constexpr int kImageSize = 16;
 constexpr QPoint kContentOffset(4, 1);
 constexpr QPoint kSelectedContentOffset(8, 3);

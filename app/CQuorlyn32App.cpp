@@ -92,7 +92,7 @@ void CQuorlyn32App::OnFileOpen()
     if (!GetProjectsDirectory().isEmpty())
         QDir::setCurrent(GetProjectsDirectory());
     QString fileName;
-    if (DoProjectFileDialog(fileName, 2100, true, true) && m_shell)
+    if (DoProjectFileDialog(fileName, qrl::ids::kOpenProjectTitle, true, true) && m_shell)
         m_shell->openDocument(fileName);
 }
 

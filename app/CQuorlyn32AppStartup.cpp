@@ -62,7 +62,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     }
 
     if (!loadExtensionMap()) {
-        qrl::ui().message(qrl::text(2206), qrl::Buttons::Ok, qrl::Icon::Error);
+        qrl::ui().message(qrl::text(qrl::ids::kPreferencesFatal), qrl::Buttons::Ok, qrl::Icon::Error);
         return false;
     }
 
@@ -94,7 +94,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
         resetStoredPlacements();
     }
 
-    shell.showMainFrame(qrl::text(2312));
+    shell.showMainFrame(qrl::text(qrl::ids::kMainFrameTitle));
     if (command == Command::New)
         shell.newDocument();
     else if (command == Command::Open)
@@ -107,7 +107,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
 
 void CQuorlyn32App::openLog()
 {
-    const QString base = qrl::text(57344);
+    const QString base = qrl::text(qrl::ids::kAppName);
     const auto numbered = [&base](int n) {
         return n == 1 ? base + QStringLiteral(".log") : qrl::formatText(QStringLiteral("%s_%d.log"), {base, n});
     };

@@ -61,7 +61,7 @@ public:
     void addFileList(const QStringList& files);
     // Adds the enable and the disable file a CCPY or EMCR creator wrote.
     void addCreatorResults(const QString& enablePath, const QString& disablePath);
-    // False, after message 2210, for a folder.
+    // False, after message kCannotAddFolder, for a folder.
     static bool IsNotFolder(const QString& path);
 
     // The large image of a row's kind (the properties dialog shows it).

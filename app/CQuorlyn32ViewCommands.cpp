@@ -113,8 +113,8 @@ std::function<void(int)> CQuorlyn32View::showKind()
 void CQuorlyn32View::OnAddResource()
 {
     qrl::FileDialogRequest request;
-    request.title = qrl::text(2362);
-    request.filter = qrl::text(2360);
+    request.title = qrl::text(qrl::ids::kAddResourceTitle);
+    request.filter = qrl::text(qrl::ids::kAllFilesFilter);
     request.mustExist = true;
     const QString resources = theApp().GetResourcesDirectory();
     request.directory = resources.isEmpty() ? m_doc->GetDocumentDirectory() : m_doc->SetDocumentDirectory(resources);
@@ -160,7 +160,8 @@ void CQuorlyn32View::OnRename()
     if (serial < 0)
         return;
     if (!itemrename::canEditName(m_doc->GetItemSubtype(serial))) {
-        qrl::ui().message(qrl::text(2444), qrl::Buttons::Ok, qrl::Icon::Information);
+        qrl::ui().message(qrl::text(qrl::ids::kMacroCannotBeRenamed), qrl::Buttons::Ok,
+                          qrl::Icon::Information);
         return;
     }
     QAbstractItemView* view = itemView();
@@ -187,8 +188,9 @@ void CQuorlyn32View::OnProperties()
     if (serial < 0)
         return;
     if (m_doc->IsItemMissing(serial)) {
-        qrl::ui().message(qrl::text(2347) + m_doc->GetItemPath(serial) + qrl::text(2348), qrl::Buttons::Ok,
-                          qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kTheFileLead) + m_doc->GetItemPath(serial) +
+                              qrl::text(qrl::ids::kFileIsMissing),
+                          qrl::Buttons::Ok, qrl::Icon::Warning);
         return;
     }
     QIcon icon;
@@ -259,7 +261,7 @@ void CQuorlyn32View::OnEmcrCreator()
     for (int i = 0; i < m_doc->GetItemCount() && !hasTelluradeMacro; ++i)
         hasTelluradeMacro = m_doc->GetItemAt(i)->subtype() == kTelluradeMacro;
     if (!hasTelluradeMacro) {
-        qrl::ui().message(qrl::text(3987), qrl::Buttons::Ok, qrl::Icon::Information);
+        qrl::ui().message(qrl::text(qrl::ids::kEmcrNeedsMacros), qrl::Buttons::Ok, qrl::Icon::Information);
         return;
     }
     QString enablePath;

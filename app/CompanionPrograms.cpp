@@ -29,8 +29,6 @@ constexpr std::array<Companion, 7> kCompanions = {{
 // Started by its bare name, so the system's program search finds it.
 const char* const kBareNameProgram = "qrlupdate";
 
-constexpr int kNotInstalledTextId = 9102;
-
 } // namespace
 
 const Companion* find(int commandId)
@@ -74,8 +72,8 @@ void start(int commandId, const QString& argument)
     const QFileInfo file(launch.program);
     if (!file.isFile() || !file.isExecutable()) {
         const QString looked = QDir::toNativeSeparators(launch.program);
-        qrl::ui().message(qrl::formatText(qrl::text(kNotInstalledTextId), {looked}), qrl::Buttons::Ok,
-                          qrl::Icon::Information);
+        qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kProgramNotInstalled), {looked}),
+                          qrl::Buttons::Ok, qrl::Icon::Information);
         return;
     }
     desktopLauncher().startProgram(launch.program, launch.arguments);

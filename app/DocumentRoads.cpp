@@ -14,7 +14,8 @@ namespace {
 
 QString baseTitle(const CQuorlyn32Doc& doc)
 {
-    return doc.GetPathName().isEmpty() ? qrl::text(61440) : QFileInfo(doc.GetPathName()).fileName();
+    return doc.GetPathName().isEmpty() ? qrl::text(qrl::ids::kUntitled)
+                                       : QFileInfo(doc.GetPathName()).fileName();
 }
 
 } // namespace
@@ -36,7 +37,7 @@ bool mayClose(CQuorlyn32Doc& doc)
 {
     if (!doc.IsModified())
         return true;
-    const QString question = qrl::formatText(qrl::text(61699), {baseTitle(doc)});
+    const QString question = qrl::formatText(qrl::text(qrl::ids::kSaveChangesQuestion), {baseTitle(doc)});
     switch (qrl::ui().message(question, qrl::Buttons::YesNoCancel, qrl::Icon::Warning)) {
     case qrl::Answer::Yes: return saveProject(doc);
     case qrl::Answer::No: return true;

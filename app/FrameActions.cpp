@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kExitTextId = 9100;
-constexpr int kRecentFileTextId = 9101;
-
 using Key = QKeySequence::StandardKey;
 constexpr Key kNoKey = QKeySequence::UnknownKey;
 
@@ -32,39 +29,40 @@ struct Command {
 };
 
 constexpr std::array<Command, 35> kCommands = {{
-    {cmd::kFileNew, "actionNew", "New", 57600, QKeySequence::New},
-    {cmd::kFileOpen, "actionOpen", "Open", 57601, QKeySequence::Open},
-    {cmd::kFileSave, "actionSave", "Save", 57603, QKeySequence::Save},
-    {cmd::kFileSaveAs, "actionSaveAs", "Save As", 57604},
-    {cmd::kPreferences, "actionPreferences", nullptr, 32799},
-    {cmd::kFilePrintSetup, "actionPrintSetup", nullptr, 57606},
-    {cmd::kAppExit, "actionExit", nullptr, kExitTextId, QKeySequence::Quit},
-    {cmd::kEditCut, "actionCut", "Cut", 57635, QKeySequence::Cut},
-    {cmd::kEditCopy, "actionCopy", "Copy", 57634, QKeySequence::Copy},
-    {cmd::kEditPaste, "actionPaste", "Paste", 57637, QKeySequence::Paste},
-    {cmd::kBuild, "actionBuild", "Build", 32797, kNoKey, "Ctrl+B"},
+    {cmd::kFileNew, "actionNew", "New", qrl::ids::kMenuNewProject, QKeySequence::New},
+    {cmd::kFileOpen, "actionOpen", "Open", qrl::ids::kMenuOpenProject, QKeySequence::Open},
+    {cmd::kFileSave, "actionSave", "Save", qrl::ids::kMenuSaveProject, QKeySequence::Save},
+    {cmd::kFileSaveAs, "actionSaveAs", "Save As", qrl::ids::kMenuSaveAs},
+    {cmd::kPreferences, "actionPreferences", nullptr, qrl::ids::kMenuPreferences},
+    {cmd::kFilePrintSetup, "actionPrintSetup", nullptr, qrl::ids::kMenuPrintSetup},
+    {cmd::kAppExit, "actionExit", nullptr, qrl::ids::kMenuExit, QKeySequence::Quit},
+    {cmd::kEditCut, "actionCut", "Cut", qrl::ids::kMenuCut, QKeySequence::Cut},
+    {cmd::kEditCopy, "actionCopy", "Copy", qrl::ids::kMenuCopy, QKeySequence::Copy},
+    {cmd::kEditPaste, "actionPaste", "Paste", qrl::ids::kMenuPaste, QKeySequence::Paste},
+    {cmd::kBuild, "actionBuild", "Build", qrl::ids::kMenuBuild, kNoKey, "Ctrl+B"},
     {cmd::kHelp, "actionHelp", "Help", 0},
-    {cmd::kAppAbout, "actionAbout", "About", 57664},
-    {cmd::kAddResource, "actionAdd", "Add", 32771},
-    {cmd::kDeleteItems, "actionDelete", "Delete", 32775, QKeySequence::Delete},
-    {cmd::kProperties, "actionProperties", "Properties", 32800},
-    {cmd::kSelectAll, "actionSelectAll", "Select All", 32848, QKeySequence::SelectAll},
-    {cmd::kLargeIcons, "actionLargeIcons", "Large Icons", 32788},
-    {cmd::kSmallIcons, "actionSmallIcons", "Small Icons", 32789},
-    {cmd::kList, "actionList", "List", 32790},
-    {cmd::kDetails, "actionDetails", "Details", 32791},
-    {cmd::kProjectSettings, "actionProjectSettings", "Settings", 32798},
-    {cmd::kPrintList, "actionPrintList", "Print", 32845},
-    {cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", 32849, kNoKey, "Ctrl+L"},
-    {cmd::kCcpyCreator, "actionCcpyCreator", "Multi-Part Form Creator", 32851},
-    {cmd::kEmcrCreator, "actionEmcrCreator", "EMCR Creator", 32852},
-    {cmd::kFontDownloader, "actionFontDownloader", "VORL Font Downloader", 32873},
-    {cmd::kFirstCompanion + 0, "actionCompanion1", "Font Editor", cmd::kFirstCompanion + 0},
-    {cmd::kFirstCompanion + 1, "actionCompanion2", "Form Designer", cmd::kFirstCompanion + 1},
-    {cmd::kFirstCompanion + 2, "actionCompanion3", "Macro Viewer", cmd::kFirstCompanion + 2},
-    {cmd::kFirstCompanion + 3, "actionCompanion4", "Card Manager", cmd::kFirstCompanion + 3},
-    {cmd::kFirstCompanion + 4, "actionCompanion5", "Printer Monitor", cmd::kFirstCompanion + 4},
-    {cmd::kFirstCompanion + 5, "actionCompanion6", "Network Setup", cmd::kFirstCompanion + 5},
+    {cmd::kAppAbout, "actionAbout", "About", qrl::ids::kMenuAbout},
+    {cmd::kAddResource, "actionAdd", "Add", qrl::ids::kMenuAdd},
+    {cmd::kDeleteItems, "actionDelete", "Delete", qrl::ids::kMenuDelete, QKeySequence::Delete},
+    {cmd::kProperties, "actionProperties", "Properties", qrl::ids::kMenuProperties},
+    {cmd::kSelectAll, "actionSelectAll", "Select All", qrl::ids::kMenuSelectAll, QKeySequence::SelectAll},
+    {cmd::kLargeIcons, "actionLargeIcons", "Large Icons", qrl::ids::kMenuLargeIcons},
+    {cmd::kSmallIcons, "actionSmallIcons", "Small Icons", qrl::ids::kMenuSmallIcons},
+    {cmd::kList, "actionList", "List", qrl::ids::kMenuList},
+    {cmd::kDetails, "actionDetails", "Details", qrl::ids::kMenuDetails},
+    {cmd::kProjectSettings, "actionProjectSettings", "Settings", qrl::ids::kMenuProjectSettings},
+    {cmd::kPrintList, "actionPrintList", "Print", qrl::ids::kMenuPrintList},
+    {cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", qrl::ids::kMenuPrinterTools, kNoKey,
+     "Ctrl+L"},
+    {cmd::kCcpyCreator, "actionCcpyCreator", "Multi-Part Form Creator", qrl::ids::kMenuCcpyCreator},
+    {cmd::kEmcrCreator, "actionEmcrCreator", "EMCR Creator", qrl::ids::kMenuEmcrCreator},
+    {cmd::kFontDownloader, "actionFontDownloader", "VORL Font Downloader", qrl::ids::kMenuFontDownloader},
+    {cmd::kFirstCompanion + 0, "actionCompanion1", "Font Editor", qrl::ids::kMenuFontEditor},
+    {cmd::kFirstCompanion + 1, "actionCompanion2", "Form Designer", qrl::ids::kMenuFormDesigner},
+    {cmd::kFirstCompanion + 2, "actionCompanion3", "Macro Viewer", qrl::ids::kMenuMacroViewer},
+    {cmd::kFirstCompanion + 3, "actionCompanion4", "Card Manager", qrl::ids::kMenuCardManager},
+    {cmd::kFirstCompanion + 4, "actionCompanion5", "Printer Monitor", qrl::ids::kMenuPrinterMonitor},
+    {cmd::kFirstCompanion + 5, "actionCompanion6", "Network Setup", qrl::ids::kMenuNetworkSetup},
     {cmd::kCompanionNoMenu, "actionCompanionNoMenu", "File Viewer", 0},
     {cmd::kCompanionByName, "actionCompanionByName", "Update", 0},
 }};
@@ -204,7 +202,7 @@ void FrameActions::showRecentFiles(const QStringList& paths)
         const QString path = shown ? QDir::toNativeSeparators(paths.at(i)).replace(
                                          QLatin1Char('&'), QStringLiteral("&&"))
                                    : QString();
-        a->setText(qrl::text(kRecentFileTextId).arg(i + 1).arg(path));
+        a->setText(qrl::text(qrl::ids::kMenuRecentFile).arg(i + 1).arg(path));
         a->setStatusTip(shown ? QDir::toNativeSeparators(paths.at(i)) : QString());
         a->setVisible(shown);
     }

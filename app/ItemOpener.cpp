@@ -29,7 +29,7 @@ void openWithChosenProgram(const QString& path)
     logLine(QStringLiteral("None Registered Viewer available!"), {});
     logLine(QStringLiteral("Ssytem Directory is: %s"), {folder});
     qrl::FileDialogRequest request;
-    request.title = qrl::text(2480);
+    request.title = qrl::text(qrl::ids::kOpenWithTitle);
     request.directory = folder;
     request.mustExist = true;
     const std::optional<QString> program = qrl::ui().openFileName(request);

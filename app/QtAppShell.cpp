@@ -16,6 +16,7 @@
 #include "LogFile.h"
 #include "LogFileWindow.h"
 #include "PrintSetup.h"
+#include "StringIds.h"
 #include "ViewCommands.h"
 #include "WindowPlacementAdapter.h"
 
@@ -138,7 +139,7 @@ void QtAppShell::showProject(std::unique_ptr<CQuorlyn32Doc> doc)
 void QtAppShell::runFileOpenCommand()
 {
     QString fileName;
-    if (theApp().DoProjectFileDialog(fileName, 2100, true, true))
+    if (theApp().DoProjectFileDialog(fileName, qrl::ids::kOpenProjectTitle, true, true))
         openDocument(fileName);
 }
 

@@ -84,7 +84,7 @@ bool isNotFolder(const QString& path)
 {
     if (!QFileInfo(path).isDir())
         return true;
-    qrl::ui().message(qrl::text(2210), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::ui().message(qrl::text(qrl::ids::kCannotAddFolder), qrl::Buttons::Ok, qrl::Icon::Warning);
     return false;
 }
 
@@ -98,7 +98,7 @@ Result addChosenFiles(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKi
     Batch batch(doc, show);
     for (const QString& path : paths) {
         if (isSharedFolderPath(path)) {
-            batch.report(qrl::text(3035));
+            batch.report(qrl::text(qrl::ids::kSharedFolderRefused));
             break;
         }
         if (!batch.add(path, true).added)
@@ -118,7 +118,7 @@ Result addFileList(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind&
             continue;
         }
         if (isSharedFolderPath(path)) {
-            batch.report(qrl::text(3035));
+            batch.report(qrl::text(qrl::ids::kSharedFolderRefused));
             break;
         }
         batch.add(path, true);

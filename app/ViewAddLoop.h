@@ -22,11 +22,11 @@ struct Result {
     int lastKind = -1; // the kind of the last item added; -1 when none was
 };
 
-// The add dialog's files, in order: a path of a Windows shared folder shows message 3035 and ends
-// the command, and so does the first refusal (after its message).
+// The add dialog's files, in order: a path of a Windows shared folder shows message kSharedFolderRefused and
+// ends the command, and so does the first refusal (after its message).
 Result addChosenFiles(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind& show);
-// A pasted or dropped list: folders are skipped after message 2210, a shared-folder path shows
-// 3035 and ends the list, a refused file is reported and the next one tried.
+// A pasted or dropped list: folders are skipped after message kCannotAddFolder, a shared-folder path shows
+// kSharedFolderRefused and ends the list, a refused file is reported and the next one tried.
 Result addFileList(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind& show);
 // One dropped file; true when it was added.
 bool addDroppedFile(CQuorlyn32Doc& doc, const QString& path, const ShowKind& show);
@@ -35,7 +35,7 @@ bool addDroppedFile(CQuorlyn32Doc& doc, const QString& path, const ShowKind& sho
 Result addCreatorResults(CQuorlyn32Doc& doc, const QString& enablePath, const QString& disablePath,
                          const ShowKind& show);
 
-// False, after message 2210, for a folder.
+// False, after message kCannotAddFolder, for a folder.
 bool isNotFolder(const QString& path);
 // A path on a Windows shared folder ("\\server\share\..."), which the program cannot use.
 bool isSharedFolderPath(const QString& path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StringIds.h"
+
 #include <QString>
 
 #include <array>
@@ -26,11 +28,11 @@ struct ColumnSpec {
 
 // The five columns in order: "Description", "File Name", "Size", "ID", "Typeface ID".
 inline constexpr std::array<ColumnSpec, kColumnCount> kColumns = {{
-    {2258, false, 150},
-    {2259, false, 200},
-    {2260, true, 100},
-    {2261, true, 90},
-    {2262, true, 90},
+    {qrl::ids::kListDescriptionColumn, false, 150},
+    {qrl::ids::kListFileNameColumn, false, 200},
+    {qrl::ids::kListSizeColumn, true, 100},
+    {qrl::ids::kListIdColumn, true, 90},
+    {qrl::ids::kListTypefaceIdColumn, true, 90},
 }};
 
 // The image of a row whose item's file is missing (the kinds are 0 to 3).

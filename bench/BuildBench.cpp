@@ -38,7 +38,7 @@ public:
     void setStatusText(const QString& text) override
     {
         BuildMonitor::setStatusText(text);
-        if (text == qrl::text(2355))
+        if (text == qrl::text(qrl::ids::kStatusWritingToPrinter))
             deliveryStart = Clock::now();
     }
     void showResult(int, int) override
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
     BuildOptions options;
     options.target = kTargetCard;
     options.cardType = QStringLiteral("Compact");
-    options.printerName = qrl::text(3000);
+    options.printerName = qrl::text(qrl::ids::kFilePrinter);
     options.outputPath = dir + QStringLiteral("/bench.prn");
     TimingMonitor monitor;
     BuildSession session;

@@ -1,14 +1,6 @@
 #include "BuildProgress.h"
 
-namespace {
-
-constexpr int kWrittenToSpooler = 3001;
-constexpr int kWrittenToFile = 3002;
-constexpr int kWrittenOther = 2370;
-constexpr int kEpromExported = 3004;
-constexpr int kCardImageExported = 3003;
-
-} // namespace
+#include "StringIds.h"
 
 void BuildProgress::stepIt()
 {
@@ -25,13 +17,13 @@ int BuildProgress::resultTextId(int target, int toFile)
     case 0:
     case 1:
         if (toFile == 0)
-            return kWrittenToSpooler;
-        return toFile == 1 ? kWrittenToFile : kWrittenOther;
+            return qrl::ids::kWrittenToSpooler;
+        return toFile == 1 ? qrl::ids::kWrittenToFile : qrl::ids::kWrittenToPrintSpooler;
     case 2:
-        return kEpromExported;
+        return qrl::ids::kEpromExported;
     case 3:
-        return kCardImageExported;
+        return qrl::ids::kCardImageExported;
     default:
-        return kWrittenOther;
+        return qrl::ids::kWrittenToPrintSpooler;
     }
 }

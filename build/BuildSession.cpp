@@ -2,7 +2,6 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
-#include "BuildStringIds.h"
 #include "BuildTarget.h"
 #include "BuildWorkspace.h"
 #include "CPrinterOutput.h"
@@ -122,13 +121,13 @@ bool BuildSession::confirmFormat(const BuildOptions& options) const
         return true;
     int question = 0;
     if (options.target == kTargetDisk)
-        question = ids::kFormatDisk;
+        question = ids::kFormatDiskWarning;
     else if (options.target == kTargetCard && options.cardType == QLatin1String(kCardCompact))
-        question = ids::kFormatCompactFlash;
+        question = ids::kFormatCompactFlashWarning;
     else if (options.target == kTargetCard && options.cardType == QLatin1String(kCardJeida))
-        question = ids::kFormatPcmcia;
+        question = ids::kFormatPcmciaWarning;
     else if (options.target == kTargetCard && options.cardType == QLatin1String(kCardSram))
-        question = ids::kFormatSram;
+        question = ids::kFormatSramWarning;
     if (question == 0)
         return true;
     return qrl::ui().message(qrl::text(question), qrl::Buttons::OkCancel, qrl::Icon::Warning) == qrl::Answer::Ok;

@@ -4,7 +4,6 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
-#include "BuildStringIds.h"
 #include "BuildWorkspace.h"
 #include "FontHeaderResolution.h"
 #include "StringTable.h"
@@ -27,7 +26,7 @@ int itemStep(std::size_t count)
 
 void showItemError(const BuildItem& item)
 {
-    ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kCheckFileHint, item.path);
+    ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kHintCheckFile, item.path);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "BuildDocument.h"
 #include "BuildSession.h"
-#include "BuildStringIds.h"
 #include "CPrinterOutput.h"
 #include "AppContext.h"
 #include "CZenPrinter.h"
@@ -77,7 +76,7 @@ void CBuildDlg::FillPrinterList()
 {
     const QSignalBlocker blocker(m_printerCombo);
     m_printerCombo->clear();
-    m_printerCombo->addItem(qrl::text(ids::kFilePrinter));
+    m_printerCombo->addItem(qrl::text(qrl::ids::kFilePrinter));
     m_printerCombo->setCurrentIndex(0);
     FillPrinterComboBox(*m_printer, m_printerCombo);
 }
@@ -115,7 +114,7 @@ void CBuildDlg::ShowPort()
     if (target != kTargetCard && target != kTargetDisk)
         return;
     const QString printer = m_printerCombo->currentText();
-    if (printer == qrl::text(ids::kFilePrinter)) {
+    if (printer == qrl::text(qrl::ids::kFilePrinter)) {
         m_buildButton->setText(QString::fromLatin1(kWriteToFile));
         m_portText->setText(printer);
         return;

@@ -1,7 +1,6 @@
 #include "DeliverySink.h"
 
 #include "BuildMessages.h"
-#include "BuildStringIds.h"
 #include "AppContext.h"
 #include "FileSave.h"
 #include "StringTable.h"

@@ -2,7 +2,6 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
-#include "BuildStringIds.h"
 #include "FileSave.h"
 #include "OutputFileCheck.h"
 #include "StringTable.h"

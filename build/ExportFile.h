@@ -36,7 +36,7 @@ bool SelectExportFile(const BuildOptions& options, const QString& projectDirecto
 // place at `path` through the one file writer, then removes the slot images, whatever the result.
 // `medium`: the engine medium of the build. On success one progress step; on failure the monitor
 // is closed, the message names the cause (for a card image that fails on its capacity, message
-// 2222), and the file at `path` is as it was.
+// kCardCapacityNotSupported), and the file at `path` is as it was.
 bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
                      BuildMonitor& monitor);
 

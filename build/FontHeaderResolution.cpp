@@ -1,7 +1,6 @@
 #include "FontHeaderResolution.h"
 
 #include "BuildMessages.h"
-#include "BuildStringIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -45,7 +44,7 @@ bool GetLDFCResolution(const QString& path, int& resolution)
         return true;
     const qint64 size = file.size();
     if (size <= kMinimumFontFile) {
-        ShowFileError(ids::kFileErrorFormat, ids::kFileLengthError, ids::kNotInsertedHint, path);
+        ShowFileError(ids::kFileErrorFormat, ids::kFileLengthError, ids::kHintNotInserted, path);
         return false;
     }
     QByteArray bytes;
@@ -69,8 +68,8 @@ bool GetLDFCResolution(const QString& path, int& resolution)
             ldfc += from;
     }
     if (ldfc < 0) {
-        ShowFileError(ids::kFileFailureFormat, start < 0 ? ids::kStartSequenceNotFound : ids::kLdfcNotFound,
-                      ids::kNotInsertedHint, path);
+        ShowFileError(ids::kFileFailureFormat, start < 0 ? ids::kStartSequenceMissing : ids::kLdfcMissing,
+                      ids::kHintNotInserted, path);
         return false;
     }
     qsizetype end = bytes.indexOf(';', ldfc);

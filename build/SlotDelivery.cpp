@@ -2,7 +2,6 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
-#include "BuildStringIds.h"
 #include "DeliverySink.h"
 #include "StringTable.h"
 #include "TextFormat.h"
@@ -175,7 +174,7 @@ bool SlotDelivery::WriteSlotPrefix(int kind, const QByteArray& slotName, int ind
         return false;
     }
     if (kind == kSlotMacros && isTarnwickFamily(m_family) && !TrimSlotFile(index)) {
-        ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kCheckFileHint,
+        ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kHintCheckFile,
                       QFileInfo(slotImageName(index)).absoluteFilePath());
         return false;
     }

@@ -43,7 +43,7 @@ CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(qrl::AppContext& cont
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels({qrl::text(7001), qrl::text(7002)});
+    m_list->setHeaderLabels({qrl::text(qrl::ids::kFileTypeColumn), qrl::text(qrl::ids::kLocationColumn)});
     m_list->setColumnWidth(0, storedTypeWidth(context));
     m_list->setColumnWidth(1, storedLocationWidth(context));
     for (int row = 0; row < kRowCount; ++row) {

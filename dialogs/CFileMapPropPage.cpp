@@ -34,7 +34,9 @@ CFileMapPropPage::CFileMapPropPage(CGlobalPrefs& prefs, QWidget* parent)
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setHeaderLabels({qrl::text(2250), qrl::text(2251), qrl::text(2252)});
+    m_list->setHeaderLabels({qrl::text(qrl::ids::kFileMapDescriptionColumn),
+                             qrl::text(qrl::ids::kFileMapExtensionColumn),
+                             qrl::text(qrl::ids::kFileMapTypeColumn)});
     for (int c = 0; c < 3; ++c)
         m_list->setColumnWidth(c, kColumnWidths[static_cast<std::size_t>(c)]);
     m_addNew = new QPushButton(QStringLiteral("Add &new"), this);

@@ -206,7 +206,7 @@ void CProjSettDlg::onCustomSizeEdited(const QString& text)
 {
     if (projsett::isNumberText(text))
         return;
-    showRefusal(projsett::kNotANumberMessage);
+    showRefusal(qrl::ids::kNotANumber);
     m_customSize->selectAll();
     m_customSize->clear();
 }

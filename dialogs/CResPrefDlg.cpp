@@ -24,6 +24,8 @@
 namespace {
 
 constexpr int kSymbolSetRowHeight = 15;
+// The symbol-set list shows the texts kSymbolSetUnbounded to kSymbolSetWingDings, one a row.
+static_assert(qrl::ids::kSymbolSetWingDings - qrl::ids::kSymbolSetUnbounded + 1 == respref::kSymbolSetCount);
 
 QLabel* namedLabel(const QString& text, const char* name, QWidget* parent)
 {
@@ -85,7 +87,7 @@ CResPrefDlg::Result CResPrefDlg::run(QWidget* parent, CQuorlyn32Doc& document, i
 void CResPrefDlg::createControls(const QIcon& icon)
 {
     const QString name = m_document.GetItemName(m_serial);
-    setWindowTitle(name + QLatin1Char(' ') + qrl::text(2331));
+    setWindowTitle(name + QLatin1Char(' ') + qrl::text(qrl::ids::kPropertiesTitle));
 
     auto* iconLabel = namedLabel(QString(), "iconLabel", this);
     iconLabel->setPixmap(icon.pixmap(32, 32));
@@ -95,11 +97,14 @@ void CResPrefDlg::createControls(const QIcon& icon)
     header->addWidget(namedLabel(qrl::text(respref::typeLineTextId(m_form.kind, m_form.subtype)), "typeText", this), 1, 1);
     header->addWidget(namedLabel(respref::locationText(m_document.GetItemPath(m_serial)), "locationText", this), 2, 1);
     header->addWidget(namedLabel(m_document.GetItemTypeLabel(m_serial), "descriptionText", this), 3, 1);
-    header->addWidget(namedLabel(m_document.GetItemSizeText(m_serial) + QLatin1Char(' ') + qrl::text(2337), "sizeText", this), 4, 1);
+    header->addWidget(
+        namedLabel(m_document.GetItemSizeText(m_serial) + QLatin1Char(' ') + qrl::text(qrl::ids::kBytes),
+                   "sizeText", this),
+        4, 1);
 
     m_group = new QGroupBox(this);
     m_group->setObjectName(QStringLiteral("settingsGroup"));
-    m_idLabel = namedLabel(qrl::text(2339), "idLabel", m_group);
+    m_idLabel = namedLabel(qrl::text(qrl::ids::kFontIdLabel), "idLabel", m_group);
     m_id = numberEdit("idEdit", m_group);
     m_idLabel->setBuddy(m_id);
     m_idUp = spinButton(Qt::UpArrow, "idUp", m_group);
@@ -170,8 +175,10 @@ void CResPrefDlg::showLayout()
     const bool trueType = font && m_form.subtype == kTrueTypeFont;
 
     m_group->setVisible(m_form.kind != kKindData);
-    m_group->setTitle(qrl::text(font ? 2338 : macro ? 2340 : 2343));
-    m_idLabel->setText(qrl::text(pclMacro ? 2342 : 2339));
+    m_group->setTitle(qrl::text(font    ? qrl::ids::kFontSettings
+                                : macro ? qrl::ids::kMacroSettings
+                                        : qrl::ids::kFormSettings));
+    m_idLabel->setText(qrl::text(pclMacro ? qrl::ids::kMacroIdLabel : qrl::ids::kFontIdLabel));
     m_idLabel->setVisible(font || pclMacro);
     for (QWidget* w : {static_cast<QWidget*>(m_id), static_cast<QWidget*>(m_idUp), static_cast<QWidget*>(m_idDown)})
         w->setVisible(font);
@@ -183,14 +190,14 @@ void CResPrefDlg::showLayout()
     m_symbolSets->setVisible(trueType);
     if (trueType) {
         for (int i = 0; i < respref::kSymbolSetCount; ++i) {
-            auto* entry = new QListWidgetItem(qrl::text(respref::kFirstSymbolSetText + i), m_symbolSets);
+            auto* entry = new QListWidgetItem(qrl::text(qrl::ids::kSymbolSetUnbounded + i), m_symbolSets);
             entry->setSizeHint(QSize(0, kSymbolSetRowHeight));
         }
         const QSignalBlocker block(m_symbolSets);
         m_symbolSets->setCurrentRow(m_form.symbolSet);
     }
     m_flag->setVisible(tellurade || m_form.kind == kKindForm);
-    m_flag->setText(qrl::text(tellurade ? 2341 : 2344));
+    m_flag->setText(qrl::text(tellurade ? qrl::ids::kEnableAutoOverlay : qrl::ids::kFormDefaultAtPowerOn));
     m_flag->setChecked(m_form.flag);
     if (font) {
         showNumber(m_id, m_form.id);

@@ -2,6 +2,7 @@
 
 #include "CQuorlyn32Doc.h"
 #include "CapacityPane.h"
+#include "StringIds.h"
 #include "TextFormat.h"
 
 #include <charconv>
@@ -86,7 +87,7 @@ int checkListedSize(int sizeIndex, std::uint64_t projectBytes)
 {
     if (sizeIndex < 0 || sizeIndex >= StorageSizeTable::kCustomIndex)
         return 0;
-    return StorageSizeTable::bytes(sizeIndex) < projectBytes ? kCapacityTooSmallMessage : 0;
+    return StorageSizeTable::bytes(sizeIndex) < projectBytes ? qrl::ids::kCapacityTooSmall : 0;
 }
 
 ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
@@ -100,18 +101,18 @@ ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
 
     if (form.sizeIndex == StorageSizeTable::kCustomIndex) {
         if (!isNumberText(form.customSizeText))
-            return refusal(kNotANumberMessage, Focus::CustomSize);
+            return refusal(qrl::ids::kNotANumber, Focus::CustomSize);
         const std::uint64_t bytes = customSizeBytes(form.customSizeText, form.unit);
         if (bytes < form.projectBytes)
-            return refusal(kCapacityTooSmallMessage, Focus::CustomSize);
+            return refusal(qrl::ids::kCapacityTooSmall, Focus::CustomSize);
         if (!isSupportedCustomSize(bytes))
-            return refusal(kUnsupportedCapacityMessage, Focus::CustomSize);
+            return refusal(qrl::ids::kCardCapacityNotSupported, Focus::CustomSize);
         check.choice.customSize = static_cast<std::uint32_t>(bytes);
     } else if (form.sizeIndex < 0 || form.sizeIndex >= StorageSizeTable::kCount) {
-        return refusal(kUnsupportedCapacityMessage, Focus::CapacityList);
+        return refusal(qrl::ids::kCardCapacityNotSupported, Focus::CapacityList);
     } else if (checkListedSize(form.sizeIndex, form.projectBytes) != 0) {
         // A change of medium alone reaches here without a list change: the size is checked again.
-        return refusal(kCapacityTooSmallMessage, Focus::CapacityList);
+        return refusal(qrl::ids::kCapacityTooSmall, Focus::CapacityList);
     }
     check.choice.hasCapacity = true;
     return check;

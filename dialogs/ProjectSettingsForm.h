@@ -34,7 +34,7 @@ struct ProjectSettingsChoice {
 };
 
 // The outcome of OK's checks: message 0 and the choice, or the id of the message to show
-// (2222, 2223, 3041) and the control that takes the focus.
+// (kCardCapacityNotSupported, kCapacityTooSmall, kNotANumber) and the control that takes the focus.
 struct ProjectSettingsCheck {
     enum class Focus { None, CapacityList, CustomSize };
     int messageId = 0;
@@ -44,9 +44,6 @@ struct ProjectSettingsCheck {
 
 namespace projsett {
 
-inline constexpr int kCapacityTooSmallMessage = 2223;
-inline constexpr int kUnsupportedCapacityMessage = 2222;
-inline constexpr int kNotANumberMessage = 3041;
 // The largest custom size, and the block every custom size is made of.
 inline constexpr std::uint64_t kMaxCustomSize = 256ull << 20;
 inline constexpr std::uint64_t kCustomSizeBlock = 32ull << 10;
@@ -62,14 +59,15 @@ bool isMediumEnabled(int medium, int mode);
 // another script's digit) makes the text no number.
 bool isNumberText(const QString& text);
 
-// The check of a size chosen from the list: 2223 when that size is below the project's bytes,
+// The check of a size chosen from the list: kCapacityTooSmall when that size is below the project's bytes,
 // else 0. The custom entry is not checked here (its size is checked on OK).
 int checkListedSize(int sizeIndex, std::uint64_t projectBytes);
 
-// OK's checks. For a card medium: a listed size must hold the project's bytes (2223); a custom
-// text must be a number (3041), hold the project's bytes (2223) and be a size the printers take,
-// 32 KB to 256 MB in whole 32 KB blocks (2222). Other media have no capacity and pass; their
-// choice still carries the list's size index, which a later change back to a card starts from.
+// OK's checks. For a card medium: a listed size must hold the project's bytes (kCapacityTooSmall); a custom
+// text must be a number (kNotANumber), hold the project's bytes (kCapacityTooSmall) and be a size the
+// printers take, 32 KB to 256 MB in whole 32 KB blocks (kCardCapacityNotSupported). Other media have no
+// capacity and pass; their choice still carries the list's size index, which a later change back to a card
+// starts from.
 ProjectSettingsCheck checkForm(const ProjectSettingsForm& form);
 
 // Writes a checked choice into the project's settings, marks the project modified and refreshes

@@ -77,13 +77,13 @@ int typeLineTextId(int kind, int subtype)
 {
     switch (kind) {
     case kKindFont:
-        return 2332;
+        return qrl::ids::kFontFileType;
     case kKindMacro:
-        return subtype == kTelluradeMacro ? 2333 : 2334;
+        return subtype == kTelluradeMacro ? qrl::ids::kTelluradeMacroFileType : qrl::ids::kPclMacroFileType;
     case kKindForm:
-        return 2335;
+        return qrl::ids::kFormFileType;
     default:
-        return 2336;
+        return qrl::ids::kDataFileType;
     }
 }
 
@@ -117,12 +117,12 @@ void applyFlagClick(CQuorlyn32Doc& document, int serial, bool checked)
 bool confirmFontId(const CQuorlyn32Doc& document, int serial, const ResPrefForm& form)
 {
     if (form.id < kLowestFontId) {
-        refuse(kLowFontIdMessage);
+        refuse(qrl::ids::kFontIdTooLow);
         return false;
     }
     if (form.id <= kHighestWarnedFontId &&
-        qrl::ui().message(qrl::text(kResidentRangeQuestion), qrl::Buttons::OkCancel, qrl::Icon::Warning) !=
-            qrl::Answer::Ok)
+        qrl::ui().message(qrl::text(qrl::ids::kResidentFontRangeWarning), qrl::Buttons::OkCancel,
+                          qrl::Icon::Warning) != qrl::Answer::Ok)
         return false;
     if (form.id == form.storedId)
         return true;
@@ -131,7 +131,7 @@ bool confirmFontId(const CQuorlyn32Doc& document, int serial, const ResPrefForm&
         const CProjItem* other = document.GetItemAt(i);
         if (other->serial() != serial && document.GetItemKind(other->serial()) == kKindFont &&
             other->record().resourceId == form.id) {
-            refuse(kIdTakenMessage);
+            refuse(qrl::ids::kResourceIdTaken);
             return false;
         }
     }

@@ -33,15 +33,11 @@ struct ResPrefChange {
 namespace respref {
 
 inline constexpr int kSymbolSetCount = 32;
-inline constexpr int kFirstSymbolSetText = 2814;
 inline constexpr std::uint32_t kMaxNumber = 65535;
 inline constexpr std::uint32_t kLowestFontId = 129;
 inline constexpr std::uint32_t kHighestWarnedFontId = 256;
 inline constexpr int kMaxNumberDigits = 5;
 
-inline constexpr int kLowFontIdMessage = 2216;
-inline constexpr int kResidentRangeQuestion = 2215;
-inline constexpr int kIdTakenMessage = 2218;
 inline constexpr const char* kIdNotANumber = "Please give a number between 256 and 65535";
 inline constexpr const char* kTypefaceNotANumber = "Typeface should be a number between 0 and 65535";
 
@@ -74,9 +70,10 @@ QString locationText(const QString& path);
 // after OK at most one item of the group is flagged. The item's own flag is left as stored.
 void applyFlagClick(CQuorlyn32Doc& document, int serial, bool checked);
 
-// OK's checks for a font, with their messages and the question through qrl::ui(): 2216 for an
-// id below 129, the question 2215 for 129 to 256 (Cancel refuses), 2218 for an id that another
-// font already has (only when the id was changed). True when OK may go on.
+// OK's checks for a font, with their messages and the question through qrl::ui(): kFontIdTooLow
+// for an id below 129, the question kResidentFontRangeWarning for 129 to 256 (Cancel refuses),
+// kResourceIdTaken for an id that another font already has (only when the id was changed). True
+// when OK may go on.
 bool confirmFontId(const CQuorlyn32Doc& document, int serial, const ResPrefForm& form);
 
 // Writes a checked form into the item's record by its kind (a font's numbers and a TrueType

@@ -11,16 +11,6 @@
 
 namespace qrl {
 
-// String ids of the texts that name the cause of a failed write; each takes the path ("%s").
-namespace ids {
-inline constexpr int kWriteDiskFull = 9000;
-inline constexpr int kWriteTooLarge = 9001;
-inline constexpr int kWritePermission = 9002;
-inline constexpr int kWriteReadOnly = 9003;
-inline constexpr int kWriteNotRegularFile = 9004;
-inline constexpr int kWriteFailed = 9005;
-} // namespace ids
-
 // The path as the file system spells it.
 std::string nativePath(const QString& path);
 

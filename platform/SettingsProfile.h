@@ -7,11 +7,6 @@
 
 namespace qrl {
 
-namespace ids {
-// "The settings could not be saved…", taking the cause and the path of the failed write ("%s").
-inline constexpr int kSettingsNotSaved = 9060;
-} // namespace ids
-
 // The user's store: organisation "Zentrix", application "Quorlyn32"
 // (~/.config/Zentrix/Quorlyn32.conf, or below $XDG_CONFIG_HOME), in the ini form QSettings reads
 // and writes. Sections are groups.

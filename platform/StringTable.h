@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StringIds.h"
+
 #include <QString>
 
 #include <vector>

@@ -65,7 +65,7 @@ QString qtFilter(const QString& tableFilter)
 
 QString defaultCaption()
 {
-    return text(57344);
+    return text(ids::kAppName);
 }
 
 } // namespace qrl

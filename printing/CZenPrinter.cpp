@@ -15,14 +15,11 @@ namespace {
 // The largest block sent to the spooler at once.
 constexpr qint64 kSendBlock = 4096;
 
-constexpr int kFileErrorFormat = 2400;
-constexpr int kFileErrorText = 2232;
-constexpr int kFileErrorHint = 2407;
-
 void showFileError(const QString& path)
 {
-    qrl::ui().message(qrl::formatText(qrl::text(kFileErrorFormat),
-                                      {path, qrl::text(kFileErrorText), qrl::text(kFileErrorHint)}),
+    qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kFileErrorFormat),
+                                      {path, qrl::text(qrl::ids::kCouldNotAccessFile),
+                                       qrl::text(qrl::ids::kHintCheckFile)}),
                       qrl::Buttons::Ok, qrl::Icon::Warning);
 }
 

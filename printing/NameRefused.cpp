@@ -6,12 +6,6 @@
 
 namespace qrl::printing {
 
-namespace {
-
-constexpr int kNameNotSendable = 2464;
-
-} // namespace
-
 void showNameRefused(const QByteArray& name)
 {
     QByteArray shown = name;
@@ -23,7 +17,7 @@ void showNameRefused(const QByteArray& name)
     // Names are UTF-8 when written here; older projects hold Latin-1.
     const QString text = QString::fromUtf8(shown);
     const QString readable = text.toUtf8() == shown ? text : QString::fromLatin1(shown);
-    qrl::ui().message(qrl::formatText(qrl::text(kNameNotSendable), {readable}), qrl::Buttons::Ok,
+    qrl::ui().message(qrl::formatText(qrl::text(ids::kNameNotSendable), {readable}), qrl::Buttons::Ok,
                       qrl::Icon::Warning);
 }
 

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kNameNotAcceptable = 3015;
-
 class CancellingRunner : public BitmapToMacroRunner {
 public:
     bool run(CQuorlyn32Doc&, CQuorlyn32Doc::BitmapToMacroRequest&) override { return false; }
@@ -42,7 +40,7 @@ bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
         }
     }
     if (!fits(request.macroName.toUtf8(), kNameField)) {
-        qrl::ui().message(qrl::text(kNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kMacroNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
     const struct {

@@ -18,16 +18,6 @@ namespace {
 
 using Focus = BitmapToMacroRefusal::Focus;
 
-constexpr int kNoName = 2378;
-constexpr int kNoLetterFirst = 3011;
-constexpr int kNameNotAcceptable = 3015;
-constexpr int kNameInProject = 3013;
-constexpr int kNoFileName = 3010;
-constexpr int kNoFullPath = 3012;
-constexpr int kFileInProject = 3014;
-constexpr int kNotANumber = 3041;
-constexpr int kMacroFileIsImage = 9080;
-
 void tell(int id)
 {
     qrl::ui().message(qrl::text(id), qrl::Buttons::Ok, qrl::Icon::Warning);
@@ -108,7 +98,7 @@ std::optional<BitmapToMacroRefusal> checkNumbers(std::initializer_list<NumberFie
     for (const NumberField& field : fields) {
         const NumberCheck check = correctNumber(*field.text, unitIndex);
         if (check == NumberCheck::BadSeparator)
-            tell(kNotANumber);
+            tell(qrl::ids::kNotANumber);
         if (check != NumberCheck::Ok)
             return refuse(field.focus);
     }
@@ -121,11 +111,11 @@ bool bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
 {
     name = name.toUpper();
     if (name.isEmpty()) {
-        tell(kNoName);
+        tell(qrl::ids::kNoMacroName);
         return false;
     }
     if (name[0] < QLatin1Char('A') || name[0] > QLatin1Char('Z')) {
-        tell(kNoLetterFirst);
+        tell(qrl::ids::kMacroNameNoLetterFirst);
         return false;
     }
     name = name.trimmed();
@@ -136,13 +126,13 @@ bool bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
     // The printer takes at most four bytes of a name; a longer one would be cut in the macro.
     if (name.contains(QLatin1Char(',')) || name.contains(QLatin1Char(';')) ||
         name.toUtf8().size() > BitmapToMacroForm::kMaxMacroName) {
-        tell(kNameNotAcceptable);
+        tell(qrl::ids::kMacroNameNotAcceptable);
         return false;
     }
     for (int i = 0; project && i < project->GetItemCount(); ++i) {
         const CProjItem* item = project->GetItemAt(i);
         if (item->subtype() == kTelluradeMacro && item->GetName() == name) {
-            tell(kNameInProject);
+            tell(qrl::ids::kMacroNameInProject);
             return false;
         }
     }
@@ -152,11 +142,11 @@ bool bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
 bool bitmapmacro::checkMacroFilePath(const QString& path, const CQuorlyn32Doc* project)
 {
     if (path.isEmpty()) {
-        tell(kNoFileName);
+        tell(qrl::ids::kNoMacroFileName);
         return false;
     }
     if (!path.startsWith(QLatin1Char('/'))) {
-        tell(kNoFullPath);
+        tell(qrl::ids::kMacroFileNoFullPath);
         return false;
     }
     // The macro file becomes a project item: a path its record cannot hold is refused before
@@ -170,7 +160,7 @@ bool bitmapmacro::checkMacroFilePath(const QString& path, const CQuorlyn32Doc* p
     for (int i = 0; project && i < project->GetItemCount(); ++i) {
         const CProjItem* item = project->GetItemAt(i);
         if (item->pathKey() == key || item->GetPath().compare(path, Qt::CaseInsensitive) == 0) {
-            tell(kFileInProject);
+            tell(qrl::ids::kMacroFileInProject);
             return false;
         }
     }
@@ -185,7 +175,7 @@ bool bitmapmacro::checkMacroFileIsNotImage(const QString& macroFilePath, const Q
                                                   QFile::encodeName(imagePath).toStdString(), ec);
     if (!same || ec)
         return true;
-    tell(kMacroFileIsImage);
+    tell(qrl::ids::kMacroFileIsImage);
     return false;
 }
 
@@ -209,7 +199,8 @@ bool bitmapmacro::probeFolderOrTell(const QString& macroFilePath)
 {
     if (probeFolder(macroFilePath))
         return true;
-    ShowFileError(2400, 2221, 2408, macroFilePath);
+    ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotCreateFile, qrl::ids::kHintCheckDirectory,
+                  macroFilePath);
     return false;
 }
 

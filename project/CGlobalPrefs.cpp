@@ -52,7 +52,7 @@ bool CGlobalPrefs::CheckVersion()
         // A first run: mappings of an earlier installation are dropped.
         if (!profile.removeSection(kMapSection)
             || !qrl::write(profile, qrl::settings::kVersion, m_fileVersionText)) {
-            qrl::ui().message(qrl::text(2205), qrl::Buttons::Ok, qrl::Icon::Error);
+            qrl::ui().message(qrl::text(qrl::ids::kRegistryError), qrl::Buttons::Ok, qrl::Icon::Error);
             return false;
         }
     }

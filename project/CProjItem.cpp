@@ -109,7 +109,8 @@ bool CProjItem::FitsPathField(const QString& path)
 
 void CProjItem::ShowPathTooLong(const QString& path)
 {
-    ShowFileError(2400, QString::fromLatin1(kPathTooLong), 2401, path);
+    ShowFileError(qrl::ids::kFileErrorFormat, QString::fromLatin1(kPathTooLong), qrl::ids::kHintNotInserted,
+                  path);
 }
 
 QString CProjItem::PathKey(const QString& path)

@@ -28,7 +28,8 @@ bool CProjItem::VerifyPclMacroId()
 {
     const auto data = readFile();
     if (!data) {
-        qrl::ui().message(qrl::text(2322) + m_path + qrl::text(2323));
+        qrl::ui().message(qrl::text(qrl::ids::kCouldNotOpenPclMacro) + m_path +
+                          qrl::text(qrl::ids::kToObtainMacroId));
         return false;
     }
     const itemscan::PclMacroId id = itemscan::pclMacroId(itemscan::bytesOf(*data));
@@ -37,10 +38,11 @@ bool CProjItem::VerifyPclMacroId()
         m_record.resourceId = id.value;
         return true;
     case itemscan::PclMacroId::OutOfRange:
-        ShowFileError(2404, 2446, 2401, m_path);
+        ShowFileError(qrl::ids::kFileFailureFormat, qrl::ids::kPclMacroIdOutOfRange,
+                      qrl::ids::kHintNotInserted, m_path);
         return false;
     default:
-        qrl::ui().message(qrl::text(2214));
+        qrl::ui().message(qrl::text(qrl::ids::kPclMacroIdNotFound));
         return false;
     }
 }
@@ -50,17 +52,20 @@ bool CProjItem::WriteParFile(QString& fileName) const
     fileName = parFileName(fileName);
     const auto data = readFile();
     if (!data) {
-        ShowFileError(2400, 2232, 2407, m_path);
+        ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotAccessFile, qrl::ids::kHintCheckFile,
+                      m_path);
         return false;
     }
     const itemscan::PclMacroBody body = itemscan::pclMacroBody(itemscan::bytesOf(*data));
     // The build goes on only after a message: a macro without its start or end is named here.
     if (!body.start) {
-        ShowFileError(2404, 2416, 2407, m_path);
+        ShowFileError(qrl::ids::kFileFailureFormat, qrl::ids::kPclMacroStartMissing, qrl::ids::kHintCheckFile,
+                      m_path);
         return false;
     }
     if (!body.end) {
-        ShowFileError(2404, 2417, 2407, m_path);
+        ShowFileError(qrl::ids::kFileFailureFormat, qrl::ids::kPclMacroEndMissing, qrl::ids::kHintCheckFile,
+                      m_path);
         return false;
     }
     static constexpr std::string_view kMacroEnd = "\x1b&f1X";

@@ -112,7 +112,8 @@ std::uint32_t CProjItem::ReadLdfcFontId() const
     std::uint32_t id = itemscan::ldfcFontId(itemscan::bytesOf(*data)).value_or(itemscan::kFallbackId);
     if (id < 256 && qrl::read(qrl::settings::kFontIdMessages) != 0) {
         const QString text = QStringLiteral("Font :  ") + m_path + QStringLiteral("\nID :  ") +
-                             qrl::formatText(QStringLiteral("%lu"), {id}) + qrl::text(2321);
+                             qrl::formatText(QStringLiteral("%lu"), {id}) +
+                             qrl::text(qrl::ids::kFontIdRaised);
         qrl::ui().message(text);
         id += 1000;
     }

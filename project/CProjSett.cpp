@@ -64,11 +64,13 @@ CapacityCheck checkCapacity(const CProjSett& settings, std::uint32_t itemCount, 
         check.capacityBytes = capacity;
         check.fits = check.totalBytes <= capacity;
         const std::uint64_t free = check.fits ? capacity - check.totalBytes : 0;
-        check.paneText = qrl::formatText(qrl::text(2270), {itemCount, static_cast<unsigned long long>(capacity / 1024),
-                                                          static_cast<unsigned long long>(totalKB),
-                                                          static_cast<unsigned long long>(free / 1024)});
+        check.paneText = qrl::formatText(qrl::text(qrl::ids::kCardCapacityPane),
+                                         {itemCount, static_cast<unsigned long long>(capacity / 1024),
+                                          static_cast<unsigned long long>(totalKB),
+                                          static_cast<unsigned long long>(free / 1024)});
     } else {
-        check.paneText = qrl::formatText(qrl::text(2271), {itemCount, static_cast<unsigned long long>(totalKB)});
+        check.paneText = qrl::formatText(qrl::text(qrl::ids::kDiskCapacityPane),
+                                         {itemCount, static_cast<unsigned long long>(totalKB)});
     }
     return check;
 }

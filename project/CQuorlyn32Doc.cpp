@@ -130,7 +130,7 @@ void CQuorlyn32Doc::SetItemName(int serial, const QString& name)
         return;
     std::string bytes = recordtext::fromText(name);
     if (item->subtype() == kTrueTypeFont && bytes.size() > CProjItem::kMaxTrueTypeNameLength) {
-        qrl::ui().message(qrl::text(2356));
+        qrl::ui().message(qrl::text(qrl::ids::kFontNameTooLong));
         bytes = recordtext::cut(bytes, CProjItem::kMaxTrueTypeNameLength);
     }
     item->SetName(recordtext::toText(bytes));

@@ -109,7 +109,7 @@ public:
     // Looks for the file at its path, then in the general and the subtype's resource directory;
     // `path` receives the place where it was found.
     bool FindResourceFile(QString& path, int subtype) const;
-    // True (after message 3013) when a Tellurade macro of the project has this name.
+    // True (after message kMacroNameInProject) when a Tellurade macro of the project has this name.
     bool CheckMacroNameClash(const QString& name) const;
     // 1 BMP, 2 JPEG, 3 TIFF, 0 anything else or an unreadable file.
     int GetImageFileType(const QString& path) const;

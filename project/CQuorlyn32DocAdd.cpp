@@ -94,7 +94,9 @@ bool CQuorlyn32Doc::AddItem(std::unique_ptr<CProjItem> item, int& kind, AddOutco
 
     QString path = item->GetPath();
     if (!FindResourceFile(path, item->subtype())) {
-        const qrl::Answer answer = ShowFileMessage(2400, 2405, 2401, item->GetPath(), qrl::Buttons::OkCancel);
+        const qrl::Answer answer =
+            ShowFileMessage(qrl::ids::kFileErrorFormat, qrl::ids::kFileNotFound, qrl::ids::kHintNotInserted,
+                            item->GetPath(), qrl::Buttons::OkCancel);
         setOutcome(outcome, answer == qrl::Answer::Ok ? AddOutcome::Skipped : AddOutcome::Cancelled);
         refuse(kAddErrorShown);
         return answer == qrl::Answer::Ok;
@@ -107,7 +109,8 @@ bool CQuorlyn32Doc::AddItem(std::unique_ptr<CProjItem> item, int& kind, AddOutco
     item->setMissing(false);
     item->RefreshFileSize();
     if (item->fileSizeOnDisk() > kMaxFileSize) {
-        ShowFileMessage(2400, 2403, 2401, path);
+        ShowFileMessage(qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, qrl::ids::kHintNotInserted,
+                        path);
         return refuse(kAddErrorShown);
     }
     if (!ValidateItemFile(path, item->subtype()))
@@ -213,7 +216,7 @@ bool CQuorlyn32Doc::CheckMacroNameClash(const QString& name) const
 {
     for (const auto& item : m_items) {
         if (item->subtype() == kTelluradeMacro && item->GetName() == name) {
-            qrl::ui().message(qrl::text(3013), qrl::Buttons::Ok, qrl::Icon::Warning);
+            qrl::ui().message(qrl::text(qrl::ids::kMacroNameInProject), qrl::Buttons::Ok, qrl::Icon::Warning);
             return true;
         }
     }

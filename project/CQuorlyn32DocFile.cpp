@@ -32,7 +32,7 @@ bool CQuorlyn32Doc::OnOpenDocument(const QString& path)
     logLine(1, qrl::formatText(QStringLiteral("Opening document: %s"), {path}));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qrl::ui().message(qrl::text(61697), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kFailedToOpenDocument), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
     SetDocumentDirectory(QFileInfo(path).absolutePath());
@@ -56,7 +56,8 @@ bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!WriteProjectFile(buffer)) {
-        ShowFileError(2400, 2386, 2231, path);
+        ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kErrorWritingFile, qrl::ids::kHintCheckReadOnly,
+                      path);
         return false;
     }
     const QByteArray& bytes = buffer.data();
@@ -85,7 +86,7 @@ bool CQuorlyn32Doc::OnFileSaveAs()
     QString fileName = QStringLiteral("*.prj");
     if (!m_importedFrom.isEmpty())
         fileName = QFileInfo(m_importedFrom).completeBaseName() + QStringLiteral(".prj");
-    if (!projectFileDialog(fileName, 2101, false, false))
+    if (!projectFileDialog(fileName, qrl::ids::kSaveProjectAsTitle, false, false))
         return false;
     if (!OnSaveDocument(fileName))
         return false;

@@ -12,8 +12,10 @@ std::uint16_t CQuorlyn32Err::FetchError()
 QString CQuorlyn32Err::RefusalMessage(std::uint16_t code, const QString& path)
 {
     switch (code) {
-    case kAddErrorCapacity: return qrl::text(2318) + path;
-    case kAddErrorDuplicate: return path + qrl::text(2317);
+    case kAddErrorCapacity:
+        return qrl::text(qrl::ids::kNoRoomForFile) + path;
+    case kAddErrorDuplicate:
+        return path + qrl::text(qrl::ids::kAlreadyInProject);
     default: return {};
     }
 }

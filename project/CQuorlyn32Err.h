@@ -23,8 +23,8 @@ public:
     std::uint16_t FetchError();
     std::uint16_t PeekError() const { return m_code; }
 
-    // The message the project window shows for a refusal of `path`: string 2318 and the path for
-    // 1, the path and string 2317 for 2, nothing for other codes.
+    // The message the project window shows for a refusal of `path`: string kNoRoomForFile and the path for
+    // 1, the path and string kAlreadyInProject for 2, nothing for other codes.
     static QString RefusalMessage(std::uint16_t code, const QString& path);
 
 private:

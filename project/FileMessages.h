@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StringIds.h"
 #include "UserInterface.h"
 #include "WholeFile.h"
 

@@ -49,17 +49,17 @@ bool GetSfaFontID(const QString& path, std::uint32_t& fontId, ResourceCheckMessa
     if (!file.ok())
         return false;
     if (file.size() <= kSfaMinimum)
-        return quietRefusal(messages, kFileErrorFormat, kFileLengthError, path);
+        return quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
     const auto b = file.bytes();
     const auto start = findKeyword(b, 0, kNoLimit, "!R!", true);
     if (!start)
-        return quietRefusal(messages, kFileFailureFormat, kStartSequenceMissing, path);
+        return quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kStartSequenceMissing, path);
     const auto ldfc = findKeyword(b, *start + 1, kNoLimit, "LDFC", false);
     if (!ldfc)
-        return quietRefusal(messages, kFileFailureFormat, kLdfcMissing, path);
+        return quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kLdfcMissing, path);
     const auto sfa = findKeyword(b, *ldfc + 1, kNoLimit, "SFA", false);
     if (!sfa)
-        return quietRefusal(messages, kFileFailureFormat, kSfaMissing, path);
+        return quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kSfaMissing, path);
 
     int commas = 0;
     for (std::size_t i = *sfa + 3; i < b.size() && b[i] != ';'; ++i) {
@@ -79,13 +79,13 @@ bool GetPclFontID(const QString& path, std::uint32_t& fontId, ResourceCheckMessa
     if (!file.ok())
         return false;
     if (file.size() <= kPclFontMinimum)
-        return quietRefusal(messages, kFileErrorFormat, kFileLengthError, path);
+        return quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
     const auto b = file.bytes();
     const auto descriptor = findPclFontHeader(b);
     // A descriptor cut off before the font number counts as no descriptor.
     if (!descriptor || kPclFontNumberAt > b.size() - *descriptor ||
         b.size() - *descriptor - kPclFontNumberAt < 2)
-        return quietRefusal(messages, kFileErrorFormat, kFontDescriptorMissing, path);
+        return quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFontDescriptorMissing, path);
     fontId = qrl::bytes::getU16LE(&b[*descriptor + kPclFontNumberAt]);
     return true;
 }

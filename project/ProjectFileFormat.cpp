@@ -12,11 +12,6 @@
 
 namespace {
 
-constexpr int kNotValidProject = 2315;
-constexpr int kProjectFileFailureFormat = 3020;
-constexpr int kNotValidToImport = 3021;
-constexpr int kCannotBeImported = 3022;
-
 const unsigned char* bytesOf(const QByteArray& b)
 {
     return reinterpret_cast<const unsigned char*>(b.constData());
@@ -54,7 +49,7 @@ bool CheckProjectHeader(QIODevice& file, int& kind, const QString& path, Resourc
     if (kind == kProjectFileCurrent) {
         if (isCurrent(file))
             return true;
-        qrl::ui().message(path + qrl::text(kNotValidProject));
+        qrl::ui().message(path + qrl::text(qrl::ids::kNotValidProject));
         return false;
     }
     const ProjectFileKind old = oldKind(file);
@@ -62,8 +57,8 @@ bool CheckProjectHeader(QIODevice& file, int& kind, const QString& path, Resourc
         kind = old;
         return true;
     }
-    messages.showFileMessage(kProjectFileFailureFormat, kNotValidToImport, kCannotBeImported, path,
-                             qrl::Buttons::Ok);
+    messages.showFileMessage(qrl::ids::kProjectFileFailureFormat, qrl::ids::kNotValidToImport,
+                             qrl::ids::kCannotBeImported, path, qrl::Buttons::Ok);
     return false;
 }
 

@@ -104,8 +104,8 @@ std::optional<ItemRecord> compose203(const Old& old, ProjectFileTarget& target)
                                                        : -1;
     QString file = stored;
     if (!target.findResourceFile(file, directory)) {
-        target.showFileMessage(resourcecheck::kFileErrorFormat, resourcecheck::kFileNotFound,
-                               resourcecheck::kNotInsertedHint, stored, qrl::Buttons::Ok);
+        target.showFileMessage(qrl::ids::kFileErrorFormat, qrl::ids::kFileNotFound,
+                               qrl::ids::kHintNotInserted, stored, qrl::Buttons::Ok);
         return std::nullopt;
     }
     if (file != stored)

@@ -34,8 +34,8 @@ RecordBlock readRecords(QIODevice& file, const QString& path, qint64 offset, qin
     block.bytes = readAt(file, offset, block.count * recordSize);
     block.ok = block.bytes.size() == block.count * recordSize;
     if (!block.ok)
-        messages.showFileError(resourcecheck::kFileErrorFormat, resourcecheck::kCouldNotAccessFile,
-                               resourcecheck::kCheckFileHint, path);
+        messages.showFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotAccessFile,
+                               qrl::ids::kHintCheckFile, path);
     return block;
 }
 

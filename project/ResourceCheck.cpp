@@ -52,7 +52,7 @@ bool ValidateItemFile(const QString& path, int subtype, ResourceCheckMessages& m
         if (!CheckProgramData(path, messages))
             return false;
         if (GetProgramDataType(path) == kProgramDataRefused) {
-            qrl::ui().message(qrl::text(kProgramDataStructure));
+            qrl::ui().message(qrl::text(qrl::ids::kProgramDataStructure));
             return false;
         }
         return true;
@@ -69,14 +69,15 @@ bool CheckProgramData(const QString& path, ResourceCheckMessages& messages)
         return false;
     if (isSlotImage(file.bytes()) || isElf(file.bytes()))
         return true;
-    return refuse(messages, Shown::Quietly, kFileFailureFormat, kProgramDataSlotError, path);
+    return refuse(messages, Shown::Quietly, qrl::ids::kFileFailureFormat, qrl::ids::kProgramDataSlotError,
+                  path);
 }
 
 int GetProgramDataType(const QString& path)
 {
     const ResourceCheckFile file(path);
     if (!file.ok()) {
-        qrl::ui().message(qrl::text(kErrorOpeningFile));
+        qrl::ui().message(qrl::text(qrl::ids::kErrorOpeningFile));
         return kProgramDataRefused;
     }
     const auto b = file.bytes();

@@ -33,5 +33,5 @@ inline constexpr int kProgramDataRefused = 0;
 inline constexpr int kProgramDataAccepted = 2;
 
 // kProgramDataAccepted for an ELF file or a slot image whose bytes 198-199 are 00 10, otherwise
-// kProgramDataRefused. A file that cannot be opened shows message 2380 first.
+// kProgramDataRefused. A file that cannot be opened shows message kErrorOpeningFile first.
 int GetProgramDataType(const QString& path);

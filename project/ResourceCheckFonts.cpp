@@ -47,11 +47,11 @@ bool checkPclFont(const QString& path, ResourceCheckMessages& messages, Shown sh
     const auto descriptor = findPclFontHeader(b);
     // A header escape at the very end has no descriptor behind it.
     if (!descriptor || b.size() - *descriptor < kDescriptorStartRead)
-        return refuse(messages, shown, kFileErrorFormat, kFontDescriptorMissing, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFontDescriptorMissing, path);
     const unsigned format = b[*descriptor + kFormatByte];
     if (format == formatA || format == formatB)
         return true;
-    return refuse(messages, shown, kFileErrorFormat, kFormatNumberError, path);
+    return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFormatNumberError, path);
 }
 
 } // namespace
@@ -65,27 +65,27 @@ bool CheckTrueTypeFile(const QString& path, ResourceCheckMessages& messages)
     const auto b = file.bytes();
     const unsigned tables = qrl::bytes::getU16BE(&b[kTableCountOffset]);
     if (tables < kMinTables || tables > kMaxTables)
-        return refuse(messages, shown, kFileErrorFormat, kTableCountError, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kTableCountError, path);
 
     std::optional<std::size_t> head;
     for (unsigned i = 0; i < tables && !head; ++i) {
         const std::size_t entry = kDirectoryOffset + i * kDirectoryEntrySize;
         // A directory that runs past the end of the file is a cut-off font.
         if (entry > b.size() || kDirectoryEntrySize > b.size() - entry)
-            return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+            return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
         if (equalAt(b, entry, kHeadTag))
             head = entry;
     }
     if (!head)
-        return refuse(messages, shown, kFileErrorFormat, kHeadTableMissing, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kHeadTableMissing, path);
 
     const std::uint32_t offset = qrl::bytes::getU32BE(&b[*head + kEntryOffsetField]);
     // The size is above 172, so the subtraction cannot wrap; below size - 16 the magic number at
     // offset + 12 lies inside the file.
     if (offset >= b.size() - 16)
-        return refuse(messages, shown, kFileErrorFormat, kHeadOffsetError, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kHeadOffsetError, path);
     if (!equalAt(b, offset + kMagicInHead, kHeadMagic))
-        return refuse(messages, shown, kFileErrorFormat, kMagicNumberMissing, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kMagicNumberMissing, path);
     return true;
 }
 

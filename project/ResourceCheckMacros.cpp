@@ -24,9 +24,11 @@ struct KeywordSet {
     std::array<int, 4> missing;
 };
 constexpr KeywordSet kMacroKeywords = {{"!R!", "MCRO", "ENDM", "EXIT"},
-                                       {kStartSequenceMissing, kMcroMissing, kEndmMissing, kExitMissing}};
-constexpr KeywordSet kFontKeywords = {{"!R!", "LDFC", "SFA", "EXIT"},
-                                      {kStartSequenceMissing, kLdfcMissing, kSfaMissing, kExitMissing}};
+                                       {qrl::ids::kStartSequenceMissing, qrl::ids::kMcroMissing,
+                                        qrl::ids::kEndmMissing, qrl::ids::kExitMissing}};
+constexpr KeywordSet kFontKeywords = {
+    {"!R!", "LDFC", "SFA", "EXIT"},
+    {qrl::ids::kStartSequenceMissing, qrl::ids::kLdfcMissing, qrl::ids::kSfaMissing, qrl::ids::kExitMissing}};
 
 bool checkTellurade(const QString& path, ResourceCheckMessages& messages, const KeywordSet& set)
 {
@@ -42,7 +44,7 @@ bool checkTellurade(const QString& path, ResourceCheckMessages& messages, const 
     for (std::size_t k = 0; k < set.words.size(); ++k) {
         const auto at = findKeyword(b, from, lastStart, set.words[k], k == 0);
         if (!at)
-            return refuse(messages, shown, kFileFailureFormat, set.missing[k], path);
+            return refuse(messages, shown, qrl::ids::kFileFailureFormat, set.missing[k], path);
         from = *at + 1;
     }
     return true;
@@ -117,10 +119,10 @@ bool CheckPclMacro(const QString& path, ResourceCheckMessages& messages)
     PclMacroScan scan;
     if (scan.run(file.bytes()))
         return true;
-    const int missing = !scan.numberFound() ? kPclMacroNumberMissing
-                        : !scan.startFound() ? kPclMacroStartMissing
-                                             : kPclMacroEndMissing;
-    return refuse(messages, shown, kFileFailureFormat, missing, path);
+    const int missing = !scan.numberFound()  ? qrl::ids::kPclMacroNumberMissing
+                        : !scan.startFound() ? qrl::ids::kPclMacroStartMissing
+                                             : qrl::ids::kPclMacroEndMissing;
+    return refuse(messages, shown, qrl::ids::kFileFailureFormat, missing, path);
 }
 
 bool CheckTelluradeMacro(const QString& path, ResourceCheckMessages& messages)

@@ -20,9 +20,9 @@ unsigned char asciiUpper(unsigned char c)
 bool refuse(ResourceCheckMessages& messages, Shown shown, int formatId, int errorId, const QString& path)
 {
     if (shown == Shown::Always)
-        messages.showFileError(formatId, errorId, kNotInsertedHint, path);
+        messages.showFileError(formatId, errorId, qrl::ids::kHintNotInserted, path);
     else
-        messages.showFileMessage(formatId, errorId, kNotInsertedHint, path, qrl::Buttons::Ok);
+        messages.showFileMessage(formatId, errorId, qrl::ids::kHintNotInserted, path, qrl::Buttons::Ok);
     return false;
 }
 
@@ -30,9 +30,9 @@ bool readableAndLonger(const ResourceCheckFile& file, std::size_t minimum, Resou
                        Shown shown, const QString& path)
 {
     if (!file.ok())
-        return refuse(messages, shown, kFileErrorFormat, kErrorOpeningFile, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kErrorOpeningFile, path);
     if (file.size() <= minimum)
-        return refuse(messages, shown, kFileErrorFormat, kFileLengthError, path);
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
     return true;
 }
 

@@ -41,19 +41,19 @@ ColorBitmapResult readBitmapFile(const ByteSource& file)
 {
     unsigned char fileHeaderBytes[kBmpFileHeaderSize];
     if (!file.readAt(0, sizeof fileHeaderBytes, fileHeaderBytes))
-        return failure(MessageId::HeaderUnreadable);
+        return failure(qrl::ids::kBmpHeaderUnreadable);
     const BmpFileHeader fileHeader = decodeFileHeader(fileHeaderBytes);
     if (!hasBmpSignature(fileHeader))
-        return failure(MessageId::NotBmp);
+        return failure(qrl::ids::kNotBmp);
     unsigned char infoBytes[kBmpInfoHeaderSize];
     if (!file.readAt(kBmpFileHeaderSize, sizeof infoBytes, infoBytes))
-        return failure(MessageId::HeaderUnreadable);
+        return failure(qrl::ids::kBmpHeaderUnreadable);
 
     ColorBitmapResult result;
     ColorBitmap& bitmap = result.bitmap;
     bitmap.info = decodeInfoHeader(infoBytes);
     if (bitmap.info.headerSize != kBmpInfoHeaderSize || !hasUsableGeometry(bitmap.info))
-        return failure(MessageId::NotBmp);
+        return failure(qrl::ids::kNotBmp);
 
     // A file may store fewer palette entries than its depth allows (the colours-used count);
     // reading the full table then would take pixel bytes for colours.
@@ -62,23 +62,23 @@ ColorBitmapResult readBitmapFile(const ByteSource& file)
     const std::size_t stored = used != 0 && used < bitmap.paletteEntries ? used : bitmap.paletteEntries;
     const std::uint64_t paletteOffset = kBmpFileHeaderSize + kBmpInfoHeaderSize;
     if (!file.readAt(paletteOffset, stored * kBmpPaletteEntrySize, bitmap.palette.data()))
-        return failure(MessageId::PaletteUnreadable);
+        return failure(qrl::ids::kBmpPaletteUnreadable);
 
     const std::uint64_t pixelOffset =
         fileHeader.pixelOffset != 0 ? fileHeader.pixelOffset : paletteOffset + stored * kBmpPaletteEntrySize;
     if (pixelOffset > file.size())
-        return failure(MessageId::OffsetUnreadable);
+        return failure(qrl::ids::kBmpOffsetUnreadable);
     bitmap.rowBytes = bmpRowBytes(bitmap.info);
     const std::uint64_t rows = bmpRowCount(bitmap.info);
     if (rows > file.size() / bitmap.rowBytes || !file.holds(pixelOffset, bitmap.rowBytes * rows))
-        return failure(MessageId::PixelsUnreadable);
+        return failure(qrl::ids::kBmpPixelsUnreadable);
     try {
         bitmap.pixels.resize(static_cast<std::size_t>(bitmap.rowBytes * rows));
     } catch (const std::bad_alloc&) {
-        return failure(MessageId::NoMemoryForFile);
+        return failure(qrl::ids::kNoMemoryForFile);
     }
     if (!file.readAt(pixelOffset, bitmap.pixels.size(), bitmap.pixels.data()))
-        return failure(MessageId::PixelsUnreadable);
+        return failure(qrl::ids::kBmpPixelsUnreadable);
     return result;
 }
 

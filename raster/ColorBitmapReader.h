@@ -23,7 +23,7 @@ struct ColorBitmap {
 };
 
 struct ColorBitmapResult {
-    MessageId error = MessageId::None; // None when the bitmap was read
+    MessageId error = kNoMessage; // kNoMessage when the bitmap was read
     ColorBitmap bitmap;
 };
 

@@ -30,17 +30,17 @@ int createColorBitmapMacro(const MacroRequest& request)
     const HostMessages& messages = request.messages;
     FileByteSource source;
     if (!source.open(request.sourcePath)) {
-        messages.showFileMessage(MessageId::CannotOpen, request.sourcePath);
+        messages.showFileMessage(qrl::ids::kFileCannotBeOpened, request.sourcePath);
         return 0;
     }
     const ColorBitmapResult read = readBitmapFile(source);
-    if (read.error != MessageId::None) {
+    if (read.error != kNoMessage) {
         messages.showFileMessage(read.error, request.sourcePath);
         return 0;
     }
     const ColorBitmap& bitmap = read.bitmap;
     if (bitmap.paletteEntries != 16 && bitmap.paletteEntries != 256) {
-        messages.showFileMessage(MessageId::NotColorBmp, request.sourcePath);
+        messages.showFileMessage(qrl::ids::kNotColorBmp, request.sourcePath);
         return 0;
     }
 
@@ -48,20 +48,20 @@ int createColorBitmapMacro(const MacroRequest& request)
     try {
         rgb = toRgbRows(bitmap);
     } catch (const std::bad_alloc&) {
-        messages.showAlone(MessageId::NoMemory, request.outputPath);
+        messages.showAlone(qrl::ids::kErrorAllocatingMemory, request.outputPath);
         return 0;
     }
 
     qrl::WholeFileWriter file;
     if (!file.open(request.outputPath)) {
-        messages.showAlone(MessageId::CreateFailed, request.outputPath);
+        messages.showAlone(qrl::ids::kErrorCreatingFile, request.outputPath);
         return 0;
     }
     const std::size_t rowSize = std::size_t{3} * static_cast<std::uint32_t>(bitmap.info.width);
     const bool written = file.write(macro::bitmapHeader(request, " ", kColorRasterBegin)) && writeRows(file, rgb, rowSize) &&
                          file.write(macro::kRasterEnd) && file.commit();
     if (!written) {
-        messages.showFileMessage(MessageId::WriteFailed, request.outputPath);
+        messages.showFileMessage(qrl::ids::kErrorWritingFile, request.outputPath);
         return 0;
     }
     return 1;

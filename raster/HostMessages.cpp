@@ -31,9 +31,9 @@ void HostMessages::show(const std::string& text, const std::string& caption) con
 
 void HostMessages::showFileMessage(MessageId error, const std::string& fileName) const
 {
-    const auto format = load(MessageId::FileErrorFormat, kFileMessagePartChars);
+    const auto format = load(qrl::ids::kFileErrorFormat, kFileMessagePartChars);
     const auto errorText = load(error, kFileMessagePartChars);
-    const auto hint = load(MessageId::NotInserted, kFileMessagePartChars);
+    const auto hint = load(qrl::ids::kHintNotInserted, kFileMessagePartChars);
     if (!format || !errorText || !hint)
         return;
     show(fillFormat(*format, {fileName, *errorText, *hint}), kFileMessageCaption);

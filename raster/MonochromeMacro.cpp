@@ -37,7 +37,7 @@ int createMonochromeMacro(const MacroRequest& request)
     }
     written = written && file.write(macro::kRasterEnd) && file.commit();
     if (!written) {
-        request.messages.showFileMessage(MessageId::WriteFailed, request.outputPath);
+        request.messages.showFileMessage(qrl::ids::kErrorWritingFile, request.outputPath);
         return 0;
     }
     return 1;

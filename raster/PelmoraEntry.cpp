@@ -29,7 +29,7 @@ int runRequest(Road road, const char* sourcePath, const char* outputPath, const 
             return 0;
         // Refused before any road touches either file.
         if (request->outputIsSource()) {
-            request->messages.showFileMessage(pelmora::MessageId::OutputIsSource, request->outputPath);
+            request->messages.showFileMessage(qrl::ids::kMacroFileIsImage, request->outputPath);
             return 0;
         }
         return road(*request);

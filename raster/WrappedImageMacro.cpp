@@ -56,30 +56,30 @@ int createWrappedImageMacro(const MacroRequest& request)
     const HostMessages& messages = request.messages;
     qrl::WholeFileWriter file;
     if (!file.open(request.outputPath)) {
-        messages.showAlone(MessageId::CreateFailed, request.outputPath);
+        messages.showAlone(qrl::ids::kErrorCreatingFile, request.outputPath);
         return 0;
     }
     if (!file.write(header(request))) {
-        messages.showFileMessage(MessageId::WriteFailed, request.outputPath);
+        messages.showFileMessage(qrl::ids::kErrorWritingFile, request.outputPath);
         return 0;
     }
     FileByteSource source;
     if (!source.open(request.sourcePath)) {
-        messages.showFileMessage(MessageId::CannotOpen, request.sourcePath);
+        messages.showFileMessage(qrl::ids::kFileCannotBeOpened, request.sourcePath);
         return 0;
     }
     switch (copyFile(source, file)) {
     case CopyResult::ReadFailed:
-        messages.showFileMessage(MessageId::CannotOpen, request.sourcePath);
+        messages.showFileMessage(qrl::ids::kFileCannotBeOpened, request.sourcePath);
         return 0;
     case CopyResult::WriteFailed:
-        messages.showFileMessage(MessageId::WriteFailed, request.outputPath);
+        messages.showFileMessage(qrl::ids::kErrorWritingFile, request.outputPath);
         return 0;
     case CopyResult::Copied:
         break;
     }
     if (!file.write(kGraphicsEnd) || !file.commit()) {
-        messages.showFileMessage(MessageId::WriteFailed, request.outputPath);
+        messages.showFileMessage(qrl::ids::kErrorWritingFile, request.outputPath);
         return 0;
     }
     return 1;

@@ -1,16 +1,13 @@
 #include "BitmapToMacroHeader.h"
 
 #include "ByteOrder.h"
+#include "StringIds.h"
 #include "TextFormat.h"
 
 #include <QByteArray>
 #include <QFile>
 
 namespace {
-
-constexpr int kCannotOpen = 2431;
-constexpr int kShortRead = 2430;
-constexpr int kNotABmp = 2382;
 
 constexpr qint64 kBmpFileHeader = 14;
 constexpr qint64 kBmpInfoHeader = 40;
@@ -32,17 +29,17 @@ int readBmp(QFile& file, BitmapToMacroForm& form)
 {
     const QByteArray fileHeader = file.read(kBmpFileHeader);
     if (fileHeader.size() != kBmpFileHeader)
-        return kShortRead;
+        return qrl::ids::kBmpHeaderUnreadable;
     const unsigned char* head = bytesOf(fileHeader);
     if (qrl::bytes::getU16LE(head) != 0x4D42 || qrl::bytes::getU16LE(head + 6) != 0 ||
         qrl::bytes::getU16LE(head + 8) != 0)
-        return kNotABmp;
+        return qrl::ids::kNotBmp;
     const QByteArray infoHeader = file.read(kBmpInfoHeader);
     if (infoHeader.size() != kBmpInfoHeader)
-        return kShortRead;
+        return qrl::ids::kBmpHeaderUnreadable;
     const unsigned char* info = bytesOf(infoHeader);
     if (qrl::bytes::getU32LE(info) != kBmpInfoHeader)
-        return kNotABmp;
+        return qrl::ids::kNotBmp;
     form.pixelWidth = static_cast<std::int32_t>(qrl::bytes::getU32LE(info + 4));
     form.pixelHeight = static_cast<std::int32_t>(qrl::bytes::getU32LE(info + 8));
     std::uint64_t x = qrl::bytes::getU32LE(info + 24);
@@ -60,7 +57,7 @@ int readJpeg(QFile& file, BitmapToMacroForm& form)
 {
     const QByteArray headBytes = file.read(kJpegHead);
     if (headBytes.size() != kJpegHead)
-        return kShortRead;
+        return qrl::ids::kBmpHeaderUnreadable;
     const unsigned char* head = bytesOf(headBytes);
     // JFIF density unit 1: dots per inch. Other units leave the fields as they are.
     if (head[13] == 1) {
@@ -80,6 +77,6 @@ int bitmapmacro::readImageHeader(BitmapToMacroForm& form)
         return 0;
     QFile file(form.sourcePath);
     if (!file.open(QIODevice::ReadOnly))
-        return kCannotOpen;
+        return qrl::ids::kFileCannotBeOpened;
     return form.imageType == BitmapToMacroForm::kBmp ? readBmp(file, form) : readJpeg(file, form);
 }

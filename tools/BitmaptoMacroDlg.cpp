@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int kMacroFilter = 2300;
-constexpr int kMacroWritten = 2460;
-constexpr int kMacroNotWritten = 2461;
-constexpr int kNotANumber = 3041;
 const char* const kOverwriteQuestion = "Macro file name: %s\r\n\r\nFile is already available. Overwrite?";
 
 void setTextQuietly(QLineEdit* edit, const QString& text)
@@ -48,7 +44,7 @@ bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project,
 {
     BitmapToMacroForm form = bitmapmacro::openingForm(request, qrl::context().directories.macros);
     if (const int error = bitmapmacro::readImageHeader(form)) {
-        ShowFileError(2400, error, 2401, form.sourcePath);
+        ShowFileError(qrl::ids::kFileErrorFormat, error, qrl::ids::kHintNotInserted, form.sourcePath);
         return false;
     }
     BitmaptoMacroDlg dialog(form, &project, parent);
@@ -147,7 +143,7 @@ void BitmaptoMacroDlg::onNumberEdited(QLineEdit* edit)
 {
     if (bitmapmacro::isNumberEntry(edit->text()))
         return;
-    qrl::ui().message(qrl::text(kNotANumber), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::ui().message(qrl::text(qrl::ids::kNotANumber), qrl::Buttons::Ok, qrl::Icon::Warning);
     setTextQuietly(edit, QString());
 }
 
@@ -197,7 +193,7 @@ void BitmaptoMacroDlg::onSaveMacro()
     if (!validate(current))
         return;
     qrl::FileDialogRequest request;
-    request.filter = qrl::text(kMacroFilter);
+    request.filter = qrl::text(qrl::ids::kMacroFileFilter);
     request.defaultSuffix = QStringLiteral("mcr");
     request.fileName = current.macroFilePath;
     request.directory = qrl::context().directories.macros;
@@ -213,8 +209,8 @@ void BitmaptoMacroDlg::onSaveMacro()
                          bitmapmacro::checkMacroFileIsNotImage(current.macroFilePath, current.sourcePath) &&
                          bitmapmacro::probeFolderOrTell(current.macroFilePath) &&
                          bitmapmacro::createMacroFile(current.sourcePath, bitmapmacro::toRequest(current));
-    qrl::ui().message(qrl::text(written ? kMacroWritten : kMacroNotWritten), qrl::Buttons::Ok,
-                      written ? qrl::Icon::Information : qrl::Icon::Warning);
+    qrl::ui().message(qrl::text(written ? qrl::ids::kMacroFileCreated : qrl::ids::kMacroFileNotCreated),
+                      qrl::Buttons::Ok, written ? qrl::Icon::Information : qrl::Icon::Warning);
 }
 
 void BitmaptoMacroDlg::accept()

@@ -201,13 +201,13 @@ void BitmaptoMacroDlg::applyImageLayout()
         return;
     }
     const bool jpeg = m_form.imageType == BitmapToMacroForm::kJpeg;
-    setWindowTitle(qrl::text(jpeg ? 2470 : 2473));
-    m_imageGroup->setTitle(qrl::text(jpeg ? 2472 : 2474));
+    setWindowTitle(qrl::text(jpeg ? qrl::ids::kJpegToMacroTitle : qrl::ids::kTiffToMacroTitle));
+    m_imageGroup->setTitle(qrl::text(jpeg ? qrl::ids::kLooksLikeJpeg : qrl::ids::kLooksLikeTiff));
     for (QWidget* widget : m_bitmapOnly)
         widget->hide();
     m_preview->hide();
     m_outputWidthEdit->show();
     m_outputHeightEdit->show();
-    m_info->setText(qrl::text(2471));
+    m_info->setText(qrl::text(qrl::ids::kMacroSizeInfo));
     m_info->show();
 }

@@ -81,7 +81,7 @@ void CCallMacroDlg::accept()
     if (const int problem = callmacro::checkCallMacroParams(values); problem != 0) {
         qrl::ui().message(qrl::text(problem), qrl::Buttons::Ok, qrl::Icon::Warning);
         QLineEdit* field = m_repeat;
-        if (problem == printertext::kNotLatin1)
+        if (problem == qrl::ids::kNotLatin1)
             field = printertext::isLatin1(values.macroName) ? m_parameter : m_name;
         field->setFocus();
         field->selectAll();

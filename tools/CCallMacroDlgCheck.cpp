@@ -6,27 +6,20 @@
 
 namespace callmacro {
 
-namespace {
-
-constexpr int kNotANumber = 3041;
-constexpr int kRepeatOutOfRange = 3989;
-
-} // namespace
-
 int checkCallMacroParams(const CallMacroParams& params)
 {
     const QString& repeat = params.repeatCount;
     if (!std::all_of(repeat.begin(), repeat.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return kNotANumber;
+        return qrl::ids::kNotANumber;
     // Leading zeros do not make a count larger; only the value counts.
     qsizetype first = 0;
     while (first < repeat.size() && repeat[first] == u'0')
         ++first;
     const QStringView digits = QStringView(repeat).mid(first);
     if (digits.size() > 5 || (!digits.isEmpty() && digits.toInt() > kMaxRepeatCount))
-        return kRepeatOutOfRange;
+        return qrl::ids::kRepeatCountRange;
     if (!printertext::isLatin1(params.macroName) || !printertext::isLatin1(params.parameter))
-        return printertext::kNotLatin1;
+        return qrl::ids::kNotLatin1;
     return 0;
 }
 

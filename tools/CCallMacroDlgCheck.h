@@ -8,9 +8,9 @@ namespace callmacro {
 inline constexpr int kMaxRepeatCount = 32767;
 
 // Checks the values of the call-macro dialog before they are taken: 0 when they may be, else
-// the id of the message to show: 3041 for a repeat count that is not all digits, 3989 for one
-// above kMaxRepeatCount, printertext::kNotLatin1 for a name or parameter that holds a character
-// with no Latin-1 byte. An empty macro name is taken; it is reported when the tools are sent.
+// the id of the message to show: kNotANumber for a repeat count that is not all digits, kRepeatCountRange for
+// one above kMaxRepeatCount, qrl::ids::kNotLatin1 for a name or parameter that holds a character with no
+// Latin-1 byte. An empty macro name is taken; it is reported when the tools are sent.
 int checkCallMacroParams(const CallMacroParams& params);
 
 } // namespace callmacro

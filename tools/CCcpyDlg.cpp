@@ -185,7 +185,7 @@ void CCcpyDlg::showPages(int selectRow)
 void CCcpyDlg::appendRow(int row)
 {
     const CcpyPage& p = m_job.pages[static_cast<std::size_t>(row)];
-    const QString side = qrl::text(ccpy::isBackSide(m_job, row) ? ccpy::ids::kBack : ccpy::ids::kFront);
+    const QString side = qrl::text(ccpy::isBackSide(m_job, row) ? qrl::ids::kCcpyBack : qrl::ids::kCcpyFront);
     new QTreeWidgetItem(m_pageList, {QString::number(row + 1), p.cassetteText, p.overlayText, p.resolutionText,
                                      p.dataOverlayText, p.stackText, side});
 }
@@ -212,7 +212,7 @@ void CCcpyDlg::onAddPage()
 {
     const int row = static_cast<int>(m_job.pages.size());
     if (row >= CcpyJob::kMaxPages) {
-        qrl::ui().message(qrl::text(ccpy::ids::kTooManyPages), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kCcpyTooManyPages), qrl::Buttons::Ok, qrl::Icon::Warning);
         return;
     }
     const CcpyPage* front = ccpy::isBackSide(m_job, row) ? &m_job.pages[static_cast<std::size_t>(row - 1)] : nullptr;
@@ -246,7 +246,7 @@ void CCcpyDlg::onSelectionChanged()
 void CCcpyDlg::accept()
 {
     if (m_job.pages.empty()) {
-        qrl::ui().message(qrl::text(ccpy::ids::kNoPage), qrl::Buttons::Ok, qrl::Icon::Information);
+        qrl::ui().message(qrl::text(qrl::ids::kCcpyNoPage), qrl::Buttons::Ok, qrl::Icon::Information);
         return;
     }
     CcpyJob job = m_job;

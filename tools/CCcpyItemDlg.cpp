@@ -21,9 +21,9 @@ CCcpyItemDlg::CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overla
     : QDialog(parent), m_pageNumber(pageNumber), m_duplex(duplex), m_overlays(overlays)
 {
     setObjectName(QStringLiteral("ccpyPageDialog"));
-    int titleId = ccpy::ids::kPageTitle;
+    int titleId = qrl::ids::kCcpyPageTitle;
     if (duplex)
-        titleId = isBackSide() ? ccpy::ids::kBackSideTitle : ccpy::ids::kFrontSideTitle;
+        titleId = isBackSide() ? qrl::ids::kCcpyBackSideTitle : qrl::ids::kCcpyFrontSideTitle;
     setWindowTitle(qrl::formatText(qrl::text(titleId), {pageNumber}));
 
     m_form = new QFormLayout;
@@ -31,7 +31,7 @@ CCcpyItemDlg::CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overla
     number->setObjectName(QStringLiteral("pageNumberLabel"));
     m_form->addRow(QStringLiteral("Page No"), number);
     m_cassette = addList("C&assette", "cassetteList", ccpy::cassetteEntries());
-    QStringList overlayEntries{qrl::text(ccpy::ids::kNone)};
+    QStringList overlayEntries{qrl::text(qrl::ids::kCcpyNone)};
     for (const Overlay& overlay : m_overlays)
         overlayEntries.append(overlay.text);
     m_overlay = addList("O&verlay", "overlayList", overlayEntries);
@@ -40,7 +40,7 @@ CCcpyItemDlg::CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overla
     m_stack = addList("&Stack", "stackList", ccpy::stackEntries());
     connect(m_overlay, &QComboBox::currentIndexChanged, this, &CCcpyItemDlg::onOverlayChanged);
 
-    m_info = new QLabel(qrl::text(ccpy::ids::kBackSideInfo), this);
+    m_info = new QLabel(qrl::text(qrl::ids::kCcpyBackSideInfo), this);
     m_info->setObjectName(QStringLiteral("infoLabel"));
     m_info->setVisible(isBackSide());
     if (isBackSide() && frontSide) {

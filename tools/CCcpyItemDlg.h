@@ -29,7 +29,7 @@ public:
     // A back side: duplex on and an even page number.
     bool isBackSide() const { return m_duplex && m_pageNumber % 2 == 0; }
 
-    // Refuses, with message 2464, an overlay whose name cannot stand in a CALL command.
+    // Refuses, with message kNameNotSendable, an overlay whose name cannot stand in a CALL command.
     void accept() override;
 
 private:

@@ -5,7 +5,6 @@
 #include "DialogPlacement.h"
 #include "EmcrOptions.h"
 #include "EmcrSave.h"
-#include "EmcrStringIds.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
 
@@ -62,7 +61,8 @@ void CEmcrDlg::createControls()
     m_macroList = new QTreeWidget(this);
     m_macroList->setObjectName(QStringLiteral("macroList"));
     m_macroList->setRootIsDecorated(false);
-    m_macroList->setHeaderLabels({qrl::text(emcr::ids::kMacroNameColumn), qrl::text(emcr::ids::kFileNameColumn)});
+    m_macroList->setHeaderLabels(
+        {qrl::text(qrl::ids::kEmcrMacroNameColumn), qrl::text(qrl::ids::kEmcrFileNameColumn)});
     m_macroList->headerItem()->setTextAlignment(0, Qt::AlignCenter);
     m_macroList->setColumnWidth(0, kMacroNameWidth);
     m_macroList->setColumnWidth(1, kFileNameWidth);

@@ -2,7 +2,6 @@
 #include "CEmcrDlg.h"
 
 #include "CEmcrItemDlg.h"
-#include "EmcrStringIds.h"
 #include "StringTable.h"
 
 #include <QCheckBox>
@@ -19,7 +18,10 @@ struct Column {
     int textId;
     int width;
 };
-constexpr Column kColumns[] = {{emcr::ids::kSourceColumn, 130}, {emcr::ids::kMacroColumn, 65}, {emcr::ids::kParametersColumn, 160}, {emcr::ids::kRepeatColumn, 110}};
+constexpr Column kColumns[] = {{qrl::ids::kEmcrSourceColumn, 130},
+                               {qrl::ids::kEmcrMacroColumn, 65},
+                               {qrl::ids::kEmcrParametersColumn, 160},
+                               {qrl::ids::kEmcrRepeatColumn, 110}};
 constexpr int kSourceColumn = 0;
 constexpr int kMacroColumn = 1;
 constexpr int kParametersColumn = 2;
@@ -39,7 +41,7 @@ void CEmcrDlg::rebuildAssigner()
     for (const Column& c : kColumns)
         headers.append(qrl::text(c.textId));
     if (m_job.duplex)
-        headers.insert(1, qrl::text(emcr::ids::kSideColumn));
+        headers.insert(1, qrl::text(qrl::ids::kEmcrSideColumn));
     m_assigner->setHeaderLabels(headers);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
         m_assigner->setColumnWidth(column(i), kColumns[i].width);
@@ -113,8 +115,9 @@ std::unique_ptr<QMenu> CEmcrDlg::contextMenu(int row)
         where += QStringLiteral(" - ") + emcr::sideName(emcr::sideOfRow(row, true));
     const QString suffix = QStringLiteral(" (") + where + QStringLiteral(" )");
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(qrl::text(emcr::ids::kModify) + suffix, this, [this, row] { assignRow(row); });
-    menu->addAction(qrl::text(emcr::ids::kClear) + QLatin1Char(' ') + suffix, this, [this, row] { clearRow(row); });
+    menu->addAction(qrl::text(qrl::ids::kEmcrModify) + suffix, this, [this, row] { assignRow(row); });
+    menu->addAction(qrl::text(qrl::ids::kEmcrClear) + QLatin1Char(' ') + suffix, this,
+                    [this, row] { clearRow(row); });
     return menu;
 }
 

@@ -1,7 +1,6 @@
 #include "CEmcrItemDlg.h"
 #include "DialogButtons.h"
 
-#include "EmcrStringIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -39,7 +38,7 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
     : QDialog(parent), m_assignment(current)
 {
     setObjectName(QStringLiteral("emcrItemDialog"));
-    setWindowTitle(qrl::text(emcr::ids::kItemTitle));
+    setWindowTitle(qrl::text(qrl::ids::kEmcrItemTitle));
     const int source = emcr::sourceOfRow(row, duplex);
     m_limit = emcr::lengthLimit(duplex, source);
 
@@ -81,7 +80,7 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
 void CEmcrItemDlg::onRepeatChanged(const QString& text)
 {
     if (!emcr::isAllDigits(text)) {
-        warn(qrl::text(emcr::ids::kNotANumber));
+        warn(qrl::text(qrl::ids::kNotANumber));
         m_repeat->clear();
         return;
     }
@@ -107,13 +106,13 @@ void CEmcrItemDlg::accept()
 {
     const QString macro = m_macroBox->currentText();
     if (macro.isEmpty()) {
-        warn(qrl::text(emcr::ids::kNoMacroChosen));
+        warn(qrl::text(qrl::ids::kEmcrNoMacroChosen));
         return;
     }
     const QString parameters = m_parameters->text();
     // Refused rather than mended, so that the command holds exactly what was typed.
     if (!emcr::acceptableParameters(parameters)) {
-        warn(qrl::text(emcr::ids::kParametersNotAcceptable));
+        warn(qrl::text(qrl::ids::kParametersNotAcceptable));
         m_parameters->setFocus();
         return;
     }
@@ -121,12 +120,12 @@ void CEmcrItemDlg::accept()
     if (repeat == QLatin1String("0") || repeat == QLatin1String("1"))
         repeat.clear();
     if (repeat.size() + parameters.size() >= kRefusedLength) {
-        warn(qrl::text(emcr::ids::kParametersTooLong));
+        warn(qrl::text(qrl::ids::kEmcrParametersTooLong));
         return;
     }
     const emcr::RepeatCount count = emcr::normaliseRepeatCount(repeat);
     if (!count.ok) {
-        warn(qrl::text(emcr::ids::kRepeatRange));
+        warn(qrl::text(qrl::ids::kRepeatCountRange));
         m_repeat->setFocus();
         m_repeat->selectAll();
         return;

@@ -81,7 +81,7 @@ void CMacroEditDlg::accept()
 {
     const std::optional<QByteArray> stored = macroedit::storedText(m_edit->toPlainText());
     if (!stored) {
-        qrl::ui().message(qrl::text(printertext::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
         m_edit->setFocus();
         return;
     }

@@ -13,7 +13,7 @@ QString editorText(const QByteArray& stored);
 
 // The editor's text as it is stored and sent: every character as one byte, each line break as
 // CR LF: Latin-1, as every text the tools send. Nothing when a character has no Latin-1 byte (it
-// would reach the printer as another character); printertext::kNotLatin1 is the message for it.
+// would reach the printer as another character); qrl::ids::kNotLatin1 is the message for it.
 std::optional<QByteArray> storedText(const QString& edited);
 
 } // namespace macroedit

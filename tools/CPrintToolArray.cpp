@@ -20,26 +20,35 @@ struct FixedTool {
 constexpr int kFirstJobRow = 9;
 
 constexpr FixedTool kFixedTools[] = {
-    {2000, 2272, kToolFixedCommand, "!R! STAT;EXIT;", nullptr},
-    {2001, 2273, kToolFixedCommand, "!R! MLST;EXIT;", nullptr},
-    {2002, 2274, kToolFixedCommand, "!R! FLST;EXIT;", nullptr},
-    {2003, 2275, kToolFixedCommand, "!R!RWER I,D;RWER F,0;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,0;EXIT,E;\r\n"},
-    {2004, 2276, kToolFixedCommand, "!R!RWER L,0;EXIT,E;\r\n", "!R!RWRF L,0;EXIT,E;\r\n"},
-    {2005, 2280, kToolFixedCommand, "!R!ICCD I,D;ICCD F,A;EXIT,E;\r\n", nullptr},
-    {2006, 2281, kToolFixedCommand, "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n", nullptr},
-    {2007, 2282, kToolFixedCommand, "!R!RWER I,D;RWER F,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,A;EXIT,E;\r\n"},
-    {2008, 2283, kToolFixedCommand, "!R!RWER I,D;RWER L,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF L,A;EXIT,E;\r\n"},
-    {2009, 2284, kToolFixedCommand, nullptr, nullptr}, // write protection jobs: rows 9 to 12
-    {2010, 2285, kToolFixedCommand, nullptr, nullptr},
-    {2011, 2286, kToolFixedCommand, nullptr, nullptr},
-    {2012, 2287, kToolFixedCommand, nullptr, nullptr},
-    {2013, 2277, kToolCallMacro, nullptr, nullptr},
-    {2014, 2278, kToolSendFile, nullptr, nullptr},
+    {qrl::ids::kToolPrintStatusPage, qrl::ids::kToolHelpStatusPage, kToolFixedCommand, "!R! STAT;EXIT;",
+     nullptr},
+    {qrl::ids::kToolPrintMacroList, qrl::ids::kToolHelpMacroList, kToolFixedCommand, "!R! MLST;EXIT;",
+     nullptr},
+    {qrl::ids::kToolPrintFontList, qrl::ids::kToolHelpFontList, kToolFixedCommand, "!R! FLST;EXIT;", nullptr},
+    {qrl::ids::kToolFormatHardDisk, qrl::ids::kToolHelpFormatHardDisk, kToolFixedCommand,
+     "!R!RWER I,D;RWER F,0;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,0;EXIT,E;\r\n"},
+    {qrl::ids::kToolHardDiskPartitions, qrl::ids::kToolHelpHardDiskPartitions, kToolFixedCommand,
+     "!R!RWER L,0;EXIT,E;\r\n", "!R!RWRF L,0;EXIT,E;\r\n"},
+    {qrl::ids::kToolFormatPcmcia, qrl::ids::kToolHelpFormatPcmcia, kToolFixedCommand,
+     "!R!ICCD I,D;ICCD F,A;EXIT,E;\r\n", nullptr},
+    {qrl::ids::kToolPcmciaPartitions, qrl::ids::kToolHelpPcmciaPartitions, kToolFixedCommand,
+     "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n", nullptr},
+    {qrl::ids::kToolFormatCompactFlash, qrl::ids::kToolHelpFormatCompactFlash, kToolFixedCommand,
+     "!R!RWER I,D;RWER F,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,A;EXIT,E;\r\n"},
+    {qrl::ids::kToolCompactFlashPartitions, qrl::ids::kToolHelpCompactFlashPartitions, kToolFixedCommand,
+     "!R!RWER I,D;RWER L,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF L,A;EXIT,E;\r\n"},
+    {qrl::ids::kToolCompactFlashProtectOn, qrl::ids::kToolHelpCompactFlashProtectOn, kToolFixedCommand,
+     nullptr, nullptr}, // write protection jobs: rows 9 to 12
+    {qrl::ids::kToolCompactFlashProtectOff, qrl::ids::kToolHelpCompactFlashProtectOff, kToolFixedCommand,
+     nullptr, nullptr},
+    {qrl::ids::kToolHardDiskProtectOn, qrl::ids::kToolHelpHardDiskProtectOn, kToolFixedCommand, nullptr,
+     nullptr},
+    {qrl::ids::kToolHardDiskProtectOff, qrl::ids::kToolHelpHardDiskProtectOff, kToolFixedCommand, nullptr,
+     nullptr},
+    {qrl::ids::kToolCallMacro, qrl::ids::kToolHelpCallMacro, kToolCallMacro, nullptr, nullptr},
+    {qrl::ids::kToolSendFile, qrl::ids::kToolHelpSendFile, kToolSendFile, nullptr, nullptr},
 };
 static_assert(std::size(kFixedTools) == CPrintToolArray::kFirstCustomRow);
-
-constexpr int kStarterNameId = 2015;
-constexpr int kCustomHelpId = 2279;
 
 struct WriteProtection {
     const char* setting;
@@ -76,7 +85,7 @@ void CPrintToolArray::FillTools(bool starterRow)
     for (const FixedTool& tool : kFixedTools)
         m_tools.push_back({qrl::text(tool.nameId), tool.kind, std::nullopt});
     if (starterRow)
-        AddCustomTool(qrl::text(kStarterNameId), std::nullopt);
+        AddCustomTool(qrl::text(qrl::ids::kToolCustomMacro1), std::nullopt);
 }
 
 void CPrintToolArray::BindCommandTexts(bool tarnwick)
@@ -116,5 +125,5 @@ int CPrintToolArray::helpTextId(int row)
 {
     if (row < 0)
         return 0;
-    return row < kFirstCustomRow ? kFixedTools[row].helpId : kCustomHelpId;
+    return row < kFirstCustomRow ? kFixedTools[row].helpId : qrl::ids::kToolHelpCustomMacro;
 }

@@ -44,7 +44,7 @@ public:
     bool FindCustomText(QByteArray& text) const;
 
     // Every list row's record name is compared, without regard to case, with those of the rows
-    // below it; at the first equal pair the name and string 3040 are shown, the lower row is
+    // below it; at the first equal pair the name and string kToolNameTaken are shown, the lower row is
     // selected and the check fails.
     bool CheckDuplicateNames();
     // "&Save\nchanges": after the duplicate-name check, writes the tool data file.

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kNewCustomMacroName = 2369;
-constexpr int kDuplicateName = 3040;
 const char* const kFileToSendTitle = "File to send";
 const char* const kFileToSendFilter = "All Files (*.*)|*.*|Tellurade File (*.tlr)|*.tlr| PCL File (*.pcl)|*.pcl||";
 
@@ -93,7 +91,7 @@ QString CPrintToolDlg::chosenFile() const
 
 void CPrintToolDlg::addCustomMacro()
 {
-    const int tool = m_tools.AddCustomTool(qrl::text(kNewCustomMacroName), std::nullopt);
+    const int tool = m_tools.AddCustomTool(qrl::text(qrl::ids::kNewCustomMacro), std::nullopt);
     QListWidgetItem* item = appendRow(tool);
     m_list->setCurrentItem(item);
     m_list->scrollToItem(item);
@@ -127,7 +125,7 @@ bool CPrintToolDlg::CheckDuplicateNames()
         for (int lower = upper + 1; lower < m_list->count(); ++lower) {
             if (name.compare(m_tools.GetToolName(toolOfRow(lower)), Qt::CaseInsensitive) != 0)
                 continue;
-            qrl::ui().message(m_tools.GetToolName(toolOfRow(lower)) + qrl::text(kDuplicateName));
+            qrl::ui().message(m_tools.GetToolName(toolOfRow(lower)) + qrl::text(qrl::ids::kToolNameTaken));
             m_list->setCurrentRow(lower);
             return false;
         }

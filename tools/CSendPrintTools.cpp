@@ -21,7 +21,6 @@
 namespace {
 
 // The pseudo-printer that writes the tools into a file instead of a printer queue.
-constexpr int kFilePrinter = 3000;
 
 QString section()
 {
@@ -117,7 +116,7 @@ void CSendPrintTools::buildWidgets()
 void CSendPrintTools::fillPrinters(const QString& saved)
 {
     m_printerBox->clear();
-    m_printerBox->addItem(qrl::text(kFilePrinter));
+    m_printerBox->addItem(qrl::text(qrl::ids::kFilePrinter));
     m_printerBox->setCurrentIndex(-1);
     // A spooler that cannot be asked leaves only "FILE:".
     FillPrinterComboBox(*m_printer, m_printerBox);
@@ -133,7 +132,7 @@ void CSendPrintTools::printerChanged(int index)
 {
     m_port.clear();
     m_printerName = index >= 0 ? m_printerBox->itemText(index) : QString();
-    if (m_printerName == qrl::text(kFilePrinter))
+    if (m_printerName == qrl::text(qrl::ids::kFilePrinter))
         m_port = QString::fromLatin1(ToolSender::kFilePort);
     else if (!m_printerName.isEmpty())
         m_port = m_printer->GetPrinterPortName(m_printerName);

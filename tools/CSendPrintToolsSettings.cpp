@@ -7,17 +7,17 @@
 
 namespace {
 
-constexpr int kSending = 2328;
-constexpr int kAllSent = 2329;
-constexpr int kNoneSent = 2330;
-
 struct FormatWarning {
     int toolNameId;
     int warningId;
 };
 
 // "Format hard disk / micro drive", "Format PCMCIA card", "Format compact flash card".
-constexpr std::array<FormatWarning, 3> kFormatWarnings{{{2003, 2202}, {2005, 3030}, {2007, 3031}}};
+constexpr std::array<FormatWarning, 3> kFormatWarnings{{
+    {qrl::ids::kToolFormatHardDisk, qrl::ids::kFormatDiskWarning},
+    {qrl::ids::kToolFormatPcmcia, qrl::ids::kFormatPcmciaWarning},
+    {qrl::ids::kToolFormatCompactFlash, qrl::ids::kFormatCompactFlashWarning},
+}};
 
 } // namespace
 
@@ -50,12 +50,12 @@ int formatWarningId(const QString& toolName)
 
 int resultTextId(bool sent)
 {
-    return sent ? kAllSent : kNoneSent;
+    return sent ? qrl::ids::kAllItemsSent : qrl::ids::kNoItemsSent;
 }
 
 int sendingTextId()
 {
-    return kSending;
+    return qrl::ids::kSending;
 }
 
 } // namespace sendtools

@@ -16,12 +16,10 @@
 
 namespace {
 
-constexpr int kFileErrorFormat = 2400;
-constexpr int kReadOnlyHint = 2231;
-
 void showFileError(const QString& path, const QString& error)
 {
-    ShowFileError(kFileErrorFormat, error, kReadOnlyHint, QDir::toNativeSeparators(path));
+    ShowFileError(qrl::ids::kFileErrorFormat, error, qrl::ids::kHintCheckReadOnly,
+                  QDir::toNativeSeparators(path));
 }
 
 } // namespace

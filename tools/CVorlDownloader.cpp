@@ -20,10 +20,9 @@
 
 namespace {
 
-constexpr int kColumnTitleIds[VorlDownloaderSettings::kColumnCount] = {5001, 5006, 5004, 5005};
-constexpr int kFilePrinterId = 5010;
-constexpr int kFontListFlstId = 5040;
-constexpr int kFontListFilesId = 5041;
+constexpr int kColumnTitleIds[VorlDownloaderSettings::kColumnCount] = {
+    qrl::ids::kVorlFontNameColumn, qrl::ids::kVorlTargetFileColumn, qrl::ids::kVorlLocalFileColumn,
+    qrl::ids::kVorlLocalSizeColumn};
 
 QPushButton* button(const char* text, const char* name, QWidget* parent)
 {
@@ -135,7 +134,7 @@ void CVorlDownloader::loadSettings()
     {
         // The combo is filled before its changes are followed: the choice is applied once, below.
         const QSignalBlocker blocker(m_printers);
-        m_printers->addItem(qrl::text(kFilePrinterId));
+        m_printers->addItem(qrl::text(qrl::ids::kVorlFilePrinter));
         FillPrinterComboBox(m_printer, m_printers);
         const int stored = settings.printer.isEmpty() ? -1 : m_printers->findText(settings.printer, Qt::MatchExactly);
         if (stored >= 0)
@@ -145,7 +144,9 @@ void CVorlDownloader::loadSettings()
         m_list->setColumnWidth(i, settings.columnWidths[i]);
 
     m_modify->setVisible((m_options & vorloptions::kAllowModifyTarget) != 0);
-    m_fontList->setText(qrl::text((m_options & vorloptions::kFlstFontList) ? kFontListFlstId : kFontListFilesId));
+    m_fontList->setText(qrl::text((m_options & vorloptions::kFlstFontList)
+                                      ? qrl::ids::kVorlPrintFontList
+                                      : qrl::ids::kVorlPrintFontFileList));
     updateButtons();
     applyPrinterChoice();
 }
@@ -178,5 +179,6 @@ FontDownloadRequest CVorlDownloader::request() const
 
 bool CVorlDownloader::toFile() const
 {
-    return m_printers->currentIndex() == 0 && m_printers->currentText() == qrl::text(kFilePrinterId);
+    return m_printers->currentIndex() == 0 &&
+           m_printers->currentText() == qrl::text(qrl::ids::kVorlFilePrinter);
 }

@@ -19,12 +19,6 @@
 
 namespace {
 
-constexpr int kFontFilter = 5000;
-constexpr int kAddTitle = 2362;
-constexpr int kSharedFolder = 3035;
-constexpr int kTargetFormat = 5011;
-constexpr int kSendToPrinter = 5024;
-constexpr int kWriteToFile = 5025;
 constexpr char kNoFontName[] = "Could not get the font name from file .";
 
 void showWarning(const QString& text)
@@ -46,12 +40,12 @@ public:
 void CVorlDownloader::applyPrinterChoice()
 {
     if (toFile()) {
-        m_send->setText(qrl::text(kWriteToFile));
+        m_send->setText(qrl::text(qrl::ids::kVorlWriteToFile));
         m_fontList->setEnabled(false);
         m_port->setText(m_printers->currentText());
         return;
     }
-    m_send->setText(qrl::text(kSendToPrinter));
+    m_send->setText(qrl::text(qrl::ids::kVorlSendToPrinter));
     m_fontList->setEnabled(true);
     const QString port = m_printer.GetPrinterPortName(m_printers->currentText());
     if (!port.isEmpty())
@@ -70,8 +64,8 @@ void CVorlDownloader::updateButtons()
 void CVorlDownloader::onAdd()
 {
     qrl::FileDialogRequest dialog;
-    dialog.title = qrl::text(kAddTitle);
-    dialog.filter = qrl::text(kFontFilter);
+    dialog.title = qrl::text(qrl::ids::kAddResourceTitle);
+    dialog.filter = qrl::text(qrl::ids::kFontFileFilter);
     dialog.directory = qrl::context().directories.resources;
     dialog.mustExist = true;
     if (const std::optional<QStringList> paths = qrl::ui().openFileNames(dialog))
@@ -83,7 +77,7 @@ void CVorlDownloader::addFiles(const QStringList& paths)
     m_list->clearSelection();
     for (const QString& path : paths) {
         if (path.startsWith(QLatin1Char('\\'))) {
-            showWarning(qrl::text(kSharedFolder));
+            showWarning(qrl::text(qrl::ids::kSharedFolderRefused));
             break;
         }
         FontDownloadRow row;
@@ -95,7 +89,7 @@ void CVorlDownloader::addFiles(const QStringList& paths)
             showWarning(QString::fromLatin1(kNoFontName));
             continue;
         }
-        QString format = qrl::text(kTargetFormat);
+        QString format = qrl::text(qrl::ids::kVorlTargetFormat);
         if (format.isEmpty())
             format = QStringLiteral("fonts/%s");
         auto* item = new QTreeWidgetItem(

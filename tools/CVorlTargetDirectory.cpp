@@ -18,7 +18,7 @@ CVorlTargetDirectory::CVorlTargetDirectory(QWidget* parent)
     // The printer gets the name as Latin-1 bytes; a character outside it could not be stored as typed.
     m_edit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[\\x{0}-\\x{ff}]*")), m_edit));
-    auto* label = new QLabel(qrl::text(kNameLabelText), this);
+    auto* label = new QLabel(qrl::text(qrl::ids::kVorlDirectoryLabel), this);
     label->setObjectName(QStringLiteral("directoryNameLabel"));
     label->setBuddy(m_edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kNoCallMacroName = 2211;
-constexpr int kNameNotAcceptable = 3015;
 const char* const kValuesNotAcceptable =
     "The CALL macro's repeat count may hold digits only, and its parameter value no \";\", no "
     "unpaired quote and no control character.";
@@ -74,15 +72,17 @@ bool BuildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
 {
     switch (buildCallMacroCommand(params, command)) {
     case CallMacroProblem::None: return true;
-    case CallMacroProblem::NoName: qrl::ui().message(qrl::text(kNoCallMacroName)); break;
+    case CallMacroProblem::NoName:
+        qrl::ui().message(qrl::text(qrl::ids::kNoCallMacroName));
+        break;
     case CallMacroProblem::BadName:
-        qrl::ui().message(qrl::text(kNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kMacroNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
         break;
     case CallMacroProblem::BadValues:
         qrl::ui().message(QString::fromLatin1(kValuesNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
         break;
     case CallMacroProblem::NotLatin1:
-        qrl::ui().message(qrl::text(printertext::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
         break;
     case CallMacroProblem::TooLong:
         qrl::ui().message(QString::fromLatin1(kCommandTooLong), qrl::Buttons::Ok, qrl::Icon::Warning);

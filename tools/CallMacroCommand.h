@@ -32,6 +32,6 @@ inline constexpr qsizetype kMaxCommandBytes = 255;
 // never closes, or make the command longer than kMaxCommandBytes. `command` is set only on None.
 CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray& command);
 
-// The same, showing the reason in a message box when the command cannot be built (string 2211
-// for a missing name, printertext::kNotLatin1 for a character the printer cannot be sent).
+// The same, showing the reason in a message box when the command cannot be built (string kNoCallMacroName
+// for a missing name, qrl::ids::kNotLatin1 for a character the printer cannot be sent).
 bool BuildCallMacroCommand(const CallMacroParams& params, QByteArray& command);

@@ -23,26 +23,32 @@ QString entry(int firstId, int count, int position)
 constexpr int kManualFeeder = 6;
 constexpr int kNr4 = 7;
 
+// Each list is a run of consecutive string ids, its first entry's id onwards.
+static_assert(qrl::ids::kNr4 - qrl::ids::kCassette1 + 1 == kCassetteCount);
+static_assert(qrl::ids::kResolution1200 - qrl::ids::kResolutionDefault + 1 == kResolutionCount);
+static_assert(qrl::ids::kOverlayOnly - qrl::ids::kDataAndOverlay + 1 == kDataOverlayCount);
+static_assert(qrl::ids::kStackSorter15 - qrl::ids::kStackDefault + 1 == kStackCount);
+
 } // namespace
 
 QStringList cassetteEntries()
 {
-    return entries(ids::kFirstCassette, kCassetteCount);
+    return entries(qrl::ids::kCassette1, kCassetteCount);
 }
 
 QStringList resolutionEntries()
 {
-    return entries(ids::kFirstResolution, kResolutionCount);
+    return entries(qrl::ids::kResolutionDefault, kResolutionCount);
 }
 
 QStringList dataOverlayEntries()
 {
-    return entries(ids::kFirstDataOverlay, kDataOverlayCount);
+    return entries(qrl::ids::kDataAndOverlay, kDataOverlayCount);
 }
 
 QStringList stackEntries()
 {
-    return entries(ids::kFirstStack, kStackCount);
+    return entries(qrl::ids::kStackDefault, kStackCount);
 }
 
 int paperSourceOfCassette(int position)
@@ -70,7 +76,7 @@ CcpyPage makePage(const PageChoice& choice)
     page.overlayIndex = choice.overlay;
     if (choice.overlay == 0) {
         page.overlayName = kNoOverlay;
-        page.overlayText = qrl::text(ids::kNone);
+        page.overlayText = qrl::text(qrl::ids::kCcpyNone);
     } else {
         page.overlayName = choice.overlayName;
         page.overlayText = choice.overlayText;
@@ -78,10 +84,10 @@ CcpyPage makePage(const PageChoice& choice)
     page.termValue = choice.dataOverlay == 0 ? 1 : 0;
     page.resolutionIndex = choice.resolution;
     page.stackIndex = choice.stack;
-    page.cassetteText = entry(ids::kFirstCassette, kCassetteCount, choice.cassette);
-    page.resolutionText = entry(ids::kFirstResolution, kResolutionCount, choice.resolution);
-    page.dataOverlayText = entry(ids::kFirstDataOverlay, kDataOverlayCount, choice.dataOverlay);
-    page.stackText = entry(ids::kFirstStack, kStackCount, choice.stack);
+    page.cassetteText = entry(qrl::ids::kCassette1, kCassetteCount, choice.cassette);
+    page.resolutionText = entry(qrl::ids::kResolutionDefault, kResolutionCount, choice.resolution);
+    page.dataOverlayText = entry(qrl::ids::kDataAndOverlay, kDataOverlayCount, choice.dataOverlay);
+    page.stackText = entry(qrl::ids::kStackDefault, kStackCount, choice.stack);
     return page;
 }
 

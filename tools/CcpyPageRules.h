@@ -8,28 +8,6 @@
 // page table: a page from the chosen positions, deleting a page, and the duplex back sides.
 namespace ccpy {
 
-namespace ids {
-inline constexpr int kFirstCassette = 2900;   // 8 paper sources, shared with the EMCR creator
-inline constexpr int kNoPage = 3800;          // "No item in the CCPY list..."
-inline constexpr int kEnableFilter = 3801;
-inline constexpr int kDisableFilter = 3802;
-inline constexpr int kEnableTitle = 3803;
-inline constexpr int kDisableTitle = 3804;
-inline constexpr int kPageTitle = 3805;
-inline constexpr int kFrontSideTitle = 3806;
-inline constexpr int kBackSideTitle = 3807;
-inline constexpr int kBackSideInfo = 3808;
-inline constexpr int kFront = 3809;
-inline constexpr int kBack = 3810;
-inline constexpr int kNone = 3811;
-inline constexpr int kBlankHint = 3812;
-inline constexpr int kTooManyPages = 3813;
-inline constexpr int kSameFile = 3814;
-inline constexpr int kFirstResolution = 3820; // 8 entries
-inline constexpr int kFirstDataOverlay = 3830; // 2 entries
-inline constexpr int kFirstStack = 3840;      // 19 entries
-} // namespace ids
-
 inline constexpr int kCassetteCount = 8;
 inline constexpr int kResolutionCount = 8;
 inline constexpr int kDataOverlayCount = 2;

@@ -16,16 +16,13 @@
 
 namespace {
 
-constexpr int kFileMessage = 2400;
-constexpr int kCouldNotAccess = 2232;
-constexpr int kCheckReadOnlyHint = 2231;
-
 // Reads a scratch file whole, by the size the file system gives.
 bool readWhole(const QString& path, QByteArray& out)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowFileError(kFileMessage, kCouldNotAccess, ccpy::ids::kBlankHint, path);
+        ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotAccessFile, qrl::ids::kCcpyBlankHint,
+                      path);
         return false;
     }
     const qint64 size = file.size();
@@ -51,9 +48,9 @@ void CcpyWriter::clearPaths()
 bool CcpyWriter::askEnablePath(const QString& directory)
 {
     qrl::FileDialogRequest request;
-    request.title = qrl::text(ccpy::ids::kEnableTitle);
+    request.title = qrl::text(qrl::ids::kCcpyEnableTitle);
     request.fileName = ccpy::proposeFileName(directory, true);
-    request.filter = qrl::text(ccpy::ids::kEnableFilter);
+    request.filter = qrl::text(qrl::ids::kCcpyEnableFilter);
     request.defaultSuffix = QStringLiteral("prn");
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
     if (!chosen || chosen->isEmpty())
@@ -67,7 +64,8 @@ bool CcpyWriter::ensureScratchDirectory()
     if (m_scratchDir.isEmpty())
         m_scratchDir = qrl::makeJobDir(QStringLiteral("ccpy"));
     if (m_scratchDir.isEmpty())
-        ShowFileError(kFileMessage, kCouldNotAccess, kCheckReadOnlyHint, qrl::runTempDir());
+        ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotAccessFile, qrl::ids::kHintCheckReadOnly,
+                      qrl::runTempDir());
     return !m_scratchDir.isEmpty();
 }
 
@@ -158,16 +156,17 @@ bool CcpyWriter::WriteCcpyDisableFile(const QString& directory)
 {
     m_disablePath.clear();
     qrl::FileDialogRequest request;
-    request.title = qrl::text(ccpy::ids::kDisableTitle);
+    request.title = qrl::text(qrl::ids::kCcpyDisableTitle);
     request.fileName = ccpy::proposeFileName(directory, false);
-    request.filter = qrl::text(ccpy::ids::kDisableFilter);
+    request.filter = qrl::text(qrl::ids::kCcpyDisableFilter);
     request.defaultSuffix = QStringLiteral("prn");
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
     if (!chosen || chosen->isEmpty())
         return false;
     // Written over the enable file it would leave the project two items of one disable file.
     if (!m_enablePath.isEmpty() && toolfile::isSameFile(*chosen, m_enablePath)) {
-        qrl::ui().message(qrl::text(ccpy::ids::kSameFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kDisableFileIsEnableFile), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
         return false;
     }
     if (!toolfile::writeFile(*chosen, ccpy::disableFileText(m_job)))

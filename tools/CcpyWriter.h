@@ -35,7 +35,8 @@ public:
     bool AppendCcpyCommand(QByteArray& target);
     bool WriteCcpyEnableFile();
     // The page macros, the command part and the enable file at enablePath(); refuses, with
-    // message 2464, an overlay name that cannot stand in a CALL command, before anything is written.
+    // message kNameNotSendable, an overlay name that cannot stand in a CALL command, before anything is
+    // written.
     bool BuildCcpyEnableFile();
     // Asks for the disable file's path (proposed in `directory`) and writes it. False, with the
     // disable path cleared, on cancel, on a failed write and for the enable file's own path.

@@ -1,7 +1,6 @@
 #include "EmcrCommandFile.h"
 
 #include "EmcrOptions.h"
-#include "EmcrStringIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "ToolFileWrite.h"
@@ -143,13 +142,13 @@ int messageOf(TextError error)
 {
     switch (error) {
     case TextError::MacroName:
-        return ids::kNameNotAcceptable;
+        return qrl::ids::kMacroNameNotAcceptable;
     case TextError::RepeatCount:
-        return ids::kNotANumber;
+        return qrl::ids::kNotANumber;
     case TextError::Parameters:
-        return ids::kParametersNotAcceptable;
+        return qrl::ids::kParametersNotAcceptable;
     case TextError::CommandTooLong:
-        return ids::kParametersTooLong;
+        return qrl::ids::kEmcrParametersTooLong;
     case TextError::None:
         break;
     }

@@ -1,7 +1,6 @@
 #include "EmcrSave.h"
 
 #include "CcpyPageRules.h"
-#include "EmcrStringIds.h"
 #include "StringTable.h"
 #include "ToolFileWrite.h"
 #include "UserInterface.h"
@@ -68,19 +67,19 @@ QString proposedFileName(const QString& directory, const QString& base)
 
 QString enableBaseName()
 {
-    return baseName(ids::kEnableBase, "emcr on");
+    return baseName(qrl::ids::kEmcrEnableBase, "emcr on");
 }
 
 QString disableBaseName()
 {
-    return baseName(ids::kDisableBase, "emcr off");
+    return baseName(qrl::ids::kEmcrDisableBase, "emcr off");
 }
 
 SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
 {
     SaveResult result;
     if (assignedRowCount(job) == 0) {
-        qrl::ui().message(qrl::text(ids::kNoAssignment), qrl::Buttons::Ok, qrl::Icon::Information);
+        qrl::ui().message(qrl::text(qrl::ids::kEmcrNoAssignment), qrl::Buttons::Ok, qrl::Icon::Information);
         return result;
     }
     // Checked before any file is asked for, so a refusal never leaves an enable file behind.
@@ -88,19 +87,22 @@ SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
         qrl::ui().message(qrl::text(messageOf(error)), qrl::Buttons::Ok, qrl::Icon::Warning);
         return result;
     }
-    const QString enablePath = askPath(ids::kEnableTitle, ids::kEnableFilter, directory, enableBaseName());
+    const QString enablePath =
+        askPath(qrl::ids::kEmcrEnableTitle, qrl::ids::kEmcrEnableFilter, directory, enableBaseName());
     if (enablePath.isEmpty())
         return result;
     if (!WriteEmcrEnableFile(job, enablePath)) {
         result.outcome = SaveOutcome::Cancel;
         return result;
     }
-    const QString disablePath = askPath(ids::kDisableTitle, ids::kDisableFilter, directory, disableBaseName());
+    const QString disablePath =
+        askPath(qrl::ids::kEmcrDisableTitle, qrl::ids::kEmcrDisableFilter, directory, disableBaseName());
     if (disablePath.isEmpty())
         return result;
     // Written over the enable file it would leave the project without it.
     if (toolfile::isSameFile(disablePath, enablePath)) {
-        qrl::ui().message(qrl::text(ccpy::ids::kSameFile), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kDisableFileIsEnableFile), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
         return result;
     }
     if (!WriteEmcrDisableFile(job, disablePath))

@@ -34,10 +34,10 @@ struct SaveResult {
     QString disablePath;
 };
 
-// The creator's "Add to project": refuses a job with no assignment (message 3920) or one that
+// The creator's "Add to project": refuses a job with no assignment (message kEmcrNoAssignment) or one that
 // cannot become commands, then asks for the enable file and writes it, then the disable file
-// (refused, message 3814, when it names the enable file). Paths are set only when both were
-// written; an enable file written before a failed, refused or cancelled disable file stays on disk.
+// (refused, message kDisableFileIsEnableFile, when it names the enable file). Paths are set only when both
+// were written; an enable file written before a failed, refused or cancelled disable file stays on disk.
 SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory);
 
 } // namespace emcr

@@ -1,6 +1,5 @@
 #include "EmcrSources.h"
 
-#include "EmcrStringIds.h"
 #include "StringTable.h"
 
 namespace emcr {
@@ -11,18 +10,21 @@ constexpr int kCombinedLimit = 236;
 constexpr int kManualFeederNumber = 0;
 constexpr int kNr4Number = 99;
 
+// The source names are the string ids kCassette1 to kNr4, in source order.
+static_assert(qrl::ids::kNr4 - qrl::ids::kCassette1 + 1 == kSourceCount);
+
 } // namespace
 
 QString sourceName(int source)
 {
     if (source < 0 || source >= kSourceCount)
         return {};
-    return qrl::text(ids::kFirstSourceName + source);
+    return qrl::text(qrl::ids::kCassette1 + source);
 }
 
 QString sideName(int side)
 {
-    return qrl::text(side == 0 ? ids::kFront : ids::kBack);
+    return qrl::text(side == 0 ? qrl::ids::kEmcrFront : qrl::ids::kEmcrBack);
 }
 
 int sourceNumber(int source)

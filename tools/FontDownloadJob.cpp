@@ -15,19 +15,12 @@
 namespace {
 
 constexpr qint64 kCopyBlock = 64 * 1024;
-constexpr int kFileErrorFormat = 2400;
-constexpr int kFileErrorText = 2232;
-constexpr int kFileErrorHint = 2407;
-constexpr int kFileFailedCaption = 5020;
-constexpr int kFileNotFound = 5021;
-constexpr int kFileCannotBeUsed = 5022;
-constexpr int kNotPfbFile = 5023;
 constexpr char kConversionFailed[] = "pfb2pfa failed";
 constexpr char kStrayHeader[] = "Inputted file isn't PFB font";
 
 void showFileError(const QString& path)
 {
-    ShowFileError(kFileErrorFormat, kFileErrorText, kFileErrorHint, path);
+    ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotAccessFile, qrl::ids::kHintCheckFile, path);
 }
 
 void showText(const QString& text)
@@ -67,7 +60,8 @@ bool FontDownloadJob::IsPfbFile(const QString& path)
 
 void FontDownloadJob::showNotPfbFile(const QString& path)
 {
-    qrl::ui().message(qrl::formatText(qrl::text(kNotPfbFile), {path}), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kVorlNotPfbFile), {path}), qrl::Buttons::Ok,
+                      qrl::Icon::Warning);
 }
 
 bool FontDownloadJob::ReadFontName(const QString& path, FontDownloadRow& row)
@@ -137,7 +131,7 @@ bool FontDownloadJob::WriteItemJob(int index, const FontDownloadRow& row)
         return false;
     const QByteArray header = BuildJobHeader(row.targetPath);
     if (header.isEmpty()) {
-        qrl::ui().message(qrl::text(kFileCannotBeUsed), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kVorlFileCannotBeUsed), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
     const QString partPath = itemFilePath(index);
@@ -196,12 +190,13 @@ void FontDownloadJob::DeleteJobFiles()
 bool FontDownloadJob::checkRow(const FontDownloadRow& row) const
 {
     if (row.localPath.isEmpty()) {
-        qrl::ui().message(qrl::text(kFileCannotBeUsed), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(qrl::text(qrl::ids::kVorlFileCannotBeUsed), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
     if (!QFile::exists(row.localPath)) {
-        qrl::ui().message(qrl::formatText(QStringLiteral("%s\n\n%s"), {qrl::text(kFileNotFound), row.localPath}),
-                          qrl::Buttons::Ok, qrl::Icon::Warning, qrl::text(kFileFailedCaption));
+        qrl::ui().message(qrl::formatText(QStringLiteral("%s\n\n%s"),
+                                          {qrl::text(qrl::ids::kVorlFileNotFound), row.localPath}),
+                          qrl::Buttons::Ok, qrl::Icon::Warning, qrl::text(qrl::ids::kVorlFileFailedCaption));
         return false;
     }
     if (!IsPfbFile(row.localPath)) {

@@ -31,7 +31,7 @@ public:
 
     // True when the first six bytes of the file can be read and open a PFB text segment.
     static bool IsPfbFile(const QString& path);
-    // Message 5023 for a file that is not a PFB.
+    // Message kVorlNotPfbFile for a file that is not a PFB.
     static void showNotPfbFile(const QString& path);
     // Sets the row's font name (the name after "FontName /") and its size text from the file.
     // False when the file cannot be opened or holds no usable name; the row is then unchanged.

@@ -7,8 +7,6 @@ namespace fontdownload {
 
 namespace {
 
-constexpr int kFileListProgramId = 5030;
-constexpr int kFileListLoopId = 5031;
 constexpr char kCrLf[] = "\r\n";
 
 const char* deviceName(Medium medium)
@@ -93,9 +91,9 @@ QByteArray fontListJob(Medium medium, bool flstCommand)
     if (flstCommand)
         return QByteArrayLiteral("!R! SEM9;FLST O;EXIT;");
     const char* mediumWord = medium == Medium::HardDisk ? "Disk" : "Card";
-    QByteArray job = qrl::formatText(qrl::text(kFileListProgramId), {mediumWord}).toLatin1();
+    QByteArray job = qrl::formatText(qrl::text(qrl::ids::kVorlFileListProgram), {mediumWord}).toLatin1();
     job += "(%" + QByteArray(deviceName(medium)) + "%fonts/*)";
-    job += qrl::text(kFileListLoopId).toLatin1();
+    job += qrl::text(qrl::ids::kVorlFileListLoop).toLatin1();
     job += kEndOfJob;
     return job;
 }

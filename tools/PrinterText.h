@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StringIds.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -8,11 +10,8 @@
 // the printer reads every byte as one character, so the same letter must be the same byte.
 namespace printertext {
 
-// Shown when a text holds a character that has no Latin-1 byte.
-inline constexpr int kNotLatin1 = 9081;
-
 // Whether every character of `text` has a Latin-1 byte (QString::toLatin1() would make any other
-// a "?").
+// a "?"); qrl::ids::kNotLatin1 is the message when one has none.
 inline bool isLatin1(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });

@@ -13,13 +13,6 @@
 
 namespace {
 
-constexpr int kFailedToOpenPrinter = 2310;
-constexpr int kNoFileSelected = 2311;
-constexpr int kNoCustomMacroData = 2212;
-constexpr int kTheFile = 2346;
-constexpr int kCouldNotBeOpened = 2345;
-constexpr int kFilePrinter = 3000;
-constexpr int kAllFilesFilter = 2360;
 const char* const kSaveTitle = "Save to file";
 
 // Files are streamed to the job in blocks of this size.
@@ -41,14 +34,14 @@ qrl::Spooler& ToolSender::spooler() const
 
 std::unique_ptr<ToolJobOutput> ToolSender::openOutput()
 {
-    if (m_printerName == qrl::text(kFilePrinter)) {
+    if (m_printerName == qrl::text(qrl::ids::kFilePrinter)) {
         // Only the name is asked for here: the file is made when something is sent, so a send
         // that sends nothing leaves no empty file and an earlier file as it was.
         qrl::FileDialogRequest request;
         request.title = QString::fromLatin1(kSaveTitle);
         request.directory = qrl::context().directories.builds;
         request.fileName = QString::fromLatin1(kToolsDocument) + QStringLiteral(".prn");
-        request.filter = qrl::text(kAllFilesFilter);
+        request.filter = qrl::text(qrl::ids::kAllFilesFilter);
         request.overwritePrompt = true;
         request.defaultSuffix = QStringLiteral("prn");
         const std::optional<QString> chosen = qrl::ui().saveFileName(request);
@@ -58,7 +51,7 @@ std::unique_ptr<ToolJobOutput> ToolSender::openOutput()
     }
     qrl::PrinterInfo info;
     if (m_printerName.isEmpty() || !spooler().printer(m_printerName.toStdString(), info).ok()) {
-        qrl::ui().message(qrl::text(kFailedToOpenPrinter));
+        qrl::ui().message(qrl::text(qrl::ids::kFailedToOpenPrinter));
         return nullptr;
     }
     return std::make_unique<ToolJobOutput>(spooler(), m_printerName);
@@ -76,7 +69,7 @@ bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendT
 {
     m_printerName = target.printerName;
     m_portName = target.portName;
-    if (m_printerName != qrl::text(kFilePrinter) && m_portName == QLatin1String(kFilePort)) {
+    if (m_printerName != qrl::text(qrl::ids::kFilePrinter) && m_portName == QLatin1String(kFilePort)) {
         qrl::ui().message(QString::fromLatin1(kCannotWriteToFile));
         return false;
     }
@@ -98,7 +91,7 @@ bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendT
             break;
         case kToolSendFile:
             if (!text || text->isEmpty()) {
-                qrl::ui().message(qrl::text(kNoFileSelected));
+                qrl::ui().message(qrl::text(qrl::ids::kNoFileSelected));
             } else if (!output->isOpen() || output->end()) {
                 const FileResult result = sendFile(QFile::decodeName(*text), *output);
                 failed = result == FileResult::Failed;
@@ -115,7 +108,7 @@ bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendT
             break;
         case kToolCustomMacro:
             if (!text || text->isEmpty()) {
-                qrl::ui().message(qrl::text(kNoCustomMacroData));
+                qrl::ui().message(qrl::text(qrl::ids::kNoCustomMacroData));
             } else {
                 failed = !writeTools(*output, *text);
                 sent += failed ? 0 : 1;
@@ -144,7 +137,8 @@ ToolSender::FileResult ToolSender::sendFile(const QString& path, ToolJobOutput& 
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qrl::ui().message(qrl::text(kTheFile) + path + qrl::text(kCouldNotBeOpened));
+        qrl::ui().message(qrl::text(qrl::ids::kTheFilePrefix) + path +
+                          qrl::text(qrl::ids::kCouldNotBeOpened));
         return FileResult::NotOpened;
     }
     if (!output.begin(QString::fromLatin1(kFileDocument)))
@@ -157,7 +151,8 @@ ToolSender::FileResult ToolSender::sendFile(const QString& path, ToolJobOutput& 
         const qint64 n = file.read(block, std::min(kSendBlock, size - done));
         if (n <= 0) {
             output.abort();
-            qrl::ui().message(qrl::text(kTheFile) + path + qrl::text(kCouldNotBeOpened));
+            qrl::ui().message(qrl::text(qrl::ids::kTheFilePrefix) + path +
+                              qrl::text(qrl::ids::kCouldNotBeOpened));
             return FileResult::Failed;
         }
         if (!output.write(block, n))

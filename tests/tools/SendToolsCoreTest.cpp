@@ -47,9 +47,9 @@ TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
     EXPECT_EQ(callmacro::checkCallMacroParams({}), 0);
     // Name and parameter go to the printer in Latin-1.
     EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u00c9T\u00c9"), QStringLiteral("\u00ff"), {}}), 0);
-    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u0100"), {}, {}}), printertext::kNotLatin1);
+    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u0100"), {}, {}}), qrl::ids::kNotLatin1);
     EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("ABCD"), QStringLiteral("1 \u20ac"), {}}),
-              printertext::kNotLatin1);
+              qrl::ids::kNotLatin1);
 }
 
 TEST(MacroEditText, LineBreaksAreCrLfAndEveryByteRoundTrips)

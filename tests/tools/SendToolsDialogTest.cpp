@@ -132,7 +132,7 @@ TEST_F(SendToolsDialogTest, CallMacroDialogMapsItsEditsAndABadRepeatCountKeepsIt
     child<QLineEdit>(dialog, "parameterEdit")->setText(QStringLiteral("1 \u20ac"));
     child<QPushButton>(dialog, "okButton")->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(printertext::kNotLatin1)});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(qrl::ids::kNotLatin1)});
     EXPECT_EQ(dialog.focusWidget(), child<QLineEdit>(dialog, "parameterEdit"));
     qrl::test::saveScreenshot(&dialog, QStringLiteral("call-macro-not-latin1.png"));
     EXPECT_EQ(dialog.params(), params);
@@ -166,7 +166,7 @@ TEST_F(SendToolsDialogTest, MacroEditorLoadsTheRowsTextAndHandsBackCrLfOnOkOnly)
     edit->setPlainText(QStringLiteral("A\u20ac"));
     child<QPushButton>(dialog, "okButton")->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(printertext::kNotLatin1)});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(qrl::ids::kNotLatin1)});
     child<QPushButton>(dialog, "clearButton")->click();
     EXPECT_TRUE(edit->toPlainText().isEmpty());
     edit->setPlainText(QStringLiteral("!R! MLST;\nEXIT;"));

@@ -194,7 +194,7 @@ TEST_F(ToolSenderTest, ALetterReachesThePrinterAsTheSameByteFromTheCallAndTheMac
     // A character with no such byte is refused with its message, never sent as another.
     call.parameter = QStringLiteral("\u20ac");
     EXPECT_FALSE(send({13}));
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(printertext::kNotLatin1)});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(qrl::ids::kNotLatin1)});
     EXPECT_FALSE(macroedit::storedText(QStringLiteral("\u0100")).has_value());
     EXPECT_EQ(spooler.jobs().size(), 1u);
 }

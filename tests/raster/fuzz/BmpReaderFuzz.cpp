@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         const pelmora::ColorBitmapResult colour = pelmora::readBitmapFile(source);
-        if (colour.error == pelmora::MessageId::None &&
+        if (colour.error == pelmora::kNoMessage &&
             (colour.bitmap.paletteEntries == 16 || colour.bitmap.paletteEntries == 256))
             (void)pelmora::toRgbRows(colour.bitmap);
     } catch (const std::bad_alloc&) {
