@@ -3,6 +3,7 @@
 
 #include "ItemRename.h"
 #include "ResourceTypes.h"
+#include "SharedFolder.h"
 #include "StringTable.h"
 #include "ViewTestSupport.h"
 
@@ -76,8 +77,8 @@ TEST_F(AddLoopTest, AllChosenFilesAddedShowTheLastOnesTab)
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3035)});
     EXPECT_EQ(doc.GetItemCount(), 2);
     // An ordinary path is never taken for one.
-    EXPECT_FALSE(addloop::isSharedFolderPath(QStringLiteral("/srv/share/x.prn")));
-    EXPECT_FALSE(addloop::isSharedFolderPath(QStringLiteral("\\single")));
+    EXPECT_FALSE(qrl::isSharedFolderPath(QStringLiteral("/srv/share/x.prn")));
+    EXPECT_FALSE(qrl::isSharedFolderPath(QStringLiteral("\\single")));
 }
 
 TEST_F(AddLoopTest, PastedListSkipsFoldersAndGoesOnAfterARefusal)
