@@ -48,13 +48,3 @@ bool VorlDownloaderSettings::save() const
         ok = profile.setInt(section(), QLatin1String(kColumns[i].key), columnWidths[i]) && ok;
     return ok;
 }
-
-const char* VorlDownloaderSettings::widthKey(int column)
-{
-    return kColumns[column].key;
-}
-
-int VorlDownloaderSettings::defaultWidth(int column)
-{
-    return kColumns[column].defaultWidth;
-}
