@@ -32,15 +32,16 @@ public:
     // The tab strip; nullptr when it could not be made (message kCannotCreateTabs was shown).
     CQRLTabCtrl* tabStrip() const { return m_tabs; }
 
-    // The project this frame shows, answered by its document; not owned. The document sets it
-    // when it makes the frame and clears it before it goes away.
+    // The figures of the project this frame shows, which decide canBuild(); not owned. The program
+    // sets them once, when it makes the frame; they belong to the document, itself a child of the
+    // frame, so they last as long as the frame does.
     void setProject(const ProjectFigures* project) { m_project = project; }
     const ProjectFigures* project() const { return m_project; }
-    // The project as the build dialog sees it; not owned, set and cleared with the project.
-    // The project as the build dialog sees it; owned by the frame.
+    // The project as the build dialog sees it; owned by the frame, replacing an earlier one.
     void setBuildDocument(std::unique_ptr<qrl::build::BuildDocument> document);
 
-    // The view in which a drag of items last started; nullptr until one does.
+    // The view whose drag of items is under way; nullptr while none is (the view clears it when
+    // its drag ends).
     void setDragSourceView(QWidget* view) { m_dragSourceView = view; }
     QWidget* dragSourceView() const { return m_dragSourceView; }
 
@@ -48,18 +49,19 @@ public:
     // to keep but could not save). Without one the frame always closes.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
 
-    // Build is enabled only while the project has at least one item.
+    // True while the frame has a project with at least one item; the main frame enables Build by it.
     bool canBuild() const;
 
     // The commands: the build dialog, the project settings dialog (all media allowed) and the
-    // printed resource list, each modal over this frame. They do nothing while the dialog they
-    // open is not part of the program; the build needs the frame's build document as well.
+    // printed resource list, each modal over this frame. runBuild() does nothing without a build
+    // document or while canBuild() is false; runPrintList() lists the active project, and does
+    // nothing while there is none.
     void runBuild();
     void runProjectSettings();
     void runPrintList();
 
 signals:
-    // The user chose the tab of `kind`; the view refills its list for it.
+    // The tab of `kind` became the current one; the view refills its list for it.
     void tabSelected(int kind);
 
 protected:

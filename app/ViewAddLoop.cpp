@@ -3,6 +3,7 @@
 #include "CQuorlyn32Doc.h"
 #include "CQuorlyn32Err.h"
 #include "ResourceTypes.h"
+#include "SharedFolder.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -88,16 +89,11 @@ bool isNotFolder(const QString& path)
     return false;
 }
 
-bool isSharedFolderPath(const QString& path)
-{
-    return path.startsWith(QStringLiteral("\\\\"));
-}
-
 Result addChosenFiles(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind& show)
 {
     Batch batch(doc, show);
     for (const QString& path : paths) {
-        if (isSharedFolderPath(path)) {
+        if (qrl::isSharedFolderPath(path)) {
             batch.report(qrl::text(qrl::ids::kSharedFolderRefused));
             break;
         }
@@ -117,7 +113,7 @@ Result addFileList(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind&
             isNotFolder(path);
             continue;
         }
-        if (isSharedFolderPath(path)) {
+        if (qrl::isSharedFolderPath(path)) {
             batch.report(qrl::text(qrl::ids::kSharedFolderRefused));
             break;
         }

@@ -37,7 +37,5 @@ Result addCreatorResults(CQuorlyn32Doc& doc, const QString& enablePath, const QS
 
 // False, after message kCannotAddFolder, for a folder.
 bool isNotFolder(const QString& path);
-// A path on a Windows shared folder ("\\server\share\..."), which the program cannot use.
-bool isSharedFolderPath(const QString& path);
 
 } // namespace addloop

@@ -85,11 +85,6 @@ int engineMedium(int target, const QString& cardType, int projectMedium)
     }
 }
 
-bool hasWriteProtection(int target, const QString& cardType)
-{
-    return target == kTargetDisk || (target == kTargetCard && cardType == QLatin1String(kCardCompact));
-}
-
 TargetChange switchTarget(TargetState& state, CProjSett& settings)
 {
     const CProjSett before = settings;

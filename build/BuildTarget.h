@@ -25,10 +25,6 @@ int targetOfMedium(int medium, QString& cardType);
 // type, the project's disk or micro drive (the disk when it is neither), the EPROM, the JEIDA card.
 int engineMedium(int target, const QString& cardType, int projectMedium);
 
-// Whether the target's medium has the write protection that job-language jobs switch: a Compact
-// Flash card in the printer, or the printer's disk.
-bool hasWriteProtection(int target, const QString& cardType);
-
 // The dialog's target state.
 struct TargetState {
     int target = 0;

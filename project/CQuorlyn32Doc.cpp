@@ -149,26 +149,6 @@ QString CQuorlyn32Doc::GetItemTypeLabel(int serial) const
     return item && prefs ? prefs->DescriptionOfSubtype(item->subtype()) : QString();
 }
 
-bool CQuorlyn32Doc::IsTrueTypeFont(int serial) const
-{
-    return GetItemSubtype(serial) == kTrueTypeFont;
-}
-
-bool CQuorlyn32Doc::IsZentrixBitmapFont(int serial) const
-{
-    return GetItemSubtype(serial) == kZentrixBitmapFont;
-}
-
-bool CQuorlyn32Doc::IsPclMacro(int serial) const
-{
-    return GetItemSubtype(serial) == kPclMacro;
-}
-
-bool CQuorlyn32Doc::IsTelluradeMacro(int serial) const
-{
-    return GetItemSubtype(serial) == kTelluradeMacro;
-}
-
 QString CQuorlyn32Doc::GetItemName(int serial) const
 {
     const CProjItem* item = GetItem(serial);
@@ -179,18 +159,6 @@ QString CQuorlyn32Doc::GetItemSizeText(int serial) const
 {
     const CProjItem* item = GetItem(serial);
     return item ? unsignedText(item->record().fileSize) : QString();
-}
-
-QString CQuorlyn32Doc::GetItemIDText(int serial) const
-{
-    const CProjItem* item = GetItem(serial);
-    return item ? unsignedText(item->record().resourceId) : QString();
-}
-
-QString CQuorlyn32Doc::GetItemTypefaceText(int serial) const
-{
-    const CProjItem* item = GetItem(serial);
-    return item ? unsignedText(item->record().typefaceId) : QString();
 }
 
 std::uint64_t CQuorlyn32Doc::GetTotalInBytes() const

@@ -66,14 +66,8 @@ public:
     void SetItemName(int serial, const QString& name);
     QString GetItemPath(int serial) const;
     QString GetItemTypeLabel(int serial) const;
-    bool IsTrueTypeFont(int serial) const;
-    bool IsZentrixBitmapFont(int serial) const;
-    bool IsPclMacro(int serial) const;
-    bool IsTelluradeMacro(int serial) const;
     QString GetItemName(int serial) const;
     QString GetItemSizeText(int serial) const;
-    QString GetItemIDText(int serial) const;
-    QString GetItemTypefaceText(int serial) const;
 
     CProjSett& GetProjSett() { return *m_settings; }
     const CProjSett& GetProjSett() const { return *m_settings; }

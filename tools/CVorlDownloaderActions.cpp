@@ -2,6 +2,7 @@
 #include "AppContext.h"
 #include "CVorlDownloader.h"
 #include "CVorlTargetDirectory.h"
+#include "SharedFolder.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -76,7 +77,7 @@ void CVorlDownloader::addFiles(const QStringList& paths)
 {
     m_list->clearSelection();
     for (const QString& path : paths) {
-        if (path.startsWith(QLatin1Char('\\'))) {
+        if (qrl::isSharedFolderPath(path)) {
             showWarning(qrl::text(qrl::ids::kSharedFolderRefused));
             break;
         }

@@ -39,12 +39,6 @@ CcpyWriter::~CcpyWriter()
     removeScratchDirectory();
 }
 
-void CcpyWriter::clearPaths()
-{
-    m_enablePath.clear();
-    m_disablePath.clear();
-}
-
 bool CcpyWriter::askEnablePath(const QString& directory)
 {
     qrl::FileDialogRequest request;

@@ -22,7 +22,6 @@ public:
     QString enablePath() const { return m_enablePath; }
     QString disablePath() const { return m_disablePath; }
     void setEnablePath(const QString& path) { m_enablePath = path; }
-    void clearPaths();
 
     // The save dialog of the enable file over the proposed name in `directory`; false on cancel.
     bool askEnablePath(const QString& directory);

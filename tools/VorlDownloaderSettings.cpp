@@ -33,13 +33,3 @@ bool VorlDownloaderSettings::save() const
         ok = qrl::write(profile, kColumns[i], columnWidths[i]) && ok;
     return ok;
 }
-
-const char* VorlDownloaderSettings::widthKey(int column)
-{
-    return kColumns[column].name;
-}
-
-int VorlDownloaderSettings::defaultWidth(int column)
-{
-    return kColumns[column].defaultValue;
-}

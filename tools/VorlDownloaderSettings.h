@@ -21,8 +21,4 @@ struct VorlDownloaderSettings {
     static VorlDownloaderSettings load(bool useDefaultWidths);
     // Writes every value; false when the profile cannot be written.
     bool save() const;
-
-    // The profile value name and default width of a column.
-    static const char* widthKey(int column);
-    static int defaultWidth(int column);
 };

@@ -3,6 +3,7 @@
 
 #include "ItemRename.h"
 #include "ResourceTypes.h"
+#include "SharedFolder.h"
 #include "StringTable.h"
 #include "ViewTestSupport.h"
 
@@ -75,9 +76,9 @@ TEST_F(AddLoopTest, AllChosenFilesAddedShowTheLastOnesTab)
     addloop::addChosenFiles(doc, {QStringLiteral("\\\\server\\share\\x.prn"), later}, recorder());
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3035)});
     EXPECT_EQ(doc.GetItemCount(), 2);
-    // An ordinary path is never taken for one.
-    EXPECT_FALSE(addloop::isSharedFolderPath(QStringLiteral("/srv/share/x.prn")));
-    EXPECT_FALSE(addloop::isSharedFolderPath(QStringLiteral("\\single")));
+    // Any path that begins with a backslash is taken for one; an ordinary path never is.
+    EXPECT_FALSE(qrl::isSharedFolderPath(QStringLiteral("/srv/share/x.prn")));
+    EXPECT_TRUE(qrl::isSharedFolderPath(QStringLiteral("\\single")));
 }
 
 TEST_F(AddLoopTest, PastedListSkipsFoldersAndGoesOnAfterARefusal)

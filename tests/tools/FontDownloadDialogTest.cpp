@@ -142,6 +142,16 @@ TEST_F(FontDownloadDialogTest, ListRowsMapToTheRequest)
     EXPECT_FALSE(child<QPushButton>(dialog, "sendButton")->isEnabled());
 }
 
+TEST_F(FontDownloadDialogTest, ASharedFolderPathEndsTheAddedList)
+{
+    CVorlDownloader dialog(nullptr, &spooler);
+    const QString a = font("A.pfb", smallFont("Alpha"));
+    const QString b = font("B.pfb", smallFont("Beta"));
+    dialog.addFiles({a, QStringLiteral("\\\\server\\fonts\\S.pfb"), b});
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(3035)});
+    EXPECT_EQ(child<QTreeWidget>(dialog, "fontList")->topLevelItemCount(), 1);
+}
+
 TEST_F(FontDownloadDialogTest, SendAndCloseKeepTheChoices)
 {
     profile.setString("Vorl Font Downloader", "Printer", QStringLiteral("FS-1"));
