@@ -18,8 +18,7 @@
 
 #include <new>
 
-CChildFrame::CChildFrame(QWidget* parent)
-    : QMdiSubWindow(parent)
+CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent)
 {
     setObjectName(QStringLiteral("childFrame"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -18,8 +18,7 @@
 
 #include <utility>
 
-CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent)
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainFrame"));
     resize(800, 600);

@@ -1,8 +1,6 @@
 #include "CQRLDropSrc.h"
 
-CQRLDropSrc::CQRLDropSrc(int distance, int delayMs)
-    : m_distance(distance)
-    , m_delayMs(delayMs)
+CQRLDropSrc::CQRLDropSrc(int distance, int delayMs) : m_distance(distance), m_delayMs(delayMs)
 {
 }
 

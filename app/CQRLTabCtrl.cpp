@@ -23,8 +23,7 @@ constexpr int kNormalWeight = 500;
 
 } // namespace
 
-CQRLTabCtrl::CQRLTabCtrl(QWidget* parent)
-    : QTabBar(parent)
+CQRLTabCtrl::CQRLTabCtrl(QWidget* parent) : QTabBar(parent)
 {
     setObjectName(QStringLiteral("tabStrip"));
     setProperty("controlId", kControlId);

@@ -18,8 +18,7 @@ namespace {
 CQuorlyn32App* currentApp = nullptr;
 } // namespace
 
-CQuorlyn32App::CQuorlyn32App()
-    : m_previousInstance(currentApp)
+CQuorlyn32App::CQuorlyn32App() : m_previousInstance(currentApp)
 {
     currentApp = this;
 }

@@ -53,8 +53,9 @@ public:
     QString GetDirectoryForSubtype(int subtype) const { return m_context.directories.forSubtype(subtype); }
 
     bool isFileAvailable(const QString& path);
-    static int ReadVersionInfo(const QString& path, std::uint32_t& fileVersionHigh, std::uint32_t& fileVersionLow,
-                               QString& fileVersionText, QString& productVersionText);
+    static int ReadVersionInfo(const QString& path, std::uint32_t& fileVersionHigh,
+                               std::uint32_t& fileVersionLow, QString& fileVersionText,
+                               QString& productVersionText);
     int GetFontIdMessages() const;
     static bool CanOpenFile(const QString& path);
     // The open or save dialog of project files; the name goes in and comes out in `fileName`.

@@ -80,9 +80,14 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
                 commandFile = m_lastProject;
             }
             break;
-        case 1: command = Command::New; break;
-        case 2: command = Command::Nothing; break;
-        default: break;
+        case 1:
+            command = Command::New;
+            break;
+        case 2:
+            command = Command::Nothing;
+            break;
+        default:
+            break;
         }
     }
 
@@ -109,7 +114,8 @@ void CQuorlyn32App::openLog()
 {
     const QString base = qrl::text(qrl::ids::kAppName);
     const auto numbered = [&base](int n) {
-        return n == 1 ? base + QStringLiteral(".log") : qrl::formatText(QStringLiteral("%s_%d.log"), {base, n});
+        return n == 1 ? base + QStringLiteral(".log")
+                      : qrl::formatText(QStringLiteral("%s_%d.log"), {base, n});
     };
     // A link, a folder, a device or a pipe at a name is passed over like a name in use: the log
     // is never written through a link or into anything but a plain file.
@@ -139,10 +145,12 @@ void CQuorlyn32App::readOwnVersion(const QString& programPath)
     QString product;
     ReadVersionInfo(programPath, high, low, m_context.fileVersionText, product);
     logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Modul   : %s"), {programPath})));
-    logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Version : %s"), {m_context.fileVersionText})));
+    logText(1, lineOf(qrl::formatText(QStringLiteral("Application's Version : %s"),
+                                      {m_context.fileVersionText})));
     const QFileInfo info(programPath);
     if (info.exists()) {
-        const QString when = QLocale::c().toString(info.lastModified(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss t"));
+        const QString when =
+            QLocale::c().toString(info.lastModified(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss t"));
         logText(1, lineOf(qrl::formatText(QStringLiteral("Application's last-build : %s"), {when})));
     }
 }
@@ -155,7 +163,8 @@ void CQuorlyn32App::checkVersion()
     const QString previous = qrl::read(profile, qrl::settings::kVersion);
     m_context.versionChanged = !stored || previous != m_context.fileVersionText;
     if (m_context.versionChanged)
-        logText(1, lineOf(qrl::formatText(QStringLiteral("Application has changed version : %s"), {m_context.fileVersionText})));
+        logText(1, lineOf(qrl::formatText(QStringLiteral("Application has changed version : %s"),
+                                          {m_context.fileVersionText})));
 }
 
 int CQuorlyn32App::GetIniDefaultLanguage() const
@@ -172,7 +181,8 @@ int CQuorlyn32App::GetIniDefaultLanguage() const
             continue;
         }
         const qsizetype eq = line.indexOf('=');
-        if (!inSettings || eq < 0 || line.left(eq).trimmed().compare("defaultLanguage", Qt::CaseInsensitive) != 0)
+        if (!inSettings || eq < 0 ||
+            line.left(eq).trimmed().compare("defaultLanguage", Qt::CaseInsensitive) != 0)
             continue;
         bool ok = false;
         const int id = line.mid(eq + 1).trimmed().toInt(&ok);

@@ -63,10 +63,8 @@ private:
 };
 
 CQuorlyn32View::CQuorlyn32View(CQuorlyn32Doc* doc, CChildFrame* frame)
-    : QWidget(frame)
-    , m_doc(doc)
-    , m_frame(frame)
-    , m_dropSource(QApplication::startDragDistance(), QApplication::startDragTime())
+    : QWidget(frame), m_doc(doc), m_frame(frame),
+      m_dropSource(QApplication::startDragDistance(), QApplication::startDragTime())
 {
     setObjectName(QStringLiteral("projectView"));
     setAcceptDrops(true);
@@ -124,7 +122,8 @@ void CQuorlyn32View::createViews()
     for (int c = 0; c < viewrows::kColumnCount; ++c)
         header->resizeSection(c, viewrows::kColumns[static_cast<std::size_t>(c)].width);
 
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_tree)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_tree)}) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::EditKeyPressed);

@@ -117,7 +117,8 @@ void CQuorlyn32View::OnAddResource()
     request.filter = qrl::text(qrl::ids::kAllFilesFilter);
     request.mustExist = true;
     const QString resources = theApp().GetResourcesDirectory();
-    request.directory = resources.isEmpty() ? m_doc->GetDocumentDirectory() : m_doc->SetDocumentDirectory(resources);
+    request.directory =
+        resources.isEmpty() ? m_doc->GetDocumentDirectory() : m_doc->SetDocumentDirectory(resources);
     const std::optional<QStringList> paths = qrl::ui().openFileNames(request);
     if (paths)
         addloop::addChosenFiles(*m_doc, *paths, showKind());

@@ -17,7 +17,8 @@
 
 bool CQuorlyn32View::eventFilter(QObject* watched, QEvent* event)
 {
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_tree)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_tree)}) {
         if (watched == view && event->type() == QEvent::KeyPress)
             return handleKey(static_cast<QKeyEvent*>(event));
         if (watched == view->viewport()) {
@@ -27,7 +28,8 @@ bool CQuorlyn32View::eventFilter(QObject* watched, QEvent* event)
             case QEvent::MouseButtonDblClick:
             case QEvent::MouseMove:
                 return handleMouse(view, static_cast<QMouseEvent*>(event));
-            default: break;
+            default:
+                break;
             }
         }
     }
@@ -54,7 +56,8 @@ bool CQuorlyn32View::handleKey(QKeyEvent* event)
     case Qt::Key_Escape:
         m_dropSource.onEscape();
         return false;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -109,15 +112,16 @@ bool CQuorlyn32View::handleMouse(QAbstractItemView* view, QMouseEvent* event)
         m_pressedIndex = QPersistentModelIndex();
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
 void CQuorlyn32View::showContextMenu(QAbstractItemView* view, const QPoint& position)
 {
     const bool overRow = view->indexAt(position).isValid();
-    const std::unique_ptr<QMenu> menu =
-        viewmenus::contextMenu(overRow, commandState(), [this](int id) { runCommand(id); }, this);
+    const std::unique_ptr<QMenu> menu = viewmenus::contextMenu(
+        overRow, commandState(), [this](int id) { runCommand(id); }, this);
     menu->exec(view->viewport()->mapToGlobal(position));
 }
 

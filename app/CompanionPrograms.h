@@ -8,7 +8,7 @@
 namespace companions {
 
 struct Companion {
-    int commandId;     // also the string id of its menu text
+    int commandId; // also the string id of its menu text
     const char* folder;
     const char* program;
     bool argumentAlways; // false: an empty argument is left out instead of passed as ""

@@ -2,9 +2,7 @@
 
 #include "CQuorlyn32Doc.h"
 
-DocumentFigures::DocumentFigures(CQuorlyn32Doc* doc)
-    : QObject(doc)
-    , m_doc(doc)
+DocumentFigures::DocumentFigures(CQuorlyn32Doc* doc) : QObject(doc), m_doc(doc)
 {
 }
 

@@ -39,9 +39,12 @@ bool mayClose(CQuorlyn32Doc& doc)
         return true;
     const QString question = qrl::formatText(qrl::text(qrl::ids::kSaveChangesQuestion), {baseTitle(doc)});
     switch (qrl::ui().message(question, qrl::Buttons::YesNoCancel, qrl::Icon::Warning)) {
-    case qrl::Answer::Yes: return saveProject(doc);
-    case qrl::Answer::No: return true;
-    default: return false;
+    case qrl::Answer::Yes:
+        return saveProject(doc);
+    case qrl::Answer::No:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -71,10 +71,10 @@ constexpr int kSeparator = 0;
 constexpr int kRecentFiles = -1; // a separator and the recent-file entries, shown while there are some
 
 constexpr std::array<int, 20> kToolBarOrder = {
-    cmd::kFileNew,     cmd::kFileOpen,    cmd::kFileSave,   kSeparator,       cmd::kEditCut,
-    cmd::kEditCopy,    cmd::kEditPaste,   kSeparator,       cmd::kBuild,      cmd::kHelp,
-    cmd::kAppAbout,    kSeparator,        cmd::kAddResource, cmd::kDeleteItems, cmd::kProperties,
-    kSeparator,        cmd::kLargeIcons,  cmd::kSmallIcons, cmd::kList,       cmd::kDetails,
+    cmd::kFileNew,  cmd::kFileOpen,   cmd::kFileSave,    kSeparator,        cmd::kEditCut,
+    cmd::kEditCopy, cmd::kEditPaste,  kSeparator,        cmd::kBuild,       cmd::kHelp,
+    cmd::kAppAbout, kSeparator,       cmd::kAddResource, cmd::kDeleteItems, cmd::kProperties,
+    kSeparator,     cmd::kLargeIcons, cmd::kSmallIcons,  cmd::kList,        cmd::kDetails,
 };
 
 struct Menu {
@@ -86,15 +86,19 @@ struct Menu {
 // The commands of the project window's menu stand here too; they are enabled while a project
 // window is active.
 const std::array<Menu, 6> kMenus = {{
-    {"menuFile", "&File",
+    {"menuFile",
+     "&File",
      {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, kSeparator, cmd::kPreferences,
       cmd::kFilePrintSetup, kRecentFiles, kSeparator, cmd::kAppExit}},
-    {"menuEdit", "&Edit",
+    {"menuEdit",
+     "&Edit",
      {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, kSeparator, cmd::kDeleteItems, cmd::kSelectAll}},
     {"menuView", "&View", {cmd::kLargeIcons, cmd::kSmallIcons, cmd::kList, cmd::kDetails}},
-    {"menuProject", "&Project",
+    {"menuProject",
+     "&Project",
      {cmd::kAddResource, cmd::kProperties, kSeparator, cmd::kBuild, cmd::kProjectSettings, cmd::kPrintList}},
-    {"menuTools", "&Tools",
+    {"menuTools",
+     "&Tools",
      {cmd::kPrinterTools, cmd::kCcpyCreator, cmd::kEmcrCreator, cmd::kFontDownloader, kSeparator,
       cmd::kFirstCompanion + 0, cmd::kFirstCompanion + 1, cmd::kFirstCompanion + 2, cmd::kFirstCompanion + 3,
       cmd::kFirstCompanion + 4, cmd::kFirstCompanion + 5}},
@@ -199,9 +203,9 @@ void FrameActions::showRecentFiles(const QStringList& paths)
         QAction* a = action(cmd::kFirstRecentFile + i);
         const bool shown = i < paths.size();
         // A '&' in a folder name is part of the path, not a mnemonic.
-        const QString path = shown ? QDir::toNativeSeparators(paths.at(i)).replace(
-                                         QLatin1Char('&'), QStringLiteral("&&"))
-                                   : QString();
+        const QString path =
+            shown ? QDir::toNativeSeparators(paths.at(i)).replace(QLatin1Char('&'), QStringLiteral("&&"))
+                  : QString();
         a->setText(qrl::text(qrl::ids::kMenuRecentFile).arg(i + 1).arg(path));
         a->setStatusTip(shown ? QDir::toNativeSeparators(paths.at(i)) : QString());
         a->setVisible(shown);

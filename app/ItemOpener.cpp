@@ -53,7 +53,8 @@ void openItemFile(const QString& path)
     logLine(QStringLiteral("Registered viewer is: %s"), {viewer});
     logLine(QStringLiteral("Calling Shell Execute with open for: %s"), {path});
     const bool opened = launcher.openWithDesktop(path);
-    logLine(QStringLiteral("Returned instance: %d Shell Execute with open for: %s"), {resultNumber(opened), path});
+    logLine(QStringLiteral("Returned instance: %d Shell Execute with open for: %s"),
+            {resultNumber(opened), path});
     if (!opened)
         logLine(QStringLiteral("File  %s could not be opened by viewer %s. ShellExecute returned = %d"),
                 {path, viewer, resultNumber(opened)});

@@ -5,8 +5,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-LogFileWindow::LogFileWindow()
-    : QWidget(nullptr, Qt::Window)
+LogFileWindow::LogFileWindow() : QWidget(nullptr, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }

@@ -44,5 +44,6 @@ void installSessionEndHandler(QWidget* mainWindow)
         for (int sig : {SIGTERM, SIGINT, SIGHUP})
             ::sigaction(sig, &sa, nullptr);
     }
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [closeMain](QSessionManager&) { closeMain(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
+                     [closeMain](QSessionManager&) { closeMain(); });
 }

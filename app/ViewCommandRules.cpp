@@ -16,23 +16,23 @@ static_assert(qrl::settings::kListStyle.defaultValue == kLargeIcons,
 // The window menu's mode commands and the popup's, both in the order of the modes' positions
 // in a popup: large icons, small icons, list, details.
 constexpr std::array<int, kViewModeCount> kMenuModes = {cmd::kLargeIcons, cmd::kSmallIcons, cmd::kList,
-                                                          cmd::kDetails};
+                                                        cmd::kDetails};
 constexpr std::array<int, kViewModeCount> kPopupModes = {cmd::kPopupLargeIcons, cmd::kPopupSmallIcons,
-                                                           cmd::kPopupList, cmd::kPopupDetails};
+                                                         cmd::kPopupList, cmd::kPopupDetails};
 constexpr std::array<int, kViewModeCount> kModeOfPosition = {kLargeIcons, kSmallIcons, kList, kDetails};
 
 // Commands that are there whenever a project window is.
 constexpr std::array<int, 10> kAlwaysEnabled = {
-    cmd::kAddResource,  cmd::kAddResourceHere, cmd::kListProjectSettings, cmd::kListBuild,
-    cmd::kPrinterTools, cmd::kCcpyCreator,     cmd::kEmcrCreator,         cmd::kFontDownloader,
+    cmd::kAddResource,     cmd::kAddResourceHere, cmd::kListProjectSettings, cmd::kListBuild,
+    cmd::kPrinterTools,    cmd::kCcpyCreator,     cmd::kEmcrCreator,         cmd::kFontDownloader,
     cmd::kCompanionByName, cmd::kCompanionNoMenu,
 };
 
 // Commands that work on the selected rows. Open is among them: asking the desktop for a program
 // of every file type would slow each context menu, and the command itself tells when none is.
 constexpr std::array<int, 10> kOnSelection = {
-    cmd::kProperties, cmd::kEditCopy, cmd::kEditCut,     cmd::kDeleteItems,     cmd::kCopyItems,
-    cmd::kCutItems,   cmd::kOpenItem, cmd::kDeleteItem,  cmd::kItemProperties,  cmd::kRename,
+    cmd::kProperties, cmd::kEditCopy, cmd::kEditCut,    cmd::kDeleteItems,    cmd::kCopyItems,
+    cmd::kCutItems,   cmd::kOpenItem, cmd::kDeleteItem, cmd::kItemProperties, cmd::kRename,
 };
 
 template <std::size_t N>
@@ -73,11 +73,15 @@ bool isEnabled(int commandId, const ViewState& state)
     if (contains(kOnSelection, commandId))
         return state.hasSelection;
     switch (commandId) {
-    case cmd::kSelectAll: return state.hasItems;
+    case cmd::kSelectAll:
+        return state.hasItems;
     case cmd::kEditPaste:
-    case cmd::kPasteHere: return state.clipboardHasFiles;
-    case cmd::kSaveProject: return state.modified;
-    default: return false;
+    case cmd::kPasteHere:
+        return state.clipboardHasFiles;
+    case cmd::kSaveProject:
+        return state.modified;
+    default:
+        return false;
     }
 }
 

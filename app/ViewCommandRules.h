@@ -19,8 +19,8 @@ std::optional<int> modeOfCommand(int commandId);
 
 // What the enabling of the commands looks at.
 struct ViewState {
-    bool hasSelection = false;    // a row is selected
-    bool hasItems = false;        // the project has items
+    bool hasSelection = false; // a row is selected
+    bool hasItems = false;     // the project has items
     bool clipboardHasFiles = false;
     bool modified = false;
     int mode = kLargeIcons;

@@ -11,9 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-ViewCommands::ViewCommands(CMainFrame* frame)
-    : QObject(frame)
-    , m_frame(frame)
+ViewCommands::ViewCommands(CMainFrame* frame) : QObject(frame), m_frame(frame)
 {
     connectActions();
     connect(frame, &CMainFrame::activeChildChanged, this, &ViewCommands::onActiveChildChanged);
@@ -58,7 +56,8 @@ void ViewCommands::onActiveChildChanged(CChildFrame*)
     m_view = activeView(*m_frame);
     CQuorlyn32Doc::SetActive(m_view ? m_view->GetDocument() : nullptr);
     if (m_view)
-        m_viewStates = connect(m_view, &CQuorlyn32View::commandStatesChanged, m_frame, &CMainFrame::updateCommandStates);
+        m_viewStates =
+            connect(m_view, &CQuorlyn32View::commandStatesChanged, m_frame, &CMainFrame::updateCommandStates);
 }
 
 void ViewCommands::applyStates()

@@ -18,14 +18,14 @@ constexpr int kModePopup = -1;  // the popup of the four view modes
 constexpr int kCompanions = -2; // the companion programs of the menus
 
 const std::initializer_list<int> kItemMenu = {
-    cmd::kOpenItem, kSeparator, cmd::kCutItems, cmd::kCopyItems, cmd::kDeleteItem, cmd::kRename,
-    kSeparator,     cmd::kItemProperties,
+    cmd::kOpenItem,   kSeparator,   cmd::kCutItems, cmd::kCopyItems,
+    cmd::kDeleteItem, cmd::kRename, kSeparator,     cmd::kItemProperties,
 };
 
 const std::initializer_list<int> kListMenu = {
-    cmd::kAddResourceHere, cmd::kPasteHere,    kSeparator,          kModePopup,          kSeparator,
-    cmd::kSaveProject,     cmd::kListProjectSettings, kSeparator,   cmd::kPrinterTools,  cmd::kCcpyCreator,
-    cmd::kEmcrCreator,     cmd::kFontDownloader, kSeparator,        kCompanions,
+    cmd::kAddResourceHere, cmd::kPasteHere,           kSeparator, kModePopup,         kSeparator,
+    cmd::kSaveProject,     cmd::kListProjectSettings, kSeparator, cmd::kPrinterTools, cmd::kCcpyCreator,
+    cmd::kEmcrCreator,     cmd::kFontDownloader,      kSeparator, kCompanions,
 };
 
 const std::initializer_list<int> kModeItems = {cmd::kPopupLargeIcons, cmd::kPopupSmallIcons, cmd::kPopupList,

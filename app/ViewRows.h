@@ -21,9 +21,9 @@ inline constexpr int kKindCount = 4;
 enum Column : int { kNameColumn, kPathColumn, kSizeColumn, kIdColumn, kTypefaceColumn, kColumnCount };
 
 struct ColumnSpec {
-    int titleId;      // string table id of the header text
+    int titleId; // string table id of the header text
     bool rightAligned;
-    int width;        // pixels, fixed
+    int width; // pixels, fixed
 };
 
 // The five columns in order: "Description", "File Name", "Size", "ID", "Typeface ID".

@@ -113,13 +113,15 @@ int main(int argc, char** argv)
     const double delivery =
         std::chrono::duration<double, std::milli>(monitor.deliveryEnd - monitor.deliveryStart).count();
 
-    const std::string copy = "cat '" + options.outputPath.toStdString() + "' > '" + dir.toStdString() + "/copy.prn'";
+    const std::string copy =
+        "cat '" + options.outputPath.toStdString() + "' > '" + dir.toStdString() + "/copy.prn'";
     const Clock::time_point catStart = Clock::now();
     const int catResult = std::system(copy.c_str());
     const double cat = millisecondsSince(catStart);
 
     // The same bytes through a pipe, so cat cannot copy them inside the kernel.
-    const std::string piped = "cat '" + options.outputPath.toStdString() + "' | cat > '" + dir.toStdString() + "/piped.prn'";
+    const std::string piped =
+        "cat '" + options.outputPath.toStdString() + "' | cat > '" + dir.toStdString() + "/piped.prn'";
     const Clock::time_point pipedStart = Clock::now();
     const int pipedResult = std::system(piped.c_str());
     const double catPiped = millisecondsSince(pipedStart);

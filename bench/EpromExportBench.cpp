@@ -29,7 +29,8 @@ constexpr int kRuns = 5;
 // The best of kRuns runs of `work`, in seconds. Before each run, untimed: `prepare`, the removal of
 // the file the work writes (so that no run pays for deleting the one before) and a sync, so that no
 // run waits for the write-back of another's data.
-double bestTime(const std::function<void()>& prepare, const std::string& writes, const std::function<bool()>& work)
+double bestTime(const std::function<void()>& prepare, const std::string& writes,
+                const std::function<bool()>& work)
 {
     double best = 1e30;
     for (int run = 0; run < kRuns; ++run) {
@@ -41,7 +42,8 @@ double bestTime(const std::function<void()>& prepare, const std::string& writes,
             std::fprintf(stderr, "a timed step failed\n");
             std::exit(1);
         }
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best =
+            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -91,7 +93,8 @@ std::string makePrivateDir(const std::string& parent)
 
 bool sameFileSystem(const std::string& a, const std::string& b)
 {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
 }
 
@@ -111,8 +114,8 @@ void exportsInto(const std::string& folder, const char* label)
 
     std::printf("  into %s\n", label);
     std::printf("    S-record export        %7.3f s\n", srec);
-    std::printf("    swapped binary export  %7.3f s   %.2fx of cp (%.3f s), %.2fx of copy_file (%.3f s)\n", swapped,
-                swapped / cp, cp, swapped / copyFile, copyFile);
+    std::printf("    swapped binary export  %7.3f s   %.2fx of cp (%.3f s), %.2fx of copy_file (%.3f s)\n",
+                swapped, swapped / cp, cp, swapped / copyFile, copyFile);
     std::printf("    plain binary export    %7.3f s   %.2fx of cp, %.2fx of copy_file\n", plain, plain / cp,
                 plain / copyFile);
     fs::remove(output);
@@ -126,9 +129,11 @@ void benchmark(std::size_t megabytes, const std::string& otherFileSystem)
     WriteFileQRL("swapped.bin", 2, nullptr);
     const double objcopy = bestTime([] {}, "objcopy.srec",
                                     [] { return run("objcopy -I binary -O srec swapped.bin objcopy.srec"); });
-    const double objcopyS3 = bestTime([] {}, "objcopy.srec", [] {
-        return run("objcopy -I binary -O srec --srec-forceS3 --srec-len=15 swapped.bin objcopy.srec");
-    });
+    const double objcopyS3 = bestTime(
+        [] {}, "objcopy.srec",
+        [] {
+            return run("objcopy -I binary -O srec --srec-forceS3 --srec-len=15 swapped.bin objcopy.srec");
+        });
 
     std::printf("%zu MB image: objcopy -O srec %.3f s, with --srec-forceS3 --srec-len=15 %.3f s\n", megabytes,
                 objcopy, objcopyS3);
@@ -156,8 +161,9 @@ int main(int argc, char** argv)
         std::perror("mkdtemp");
         return 1;
     }
-    std::string other = fs::is_directory("/dev/shm") && !sameFileSystem(work, "/dev/shm") ? makePrivateDir("/dev/shm")
-                                                                                           : std::string();
+    std::string other = fs::is_directory("/dev/shm") && !sameFileSystem(work, "/dev/shm")
+                            ? makePrivateDir("/dev/shm")
+                            : std::string();
     const fs::path previous = fs::current_path();
     fs::current_path(work);
     fs::create_directory("user");

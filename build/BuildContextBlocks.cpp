@@ -8,8 +8,7 @@
 
 namespace qrl::build {
 
-BuildContextBlocks::BuildContextBlocks()
-    : m_context(std::make_unique<BuildContext>())
+BuildContextBlocks::BuildContextBlocks() : m_context(std::make_unique<BuildContext>())
 {
     std::memset(m_context.get(), 0, sizeof(BuildContext));
 }

@@ -24,8 +24,8 @@ struct BuildOptions {
     bool protectAfter = false; // switch write protection on after the project
     bool ignoreProtection = false;
     bool tarnwick = false;
-    int exportFormat = 0;      // EPROM export: 0 S-records, 1 Motorola binary, 2 Intel binary
-    int writeProtection = 1;   // the profile's "CFWriteProtection"
+    int exportFormat = 0;    // EPROM export: 0 S-records, 1 Motorola binary, 2 Intel binary
+    int writeProtection = 1; // the profile's "CFWriteProtection"
     // The command file for "FILE:"; when empty the build asks for it.
     QString outputPath;
     // Where the output file dialog opens (the builds directory).

@@ -68,8 +68,7 @@ void showText(int id)
 
 } // namespace
 
-BuildSession::BuildSession(qrl::Spooler* spooler)
-    : m_spooler(spooler)
+BuildSession::BuildSession(qrl::Spooler* spooler) : m_spooler(spooler)
 {
     m_context.setProgressCallback(&BuildSession::BuildProgressCallback, this);
 }
@@ -96,8 +95,8 @@ bool BuildSession::ValidateProject(const BuildProject& project, const BuildOptio
         return true;
     // Names become parameters of printer commands: refuse one that would break a command before
     // anything is built or sent.
-    const CommandFamily family = commandFamily(options.target, options.cardType == QLatin1String(kCardCompact),
-                                               options.tarnwick);
+    const CommandFamily family =
+        commandFamily(options.target, options.cardType == QLatin1String(kCardCompact), options.tarnwick);
     for (const BuildItem& item : project.items) {
         const int kind = slotKindOf(item.kind);
         if (kind != 0 && checkSlotName(kind, nameOf(item), family) != NameCheck::Ok) {
@@ -130,7 +129,8 @@ bool BuildSession::confirmFormat(const BuildOptions& options) const
         question = ids::kFormatSramWarning;
     if (question == 0)
         return true;
-    return qrl::ui().message(qrl::text(question), qrl::Buttons::OkCancel, qrl::Icon::Warning) == qrl::Answer::Ok;
+    return qrl::ui().message(qrl::text(question), qrl::Buttons::OkCancel, qrl::Icon::Warning) ==
+           qrl::Answer::Ok;
 }
 
 bool BuildSession::chooseOutputFile(const BuildOptions& options, QString& path) const
@@ -141,8 +141,9 @@ bool BuildSession::chooseOutputFile(const BuildOptions& options, QString& path) 
     }
     CPrinterOutput output(nullptr, m_spooler);
     output.setInitialDirectory(options.buildsDirectory);
-    return output.SelectOutputFile(path, QString::fromLatin1(kOutputTitle), QString::fromLatin1(kOutputFilter),
-                                   QString::fromLatin1(kOutputExtension), QString::fromLatin1(kOutputName));
+    return output.SelectOutputFile(path, QString::fromLatin1(kOutputTitle),
+                                   QString::fromLatin1(kOutputFilter), QString::fromLatin1(kOutputExtension),
+                                   QString::fromLatin1(kOutputName));
 }
 
 BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& options, BuildMonitor& monitor)
@@ -220,7 +221,8 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
     return result;
 }
 
-bool BuildSession::deliver(const BuildProject& project, const BuildOptions& options, const QString& outputPath)
+bool BuildSession::deliver(const BuildProject& project, const BuildOptions& options,
+                           const QString& outputPath)
 {
     DeliveryOptions delivery;
     delivery.target = options.target;

@@ -77,7 +77,8 @@ bool BuildSession::BuildFontItem(const BuildItem& item, int index)
         built = MakeTTFResource(path.constData(), name.constData(), itemIndex, record.resourceId,
                                 record.typefaceId, record.symbolSet) != 0;
     } else {
-        built = MakeSFA(path.constData(), itemIndex, name.constData(), record.resourceId, record.typefaceId) != 0 &&
+        built = MakeSFA(path.constData(), itemIndex, name.constData(), record.resourceId,
+                        record.typefaceId) != 0 &&
                 MakeFontHeader(itemIndex, name.constData(), record.resourceId) != 0;
         if (built) {
             built = CreateFontResource(path.constData(), itemIndex, record.resourceId) != 0;
@@ -95,7 +96,8 @@ bool BuildSession::BuildFontItem(const BuildItem& item, int index)
     return built;
 }
 
-bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int medium, const BuildWorkspace& workspace)
+bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int medium,
+                                     const BuildWorkspace& workspace)
 {
     const ItemRecord& record = item.record;
     if (record.resourceType < kPclMacro || record.resourceType > kProgramData)
@@ -120,9 +122,10 @@ bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int mediu
     const QByteArray sourcePath = QFile::encodeName(source);
     const QByteArray name = QByteArray::fromStdString(record.name);
     const bool built =
-        MakeResource(sourcePath.constData(), name.constData(), static_cast<std::uint32_t>(index), record.resourceId,
-                     static_cast<std::uint32_t>(BuildContextBlocks::GetEngineResourceType(record.resourceType)),
-                     record.automaticFlag != 0 ? 1 : 0, static_cast<std::uint32_t>(medium), 0, m_context.get()) != 0;
+        MakeResource(
+            sourcePath.constData(), name.constData(), static_cast<std::uint32_t>(index), record.resourceId,
+            static_cast<std::uint32_t>(BuildContextBlocks::GetEngineResourceType(record.resourceType)),
+            record.automaticFlag != 0 ? 1 : 0, static_cast<std::uint32_t>(medium), 0, m_context.get()) != 0;
     if (!parFile.isEmpty())
         QFile::remove(parFile);
     if (!built) {

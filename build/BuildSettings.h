@@ -11,7 +11,7 @@ namespace qrl::build {
 inline constexpr const char* kBuildSection = settings::kBuildSection;
 
 struct BuildSettings {
-    QString printer; // the printer chosen last
+    QString printer;                                                    // the printer chosen last
     int messageOptions = settings::kBuildMessageOptions.defaultValue;   // kept as read
     int writeProtection = settings::kBuildWriteProtection.defaultValue; // read only
     // Read only: the first state of "Tarnwick Printer".

@@ -112,7 +112,8 @@ TargetChange switchTarget(TargetState& state, CProjSett& settings)
     }
     // Every target writes the medium it builds for, so the project never keeps the medium of a
     // target left earlier (an EPROM project shown as a card, say).
-    settings.m_medium = static_cast<std::uint16_t>(engineMedium(state.target, state.cardType, settings.m_medium));
+    settings.m_medium =
+        static_cast<std::uint16_t>(engineMedium(state.target, state.cardType, settings.m_medium));
     state.lastTarget = state.target;
     change.modified = targetChanged || !sameStorage(before, settings);
     change.capacityChanged = change.capacityChanged || before.m_medium != settings.m_medium;

@@ -33,11 +33,9 @@ QString section()
 } // namespace
 
 CBuildDlg::CBuildDlg(BuildDocument& document, QWidget* parent, qrl::Spooler* spooler)
-    : QDialog(parent)
-    , m_document(document)
-    , m_spooler(spooler)
-    , m_session(std::make_unique<BuildSession>(spooler))
-    , m_output(std::make_unique<CPrinterOutput>(this, spooler))
+    : QDialog(parent), m_document(document), m_spooler(spooler),
+      m_session(std::make_unique<BuildSession>(spooler)),
+      m_output(std::make_unique<CPrinterOutput>(this, spooler))
 {
     setObjectName(QStringLiteral("buildDialog"));
     createControls();

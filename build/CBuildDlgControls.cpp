@@ -37,7 +37,8 @@ QString latin1(const char* text)
     return QString::fromLatin1(text);
 }
 
-template <typename W> W* named(W* widget, const char* name)
+template <typename W>
+W* named(W* widget, const char* name)
 {
     widget->setObjectName(latin1(name));
     return widget;
@@ -56,7 +57,8 @@ void CBuildDlg::createControls()
 
     auto* settings = new QGroupBox(QStringLiteral("Settings"), this);
     m_ignoreProtectionCheck =
-        named(new QCheckBox(QStringLiteral("I&gnore write protection on medium"), settings), "ignoreProtectionCheck");
+        named(new QCheckBox(QStringLiteral("I&gnore write protection on medium"), settings),
+              "ignoreProtectionCheck");
     m_formatCheck = named(new QCheckBox(latin1(kFormatFirst), settings), "formatCheck");
     // The format check box and the export formats share one place: no target shows both.
     m_exportFormatBox = named(new QWidget(settings), "exportFormatBox");
@@ -95,8 +97,9 @@ void CBuildDlg::createControls()
     printerLabel->setBuddy(m_printerCombo);
     auto* portLabel = new QLabel(QStringLiteral("Port : "), this);
     m_portText = named(new QLabel(this), "portText");
-    m_protectAfterCheck = named(new QCheckBox(QStringLiteral("Set write protection &ON after writing project"), this),
-                                "protectAfterCheck");
+    m_protectAfterCheck =
+        named(new QCheckBox(QStringLiteral("Set write protection &ON after writing project"), this),
+              "protectAfterCheck");
     m_protectAfterCheck->hide();
     m_tarnwickCheck = named(new QCheckBox(QStringLiteral("Tarnwick Printer"), this), "tarnwickCheck");
     m_printerWidgets = {printerLabel, m_printerCombo, portLabel, m_portText, m_tarnwickCheck};

@@ -18,9 +18,8 @@ constexpr int kMinimumWidth = 340;
 } // namespace
 
 CProgressDlg::CProgressDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , m_status(new QLabel(this))
-    , m_bar(new QProgressBar(this))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_status(new QLabel(this)),
+      m_bar(new QProgressBar(this))
 {
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(false);

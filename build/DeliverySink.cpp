@@ -66,12 +66,11 @@ void SpoolDeliverySink::showWriteFailure()
 
 void SpoolDeliverySink::logFailure(const qrl::SpoolStatus& status) const
 {
-    qrl::context().logText(1, QStringLiteral("Build: printer %1: %2\r\n")
-                            .arg(m_printer, QString::fromStdString(status.text)));
+    qrl::context().logText(
+        1, QStringLiteral("Build: printer %1: %2\r\n").arg(m_printer, QString::fromStdString(status.text)));
 }
 
-FileDeliverySink::FileDeliverySink(const QString& path)
-    : m_path(path)
+FileDeliverySink::FileDeliverySink(const QString& path) : m_path(path)
 {
 }
 

@@ -7,8 +7,7 @@
 
 namespace qrl::build {
 
-DocumentBuildSource::DocumentBuildSource(CQuorlyn32Doc& document)
-    : m_document(document)
+DocumentBuildSource::DocumentBuildSource(CQuorlyn32Doc& document) : m_document(document)
 {
 }
 

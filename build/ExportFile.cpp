@@ -140,9 +140,10 @@ bool WriteExportFile(BuildContext& context, const BuildOptions& options, int med
     const bool eprom = options.target == kTargetEprom;
     monitor.setStatusText(qrl::text(eprom ? ids::kStatusCreatingEprom : ids::kStatusCreatingBxf));
     errno = 0;
-    const bool made = eprom ? CreateEPROMFile() != 0 &&
-                                  WriteFileQRL(kEngineImage, engineExportFormat(options.exportFormat), &context) != 0
-                            : SLT2BXF(kEngineImage, &context, static_cast<std::uint32_t>(medium)) != 0;
+    const bool made =
+        eprom ? CreateEPROMFile() != 0 &&
+                    WriteFileQRL(kEngineImage, engineExportFormat(options.exportFormat), &context) != 0
+              : SLT2BXF(kEngineImage, &context, static_cast<std::uint32_t>(medium)) != 0;
     const int engineErrno = errno;
     RemoveSlots(&context);
     qrl::WriteError error = qrl::WriteError::None;

@@ -92,9 +92,9 @@ void FixFontHeaderResolution(const QString& path, int index)
         return;
     QFile header(qrl::formatText(QStringLiteral("BBM%05d.HDR"), {index}));
     constexpr auto patchSize = static_cast<qint64>(sizeof kResolution600);
-    const bool patched = header.open(QIODevice::ReadWrite) && header.size() >= kResolutionOffset + patchSize &&
-                         header.seek(kResolutionOffset) && header.write(kResolution600, patchSize) == patchSize &&
-                         header.flush();
+    const bool patched = header.open(QIODevice::ReadWrite) &&
+                         header.size() >= kResolutionOffset + patchSize && header.seek(kResolutionOffset) &&
+                         header.write(kResolution600, patchSize) == patchSize && header.flush();
     if (!patched)
         qrl::ui().message(qrl::text(ids::kResolution600Failed), qrl::Buttons::Ok, qrl::Icon::Warning);
 }

@@ -4,8 +4,7 @@
 
 namespace qrl::build {
 
-ProgressDlgMonitor::ProgressDlgMonitor(QWidget* parent)
-    : m_parent(parent)
+ProgressDlgMonitor::ProgressDlgMonitor(QWidget* parent) : m_parent(parent)
 {
 }
 

@@ -40,8 +40,10 @@ constexpr PrefixTemplates kMacroPrefixes[] = {
 };
 // The Tarnwick families' macro named by a PCL macro number, which stands unquoted.
 constexpr PrefixTemplates kNumberedMacroPrefixes[] = {
-    {"!R!RWRF I,D;RWRF F,A;RWRF W,A,'MCR','PCL',%s,'%s.mcr';", "!R!RWRF I,D;RWRF W,A,'MCR','PCL',%s,'%s.mcr';"},
-    {"!R!RWRF I,D;RWRF F,0;RWRF W,0,'MCR','PCL',%s,'%s.mcr';", "!R!RWRF I,D;RWRF W,0,'MCR','PCL',%s,'%s.mcr';"},
+    {"!R!RWRF I,D;RWRF F,A;RWRF W,A,'MCR','PCL',%s,'%s.mcr';",
+     "!R!RWRF I,D;RWRF W,A,'MCR','PCL',%s,'%s.mcr';"},
+    {"!R!RWRF I,D;RWRF F,0;RWRF W,0,'MCR','PCL',%s,'%s.mcr';",
+     "!R!RWRF I,D;RWRF W,0,'MCR','PCL',%s,'%s.mcr';"},
 };
 constexpr PrefixTemplates kProgramDataPrefixes[] = {
     {"!R!ICCD I,D;ICCD F,A;ICCD W,A,128,'%s';", "!R!ICCD I,D;ICCD W,A,128,'%s';"},

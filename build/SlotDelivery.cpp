@@ -31,10 +31,8 @@ void showBuildFailure()
 } // namespace
 
 SlotDelivery::SlotDelivery(BuildContext& context, const DeliveryOptions& options, BuildMonitor& monitor)
-    : m_context(context)
-    , m_options(options)
-    , m_monitor(monitor)
-    , m_family(commandFamily(options.target, options.compactFlash, options.tarnwick))
+    : m_context(context), m_options(options), m_monitor(monitor),
+      m_family(commandFamily(options.target, options.compactFlash, options.tarnwick))
 {
 }
 

@@ -24,8 +24,8 @@ struct DeliveryOptions {
     bool ignoreProtection = false;
     bool protectAfter = false;
     bool tarnwick = false;
-    int writeProtection = 1;  // "CFWriteProtection"
-    QByteArray powerOnForm;   // the name of the power-on form; empty for none
+    int writeProtection = 1; // "CFWriteProtection"
+    QByteArray powerOnForm;  // the name of the power-on form; empty for none
 };
 
 // Writes the slot images of a build, each behind its prefix and followed by the closing command,

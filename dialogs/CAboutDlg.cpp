@@ -169,7 +169,8 @@ void CAboutDlg::saveSettings()
 qrl::about::Sources CAboutDlg::applicationSources()
 {
     const qrl::AppContext& app = qrl::context();
-    return {QCoreApplication::applicationFilePath(), app.programDirectory, app.fileVersionText, app.helpFileName};
+    return {QCoreApplication::applicationFilePath(), app.programDirectory, app.fileVersionText,
+            app.helpFileName};
 }
 
 void CAboutDlg::run(QWidget* parent)

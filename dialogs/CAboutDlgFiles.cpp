@@ -36,8 +36,8 @@ QString dateText(const QDateTime& time)
     const QDate d = local.date();
     const QTime t = local.time();
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4d/%.2d/%.2d - %.2d:%.2d", d.year(), d.month(), d.day(),
-                  t.hour(), t.minute());
+    std::snprintf(buffer, sizeof buffer, "%.4d/%.2d/%.2d - %.2d:%.2d", d.year(), d.month(), d.day(), t.hour(),
+                  t.minute());
     return QString::fromLatin1(buffer);
 }
 

@@ -20,10 +20,8 @@ struct Column {
     settings::IntSetting width;
 };
 inline constexpr Column kColumns[] = {
-    {"Filename", settings::kAboutFileNameWidth},
-    {"Version", settings::kAboutFileVersionWidth},
-    {"Date", settings::kAboutFileDateWidth},
-    {"Size (bytes)", settings::kAboutFileSizeWidth},
+    {"Filename", settings::kAboutFileNameWidth}, {"Version", settings::kAboutFileVersionWidth},
+    {"Date", settings::kAboutFileDateWidth},     {"Size (bytes)", settings::kAboutFileSizeWidth},
     {"Path", settings::kAboutFilePathWidth},
 };
 

@@ -24,8 +24,7 @@ constexpr StartUpChoice kStartUpChoiceTexts[appopts::kStartUpChoices] = {
 
 } // namespace
 
-CAppOptsPropPage::CAppOptsPropPage(const appopts::Values& initial, appopts::StartUpSink sink,
-                                   QWidget* parent)
+CAppOptsPropPage::CAppOptsPropPage(const appopts::Values& initial, appopts::StartUpSink sink, QWidget* parent)
     : QWidget(parent), m_startUpOption(initial.startUpOption), m_sink(std::move(sink))
 {
     setObjectName(QStringLiteral("globalOptionsPage"));

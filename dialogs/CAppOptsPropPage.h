@@ -13,8 +13,7 @@ class QCheckBox;
 class CAppOptsPropPage : public QWidget {
     Q_OBJECT
 public:
-    CAppOptsPropPage(const appopts::Values& initial, appopts::StartUpSink sink,
-                     QWidget* parent = nullptr);
+    CAppOptsPropPage(const appopts::Values& initial, appopts::StartUpSink sink, QWidget* parent = nullptr);
 
     // The controls as they stand.
     appopts::Values values() const;

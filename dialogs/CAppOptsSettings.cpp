@@ -23,9 +23,9 @@ int startUpOptionFromChoice(int checkedChoice, int current)
 bool store(const Values& values, const StartUpSink& sink)
 {
     qrl::Profile& profile = qrl::profile();
-    if (!qrl::write(profile, qrl::settings::kStartUpSplash, values.splash)
-        || !qrl::write(profile, qrl::settings::kStartUpOptions, values.startUpOption)
-        || !qrl::write(profile, qrl::settings::kFontIdMessages, values.fontIdMessages))
+    if (!qrl::write(profile, qrl::settings::kStartUpSplash, values.splash) ||
+        !qrl::write(profile, qrl::settings::kStartUpOptions, values.startUpOption) ||
+        !qrl::write(profile, qrl::settings::kFontIdMessages, values.fontIdMessages))
         return false;
     if (sink)
         sink(values.splash, values.startUpOption);

@@ -42,7 +42,8 @@ CFileLocationModifyDlg::CFileLocationModifyDlg(const QString& rowName, QString* 
 
 void CFileLocationModifyDlg::browse()
 {
-    const std::optional<QString> chosen = qrl::ui().existingDirectory(QStringLiteral("Choose a folder"), m_directory);
+    const std::optional<QString> chosen =
+        qrl::ui().existingDirectory(QStringLiteral("Choose a folder"), m_directory);
     if (chosen)
         m_edit->setText(*chosen);
 }

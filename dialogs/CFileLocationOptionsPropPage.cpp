@@ -21,13 +21,20 @@ constexpr int kIconSize = 16;
 QIcon rowIcon(RowIcon icon)
 {
     switch (icon) {
-    case RowIcon::Font: return QIcon(icons::kindImage(0, kIconSize));
-    case RowIcon::Macro: return QIcon(icons::kindImage(1, kIconSize));
-    case RowIcon::Form: return QIcon(icons::kindImage(2, kIconSize));
-    case RowIcon::Program: return QIcon(icons::kindImage(3, kIconSize));
-    case RowIcon::Project: return icons::toolbarIcon(cmd::kFileNew);
-    case RowIcon::Build: return icons::toolbarIcon(cmd::kBuild);
-    case RowIcon::Resources: return icons::toolbarIcon(cmd::kAddResource);
+    case RowIcon::Font:
+        return QIcon(icons::kindImage(0, kIconSize));
+    case RowIcon::Macro:
+        return QIcon(icons::kindImage(1, kIconSize));
+    case RowIcon::Form:
+        return QIcon(icons::kindImage(2, kIconSize));
+    case RowIcon::Program:
+        return QIcon(icons::kindImage(3, kIconSize));
+    case RowIcon::Project:
+        return icons::toolbarIcon(cmd::kFileNew);
+    case RowIcon::Build:
+        return icons::toolbarIcon(cmd::kBuild);
+    case RowIcon::Resources:
+        return icons::toolbarIcon(cmd::kAddResource);
     }
     return {};
 }
@@ -67,7 +74,8 @@ CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(qrl::AppContext& cont
             return std::nullopt;
         return result;
     };
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] { m_modify->setEnabled(selectedRow() >= 0); });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this,
+            [this] { m_modify->setEnabled(selectedRow() >= 0); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CFileLocationOptionsPropPage::onModify);
     connect(m_modify, &QPushButton::clicked, this, &CFileLocationOptionsPropPage::onModify);
 }
@@ -83,8 +91,8 @@ void CFileLocationOptionsPropPage::onModify()
     const int row = selectedRow();
     if (row < 0)
         return;
-    const std::optional<QString> directory = m_modifyDialog(QString::fromLatin1(rowInfo(row).name),
-                                                            m_directories[static_cast<std::size_t>(row)]);
+    const std::optional<QString> directory =
+        m_modifyDialog(QString::fromLatin1(rowInfo(row).name), m_directories[static_cast<std::size_t>(row)]);
     if (!directory)
         return;
     m_directories[static_cast<std::size_t>(row)] = *directory;
@@ -106,5 +114,6 @@ bool CFileLocationOptionsPropPage::apply()
 {
     if (!validate())
         return false;
-    return qrl::filelocations::apply(m_context, m_directories, m_list->columnWidth(0), m_list->columnWidth(1));
+    return qrl::filelocations::apply(m_context, m_directories, m_list->columnWidth(0),
+                                     m_list->columnWidth(1));
 }

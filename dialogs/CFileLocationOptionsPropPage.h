@@ -16,7 +16,8 @@ class CFileLocationOptionsPropPage : public QWidget {
 public:
     // Opens the modify dialog for a row; the new directory on OK. Replaceable so that tests need no
     // modal loop.
-    using ModifyDialog = std::function<std::optional<QString>(const QString& rowName, const QString& directory)>;
+    using ModifyDialog =
+        std::function<std::optional<QString>(const QString& rowName, const QString& directory)>;
 
     explicit CFileLocationOptionsPropPage(qrl::AppContext& context, QWidget* parent = nullptr);
 

@@ -67,7 +67,8 @@ CFileMapPropPage::CFileMapPropPage(CGlobalPrefs& prefs, QWidget* parent)
     layout->addWidget(extensionLabel, 3, 0);
     layout->addWidget(m_extension, 3, 1, 1, 2);
 
-    m_mappingDialog = [this](QString& description, QString& extension, int listIndex, CFileMapNewDlg::Mode mode) {
+    m_mappingDialog = [this](QString& description, QString& extension, int listIndex,
+                             CFileMapNewDlg::Mode mode) {
         QString typeWord;
         CFileMapNewDlg dialog(&description, &typeWord, &extension, listIndex, mode, this);
         return dialog.exec() == QDialog::Accepted;
@@ -147,7 +148,8 @@ void CFileMapPropPage::onAddNew()
 {
     QString description;
     QString extension;
-    if (!m_mappingDialog(description, extension, qMax(0, m_descriptions->currentIndex()), CFileMapNewDlg::kNew))
+    if (!m_mappingDialog(description, extension, qMax(0, m_descriptions->currentIndex()),
+                         CFileMapNewDlg::kNew))
         return;
     if (!addRow(m_rows, description, extension)) {
         qrl::ui().message(extensionTakenMessage(), qrl::Buttons::Ok, qrl::Icon::Information);
@@ -166,7 +168,8 @@ void CFileMapPropPage::onModify()
         return;
     QString description = descriptionFor(row);
     QString extension = m_extension->text();
-    if (!m_mappingDialog(description, extension, qMax(0, m_descriptions->currentIndex()), CFileMapNewDlg::kModify))
+    if (!m_mappingDialog(description, extension, qMax(0, m_descriptions->currentIndex()),
+                         CFileMapNewDlg::kModify))
         return;
     // The type list of the dialog is disabled in modify mode: the description stays the page's.
     if (!modifyRow(m_rows, row, descriptionFor(row), extension)) {

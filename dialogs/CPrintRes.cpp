@@ -18,8 +18,7 @@ constexpr int kTextBoxWidth = 100000;
 
 } // namespace
 
-CPrintRes::CPrintRes(CQuorlyn32Doc& doc, QWidget* parent)
-    : CPrintRes(doc, PrintSetup::newPrinter(), parent)
+CPrintRes::CPrintRes(CQuorlyn32Doc& doc, QWidget* parent) : CPrintRes(doc, PrintSetup::newPrinter(), parent)
 {
 }
 

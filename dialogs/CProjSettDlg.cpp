@@ -26,9 +26,9 @@ struct MediumButton {
 
 // In StorageMedium order: a button's id in the group is its medium.
 constexpr MediumButton kMediumButtons[kMediumCount] = {
-    {"&SRAM Card", "sramCardButton"},       {"&JEIDA (PCMCIA) Card", "jeidaCardButton"},
-    {"O&TP Card", "otpCardButton"},         {"&EPROM", "epromButton"},
-    {"&Hard Disk", "hardDiskButton"},       {"Compact &Flash Card", "compactFlashCardButton"},
+    {"&SRAM Card", "sramCardButton"},     {"&JEIDA (PCMCIA) Card", "jeidaCardButton"},
+    {"O&TP Card", "otpCardButton"},       {"&EPROM", "epromButton"},
+    {"&Hard Disk", "hardDiskButton"},     {"Compact &Flash Card", "compactFlashCardButton"},
     {"M&icro Drive", "microDriveButton"},
 };
 

@@ -30,8 +30,8 @@ std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUp
             if (sink)
                 sink(splash, option);
         };
-        auto* page = new CAppOptsPropPage(appopts::initialValues(app.startUpSplash, app.startUpOptions),
-                                          toApp);
+        auto* page =
+            new CAppOptsPropPage(appopts::initialValues(app.startUpSplash, app.startUpOptions), toApp);
         connect(page, &CAppOptsPropPage::modified, &sheet, &CProperties::pageModified);
         return Page{page, [page] { return page->apply(); }, {}};
     });
@@ -125,8 +125,8 @@ void CProperties::onCurrentChanged(int index)
     if (m_switching || index < 0)
         return;
     const int previous = m_currentPage;
-    if (previous != index && previous >= 0 && static_cast<std::size_t>(previous) < m_pages.size()
-        && m_pages[static_cast<std::size_t>(previous)].leave) {
+    if (previous != index && previous >= 0 && static_cast<std::size_t>(previous) < m_pages.size() &&
+        m_pages[static_cast<std::size_t>(previous)].leave) {
         // The page being left checks itself while it is still in front.
         showPage(previous);
         if (!m_pages[static_cast<std::size_t>(previous)].leave())

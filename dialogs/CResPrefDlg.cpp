@@ -94,8 +94,10 @@ void CResPrefDlg::createControls(const QIcon& icon)
     auto* header = new QGridLayout;
     header->addWidget(iconLabel, 0, 0, 2, 1);
     header->addWidget(namedLabel(name, "nameText", this), 0, 1);
-    header->addWidget(namedLabel(qrl::text(respref::typeLineTextId(m_form.kind, m_form.subtype)), "typeText", this), 1, 1);
-    header->addWidget(namedLabel(respref::locationText(m_document.GetItemPath(m_serial)), "locationText", this), 2, 1);
+    header->addWidget(
+        namedLabel(qrl::text(respref::typeLineTextId(m_form.kind, m_form.subtype)), "typeText", this), 1, 1);
+    header->addWidget(
+        namedLabel(respref::locationText(m_document.GetItemPath(m_serial)), "locationText", this), 2, 1);
     header->addWidget(namedLabel(m_document.GetItemTypeLabel(m_serial), "descriptionText", this), 3, 1);
     header->addWidget(
         namedLabel(m_document.GetItemSizeText(m_serial) + QLatin1Char(' ') + qrl::text(qrl::ids::kBytes),
@@ -180,7 +182,8 @@ void CResPrefDlg::showLayout()
                                         : qrl::ids::kFormSettings));
     m_idLabel->setText(qrl::text(pclMacro ? qrl::ids::kMacroIdLabel : qrl::ids::kFontIdLabel));
     m_idLabel->setVisible(font || pclMacro);
-    for (QWidget* w : {static_cast<QWidget*>(m_id), static_cast<QWidget*>(m_idUp), static_cast<QWidget*>(m_idDown)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_id), static_cast<QWidget*>(m_idUp), static_cast<QWidget*>(m_idDown)})
         w->setVisible(font);
     m_idReadOnly->setVisible(pclMacro);
     for (QWidget* w : {static_cast<QWidget*>(m_typefaceLabel), static_cast<QWidget*>(m_typeface),
@@ -224,7 +227,8 @@ void CResPrefDlg::onTypefaceEdited(const QString& text)
         return;
     const std::optional<std::uint32_t> value = respref::parseNumberText(text);
     if (!value)
-        qrl::ui().message(QString::fromLatin1(respref::kTypefaceNotANumber), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(QString::fromLatin1(respref::kTypefaceNotANumber), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
     else
         m_form.typefaceId = *value;
     if (!value || QString::number(m_form.typefaceId) != text)

@@ -15,15 +15,16 @@ CUnknownExtDlg::CUnknownExtDlg(const QString& path, int* index, bool* remember, 
     auto* file = new QLabel(path, this);
     file->setObjectName(QStringLiteral("pathLabel"));
     file->setTextFormat(Qt::PlainText);
-    auto* prompt = new QLabel(QStringLiteral("Quorlyn32 does not recognize the extension for this file\n Please "
-                                             "select a type description from the list below:"),
-                              this);
+    auto* prompt =
+        new QLabel(QStringLiteral("Quorlyn32 does not recognize the extension for this file\n Please "
+                                  "select a type description from the list below:"),
+                   this);
     prompt->setTextFormat(Qt::PlainText);
     m_types = qrl::makeTypeList(this);
     m_types->setObjectName(QStringLiteral("typeList"));
     m_types->setCurrentIndex(0);
-    m_rememberBox =
-        new QCheckBox(QStringLiteral("&Load the files with this extension everytime as selected resource type"), this);
+    m_rememberBox = new QCheckBox(
+        QStringLiteral("&Load the files with this extension everytime as selected resource type"), this);
     m_rememberBox->setObjectName(QStringLiteral("rememberCheck"));
     m_rememberBox->setChecked(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

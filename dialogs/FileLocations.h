@@ -22,7 +22,7 @@ inline constexpr int kDefaultLocationWidth = settings::kFileLocationsLocationWid
 enum class RowIcon { Font, Macro, Form, Program, Project, Build, Resources };
 
 struct RowInfo {
-    const char* name;         // column 0
+    const char* name; // column 0
     RowIcon icon;
     settings::StringSetting location;
 };

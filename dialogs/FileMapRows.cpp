@@ -45,21 +45,29 @@ int kindOfDescription(const QString& description)
     case kPclEoFont:
     case kPclBitmapPortraitFont:
     case kPclBitmapLandscapeFont:
-    case kZentrixBitmapFont: return kKindFont;
+    case kZentrixBitmapFont:
+        return kKindFont;
     case kPclMacro:
-    case kTelluradeMacro: return kKindMacro;
-    case kApplicationForm: return kKindForm;
-    default: return kKindData;
+    case kTelluradeMacro:
+        return kKindMacro;
+    case kApplicationForm:
+        return kKindForm;
+    default:
+        return kKindData;
     }
 }
 
 QString typeWordOfDescription(const QString& description)
 {
     switch (kindOfDescription(description)) {
-    case kKindFont: return QStringLiteral("FONT");
-    case kKindMacro: return QStringLiteral("MACRO");
-    case kKindForm: return QStringLiteral("FORM");
-    default: return QStringLiteral("DATA");
+    case kKindFont:
+        return QStringLiteral("FONT");
+    case kKindMacro:
+        return QStringLiteral("MACRO");
+    case kKindForm:
+        return QStringLiteral("FORM");
+    default:
+        return QStringLiteral("DATA");
     }
 }
 

@@ -16,8 +16,8 @@ struct ProjectSettingsForm {
     enum Unit { kUnitKB = 0, kUnitMB = 1 };
     static constexpr int kMaxCustomSizeDigits = 7;
 
-    int medium = -1;     // a StorageMedium; -1 before loading
-    int sizeIndex = -1;  // a StorageSizeTable index, 23 the custom size; -1 before loading
+    int medium = -1;    // a StorageMedium; -1 before loading
+    int sizeIndex = -1; // a StorageSizeTable index, 23 the custom size; -1 before loading
     int unit = kUnitMB;
     QString customSizeText; // the custom size in `unit`, decimal digits only
     int mode = kAllMedia;

@@ -109,7 +109,8 @@ void applyFlagClick(CQuorlyn32Doc& document, int serial, bool checked)
     // stored flag found first): every one is cleared, then the item's own flag is put back, as
     // only OK writes it.
     const int ownFlag = document.GetItemFlag(serial);
-    for (int flagged = document.FindFlaggedItem(serial); flagged >= 0; flagged = document.FindFlaggedItem(serial))
+    for (int flagged = document.FindFlaggedItem(serial); flagged >= 0;
+         flagged = document.FindFlaggedItem(serial))
         document.SetItemFlag(flagged, 0);
     document.SetItemFlag(serial, ownFlag);
 }

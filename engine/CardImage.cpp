@@ -104,10 +104,9 @@ bool CardImageBuilder::write(const std::string& path) const
             image.size() != placed.slot.length)
             return false;
         const auto at = [](std::uint64_t value) { return static_cast<std::uint32_t>(value); };
-        const std::vector<unsigned char> tuples =
-            card::tuplesBefore(m_device, placed.slot, at(i), at(placed.position + placed.data.skip),
-                               at(placed.data.size), at(placed.position + placed.slot.length),
-                               i + 1 < m_slots.size());
+        const std::vector<unsigned char> tuples = card::tuplesBefore(
+            m_device, placed.slot, at(i), at(placed.position + placed.data.skip), at(placed.data.size),
+            at(placed.position + placed.slot.length), i + 1 < m_slots.size());
         if (!out.write(tuples.data(), tuples.size()) || !copyBytes(image, out, placed.slot.length))
             return false;
     }
@@ -124,7 +123,8 @@ bool slt2bxf(const char* outputPath, const BuildContext& context, std::uint8_t m
     const ScratchFile image(kImageFile);
     const ScratchFile swapFile(kSwapFile);
     CardImageBuilder builder(context, {card::deviceInfo(*deviceType), size->code});
-    if (!builder.place(size->capacity) || !image.cleared() || !swapFile.cleared() || !builder.write(image.path()))
+    if (!builder.place(size->capacity) || !image.cleared() || !swapFile.cleared() ||
+        !builder.write(image.path()))
         return false;
     errno = 0;
     if (std::rename(image.path().c_str(), swapFile.path().c_str()) != 0) {

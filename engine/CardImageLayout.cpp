@@ -14,10 +14,24 @@ constexpr std::uint64_t kMB = 1024 * kKB;
 
 // The size codes of the fixed sizes, by size index 1 to 18, with the capacity they describe.
 constexpr std::array<CardSize, 18> kFixedSizes = {{
-    {0x03, 32 * kKB}, {0x0B, 64 * kKB}, {0x04, 128 * kKB}, {0x0C, 256 * kKB}, {0x05, 512 * kKB},
-    {0x0D, 1 * kMB},  {0x06, 2 * kMB},  {0x0E, 4 * kMB},   {0x16, 6 * kMB},   {0x1E, 8 * kMB},
-    {0x26, 10 * kMB}, {0x2E, 12 * kMB}, {0x36, 14 * kMB},  {0x3E, 16 * kMB},  {0x4E, 20 * kMB},
-    {0x5E, 24 * kMB}, {0x6E, 28 * kMB}, {0x7E, 32 * kMB},
+    {0x03, 32 * kKB},
+    {0x0B, 64 * kKB},
+    {0x04, 128 * kKB},
+    {0x0C, 256 * kKB},
+    {0x05, 512 * kKB},
+    {0x0D, 1 * kMB},
+    {0x06, 2 * kMB},
+    {0x0E, 4 * kMB},
+    {0x16, 6 * kMB},
+    {0x1E, 8 * kMB},
+    {0x26, 10 * kMB},
+    {0x2E, 12 * kMB},
+    {0x36, 14 * kMB},
+    {0x3E, 16 * kMB},
+    {0x4E, 20 * kMB},
+    {0x5E, 24 * kMB},
+    {0x6E, 28 * kMB},
+    {0x7E, 32 * kMB},
 }};
 constexpr std::uint32_t kCustomSizeIndex = 24;
 

@@ -35,8 +35,8 @@ std::optional<std::uint8_t> deviceTypeOf(std::uint8_t medium);
 struct CardSlot {
     std::uint8_t kind = 0;
     std::string name;
-    std::uint64_t length = 0;    // bytes of its slot image
-    bool hasSlotHeader = false;  // the image begins with a slot header that matches its length
+    std::uint64_t length = 0;   // bytes of its slot image
+    bool hasSlotHeader = false; // the image begins with a slot header that matches its length
 };
 
 // Where a slot's data lies in its image, from the slot's first byte.

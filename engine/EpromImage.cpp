@@ -95,7 +95,8 @@ bool writeFileQrl(const char* outputPath, std::uint32_t format)
         return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
     OutputFile output;
     return output.createKept(outputPath) &&
-           copyBytes(image, output, image.size(), format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain) &&
+           copyBytes(image, output, image.size(),
+                     format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain) &&
            output.commit();
 }
 

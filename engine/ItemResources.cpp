@@ -67,7 +67,8 @@ std::vector<unsigned char> resourceHeader(const ResourceRequest& request, std::u
     return header;
 }
 
-bool writeResource(const std::string& sourcePath, const std::string& outputPath, const ResourceRequest& request)
+bool writeResource(const std::string& sourcePath, const std::string& outputPath,
+                   const ResourceRequest& request)
 {
     InputFile source;
     if (!source.open(sourcePath))
@@ -145,11 +146,11 @@ bool makeResource(const char* sourcePath, const char* name, std::uint32_t itemIn
 } // namespace vintrel
 
 extern "C" VINTREL_API int MakeResource(const char* sourcePath, const char* name, uint32_t itemIndex,
-                                        uint32_t resourceId, uint32_t type, uint32_t automatic, uint32_t medium,
-                                        uint32_t headerFlag, BuildContext* context)
+                                        uint32_t resourceId, uint32_t type, uint32_t automatic,
+                                        uint32_t medium, uint32_t headerFlag, BuildContext* context)
 {
     return vintrel::guardedExport([&] {
-        return vintrel::makeResource(sourcePath, name, itemIndex, resourceId, type, automatic, medium, headerFlag,
-                                     context);
+        return vintrel::makeResource(sourcePath, name, itemIndex, resourceId, type, automatic, medium,
+                                     headerFlag, context);
     });
 }

@@ -20,7 +20,8 @@ public:
     bool next(char& value);
 
     // How many of `values` match, in order, reading from the start of `text`.
-    template <class... Values> static int scan(std::string_view text, Values&... values)
+    template <class... Values>
+    static int scan(std::string_view text, Values&... values)
     {
         LdfcCommandValues cursor(text);
         int count = 0;

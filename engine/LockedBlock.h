@@ -12,7 +12,8 @@ public:
     // Locks `handle` when it holds at least `minSize` bytes; a NULL handle, a smaller block or a
     // failed lock leave the object empty.
     LockedBlock(QrlHandle handle, std::size_t minSize)
-        : m_handle(handle), m_data(handle && QrlGlobalSize(handle) >= minSize ? QrlGlobalLock(handle) : nullptr)
+        : m_handle(handle),
+          m_data(handle && QrlGlobalSize(handle) >= minSize ? QrlGlobalLock(handle) : nullptr)
     {
     }
     ~LockedBlock()

@@ -120,8 +120,9 @@ bool MacroStripper::copyRasterRow()
     std::size_t count = 0;
     while (end < m_in.size() && isDigit(m_in[end])) {
         const std::size_t digit = static_cast<std::size_t>(m_in[end] - '0');
-        count = count > (std::numeric_limits<std::size_t>::max() - digit) / 10 ? std::numeric_limits<std::size_t>::max()
-                                                                                : count * 10 + digit;
+        count = count > (std::numeric_limits<std::size_t>::max() - digit) / 10
+                    ? std::numeric_limits<std::size_t>::max()
+                    : count * 10 + digit;
         ++end;
     }
     if (end == m_pos || end == m_in.size() || m_in[end] != ',')

@@ -49,8 +49,8 @@ struct SlotFile {
 };
 
 struct ResourceType {
-    std::uint8_t slotKind;                    // kind of a slot whose first item has this type
-    std::span<const SlotFile> slotFiles;      // in slot order; the first is MakeResource's output
+    std::uint8_t slotKind;                     // kind of a slot whose first item has this type
+    std::span<const SlotFile> slotFiles;       // in slot order; the first is MakeResource's output
     std::span<const FileStem> conversionFiles; // written by the conversion, never put into a slot
 };
 

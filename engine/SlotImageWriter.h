@@ -23,7 +23,9 @@ inline constexpr std::size_t kSlotDirectoryEntrySize = 8;
 
 class SlotImageWriter {
 public:
-    SlotImageWriter(const BuildContext& context, std::uint8_t medium) : m_context(context), m_medium(medium) {}
+    SlotImageWriter(const BuildContext& context, std::uint8_t medium) : m_context(context), m_medium(medium)
+    {
+    }
 
     // False when a block cannot be read, a resource file is missing or the image cannot be
     // written; an image written in part stays.

@@ -33,14 +33,22 @@ constexpr std::uint16_t kSpaceCode = 32;
 std::uint16_t weightByte(std::uint32_t weightClass)
 {
     switch (weightClass) {
-    case 100: return 0xFB;
-    case 200: return 0xFC;
-    case 300: return 0xFD;
-    case 600: return 2;
-    case 700: return 3;
-    case 800: return 4;
-    case 900: return 5;
-    default: return 0;
+    case 100:
+        return 0xFB;
+    case 200:
+        return 0xFC;
+    case 300:
+        return 0xFD;
+    case 600:
+        return 2;
+    case 700:
+        return 3;
+    case 800:
+        return 4;
+    case 900:
+        return 5;
+    default:
+        return 0;
     }
 }
 

@@ -64,7 +64,8 @@ const TableEntry* TrueTypeFont::table(const char tag[5]) const
     return nullptr;
 }
 
-std::optional<std::uint32_t> TrueTypeFont::value(std::uint64_t base, std::uint64_t offset, unsigned size) const
+std::optional<std::uint32_t> TrueTypeFont::value(std::uint64_t base, std::uint64_t offset,
+                                                 unsigned size) const
 {
     if (size != 1 && size != 2 && size != 4)
         return std::nullopt;
@@ -92,8 +93,9 @@ bool TrueTypeFont::prepareGlyphLookup()
     m_longLoca = *locaFormat != 0;
 
     const TableEntry* hhea = table("hhea");
-    const auto declared = hhea && hhea->length >= kHheaMetricCount + 2 ? value(hhea->offset, kHheaMetricCount, 2)
-                                                                         : std::nullopt;
+    const auto declared = hhea && hhea->length >= kHheaMetricCount + 2
+                              ? value(hhea->offset, kHheaMetricCount, 2)
+                              : std::nullopt;
     const std::uint32_t fitting = m_hmtx->length / 4;
     m_metricCount = declared && *declared < fitting ? *declared : fitting;
 
@@ -108,7 +110,8 @@ bool TrueTypeFont::prepareGlyphLookup()
         if (value(cmap->offset, record, 2) != kWindowsPlatform ||
             value(cmap->offset, record + 2, 2) != kUnicodeBmpEncoding)
             continue;
-        const std::uint64_t subtable = cmap->offset + static_cast<std::uint64_t>(*value(cmap->offset, record + 4, 4));
+        const std::uint64_t subtable =
+            cmap->offset + static_cast<std::uint64_t>(*value(cmap->offset, record + 4, 4));
         if (subtable + 14 > m_cmapEnd || value(subtable, 0, 2) != kSegmentMapFormat)
             return false;
         m_segCount = static_cast<std::uint16_t>(*value(subtable, 6, 2) / 2);
@@ -159,7 +162,8 @@ std::optional<GlyphLocation> TrueTypeFont::locate(std::uint16_t glyph) const
     }
     if (end < start || start > m_glyf->length || end - start > m_glyf->length - start)
         return std::nullopt;
-    return GlyphLocation{static_cast<std::uint32_t>(m_glyf->offset + start), static_cast<std::uint32_t>(end - start)};
+    return GlyphLocation{static_cast<std::uint32_t>(m_glyf->offset + start),
+                         static_cast<std::uint32_t>(end - start)};
 }
 
 std::optional<std::uint16_t> TrueTypeFont::advanceWidth(std::uint16_t glyph) const

@@ -63,8 +63,8 @@ private:
     std::uint16_t m_rangeShift = 0;
 
     // Set by prepareGlyphLookup().
-    std::uint64_t m_cmapEnd = 0;      // end of the "cmap" table, which bounds the subtable
-    std::uint64_t m_segments = 0;     // offset of the format-4 subtable
+    std::uint64_t m_cmapEnd = 0;  // end of the "cmap" table, which bounds the subtable
+    std::uint64_t m_segments = 0; // offset of the format-4 subtable
     std::uint16_t m_segCount = 0;
     const TableEntry* m_loca = nullptr;
     const TableEntry* m_glyf = nullptr;

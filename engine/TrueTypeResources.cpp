@@ -32,7 +32,8 @@ struct SegmentEntry {
     std::uint8_t first;
     std::uint8_t second;
 };
-constexpr SegmentEntry kSegmentEntries[] = {{4, 0, 1}, {22, 0, 1}, {22, 0, 2}, {22, 1, 0}, {0, 1, 0}, {4, 1, 0}};
+constexpr SegmentEntry kSegmentEntries[] = {{4, 0, 1},  {22, 0, 1}, {22, 0, 2},
+                                            {22, 1, 0}, {0, 1, 0},  {4, 1, 0}};
 constexpr std::uint16_t kSegmentTrailer = 5;
 
 std::size_t padded(std::size_t size)

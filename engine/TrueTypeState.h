@@ -24,10 +24,10 @@ struct GlyphRecord {
 
 // The values of the font header that come from the font.
 struct HeaderValues {
-    std::uint16_t spaceWidth = 0;  // advance width of the glyph of code 32
-    std::uint16_t height = 0;      // unitsPerEm * yMax / (yMax - yMin)
-    std::uint16_t styleFlags = 0;  // italic bit and condensed flag
-    std::uint16_t styleWord = 0;   // the weight in the high byte
+    std::uint16_t spaceWidth = 0; // advance width of the glyph of code 32
+    std::uint16_t height = 0;     // unitsPerEm * yMax / (yMax - yMin)
+    std::uint16_t styleFlags = 0; // italic bit and condensed flag
+    std::uint16_t styleWord = 0;  // the weight in the high byte
     std::uint16_t unitsPerEm = 0;
 };
 

@@ -20,7 +20,8 @@ std::uint8_t fontTypeOf(std::uint32_t index, const std::vector<CodeEntry>& entri
     if (index == 0)
         return kUnboundedFontType;
     const auto has = [&](std::uint16_t code) {
-        return std::any_of(entries.begin(), entries.end(), [&](const CodeEntry& e) { return e.code == code; });
+        return std::any_of(entries.begin(), entries.end(),
+                           [&](const CodeEntry& e) { return e.code == code; });
     };
     if (has(kWideCode))
         return 2;

@@ -19,8 +19,7 @@ QString ResourceDirectories::forSubtype(int subtype) const
     return {};
 }
 
-AppContext::AppContext()
-    : m_previous(currentContext)
+AppContext::AppContext() : m_previous(currentContext)
 {
     currentContext = this;
 }

@@ -39,9 +39,9 @@ int scanNumbers(const QByteArray& text, std::array<long long, 10>& out)
 
 QString CWinPlacement::placementText(const qrl::WindowPlacement& p)
 {
-    return qrl::formatText(QStringLiteral("%u,%u,%d,%d,%d,%d,%d,%d,%d,%d"),
-                           {p.flags, p.showCommand, p.minX, p.minY, p.maxX, p.maxY, p.left, p.top, p.right,
-                            p.bottom});
+    return qrl::formatText(
+        QStringLiteral("%u,%u,%d,%d,%d,%d,%d,%d,%d,%d"),
+        {p.flags, p.showCommand, p.minX, p.minY, p.maxX, p.maxY, p.left, p.top, p.right, p.bottom});
 }
 
 bool CWinPlacement::parsePlacementText(const QString& text, qrl::WindowPlacement& placement)

@@ -31,13 +31,15 @@ QString languageSuffix(int languageId)
 QString languageCataloguePath(const QString& programDir, int languageId)
 {
     const QString suffix = languageSuffix(languageId);
-    return suffix.isEmpty() ? QString() : inDir(programDir, QStringLiteral("Qrlyn") + suffix + QStringLiteral(".qm"));
+    return suffix.isEmpty() ? QString()
+                            : inDir(programDir, QStringLiteral("Qrlyn") + suffix + QStringLiteral(".qm"));
 }
 
 QString languageHelpFilePath(const QString& programDir, int languageId)
 {
     const QString suffix = languageSuffix(languageId);
-    return suffix.isEmpty() ? QString() : inDir(programDir, QStringLiteral("Qrlyn") + suffix + QStringLiteral(".html"));
+    return suffix.isEmpty() ? QString()
+                            : inDir(programDir, QStringLiteral("Qrlyn") + suffix + QStringLiteral(".html"));
 }
 
 QString defaultHelpFilePath(const QString& programPath)

@@ -27,8 +27,7 @@ QString withoutFinalLineEnd(QString text)
 
 } // namespace
 
-LogFile::LogFile()
-    : m_clock([] { return QDateTime::currentDateTime(); })
+LogFile::LogFile() : m_clock([] { return QDateTime::currentDateTime(); })
 {
 }
 
@@ -79,7 +78,8 @@ int LogFile::open(const QString& fileName, QIODevice::OpenMode mode, int windowW
     const int fd = ::open(QFile::encodeName(fileName).constData(),
                           O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
-        return errno == EACCES || errno == EPERM ? int(QFileDevice::PermissionsError) : int(QFileDevice::OpenError);
+        return errno == EACCES || errno == EPERM ? int(QFileDevice::PermissionsError)
+                                                 : int(QFileDevice::OpenError);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);

@@ -6,7 +6,10 @@ namespace qrl {
 
 namespace {
 const QString kSection = settings::keyText(settings::kRecentFileSection);
-QString entryName(int i) { return settings::recentFileEntry(i); }
+QString entryName(int i)
+{
+    return settings::recentFileEntry(i);
+}
 } // namespace
 
 void RecentFileList::load(const Profile& profile)

@@ -40,9 +40,10 @@ inline constexpr char kPropertyPagesSection[] = "Property Pages";
 inline constexpr char kProjectSettingsSection[] = "Project Settings";
 // Every section with a dialog placement, in the order they are reset after a version change.
 inline constexpr std::array<const char*, 14> kPlacementSections = {
-    kBitmapToMacroSection, kBuildSection, kCallMacroSection, kCcpyCreatorSection, kEmcrCreatorSection,
-    kVorlDownloaderSection, kMacroEditSection, kPrintToolsSection, kResPrefSection, kSendPrintToolsSection,
-    kFileLocationsSection, kPropertyPagesSection, kProjectSettingsSection, kAboutSection,
+    kBitmapToMacroSection,   kBuildSection,          kCallMacroSection,     kCcpyCreatorSection,
+    kEmcrCreatorSection,     kVorlDownloaderSection, kMacroEditSection,     kPrintToolsSection,
+    kResPrefSection,         kSendPrintToolsSection, kFileLocationsSection, kPropertyPagesSection,
+    kProjectSettingsSection, kAboutSection,
 };
 // Numbered values: recentFileEntry() and fileMapEntry() name them.
 inline constexpr char kRecentFileSection[] = "Recent File List";

@@ -88,8 +88,7 @@ SettingsProfile::SettingsProfile()
             m_fallbacks.insert(it.key(), it.value());
 }
 
-SettingsProfile::SettingsProfile(const QString& iniPath)
-    : m_path(iniPath)
+SettingsProfile::SettingsProfile(const QString& iniPath) : m_path(iniPath)
 {
     load();
 }

@@ -44,8 +44,8 @@ private:
     static QString key(const QString& section, const QString& name);
 
     QString m_path;
-    Values m_values;    // the file's own values by "section/name"
-    Values m_fallbacks; // read-only values of the system-wide and organisation files
+    Values m_values;           // the file's own values by "section/name"
+    Values m_fallbacks;        // read-only values of the system-wide and organisation files
     bool m_unreadable = false; // the file is there but could not be read; it is never replaced
     bool m_noticeShown = false;
 };

@@ -128,7 +128,8 @@ QString formatNumber(const Conversion& cs, const FormatArg& arg)
         const char fmt = conv.toLatin1();
         QString body = QString::number(negative ? -real : real, fmt == 'F' ? 'f' : fmt,
                                        cs.precision < 0 ? 6 : cs.precision);
-        return pad(body, cs, true, negative ? QStringLiteral("-") : (cs.plus ? QStringLiteral("+") : QString()));
+        return pad(body, cs, true,
+                   negative ? QStringLiteral("-") : (cs.plus ? QStringLiteral("+") : QString()));
     }
 
     int base = 10;
@@ -154,7 +155,10 @@ QString formatNumber(const Conversion& cs, const FormatArg& arg)
         body.clear();
     QString sign;
     if (isSigned)
-        sign = negative ? QStringLiteral("-") : cs.plus ? QStringLiteral("+") : cs.space ? QStringLiteral(" ") : QString();
+        sign = negative   ? QStringLiteral("-")
+               : cs.plus  ? QStringLiteral("+")
+               : cs.space ? QStringLiteral(" ")
+                          : QString();
     if (cs.alternate && base == 16 && magnitude != 0)
         sign += upper ? QStringLiteral("0X") : QStringLiteral("0x");
     return pad(body, cs, true, sign);

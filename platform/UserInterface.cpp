@@ -9,7 +9,10 @@ namespace {
 
 class SilentUserInterface : public UserInterface {
 public:
-    Answer message(const QString&, Buttons buttons, Icon, const QString&) override { return defaultAnswer(buttons); }
+    Answer message(const QString&, Buttons buttons, Icon, const QString&) override
+    {
+        return defaultAnswer(buttons);
+    }
     std::optional<QString> openFileName(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QStringList> openFileNames(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFileName(const FileDialogRequest&) override { return std::nullopt; }
@@ -58,7 +61,9 @@ QString qtFilter(const QString& tableFilter)
         QString pattern = patterns;
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
         // Qt reads the patterns from the parentheses of the label; add them when the label lacks them.
-        entries.append(label.contains(QLatin1Char('(')) ? label : label + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+        entries.append(label.contains(QLatin1Char('('))
+                           ? label
+                           : label + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
 }

@@ -28,8 +28,8 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok,
-                           Icon icon = Icon::Information, const QString& caption = {}) = 0;
+    virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::Information,
+                           const QString& caption = {}) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QStringList> openFileNames(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;

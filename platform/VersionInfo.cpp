@@ -24,7 +24,8 @@ bool readAt(QFile& file, std::uint64_t offset, std::uint64_t size, std::vector<u
     out.resize(size);
     if (!file.seek(static_cast<qint64>(offset)))
         return false;
-    return file.read(reinterpret_cast<char*>(out.data()), static_cast<qint64>(size)) == static_cast<qint64>(size);
+    return file.read(reinterpret_cast<char*>(out.data()), static_cast<qint64>(size)) ==
+           static_cast<qint64>(size);
 }
 
 } // namespace

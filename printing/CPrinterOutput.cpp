@@ -4,8 +4,7 @@
 #include "OutputFileCheck.h"
 #include "UserInterface.h"
 
-CPrinterOutput::CPrinterOutput(QObject* owner, qrl::Spooler* spooler)
-    : m_spooler(spooler), m_owner(owner)
+CPrinterOutput::CPrinterOutput(QObject* owner, qrl::Spooler* spooler) : m_spooler(spooler), m_owner(owner)
 {
 }
 
@@ -37,7 +36,8 @@ bool CPrinterOutput::SelectOutputFile(QString& outPath, const QString& title, co
     request.filter = filter;
     request.overwritePrompt = true;
     request.mustExist = false;
-    request.defaultSuffix = defaultExtension.startsWith(QLatin1Char('.')) ? defaultExtension.mid(1) : defaultExtension;
+    request.defaultSuffix =
+        defaultExtension.startsWith(QLatin1Char('.')) ? defaultExtension.mid(1) : defaultExtension;
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
     if (!chosen || chosen->isEmpty())
         return false;

@@ -25,8 +25,7 @@ void showFileError(const QString& path)
 
 } // namespace
 
-CZenPrinter::CZenPrinter(qrl::Spooler* spooler)
-    : m_spooler(spooler)
+CZenPrinter::CZenPrinter(qrl::Spooler* spooler) : m_spooler(spooler)
 {
 }
 

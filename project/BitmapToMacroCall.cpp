@@ -46,7 +46,7 @@ bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
     const struct {
         const QString* text;
         int field;
-    } values[] = {{&request.resolution, kListField}, {&request.unit, kListField},
+    } values[] = {{&request.resolution, kListField},  {&request.unit, kListField},
                   {&request.positionX, kNumberField}, {&request.positionY, kNumberField},
                   {&request.width, kNumberField},     {&request.height, kNumberField}};
     for (const auto& value : values) {

@@ -218,7 +218,8 @@ std::optional<BitmapToMacroRefusal> bitmapmacro::checkForm(BitmapToMacroForm& fo
     if (!checkMacroName(form.macroName, project))
         return refuse(Focus::MacroName);
     if (!checkMacroFilePath(form.macroFilePath, project) ||
-        !checkMacroFileIsNotImage(form.macroFilePath, form.sourcePath) || !probeFolderOrTell(form.macroFilePath))
+        !checkMacroFileIsNotImage(form.macroFilePath, form.sourcePath) ||
+        !probeFolderOrTell(form.macroFilePath))
         return refuse(Focus::MacroFile);
     const int unit = form.unitIndex;
     const std::initializer_list<NumberField> position = {{&form.positionXText, Focus::PositionX},
@@ -227,11 +228,10 @@ std::optional<BitmapToMacroRefusal> bitmapmacro::checkForm(BitmapToMacroForm& fo
         return refusal;
     if (auto refusal = checkNumbers(position, unit))
         return refusal;
-    if (auto refusal = checkNumbers({{&form.outputHeightEntry, Focus::OutputHeight},
-                                     {&form.outputWidthEntry, Focus::OutputWidth}},
-                                    unit))
+    if (auto refusal = checkNumbers(
+            {{&form.outputHeightEntry, Focus::OutputHeight}, {&form.outputWidthEntry, Focus::OutputWidth}},
+            unit))
         return refusal;
-    return checkLimits({{&form.outputWidthEntry, Focus::OutputWidth},
-                        {&form.outputHeightEntry, Focus::OutputHeight}},
-                       unit);
+    return checkLimits(
+        {{&form.outputWidthEntry, Focus::OutputWidth}, {&form.outputHeightEntry, Focus::OutputHeight}}, unit);
 }

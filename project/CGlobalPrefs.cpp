@@ -14,9 +14,15 @@ namespace {
 const QString kMapSection = qrl::settings::keyText(qrl::settings::kFileMapSection);
 
 constexpr std::array<const char*, 10> kBuiltInRows = {
-    "ttf;FONT;True Type Font",         "sfs;FONT;HP PCL EO Font", "sfp;FONT;HP Bitmap Portrait Font",
-    "sfl;FONT;HP Bitmap Landscape Font", "ldf;FONT;Zentrix Bitmap Font", "pcl;MACRO;PCL Macro",
-    "tlr;MACRO;Tellurade Macro",       "mcr;MACRO;Tellurade Macro", "prn;FORM;Application Generated Form",
+    "ttf;FONT;True Type Font",
+    "sfs;FONT;HP PCL EO Font",
+    "sfp;FONT;HP Bitmap Portrait Font",
+    "sfl;FONT;HP Bitmap Landscape Font",
+    "ldf;FONT;Zentrix Bitmap Font",
+    "pcl;MACRO;PCL Macro",
+    "tlr;MACRO;Tellurade Macro",
+    "mcr;MACRO;Tellurade Macro",
+    "prn;FORM;Application Generated Form",
     "prg;DATA;Program Data",
 };
 
@@ -35,8 +41,7 @@ int kindOfTypeWord(const QString& word, int otherWord)
 
 } // namespace
 
-CGlobalPrefs::CGlobalPrefs(QString fileVersionText)
-    : m_fileVersionText(std::move(fileVersionText))
+CGlobalPrefs::CGlobalPrefs(QString fileVersionText) : m_fileVersionText(std::move(fileVersionText))
 {
 }
 
@@ -50,8 +55,8 @@ bool CGlobalPrefs::CheckVersion()
     qrl::Profile& profile = qrl::profile();
     if (!qrl::isStored(profile, qrl::settings::kVersion)) {
         // A first run: mappings of an earlier installation are dropped.
-        if (!profile.removeSection(kMapSection)
-            || !qrl::write(profile, qrl::settings::kVersion, m_fileVersionText)) {
+        if (!profile.removeSection(kMapSection) ||
+            !qrl::write(profile, qrl::settings::kVersion, m_fileVersionText)) {
             qrl::ui().message(qrl::text(qrl::ids::kRegistryError), qrl::Buttons::Ok, qrl::Icon::Error);
             return false;
         }
@@ -70,7 +75,8 @@ bool CGlobalPrefs::LoadRows()
     if (defaults)
         rows = static_cast<int>(kBuiltInRows.size());
     for (int row = 0; row < rows; ++row) {
-        const QString fallback = defaults ? QString::fromLatin1(kBuiltInRows[static_cast<std::size_t>(row)]) : QString();
+        const QString fallback =
+            defaults ? QString::fromLatin1(kBuiltInRows[static_cast<std::size_t>(row)]) : QString();
         const QString value = profile.getString(kMapSection, qrl::settings::fileMapEntry(row), fallback);
         // An empty value would end the map here and lose the rows after it at the next save.
         if (value.isEmpty())
@@ -111,7 +117,8 @@ bool CGlobalPrefs::Save() const
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const FileMapEntry& e = m_entries[i];
         ok = profile.setString(kMapSection, qrl::settings::fileMapEntry(static_cast<int>(i)),
-                               e.extension + QLatin1Char(';') + e.typeWord + QLatin1Char(';') + e.description) &&
+                               e.extension + QLatin1Char(';') + e.typeWord + QLatin1Char(';') +
+                                   e.description) &&
              ok;
     }
     return ok;
@@ -193,7 +200,8 @@ void CGlobalPrefs::RemoveAll()
 
 bool CGlobalPrefs::isStorableExtension(const QString& extension)
 {
-    return !extension.isEmpty() && !extension.contains(QLatin1Char(';')) && !extension.contains(QLatin1Char(','));
+    return !extension.isEmpty() && !extension.contains(QLatin1Char(';')) &&
+           !extension.contains(QLatin1Char(','));
 }
 
 namespace {

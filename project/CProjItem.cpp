@@ -21,10 +21,14 @@ const char* const kPathTooLong = "The full path of the file is longer than 255 b
 QString typeWordOfSubtype(int subtype)
 {
     switch (CProjItem::KindOfSubtype(subtype)) {
-    case kKindFont: return QStringLiteral("FONT");
-    case kKindMacro: return QStringLiteral("MACRO");
-    case kKindForm: return QStringLiteral("FORM");
-    default: return QStringLiteral("DATA");
+    case kKindFont:
+        return QStringLiteral("FONT");
+    case kKindMacro:
+        return QStringLiteral("MACRO");
+    case kKindForm:
+        return QStringLiteral("FORM");
+    default:
+        return QStringLiteral("DATA");
     }
 }
 
@@ -62,9 +66,7 @@ CProjItem::CProjItem(const QString& path, std::uint32_t fontId, std::uint32_t ty
     m_record.automaticFlag = 0;
 }
 
-CProjItem::CProjItem(const ItemRecord& record)
-    : m_path(recordtext::toText(record.path))
-    , m_record(record)
+CProjItem::CProjItem(const ItemRecord& record) : m_path(recordtext::toText(record.path)), m_record(record)
 {
     qrl::AppContext& app = qrl::context();
     if (app.logs(9)) {

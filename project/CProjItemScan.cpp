@@ -80,7 +80,8 @@ void CProjItem::AssignFontIds(const CQuorlyn32Doc* project)
         m_record.resourceId = ReadLdfcFontId();
         m_record.typefaceId = TypefaceFromFontId(m_record.resourceId);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -129,9 +130,12 @@ std::string CProjItem::ReadTrueTypeName() const
         return {};
     const itemscan::TrueTypeName found = itemscan::trueTypeName(itemscan::bytesOf(*data));
     switch (found.result) {
-    case itemscan::TrueTypeName::Found: return recordtext::cut(found.name, kMaxTrueTypeNameLength);
-    case itemscan::TrueTypeName::NoRecord: return recordtext::fromText(m_fileName);
-    default: return {};
+    case itemscan::TrueTypeName::Found:
+        return recordtext::cut(found.name, kMaxTrueTypeNameLength);
+    case itemscan::TrueTypeName::NoRecord:
+        return recordtext::fromText(m_fileName);
+    default:
+        return {};
     }
 }
 

@@ -51,8 +51,8 @@ public:
 
 // The capacity test of a project and the text of the main window's capacity pane.
 struct CapacityCheck {
-    bool fits = true;   // false: the files plus the bytes to add exceed the card's capacity
-    QString paneText;   // the project's figures (free 0 when over capacity)
+    bool fits = true; // false: the files plus the bytes to add exceed the card's capacity
+    QString paneText; // the project's figures (free 0 when over capacity)
     std::uint64_t totalBytes = 0;
     std::uint64_t capacityBytes = 0; // 0 for media without a limit
 };

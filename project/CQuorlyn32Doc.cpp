@@ -22,9 +22,7 @@ QString unsignedText(std::uint32_t value)
 
 } // namespace
 
-CQuorlyn32Doc::CQuorlyn32Doc(QObject* parent)
-    : QObject(parent)
-    , m_settings(std::make_unique<CProjSett>())
+CQuorlyn32Doc::CQuorlyn32Doc(QObject* parent) : QObject(parent), m_settings(std::make_unique<CProjSett>())
 {
 }
 
@@ -171,7 +169,8 @@ std::uint64_t CQuorlyn32Doc::GetTotalInBytes() const
 
 std::uint32_t CQuorlyn32Doc::GetCapacityInBytes(int index) const
 {
-    return StorageSizeTable::bytes(index == StorageSizeTable::kOwnIndex ? m_settings->m_storageSizeIndex : index);
+    return StorageSizeTable::bytes(index == StorageSizeTable::kOwnIndex ? m_settings->m_storageSizeIndex
+                                                                        : index);
 }
 
 int CQuorlyn32Doc::FindFlaggedItem(int serial) const
@@ -179,7 +178,8 @@ int CQuorlyn32Doc::FindFlaggedItem(int serial) const
     const bool forms = GetItemSubtype(serial) == kApplicationForm;
     for (const auto& item : m_items) {
         const int type = item->subtype();
-        const bool sameGroup = forms ? type == kApplicationForm : (type == kPclMacro || type == kTelluradeMacro);
+        const bool sameGroup =
+            forms ? type == kApplicationForm : (type == kPclMacro || type == kTelluradeMacro);
         if (sameGroup && item->record().automaticFlag != 0)
             return item->serial();
     }
@@ -217,5 +217,6 @@ void CQuorlyn32Doc::SetModifiedFlag(bool modified)
 
 bool CQuorlyn32Doc::refreshCapacity(std::uint64_t bytesToAdd) const
 {
-    return updateCapacityPane(*m_settings, static_cast<std::uint32_t>(m_items.size()), GetTotalInBytes(), bytesToAdd);
+    return updateCapacityPane(*m_settings, static_cast<std::uint32_t>(m_items.size()), GetTotalInBytes(),
+                              bytesToAdd);
 }

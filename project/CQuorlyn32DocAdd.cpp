@@ -17,7 +17,8 @@
 
 namespace {
 
-const char* const kItemLimitText = "An Quorlyn project can have max. 256 items.\nPlease use another Quorlyn project.";
+const char* const kItemLimitText =
+    "An Quorlyn project can have max. 256 items.\nPlease use another Quorlyn project.";
 
 void logLine(int level, const QString& format, const QString& argument = {})
 {

@@ -29,14 +29,20 @@ public:
         CQuorlyn32Doc::AddOutcome outcome = CQuorlyn32Doc::AddOutcome::Refused;
         m_doc.AddItemFromRecord(record, &outcome);
         switch (outcome) {
-        case CQuorlyn32Doc::AddOutcome::Added: return AddResult::Added;
-        case CQuorlyn32Doc::AddOutcome::Cancelled: return AddResult::Stop;
+        case CQuorlyn32Doc::AddOutcome::Added:
+            return AddResult::Added;
+        case CQuorlyn32Doc::AddOutcome::Cancelled:
+            return AddResult::Stop;
         case CQuorlyn32Doc::AddOutcome::Skipped:
-        case CQuorlyn32Doc::AddOutcome::Refused: break;
+        case CQuorlyn32Doc::AddOutcome::Refused:
+            break;
         }
         return AddResult::Skipped;
     }
-    bool findResourceFile(QString& path, int subtype) override { return m_doc.FindResourceFile(path, subtype); }
+    bool findResourceFile(QString& path, int subtype) override
+    {
+        return m_doc.FindResourceFile(path, subtype);
+    }
     void setShowMessages(int show) override { m_doc.SetShowMessages(show); }
     void markModified() override { m_doc.SetModifiedFlag(true); }
     void projectImported(const QString& oldPath) override { m_doc.SetImportedFrom(oldPath); }

@@ -16,7 +16,8 @@ QString CQuorlyn32Err::RefusalMessage(std::uint16_t code, const QString& path)
         return qrl::text(qrl::ids::kNoRoomForFile) + path;
     case kAddErrorDuplicate:
         return path + qrl::text(qrl::ids::kAlreadyInProject);
-    default: return {};
+    default:
+        return {};
     }
 }
 

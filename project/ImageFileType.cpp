@@ -74,7 +74,8 @@ int imageFileType(std::span<const unsigned char> head, std::uint64_t fileSize)
     std::copy_n(head.begin(), std::min(head.size(), h.size()), h.begin());
     if (isLoadableBmp(h.data(), fileSize))
         return kBmp;
-    if (h[0] == 0xFF && h[2] == 0xFF && h[6] == 'J' && h[7] == 'F' && h[8] == 'I' && h[9] == 'F' && h[10] == 0)
+    if (h[0] == 0xFF && h[2] == 0xFF && h[6] == 'J' && h[7] == 'F' && h[8] == 'I' && h[9] == 'F' &&
+        h[10] == 0)
         return kJpeg;
     if (h[0] == 0x49 && h[1] == 0x49 && h[2] == 0x2A && h[3] == 0x00)
         return kTiff;

@@ -144,7 +144,8 @@ std::string pclFontName(Bytes file)
     if (!w)
         return {};
     qrl::bytes::Reader r(file.data(), file.size());
-    const unsigned char* p = r.seek(*w + 1) && r.skip(kFontNameOffset) ? r.readBytes(kFontNameLength) : nullptr;
+    const unsigned char* p =
+        r.seek(*w + 1) && r.skip(kFontNameOffset) ? r.readBytes(kFontNameLength) : nullptr;
     if (!p)
         return {};
     std::string name(reinterpret_cast<const char*>(p), kFontNameLength);
@@ -186,7 +187,8 @@ PclMacroId pclMacroId(Bytes file)
         if (y >= file.size())
             return {};
         const auto between = file.subspan(q + 2, y - (q + 2));
-        if (std::any_of(between.begin(), between.end(), [](unsigned char c) { return c == '&' || c == 'f'; })) {
+        if (std::any_of(between.begin(), between.end(),
+                        [](unsigned char c) { return c == '&' || c == 'f'; })) {
             from = q + 1;
             continue;
         }

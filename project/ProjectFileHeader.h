@@ -26,8 +26,8 @@ struct ProjectFileHeader {
     std::uint32_t itemCount = 0;
     std::uint8_t medium = 0;
     std::uint8_t sizeIndex = 0;
-    std::uint8_t extra = 0;        // the low byte of the project's extra settings value
-    std::uint32_t customSize = 0;  // written only with the custom size index
+    std::uint8_t extra = 0;       // the low byte of the project's extra settings value
+    std::uint32_t customSize = 0; // written only with the custom size index
 
     Bytes encode() const;
     static ProjectFileHeader decode(const Bytes& bytes);

@@ -146,7 +146,8 @@ bool ImportDosProject(QIODevice& file, const QString& path, ProjectFileTarget& t
     target.settings().m_medium = kHardDisk;
 
     if (count > 0) {
-        const projectfile::RecordBlock records = projectfile::readRecords(file, path, step, step, count, target);
+        const projectfile::RecordBlock records =
+            projectfile::readRecords(file, path, step, step, count, target);
         if (!records.ok)
             return false;
         const auto* bytes = reinterpret_cast<const unsigned char*>(records.bytes.constData());

@@ -6,7 +6,7 @@
 // language a macro is in. The program installs the dialog; tests install scripted answers.
 class ProjectFileMacroQuestion {
 public:
-    static constexpr int kPclMacro = 5;       // also the answer when the question is closed
+    static constexpr int kPclMacro = 5; // also the answer when the question is closed
     static constexpr int kTelluradeMacro = 6;
 
     virtual ~ProjectFileMacroQuestion() = default;

@@ -26,7 +26,6 @@ struct RecordBlock {
 RecordBlock readRecords(QIODevice& file, const QString& path, qint64 offset, qint64 recordSize, qint64 count,
                         ResourceCheckMessages& messages);
 
-
 // The messages of a read that cannot take the file's values as they stand.
 void showMoreThanMaxItems();
 void showFileCutShort(int itemsRead);

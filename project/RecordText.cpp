@@ -47,7 +47,8 @@ bool isValidUtf8(const std::string& bytes)
 QString toText(const std::string& bytes)
 {
     const auto size = static_cast<qsizetype>(bytes.size());
-    return isValidUtf8(bytes) ? QString::fromUtf8(bytes.data(), size) : QString::fromLatin1(bytes.data(), size);
+    return isValidUtf8(bytes) ? QString::fromUtf8(bytes.data(), size)
+                              : QString::fromLatin1(bytes.data(), size);
 }
 
 std::string fromText(const QString& text)

@@ -12,8 +12,8 @@ using namespace resourcecheck;
 namespace {
 
 constexpr unsigned char kEscape = 0x1B;
-constexpr std::size_t kPclMacroMinimum = 10;   // a file must be longer than this
-constexpr std::size_t kTelluradeMinimum = 20;  // a file must be longer than this
+constexpr std::size_t kPclMacroMinimum = 10;  // a file must be longer than this
+constexpr std::size_t kTelluradeMinimum = 20; // a file must be longer than this
 // Values of macro escapes are a few characters; longer runs are cut, only the first counts.
 constexpr std::size_t kValueCapacity = 16;
 

@@ -34,8 +34,8 @@ inline constexpr int kSubtypeCount = 9;
 // The nine type names, in subtype order: the descriptions of the extension map and the entries
 // of every type list.
 inline constexpr std::array<const char*, kSubtypeCount> kSubtypeNames = {
-    "True Type Font",  "HP PCL EO Font",  "HP Bitmap Portrait Font",     "HP Bitmap Landscape Font",
-    "Zentrix Bitmap Font", "PCL Macro", "Tellurade Macro", "Application Generated Form",
+    "True Type Font",      "HP PCL EO Font", "HP Bitmap Portrait Font", "HP Bitmap Landscape Font",
+    "Zentrix Bitmap Font", "PCL Macro",      "Tellurade Macro",         "Application Generated Form",
     "Program Data",
 };
 

@@ -32,9 +32,9 @@ struct BmpInfoHeader {
     std::uint32_t colorsUsed = 0;
 };
 
-BmpFileHeader decodeFileHeader(const unsigned char* bytes);       // kBmpFileHeaderSize bytes
-BmpInfoHeader decodeInfoHeader(const unsigned char* bytes);       // kBmpInfoHeaderSize bytes
-bool hasBmpSignature(const BmpFileHeader& header);                // "BM" and both reserved words 0
+BmpFileHeader decodeFileHeader(const unsigned char* bytes); // kBmpFileHeaderSize bytes
+BmpInfoHeader decodeInfoHeader(const unsigned char* bytes); // kBmpInfoHeaderSize bytes
+bool hasBmpSignature(const BmpFileHeader& header);          // "BM" and both reserved words 0
 
 // Stored bytes per row: the row's bits rounded up to whole 32-bit words.
 std::uint64_t bmpRowBytes(const BmpInfoHeader& info);

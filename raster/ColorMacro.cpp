@@ -58,8 +58,8 @@ int createColorBitmapMacro(const MacroRequest& request)
         return 0;
     }
     const std::size_t rowSize = std::size_t{3} * static_cast<std::uint32_t>(bitmap.info.width);
-    const bool written = file.write(macro::bitmapHeader(request, " ", kColorRasterBegin)) && writeRows(file, rgb, rowSize) &&
-                         file.write(macro::kRasterEnd) && file.commit();
+    const bool written = file.write(macro::bitmapHeader(request, " ", kColorRasterBegin)) &&
+                         writeRows(file, rgb, rowSize) && file.write(macro::kRasterEnd) && file.commit();
     if (!written) {
         messages.showFileMessage(qrl::ids::kErrorWritingFile, request.outputPath);
         return 0;

@@ -48,7 +48,8 @@ bool FileByteSource::open(const std::string& path)
 
 bool FileByteSource::readAt(std::uint64_t offset, std::size_t length, unsigned char* dest) const
 {
-    if (!m_file || !holds(offset, length) || offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max()))
+    if (!m_file || !holds(offset, length) ||
+        offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max()))
         return false;
     if (length == 0)
         return true;

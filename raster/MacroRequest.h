@@ -17,13 +17,11 @@ class MacroRequest {
 public:
     // Builds the record, or nothing when a path is missing or the source path does not fit into
     // sourcePathSize bytes with its terminating NUL (a path is refused, never cut).
-    static std::optional<MacroRequest> fromArguments(const char* sourcePath, const char* outputPath,
-                                                     const char* macroName, const char* resolution,
-                                                     const char* unit, const char* positionX,
-                                                     const char* positionY, const char* width,
-                                                     const char* height, int orientation, int imageType,
-                                                     int sourcePathSize, const char* extraText,
-                                                     int extraTextSize, const PelmoraHost* instance);
+    static std::optional<MacroRequest>
+    fromArguments(const char* sourcePath, const char* outputPath, const char* macroName,
+                  const char* resolution, const char* unit, const char* positionX, const char* positionY,
+                  const char* width, const char* height, int orientation, int imageType, int sourcePathSize,
+                  const char* extraText, int extraTextSize, const PelmoraHost* instance);
 
     // Whether outputPath names the image file itself, by whatever spelling or link: writing the
     // macro there would replace the image it is made from.

@@ -27,8 +27,8 @@ bool isReadableFormat(const BmpInfoHeader& info)
 {
     const bool knownHeader = info.headerSize == kBmpInfoHeaderSize || info.headerSize == kBmpV4HeaderSize ||
                              info.headerSize == kBmpV5HeaderSize;
-    const bool knownDepth = info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 || info.bitCount == 16 ||
-                            info.bitCount == 24 || info.bitCount == 32;
+    const bool knownDepth = info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 ||
+                            info.bitCount == 16 || info.bitCount == 24 || info.bitCount == 32;
     return knownHeader && knownDepth && info.width > 0 && info.height != 0 && info.planes == 1 &&
            info.compression == kBmpUncompressed;
 }
@@ -82,7 +82,8 @@ std::optional<MonochromeBitmap> loadMonochromeBitmap(const ByteSource& file)
         return std::nullopt;
     const BmpFileHeader fileHeader = decodeFileHeader(fileHeaderBytes);
     const BmpInfoHeader info = decodeInfoHeader(infoBytes);
-    if (!hasBmpSignature(fileHeader) || !isReadableFormat(info) || !file.holds(kBmpFileHeaderSize, info.headerSize))
+    if (!hasBmpSignature(fileHeader) || !isReadableFormat(info) ||
+        !file.holds(kBmpFileHeaderSize, info.headerSize))
         return std::nullopt;
 
     // Indexed images carry their palette after the header; a direct-colour file may carry an unused one,

@@ -1,7 +1,7 @@
 // Loads a BMP file as a one-bit-per-pixel image, the way a desktop bitmap loader hands it to a
 // monochrome device: rows from top to bottom, each padded to whole 16-bit words, a set bit for a
-// white pixel. Reads 1, 4, 8, 16 (5-5-5), 24 and 32 bits per pixel, uncompressed, bottom-up or top-down, with the
-// 40-byte information header or the larger version 4 and 5 headers.
+// white pixel. Reads 1, 4, 8, 16 (5-5-5), 24 and 32 bits per pixel, uncompressed, bottom-up or top-down, with
+// the 40-byte information header or the larger version 4 and 5 headers.
 #pragma once
 
 #include "ByteSource.h"

@@ -4,7 +4,8 @@
 
 namespace pelmora {
 
-void appendMonochromeRow(const unsigned char* row, std::size_t rowBytes, std::uint32_t width, std::string& out)
+void appendMonochromeRow(const unsigned char* row, std::size_t rowBytes, std::uint32_t width,
+                         std::string& out)
 {
     const std::size_t pixelBytes = (std::size_t{width} + 7) / 8;
     const unsigned bitsBeyondWidth = static_cast<unsigned>(pixelBytes * 8 - width);

@@ -12,8 +12,8 @@ namespace {
 using pelmora::ImageType;
 using pelmora::MacroRequest;
 
-// Runs one road on the record built from the arguments, unless the macro file is the image. Nothing may leave the library as an
-// exception: anything thrown (in practice only an exhausted allocation) answers 0.
+// Runs one road on the record built from the arguments, unless the macro file is the image. Nothing may leave
+// the library as an exception: anything thrown (in practice only an exhausted allocation) answers 0.
 template <typename Road>
 int runRequest(Road road, const char* sourcePath, const char* outputPath, const char* macroName,
                const char* resolution, const char* unit, const char* positionX, const char* positionY,
@@ -21,10 +21,9 @@ int runRequest(Road road, const char* sourcePath, const char* outputPath, const 
                const char* extraText, int extraTextSize, const PelmoraHost* instance) noexcept
 {
     try {
-        const auto request = MacroRequest::fromArguments(sourcePath, outputPath, macroName, resolution, unit,
-                                                         positionX, positionY, width, height, orientation,
-                                                         imageType, sourcePathSize, extraText, extraTextSize,
-                                                         instance);
+        const auto request = MacroRequest::fromArguments(
+            sourcePath, outputPath, macroName, resolution, unit, positionX, positionY, width, height,
+            orientation, imageType, sourcePathSize, extraText, extraTextSize, instance);
         if (!request)
             return 0;
         // Refused before any road touches either file.

@@ -38,9 +38,11 @@ enum class CopyResult { Copied, ReadFailed, WriteFailed };
 // Copies the whole file, as long as the file system says it is, in large blocks.
 CopyResult copyFile(const ByteSource& source, qrl::WholeFileWriter& file)
 {
-    std::vector<unsigned char> block(static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, source.size())));
+    std::vector<unsigned char> block(
+        static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, source.size())));
     for (std::uint64_t at = 0; at < source.size(); at += block.size()) {
-        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), source.size() - at));
+        const auto length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), source.size() - at));
         if (!source.readAt(at, length, block.data()))
             return CopyResult::ReadFailed;
         if (!file.write(block.data(), length))

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build, then the sanitizer build of the tests
-# that need no display.
+# Checks the format of the sources, builds everything and runs every test: the normal build, then
+# the sanitizer build of the tests that need no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+scripts/format-check.sh
 cmake -S . -B out -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLYN_WERROR=ON >/dev/null
 cmake --build out -j"$jobs"
 (cd out && ctest --output-on-failure -j"$jobs")

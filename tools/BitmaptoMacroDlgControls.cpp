@@ -127,8 +127,14 @@ QWidget* BitmaptoMacroDlg::createMacroSettings()
 
     connect(m_position, &QCheckBox::toggled, this, [this] { applyPositionFlag(); });
     connect(m_orientation, &QCheckBox::toggled, this, [this] { applyOrientationFlag(); });
-    connect(m_portrait, &QCheckBox::clicked, this, [this](bool on) { if (on) m_landscape->setChecked(false); });
-    connect(m_landscape, &QCheckBox::clicked, this, [this](bool on) { if (on) m_portrait->setChecked(false); });
+    connect(m_portrait, &QCheckBox::clicked, this, [this](bool on) {
+        if (on)
+            m_landscape->setChecked(false);
+    });
+    connect(m_landscape, &QCheckBox::clicked, this, [this](bool on) {
+        if (on)
+            m_portrait->setChecked(false);
+    });
     connect(m_unit, &QComboBox::currentIndexChanged, this, [this] { showPrintedSize(); });
     connect(m_resolution, &QComboBox::currentIndexChanged, this, [this] { showPrintedSize(); });
     return group;
@@ -164,9 +170,9 @@ QWidget* BitmaptoMacroDlg::createPictureGroup()
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { onNumberEdited(edit); });
         ++row;
     }
-    for (auto [text, value] : {std::pair{"Width", m_pixelWidth}, std::pair{"Height", m_pixelHeight},
-                               std::pair{"X-Resolution", m_resolutionX},
-                               std::pair{"Y-Resolution", m_resolutionY}}) {
+    for (auto [text, value] :
+         {std::pair{"Width", m_pixelWidth}, std::pair{"Height", m_pixelHeight},
+          std::pair{"X-Resolution", m_resolutionX}, std::pair{"Y-Resolution", m_resolutionY}}) {
         auto* label = new QLabel(QString::fromLatin1(text), group);
         m_bitmapOnly << label << value;
         layout->addWidget(label, row, 0);

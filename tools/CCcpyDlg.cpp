@@ -31,8 +31,8 @@ struct Column {
 };
 
 constexpr Column kMacroColumns[] = {{"Macro Name", 85}, {"File Name", 490}};
-constexpr Column kPageColumns[] = {{"Page", 38},           {"Cassette", 130},       {"Overlay", 65},
-                                   {"Resolution", 65},     {"Data / Overlay", 110}, {"Stack", 120},
+constexpr Column kPageColumns[] = {{"Page", 38},       {"Cassette", 130},       {"Overlay", 65},
+                                   {"Resolution", 65}, {"Data / Overlay", 110}, {"Stack", 120},
                                    {"Print Side", 90}};
 constexpr int kPrintSideColumn = 6;
 
@@ -56,8 +56,8 @@ QTreeWidget* makeList(QWidget* parent, const char* objectName, const Column (&co
     }
     // The creator is never narrower than its lists' columns, the duplex column included, so that a
     // page's settings are read without scrolling sideways.
-    list->setMinimumWidth(total + 2 * list->frameWidth()
-                          + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
+    list->setMinimumWidth(total + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
     return list;
 }
 
@@ -186,8 +186,8 @@ void CCcpyDlg::appendRow(int row)
 {
     const CcpyPage& p = m_job.pages[static_cast<std::size_t>(row)];
     const QString side = qrl::text(ccpy::isBackSide(m_job, row) ? qrl::ids::kCcpyBack : qrl::ids::kCcpyFront);
-    new QTreeWidgetItem(m_pageList, {QString::number(row + 1), p.cassetteText, p.overlayText, p.resolutionText,
-                                     p.dataOverlayText, p.stackText, side});
+    new QTreeWidgetItem(m_pageList, {QString::number(row + 1), p.cassetteText, p.overlayText,
+                                     p.resolutionText, p.dataOverlayText, p.stackText, side});
 }
 
 void CCcpyDlg::onDuplexToggled(bool on)
@@ -215,7 +215,8 @@ void CCcpyDlg::onAddPage()
         qrl::ui().message(qrl::text(qrl::ids::kCcpyTooManyPages), qrl::Buttons::Ok, qrl::Icon::Warning);
         return;
     }
-    const CcpyPage* front = ccpy::isBackSide(m_job, row) ? &m_job.pages[static_cast<std::size_t>(row - 1)] : nullptr;
+    const CcpyPage* front =
+        ccpy::isBackSide(m_job, row) ? &m_job.pages[static_cast<std::size_t>(row - 1)] : nullptr;
     CCcpyItemDlg page(row + 1, m_job.duplex, m_overlays, front, this);
     if (page.exec() == QDialog::Accepted)
         addPage(page.page());
@@ -254,7 +255,8 @@ void CCcpyDlg::accept()
     job.versionText = qrl::context().fileVersionText;
     job.time = QDateTime::currentDateTime();
     CcpyWriter writer(std::move(job));
-    const QString directory = ccpy::proposalDirectory(qrl::context().directories.forms, m_document.GetDocumentDirectory());
+    const QString directory =
+        ccpy::proposalDirectory(qrl::context().directories.forms, m_document.GetDocumentDirectory());
     m_enablePath.clear();
     m_disablePath.clear();
     if (!writer.askEnablePath(directory))

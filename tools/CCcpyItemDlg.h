@@ -22,8 +22,8 @@ public:
         QString text;
     };
 
-    CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overlay>& overlays,
-                 const CcpyPage* frontSide, QWidget* parent = nullptr);
+    CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overlay>& overlays, const CcpyPage* frontSide,
+                 QWidget* parent = nullptr);
 
     const CcpyPage& page() const { return m_page; }
     // A back side: duplex on and an even page number.

@@ -33,7 +33,10 @@ public:
 
     QString GetToolName(int i) const { return m_tools.at(static_cast<std::size_t>(i)).name; }
     int kind(int i) const { return m_tools.at(static_cast<std::size_t>(i)).kind; }
-    const std::optional<QByteArray>& text(int i) const { return m_tools.at(static_cast<std::size_t>(i)).text; }
+    const std::optional<QByteArray>& text(int i) const
+    {
+        return m_tools.at(static_cast<std::size_t>(i)).text;
+    }
     int size() const { return static_cast<int>(m_tools.size()); }
 
     // The string id of the help text of list row `row` (rows 15 and on share one).

@@ -30,7 +30,8 @@ const char* const kToolTipStyle = "QToolTip { background-color: rgb(225, 225, 12
 std::unique_ptr<CToolDataFile> openDataFile(const std::optional<CToolDataFile::Location>& location)
 {
     bool ok = false;
-    auto file = location ? std::make_unique<CToolDataFile>(*location, ok) : std::make_unique<CToolDataFile>(ok);
+    auto file =
+        location ? std::make_unique<CToolDataFile>(*location, ok) : std::make_unique<CToolDataFile>(ok);
     return ok ? std::move(file) : nullptr;
 }
 
@@ -47,10 +48,8 @@ QPushButton* makeButton(const char* text, const char* name, QWidget* parent)
 } // namespace
 
 CPrintToolDlg::CPrintToolDlg(QWidget* parent, std::optional<CToolDataFile::Location> location)
-    : QDialog(parent)
-    , m_dataFile(openDataFile(location))
-    , m_tools(m_dataFile && m_dataFile->created() != 0)
-    , m_sender(m_tools, m_call)
+    : QDialog(parent), m_dataFile(openDataFile(location)), m_tools(m_dataFile && m_dataFile->created() != 0),
+      m_sender(m_tools, m_call)
 {
     PrintToolsData stored;
     if (m_dataFile)

@@ -16,7 +16,8 @@
 namespace {
 
 const char* const kFileToSendTitle = "File to send";
-const char* const kFileToSendFilter = "All Files (*.*)|*.*|Tellurade File (*.tlr)|*.tlr| PCL File (*.pcl)|*.pcl||";
+const char* const kFileToSendFilter =
+    "All Files (*.*)|*.*|Tellurade File (*.tlr)|*.tlr| PCL File (*.pcl)|*.pcl||";
 
 } // namespace
 

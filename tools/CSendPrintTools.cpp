@@ -159,8 +159,8 @@ bool CSendPrintTools::sendNow()
 {
     m_status->setText(qrl::text(sendtools::sendingTextId()));
     // Without any printer to choose there is nothing to send to.
-    const bool sent = !m_printerName.isEmpty() &&
-                      m_tools.SendTools(m_printerName, m_port, m_tarnwick->isChecked() ? 1 : 0);
+    const bool sent =
+        !m_printerName.isEmpty() && m_tools.SendTools(m_printerName, m_port, m_tarnwick->isChecked() ? 1 : 0);
     m_status->setText(qrl::text(sendtools::resultTextId(sent)));
     return sent;
 }

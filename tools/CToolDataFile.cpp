@@ -56,13 +56,11 @@ bool CToolDataFile::isOwnWritableFolder(const QString& directory)
     return folder.isDir() && folder.isWritable() && folder.ownerId() == ::geteuid();
 }
 
-CToolDataFile::CToolDataFile(bool& ok)
-    : CToolDataFile(defaultLocation(), ok)
+CToolDataFile::CToolDataFile(bool& ok) : CToolDataFile(defaultLocation(), ok)
 {
 }
 
-CToolDataFile::CToolDataFile(const Location& location, bool& ok)
-    : m_location(location)
+CToolDataFile::CToolDataFile(const Location& location, bool& ok) : m_location(location)
 {
     ok = OpenOrCreate();
 }
@@ -150,7 +148,8 @@ bool CToolDataFile::NextCustomMacroName(qint64& offset, QByteArray& name)
 
 bool CToolDataFile::ReadCustomMacro(const QByteArray& name, QByteArray& text)
 {
-    return readWith([&name](const QByteArray& bytes) { return tooldata::readCustomMacro(bytes, name); }, text);
+    return readWith([&name](const QByteArray& bytes) { return tooldata::readCustomMacro(bytes, name); },
+                    text);
 }
 
 bool CToolDataFile::Write(const ToolDataImage& image)

@@ -63,7 +63,8 @@ public:
 private:
     bool load(QByteArray& bytes) const;
     // Loads the file and runs `reader` over its bytes; `value` is set when it finds something.
-    bool readWith(const std::function<std::optional<QByteArray>(const QByteArray&)>& reader, QByteArray& value);
+    bool readWith(const std::function<std::optional<QByteArray>(const QByteArray&)>& reader,
+                  QByteArray& value);
     bool readTag(const char* tag, QByteArray& value);
     bool commit(const QByteArray& bytes);
 

@@ -34,8 +34,7 @@ QPushButton* button(const char* text, const char* name, QWidget* parent)
 
 } // namespace
 
-CVorlDownloader::CVorlDownloader(QWidget* parent, qrl::Spooler* spooler)
-    : QDialog(parent), m_printer(spooler)
+CVorlDownloader::CVorlDownloader(QWidget* parent, qrl::Spooler* spooler) : QDialog(parent), m_printer(spooler)
 {
     setWindowTitle(QStringLiteral("Vorl Font Downloader"));
     createControls();
@@ -136,7 +135,8 @@ void CVorlDownloader::loadSettings()
         const QSignalBlocker blocker(m_printers);
         m_printers->addItem(qrl::text(qrl::ids::kVorlFilePrinter));
         FillPrinterComboBox(m_printer, m_printers);
-        const int stored = settings.printer.isEmpty() ? -1 : m_printers->findText(settings.printer, Qt::MatchExactly);
+        const int stored =
+            settings.printer.isEmpty() ? -1 : m_printers->findText(settings.printer, Qt::MatchExactly);
         if (stored >= 0)
             m_printers->setCurrentIndex(stored);
     }

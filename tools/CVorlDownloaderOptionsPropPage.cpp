@@ -6,19 +6,21 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CVorlDownloaderOptionsPropPage::CVorlDownloaderOptionsPropPage(QWidget* parent)
-    : QWidget(parent)
+CVorlDownloaderOptionsPropPage::CVorlDownloaderOptionsPropPage(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Vorl Font Downloader Options"));
     auto* targetGroup = new QGroupBox(QStringLiteral("Target Font Directory"), this);
-    m_allowModifyTarget = new QCheckBox(QStringLiteral("Allow &modify target font directory name "), targetGroup);
+    m_allowModifyTarget =
+        new QCheckBox(QStringLiteral("Allow &modify target font directory name "), targetGroup);
     m_allowModifyTarget->setObjectName(QStringLiteral("allowModifyTargetCheck"));
     (new QVBoxLayout(targetGroup))->addWidget(m_allowModifyTarget);
 
     auto* listGroup = new QGroupBox(QStringLiteral("Print Font List"), this);
-    m_flstMethod = new QRadioButton(QStringLiteral("Print Font &Resource List with Tellurade FLST command"), listGroup);
+    m_flstMethod =
+        new QRadioButton(QStringLiteral("Print Font &Resource List with Tellurade FLST command"), listGroup);
     m_flstMethod->setObjectName(QStringLiteral("flstMethodRadio"));
-    m_postScriptMethod = new QRadioButton(QStringLiteral("Print Font &File List with Postscript commands"), listGroup);
+    m_postScriptMethod =
+        new QRadioButton(QStringLiteral("Print Font &File List with Postscript commands"), listGroup);
     m_postScriptMethod->setObjectName(QStringLiteral("postScriptMethodRadio"));
     auto* methods = new QButtonGroup(this);
     methods->addButton(m_flstMethod, 0);

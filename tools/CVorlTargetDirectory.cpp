@@ -8,16 +8,15 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-CVorlTargetDirectory::CVorlTargetDirectory(QWidget* parent)
-    : QDialog(parent)
+CVorlTargetDirectory::CVorlTargetDirectory(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Target Directory Name"));
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("directoryNameEdit"));
     m_edit->setMaxLength(kMaxLength);
     // The printer gets the name as Latin-1 bytes; a character outside it could not be stored as typed.
-    m_edit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[\\x{0}-\\x{ff}]*")), m_edit));
+    m_edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[\\x{0}-\\x{ff}]*")), m_edit));
     auto* label = new QLabel(qrl::text(qrl::ids::kVorlDirectoryLabel), this);
     label->setObjectName(QStringLiteral("directoryNameLabel"));
     label->setBuddy(m_edit);

@@ -10,13 +10,13 @@ class QLineEdit;
 class CVorlTargetDirectory : public QDialog {
     Q_OBJECT
 public:
-  static constexpr int kMaxLength = 255;
+    static constexpr int kMaxLength = 255;
 
-  explicit CVorlTargetDirectory(QWidget* parent = nullptr);
+    explicit CVorlTargetDirectory(QWidget* parent = nullptr);
 
-  const QString& directoryName() const { return m_directoryName; }
+    const QString& directoryName() const { return m_directoryName; }
 
-  void accept() override;
+    void accept() override;
 
 private:
     QLineEdit* m_edit = nullptr;

@@ -29,7 +29,8 @@ bool acceptableName(const QByteArray& name)
 
 bool acceptableParameter(const QByteArray& parameter)
 {
-    return std::none_of(parameter.begin(), parameter.end(), [](char c) { return isControl(c) || c == ';'; }) &&
+    return std::none_of(parameter.begin(), parameter.end(),
+                        [](char c) { return isControl(c) || c == ';'; }) &&
            parameter.count('\'') % 2 == 0 && parameter.count('"') % 2 == 0;
 }
 
@@ -71,7 +72,8 @@ CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray
 bool BuildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
 {
     switch (buildCallMacroCommand(params, command)) {
-    case CallMacroProblem::None: return true;
+    case CallMacroProblem::None:
+        return true;
     case CallMacroProblem::NoName:
         qrl::ui().message(qrl::text(qrl::ids::kNoCallMacroName));
         break;

@@ -15,12 +15,12 @@ struct CallMacroParams {
 // Why a CALL command could not be built.
 enum class CallMacroProblem {
     None,
-    NoName,      // the macro name is empty
-    NotLatin1,   // a value holds a character that has no Latin-1 byte
-    BadName,     // the name holds a blank, a control byte or one of , ; ' "
-    BadValues,   // a repeat count that is not all digits, or a parameter with ";", a control
-                 // byte or an unpaired quote
-    TooLong,     // the command would be longer than one printer command may be
+    NoName,    // the macro name is empty
+    NotLatin1, // a value holds a character that has no Latin-1 byte
+    BadName,   // the name holds a blank, a control byte or one of , ; ' "
+    BadValues, // a repeat count that is not all digits, or a parameter with ";", a control
+               // byte or an unpaired quote
+    TooLong,   // the command would be longer than one printer command may be
 };
 
 // The longest printer command.

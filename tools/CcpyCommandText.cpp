@@ -10,7 +10,8 @@ namespace ccpy {
 namespace {
 
 // The resolutions of positions 1 to 7; the command takes the number, whatever the list shows.
-constexpr std::array<const char*, 8> kResolutions = {nullptr, "75", "100", "150", "200", "300", "600", "1200"};
+constexpr std::array<const char*, 8> kResolutions = {nullptr, "75",  "100", "150",
+                                                     "200",   "300", "600", "1200"};
 constexpr int kFirstSorterTray = 4;
 constexpr char kCall[] = "CALL ";
 
@@ -50,7 +51,8 @@ QByteArray timeStamp(const QDateTime& time)
 {
     const QDate d = time.date();
     const QTime t = time.time();
-    return qrl::formatBytes("[%.4d/%.2d/%.2d - %.2d:%.2d];\r\n", {d.year(), d.month(), d.day(), t.hour(), t.minute()});
+    return qrl::formatBytes("[%.4d/%.2d/%.2d - %.2d:%.2d];\r\n",
+                            {d.year(), d.month(), d.day(), t.hour(), t.minute()});
 }
 
 QByteArray pageMacroText(const CcpyJob& job, int page)

@@ -7,12 +7,12 @@
 namespace ccpy {
 
 enum OptionBit : int {
-    kEnableVersion = 0x02,   // enable file: the program's version
-    kEnableTime = 0x04,      // enable file: the creation time
-    kExplain = 0x08,         // enable file, page macros and command: explanations
-    kDisableVersion = 0x10,  // disable file: the program's version
-    kDisableTime = 0x20,     // disable file: the creation time
-    kDisableExplain = 0x40,  // disable file: the explanation
+    kEnableVersion = 0x02,  // enable file: the program's version
+    kEnableTime = 0x04,     // enable file: the creation time
+    kExplain = 0x08,        // enable file, page macros and command: explanations
+    kDisableVersion = 0x10, // disable file: the program's version
+    kDisableTime = 0x20,    // disable file: the creation time
+    kDisableExplain = 0x40, // disable file: the explanation
 };
 
 inline constexpr int kUsedOptionBits = 0x7E;

@@ -32,7 +32,9 @@ bool readWhole(const QString& path, QByteArray& out)
 
 } // namespace
 
-CcpyWriter::CcpyWriter(CcpyJob job) : m_job(std::move(job)) {}
+CcpyWriter::CcpyWriter(CcpyJob job) : m_job(std::move(job))
+{
+}
 
 CcpyWriter::~CcpyWriter()
 {

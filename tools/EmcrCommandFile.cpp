@@ -55,7 +55,8 @@ QList<QByteArray> explanations(const EmcrCommandJob& job, int row)
     lines.append(qrl::formatBytes("CMNT assign macro %s to '%s';",
                                   {a.macro, sourceName(sourceOfRow(row, job.duplex))}));
     if (job.duplex)
-        lines.append(qrl::formatBytes("CMNT duplex side: %s;", {sideOfRow(row, true) == 0 ? "front" : "back"}));
+        lines.append(
+            qrl::formatBytes("CMNT duplex side: %s;", {sideOfRow(row, true) == 0 ? "front" : "back"}));
     if (!a.repeatCount.isEmpty())
         lines.append(qrl::formatBytes("CMNT repeat count: %s;", {a.repeatCount}));
     if (!a.parameters.isEmpty())

@@ -23,9 +23,9 @@ struct EmcrCommandJob {
     std::array<EmcrAssignment, emcr::kSlotCount> assignments; // by slot: 2 x source + side
     bool duplex = false;
     bool longEdge = true;
-    int optionMask = 126;    // which comment lines, see EmcrOptions.h
-    QString versionText;     // the program's version for the version comment
-    QDateTime time;          // the creation time comment; invalid: the moment of writing
+    int optionMask = 126; // which comment lines, see EmcrOptions.h
+    QString versionText;  // the program's version for the version comment
+    QDateTime time;       // the creation time comment; invalid: the moment of writing
 };
 
 namespace emcr {

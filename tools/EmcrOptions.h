@@ -6,7 +6,6 @@
 
 namespace emcr::options {
 
-
 inline constexpr int kEnableVersion = 0x02;
 inline constexpr int kEnableTime = 0x04;
 inline constexpr int kEnableExplanation = 0x08;

@@ -13,11 +13,23 @@ inline constexpr int kSlotCount = 2 * kSourceCount;
 inline constexpr int kManualFeederSource = 6;
 inline constexpr int kNr4Source = 7;
 
-inline int rowCount(bool duplex) { return duplex ? kSlotCount : kSourceCount; }
-inline int sourceOfRow(int row, bool duplex) { return duplex ? row / 2 : row; }
-inline int slotOfRow(int row, bool duplex) { return duplex ? row : 2 * row; }
+inline int rowCount(bool duplex)
+{
+    return duplex ? kSlotCount : kSourceCount;
+}
+inline int sourceOfRow(int row, bool duplex)
+{
+    return duplex ? row / 2 : row;
+}
+inline int slotOfRow(int row, bool duplex)
+{
+    return duplex ? row : 2 * row;
+}
 // 0 front, 1 back; always the front without duplex.
-inline int sideOfRow(int row, bool duplex) { return duplex ? row % 2 : 0; }
+inline int sideOfRow(int row, bool duplex)
+{
+    return duplex ? row % 2 : 0;
+}
 
 // "Cassette 1" ... "NR-4" from the string table; empty outside 0 to 7.
 QString sourceName(int source);

@@ -108,8 +108,8 @@ bool FontDownloadJob::pfb2pfa(const QString& localPath)
         fontdownload::convertPfbToPfa(in, out, QByteArrayView(fontdownload::kEndOfDataMarker));
     if (result == fontdownload::PfaResult::StrayHeader)
         showText(QString::fromLatin1(kStrayHeader));
-    if (out.flush() && (result == fontdownload::PfaResult::Complete ||
-                        result == fontdownload::PfaResult::StrayHeader))
+    if (out.flush() &&
+        (result == fontdownload::PfaResult::Complete || result == fontdownload::PfaResult::StrayHeader))
         return true;
     out.close();
     out.remove();
@@ -216,7 +216,8 @@ int FontDownloadJob::buildCombinedJob(const QVector<FontDownloadRow>& rows)
     QFile::remove(capture);
     int inJob = 0;
     for (int i = 0; i < rows.size(); ++i) {
-        if (checkRow(rows[i]) && WriteItemJob(i, rows[i]) && writeToCaptureFile(itemFilePath(i), capture) >= 0)
+        if (checkRow(rows[i]) && WriteItemJob(i, rows[i]) &&
+            writeToCaptureFile(itemFilePath(i), capture) >= 0)
             ++inJob;
     }
     return inJob;

@@ -116,7 +116,8 @@ PfaResult convertPfbToPfa(QIODevice& in, QIODevice& out, QByteArrayView marker)
         const auto type = static_cast<unsigned char>(header[1]);
         if (type != kTextSegment && type != kBinarySegment)
             return PfaResult::Complete;
-        const std::uint32_t length = qrl::bytes::getU32LE(reinterpret_cast<const unsigned char*>(header.constData()) + 2);
+        const std::uint32_t length =
+            qrl::bytes::getU32LE(reinterpret_cast<const unsigned char*>(header.constData()) + 2);
         const qint64 left = size - in.pos();
         if (left < 0 || static_cast<qint64>(length) > left)
             return PfaResult::Truncated;

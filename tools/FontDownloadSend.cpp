@@ -31,7 +31,8 @@ void show(const QString& text)
 
 FontDownloadJob makeJob(const FontDownloadRequest& request)
 {
-    return FontDownloadJob(mediumFromValue(request.mediumType), (request.options & vorloptions::kFlstFontList) != 0);
+    return FontDownloadJob(mediumFromValue(request.mediumType),
+                           (request.options & vorloptions::kFlstFontList) != 0);
 }
 
 // The combined job written whole to `path` through the one writer, so a failure keeps the old

@@ -10,9 +10,9 @@ class CZenPrinter;
 // What the downloader sends: its list, the medium, the options read at opening and the printer.
 struct FontDownloadRequest {
     QVector<FontDownloadRow> rows;
-    int mediumType = 0;   // 0 Compact Flash card, 1 hard disk / Micro Drive
-    int options = 6;      // "VorlDownloaderOptions"
-    QString printerName;  // a printer, or "FILE:" for a job file
+    int mediumType = 0;  // 0 Compact Flash card, 1 hard disk / Micro Drive
+    int options = 6;     // "VorlDownloaderOptions"
+    QString printerName; // a printer, or "FILE:" for a job file
 };
 
 // The downloader's sends. Each builds its job in a private directory, shows its result in a

@@ -36,8 +36,8 @@ QByteArray postScriptStringBody(QByteArrayView text)
             body.append('\\');
             body.append(c);
         } else if (b < 0x20 || b >= 0x7F) {
-            const char octal[] = {'\\', static_cast<char>('0' + (b >> 6)), static_cast<char>('0' + ((b >> 3) & 7)),
-                                  static_cast<char>('0' + (b & 7))};
+            const char octal[] = {'\\', static_cast<char>('0' + (b >> 6)),
+                                  static_cast<char>('0' + ((b >> 3) & 7)), static_cast<char>('0' + (b & 7))};
             body.append(octal, sizeof octal);
         } else {
             body.append(c);
@@ -66,7 +66,8 @@ QByteArray jobHeader(Medium medium, QByteArrayView targetPath)
         "%%Title: Save Font",
         "%%EndComments",
         "/" + procedure + " { ",
-        "(%" + QByteArray(deviceName(medium)) + "%" + postScriptStringBody(targetPath) + ") (w) file /wf exch def",
+        "(%" + QByteArray(deviceName(medium)) + "%" + postScriptStringBody(targetPath) +
+            ") (w) file /wf exch def",
         "/rf currentfile 0 (" + postScriptStringBody(kEndOfDataMarker) + ") /SubFileDecode filter def",
         "/str 4096 string def",
         "  { rf str readstring exch wf exch writestring {}{exit} ifelse } loop",

@@ -1,6 +1,5 @@
 #include "PrintToolsOptions.h"
 
-
 namespace {
 
 std::uint32_t storedMask()
@@ -17,6 +16,7 @@ PrintToolsOptions PrintToolsOptions::read()
 
 bool PrintToolsOptions::write(const PrintToolsOptions& options)
 {
-    const std::uint32_t mask = options.toolTips ? storedMask() | kToolTipsBit : storedMask() & kToolTipsOffMask;
+    const std::uint32_t mask =
+        options.toolTips ? storedMask() | kToolTipsBit : storedMask() & kToolTipsOffMask;
     return qrl::write(qrl::settings::kPrintToolsOptions, static_cast<int>(mask));
 }

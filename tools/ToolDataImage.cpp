@@ -38,7 +38,8 @@ bool ToolDataImage::refuse(Refusal refusal, const QByteArray& value)
     return false;
 }
 
-bool ToolDataImage::WriteCallBlock(const QByteArray& name, const QByteArray& parameter, const QByteArray& repeat)
+bool ToolDataImage::WriteCallBlock(const QByteArray& name, const QByteArray& parameter,
+                                   const QByteArray& repeat)
 {
     for (const QByteArray* value : {&name, &parameter, &repeat}) {
         if (holdsLineBreak(*value))
@@ -91,7 +92,8 @@ QString ToolDataImage::refusalText(Refusal refusal, const QByteArray& value)
 {
     const char* format = "";
     switch (refusal) {
-    case Refusal::None: return {};
+    case Refusal::None:
+        return {};
     case Refusal::LineBreakInValue:
         format = "This value holds a line break and cannot be kept in the tool data file:\n\n%s";
         break;

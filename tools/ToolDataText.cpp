@@ -7,7 +7,7 @@ namespace tooldata {
 namespace {
 
 constexpr std::array<QByteArrayView, 5> kTags = {
-    QByteArrayView("[CALL_MCRO]"),  QByteArrayView("[CALL_PARAM]"), QByteArrayView("[CALL_RPT]"),
+    QByteArrayView("[CALL_MCRO]"),  QByteArrayView("[CALL_PARAM]"),  QByteArrayView("[CALL_RPT]"),
     QByteArrayView("[MACRO_FILE]"), QByteArrayView(kCustomMacroTag),
 };
 
@@ -46,7 +46,8 @@ qsizetype lineEnd(const QByteArray& file, qsizetype from)
 
 } // namespace
 
-std::optional<qsizetype> FindSection(const QByteArray& file, QByteArrayView text, qsizetype from, bool bracket)
+std::optional<qsizetype> FindSection(const QByteArray& file, QByteArrayView text, qsizetype from,
+                                     bool bracket)
 {
     QByteArray pattern;
     if (bracket)

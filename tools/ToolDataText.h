@@ -40,7 +40,8 @@ inline constexpr qsizetype kMaxPath = 260;
 // The tag search of every reader: the pattern is "[" text "]" with `bracket`, else `text`; the
 // first line start at or after `from` that begins before the tag window and holds the pattern.
 // The offset just after the pattern, or nothing.
-std::optional<qsizetype> FindSection(const QByteArray& file, QByteArrayView text, qsizetype from, bool bracket);
+std::optional<qsizetype> FindSection(const QByteArray& file, QByteArrayView text, qsizetype from,
+                                     bool bracket);
 
 // True when one of the file's tags begins at `offset`.
 bool isTagAt(const QByteArray& file, qsizetype offset);

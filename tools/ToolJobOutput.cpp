@@ -7,8 +7,7 @@ ToolJobOutput::ToolJobOutput(qrl::Spooler& spooler, const QString& printer)
 {
 }
 
-ToolJobOutput::ToolJobOutput(const QString& path)
-    : m_path(path)
+ToolJobOutput::ToolJobOutput(const QString& path) : m_path(path)
 {
 }
 
@@ -62,7 +61,8 @@ bool ToolJobOutput::write(const char* data, qint64 size)
     if (m_broken || !m_open)
         return false;
     if (toFile())
-        return m_file->write(data, static_cast<std::size_t>(size)) || fileFailure(qrl::SpoolError::WriteFailed);
+        return m_file->write(data, static_cast<std::size_t>(size)) ||
+               fileFailure(qrl::SpoolError::WriteFailed);
     qrl::SpoolStatus status = m_job->write(data, static_cast<std::size_t>(size));
     return status.ok() || fail(std::move(status));
 }

@@ -114,7 +114,8 @@ bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendT
                 sent += failed ? 0 : 1;
             }
             break;
-        default: break;
+        default:
+            break;
         }
         // A job the spooler did not take ends the send: nothing after it goes out as if it had.
         if (failed)

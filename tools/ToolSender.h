@@ -30,7 +30,8 @@ class ToolSender {
 public:
     static constexpr const char* kToolsDocument = "Quorlyn Tools Document";
     static constexpr const char* kFileDocument = "Quorlyn File Document";
-    static constexpr const char* kCannotWriteToFile = "Can not write to file.\r\nPlease select another printer";
+    static constexpr const char* kCannotWriteToFile =
+        "Can not write to file.\r\nPlease select another printer";
     static constexpr const char* kFilePort = "FILE:";
 
     // `tools` and `call` are not owned and must outlive the sender; `spooler` nullptr means the

@@ -1,6 +1,5 @@
 #include "VorlDownloaderOptions.h"
 
-
 namespace vorloptions {
 
 int read()
@@ -23,7 +22,8 @@ PageChoice choiceFromValue(int value)
 
 int valueFromChoice(const PageChoice& choice)
 {
-    return (choice.allowModifyTarget ? kAllowModifyTarget : 0) | (choice.fontListMethod == 0 ? kFlstFontList : 0);
+    return (choice.allowModifyTarget ? kAllowModifyTarget : 0) |
+           (choice.fontListMethod == 0 ? kFlstFontList : 0);
 }
 
 } // namespace vorloptions

@@ -170,9 +170,9 @@ VINTREL_API int fprintf_ASCII(FILE* target, uint32_t offset, uint32_t count);
  * first. 0 when the source cannot be read or the output not written (a file written in part
  * stays, for RemoveResources); 0 with errno EFBIG, before any output exists, when the resource
  * would be larger than its 32-bit size word counts. */
-VINTREL_API int MakeResource(const char* sourcePath, const char* name, uint32_t itemIndex, uint32_t resourceId,
-                             uint32_t type, uint32_t automatic, uint32_t medium, uint32_t headerFlag,
-                             BuildContext* context);
+VINTREL_API int MakeResource(const char* sourcePath, const char* name, uint32_t itemIndex,
+                             uint32_t resourceId, uint32_t type, uint32_t automatic, uint32_t medium,
+                             uint32_t headerFlag, BuildContext* context);
 
 /* Orders the items into links: fonts, forms, macros, program data. Sets linkCount. 0 when a block
  * cannot be allocated (the links made so far stay) or itemCount is above VINTREL_MAX_BLOCKS. */

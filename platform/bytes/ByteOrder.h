@@ -10,8 +10,14 @@
 
 namespace qrl::bytes {
 
-inline std::uint16_t getU16LE(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-inline std::uint16_t getU16BE(const unsigned char* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
+inline std::uint16_t getU16LE(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::uint16_t getU16BE(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+}
 inline std::uint32_t getU32LE(const unsigned char* p)
 {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |

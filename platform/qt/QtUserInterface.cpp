@@ -32,27 +32,51 @@ Answer QtUserInterface::message(const QString& text, Buttons buttons, Icon icon,
 {
     QMessageBox::StandardButtons std;
     switch (buttons) {
-    case Buttons::Ok: std = QMessageBox::Ok; break;
-    case Buttons::OkCancel: std = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case Buttons::YesNo: std = QMessageBox::Yes | QMessageBox::No; break;
-    case Buttons::YesNoCancel: std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
-    case Buttons::RetryCancel: std = QMessageBox::Retry | QMessageBox::Cancel; break;
+    case Buttons::Ok:
+        std = QMessageBox::Ok;
+        break;
+    case Buttons::OkCancel:
+        std = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case Buttons::YesNo:
+        std = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case Buttons::YesNoCancel:
+        std = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    case Buttons::RetryCancel:
+        std = QMessageBox::Retry | QMessageBox::Cancel;
+        break;
     }
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
     switch (icon) {
-    case Icon::None: break;
-    case Icon::Information: qicon = QMessageBox::Information; break;
-    case Icon::Warning: qicon = QMessageBox::Warning; break;
-    case Icon::Error: qicon = QMessageBox::Critical; break;
-    case Icon::Question: qicon = QMessageBox::Question; break;
+    case Icon::None:
+        break;
+    case Icon::Information:
+        qicon = QMessageBox::Information;
+        break;
+    case Icon::Warning:
+        qicon = QMessageBox::Warning;
+        break;
+    case Icon::Error:
+        qicon = QMessageBox::Critical;
+        break;
+    case Icon::Question:
+        qicon = QMessageBox::Question;
+        break;
     }
     QMessageBox box(qicon, caption.isEmpty() ? defaultCaption() : caption, text, std, parent());
     switch (box.exec()) {
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Retry: return Answer::Retry;
-    default: break;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    default:
+        break;
     }
     // Closing a box with a Cancel button by its frame answers Cancel; a lone OK box answers OK.
     return buttons == Buttons::Ok ? Answer::Ok : (box.clickedButton() ? Answer::Ok : Answer::Cancel);
@@ -66,7 +90,8 @@ std::optional<QString> QtUserInterface::openFileName(const FileDialogRequest& r)
 
 std::optional<QStringList> QtUserInterface::openFileNames(const FileDialogRequest& r)
 {
-    const QStringList names = QFileDialog::getOpenFileNames(parent(), r.title, startPath(r), qtFilter(r.filter));
+    const QStringList names =
+        QFileDialog::getOpenFileNames(parent(), r.title, startPath(r), qtFilter(r.filter));
     return names.isEmpty() ? std::nullopt : std::optional<QStringList>(names);
 }
 

@@ -10,7 +10,8 @@ namespace qrl {
 WindowPlacement captureWindowPlacement(const QWidget* window)
 {
     WindowPlacement p;
-    const QRect normal = window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
+    const QRect normal =
+        window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
     const QRect r = normal.isValid() ? normal : window->geometry();
     p.left = r.x();
     p.top = r.y();
@@ -27,7 +28,8 @@ WindowPlacement captureWindowPlacement(const QWidget* window)
 
 void applyWindowPlacement(QWidget* window, const WindowPlacement& placement)
 {
-    QRect r(placement.left, placement.top, placement.right - placement.left, placement.bottom - placement.top);
+    QRect r(placement.left, placement.top, placement.right - placement.left,
+            placement.bottom - placement.top);
     if (r.width() <= 0 || r.height() <= 0)
         return;
     const QList<QScreen*> screens = QGuiApplication::screens();

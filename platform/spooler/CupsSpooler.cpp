@@ -56,8 +56,8 @@ SpoolStatus fetchDests(const std::string& server, DestsFree& list)
         return status;
     list.count = cupsGetDests2(http.get(), &list.dests);
     // A scheduler without printers answers the request with "not found".
-    if (list.count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE
-        && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+    if (list.count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
+        cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
         return SpoolStatus::failure(SpoolError::Unavailable, lastError("cannot list the printers"));
     return status;
 }
@@ -84,7 +84,8 @@ public:
             return SpoolStatus::failure(SpoolError::JobClosed, "the job is no longer open");
         if (size == 0)
             return {};
-        if (cupsWriteRequestData(m_http.get(), static_cast<const char*>(data), size) != HTTP_STATUS_CONTINUE) {
+        if (cupsWriteRequestData(m_http.get(), static_cast<const char*>(data), size) !=
+            HTTP_STATUS_CONTINUE) {
             m_state = State::Broken;
             return SpoolStatus::failure(SpoolError::WriteFailed, lastError("cannot send to " + m_printer));
         }
@@ -131,8 +132,7 @@ private:
 
 } // namespace
 
-CupsSpooler::CupsSpooler(std::string server)
-    : m_server(std::move(server))
+CupsSpooler::CupsSpooler(std::string server) : m_server(std::move(server))
 {
 }
 
@@ -172,7 +172,7 @@ SpoolStatus CupsSpooler::printer(const std::string& name, PrinterInfo& info)
     cups_dest_t* dest = cupsGetNamedDest(http.get(), name.c_str(), nullptr);
     if (!dest) {
         const SpoolError error = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? SpoolError::NoSuchPrinter
-                                                                                : SpoolError::Unavailable;
+                                                                               : SpoolError::Unavailable;
         return SpoolStatus::failure(error, lastError("cannot find the printer " + name));
     }
     info.name = dest->name;
@@ -189,7 +189,8 @@ SpoolStatus CupsSpooler::ports(std::vector<PortInfo>& ports)
     const SpoolStatus status = fetchDests(m_server, list);
     for (int i = 0; status.ok() && i < list.count; ++i) {
         const std::string uri = displayDeviceUri(option(list.dests[i], "device-uri"));
-        const bool known = std::any_of(ports.begin(), ports.end(), [&](const PortInfo& p) { return p.name == uri; });
+        const bool known =
+            std::any_of(ports.begin(), ports.end(), [&](const PortInfo& p) { return p.name == uri; });
         if (!uri.empty() && !known)
             ports.push_back({uri, true, false});
     }
@@ -207,14 +208,16 @@ std::unique_ptr<SpoolJob> CupsSpooler::openJob(const std::string& printerName, c
         return nullptr;
     const int id = cupsCreateJob(http.get(), printerName.c_str(), document.c_str(), 0, nullptr);
     if (id <= 0) {
-        status = SpoolStatus::failure(SpoolError::OpenFailed, lastError("the printer " + printerName + " refused the job"));
+        status = SpoolStatus::failure(SpoolError::OpenFailed,
+                                      lastError("the printer " + printerName + " refused the job"));
         return nullptr;
     }
     auto job = std::make_unique<CupsJob>(m_server, std::move(http), printerName, id);
     // The job holds the connection now; on failure its destructor cancels the job.
-    if (cupsStartDocument(job->connection(), printerName.c_str(), id, document.c_str(), CUPS_FORMAT_RAW, 1)
-        != HTTP_STATUS_CONTINUE) {
-        status = SpoolStatus::failure(SpoolError::StartFailed, lastError("cannot start the document on " + printerName));
+    if (cupsStartDocument(job->connection(), printerName.c_str(), id, document.c_str(), CUPS_FORMAT_RAW, 1) !=
+        HTTP_STATUS_CONTINUE) {
+        status = SpoolStatus::failure(SpoolError::StartFailed,
+                                      lastError("cannot start the document on " + printerName));
         return nullptr;
     }
     status = {};

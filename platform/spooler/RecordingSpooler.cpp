@@ -104,8 +104,8 @@ SpoolStatus RecordingSpooler::ports(std::vector<PortInfo>& ports)
     return {};
 }
 
-std::unique_ptr<SpoolJob> RecordingSpooler::openJob(const std::string& printerName, const std::string& document,
-                                                    SpoolStatus& status)
+std::unique_ptr<SpoolJob> RecordingSpooler::openJob(const std::string& printerName,
+                                                    const std::string& document, SpoolStatus& status)
 {
     status = checkPrinterForJob(printerName);
     if (!status.ok())

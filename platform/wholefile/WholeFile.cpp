@@ -55,8 +55,8 @@ std::string scratchNameBeside(const std::string& target, int attempt)
 {
     static std::atomic<unsigned> counter{0};
     const fs::path p(target);
-    const auto tick = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto tick =
+        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::string name = "." + p.filename().string() + "." + std::to_string(tick % 1000000007ULL) + "-" +
                              std::to_string(counter++) + "-" + std::to_string(attempt) + ".part";
     return (p.parent_path() / name).string();

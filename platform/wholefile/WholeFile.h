@@ -65,8 +65,8 @@ private:
     void closeAndRemove();
 
     std::FILE* m_file = nullptr;
-    std::string m_target;   // the file that is replaced (a link's target)
-    std::string m_scratch;  // the new file beside it; empty when written in place
+    std::string m_target;  // the file that is replaced (a link's target)
+    std::string m_scratch; // the new file beside it; empty when written in place
     std::size_t m_written = 0;
     bool m_direct = false;
     bool m_failed = false;

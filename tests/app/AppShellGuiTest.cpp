@@ -85,7 +85,8 @@ TEST(ApplicationGui, StartsShowsItsWindowAndEndsOnASessionEnd)
         app.ExitInstance();
     }
     const std::string log = qrl::test::readFile("Quorlyn32.log");
-    EXPECT_NE(log.find("***** Starting ***** Log file successfully opened: Quorlyn32.log\r\n"), std::string::npos);
+    EXPECT_NE(log.find("***** Starting ***** Log file successfully opened: Quorlyn32.log\r\n"),
+              std::string::npos);
     EXPECT_NE(log.find("***** Ending ***** Log file is about closing.\r\n"), std::string::npos);
     EXPECT_EQ(profile.getString("Settings", "version"), QStringLiteral(QUORLYN_VERSION_TEXT));
     EXPECT_TRUE(profile.contains("Settings", "WinPlacement"));

@@ -59,10 +59,10 @@ TEST_F(AppStartup, FirstRunResetsPlacementsOpensANewProjectAndLogsNothing)
     ASSERT_TRUE(start());
     EXPECT_EQ(m_app.versionChanged(), 1);
     EXPECT_EQ(m_profile.getInt("Options", "VorlDownloaderOptions", 0), 6);
-    for (const char* section : {"Bitmap To Macro", "Build", "Call Macro", "Ccpy Creator", "Emcr Creator",
-                                "Vorl Font Downloader", "Macro Edit", "Print Tools", "Resource Preferences",
-                                "Send Print Tools", "File Locations", "Property Pages", "Project Settings",
-                                "About Dialog"})
+    for (const char* section :
+         {"Bitmap To Macro", "Build", "Call Macro", "Ccpy Creator", "Emcr Creator", "Vorl Font Downloader",
+          "Macro Edit", "Print Tools", "Resource Preferences", "Send Print Tools", "File Locations",
+          "Property Pages", "Project Settings", "About Dialog"})
         EXPECT_EQ(m_profile.getString(section, "WinPlacement"), QStringLiteral("0,1,-1,-1,-1,-1,-1,-1,-1,-1"))
             << section;
     EXPECT_EQ(m_profile.getInt("About Dialog", "versionNew", 0), 1);
@@ -156,7 +156,8 @@ TEST_F(AppStartup, LogNamesFollowLogAppend)
         app.ExitInstance();
         const std::string text = qrl::test::readFile(c.chosen);
         EXPECT_EQ(text.rfind("old text", 0) == 0, c.keepsOldText) << c.chosen;
-        EXPECT_NE(text.find("***** Starting ***** Log file successfully opened: " + c.chosen + "\r\n"), std::string::npos);
+        EXPECT_NE(text.find("***** Starting ***** Log file successfully opened: " + c.chosen + "\r\n"),
+                  std::string::npos);
         EXPECT_NE(text.find("Application's Version : " QUORLYN_VERSION_TEXT "\r\n"), std::string::npos);
         EXPECT_NE(text.find("Application has changed version : " QUORLYN_VERSION_TEXT), std::string::npos);
         EXPECT_NE(text.find("***** Ending ***** Log file is about closing.\r\n"), std::string::npos);

@@ -49,7 +49,6 @@ public:
 
 class FrameTest : public ::testing::Test {
 protected:
-
     CChildFrame* openChild(CMainFrame& frame, const FakeProject* project)
     {
         auto* child = new CChildFrame;
@@ -65,12 +64,15 @@ protected:
 TEST_F(FrameTest, ToolbarHoldsTheTwentyButtonsInOrderAndOnlyHandledCommandsAreEnabled)
 {
     const std::pair<int, const char*> expected[] = {
-        {57600, "actionNew"},        {57601, "actionOpen"},       {57603, "actionSave"},
-        {0, nullptr},                {57635, "actionCut"},        {57634, "actionCopy"},
-        {57637, "actionPaste"},      {0, nullptr},                {32797, "actionBuild"},
-        {57670, "actionHelp"},       {57664, "actionAbout"},      {0, nullptr},
-        {32771, "actionAdd"},        {32775, "actionDelete"},     {32800, "actionProperties"},
-        {0, nullptr},                {32788, "actionLargeIcons"}, {32789, "actionSmallIcons"},
+        {57600, "actionNew"},        {57601, "actionOpen"},
+        {57603, "actionSave"},       {0, nullptr},
+        {57635, "actionCut"},        {57634, "actionCopy"},
+        {57637, "actionPaste"},      {0, nullptr},
+        {32797, "actionBuild"},      {57670, "actionHelp"},
+        {57664, "actionAbout"},      {0, nullptr},
+        {32771, "actionAdd"},        {32775, "actionDelete"},
+        {32800, "actionProperties"}, {0, nullptr},
+        {32788, "actionLargeIcons"}, {32789, "actionSmallIcons"},
         {32790, "actionList"},       {32791, "actionDetails"},
     };
     QtAppShell shell;

@@ -248,8 +248,9 @@ TEST_F(MainMenuTest, CompanionMissingFromToolsIsToldWithThePathLookedFor)
     openProjectWithSelectedRow("setup.prg");
     ui.clear();
     menuEntry("menuTools", cmd::kFirstCompanion)->trigger();
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
-                                      dirPath() + QStringLiteral("/Tools/FontEditor/fonteditor")});
+    EXPECT_EQ(ui.texts(),
+              QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
+                          dirPath() + QStringLiteral("/Tools/FontEditor/fonteditor")});
 }
 
 TEST_F(MainMenuTest, SaveAsGivesANameTypedWithoutExtensionTheProjectExtension)

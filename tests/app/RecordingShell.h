@@ -7,16 +7,32 @@
 // An AppShell that records what the application object asked of it.
 class RecordingShell : public AppShell {
 public:
-    bool createImageLists() override { calls << "imageLists"; return true; }
-    bool createMainFrame() override { calls << "mainFrame"; return frameCreates; }
+    bool createImageLists() override
+    {
+        calls << "imageLists";
+        return true;
+    }
+    bool createMainFrame() override
+    {
+        calls << "mainFrame";
+        return frameCreates;
+    }
     void applyMainPlacement(const qrl::WindowPlacement& p) override
     {
         calls << "placement";
         applied = p;
     }
     void showMainFrame(const QString& title) override { calls << "show:" + title; }
-    bool newDocument() override { calls << "new"; return true; }
-    bool openDocument(const QString& path) override { calls << "open:" + path; return true; }
+    bool newDocument() override
+    {
+        calls << "new";
+        return true;
+    }
+    bool openDocument(const QString& path) override
+    {
+        calls << "open:" + path;
+        return true;
+    }
     void runFileOpenCommand() override { calls << "fileOpen"; }
     void runAboutBox() override { calls << "about"; }
     void runPreferences() override { calls << "preferences"; }

@@ -84,10 +84,12 @@ TEST_F(ViewGuiTest, DetailsShowTheTypefaceColumnOnTheFontsTabOnly)
     const QHeaderView* header = details->header();
     EXPECT_EQ(header->sectionSize(viewrows::kPathColumn), 200);
     EXPECT_FALSE(header->sectionsClickable());
-    EXPECT_EQ(view->model()->headerData(viewrows::kSizeColumn, Qt::Horizontal).toString(), QStringLiteral("Size"));
+    EXPECT_EQ(view->model()->headerData(viewrows::kSizeColumn, Qt::Horizontal).toString(),
+              QStringLiteral("Size"));
     EXPECT_FALSE(details->isColumnHidden(viewrows::kTypefaceColumn));
     EXPECT_EQ(view->model()->item(0, viewrows::kTypefaceColumn)->text(), QStringLiteral("10000"));
-    EXPECT_EQ(view->model()->item(0, viewrows::kSizeColumn)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(view->model()->item(0, viewrows::kSizeColumn)->textAlignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
 
     // Tab goes to the next kind, Shift+Tab back; the column follows the tab.
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
@@ -153,7 +155,8 @@ TEST_F(ViewGuiTest, DeleteRemovesEverySelectedRowByItsSerial)
 
 TEST_F(ViewGuiTest, MacroRowsCannotBeRenamedAndOtherNamesAreCut)
 {
-    CQuorlyn32View* view = openWithFiles({{"arial.ttf", trueTypeFont("Arial")}, {"logo.tlr", telluradeMacro("LOGO")}});
+    CQuorlyn32View* view =
+        openWithFiles({{"arial.ttf", trueTypeFont("Arial")}, {"logo.tlr", telluradeMacro("LOGO")}});
     view->RefreshList(kKindMacro);
     ASSERT_EQ(view->model()->rowCount(), 1);
     EXPECT_FALSE(view->model()->item(0, 0)->flags() & Qt::ItemIsEditable);
@@ -377,14 +380,17 @@ TEST_F(ViewGuiTest, ScreenshotsOfEveryViewMode)
     const struct {
         int mode;
         const char* name;
-    } modes[] = {{viewcommands::kLargeIcons, "large"}, {viewcommands::kSmallIcons, "small"},
-                 {viewcommands::kList, "list"},        {viewcommands::kDetails, "details"}};
+    } modes[] = {{viewcommands::kLargeIcons, "large"},
+                 {viewcommands::kSmallIcons, "small"},
+                 {viewcommands::kList, "list"},
+                 {viewcommands::kDetails, "details"}};
     for (const auto& m : modes) {
         view->SetViewMode(m.mode);
         for (int kind = 0; kind < viewrows::kKindCount; ++kind) {
             view->RefreshList(kind);
             QCoreApplication::processEvents();
-            qrl::test::saveScreenshot(child, QStringLiteral("view-%1-tab%2.png").arg(QLatin1String(m.name)).arg(kind));
+            qrl::test::saveScreenshot(
+                child, QStringLiteral("view-%1-tab%2.png").arg(QLatin1String(m.name)).arg(kind));
         }
     }
     qrl::test::saveScreenshot(frame, QStringLiteral("view-main-window.png"));

@@ -35,7 +35,8 @@ TEST_F(ViewTest, RowsShowEachKindOfItem)
         EXPECT_EQ(row.image, c.image);
         EXPECT_EQ(row.texts[viewrows::kNameColumn], QString::fromLatin1(c.name));
         EXPECT_EQ(row.texts[viewrows::kPathColumn], pathOf(c.file));
-        EXPECT_EQ(row.texts[viewrows::kSizeColumn], QString::number(c.bytes.size()) + QStringLiteral(" bytes"));
+        EXPECT_EQ(row.texts[viewrows::kSizeColumn],
+                  QString::number(c.bytes.size()) + QStringLiteral(" bytes"));
         EXPECT_EQ(row.texts[viewrows::kIdColumn], QString::fromLatin1(c.id));
         EXPECT_EQ(row.texts[viewrows::kTypefaceColumn], QString::fromLatin1(c.typeface));
         EXPECT_EQ(doc.GetItemKind(serial), c.kind);

@@ -52,14 +52,15 @@ TEST(ViewRules, CommandsFollowTheSelectionTheItemsTheClipboardAndTheModifiedMark
     using viewcommands::isEnabled;
     const viewcommands::ViewState none{};
     viewcommands::ViewState all{true, true, true, true, viewcommands::kDetails};
-    const int onSelection[] = {cmd::kProperties, cmd::kEditCopy, cmd::kEditCut, cmd::kDeleteItems,
-                               cmd::kOpenItem, cmd::kRename, cmd::kDeleteItem, cmd::kCopyItems};
+    const int onSelection[] = {cmd::kProperties, cmd::kEditCopy, cmd::kEditCut,    cmd::kDeleteItems,
+                               cmd::kOpenItem,   cmd::kRename,   cmd::kDeleteItem, cmd::kCopyItems};
     for (const int id : onSelection) {
         EXPECT_FALSE(isEnabled(id, none)) << id;
         EXPECT_TRUE(isEnabled(id, all)) << id;
     }
-    const int always[] = {cmd::kAddResource, cmd::kAddResourceHere, cmd::kPrinterTools, cmd::kEmcrCreator,
-                          cmd::kLargeIcons, cmd::kPopupDetails, cmd::kFirstCompanion + 5, cmd::kCompanionByName};
+    const int always[] = {cmd::kAddResource,        cmd::kAddResourceHere, cmd::kPrinterTools,
+                          cmd::kEmcrCreator,        cmd::kLargeIcons,      cmd::kPopupDetails,
+                          cmd::kFirstCompanion + 5, cmd::kCompanionByName};
     for (const int id : always)
         EXPECT_TRUE(isEnabled(id, none)) << id;
     viewcommands::ViewState only = none;
@@ -121,7 +122,9 @@ TEST(ViewRules, DragStartsOutsideTheStartRectangleOrAfterTheDelayAndAnyButtonCan
         {"the delay starts it in place", {{Step::Move, {101, 101}, Qt::LeftButton, 500, Decision::Start}}},
         {"a second button cancels",
          {{Step::Move, {120, 100}, Qt::LeftButton | Qt::RightButton, 10, Decision::Cancel}}},
-        {"a release cancels", {{Step::Button, {}, {}, 10, Decision::Cancel}, {Step::Move, {140, 100}, Qt::LeftButton, 20, Decision::Wait}}},
+        {"a release cancels",
+         {{Step::Button, {}, {}, 10, Decision::Cancel},
+          {Step::Move, {140, 100}, Qt::LeftButton, 20, Decision::Wait}}},
         {"Esc cancels", {{Step::Escape, {}, {}, 10, Decision::Cancel}}},
     };
     for (const Case& c : cases) {
@@ -141,7 +144,8 @@ TEST(ViewRules, DragStartsOutsideTheStartRectangleOrAfterTheDelayAndAnyButtonCan
 
 TEST(ViewRules, FileListsCarryLocalFilesInBothForms)
 {
-    const QStringList paths = {QStringLiteral("/srv/fonts/a b.ttf"), QStringLiteral("/srv/forms/\u00e9t\u00e9.prn")};
+    const QStringList paths = {QStringLiteral("/srv/fonts/a b.ttf"),
+                               QStringLiteral("/srv/forms/\u00e9t\u00e9.prn")};
     const std::unique_ptr<QMimeData> data = filelist::mimeOf(paths);
     EXPECT_EQ(filelist::filesOf(data.get()), paths);
     EXPECT_EQ(data->data(QStringLiteral("x-special/gnome-copied-files")),
@@ -149,7 +153,8 @@ TEST(ViewRules, FileListsCarryLocalFilesInBothForms)
 
     // What a file manager puts on the clipboard without a uri-list; a remote file is no file.
     QMimeData gnome;
-    gnome.setData(QStringLiteral("x-special/gnome-copied-files"), "cut\nfile:///tmp/x.prn\nsftp://host/y.prn\n");
+    gnome.setData(QStringLiteral("x-special/gnome-copied-files"),
+                  "cut\nfile:///tmp/x.prn\nsftp://host/y.prn\n");
     EXPECT_EQ(filelist::filesOf(&gnome), QStringList{QStringLiteral("/tmp/x.prn")});
     QMimeData text;
     text.setText(QStringLiteral("/tmp/x.prn"));
@@ -201,13 +206,15 @@ TEST_F(ViewTest, OpenUsesTheDesktopsProgramOrOneTheUserChooses)
     ui.clear();
     companions::start(cmd::kFirstCompanion + 2);
     companions::start(cmd::kCompanionByName);
-    EXPECT_EQ(launcher.started.mid(1), (QStringList{installed + QLatin1Char('|'), QStringLiteral("qrlupdate|")}));
+    EXPECT_EQ(launcher.started.mid(1),
+              (QStringList{installed + QLatin1Char('|'), QStringLiteral("qrlupdate|")}));
     EXPECT_TRUE(ui.shown().isEmpty());
 
     // A companion that is not there is told with where it was looked for, and nothing starts.
     companions::start(cmd::kFirstCompanion + 3);
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
-                                      dirPath() + QStringLiteral("/Tools/CardManager/cardmanager")});
+    EXPECT_EQ(ui.texts(),
+              QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
+                          dirPath() + QStringLiteral("/Tools/CardManager/cardmanager")});
     EXPECT_EQ(launcher.started.size(), 3);
 }
 
@@ -233,14 +240,14 @@ TEST_F(ViewLogTest, OpenWritesItsStepsToTheLog)
     app->ExitInstance();
     const QString log = QString::fromStdString(qrl::test::readFile(cwd.file("Quorlyn32.log")));
     const QString p = path;
-    const QString expected = QStringLiteral("Registered viewer is: viewer.desktop\r\n") +
-                             QStringLiteral("Calling Shell Execute with open for: ") + p + QStringLiteral("\r\n") +
-                             QStringLiteral("Returned instance: 0 Shell Execute with open for: ") + p +
-                             QStringLiteral("\r\nFile  ") + p +
-                             QStringLiteral(" could not be opened by viewer viewer.desktop. ShellExecute returned = 0\r\n") +
-                             QStringLiteral("None Registered Viewer available!\r\nSsytem Directory is: /usr/bin\r\n") +
-                             QStringLiteral("Returned instance: 1 ShellExecute Open With ..params  ") + p +
-                             QStringLiteral("\r\n");
+    const QString expected =
+        QStringLiteral("Registered viewer is: viewer.desktop\r\n") +
+        QStringLiteral("Calling Shell Execute with open for: ") + p + QStringLiteral("\r\n") +
+        QStringLiteral("Returned instance: 0 Shell Execute with open for: ") + p +
+        QStringLiteral("\r\nFile  ") + p +
+        QStringLiteral(" could not be opened by viewer viewer.desktop. ShellExecute returned = 0\r\n") +
+        QStringLiteral("None Registered Viewer available!\r\nSsytem Directory is: /usr/bin\r\n") +
+        QStringLiteral("Returned instance: 1 ShellExecute Open With ..params  ") + p + QStringLiteral("\r\n");
     EXPECT_TRUE(log.contains(expected)) << log.toStdString();
 }
 

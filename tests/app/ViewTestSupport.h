@@ -38,10 +38,16 @@ protected:
             return -1;
         return doc.GetItemAt(doc.GetItemCount() - 1)->serial();
     }
-    QString pathOf(const std::string& name) const { return dirPath() + QLatin1Char('/') + QString::fromStdString(name); }
+    QString pathOf(const std::string& name) const
+    {
+        return dirPath() + QLatin1Char('/') + QString::fromStdString(name);
+    }
 
     static std::string trueTypeFont(const std::string& name) { return fixtures::trueType(name); }
-    static std::string telluradeMacro(const std::string& name) { return "!R! MCRO " + name + "; ENDM; EXIT;"; }
+    static std::string telluradeMacro(const std::string& name)
+    {
+        return "!R! MCRO " + name + "; ENDM; EXIT;";
+    }
     static std::string pclMacro() { return "\x1b&f123Y\x1b&f0X macro body text\x1b&f1X"; }
 
     OpenDoc doc;

@@ -99,11 +99,22 @@ std::vector<WriterCase> projectAndBuildWriters()
     return {
         {"ProjectSave", saveProject},
         {"PclMacroBodyFile", writeMacroBody},
-        {"BuildCommandFile", [](const QString& p) { return runBuild({kTargetCard, kCompactFlashCard, false}, p); }},
+        {"BuildCommandFile",
+         [](const QString& p) {
+             return runBuild({kTargetCard, kCompactFlashCard, false}, p);
+         }},
         {"BuildOutputFileChosen",
-         [](const QString& p) { return runBuild({kTargetCard, kCompactFlashCard, true}, p); }},
-        {"EpromExport", [](const QString& p) { return runBuild({kTargetEprom, kEprom, true}, p); }},
-        {"CardImageExport", [](const QString& p) { return runBuild({kTargetCardImage, kJeidaCard, true}, p); }},
+         [](const QString& p) {
+             return runBuild({kTargetCard, kCompactFlashCard, true}, p);
+         }},
+        {"EpromExport",
+         [](const QString& p) {
+             return runBuild({kTargetEprom, kEprom, true}, p);
+         }},
+        {"CardImageExport",
+         [](const QString& p) {
+             return runBuild({kTargetCardImage, kJeidaCard, true}, p);
+         }},
     };
 }
 

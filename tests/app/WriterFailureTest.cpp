@@ -52,7 +52,7 @@ struct Fault {
     int error;     // in a write
     int openError; // in the open
     WriteError reason;
-    bool halfway;  // fail in the middle of the file rather than at its first byte
+    bool halfway; // fail in the middle of the file rather than at its first byte
 };
 
 constexpr Fault kFaults[] = {

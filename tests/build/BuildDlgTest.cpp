@@ -50,7 +50,8 @@ protected:
         document.project = fixture.cardProject();
     }
 
-    template <typename W> W* child(CBuildDlg& dialog, const char* name)
+    template <typename W>
+    W* child(CBuildDlg& dialog, const char* name)
     {
         W* widget = dialog.findChild<W*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
@@ -135,7 +136,8 @@ TEST_F(BuildDlgTest, EachTargetLaysOutItsControlsAndWritesItsMedium)
     }
     EXPECT_TRUE(document.modified);
     targets->setCurrentIndex(1);
-    EXPECT_EQ(child<QCheckBox>(dialog, "formatCheck")->text(), QStringLiteral("&Format hard disk / micro drive "));
+    EXPECT_EQ(child<QCheckBox>(dialog, "formatCheck")->text(),
+              QStringLiteral("&Format hard disk / micro drive "));
     EXPECT_EQ(document.project.settings.m_extraSettings, 4);
 }
 

@@ -16,7 +16,8 @@ const std::string kFontStart = "!R! UNIT D; LDFC 12,'Gothic',P,0,2,0,12,0,1,";
 
 QString fileMessage(int format, int error, const std::string& path)
 {
-    return qrl::formatText(qrl::text(format), {QString::fromStdString(path), qrl::text(error), qrl::text(2401)});
+    return qrl::formatText(qrl::text(format),
+                           {QString::fromStdString(path), qrl::text(error), qrl::text(2401)});
 }
 
 } // namespace
@@ -35,7 +36,7 @@ TEST(BuildFontResolution, TheTenthParameterOfTheFirstLdfcCommand)
     const Case cases[] = {
         {kFontStart + "600,0; SFA 1;", true, 600, 0},
         {"!R! unit d; ldfc 12,'Gothic',P,0,2,0,12,0,1, 300 ;", true, 300, 0},
-        {kFontStart + "600", true, 600, 0},                   // the number ends with the file
+        {kFontStart + "600", true, 600, 0},                                // the number ends with the file
         {"!R! LDFC 12,'Gothic',P,0,2; EXIT, 1,2,3,4,5,6,7;", true, -1, 0}, // the command ends first
         {"!r! LDFC 12,'Gothic',P,0,2,0,12,0,1,600;", false, -1, 2442},
         {"!R! UNIT D; MCRO ABCD; ENDM; EXIT;", false, -1, 2450},

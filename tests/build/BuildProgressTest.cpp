@@ -17,7 +17,7 @@ TEST(BuildProgress, StepsWrapToZeroAtTheEndOfTheRange)
         {25, {25, 50, 75, 0, 25}},
         {30, {30, 60, 90, 0}}, // 120 is past the end: back to 0, not to 20
         {4, {4, 8, 12}},
-        {-10, {0, 0}},         // never below the start of the range
+        {-10, {0, 0}}, // never below the start of the range
     };
     for (const Case& c : cases) {
         BuildProgress p;

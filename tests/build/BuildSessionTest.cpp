@@ -12,7 +12,6 @@
 #include "TempCwd.h"
 #include "TextFormat.h"
 
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,14 +21,18 @@ using qrl::RecordingSpooler;
 
 namespace {
 
-const char kCfOff[] = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Disable Write Protection\"\r\n"
-                      "@PJL DEFAULT KCARD1LOCK=OFF\r\n@PJL EOJ NAME=\"CF Disable Write Protection\"\r\n\x1b%-12345X";
-const char kCfOn[] = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Enable Write Protection\"\r\n"
-                     "@PJL DEFAULT KCARD1LOCK=ON\r\n@PJL EOJ NAME=\"CF Enable Write Protection\"\r\n\x1b%-12345X";
-const char kDiskOff[] = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Disable Write Protection\"\r\n"
-                        "@PJL DEFAULT DISKLOCK=OFF\r\n@PJL EOJ NAME=\"HDMD Disable Write Protection\"\r\n\x1b%-12345X";
-const char kDiskOn[] = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Enable Write Protection\"\r\n"
-                       "@PJL DEFAULT DISKLOCK=ON\r\n@PJL EOJ NAME=\"HDMD Enable Write Protection\"\r\n\x1b%-12345X";
+const char kCfOff[] =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Disable Write Protection\"\r\n"
+    "@PJL DEFAULT KCARD1LOCK=OFF\r\n@PJL EOJ NAME=\"CF Disable Write Protection\"\r\n\x1b%-12345X";
+const char kCfOn[] =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Enable Write Protection\"\r\n"
+    "@PJL DEFAULT KCARD1LOCK=ON\r\n@PJL EOJ NAME=\"CF Enable Write Protection\"\r\n\x1b%-12345X";
+const char kDiskOff[] =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Disable Write Protection\"\r\n"
+    "@PJL DEFAULT DISKLOCK=OFF\r\n@PJL EOJ NAME=\"HDMD Disable Write Protection\"\r\n\x1b%-12345X";
+const char kDiskOn[] =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Enable Write Protection\"\r\n"
+    "@PJL DEFAULT DISKLOCK=ON\r\n@PJL EOJ NAME=\"HDMD Enable Write Protection\"\r\n\x1b%-12345X";
 const char kSlotEnd[] = "WRED;EXIT,E;\r\n";
 const char kPowerOnForm[] = "!R!FRPO I0,'FORM1';EXIT,E;";
 
@@ -49,11 +52,13 @@ const Prefixes kIccd = {"!R!ICCD I,D;ICCD F,A;ICCD W,A,2,'FORM1';",
                         {"!R!ICCD I,D;ICCD W,A,2,'FORM1';", "!R!ICCD I,D;ICCD W,A,16,'ABCD';",
                          "!R!ICCD I,D;ICCD W,A,16,'12';", "!R!ICCD I,D;ICCD W,A,128,'fwupdate';"}};
 const Prefixes kRwrfCard = {"!R!RWRF I,D;RWRF F,A;RWRF W,A,'PRN','FORM1';",
-                            {"!R!RWRF I,D;RWRF W,A,'PRN','FORM1';", "!R!RWRF I,D;RWRF W,A,'MCR','TLR','ABCD','ABCD.mcr';",
+                            {"!R!RWRF I,D;RWRF W,A,'PRN','FORM1';",
+                             "!R!RWRF I,D;RWRF W,A,'MCR','TLR','ABCD','ABCD.mcr';",
                              "!R!RWRF I,D;RWRF W,A,'MCR','PCL',12,'12.mcr';",
                              "!R!RWRF I,D;RWRF W,A,'API','TLR','FWUP','api_main','FWUP_prg';"}};
 const Prefixes kRwrfDisk = {"!R!RWRF I,D;RWRF F,0;RWRF W,0,'PRN','FORM1';",
-                            {"!R!RWRF I,D;RWRF W,0,'PRN','FORM1';", "!R!RWRF I,D;RWRF W,0,'MCR','TLR','ABCD','ABCD.mcr';",
+                            {"!R!RWRF I,D;RWRF W,0,'PRN','FORM1';",
+                             "!R!RWRF I,D;RWRF W,0,'MCR','TLR','ABCD','ABCD.mcr';",
                              "!R!RWRF I,D;RWRF W,0,'MCR','PCL',12,'12.mcr';",
                              "!R!RWRF I,D;RWRF W,0,'API','TLR','FWUP','api_main','FWUP_prg';"}};
 
@@ -71,28 +76,26 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"compact flash, both jobs", kCompactFlashCard, 0, "Compact", false, true, true, true, 1, 3031, &kRwerCard,
-     kCfOff, kCfOn},
-    {"compact flash, no switches", kCompactFlashCard, 0, "Compact", false, false, false, false, 1, 0, &kRwerCard,
+    {"compact flash, both jobs", kCompactFlashCard, 0, "Compact", false, true, true, true, 1, 3031,
+     &kRwerCard, kCfOff, kCfOn},
+    {"compact flash, no switches", kCompactFlashCard, 0, "Compact", false, false, false, false, 1, 0,
+     &kRwerCard, nullptr, nullptr},
+    {"off job only with option 1", kCompactFlashCard, 0, "Compact", false, false, true, true, 2, 0,
+     &kRwerCard, nullptr, kCfOn},
+    {"option 0: no jobs", kCompactFlashCard, 0, "Compact", false, false, true, true, 0, 0, &kRwerCard,
      nullptr, nullptr},
-    {"off job only with option 1", kCompactFlashCard, 0, "Compact", false, false, true, true, 2, 0, &kRwerCard,
-     nullptr, kCfOn},
-    {"option 0: no jobs", kCompactFlashCard, 0, "Compact", false, false, true, true, 0, 0, &kRwerCard, nullptr,
-     nullptr},
     {"disk", kHardDisk, 1, "", false, true, true, true, 1, 2202, &kRwerDisk, kDiskOff, kDiskOn},
-    {"JEIDA card: no jobs", kJeidaCard, 0, "JEIDA", false, true, true, true, 1, 3030, &kIccd, nullptr, nullptr},
-    {"SRAM card", kSramCard, 0, "SRAM", false, true, false, false, 1, 3033, &kIccd, nullptr, nullptr},
-    {"Tarnwick compact flash", kCompactFlashCard, 0, "Compact", true, false, true, false, 1, 0, &kRwrfCard, kCfOff,
+    {"JEIDA card: no jobs", kJeidaCard, 0, "JEIDA", false, true, true, true, 1, 3030, &kIccd, nullptr,
      nullptr},
+    {"SRAM card", kSramCard, 0, "SRAM", false, true, false, false, 1, 3033, &kIccd, nullptr, nullptr},
+    {"Tarnwick compact flash", kCompactFlashCard, 0, "Compact", true, false, true, false, 1, 0, &kRwrfCard,
+     kCfOff, nullptr},
     {"Tarnwick disk", kMicroDrive, 1, "", true, true, false, true, 1, 2202, &kRwrfDisk, nullptr, kDiskOn},
 };
 
 class BuildSessionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        spooler.addPrinter("fs", "usb://Zentrix/FS");
-    }
+    void SetUp() override { spooler.addPrinter("fs", "usb://Zentrix/FS"); }
 
     BuildOptions optionsOf(const Case& c) const
     {
@@ -222,29 +225,50 @@ TEST_F(BuildSessionTest, RefusalsBeforeTheBuild)
         bool closes;
     };
     const Refusal refusals[] = {
-        {"no items", [](BuildProject& p, BuildOptions&) { p.items.clear(); }, {},
-         {qrl::text(2200)}, true},
+        {"no items", [](BuildProject& p, BuildOptions&) { p.items.clear(); }, {}, {qrl::text(2200)}, true},
         {"program data that cannot be opened",
-         [](BuildProject& p, BuildOptions&) { p.items[3].path += QStringLiteral(".gone"); }, {},
-         {qrl::text(2380), qrl::text(2391)}, true},
-        {"format question refused", [](BuildProject&, BuildOptions& o) { o.format = true; },
-         {qrl::Answer::Cancel}, {qrl::text(3031)}, false},
-        {"output file dialog cancelled", [](BuildProject&, BuildOptions& o) { o.printerName = QStringLiteral("FILE:"); },
-         {}, {}, false},
-        {"a quote in a name", [](BuildProject& p, BuildOptions&) { p.items[0].record.name = "AB'D"; }, {},
-         {qrl::formatText(qrl::text(2464), {QStringLiteral("AB'D")})}, true},
-        {"a control byte in a name", [](BuildProject& p, BuildOptions&) { p.items[2].record.name = "FO\rM1"; }, {},
-         {qrl::formatText(qrl::text(2464), {QStringLiteral("FO?M1")})}, true},
-        {"EPROM export file dialog cancelled", [](BuildProject&, BuildOptions& o) { o.target = kTargetEprom; }, {},
-         {}, false},
-        {"card image of a card other than JEIDA", [](BuildProject&, BuildOptions& o) { o.target = kTargetCardImage; },
-         {}, {qrl::text(2462)}, false},
+         [](BuildProject& p, BuildOptions&) { p.items[3].path += QStringLiteral(".gone"); },
+         {},
+         {qrl::text(2380), qrl::text(2391)},
+         true},
+        {"format question refused",
+         [](BuildProject&, BuildOptions& o) { o.format = true; },
+         {qrl::Answer::Cancel},
+         {qrl::text(3031)},
+         false},
+        {"output file dialog cancelled",
+         [](BuildProject&, BuildOptions& o) { o.printerName = QStringLiteral("FILE:"); },
+         {},
+         {},
+         false},
+        {"a quote in a name",
+         [](BuildProject& p, BuildOptions&) { p.items[0].record.name = "AB'D"; },
+         {},
+         {qrl::formatText(qrl::text(2464), {QStringLiteral("AB'D")})},
+         true},
+        {"a control byte in a name",
+         [](BuildProject& p, BuildOptions&) { p.items[2].record.name = "FO\rM1"; },
+         {},
+         {qrl::formatText(qrl::text(2464), {QStringLiteral("FO?M1")})},
+         true},
+        {"EPROM export file dialog cancelled",
+         [](BuildProject&, BuildOptions& o) { o.target = kTargetEprom; },
+         {},
+         {},
+         false},
+        {"card image of a card other than JEIDA",
+         [](BuildProject&, BuildOptions& o) { o.target = kTargetCardImage; },
+         {},
+         {qrl::text(2462)},
+         false},
         {"a PCL macro number that is no number",
          [](BuildProject& p, BuildOptions& o) {
              o.tarnwick = true;
              p.items[1].record.name = "12;EXIT";
          },
-         {}, {qrl::formatText(qrl::text(2464), {QStringLiteral("12;EXIT")})}, true},
+         {},
+         {qrl::formatText(qrl::text(2464), {QStringLiteral("12;EXIT")})},
+         true},
     };
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.what);

@@ -30,8 +30,10 @@ TEST(BuildTarget, TheDialogOpensOnTheTargetOfTheMedium)
         const char* cardType;
     };
     const Case cases[] = {
-        {kSramCard, 0, "SRAM"}, {kJeidaCard, 0, "JEIDA"}, {kOtpCard, 0, "OTP"}, {kCompactFlashCard, 0, "Compact"},
-        {kEprom, 2, ""},        {kHardDisk, 1, ""},       {kMicroDrive, 1, ""}, {9, 0, "Compact"},
+        {kSramCard, 0, "SRAM"}, {kJeidaCard, 0, "JEIDA"},
+        {kOtpCard, 0, "OTP"},   {kCompactFlashCard, 0, "Compact"},
+        {kEprom, 2, ""},        {kHardDisk, 1, ""},
+        {kMicroDrive, 1, ""},   {9, 0, "Compact"},
     };
     for (const Case& c : cases) {
         QString cardType = QStringLiteral("stale");
@@ -57,7 +59,9 @@ TEST(BuildTarget, EverySwitchWritesTheMediumItBuildsFor)
         {"card, EPROM, card", kCompactFlashCard, {{2, kEprom, 3, true}, {0, kCompactFlashCard, 3, true}}},
         {"card, disk, card", kSramCard, {{1, kHardDisk, 4, true}, {0, kSramCard, 4, true}}},
         {"card image and back", kCompactFlashCard, {{3, kJeidaCard, 0, true}, {0, kJeidaCard, 0, true}}},
-        {"micro drive kept", kMicroDrive, {{1, kMicroDrive, 0, false}, {2, kEprom, 3, true}, {1, kHardDisk, 4, true}}},
+        {"micro drive kept",
+         kMicroDrive,
+         {{1, kMicroDrive, 0, false}, {2, kEprom, 3, true}, {1, kHardDisk, 4, true}}},
         {"opening changes nothing", kOtpCard, {{0, kOtpCard, 0, false}}},
     };
     for (const Case& c : cases) {
@@ -100,8 +104,13 @@ TEST(BuildTarget, CapacityText)
         const char* text;
     };
     const Case cases[] = {
-        {0, 0, "32 KB"}, {5, 0, "1 MB"}, {8, 0, "6 MB"}, {22, 0, "128 MB"},
-        {23, 3 * 1024 * 1024, "3 MB"}, {23, 1536 * 1024, "1536 KB"}, {23, 0, "0 KB"},
+        {0, 0, "32 KB"},
+        {5, 0, "1 MB"},
+        {8, 0, "6 MB"},
+        {22, 0, "128 MB"},
+        {23, 3 * 1024 * 1024, "3 MB"},
+        {23, 1536 * 1024, "1536 KB"},
+        {23, 0, "0 KB"},
     };
     for (const Case& c : cases) {
         CProjSett settings;

@@ -38,7 +38,8 @@ int kindOf(int subtype)
 } // namespace
 
 build::BuildItem BuildFixture::item(const std::string& fileName, int subtype, const std::string& name,
-                                    const std::string& bytes, std::uint16_t automatic, std::uint32_t resourceId) const
+                                    const std::string& bytes, std::uint16_t automatic,
+                                    std::uint32_t resourceId) const
 {
     const std::string path = m_dir + "/" + fileName;
     writeFile(path, bytes);
@@ -54,7 +55,8 @@ build::BuildItem BuildFixture::item(const std::string& fileName, int subtype, co
     return item;
 }
 
-build::BuildItem BuildFixture::pclMacro(const std::string& fileName, std::uint32_t number, const std::string& body) const
+build::BuildItem BuildFixture::pclMacro(const std::string& fileName, std::uint32_t number,
+                                        const std::string& body) const
 {
     const std::string file = "\x1b&f" + std::to_string(number) + "Y\x1b&f0X" + body + "\x1b&f1X";
     build::BuildItem macro = item(fileName, kPclMacro, std::to_string(number), file, 0, number);
@@ -75,7 +77,8 @@ build::BuildProject BuildFixture::cardProject() const
     project.items.push_back(item("abcd.mcr", kTelluradeMacro, "ABCD",
                                  "!R! MCRO ABCD; UNIT C; MZP 1,1; TEXT 'Hello; EXIT;'; ENDM; EXIT;\r\n"));
     project.items.push_back(pclMacro("logo.pcl", 12, std::string("\x1b*p100x200Y\x1b*c10a10b0P", 21)));
-    std::string form = "\x1b" "E form page \x0c";
+    std::string form = "\x1b"
+                       "E form page \x0c";
     form.append(std::string("\0\x01\xff", 3));
     project.items.push_back(item("form1.prn", kApplicationForm, "FORM1", form, 1));
     std::string data("\xAE\x00\xA0\x02", 4);
@@ -103,7 +106,8 @@ std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medi
         const auto index = static_cast<std::uint32_t>(i);
         if (item.kind != kKindFont &&
             !MakeResource(QFile::encodeName(source).constData(), item.record.name.c_str(), index,
-                          item.record.resourceId, type, item.record.automaticFlag ? 1 : 0, mediumCode, 0, nullptr))
+                          item.record.resourceId, type, item.record.automaticFlag ? 1 : 0, mediumCode, 0,
+                          nullptr))
             throw std::runtime_error("MakeResource failed for " + item.record.name);
         QrlHandle block = QrlGlobalAlloc(306);
         auto* bytes = static_cast<unsigned char*>(QrlGlobalLock(block));
@@ -113,7 +117,8 @@ std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medi
         QrlGlobalUnlock(block);
         context.itemBlocks[context.itemCount++] = block;
     }
-    if (!BuildLinkList(&context) || !BuildSlotList(&context, mediumCode) || !BuildAllSlots(&context, mediumCode, 0))
+    if (!BuildLinkList(&context) || !BuildSlotList(&context, mediumCode) ||
+        !BuildAllSlots(&context, mediumCode, 0))
         throw std::runtime_error("the engine could not build the slots");
     std::vector<EngineSlot> images;
     for (std::uint32_t i = 0; i < context.slotCount; ++i) {
@@ -135,8 +140,7 @@ std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medi
     return images;
 }
 
-BuildLeftovers::BuildLeftovers()
-    : m_startDir(QDir::currentPath())
+BuildLeftovers::BuildLeftovers() : m_startDir(QDir::currentPath())
 {
 }
 

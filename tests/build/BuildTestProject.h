@@ -18,10 +18,12 @@ public:
     explicit BuildFixture(std::string dir) : m_dir(std::move(dir)) {}
 
     // An item of `subtype` whose file holds `bytes`.
-    build::BuildItem item(const std::string& fileName, int subtype, const std::string& name, const std::string& bytes,
-                          std::uint16_t automatic = 0, std::uint32_t resourceId = 0) const;
+    build::BuildItem item(const std::string& fileName, int subtype, const std::string& name,
+                          const std::string& bytes, std::uint16_t automatic = 0,
+                          std::uint32_t resourceId = 0) const;
     // A PCL macro whose ".par" writer writes the body between its start and end escapes.
-    build::BuildItem pclMacro(const std::string& fileName, std::uint32_t number, const std::string& body) const;
+    build::BuildItem pclMacro(const std::string& fileName, std::uint32_t number,
+                              const std::string& body) const;
 
     // A Tellurade macro ABCD, a PCL macro 12, a power-on form FORM1 and program data fwupdate, on a
     // Compact Flash card of 128 MB.

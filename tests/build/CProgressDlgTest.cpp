@@ -33,7 +33,8 @@ class WatchingUserInterface : public qrl::test::ScriptedUserInterface {
 public:
     QWidget* watched = nullptr;
     QList<bool> visibleAtBox;
-    qrl::Answer message(const QString& text, qrl::Buttons buttons, qrl::Icon icon, const QString& caption) override
+    qrl::Answer message(const QString& text, qrl::Buttons buttons, qrl::Icon icon,
+                        const QString& caption) override
     {
         visibleAtBox.append(watched && watched->isVisible());
         return ScriptedUserInterface::message(text, buttons, icon, caption);
@@ -42,7 +43,6 @@ public:
 
 class ProgressDlgTest : public ::testing::Test {
 protected:
-
     QProgressBar* bar() { return dlg->findChild<QProgressBar*>(QStringLiteral("progressBar")); }
     QLabel* status() { return dlg->findChild<QLabel*>(QStringLiteral("statusText")); }
     void deliverDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -11,7 +11,6 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace qrl::build;
@@ -49,7 +48,8 @@ TEST_F(DeliveryCupsTest, ThePrinterReceivesTheCommandFileOfTheSameProject)
     qrl::CupsSpooler spooler(cups.server());
     const BuildProject project = fixture.cardProject();
     BuildSession toPrinter(&spooler);
-    ASSERT_TRUE(toPrinter.run(project, options, monitor).delivered) << ui.texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(toPrinter.run(project, options, monitor).delivered)
+        << ui.texts().join(QLatin1Char('|')).toStdString();
     leftovers.expectNone();
     ASSERT_TRUE(cups.waitIdle("fs")) << cups.errorLog();
 
@@ -64,8 +64,9 @@ TEST_F(DeliveryCupsTest, ThePrinterReceivesTheCommandFileOfTheSameProject)
     ASSERT_FALSE(received.empty());
     EXPECT_EQ(received.size(), qrl::test::readFile(prn).size());
     EXPECT_TRUE(received == qrl::test::readFile(prn));
-    EXPECT_EQ(ui.texts(), (QStringList{qrl::text(3031), QStringLiteral("Project was written to the print spooler."),
-                                       qrl::text(3031), QStringLiteral("Project was written to the file.")}));
+    EXPECT_EQ(ui.texts(),
+              (QStringList{qrl::text(3031), QStringLiteral("Project was written to the print spooler."),
+                           qrl::text(3031), QStringLiteral("Project was written to the file.")}));
 }
 
 TEST_F(DeliveryCupsTest, AStoppedQueueGetsNothing)

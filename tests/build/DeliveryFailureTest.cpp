@@ -89,7 +89,8 @@ TEST_F(DeliveryFailureTest, SpoolerFailuresAbortTheJob)
         int message;
     };
     const Case cases[] = {
-        {"queue stopped", [](RecordingSpooler&, BuildOptions& o) { o.printerName = QStringLiteral("stopped"); }, 2310},
+        {"queue stopped",
+         [](RecordingSpooler&, BuildOptions& o) { o.printerName = QStringLiteral("stopped"); }, 2310},
         {"job refused", [](RecordingSpooler& s, BuildOptions&) { s.faults().open = true; }, 2310},
         {"document refused", [](RecordingSpooler& s, BuildOptions&) { s.faults().start = true; }, 2310},
         {"a write part-way", [](RecordingSpooler& s, BuildOptions&) { s.faults().write = 4; }, 2379},
@@ -130,7 +131,8 @@ TEST_F(DeliveryFailureTest, AFileThatCannotBeWrittenWholeIsNotLeftBehind)
     std::signal(SIGXFSZ, oldHandler);
 
     expectFailedCleanly(result);
-    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::TooLarge, QString::fromStdString(prn))});
+    EXPECT_EQ(ui.texts(),
+              QStringList{qrl::writeFailureText(qrl::WriteError::TooLarge, QString::fromStdString(prn))});
     EXPECT_FALSE(QFile::exists(QString::fromStdString(prn)));
 }
 
@@ -141,7 +143,8 @@ TEST_F(DeliveryFailureTest, AFullDeviceIsAFailureAndTheDeviceStays)
         GTEST_SKIP() << "no /dev/full here";
     const BuildResult result = buildToFile(fixture.cardProject(), "/dev/full");
     expectFailedCleanly(result);
-    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, QStringLiteral("/dev/full"))});
+    EXPECT_EQ(ui.texts(),
+              QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, QStringLiteral("/dev/full"))});
     struct stat after {};
     ASSERT_EQ(stat("/dev/full", &after), 0);
     EXPECT_TRUE(S_ISCHR(after.st_mode));
@@ -159,10 +162,12 @@ TEST_F(DeliveryFailureTest, AFailedBuildKeepsTheChosenFileAsItWas)
     const Case cases[] = {
         // The item writer shows its own message; the build adds none.
         {"PCL macro body not found",
-         [](BuildProject& p) { p.items[1].writeParFile = [](QString&) { return false; }; }, {}},
+         [](BuildProject& p) { p.items[1].writeParFile = [](QString&) { return false; }; },
+         {}},
         {"font conversion",
          [this](BuildProject& p) {
-             p.items.insert(p.items.begin(), fixture.item("cour.sfp", kPclBitmapPortraitFont, "Cour", "\x1b)s64W"));
+             p.items.insert(p.items.begin(),
+                            fixture.item("cour.sfp", kPclBitmapPortraitFont, "Cour", "\x1b)s64W"));
          },
          {qrl::formatText(qrl::text(2400), {fontPath, qrl::text(2232), qrl::text(2407)})}},
     };
@@ -177,10 +182,12 @@ TEST_F(DeliveryFailureTest, AFailedBuildKeepsTheChosenFileAsItWas)
             QFile::remove(QString::fromStdString(prn));
             if (existing)
                 qrl::test::writeFile(prn, earlier);
-            const QStringList before = QDir(QString::fromStdString(files.path())).entryList(QDir::Files | QDir::Hidden);
+            const QStringList before =
+                QDir(QString::fromStdString(files.path())).entryList(QDir::Files | QDir::Hidden);
             expectFailedCleanly(buildToFile(project, prn));
             EXPECT_EQ(ui.texts(), c.texts);
-            EXPECT_EQ(QDir(QString::fromStdString(files.path())).entryList(QDir::Files | QDir::Hidden), before);
+            EXPECT_EQ(QDir(QString::fromStdString(files.path())).entryList(QDir::Files | QDir::Hidden),
+                      before);
             if (existing) {
                 EXPECT_EQ(qrl::test::readFile(prn), earlier);
             }

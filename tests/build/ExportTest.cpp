@@ -181,9 +181,18 @@ TEST_F(ExportTest, FailuresShowTheirMessageAndLeaveNoFile)
     const Failure failures[] = {
         {"dialog cancelled", kTargetEprom, 13, nullptr, {}, false},
         {"card image dialog cancelled", kTargetCardImage, 13, nullptr, {}, false},
-        {"folder missing", kTargetEprom, 13, "missing/rom.hex",
-         {qrl::writeFailureText(qrl::WriteError::Other, exportPath("missing/rom.hex"))}, false},
-        {"card image larger than a 32 KB card", kTargetCardImage, 0, "card.bxf", {cardCapacityText({})}, true},
+        {"folder missing",
+         kTargetEprom,
+         13,
+         "missing/rom.hex",
+         {qrl::writeFailureText(qrl::WriteError::Other, exportPath("missing/rom.hex"))},
+         false},
+        {"card image larger than a 32 KB card",
+         kTargetCardImage,
+         0,
+         "card.bxf",
+         {cardCapacityText({})},
+         true},
         {"a 48 MB card has no size code", kTargetCardImage, 18, "card.bxf", {cardCapacityText({})}, true},
     };
     for (const Failure& f : failures) {
@@ -191,7 +200,8 @@ TEST_F(ExportTest, FailuresShowTheirMessageAndLeaveNoFile)
         ui.clear();
         ui.file(f.chosen ? exportPath(f.chosen) : QString());
         BuildProject project = projectOn(f.target == kTargetEprom ? kEprom : kJeidaCard, f.sizeIndex);
-        project.items.push_back(fixture.item("big.prn", kApplicationForm, "BIG", std::string(40 * 1024, 'f')));
+        project.items.push_back(
+            fixture.item("big.prn", kApplicationForm, "BIG", std::string(40 * 1024, 'f')));
         const BuildResult result = run(project, exportOptions(f.target));
         EXPECT_FALSE(result.delivered);
         EXPECT_EQ(result.closeDialog, f.closes);

@@ -117,6 +117,7 @@ TEST_F(WriteFailureBoxTest, ACardImageThatDoesNotFitNamesTheCapacity)
 {
     captureNextBox(QStringLiteral("write-failure-card-capacity.png"));
     // A 48 MB card has no size code.
-    EXPECT_FALSE(exportTo(QString::fromStdString(dir.file("card.bxf")), kTargetCardImage, kJeidaCard, 18).delivered);
+    EXPECT_FALSE(
+        exportTo(QString::fromStdString(dir.file("card.bxf")), kTargetCardImage, kJeidaCard, 18).delivered);
     EXPECT_EQ(shownText, cardCapacityText({}));
 }

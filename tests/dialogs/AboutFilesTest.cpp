@@ -58,11 +58,11 @@ TEST(AboutFiles, DoubleClickOpensOnlyPresentTextAndHelpFiles)
         const char* path;
         OpenKind kind;
     } cases[] = {
-        {"readme.txt", "/opt/q/", OpenKind::Text},  {"README.TXT", "/opt/q/", OpenKind::Text},
-        {"Qrlyn.chm", "/opt/q/", OpenKind::Help},   {"readme.txt", "", OpenKind::None},
+        {"readme.txt", "/opt/q/", OpenKind::Text},    {"README.TXT", "/opt/q/", OpenKind::Text},
+        {"Qrlyn.chm", "/opt/q/", OpenKind::Help},     {"readme.txt", "", OpenKind::None},
         {"libvintrel.so", "/opt/q/", OpenKind::None}, {"", "/opt/q/", OpenKind::None},
-        {"txt", "/opt/q/", OpenKind::None},  {"QrlynENU.html", "/opt/q/", OpenKind::Help},
-        {"Qrlyn.HTML", "/opt/q/", OpenKind::Help}, {"QrlynENU.html", "", OpenKind::None},
+        {"txt", "/opt/q/", OpenKind::None},           {"QrlynENU.html", "/opt/q/", OpenKind::Help},
+        {"Qrlyn.HTML", "/opt/q/", OpenKind::Help},    {"QrlynENU.html", "", OpenKind::None},
         {"html", "/opt/q/", OpenKind::None},
     };
     for (const auto& c : cases) {

@@ -195,8 +195,7 @@ TEST_F(ProjSettDlgTest, CancelKeepsThePlacementOnly)
     dlg->setGeometry(40, 50, 500, 380);
     find<QPushButton>("cancelButton")->click();
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
-    EXPECT_EQ(profile.getString(kSection, kPlacementValue),
-              QStringLiteral("0,1,-1,-1,-1,-1,40,50,540,430"));
+    EXPECT_EQ(profile.getString(kSection, kPlacementValue), QStringLiteral("0,1,-1,-1,-1,-1,40,50,540,430"));
 
     // The next dialog opens where this one was.
     open(listedForm(kCompactFlashCard, 5));

@@ -34,7 +34,11 @@ protected:
         ASSERT_TRUE(prefs.Load());
     }
 
-    template <typename T> T* child(QWidget& w, const char* name) { return w.findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T>
+    T* child(QWidget& w, const char* name)
+    {
+        return w.findChild<T*>(QString::fromLatin1(name));
+    }
 
     qrl::test::ScopedProfile profile;
     qrl::test::ScriptedUserInterface ui;
@@ -61,7 +65,8 @@ TEST_F(MapPageGui, RemoveOnlyForAddedRowsAndDuplicatesRefused)
     selectRow(page, 3);
     EXPECT_FALSE(child<QPushButton>(page, "removeButton")->isEnabled());
     child<QPushButton>(page, "addNewButton")->click();
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("The extension is already available, please rename it, then try again")});
+    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral(
+                              "The extension is already available, please rename it, then try again")});
     EXPECT_EQ(page.rows().size(), 10u);
 
     nextExtension = QStringLiteral("abc");
@@ -105,7 +110,8 @@ TEST_F(MapPageGui, LeavingThePageWithADuplicateKeepsItInFrontAndOkRefuses)
     QWidget* mappings = sheet.tabs()->widget(0);
     auto* list = child<QTreeWidget>(*mappings, "mappingList");
     auto* edit = child<QLineEdit>(*mappings, "extensionEdit");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(9)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(9)).center());
     ASSERT_EQ(edit->text(), QStringLiteral("prg"));
     edit->setFocus();
     edit->selectAll();
@@ -202,8 +208,8 @@ TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
     }
     // The resource rows show their kinds' images.
     const auto kindOf = [&](int row, int kind) {
-        return list->topLevelItem(row)->icon(0).pixmap(16).toImage().convertToFormat(missing.format())
-            == icons::kindImage(kind, 16).toImage();
+        return list->topLevelItem(row)->icon(0).pixmap(16).toImage().convertToFormat(missing.format()) ==
+               icons::kindImage(kind, 16).toImage();
     };
     EXPECT_TRUE(kindOf(1, 0) && kindOf(2, 2) && kindOf(3, 1) && kindOf(4, 3));
     qrl::test::saveScreenshot(&page, QStringLiteral("file_locations_page.png"));
@@ -233,7 +239,8 @@ TEST_F(MapPageGui, ModifyDialogBrowsesAndCancelReturnsNothing)
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("File Location: Macros"));
         ui.file(QStringLiteral("/chosen"));
         dialog.browse();
-        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("directoryEdit"))->text(), QStringLiteral("/chosen"));
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("directoryEdit"))->text(),
+                  QStringLiteral("/chosen"));
         dialog.reject();
     }
     EXPECT_EQ(directory, QStringLiteral("/old"));

@@ -34,9 +34,9 @@ TEST_F(MapPageRows, TypeRuleGivesWordAndIconOfEachName)
         int subtype;
         const char* word;
         int kind;
-    } cases[] = {{kTrueTypeFont, "FONT", kKindFont},       {kZentrixBitmapFont, "FONT", kKindFont},
-                 {kPclMacro, "MACRO", kKindMacro},         {kTelluradeMacro, "MACRO", kKindMacro},
-                 {kApplicationForm, "FORM", kKindForm},    {kProgramData, "DATA", kKindData}};
+    } cases[] = {{kTrueTypeFont, "FONT", kKindFont},    {kZentrixBitmapFont, "FONT", kKindFont},
+                 {kPclMacro, "MACRO", kKindMacro},      {kTelluradeMacro, "MACRO", kKindMacro},
+                 {kApplicationForm, "FORM", kKindForm}, {kProgramData, "DATA", kKindData}};
     for (const auto& c : cases) {
         Row row;
         setRowByType(row, subtypeName(c.subtype), QStringLiteral("x"));
@@ -74,8 +74,9 @@ TEST_F(MapPageRows, ValidationNamesTheLaterAndTheEarlierLine)
     ASSERT_TRUE(fault);
     EXPECT_EQ(fault->row, 9);
     EXPECT_EQ(fault->message,
-              QStringLiteral("INFO : Multiple extension \n\n\nThe extension 'TTF' in the line 10 is already used in "
-                             "line 1 \n\nPlease change one of the extension 'TTF'"));
+              QStringLiteral(
+                  "INFO : Multiple extension \n\n\nThe extension 'TTF' in the line 10 is already used in "
+                  "line 1 \n\nPlease change one of the extension 'TTF'"));
 }
 
 TEST_F(MapPageRows, ApplyRefusesUnstorableRowsBeforeTheMapChanges)

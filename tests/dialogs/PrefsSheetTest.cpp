@@ -32,8 +32,9 @@ class PrefsSheetTest : public ::testing::Test {
 protected:
     std::unique_ptr<CProperties> makeSheet()
     {
-        auto sheet = std::make_unique<CProperties>(
-            CProperties::programPages([this](int splash, int option) { m_told = {splash, option}; }));
+        auto sheet = std::make_unique<CProperties>(CProperties::programPages([this](int splash, int option) {
+            m_told = {splash, option};
+        }));
         sheet->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
         return sheet;
@@ -171,8 +172,9 @@ TEST_F(PrefsSheetTest, OkRefusedByAPageBehindBringsThatPageToTheFront)
     ASSERT_EQ(sheet->tabs()->currentIndex(), 1);
     auto* locations = sheet->findChild<CFileLocationOptionsPropPage*>();
     ASSERT_TRUE(locations);
-    locations->setModifyDialog(
-        [&](const QString&, const QString&) { return std::optional<QString>(QString::fromStdString(dir.path() + "/none")); });
+    locations->setModifyDialog([&](const QString&, const QString&) {
+        return std::optional<QString>(QString::fromStdString(dir.path() + "/none"));
+    });
     auto* list = locations->findChild<QTreeWidget*>(QStringLiteral("locationList"));
     list->setCurrentItem(list->topLevelItem(3));
     QTest::mouseClick(locations->findChild<QPushButton*>(QStringLiteral("modifyButton")), Qt::LeftButton);

@@ -86,7 +86,8 @@ TEST(PrintResPdf, AFullPageFillsAnA4SheetAndLongTextsStayInTheirColumns)
     std::vector<Row> list = rows(57);
     list[0].name = QString(200, QLatin1Char('W'));
     list[0].fileSize = 4294967295u;
-    list[1].path = QStringLiteral("/srv/resources/") + QString(300, QLatin1Char('d')) + QStringLiteral("/end.sfp");
+    list[1].path =
+        QStringLiteral("/srv/resources/") + QString(300, QLatin1Char('d')) + QStringLiteral("/end.sfp");
     {
         QPainter painter(&page);
         CPrintRes::paintPage(painter, layOut(list), 0, kDpi);

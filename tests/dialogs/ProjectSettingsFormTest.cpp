@@ -39,8 +39,12 @@ TEST(ProjectSettingsForm, ShowsACustomSizeInWholeMBOrElseInKB)
         const char* text;
     };
     const Case cases[] = {
-        {kCustom, 3145728, MB, "3"},       {kCustom, 98304, KB, "96"},   {kCustom, 1572864, KB, "1536"},
-        {kCustom, 268435456, MB, "256"},   {kCustom, 1048576, MB, "1"},  {kCustom, 0, KB, "0"},
+        {kCustom, 3145728, MB, "3"},
+        {kCustom, 98304, KB, "96"},
+        {kCustom, 1572864, KB, "1536"},
+        {kCustom, 268435456, MB, "256"},
+        {kCustom, 1048576, MB, "1"},
+        {kCustom, 0, KB, "0"},
         {kCustom, 0xFFFFFFFFu, KB, "4194303"},
         // A listed size shows no custom size, whatever the project keeps.
         {5, 98304, MB, ""},

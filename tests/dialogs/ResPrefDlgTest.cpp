@@ -87,12 +87,15 @@ TEST_F(ResPrefDlgTest, TrueTypeFontEditsItsNumbersAndSymbolSet)
     EXPECT_EQ(dlg->change().idText, QStringLiteral("4000"));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(profile.contains(QStringLiteral("Resource Preferences"), QStringLiteral("WinPlacement")));
-    EXPECT_EQ(profile.getInt(QStringLiteral("Resource Preferences"), QStringLiteral("ResPrefMsgOptions"), 0), 2);
+    EXPECT_EQ(profile.getInt(QStringLiteral("Resource Preferences"), QStringLiteral("ResPrefMsgOptions"), 0),
+              2);
 }
 
 TEST_F(ResPrefDlgTest, LayoutsOfTheOtherKinds)
 {
-    const int pcl = add("m.pcl", "\x1b&f300Y\x1b&f0X" "body" "\x1b&f1X");
+    const int pcl = add("m.pcl", "\x1b&f300Y\x1b&f0X"
+                                 "body"
+                                 "\x1b&f1X");
     const int data = add("d.prg", "data");
     open(pcl);
     EXPECT_EQ(text("typeText"), QStringLiteral("PCL Macro File"));

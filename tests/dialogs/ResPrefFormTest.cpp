@@ -24,7 +24,10 @@ protected:
         doc.SetItemID(serial, id);
         return serial;
     }
-    int addMacro(const std::string& name) { return add(name + ".mcr", "!R! MCRO " + name + "; TEXT 'x'; ENDM; EXIT;"); }
+    int addMacro(const std::string& name)
+    {
+        return add(name + ".mcr", "!R! MCRO " + name + "; TEXT 'x'; ENDM; EXIT;");
+    }
     int addForm(const std::string& name) { return add(name + ".prn", "form"); }
 
     qrl::test::CheckedDoc doc;
@@ -55,9 +58,10 @@ TEST_F(ResPrefFormTest, SpinsAndTypedNumbersStayInRange)
         const char* text;
         std::optional<std::uint32_t> value;
     };
-    for (const Typed& c : {Typed{"300", 300u}, Typed{"70000", 65535u}, Typed{"000001", 65535u},
-                           Typed{"99999999999", 65535u}, Typed{"12a", std::nullopt}, Typed{"-1", std::nullopt},
-                           Typed{" 5", std::nullopt}, Typed{"\u0663", std::nullopt}})
+    for (const Typed& c :
+         {Typed{"300", 300u}, Typed{"70000", 65535u}, Typed{"000001", 65535u}, Typed{"99999999999", 65535u},
+          Typed{"12a", std::nullopt}, Typed{"-1", std::nullopt}, Typed{" 5", std::nullopt},
+          Typed{"\u0663", std::nullopt}})
         EXPECT_EQ(respref::parseNumberText(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
@@ -69,7 +73,8 @@ TEST_F(ResPrefFormTest, LocationOfLongPaths)
     const QString sixty = QString(26, QLatin1Char('a')) + QLatin1Char('/') + QString(33, QLatin1Char('b'));
     ASSERT_EQ(sixty.size(), 60);
     EXPECT_EQ(respref::locationText(sixty), QStringLiteral("aaa..") + sixty.right(34));
-    const QString thirtyThree = QString(27, QLatin1Char('a')) + QLatin1Char('/') + QString(32, QLatin1Char('b'));
+    const QString thirtyThree =
+        QString(27, QLatin1Char('a')) + QLatin1Char('/') + QString(32, QLatin1Char('b'));
     EXPECT_EQ(respref::locationText(thirtyThree), QStringLiteral("aaa..") + thirtyThree.right(33));
     const QString none = base + QString(40, QLatin1Char('c'));
     EXPECT_EQ(respref::locationText(none), QStringLiteral("/ho../~") + none.right(33));
@@ -89,8 +94,9 @@ TEST_F(ResPrefFormTest, FontIdChecksRefuseBeforeAnythingIsWritten)
         bool passes;
         int message;
     };
-    for (const Case& c : {Case{100, {}, false, 2216}, Case{0, {}, false, 2216}, Case{200, Answer::Cancel, false, 2215},
-                          Case{200, Answer::Ok, true, 2215}, Case{300, {}, false, 2218}, Case{1000, {}, true, 0}}) {
+    for (const Case& c :
+         {Case{100, {}, false, 2216}, Case{0, {}, false, 2216}, Case{200, Answer::Cancel, false, 2215},
+          Case{200, Answer::Ok, true, 2215}, Case{300, {}, false, 2218}, Case{1000, {}, true, 0}}) {
         ui.clear();
         if (c.answer)
             ui.answer(*c.answer);
@@ -106,7 +112,9 @@ TEST_F(ResPrefFormTest, FontIdChecksRefuseBeforeAnythingIsWritten)
     EXPECT_FALSE(doc.IsModified());
 
     // A font keeping its own id is not refused, and a macro's number is not a font's.
-    const int macro = add("m.pcl", "\x1b&f300Y\x1b&f0X" "body" "\x1b&f1X");
+    const int macro = add("m.pcl", "\x1b&f300Y\x1b&f0X"
+                                   "body"
+                                   "\x1b&f1X");
     doc.SetItemID(macro, 400);
     form.id = 400;
     ui.clear();

@@ -13,8 +13,8 @@ struct CardImageSlot {
     std::string name;             // the organisation tuple's name field, up to its first zero
     std::uint32_t dataOffset = 0; // from the format tuple
     std::uint32_t dataSize = 0;
-    std::size_t position = 0;     // where the slot image begins
-    std::string image;            // the slot image, up to where the chain's link points
+    std::size_t position = 0; // where the slot image begins
+    std::string image;        // the slot image, up to where the chain's link points
 };
 
 struct CardImage {

@@ -49,7 +49,8 @@ std::string slotImage(std::size_t size, bool header, unsigned char seed = 1)
 // directory, with the progress calls recorded.
 class CardBuild {
 public:
-    explicit CardBuild(std::uint32_t sizeIndex, std::uint32_t customCapacity = 0) : m_context(new BuildContext{})
+    explicit CardBuild(std::uint32_t sizeIndex, std::uint32_t customCapacity = 0)
+        : m_context(new BuildContext{})
     {
         m_context->sizeIndex = sizeIndex;
         m_context->customCapacity = customCapacity;
@@ -121,16 +122,21 @@ TEST(CardImage, OneFontSlotOnATwoMegabyteCard)
     const CardImage card = exported("card.bxf");
     // The tuples before the slot image, byte for byte.
     const std::string attribute("\x01\x01\x03\x03\x54\x54\x06\x06\xFF\xFF\x12\x12\x04\x04\x18\x18"
-                                "\x00\x00\x00\x00\x00\x00\xFF\xFF", 24);
-    const std::string common("\x13\x04" "CIS\x00"
+                                "\x00\x00\x00\x00\x00\x00\xFF\xFF",
+                                24);
+    const std::string common("\x13\x04"
+                             "CIS\x00"
                              "\x40\x18\x00\x00\x70\x00\x00\x00\x00\x00\x01"
-                             "ZENTRIX\x00" "\x00\x00\x00\x00\x00\x00\x00"
+                             "ZENTRIX\x00"
+                             "\x00\x00\x00\x00\x00\x00\x00"
                              "\x44\x04\x00\x00\x00\x00"
                              "\x41\x0A\x80\x00\x70\x00\x00\x00\x2C\x01\x00\x00"
-                             "\x46\x18\x80\x00QP\x01\x80\x01\x00" "Courier\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+                             "\x46\x18\x80\x00QP\x01\x80\x01\x00"
+                             "Courier\x00\x00\x00\x00\x00\x00\x00\x00\x00"
                              "\x43\x02\x01\x01"
                              "\xFF\x04\x9C\x01\x00\x00"
-                             "\xFF\x00", 88);
+                             "\xFF\x00",
+                             88);
     EXPECT_EQ(card.unswapped.substr(0, 24), attribute);
     EXPECT_EQ(card.unswapped.substr(24, 88), common);
     EXPECT_EQ(card.unswapped.substr(112), image);
@@ -185,7 +191,8 @@ TEST(CardImage, FurtherSlotsFollowTheChain)
     }
     // The first slot's link points at the second common part.
     EXPECT_EQ(card.unswapped[104], '\x12');
-    EXPECT_EQ(qrl::bytes::getU32LE(reinterpret_cast<const unsigned char*>(card.unswapped.data()) + 106), 512u);
+    EXPECT_EQ(qrl::bytes::getU32LE(reinterpret_cast<const unsigned char*>(card.unswapped.data()) + 106),
+              512u);
     EXPECT_EQ(card.unswapped.size(), 1469u + 77u);
     // Ten per slot while measuring, ten per further slot while writing.
     EXPECT_EQ(build.progress().size(), 7u);

@@ -32,8 +32,8 @@ const std::set<std::string> kExports = {
     "GetCompositeData", "MakeICResource", "MakeIDResource", "MakeDAResource", "MakeHDResource", "GetValue",
     "CopyFileExternal", "fprintf_BYTE", "fprintf_WORD", "fprintf_DWORD", "fprintf_ASCII",
     // The shared platform layer compiled into the library.
-    "QrlGlobalAlloc", "QrlGlobalLock", "QrlGlobalUnlock", "QrlGlobalFree", "QrlGlobalSize", "QrlGlobalLiveBlocks",
-    "QrlGlobalSetFaults", "QrlOutputDebugString", "QrlSetDebugOutputSink"};
+    "QrlGlobalAlloc", "QrlGlobalLock", "QrlGlobalUnlock", "QrlGlobalFree", "QrlGlobalSize",
+    "QrlGlobalLiveBlocks", "QrlGlobalSetFaults", "QrlOutputDebugString", "QrlSetDebugOutputSink"};
 
 TEST(EngineInterface, EveryExportResolvesByItsExactName)
 {

@@ -55,10 +55,11 @@ class OtherFileSystemFolder {
 public:
     explicit OtherFileSystemFolder(const std::string& workingDirectory)
     {
-        struct stat shm {}, work {};
+        struct stat shm {
+        }, work{};
         std::string templ = "/dev/shm/qrltest-XXXXXX";
-        if (stat("/dev/shm", &shm) == 0 && stat(workingDirectory.c_str(), &work) == 0 && shm.st_dev != work.st_dev &&
-            mkdtemp(templ.data()))
+        if (stat("/dev/shm", &shm) == 0 && stat(workingDirectory.c_str(), &work) == 0 &&
+            shm.st_dev != work.st_dev && mkdtemp(templ.data()))
             m_path = templ;
     }
     ~OtherFileSystemFolder()

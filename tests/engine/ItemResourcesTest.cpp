@@ -73,37 +73,40 @@ TEST_P(MakeResourceCase, WritesTheResourceLayout)
         EXPECT_EQ(getU16BE(p + 12), c.automatic ? 1 : 0);
         EXPECT_EQ(getU16BE(p + 14), std::string(c.type == VINTREL_PCL_MACRO ? "4711" : c.name).size());
     }
-    EXPECT_EQ(out.substr(nameAt, 16), std::string(c.nameField).append(16 - std::string(c.nameField).size(), '\0'));
+    EXPECT_EQ(out.substr(nameAt, 16),
+              std::string(c.nameField).append(16 - std::string(c.nameField).size(), '\0'));
     EXPECT_EQ(out.substr(c.headerSize, c.sourceSize), source);
     EXPECT_EQ(out.substr(c.headerSize + c.sourceSize), std::string(padding, '\0'));
     EXPECT_EQ(build.progressWeight("Building Resources"), 8);
     EXPECT_EQ(build.progress().size(), 4u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, MakeResourceCase,
-    ::testing::Values(
-        ResourceCase{"EmptyPclMacro", VINTREL_PCL_MACRO, VINTREL_SRAM_CARD, 0, 0, "ignored", 0, "BMD00007.RSC", 32,
-                     "4711"},
-        ResourceCase{"PclMacroOnEprom", VINTREL_PCL_MACRO, VINTREL_EPROM, 0, 5, "ignored", 1, "BMD00007.RSC", 32,
-                     "4711"},
-        ResourceCase{"LongMacroName", VINTREL_PRINTER_MACRO, VINTREL_COMPACT_FLASH, 0, 8, "long_macro_name_x25", 1,
-                     "BMD00007.RSC", 32, "LONG_MACRO_NAME_"},
-        ResourceCase{"EmptyFormOnEprom", VINTREL_FORM, VINTREL_EPROM, 0, 0, "Form1", 0, "BHD00007.RSC", 20,
-                     "FORM1"},
-        ResourceCase{"FormOnCard", VINTREL_FORM, VINTREL_SRAM_CARD, 0, 7, "Form1", 1, "BHD00007.RSC", 0, ""},
-        ResourceCase{"FormWithHeaderFlag", VINTREL_FORM, VINTREL_HARD_DISK, 1, 7, "Form1", 0, "BHD00007.RSC", 20,
-                     "FORM1"},
-        ResourceCase{"DataOnDisk", VINTREL_PROGRAM_DATA, VINTREL_HARD_DISK, 0, 5, "data", 0, "BPD00007.RSC", 0, ""},
-        ResourceCase{"DataOnEprom", VINTREL_PROGRAM_DATA, VINTREL_EPROM, 0, 6, "data.bin", 0, "BPD00007.RSC", 20,
-                     "DATA.BIN"}),
-    [](const auto& param) { return std::string(param.param.what); });
+INSTANTIATE_TEST_SUITE_P(Layouts, MakeResourceCase,
+                         ::testing::Values(ResourceCase{"EmptyPclMacro", VINTREL_PCL_MACRO, VINTREL_SRAM_CARD,
+                                                        0, 0, "ignored", 0, "BMD00007.RSC", 32, "4711"},
+                                           ResourceCase{"PclMacroOnEprom", VINTREL_PCL_MACRO, VINTREL_EPROM,
+                                                        0, 5, "ignored", 1, "BMD00007.RSC", 32, "4711"},
+                                           ResourceCase{"LongMacroName", VINTREL_PRINTER_MACRO,
+                                                        VINTREL_COMPACT_FLASH, 0, 8, "long_macro_name_x25", 1,
+                                                        "BMD00007.RSC", 32, "LONG_MACRO_NAME_"},
+                                           ResourceCase{"EmptyFormOnEprom", VINTREL_FORM, VINTREL_EPROM, 0, 0,
+                                                        "Form1", 0, "BHD00007.RSC", 20, "FORM1"},
+                                           ResourceCase{"FormOnCard", VINTREL_FORM, VINTREL_SRAM_CARD, 0, 7,
+                                                        "Form1", 1, "BHD00007.RSC", 0, ""},
+                                           ResourceCase{"FormWithHeaderFlag", VINTREL_FORM, VINTREL_HARD_DISK,
+                                                        1, 7, "Form1", 0, "BHD00007.RSC", 20, "FORM1"},
+                                           ResourceCase{"DataOnDisk", VINTREL_PROGRAM_DATA, VINTREL_HARD_DISK,
+                                                        0, 5, "data", 0, "BPD00007.RSC", 0, ""},
+                                           ResourceCase{"DataOnEprom", VINTREL_PROGRAM_DATA, VINTREL_EPROM, 0,
+                                                        6, "data.bin", 0, "BPD00007.RSC", 20, "DATA.BIN"}),
+                         [](const auto& param) { return std::string(param.param.what); });
 
 TEST(MakeResource, PrinterMacroIsStrippedAndItsScratchFileRemoved)
 {
     TempCwd cwd;
     writeFile("m.txt", "!R! MCRO ABCD;\r\nCMNT drawn box;\r\nTEXT 'EXIT';\r\nENDM;\r\nEXIT;\r\n");
-    ASSERT_EQ(MakeResource("m.txt", "ABCD", 3, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr), 1);
+    ASSERT_EQ(MakeResource("m.txt", "ABCD", 3, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr),
+              1);
     const std::string out = readFile("BMD00003.RSC");
     const std::string body = "%TEXT 'EXIT';\r\nENDM;\r\n";
     ASSERT_EQ(out.size(), 32 + body.size() + (4 - body.size() % 4) % 4);
@@ -115,8 +118,9 @@ TEST(MakeResource, StaleScratchFileIsNeverBuiltWhenStrippingFails)
 {
     TempCwd cwd;
     writeFile("BMD00003.TMP", "%ENDM;"); // left by an earlier build
-    EXPECT_EQ(MakeResource("missing.txt", "ABCD", 3, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr),
-              0);
+    EXPECT_EQ(
+        MakeResource("missing.txt", "ABCD", 3, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr),
+        0);
     EXPECT_FALSE(fileExists("BMD00003.TMP"));
     EXPECT_FALSE(fileExists("BMD00003.RSC"));
 }
@@ -126,7 +130,8 @@ TEST(MakeResource, UnterminatedNameIsCutToThirtyTwoCharacters)
     TempCwd cwd;
     writeFile("m.txt", "x");
     const std::string name(40, 'n'); // stands for a name field whose terminator is missing
-    ASSERT_EQ(MakeResource("m.txt", name.c_str(), 0, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_EPROM, 0, nullptr), 1);
+    ASSERT_EQ(MakeResource("m.txt", name.c_str(), 0, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_EPROM, 0, nullptr),
+              1);
     EXPECT_EQ(getU16BE(bytesOf(readFile("BMD00000.RSC")) + 14), 32);
 }
 

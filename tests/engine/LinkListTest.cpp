@@ -23,8 +23,8 @@ std::vector<std::uint32_t> links(const TestBuild& build, BuildContext* context)
 TEST(LinkList, FontsThenFormsThenMacrosThenData)
 {
     TestBuild build;
-    for (std::uint8_t type : {VINTREL_PRINTER_MACRO, VINTREL_PCL_BITMAP_FONT, VINTREL_FORM, VINTREL_PROGRAM_DATA,
-                              VINTREL_TRUETYPE_FONT, VINTREL_SKIPPED_ITEM})
+    for (std::uint8_t type : {VINTREL_PRINTER_MACRO, VINTREL_PCL_BITMAP_FONT, VINTREL_FORM,
+                              VINTREL_PROGRAM_DATA, VINTREL_TRUETYPE_FONT, VINTREL_SKIPPED_ITEM})
         build.addItem(type, "item");
     BuildContext* context = build.context();
 

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         StripCase{"UnterminatedCommentEndsAtTheEnd", "SCU;CMNT never ends", "SCU;"},
         StripCase{"UnterminatedHeaderEndsAtTheEnd", "MCRO LOGO", ""},
         StripCase{"UnterminatedStringEndsAtTheEnd", "TEXT 'open;EXIT;", "TEXT 'open;EXIT;"},
-        StripCase{"CountedRowsOnlyUntilTheRasterEnds", "RVCL 0;5,;EXIT;ENDR;5,;EXIT;", "RVCL 0;5,;EXIT;ENDR;5,;"}),
+        StripCase{"CountedRowsOnlyUntilTheRasterEnds", "RVCL 0;5,;EXIT;ENDR;5,;EXIT;",
+                  "RVCL 0;5,;EXIT;ENDR;5,;"}),
     [](const auto& param) { return std::string(param.param.what); });
 
 std::string randomBytes(std::size_t n, unsigned seed)
@@ -74,8 +75,9 @@ TEST(MacroStripper, WrappedImageBytesPassUnchanged)
     image.replace(100, kHostile.size(), kHostile);
     image.replace(300, 6, ";ENDG;"); // an image may hold the closing bytes by chance
     const std::string body = "%STR 300;SPO P;GRRD J,1000,800;" + image + ";ENDG;ENDM;";
-    EXPECT_EQ(MacroStripper::strip("!R!MCRO PHOT %;STR 300;SPO P;GRRD J,1000,800;" + image + ";ENDG;ENDM;EXIT,E;"),
-              body);
+    EXPECT_EQ(
+        MacroStripper::strip("!R!MCRO PHOT %;STR 300;SPO P;GRRD J,1000,800;" + image + ";ENDG;ENDM;EXIT,E;"),
+        body);
 }
 
 // Monochrome rows carry three characters per 16 pixels: two of 0x40 to 0x7F and one of 0x30 to

@@ -72,7 +72,8 @@ TEST(SRecordTools, DataRecordsEqualThoseOfObjcopy)
     TempCwd cwd;
     writeFile("swapped.bin", swappedImage());
     ASSERT_EQ(WriteFileQRL("rom.hex", 1, nullptr), 1);
-    ASSERT_EQ(std::system("objcopy -I binary -O srec --srec-forceS3 --srec-len=15 swapped.bin objcopy.srec"), 0);
+    ASSERT_EQ(std::system("objcopy -I binary -O srec --srec-forceS3 --srec-len=15 swapped.bin objcopy.srec"),
+              0);
     const auto ours = dataRecords(readFile("rom.hex"));
     EXPECT_EQ(ours.size(), 40001u / 15 + 1);
     EXPECT_EQ(ours, dataRecords(readFile("objcopy.srec")));

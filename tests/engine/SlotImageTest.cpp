@@ -82,7 +82,8 @@ TEST_P(EpromDirectory, TrueTypeFontAndMacroOffsets)
     const std::string bytes = readFile("SLT00000.SLT");
     ASSERT_EQ(bytes.size(), a + b + c + m + 228);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::uint32_t offsets[] = {28, static_cast<std::uint32_t>(20 + a), static_cast<std::uint32_t>(12 + a + b),
+    const std::uint32_t offsets[] = {28, static_cast<std::uint32_t>(20 + a),
+                                     static_cast<std::uint32_t>(12 + a + b),
                                      static_cast<std::uint32_t>(4 + a + b + c)};
     const std::uint16_t kinds[] = {0, 1, 1, 48};
     for (int k = 0; k < 4; ++k) {
@@ -101,13 +102,16 @@ TEST_P(EpromDirectory, TrueTypeFontAndMacroOffsets)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, EpromDirectory,
-                         ::testing::Values(FontAndMacroSizes{1, 2, 3, 32}, FontAndMacroSizes{100, 57, 1023, 36},
+                         ::testing::Values(FontAndMacroSizes{1, 2, 3, 32},
+                                           FontAndMacroSizes{100, 57, 1023, 36},
                                            FontAndMacroSizes{0, 70000, 5, 68}));
 
 TEST(SlotImage, CardBuildGivesOneSlotPerItem)
 {
     TempCwd cwd;
-    writeFile("form.prn", std::string("\x1B" "E form bytes, odd length", 25));
+    writeFile("form.prn", std::string("\x1B"
+                                      "E form bytes, odd length",
+                                      25));
     writeFile("data.bin", "program data");
     writeFile("macro.txt", "!R!MCRO M1;SCU;ENDM;EXIT;");
     TestBuild build;
@@ -115,9 +119,13 @@ TEST(SlotImage, CardBuildGivesOneSlotPerItem)
     build.addItem(VINTREL_PROGRAM_DATA, "Data");
     build.addItem(VINTREL_PRINTER_MACRO, "M1");
     build.addItem(VINTREL_PCL_BITMAP_FONT, "Courier");
-    ASSERT_EQ(MakeResource("form.prn", "Form One", 0, 0, VINTREL_FORM, 0, VINTREL_SRAM_CARD, 0, build.context()), 1);
-    ASSERT_EQ(MakeResource("data.bin", "Data", 1, 0, VINTREL_PROGRAM_DATA, 0, VINTREL_SRAM_CARD, 0, nullptr), 1);
-    ASSERT_EQ(MakeResource("macro.txt", "M1", 2, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr), 1);
+    ASSERT_EQ(
+        MakeResource("form.prn", "Form One", 0, 0, VINTREL_FORM, 0, VINTREL_SRAM_CARD, 0, build.context()),
+        1);
+    ASSERT_EQ(MakeResource("data.bin", "Data", 1, 0, VINTREL_PROGRAM_DATA, 0, VINTREL_SRAM_CARD, 0, nullptr),
+              1);
+    ASSERT_EQ(MakeResource("macro.txt", "M1", 2, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr),
+              1);
     writeResourceFile("BBM00003.HDR", 64, 1);
     writeResourceFile("BBM00003.RSC", 301, 2);
     ASSERT_TRUE(build.buildSlots(VINTREL_SRAM_CARD));
@@ -135,7 +143,8 @@ TEST(SlotImage, CardBuildGivesOneSlotPerItem)
     EXPECT_EQ(macro.resources[0].kind, 48);
     EXPECT_EQ(readFile("SLT00003.SLT"), readFile("data.bin"));
 
-    const std::pair<std::uint8_t, const char*> expected[] = {{1, "Courier"}, {2, "Form One"}, {16, "M1"}, {128, "Data"}};
+    const std::pair<std::uint8_t, const char*> expected[] = {
+        {1, "Courier"}, {2, "Form One"}, {16, "M1"}, {128, "Data"}};
     for (std::uint32_t i = 0; i < 4; ++i) {
         EXPECT_EQ(build.slot(i).kind, expected[i].first) << i;
         EXPECT_STREQ(build.slot(i).name, expected[i].second) << i;
@@ -153,7 +162,8 @@ TEST(SlotImage, TwoBuildsOnTheSameDayAreIdentical)
         build.addItem(VINTREL_FORM, "F");
         build.addItem(VINTREL_PRINTER_MACRO, "M1");
         ASSERT_EQ(MakeResource("form.prn", "F", 0, 0, VINTREL_FORM, 1, VINTREL_EPROM, 0, nullptr), 1);
-        ASSERT_EQ(MakeResource("macro.txt", "M1", 1, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_EPROM, 0, nullptr), 1);
+        ASSERT_EQ(MakeResource("macro.txt", "M1", 1, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_EPROM, 0, nullptr),
+                  1);
         ASSERT_TRUE(build.buildSlots(VINTREL_EPROM));
         image = readFile("SLT00000.SLT");
     }

@@ -13,7 +13,8 @@ constexpr std::array<std::uint16_t, 5> kKindOrder = {0, 1, 48, 32, 16};
 
 std::size_t kindRank(std::uint16_t kind)
 {
-    return static_cast<std::size_t>(std::find(kKindOrder.begin(), kKindOrder.end(), kind) - kKindOrder.begin());
+    return static_cast<std::size_t>(std::find(kKindOrder.begin(), kKindOrder.end(), kind) -
+                                    kKindOrder.begin());
 }
 
 } // namespace

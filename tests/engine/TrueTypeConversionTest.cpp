@@ -58,7 +58,13 @@ struct Record {
 std::string glyphRecord(std::uint16_t glyph, const std::string& outline)
 {
     Bytes r;
-    r.u8(0x0F).u8(0).u8(2).u8(0x0F).u16(static_cast<std::uint32_t>(outline.size() + 4)).u16(glyph).text(outline);
+    r.u8(0x0F)
+        .u8(0)
+        .u8(2)
+        .u8(0x0F)
+        .u16(static_cast<std::uint32_t>(outline.size() + 4))
+        .u16(glyph)
+        .text(outline);
     unsigned sum = 0;
     for (std::size_t i = 4; i < r.s.size(); ++i)
         sum += static_cast<unsigned char>(r.s[i]);
@@ -93,7 +99,15 @@ std::string expectedData(const std::string& font, const std::vector<std::string>
     std::uint32_t total = recordAt;
     for (const auto& r : recs)
         total += static_cast<std::uint32_t>(r.size());
-    out.u32(total).u32(0x800E0000).u8(0xC3).u8(0xE4).u16(kFont).u16(n + 2).u16(0).u32(4 * n + 8).u32(4 * n + 16);
+    out.u32(total)
+        .u32(0x800E0000)
+        .u8(0xC3)
+        .u8(0xE4)
+        .u16(kFont)
+        .u16(n + 2)
+        .u16(0)
+        .u32(4 * n + 8)
+        .u32(4 * n + 16);
     for (std::uint32_t i = 0; i < n; ++i) {
         out.u32(recordAt - (24 + 4 * i));
         recordAt += static_cast<std::uint32_t>(recs[i].size());
@@ -135,7 +149,9 @@ std::string expectedHeader(const HeaderFields& f, const std::string& name)
     h.u16(f.symbolSet).u16(1).u16(1300).u16(0).u16(1675).u16(0).u16(5).u16(0x0300).u16(kTypeface).u16(2048);
     h.u16(0).u16(0).u32(0).text(name).zeros(32 - name.size()).u32(0).u32(0).u16(6);
     for (auto [size, a, b] : {std::tuple{4, 0, 1}, {22, 0, 1}, {22, 0, 2}, {22, 1, 0}, {0, 1, 0}, {4, 1, 0}})
-        h.u16(static_cast<std::uint32_t>(size)).u8(static_cast<std::uint32_t>(a)).u8(static_cast<std::uint32_t>(b));
+        h.u16(static_cast<std::uint32_t>(size))
+            .u8(static_cast<std::uint32_t>(a))
+            .u8(static_cast<std::uint32_t>(b));
     h.u16(5).u32(0).u32(0).u8(0xC3).u8(0xE4).u16(kFont).u8(0xC9).u8(0xE4).u16(kFont);
     return h.s;
 }
@@ -175,7 +191,8 @@ TEST_F(TrueTypeConversion, NationalSetMapsItsOwnCodes)
 
 TEST_F(TrueTypeConversion, UnboundedSetUsesUnicodeCodes)
 {
-    ASSERT_EQ(MakeTTFResource("face.ttf", "A name longer than thirty-two characters", 0, kFont, kTypeface, 0), 1);
+    ASSERT_EQ(MakeTTFResource("face.ttf", "A name longer than thirty-two characters", 0, kFont, kTypeface, 0),
+              1);
     // Code 32's glyph is empty and becomes glyph 0.
     const std::vector<Record> records = {{32, 0}, {65, 1}, {66, 2}, {67, 3}, {196, 4}, {0x2019, 2}};
     EXPECT_EQ(readFile("TTD00000.RSC"), expectedData(m_font, m_options.outlines, records));
@@ -239,7 +256,8 @@ std::uint32_t be32(const std::string& s, std::size_t at)
 
 std::uint16_t be16(const std::string& s, std::size_t at)
 {
-    return static_cast<std::uint16_t>((static_cast<unsigned char>(s[at]) << 8) | static_cast<unsigned char>(s[at + 1]));
+    return static_cast<std::uint16_t>((static_cast<unsigned char>(s[at]) << 8) |
+                                      static_cast<unsigned char>(s[at + 1]));
 }
 
 TEST(TrueTypeInstalledFont, ConvertsIntoConsistentResources)

@@ -59,7 +59,13 @@ const Refusal kRefusals[] = {
     {"no font file", [] { return std::string(); }, 6},
     {"shorter than its offset table", [] { return buildTestFont(defaultTestFont()).substr(0, 11); }, 6},
     {"directory cut short", [] { return buildTestFont(defaultTestFont()).substr(0, 12 + 16 * 4); }, 6},
-    {"not a TrueType font", [] { std::string f = buildTestFont(defaultTestFont()); f.replace(0, 4, "OTTO"); return f; }, 6},
+    {"not a TrueType font",
+     [] {
+         std::string f = buildTestFont(defaultTestFont());
+         f.replace(0, 4, "OTTO");
+         return f;
+     },
+     6},
     {"table reaching past the end",
      [] {
          std::string f = buildTestFont(defaultTestFont());
@@ -67,9 +73,16 @@ const Refusal kRefusals[] = {
          return f;
      },
      6},
-    {"table count beyond the directory", [] { std::string f = buildTestFont(defaultTestFont()); put16(f, 4, 0xFFFF); return f; }, 6},
+    {"table count beyond the directory",
+     [] {
+         std::string f = buildTestFont(defaultTestFont());
+         put16(f, 4, 0xFFFF);
+         return f;
+     },
+     6},
     {"no OS/2 table", [] { return withOptions([](TestFontOptions& o) { o.withOs2 = false; }); }, 6},
-    {"box without height (division by zero)", [] { return withOptions([](TestFontOptions& o) { o.yMin = o.yMax; }); }, 6},
+    {"box without height (division by zero)",
+     [] { return withOptions([](TestFontOptions& o) { o.yMin = o.yMax; }); }, 6},
     {"no metrics", [] { return withOptions([](TestFontOptions& o) { o.advances.clear(); }); }, 6},
     {"character map not format 4",
      [] {
@@ -94,7 +107,10 @@ const Refusal kRefusals[] = {
      },
      6},
     {"outline too long for a record",
-     [] { return withOptions([](TestFontOptions& o) { o.outlines[1] = qrl::test::simpleOutline(70000, 'x'); }); }, 6},
+     [] {
+         return withOptions([](TestFontOptions& o) { o.outlines[1] = qrl::test::simpleOutline(70000, 'x'); });
+     },
+     6},
 };
 
 class TrueTypeRefusal : public ::testing::TestWithParam<Refusal> {};
@@ -144,7 +160,8 @@ struct Survivor {
 const Survivor kSurvivors[] = {
     {"glyph past the end of loca: glyph 0",
      [] {
-         return withOptions([](TestFontOptions& o) { o.segments[1].delta = static_cast<std::uint16_t>(40 - 0x41); });
+         return withOptions(
+             [](TestFontOptions& o) { o.segments[1].delta = static_cast<std::uint16_t>(40 - 0x41); });
      },
      {2, 0, 0, 0}},
     {"glyph-index array entry outside the map: glyph 0",
@@ -163,9 +180,8 @@ const Survivor kSurvivors[] = {
          });
      },
      {2, 1, 2, 3, 6, 4}},
-    {"composite glyph as its own only component", [] {
-         return withOptions([](TestFontOptions& o) { o.outlines[3] = qrl::test::compositeOutline({3}); });
-     },
+    {"composite glyph as its own only component",
+     [] { return withOptions([](TestFontOptions& o) { o.outlines[3] = qrl::test::compositeOutline({3}); }); },
      {2, 1, 2, 3}},
 };
 

@@ -40,12 +40,12 @@ TEST_F(SymbolRowsFile, MeetsThePublishedCountsAndGivenRows)
     for (std::size_t row = 1; row < vintrel::kSymbolSetCount; ++row)
         EXPECT_EQ(m_rows[row].size(), kRows[row].ranges) << "row " << row;
 
-    const std::vector<RowRange> ascii = {{0, 33, 38},    {1, 39, 0x2019}, {0, 40, 95},
-                                         {1, 96, 0x2018}, {0, 97, 126},   {1, 127, 0x2592}};
+    const std::vector<RowRange> ascii = {{0, 33, 38},     {1, 39, 0x2019}, {0, 40, 95},
+                                         {1, 96, 0x2018}, {0, 97, 126},    {1, 127, 0x2592}};
     EXPECT_EQ(m_rows[6], ascii);
-    const std::vector<RowRange> latin1 = {{0, 33, 93},      {1, 94, 0x02C6},  {0, 95, 125},  {1, 126, 0x02DC},
-                                          {1, 127, 0x2592}, {0, 161, 174},    {1, 175, 0x02C9}, {0, 176, 182},
-                                          {1, 183, 0x2219}, {0, 184, 255}};
+    const std::vector<RowRange> latin1 = {
+        {0, 33, 93},   {1, 94, 0x02C6},  {0, 95, 125},  {1, 126, 0x02DC}, {1, 127, 0x2592},
+        {0, 161, 174}, {1, 175, 0x02C9}, {0, 176, 182}, {1, 183, 0x2219}, {0, 184, 255}};
     EXPECT_EQ(m_rows[3], latin1);
     const std::vector<RowRange> unboundedStart = {{0, 32, 126}, {0, 129, 255}, {0, 258, 263}};
     ASSERT_GE(m_rows[0].size(), unboundedStart.size());
@@ -72,11 +72,11 @@ TEST(TrueTypeSymbolSets, CodeListsAndFontTypes)
         std::uint8_t fontType;
     };
     const Case cases[] = {
-        {6, 95, 0},    // ISO 6 ASCII: codes 33 to 127
-        {0, 881, 11},  // unbounded: every character the bound sets ask for
-        {3, 190, 1},   // ISO Latin 1: code 200, no code 150
-        {22, 253, 2},  // PC-8: code 150
-        {31, 222, 2},  // WingDings: 33 to 126 and 128 to 255
+        {6, 95, 0},   // ISO 6 ASCII: codes 33 to 127
+        {0, 881, 11}, // unbounded: every character the bound sets ask for
+        {3, 190, 1},  // ISO Latin 1: code 200, no code 150
+        {22, 253, 2}, // PC-8: code 150
+        {31, 222, 2}, // WingDings: 33 to 126 and 128 to 255
     };
     for (const Case& c : cases) {
         const auto list = buildCodeList(c.row);
@@ -105,9 +105,9 @@ TEST(TrueTypeSymbolSets, TellingCodes)
         int unicode; // -1: the code is not in the set
     };
     const Case cases[] = {
-        {5, 161, 0x0E01},  {29, 65, 0x0391},  {29, 97, 0x03B1},  {19, 0xE1, 0x00DF}, {19, 0xE6, 0x00B5},
-        {23, 0xE1, 0x00DF}, {23, 0xE6, 0x00B5}, {10, 161, 0x00C0}, {10, 254, 0x00B1}, {31, 127, -1},
-        {31, 255, 0xF0FF},
+        {5, 161, 0x0E01},   {29, 65, 0x0391},   {29, 97, 0x03B1},   {19, 0xE1, 0x00DF},
+        {19, 0xE6, 0x00B5}, {23, 0xE1, 0x00DF}, {23, 0xE6, 0x00B5}, {10, 161, 0x00C0},
+        {10, 254, 0x00B1},  {31, 127, -1},      {31, 255, 0xF0FF},
     };
     for (const Case& c : cases) {
         const auto list = buildCodeList(c.row);

@@ -133,8 +133,9 @@ std::string compositeOutline(const std::vector<std::uint16_t>& components)
 TestFontOptions defaultTestFont()
 {
     TestFontOptions o;
-    o.outlines = {simpleOutline(12, 'n'), simpleOutline(14, 'a'), simpleOutline(14, 'b'),
-                  compositeOutline({4, 1}), simpleOutline(16, 'd'), std::string(), simpleOutline(10, 'u')};
+    o.outlines = {simpleOutline(12, 'n'),   simpleOutline(14, 'a'), simpleOutline(14, 'b'),
+                  compositeOutline({4, 1}), simpleOutline(16, 'd'), std::string(),
+                  simpleOutline(10, 'u')};
     o.segments = {{0x20, 0x20, static_cast<std::uint16_t>(5 - 0x20), {}},
                   {0x41, 0x43, static_cast<std::uint16_t>(1 - 0x41), {}},
                   {0xC4, 0xC4, static_cast<std::uint16_t>(4 - 0xC4), {}},
@@ -156,9 +157,14 @@ std::string buildTestFont(const TestFontOptions& o)
         put16(hmtx, advance);
         put16(hmtx, 10);
     }
-    std::map<std::string, std::string> tables = {
-        {"cmap", cmapTable(o)}, {"glyf", glyf}, {"head", headTable(o)}, {"hhea", hheaTable(o)},
-        {"hmtx", hmtx}, {"loca", loca}, {"name", std::string(6, '\0')}, {"post", std::string(32, '\x03')}};
+    std::map<std::string, std::string> tables = {{"cmap", cmapTable(o)},
+                                                 {"glyf", glyf},
+                                                 {"head", headTable(o)},
+                                                 {"hhea", hheaTable(o)},
+                                                 {"hmtx", hmtx},
+                                                 {"loca", loca},
+                                                 {"name", std::string(6, '\0')},
+                                                 {"post", std::string(32, '\x03')}};
     if (o.withOs2)
         tables.emplace("OS/2", os2Table(o));
 
@@ -189,7 +195,8 @@ TableSpan findTable(const std::string& font, const char tag[5])
                (static_cast<std::uint32_t>(static_cast<unsigned char>(font[at + 2])) << 8) |
                static_cast<unsigned char>(font[at + 3]);
     };
-    const std::size_t count = (static_cast<unsigned char>(font[4]) << 8) | static_cast<unsigned char>(font[5]);
+    const std::size_t count =
+        (static_cast<unsigned char>(font[4]) << 8) | static_cast<unsigned char>(font[5]);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = 12 + 16 * i;
         if (std::memcmp(font.data() + entry, tag, 4) == 0)

@@ -129,8 +129,8 @@ TEST_P(UserFile, AFailedWriteKeepsTheEarlierFileAndLeavesErrnoAtTheCause)
 {
     const std::string earlier = "the earlier export\n";
     // `write` runs the export into `path` of folder `dir` under the fault.
-    const auto expectFailure = [&](const std::string& dir, const std::string& path, bool earlierFile, int cause,
-                                   const std::function<int()>& write) {
+    const auto expectFailure = [&](const std::string& dir, const std::string& path, bool earlierFile,
+                                   int cause, const std::function<int()>& write) {
         SCOPED_TRACE(earlierFile ? "earlier file" : "no earlier file");
         if (earlierFile)
             writeFile(path, earlier);
@@ -198,7 +198,8 @@ TEST_P(UserFile, WritesThroughALinkAndIntoPipesAndDevicesInPlace)
     writeFile(kept, "old");
     fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(run(kept), 1);
-    EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(readFile(kept) == bytes);
 
     qrl::test::PipeReader pipe(dir.file("pipe"));

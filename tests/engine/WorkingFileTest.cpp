@@ -43,18 +43,21 @@ int buildCardSlot(TestBuild& build)
 
 const Step kSteps[] = {
     {"macro resource", {"BMD00000.RSC"}, makeMacroResource},
-    {"plain form resource", {"BHD00000.RSC"},
+    {"plain form resource",
+     {"BHD00000.RSC"},
      [](TestBuild&) {
          writeFile("f.bin", "form bytes");
          return MakeResource("f.bin", "F", 0, 0, VINTREL_FORM, 0, VINTREL_SRAM_CARD, 0, nullptr);
      }},
     {"slot image", {"SLT00000.SLT"}, buildCardSlot},
-    {"EPROM image", {"TEMP.BXF"},
+    {"EPROM image",
+     {"TEMP.BXF"},
      [](TestBuild&) {
          writeFile("SLT00000.SLT", qrl::test::epromSlotImage(196));
          return CreateEPROMFile();
      }},
-    {"card image scratch files", {"TEMP.BXF", "TEMP.SWP"},
+    {"card image scratch files",
+     {"TEMP.BXF", "TEMP.SWP"},
      [](TestBuild& build) {
          return buildCardSlot(build) && SLT2BXF("card.bxf", build.context(), VINTREL_JEIDA_CARD);
      }},

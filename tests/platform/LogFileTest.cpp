@@ -43,7 +43,10 @@ private:
 
 class Log : public ::testing::Test {
 protected:
-    Log() { m_log.setClock([] { return kWhen; }); }
+    Log()
+    {
+        m_log.setClock([] { return kWhen; });
+    }
     std::string contents() const { return qrl::test::readFile(m_dir.file("q.log")); }
     QString name() const { return QString::fromStdString(m_dir.file("q.log")); }
 
@@ -64,9 +67,9 @@ TEST_F(Log, StampsOnlyTheStartAndEndUnlessAskedForEveryText)
     m_log.WriteText("three");
     m_log.CloseLog();
     const std::string stamp = "[2024/03/05 - 07:08:09] ";
-    EXPECT_EQ(contents(), stamp + "***** Starting ***** Log file successfully opened: " + name().toStdString() + "\r\n" +
-                              "one\r\n" + stamp + "two" + stamp + "three" + stamp +
-                              "***** Ending ***** Log file is about closing.\r\n");
+    EXPECT_EQ(contents(), stamp + "***** Starting ***** Log file successfully opened: " +
+                              name().toStdString() + "\r\n" + "one\r\n" + stamp + "two" + stamp + "three" +
+                              stamp + "***** Ending ***** Log file is about closing.\r\n");
 }
 
 TEST_F(Log, AppendKeepsTheOldTextAndANewOpenTruncates)
@@ -140,7 +143,9 @@ TEST_F(Log, TheWindowGetsTheSameRowsAndStaysClosedOnceClosed)
     EXPECT_TRUE(m_log.windowShown());
     m_log.WriteText("a\r\nb");
     const QString stamp = "[2024/03/05 - 07:08:09] ";
-    EXPECT_EQ(window->rows, (QStringList{stamp + "***** Starting ***** Log file successfully opened: " + name(), "a", "b"}));
+    EXPECT_EQ(
+        window->rows,
+        (QStringList{stamp + "***** Starting ***** Log file successfully opened: " + name(), "a", "b"}));
     std::unique_ptr<RowsWindow> owned(window);
     m_log.CloseWindow();
     EXPECT_TRUE(window->destroyed);

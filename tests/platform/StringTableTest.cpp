@@ -13,7 +13,8 @@ TEST(StringTable, IdsAreUniqueAscendingAndTextsAreExact)
     for (std::size_t i = 1; i < ids.size(); ++i)
         EXPECT_LT(ids[i - 1], ids[i]) << "id " << ids[i];
     EXPECT_EQ(qrl::text(2312), QStringLiteral("Quorlyn for Windows"));
-    EXPECT_EQ(qrl::text(2206), QStringLiteral("Fatal error reading preferences!\nQuorlyn will now terminate"));
+    EXPECT_EQ(qrl::text(2206),
+              QStringLiteral("Fatal error reading preferences!\nQuorlyn will now terminate"));
     EXPECT_EQ(qrl::text(57344), QStringLiteral("Quorlyn32"));
     EXPECT_TRUE(qrl::text(1).isEmpty());
 }

@@ -13,7 +13,8 @@ TEST(TempDir, RunDirectoryIsPrivateAndRemovedWhole)
     EXPECT_EQ(qrl::runTempDir(), run);
     QFileInfo info(run);
     EXPECT_TRUE(info.isDir());
-    EXPECT_EQ(info.permissions() & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+    EXPECT_EQ(info.permissions() &
+                  (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
               QFile::Permissions());
     const QString job = qrl::makeJobDir(QStringLiteral("build"));
     ASSERT_TRUE(job.startsWith(run + QLatin1Char('/')));

@@ -7,7 +7,8 @@ TEST(VersionInfo, EachDeliverableCarriesTheProjectVersion)
 {
     for (const char* lib : {"/libvintrel.so", "/libpelmora.so"}) {
         qrl::VersionRecord record;
-        ASSERT_TRUE(qrl::readVersionRecord(QStringLiteral(QUORLYN_BIN_DIR) + QLatin1String(lib), record)) << lib;
+        ASSERT_TRUE(qrl::readVersionRecord(QStringLiteral(QUORLYN_BIN_DIR) + QLatin1String(lib), record))
+            << lib;
         EXPECT_EQ(qrl::versionText(record.file), QStringLiteral(QUORLYN_VERSION_TEXT)) << lib;
         EXPECT_EQ(qrl::versionText(record.product), QStringLiteral(QUORLYN_VERSION_TEXT)) << lib;
     }
@@ -16,9 +17,12 @@ TEST(VersionInfo, EachDeliverableCarriesTheProjectVersion)
 TEST(VersionInfo, FilesWithoutARecordAnswerFalseAndLeaveTheOutputAlone)
 {
     qrl::test::TempDirectory dir;
-    qrl::test::writeFile(dir.file("short"), "\x7F" "ELF");
+    qrl::test::writeFile(dir.file("short"), "\x7F"
+                                            "ELF");
     std::string fake(64, '\0');
-    fake.replace(0, 6, "\x7F" "ELF\x02\x01");
+    fake.replace(0, 6,
+                 "\x7F"
+                 "ELF\x02\x01");
     fake[0x3A] = 64; // section headers claimed far past the end
     fake[0x3C] = 10;
     fake[0x28] = '\x7F';

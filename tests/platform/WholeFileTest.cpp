@@ -89,7 +89,8 @@ TEST(WholeFile, ReplacesAFileKeepingItsPermissions)
     const std::string bytes = pattern(150000);
     ASSERT_TRUE(qrl::writeWholeFile(path, bytes.data(), bytes.size()));
     EXPECT_EQ(qrl::test::readFile(path), bytes);
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(qrl::test::filesIn(dir.path()), std::vector<std::string>{"job.prn"});
 }
 

@@ -17,7 +17,8 @@ TEST(WinPlacement, SaveThenLoadGivesTheSameNumbers)
     p.right = -100;
     p.bottom = 700;
     ASSERT_TRUE(store.SaveWindowPlacement("Build", p));
-    EXPECT_EQ(profile.getString("Build", "WinPlacement"), QStringLiteral("2,3,-32000,-32000,-1,-1,-1280,10,-100,700"));
+    EXPECT_EQ(profile.getString("Build", "WinPlacement"),
+              QStringLiteral("2,3,-32000,-32000,-1,-1,-1280,10,-100,700"));
     qrl::WindowPlacement back;
     ASSERT_TRUE(store.LoadWindowPlacement("Build", back));
     EXPECT_EQ(back, p);
@@ -28,12 +29,12 @@ TEST(WinPlacement, RefusedTextsLeaveThePlacementAlone)
     qrl::test::ScopedProfile profile;
     CWinPlacement store;
     const char* refused[] = {
-        "",                                   // empty
-        "0,1,-1,-1,-1,-1,-1,-1,-1,-1",        // the reset text: empty rectangle
-        "0,1,-1,-1,-1,-1,1,2,3",              // nine numbers
-        "0,1,-1,-1,-1,-1,1,2,x,4",            // letters
-        "0,1,-1,-1,-1,-1,5,2,5,40",           // left equals right
-        "0,1,-1,-1,-1,-1,5,2,50,2",           // top equals bottom
+        "",                            // empty
+        "0,1,-1,-1,-1,-1,-1,-1,-1,-1", // the reset text: empty rectangle
+        "0,1,-1,-1,-1,-1,1,2,3",       // nine numbers
+        "0,1,-1,-1,-1,-1,1,2,x,4",     // letters
+        "0,1,-1,-1,-1,-1,5,2,5,40",    // left equals right
+        "0,1,-1,-1,-1,-1,5,2,50,2",    // top equals bottom
     };
     for (const char* text : refused) {
         profile.setString("Settings", "WinPlacement", text);

@@ -20,7 +20,8 @@ class PrinterOutputTest : public ::testing::Test {
 protected:
     bool select(QString& out)
     {
-        return sink.SelectOutputFile(out, kTitle, kFilter, QStringLiteral(".prn"), QStringLiteral("bldout.prn"));
+        return sink.SelectOutputFile(out, kTitle, kFilter, QStringLiteral(".prn"),
+                                     QStringLiteral("bldout.prn"));
     }
 
     qrl::test::TempDirectory dir;
@@ -39,7 +40,8 @@ TEST_F(PrinterOutputTest, OnlyWritablePortsAreListed)
     spooler.addPort({"socket://10.0.0.5:9100", true, true});
     ASSERT_TRUE(sink.EnumWritablePorts(0));
     ASSERT_TRUE(sink.EnumWritablePorts(0)); // a second call does not add the ports twice
-    EXPECT_EQ(sink.ports(), (QStringList{QStringLiteral("usb://Maker/FS-1"), QStringLiteral("socket://10.0.0.5:9100")}));
+    EXPECT_EQ(sink.ports(),
+              (QStringList{QStringLiteral("usb://Maker/FS-1"), QStringLiteral("socket://10.0.0.5:9100")}));
 
     spooler.setUnavailable(true);
     EXPECT_FALSE(sink.EnumWritablePorts(0));

@@ -28,9 +28,12 @@ TEST_F(CProjItemTest, KindIsTheSameOnTheAddRoadAndAfterReload)
         int kind;
     };
     const Case cases[] = {
-        {"a.ttf", kTrueTypeFont, kKindFont},   {"a.sfl", kPclBitmapLandscapeFont, kKindFont},
-        {"a.pcl", kPclMacro, kKindMacro},      {"a.mcr", kTelluradeMacro, kKindMacro},
-        {"a.prn", kApplicationForm, kKindForm}, {"a.prg", kProgramData, kKindData},
+        {"a.ttf", kTrueTypeFont, kKindFont},
+        {"a.sfl", kPclBitmapLandscapeFont, kKindFont},
+        {"a.pcl", kPclMacro, kKindMacro},
+        {"a.mcr", kTelluradeMacro, kKindMacro},
+        {"a.prn", kApplicationForm, kKindForm},
+        {"a.prg", kProgramData, kKindData},
         {"a.myf", kSubtypeUnknownDescription, kKindFont},
     };
     for (const Case& c : cases) {
@@ -157,7 +160,8 @@ TEST_F(CProjItemTest, LdfcFontIdBelow256)
     EXPECT_EQ(told.record().resourceId, 1012u);
     EXPECT_EQ(told.record().typefaceId, 11012u);
     ASSERT_EQ(ui.texts().size(), 1);
-    EXPECT_EQ(ui.texts()[0], QStringLiteral("Font :  ") + path + QStringLiteral("\nID :  12") + qrl::text(2321));
+    EXPECT_EQ(ui.texts()[0],
+              QStringLiteral("Font :  ") + path + QStringLiteral("\nID :  12") + qrl::text(2321));
 
     EXPECT_EQ(CProjItem(makeFile("b.ldf", "!R! no font here; EXIT;"), 0, 0).record().resourceId, 2000u);
 }
@@ -182,7 +186,8 @@ TEST_F(CProjItemTest, NamesFromTheFiles)
         {"form.v2.prn", "data", "form"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CProjItem(makeFile(c.file, c.bytes), 0, 0).GetName(), QString::fromLatin1(c.name)) << c.file;
+        EXPECT_EQ(CProjItem(makeFile(c.file, c.bytes), 0, 0).GetName(), QString::fromLatin1(c.name))
+            << c.file;
 }
 
 TEST_F(CProjItemTest, NamesAreCutOnACharacterBoundary)
@@ -272,7 +277,8 @@ TEST_F(CProjItemTest, VerifyPclMacroId)
 TEST_F(CProjItemTest, WriteParFile)
 {
     const std::string body = "BODY\r\n";
-    const CProjItem macro(makeFile("m.pcl", kEsc + "&f7Y" + kEsc + "&f0X" + body + kEsc + "&f1X" + kEsc + "E"), 0, 0);
+    const CProjItem macro(
+        makeFile("m.pcl", kEsc + "&f7Y" + kEsc + "&f0X" + body + kEsc + "&f1X" + kEsc + "E"), 0, 0);
     QString name = dirPath() + QStringLiteral("/pcl00003.tmp");
     EXPECT_TRUE(macro.WriteParFile(name));
     EXPECT_EQ(name, dirPath() + QStringLiteral("/pcl00003.par"));

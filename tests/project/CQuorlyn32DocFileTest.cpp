@@ -151,7 +151,8 @@ TEST_F(DocFileTest, UnknownAndMissingFilesAreRefusedAndTheImportFlagCleared)
     EXPECT_FALSE(unknown.OnOpenDocument(projectPath()));
     EXPECT_EQ(qrl::context().dosImport, 0);
     EXPECT_FALSE(unknown.OnOpenDocument(dirPath() + QStringLiteral("/none.prj")));
-    EXPECT_EQ(ui.texts(), (QStringList{QStringLiteral("Not a known Quorlyn project file"), qrl::text(61697)}));
+    EXPECT_EQ(ui.texts(),
+              (QStringList{QStringLiteral("Not a known Quorlyn project file"), qrl::text(61697)}));
 }
 
 TEST_F(DocFileTest, AnImportedProjectStaysUntitledAndItsSaveProposesTheOldName)

@@ -14,7 +14,8 @@ using Outcome = CQuorlyn32Doc::AddOutcome;
 
 namespace {
 
-const QString kLimitText = QStringLiteral("An Quorlyn project can have max. 256 items.\nPlease use another Quorlyn project.");
+const QString kLimitText =
+    QStringLiteral("An Quorlyn project can have max. 256 items.\nPlease use another Quorlyn project.");
 
 } // namespace
 
@@ -52,7 +53,8 @@ TEST_F(DocTest, AddsAFileOnceAndTellsTheWindowWhy)
     EXPECT_TRUE(ui.shown().isEmpty());
     EXPECT_EQ(doc.GetItemCount(), 1);
 
-    EXPECT_EQ(CQuorlyn32Err::RefusalMessage(kAddErrorDuplicate, path), path + QStringLiteral("\n\nis already in the project"));
+    EXPECT_EQ(CQuorlyn32Err::RefusalMessage(kAddErrorDuplicate, path),
+              path + QStringLiteral("\n\nis already in the project"));
     EXPECT_EQ(CQuorlyn32Err::RefusalMessage(kAddErrorCapacity, path), qrl::text(2318) + path);
     EXPECT_EQ(CQuorlyn32Err::RefusalMessage(kAddErrorShown, path), QString());
 }
@@ -89,10 +91,14 @@ TEST_F(DocTest, CapacityOfEachMedium)
         bool fits;
     };
     const Case cases[] = {
-        {kSramCard, 0, 0, 33000, false},          {kSramCard, 0, 0, 32768, true},
-        {kJeidaCard, 0, 0, 32769, false},         {kOtpCard, 1, 0, 65536, true},
-        {kCompactFlashCard, 23, 96 * 1024, 98305, false}, {kCompactFlashCard, 23, 96 * 1024, 98304, true},
-        {kEprom, 0, 0, 40000, true},              {kHardDisk, 0, 0, 40000, true},
+        {kSramCard, 0, 0, 33000, false},
+        {kSramCard, 0, 0, 32768, true},
+        {kJeidaCard, 0, 0, 32769, false},
+        {kOtpCard, 1, 0, 65536, true},
+        {kCompactFlashCard, 23, 96 * 1024, 98305, false},
+        {kCompactFlashCard, 23, 96 * 1024, 98304, true},
+        {kEprom, 0, 0, 40000, true},
+        {kHardDisk, 0, 0, 40000, true},
         {kMicroDrive, 0, 0, 40000, true},
     };
     int n = 0;
@@ -249,7 +255,8 @@ TEST_F(DocTest, ALoadSkipsARefusedRecordAndGoesOn)
 
 TEST_F(DocTest, ImagesGoToTheBitmapDialog)
 {
-    std::string bmp = "BM" + std::string(8, '\0') + std::string("\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 20);
+    std::string bmp =
+        "BM" + std::string(8, '\0') + std::string("\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 20);
     bmp.resize(54 + 4, '\0');
     EXPECT_EQ(doc.GetImageFileType(makeFile("a.bmp", bmp)), 1);
     // The dialog answers cancelled: nothing is added, no code is left.

@@ -49,9 +49,13 @@ TEST_F(GlobalPrefs, LookupsByExtensionAndSubtype)
         int kind;
     };
     const Case cases[] = {
-        {"ttf", kTrueTypeFont, kKindFont}, {"TTC", kTrueTypeFont, kKindFont}, {"Ttc", kTrueTypeFont, kKindFont},
-        {"tlr", kTelluradeMacro, kKindMacro}, {"myf", kSubtypeUnknownDescription, kKindFont},
-        {"frm", kApplicationForm, kKindForm}, {"prg", kProgramData, kKindData},
+        {"ttf", kTrueTypeFont, kKindFont},
+        {"TTC", kTrueTypeFont, kKindFont},
+        {"Ttc", kTrueTypeFont, kKindFont},
+        {"tlr", kTelluradeMacro, kKindMacro},
+        {"myf", kSubtypeUnknownDescription, kKindFont},
+        {"frm", kApplicationForm, kKindForm},
+        {"prg", kProgramData, kKindData},
         {"zzz", kSubtypeUnmapped, kKindNone},
     };
     for (const Case& c : cases) {
@@ -63,7 +67,7 @@ TEST_F(GlobalPrefs, LookupsByExtensionAndSubtype)
     EXPECT_EQ(prefs.ExtensionOfSubtype(kTelluradeMacro), QStringLiteral("tlr"));
     EXPECT_EQ(prefs.DescriptionOfSubtype(kProgramData), QStringLiteral("Program Data"));
     EXPECT_EQ(prefs.KindOfSubtype(kApplicationForm), kKindNone); // "FORMS" is no type word
-    EXPECT_EQ(prefs.KindOfSubtype(kPclMacro), kKindNone);         // nothing maps to it
+    EXPECT_EQ(prefs.KindOfSubtype(kPclMacro), kKindNone);        // nothing maps to it
     EXPECT_EQ(prefs.GetAt(6).description, QStringLiteral("no separators"));
     EXPECT_TRUE(prefs.GetAt(6).extension.isEmpty());
 

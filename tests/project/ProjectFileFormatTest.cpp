@@ -267,8 +267,9 @@ TEST(ProjectFileKindTest, HeaderCheckMessages)
     currentFile.open(QIODevice::ReadOnly);
     kind = kProjectFileOld209;
     EXPECT_FALSE(CheckProjectHeader(currentFile, kind, kPath, target));
-    const QString notValid = QStringLiteral("\n\nIs not a valid QUORLYN32 project !\nIf you are attempting to "
-                                            "open an QUORLYN\nfor DOS project, select IMPORT from\nthe File menu.");
+    const QString notValid =
+        QStringLiteral("\n\nIs not a valid QUORLYN32 project !\nIf you are attempting to "
+                       "open an QUORLYN\nfor DOS project, select IMPORT from\nthe File menu.");
     EXPECT_EQ(ui.texts(), (QStringList{kPath + notValid, expectedFileMessage(3020, 3021, 3022, kPath)}));
 }
 

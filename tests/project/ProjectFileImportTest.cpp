@@ -70,9 +70,12 @@ TEST(ProjectFileImportTest, Records209TakeTheirTypeFromTheKind)
         std::uint32_t id, typeface;
         int symbolSet;
     };
-    const Expected expected[] = {{kTrueTypeFont, 0x12345678, 10001, 7}, {kPclEoFont, 0x0123, 777, 0},
-                                 {kTelluradeMacro, 0, 0, 0},           {kPclMacro, 0, 0, 0},
-                                 {kApplicationForm, 0, 0, 0},          {kProgramData, 0, 0, 0},
+    const Expected expected[] = {{kTrueTypeFont, 0x12345678, 10001, 7},
+                                 {kPclEoFont, 0x0123, 777, 0},
+                                 {kTelluradeMacro, 0, 0, 0},
+                                 {kPclMacro, 0, 0, 0},
+                                 {kApplicationForm, 0, 0, 0},
+                                 {kProgramData, 0, 0, 0},
                                  {0, 0, 0, 0}};
     for (std::size_t i = 0; i < items.size(); ++i) {
         SCOPED_TRACE(items[i].name);
@@ -179,7 +182,11 @@ TEST(ProjectFileImportTest, ImportIsBounded)
         {"count_10_with_2_records", oldFile(209, 10, forms(2)) + "partial", true, 2, 0, {cut2}},
         {"count_0", oldFile(209, 0, forms(3)), true, 0, 0, {}},
         {"count_negative", oldFile(209, -5, forms(3)), true, 0, 0, {}},
-        {"header_record_cut_short", oldHeader(203, 4).substr(0, 170), true, 0, 0,
+        {"header_record_cut_short",
+         oldHeader(203, 4).substr(0, 170),
+         true,
+         0,
+         0,
          {QStringLiteral("The project file ends before its last item.\nQuorlyn can open the first 0 items")}},
         {"current_format", header(0), false, 0, 0, {expectedFileMessage(3020, 3021, 3022, kPath)}},
     };
@@ -225,9 +232,17 @@ TEST(ProjectFileLoadTest, OpenChoosesReadOrImportAndAlwaysClearsTheImportFlag)
         {"current", header(0), 0, true, false, {}},
         {"old_209", oldHeader(209, 0), 0, true, true, {}},
         {"old_203_flag_set", oldHeader(203, 0), 1, true, true, {}},
-        {"current_with_import_command", header(0), 1, false, false,
+        {"current_with_import_command",
+         header(0),
+         1,
+         false,
+         false,
          {expectedFileMessage(3020, 3021, 3022, kPath)}},
-        {"unknown", std::string(500, 'x'), 1, false, false,
+        {"unknown",
+         std::string(500, 'x'),
+         1,
+         false,
+         false,
          {QStringLiteral("Not a known Quorlyn project file")}},
     };
     for (const Case& c : cases) {

@@ -95,7 +95,9 @@ inline std::string slotImage(unsigned kind = 0x0010, std::size_t size = 200)
 inline std::string elf(std::size_t size = 200)
 {
     std::string s(size, '\0');
-    s.replace(0, 4, "\x7f" "ELF");
+    s.replace(0, 4,
+              "\x7f"
+              "ELF");
     return s;
 }
 

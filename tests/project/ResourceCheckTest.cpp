@@ -123,10 +123,10 @@ TEST(ResourceCheckMessagesTest, QuietChecksFollowTheMessagesSwitch)
         int subtype;
         bool quiet;
     };
-    const Quiet kinds[] = {{kTrueTypeFont, false},          {kPclEoFont, false},
-                           {kPclBitmapPortraitFont, true},  {kPclBitmapLandscapeFont, true},
-                           {kZentrixBitmapFont, true},      {kPclMacro, false},
-                           {kTelluradeMacro, true},         {kProgramData, true}};
+    const Quiet kinds[] = {{kTrueTypeFont, false},         {kPclEoFont, false},
+                           {kPclBitmapPortraitFont, true}, {kPclBitmapLandscapeFont, true},
+                           {kZentrixBitmapFont, true},     {kPclMacro, false},
+                           {kTelluradeMacro, true},        {kProgramData, true}};
     qrl::test::TempDirectory dir;
     const QString path = QString::fromStdString(dir.file("short.bin"));
     qrl::test::writeFile(path.toStdString(), "short");
@@ -191,7 +191,8 @@ TEST(ResourceCheckMessagesTest, AFileCutShortWhileItIsReadIsRefused)
     qrl::test::TempDirectory dir;
     const std::string file = dir.file("growing.bin");
     const QString path = QString::fromStdString(file);
-    ResourceCheckFile::setBeforeRead([](const QString& p) { std::filesystem::resize_file(p.toStdString(), 0); });
+    ResourceCheckFile::setBeforeRead(
+        [](const QString& p) { std::filesystem::resize_file(p.toStdString(), 0); });
     for (const Case& c : kinds) {
         qrl::test::writeFile(file, c.bytes);
         qrl::test::ScriptedUserInterface ui;
@@ -221,11 +222,12 @@ TEST(ResourceCheckMessagesTest, MessageTextIsTheThreePartPattern)
     qrl::test::ScriptedUserInterface ui;
     ProjectFileFakeTarget target;
     EXPECT_FALSE(CheckTelluradeMacro(path, target));
-    const QString expected = QStringLiteral("INFO : A failure in file found. \n\nThe File  : ") + path +
-                             QStringLiteral("\n\nError definition : Tellurade end sequence \"EXIT\" not found.\n"
-                                            "A tellurade file should contain the tellurade start command !R!.\n"
-                                            "Please check the file and try again.\n\n"
-                                            "The file will not be inserted in Project.");
+    const QString expected =
+        QStringLiteral("INFO : A failure in file found. \n\nThe File  : ") + path +
+        QStringLiteral("\n\nError definition : Tellurade end sequence \"EXIT\" not found.\n"
+                       "A tellurade file should contain the tellurade start command !R!.\n"
+                       "Please check the file and try again.\n\n"
+                       "The file will not be inserted in Project.");
     EXPECT_EQ(ui.texts(), QStringList{expected});
 }
 

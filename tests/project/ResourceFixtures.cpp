@@ -17,7 +17,8 @@ std::string u32be(std::uint32_t v)
     return u16be(static_cast<std::uint16_t>(v >> 16)) + u16be(static_cast<std::uint16_t>(v));
 }
 
-std::string pclFont(std::uint16_t typeface, const std::string& name, const std::string& prefix, const std::string& tail)
+std::string pclFont(std::uint16_t typeface, const std::string& name, const std::string& prefix,
+                    const std::string& tail)
 {
     std::string descriptor(64, '\0');
     descriptor[2] = 20; // a bitmap font's format

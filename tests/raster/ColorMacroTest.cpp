@@ -48,9 +48,9 @@ TEST_F(ColorMacro, SixteenColoursOddWidthBottomUp)
     writeFile(args.sourcePath, encodeBmp({3, 2, 4, sixteenColours(), {1, 2, 3, 4, 0, 1}}));
 
     ASSERT_EQ(callCreateColorMacro(args, host.host()), 1);
-    EXPECT_EQ(readFile(args.outputPath), kDefaultHeader + ("9," + rgb(0xFF0000) + rgb(0x00FF00) + rgb(0x0000FF)) +
-                                             (";9," + rgb(0x102030) + rgb(0x000000) + rgb(0xFF0000)) + ";" +
-                                             kTrailer);
+    EXPECT_EQ(readFile(args.outputPath),
+              kDefaultHeader + ("9," + rgb(0xFF0000) + rgb(0x00FF00) + rgb(0x0000FF)) +
+                  (";9," + rgb(0x102030) + rgb(0x000000) + rgb(0xFF0000)) + ";" + kTrailer);
     EXPECT_TRUE(host.boxes().empty());
 }
 
@@ -108,7 +108,8 @@ const RefusedCase kRefusedCases[] = {
     {"PaletteShort", kGoodBmp.substr(0, 54 + 30), "bmi colors could not be read."},
     {"PixelOffsetPastEnd", withU32(kGoodBmp, 10, 100000), "offbits could not be read."},
     {"LastRowShort", kGoodBmp.substr(0, kGoodBmp.size() - 1), "image bits could not be read."},
-    {"OutsizedImage", withU32(withU32(kGoodBmp, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF), "image bits could not be read."},
+    {"OutsizedImage", withU32(withU32(kGoodBmp, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF),
+     "image bits could not be read."},
     {"TwoColours", encodeBmp({16, 1, 1, {0x000000, 0xFFFFFF}, std::vector<std::uint32_t>(16, 1)}),
      "The number of colors should be 16 or 256."},
     {"TrueColour", encodeBmp({2, 1, 24, {}, {0xFFFFFF, 0}}), "The number of colors should be 16 or 256."},
@@ -136,7 +137,8 @@ TEST_F(ColorMacro, MissingSourceCannotBeOpened)
 {
     EXPECT_EQ(callCreateColorMacro(args, host.host()), 0);
     ASSERT_EQ(host.boxes().size(), 1u);
-    EXPECT_EQ(host.boxes()[0].text, RecordingHost::fileMessage(args.sourcePath, "The file can not be opened."));
+    EXPECT_EQ(host.boxes()[0].text,
+              RecordingHost::fileMessage(args.sourcePath, "The file can not be opened."));
 }
 
 TEST_F(ColorMacro, UncreatableMacroFileShowsTheTextAloneUnderItsPath)

@@ -16,8 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kIsTheImage = "The macro file is the image file itself: writing the macro would destroy "
-                                    "the image.\nPlease choose another name for the macro file.";
+constexpr const char* kIsTheImage =
+    "The macro file is the image file itself: writing the macro would destroy "
+    "the image.\nPlease choose another name for the macro file.";
 
 std::vector<std::uint32_t> stripes(std::size_t count, std::uint32_t modulo)
 {
@@ -37,8 +38,10 @@ struct Road {
 };
 
 const Road kRoads[] = {
-    {"Monochrome", callCreateMacro, 1, "image.bmp", encodeBmp({2048, 1024, 1, {0, 0xFFFFFF}, stripes(2048 * 1024, 2)})},
-    {"ColourBmp", callCreateColorMacro, 1, "image.bmp", encodeBmp({320, 320, 8, greyPalette(256), stripes(320 * 320, 256)})},
+    {"Monochrome", callCreateMacro, 1, "image.bmp",
+     encodeBmp({2048, 1024, 1, {0, 0xFFFFFF}, stripes(2048 * 1024, 2)})},
+    {"ColourBmp", callCreateColorMacro, 1, "image.bmp",
+     encodeBmp({320, 320, 8, greyPalette(256), stripes(320 * 320, 256)})},
     {"Jpeg", callCreateColorMacro, 2, "image.jpg", "\xFF\xD8\xFF\xE0" + std::string(300 * 1024, 'J')},
     {"Tiff", callCreateColorMacro, 3, "image.tif", std::string("II*\0", 4) + std::string(300 * 1024, 'T')},
 };
@@ -121,7 +124,8 @@ TEST_P(MacroFile, OnAFullDiskKeepsTheEarlierFile)
 TEST_P(MacroFile, IsWrittenThroughALinkWithItsPermissionsAndIntoADeviceInPlace)
 {
     writeFile(dir.file("target.mcr"), "earlier macro");
-    fs::permissions(dir.file("target.mcr"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(dir.file("target.mcr"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("target.mcr", args.outputPath);
 
     ASSERT_EQ(run(), 1);

@@ -18,7 +18,8 @@ protected:
     {
         args.sourcePath = dir.file("image.bmp");
         args.outputPath = dir.file("image.mcr");
-        writeFile(args.sourcePath, encodeBmp({16, 1, 1, {0x000000, 0xFFFFFF}, std::vector<std::uint32_t>(16, 1)}));
+        writeFile(args.sourcePath,
+                  encodeBmp({16, 1, 1, {0x000000, 0xFFFFFF}, std::vector<std::uint32_t>(16, 1)}));
     }
 
     TempDirectory dir;
@@ -73,16 +74,16 @@ TEST_F(MacroRequest, NullTextsAreEmpty)
 {
     const std::string bmp = args.sourcePath;
     const std::string mcr = args.outputPath;
-    ASSERT_EQ(CreateMacro(bmp.c_str(), mcr.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          0, 1, 260, nullptr, 0, nullptr, 0, 0, 0),
+    ASSERT_EQ(CreateMacro(bmp.c_str(), mcr.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, 0, 1, 260, nullptr, 0, nullptr, 0, 0, 0),
               1);
     EXPECT_EQ(readFile(mcr), "!R!MCRO ;SCG;SCF;SCU;SCP;SCCS;SRO1;STR;UNIT ;RVRD;2;0;\r\n"
                              "ENDR;RPCS;RPP;RPU;RPF;RPG;ENDM;EXIT;");
-    EXPECT_EQ(CreateMacro(nullptr, mcr.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0,
-                          1, 260, nullptr, 0, nullptr, 0, 0, 0),
+    EXPECT_EQ(CreateMacro(nullptr, mcr.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          0, 1, 260, nullptr, 0, nullptr, 0, 0, 0),
               0);
-    EXPECT_EQ(CreateColorMacro(bmp.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               0, 1, 260, nullptr, 0, nullptr, 0, 0, 0),
+    EXPECT_EQ(CreateColorMacro(bmp.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, 0, 1, 260, nullptr, 0, nullptr, 0, 0, 0),
               0);
 }
 
@@ -111,7 +112,8 @@ TEST_F(MacroRequest, LoadedFormatFillsOnlyItsTextConversions)
     EXPECT_EQ(callCreateColorMacro(args, host.host()), 0);
     ASSERT_EQ(host.boxes().size(), 1u);
     EXPECT_EQ(host.boxes()[0].text,
-              args.sourcePath + "|%d|The file can not be opened.|The file will not be inserted in Project.||100%");
+              args.sourcePath +
+                  "|%d|The file can not be opened.|The file will not be inserted in Project.||100%");
 }
 
 } // namespace

@@ -75,7 +75,10 @@ const RowCase kRowCases[] = {
     {"PaletteWhiteFirst", {16, 1, 1, {0xFFFFFF, 0x000000}, concat(repeat(0, 8), repeat(1, 8))}, "2;@O?;\r\n"},
     // 9 pixels of 16 colours: red is dark, yellow light; the ninth (black) dot keeps only its top bit.
     {"SixteenColoursWidth9",
-     {9, 1, 4, concat({0x000000, 0xFFFFFF, 0xFF0000, 0xFFFF00}, repeat(0x808080, 12)),
+     {9,
+      1,
+      4,
+      concat({0x000000, 0xFFFFFF, 0xFF0000, 0xFFFF00}, repeat(0x808080, 12)),
       {1, 2, 3, 1, 1, 1, 1, 1, 0}},
      "2;PH0;\r\n"},
     // 7 pixels of 256 greys: light from grey 128 on; one byte plus the row's filler byte.

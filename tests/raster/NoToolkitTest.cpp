@@ -20,7 +20,8 @@ TEST(RasterSources, IncludeNoToolkitHeader)
         std::ifstream in(entry.path());
         std::string line;
         for (int number = 1; std::getline(in, line); ++number) {
-            for (const char* header : {"#include <Q", "#include <unistd.h>", "#include <fcntl.h>", "#include <sys/"})
+            for (const char* header :
+                 {"#include <Q", "#include <unistd.h>", "#include <fcntl.h>", "#include <sys/"})
                 EXPECT_EQ(line.find(header), std::string::npos) << entry.path() << ":" << number;
         }
     }

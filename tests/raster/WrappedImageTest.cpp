@@ -46,8 +46,10 @@ struct HeaderCase {
 const HeaderCase kHeaderCases[] = {
     // Sized by the caller: the macro declares its parameters.
     {"JpegSizedByCaller", 2, "%1", "%2", "Default", 0, "", "", "!R!MCRO LOGO %;GRRD J,%1,%2;"},
-    {"TiffWithEveryOption", 3, "10", "5", "300", 2, "1", "", "!R!MCRO LOGO;STR 300;SPO L;UNIT C;MZP 1,0;GRRD T,10,5;"},
-    {"JpegPortraitFixedSize", 2, "4", "3", "default", 1, "", "", "!R!MCRO LOGO;STR default;SPO P;GRRD J,4,3;"},
+    {"TiffWithEveryOption", 3, "10", "5", "300", 2, "1", "",
+     "!R!MCRO LOGO;STR 300;SPO L;UNIT C;MZP 1,0;GRRD T,10,5;"},
+    {"JpegPortraitFixedSize", 2, "4", "3", "default", 1, "", "",
+     "!R!MCRO LOGO;STR default;SPO P;GRRD J,4,3;"},
 };
 
 class WrappedImageHeader : public WrappedImage, public ::testing::WithParamInterface<HeaderCase> {};
@@ -92,7 +94,8 @@ TEST_F(WrappedImage, UnreadableSourceCannotBeOpened)
         args.sourcePath = source;
         EXPECT_EQ(callCreateColorMacro(args, recording.host()), 0);
         ASSERT_EQ(recording.boxes().size(), 1u);
-        EXPECT_EQ(recording.boxes()[0].text, RecordingHost::fileMessage(source, "The file can not be opened."));
+        EXPECT_EQ(recording.boxes()[0].text,
+                  RecordingHost::fileMessage(source, "The file can not be opened."));
         EXPECT_EQ(recording.boxes()[0].caption, "Quorlyn");
         EXPECT_FALSE(std::filesystem::exists(args.outputPath));
     }

@@ -2,8 +2,7 @@
 
 namespace qrl::test {
 
-ScriptedUserInterface::ScriptedUserInterface()
-    : m_previous(setUi(this))
+ScriptedUserInterface::ScriptedUserInterface() : m_previous(setUi(this))
 {
 }
 
@@ -30,7 +29,8 @@ Answer ScriptedUserInterface::message(const QString& text, Buttons buttons, Icon
     return a;
 }
 
-std::optional<QStringList> ScriptedUserInterface::nextFiles(const QString& kind, const FileDialogRequest& request)
+std::optional<QStringList> ScriptedUserInterface::nextFiles(const QString& kind,
+                                                            const FileDialogRequest& request)
 {
     m_dialogs.append({kind, request});
     if (m_files.empty())
@@ -59,7 +59,8 @@ std::optional<QString> ScriptedUserInterface::saveFileName(const FileDialogReque
     return names ? std::optional<QString>(names->first()) : std::nullopt;
 }
 
-std::optional<QString> ScriptedUserInterface::existingDirectory(const QString& title, const QString& directory)
+std::optional<QString> ScriptedUserInterface::existingDirectory(const QString& title,
+                                                                const QString& directory)
 {
     FileDialogRequest r;
     r.title = title;

@@ -34,7 +34,11 @@ public:
     const QList<Shown>& shown() const { return m_shown; }
     const QList<Dialog>& dialogs() const { return m_dialogs; }
     QStringList texts() const;
-    void clear() { m_shown.clear(); m_dialogs.clear(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_dialogs.clear();
+    }
 
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& caption) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;

@@ -19,10 +19,12 @@ const QString kTooBig = QStringLiteral("Too big value.\r\nPlease check the value
 TEST(BitmapToMacroSizes, FollowTheUnitAndTheResolution)
 {
     // 100 pixels at 75 dpi are 3.39 cm; in dots the pixel count whatever the resolution.
-    EXPECT_EQ(bitmapmacro::printedLengthText(100, 0, BitmapToMacroForm::kCentimeters), QStringLiteral("3.39"));
+    EXPECT_EQ(bitmapmacro::printedLengthText(100, 0, BitmapToMacroForm::kCentimeters),
+              QStringLiteral("3.39"));
     EXPECT_EQ(bitmapmacro::printedLengthText(100, 5, BitmapToMacroForm::kDots), QStringLiteral("100.00"));
     EXPECT_EQ(bitmapmacro::printedLengthText(100, 4, BitmapToMacroForm::kInches), QStringLiteral("0.33"));
-    EXPECT_EQ(bitmapmacro::printedLengthText(600, 5, BitmapToMacroForm::kCentimeters), QStringLiteral("2.54"));
+    EXPECT_EQ(bitmapmacro::printedLengthText(600, 5, BitmapToMacroForm::kCentimeters),
+              QStringLiteral("2.54"));
     EXPECT_EQ(bitmapmacro::unitLabel(BitmapToMacroForm::kInches), QStringLiteral("inches"));
 }
 
@@ -41,8 +43,9 @@ TEST(BitmapToMacroSizes, ProposeTheMacroFileByTheImagesName)
         {"/pics.d/logo", "/macros", "/macros/mcr"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(bitmapmacro::defaultMacroFilePath(QString::fromLatin1(c.image), QString::fromLatin1(c.macros)),
-                  QString::fromLatin1(c.expected))
+        EXPECT_EQ(
+            bitmapmacro::defaultMacroFilePath(QString::fromLatin1(c.image), QString::fromLatin1(c.macros)),
+            QString::fromLatin1(c.expected))
             << c.image;
 }
 
@@ -94,8 +97,20 @@ TEST_F(BitmapToMacroFiles, HeadersGiveSizeAndResolution)
         {BitmapToMacroForm::kJpeg, qrl::test::jfifJpeg(300).substr(0, 31), 2430},
         {BitmapToMacroForm::kBmp, qrl::test::monochromeBmp().substr(0, 40), 2430},
         {BitmapToMacroForm::kBmp, "BA" + qrl::test::monochromeBmp().substr(2), 2382},
-        {BitmapToMacroForm::kBmp, [] { std::string b = qrl::test::monochromeBmp(); b[6] = 1; return b; }(), 2382},
-        {BitmapToMacroForm::kBmp, [] { std::string b = qrl::test::monochromeBmp(); b[14] = 12; return b; }(), 2382},
+        {BitmapToMacroForm::kBmp,
+         [] {
+             std::string b = qrl::test::monochromeBmp();
+             b[6] = 1;
+             return b;
+         }(),
+         2382},
+        {BitmapToMacroForm::kBmp,
+         [] {
+             std::string b = qrl::test::monochromeBmp();
+             b[14] = 12;
+             return b;
+         }(),
+         2382},
     };
     for (const auto& f : failures) {
         BitmapToMacroForm form = imageForm(f.type, f.bytes);
@@ -127,8 +142,12 @@ TEST_F(BitmapToMacroFiles, ChecksStopAtTheFirstRefusalWithItsMessageAndFocus)
         {"no file", &F::macroFilePath, "", 0, {qrl::text(3010)}, Focus::MacroFile},
         {"no drive", &F::macroFilePath, "C:", 0, {qrl::text(3012)}, Focus::MacroFile},
         {"relative", &F::macroFilePath, "macros/x.mcr", 0, {qrl::text(3012)}, Focus::MacroFile},
-        {"no folder", &F::macroFilePath, noFolder, 0,
-         {fileMessageText(2400, 2221, 2408, QString::fromLatin1(noFolder))}, Focus::MacroFile},
+        {"no folder",
+         &F::macroFilePath,
+         noFolder,
+         0,
+         {fileMessageText(2400, 2221, 2408, QString::fromLatin1(noFolder))},
+         Focus::MacroFile},
         {"x too big", &F::positionXText, "42", F::kCentimeters, {kTooBig}, Focus::PositionX},
         {"y too big in inches", &F::positionYText, "19,5", F::kInches, {kTooBig}, Focus::PositionY},
         {"dots take no point", &F::positionXText, "1.5", F::kDots, {qrl::text(3041)}, Focus::PositionX},

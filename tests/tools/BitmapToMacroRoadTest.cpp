@@ -103,7 +103,8 @@ TEST_P(BitmapRoadImages, WritesTheMacroAndAddsIt)
 
 const ImageCase kImages[] = {
     {"bmp", qrl::test::monochromeBmp(), 1, 0, "!R!MCRO LOGO;SCG;SCF;SCU;SCP;SCCS;SRO1;UNIT C;RVRD;2;"},
-    {"colour", qrl::test::paletteBmp(16), 1, 1, "!R!MCRO LOGO;SCG;SCF;SCU;SCP;SCCS;SRO1;UNIT C;cid 0,3,8,8,8,8;"},
+    {"colour", qrl::test::paletteBmp(16), 1, 1,
+     "!R!MCRO LOGO;SCG;SCF;SCU;SCP;SCCS;SRO1;UNIT C;cid 0,3,8,8,8,8;"},
     {"jpg", qrl::test::jfifJpeg(300), 2, 1, "!R!MCRO LOGO %;GRRD J,%1,%2;\xFF\xD8"},
     {"tif", qrl::test::littleEndianTiff(), 3, 1, "!R!MCRO LOGO %;GRRD T,%1,%2;II*"},
 };
@@ -164,8 +165,8 @@ TEST_F(BitmapRoadTest, AMacroFileThatIsTheImageKeepsTheImageAndAddsNothing)
     const std::string jpeg = qrl::test::jfifJpeg(300);
     const QString image = makeFile("picture.jpg", jpeg);
     ASSERT_TRUE(QFile::link(image, dirPath() + QStringLiteral("/link.mcr")));
-    for (const QString& spelling : {image, dirPath() + QStringLiteral("/link.mcr"),
-                                    dirPath() + QStringLiteral("/./picture.jpg")}) {
+    for (const QString& spelling :
+         {image, dirPath() + QStringLiteral("/link.mcr"), dirPath() + QStringLiteral("/./picture.jpg")}) {
         SCOPED_TRACE(spelling.toStdString());
         ui.clear();
         EXPECT_FALSE(add(image, [&spelling](Request& r) { r.path = spelling; }));
@@ -200,7 +201,8 @@ TEST_F(BitmapRoadTest, TextsLongerThanTheLibraryFieldsAreRefusedNotCut)
     }
     // A macro path the project's records cannot hold.
     ui.clear();
-    const QString longPath = dirPath() + QLatin1Char('/') + QString(250, QLatin1Char('m')) + QStringLiteral(".mcr");
+    const QString longPath =
+        dirPath() + QLatin1Char('/') + QString(250, QLatin1Char('m')) + QStringLiteral(".mcr");
     EXPECT_FALSE(add(image, [&longPath](Request& r) { r.path = longPath; }));
     ASSERT_EQ(ui.texts().size(), 1);
     EXPECT_TRUE(ui.texts()[0].contains(longPath));

@@ -186,14 +186,17 @@ TEST_F(BitmapDlgTest, EveryRefusalKeepsTheDialogOpen)
         {"no name", [this] { edit("macroNameEdit")->clear(); }, qrl::text(2378)},
         {"name in project", [this] { edit("macroNameEdit")->setText(QStringLiteral("used")); },
          qrl::text(3013)},
-        {"file in project", [this] { edit("macroFileEdit")->setText(dirPath() + QStringLiteral("/USED.mcr")); },
+        {"file in project",
+         [this] { edit("macroFileEdit")->setText(dirPath() + QStringLiteral("/USED.mcr")); },
          qrl::text(3014)},
         {"relative file", [this] { edit("macroFileEdit")->setText(QStringLiteral("logo.mcr")); },
          qrl::text(3012)},
-        {"too big", [this] {
+        {"too big",
+         [this] {
              check("positionCheck")->setChecked(true);
              edit("positionXEdit")->setText(QStringLiteral("42"));
-         }, QStringLiteral("Too big value.\r\nPlease check the value")},
+         },
+         QStringLiteral("Too big value.\r\nPlease check the value")},
     };
     for (const auto& c : cases) {
         open(1, qrl::test::monochromeBmp());

@@ -8,7 +8,8 @@ namespace {
 
 const QDateTime kTime(QDate(2026, 3, 4), QTime(5, 6, 7));
 
-CcpyPage page(int paperSource, int resolution = 0, int stack = 0, const QByteArray& overlay = "None", int term = 1)
+CcpyPage page(int paperSource, int resolution = 0, int stack = 0, const QByteArray& overlay = "None",
+              int term = 1)
 {
     CcpyPage p;
     p.paperSource = paperSource;
@@ -65,7 +66,8 @@ TEST(CcpyCommandFiles, DuplexWithEveryCommentStandsInPageZeroAndAtTopLevel)
     EXPECT_EQ(ccpy::pageMacroText(j, 0), s0);
     EXPECT_EQ(ccpy::pageMacroText(j, 1), s1);
     EXPECT_EQ(ccpy::commandText(j), command);
-    EXPECT_EQ(enableFile(j), "!R!\r\n" + version + stamp + "CMNT delete macros, which will be used in CCPY;\r\n"
+    EXPECT_EQ(enableFile(j), "!R!\r\n" + version + stamp +
+                                 "CMNT delete macros, which will be used in CCPY;\r\n"
                                  "DELM S0;\r\nDELM S1;\r\n"
                                  "CMNT definition of the macros which will be used by CCPY command;\r\n" +
                                  s0 + s1 + duplex + command + "EXIT;");
@@ -85,10 +87,14 @@ TEST(CcpyCommandFiles, EachOptionBitWritesItsOwnLineOnly)
         const char* disable;
     };
     const Case cases[] = {
-        {0x02, "!R!\r\nCMNT created by Quorlyn version: 1,0,0,1;\r\nDELM S0;\r\n", "!R!\r\nRES;CCPY D;\r\nEXIT;"},
-        {0x04, "!R!\r\nCMNT creation time: [2026/03/04 - 05:06];\r\nDELM S0;\r\n", "!R!\r\nRES;CCPY D;\r\nEXIT;"},
-        {0x10, "!R!\r\nDELM S0;\r\n", "!R!\r\nCMNT created by Quorlyn version: 1,0,0,1;\r\nRES;CCPY D;\r\nEXIT;"},
-        {0x20, "!R!\r\nDELM S0;\r\n", "!R!\r\nCMNT creation time: [2026/03/04 - 05:06];\r\nRES;CCPY D;\r\nEXIT;"},
+        {0x02, "!R!\r\nCMNT created by Quorlyn version: 1,0,0,1;\r\nDELM S0;\r\n",
+         "!R!\r\nRES;CCPY D;\r\nEXIT;"},
+        {0x04, "!R!\r\nCMNT creation time: [2026/03/04 - 05:06];\r\nDELM S0;\r\n",
+         "!R!\r\nRES;CCPY D;\r\nEXIT;"},
+        {0x10, "!R!\r\nDELM S0;\r\n",
+         "!R!\r\nCMNT created by Quorlyn version: 1,0,0,1;\r\nRES;CCPY D;\r\nEXIT;"},
+        {0x20, "!R!\r\nDELM S0;\r\n",
+         "!R!\r\nCMNT creation time: [2026/03/04 - 05:06];\r\nRES;CCPY D;\r\nEXIT;"},
         {0x40, "!R!\r\nDELM S0;\r\n", "!R!\r\nCMNT disable command for CCPY;\r\nRES;CCPY D;\r\nEXIT;"},
         {0x81, "!R!\r\nDELM S0;\r\n", "!R!\r\nRES;CCPY D;\r\nEXIT;"},
     };
@@ -108,8 +114,12 @@ TEST(CcpyCommandFiles, ResolutionAndStackLines)
         const char* lines;
     };
     const Case cases[] = {
-        {1, 0, "STR 75;\r\n"},          {7, 0, "STR 1200;\r\n"},        {0, 1, "STAK 1;\r\n"},
-        {0, 2, "STAK 2;\r\n"},          {0, 3, "STAK 3;\r\n"},          {0, 4, "STAK 3;SSTK 1;\r\n"},
+        {1, 0, "STR 75;\r\n"},
+        {7, 0, "STR 1200;\r\n"},
+        {0, 1, "STAK 1;\r\n"},
+        {0, 2, "STAK 2;\r\n"},
+        {0, 3, "STAK 3;\r\n"},
+        {0, 4, "STAK 3;SSTK 1;\r\n"},
         {5, 18, "STR 300;\r\nSTAK 3;SSTK 15;\r\n"},
     };
     for (const Case& c : cases)
@@ -122,9 +132,9 @@ TEST(CcpyCommandFiles, OnlyNamesThatStandUnquotedInOneCommandAreCallable)
 {
     EXPECT_TRUE(ccpy::isCallableName("ABCD"));
     EXPECT_TRUE(ccpy::isCallableName(QByteArray(249, 'A')));
-    for (const QByteArray& bad : {QByteArray(), QByteArray("A'B"), QByteArray("A;EXIT"), QByteArray("A,B"),
-                                  QByteArray("A B"), QByteArray("A\"B"), QByteArray("A\rB"), QByteArray("A\x7f"),
-                                  QByteArray(250, 'A')})
+    for (const QByteArray& bad :
+         {QByteArray(), QByteArray("A'B"), QByteArray("A;EXIT"), QByteArray("A,B"), QByteArray("A B"),
+          QByteArray("A\"B"), QByteArray("A\rB"), QByteArray("A\x7f"), QByteArray(250, 'A')})
         EXPECT_FALSE(ccpy::isCallableName(bad)) << bad.toStdString();
     EXPECT_EQ(ccpy::firstUncallablePage(job({page(1), page(1, 0, 0, "AB;C")}, 0)), 1);
     EXPECT_EQ(ccpy::firstUncallablePage(job({page(1), page(1, 0, 0, "ABCD")}, 0)), -1);

@@ -49,10 +49,7 @@ protected:
         ASSERT_TRUE(doc.AddFile(makeFile("bad.mcr", "!R!MCRO A'B;ENDM;EXIT;"), kind));
         ui.clear();
     }
-    std::unique_ptr<CCcpyDlg> open()
-    {
-        return std::make_unique<CCcpyDlg>(doc);
-    }
+    std::unique_ptr<CCcpyDlg> open() { return std::make_unique<CCcpyDlg>(doc); }
     QString path(const char* name) const { return dirPath() + QLatin1Char('/') + QString::fromLatin1(name); }
 
     qrl::test::CheckedDoc doc;
@@ -128,7 +125,8 @@ TEST_F(CcpyDialogsTest, PageDialogMapsItsListsToThePageAndRefusesAnUncallableOve
     ASSERT_EQ(ui.texts().size(), 1);
     EXPECT_EQ(ui.texts().first(), qrl::formatText(qrl::text(2464), {QStringLiteral("A'B")}));
     // The refusal names what may not stand in the name, the command separator too.
-    EXPECT_TRUE(ui.texts().first().contains(QStringLiteral("a quote ('), a semicolon (;) or a control character")));
+    EXPECT_TRUE(
+        ui.texts().first().contains(QStringLiteral("a quote ('), a semicolon (;) or a control character")));
 
     overlay->setCurrentIndex(1);
     child<QComboBox>(&dlg, "cassetteList")->setCurrentIndex(6);

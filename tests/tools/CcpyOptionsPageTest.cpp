@@ -7,7 +7,7 @@
 
 namespace {
 
-const char* const kBoxes[] = {"enableVersionBox", "enableTimeBox", "enableExplainBox",
+const char* const kBoxes[] = {"enableVersionBox",  "enableTimeBox",  "enableExplainBox",
                               "disableVersionBox", "disableTimeBox", "disableExplainBox"};
 
 QCheckBox* box(CCcpyOptionsPropPage& page, int i)
@@ -38,7 +38,8 @@ TEST(CcpyOptionsPage, BoxesShowTheSixBitsAndApplyStoresOnlyThem)
     const bool expected[] = {false, false, true, false, true, false};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(box(page, i)->isChecked(), expected[i]) << i;
-    EXPECT_EQ(box(page, 2)->text(), QStringLiteral("Write Tellurade commands &explanation in a CMNT comment line"));
+    EXPECT_EQ(box(page, 2)->text(),
+              QStringLiteral("Write Tellurade commands &explanation in a CMNT comment line"));
 
     int modified = 0;
     QObject::connect(&page, &CCcpyOptionsPropPage::modified, [&modified] { ++modified; });

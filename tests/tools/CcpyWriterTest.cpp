@@ -174,6 +174,7 @@ TEST_F(CcpyWriterTest, NumberedNamesRunFromTwoToNinetyNine)
     EXPECT_EQ(ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on99.prn"));
     EXPECT_FALSE(QFile::exists(d + QStringLiteral("/ccpy on100.prn")));
 
-    EXPECT_EQ(ccpy::proposalDirectory(QStringLiteral("/forms"), QStringLiteral("/proj")), QStringLiteral("/forms"));
+    EXPECT_EQ(ccpy::proposalDirectory(QStringLiteral("/forms"), QStringLiteral("/proj")),
+              QStringLiteral("/forms"));
     EXPECT_EQ(ccpy::proposalDirectory(QString(), QStringLiteral("/proj")), QStringLiteral("/proj"));
 }

@@ -76,7 +76,8 @@ TEST(EmcrCommandFile, EnableFileHoldsOneCommandPerAssignedRowWithTheCommentsOfIt
         {"one front assignment, mask 0", plain, kStart + "EMCR E,1,MAC1;\r\n" + kEnd},
         {"duplex back side with repeat and parameters", backSide,
          kStart + "EMCR E,2=1,3 MAC2,5;\r\n" + "DUPX 1;\r\n" + kEnd},
-        {"manual feeder is 0, NR-4 is 99", feeders, kStart + "EMCR E,0,MANU;\r\nEMCR E,99,2 NR4M;\r\n" + kEnd},
+        {"manual feeder is 0, NR-4 is 99", feeders,
+         kStart + "EMCR E,0,MANU;\r\nEMCR E,99,2 NR4M;\r\n" + kEnd},
         {"the same with duplex, short edge", duplexFeeders,
          kStart + "EMCR E,0=1,MANU;\r\nEMCR E,99=0,NR4M,'a b',2;\r\nDUPX 2;\r\n" + kEnd},
         {"every enable comment", full,
@@ -145,9 +146,10 @@ TEST(EmcrSources, RepeatCountsAndLengthLimits)
         bool ok;
         const char* out;
     };
-    for (const Repeat& r : {Repeat{"", true, ""}, Repeat{"0", true, ""}, Repeat{"1", true, ""}, Repeat{"2", true, "2"},
-                            Repeat{"007", true, "7"}, Repeat{"32767", true, "32767"}, Repeat{"32768", false, ""},
-                            Repeat{"0000000040", true, "40"}, Repeat{"4a", false, ""}}) {
+    for (const Repeat& r :
+         {Repeat{"", true, ""}, Repeat{"0", true, ""}, Repeat{"1", true, ""}, Repeat{"2", true, "2"},
+          Repeat{"007", true, "7"}, Repeat{"32767", true, "32767"}, Repeat{"32768", false, ""},
+          Repeat{"0000000040", true, "40"}, Repeat{"4a", false, ""}}) {
         const emcr::RepeatCount count = emcr::normaliseRepeatCount(QString::fromLatin1(r.in));
         EXPECT_EQ(count.ok, r.ok) << r.in;
         EXPECT_EQ(count.text, QString::fromLatin1(r.out)) << r.in;
@@ -179,7 +181,8 @@ TEST_F(EmcrFilesTest, ProposedNamesSkipEveryTakenNameUpToNinetyNine)
     // With every number taken the last one is offered; the save dialog asks before overwriting it.
     EXPECT_EQ(emcr::proposedFileName(dir(), emcr::enableBaseName()), QStringLiteral("emcr on99.prn"));
 
-    EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms"), QStringLiteral("/p/a.prj")), QStringLiteral("/forms/"));
+    EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms"), QStringLiteral("/p/a.prj")),
+              QStringLiteral("/forms/"));
     EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms/"), {}), QStringLiteral("/forms/"));
     EXPECT_EQ(emcr::fileDirectory({}, QStringLiteral("/p/a.prj")), QStringLiteral("/p/"));
     EXPECT_EQ(emcr::fileDirectory({}, {}), QString());

@@ -189,8 +189,8 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
                                             "parameters and repeat count together max 233 character"));
     repeat->setText(QStringLiteral("7"));
     EXPECT_EQ(repeat->text(), QString());
-    EXPECT_EQ(ui.texts().last(),
-              QStringLiteral("Param length : 233\r\nRepCount length : 1\r\nparameters and repeat count together max 233 character"));
+    EXPECT_EQ(ui.texts().last(), QStringLiteral("Param length : 233\r\nRepCount length : 1\r\nparameters and "
+                                                "repeat count together max 233 character"));
 
     ui.clear();
     repeat->setText(QStringLiteral("4x"));
@@ -205,7 +205,8 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
     };
     for (const Case& c : {Case{"", "", 3985, ""}, Case{"MAC2", "32768", 3989, ""}, Case{"MAC2", "1", 0, ""},
                           Case{"MAC2", "0012", 0, "12"}}) {
-        CEmcrItemDlg item(0, false, names, {QStringLiteral("MAC1"), QStringLiteral("x"), QStringLiteral("5")});
+        CEmcrItemDlg item(0, false, names,
+                          {QStringLiteral("MAC1"), QStringLiteral("x"), QStringLiteral("5")});
         EXPECT_EQ(find<QComboBox>(&item, "macroBox")->currentText(), QStringLiteral("MAC1"));
         find<QComboBox>(&item, "macroBox")->setCurrentText(QString::fromLatin1(c.macro));
         find<QLineEdit>(&item, "repeatCountEdit")->setText(QString::fromLatin1(c.repeat));
@@ -302,8 +303,10 @@ TEST_F(EmcrGuiTest, AddToProjectWritesBothFilesOrStaysOpen)
     ASSERT_EQ(ui.dialogs().size(), 2);
     EXPECT_EQ(ui.dialogs()[0].request.directory, dirPath() + QLatin1Char('/'));
     const std::string enable = qrl::test::readFile(on.toStdString());
-    EXPECT_NE(enable.find("CMNT assign macro MAC1 to 'Manual Feeder';\r\nCMNT params: 1,2;\r\nEMCR E,0,MAC1,1,2;\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        enable.find(
+            "CMNT assign macro MAC1 to 'Manual Feeder';\r\nCMNT params: 1,2;\r\nEMCR E,0,MAC1,1,2;\r\n"),
+        std::string::npos);
     EXPECT_EQ(enable.substr(enable.size() - 5), "EXIT;");
 
     // A failed enable file ends the creator.

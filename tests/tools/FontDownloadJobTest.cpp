@@ -97,7 +97,8 @@ TEST_F(FontDownloadJobTest, TargetPathsAreEscapedInsideThePostScriptString)
         {QStringLiteral("x\ny\x7f/\u00e9"), "(%card0%x\\012y\\177/\\351) (w) file /wf exch def"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(job.BuildJobHeader(c.target), expectedHeader("PFAtoCF", c.pathLine)) << c.target.toStdString();
+        EXPECT_EQ(job.BuildJobHeader(c.target), expectedHeader("PFAtoCF", c.pathLine))
+            << c.target.toStdString();
     EXPECT_TRUE(job.BuildJobHeader(QStringLiteral("fonts/\u4e2d")).isEmpty());
 }
 
@@ -112,7 +113,8 @@ TEST_F(FontDownloadJobTest, FontListJobs)
     const QByteArray expected =
         "!R! SEM9; EXIT;%!\n"
         "%% Quorlyn32 Vorl font file list, Zentrix %%\n"
-        "/newline { currentpoint 10 sub exch pop 72 exch moveto currentpoint exch pop 20 lt { showpage 72 700 "
+        "/newline { currentpoint 10 sub exch pop 72 exch moveto currentpoint exch pop 20 lt { showpage 72 "
+        "700 "
         "moveto }if }def\n"
         "/mv { currentpoint exch pop moveto } def\n"
         "/Helvetica-Bold 14 selectfont\n"
@@ -209,7 +211,10 @@ TEST_F(FontDownloadSendTest, SendsOneRawJobAndRemovesItsFiles)
               expectedHeader("PFAtoHDD", "(%disk0%fonts/Name) (w) file /wf exch def") + smallFontPfa("Name") +
                   "%%Mirabeld\r\n\x04");
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Sent to the printer spooler successfully")});
-    EXPECT_TRUE(QDir(qrl::runTempDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).filter("VorlDown").isEmpty());
+    EXPECT_TRUE(QDir(qrl::runTempDir())
+                    .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
+                    .filter("VorlDown")
+                    .isEmpty());
 }
 
 TEST_F(FontDownloadSendTest, RefusalsAndFailuresAreNeverReportedAsSent)
@@ -235,7 +240,8 @@ TEST_F(FontDownloadSendTest, FontListGoesToThePrinter)
     request.options = 6;
     ASSERT_TRUE(fontdownload::sendFontList(request, printer));
     EXPECT_EQ(spooler.jobs().back().bytes, "!R! SEM9;FLST O;EXIT;");
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Font list command sent to the printer spooler successfully")});
+    EXPECT_EQ(ui.texts(),
+              QStringList{QStringLiteral("Font list command sent to the printer spooler successfully")});
     ui.clear();
     spooler.faults().finish = true;
     EXPECT_FALSE(fontdownload::sendFontList(request, printer));
@@ -252,7 +258,8 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAll)
     EXPECT_EQ(asked.fileName, QStringLiteral("Name.prn"));
     EXPECT_EQ(asked.directory, QStringLiteral("/builds"));
     EXPECT_TRUE(readAll(target).endsWith("%%Mirabeld\r\n\x04"));
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("File : ") + target + QStringLiteral(" created successfully")});
+    EXPECT_EQ(ui.texts(),
+              QStringList{QStringLiteral("File : ") + target + QStringLiteral(" created successfully")});
 
     // No usable font: the old file stays as it was.
     ui.clear();

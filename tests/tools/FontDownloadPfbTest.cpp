@@ -48,14 +48,16 @@ TEST(FontDownloadPfb, ConvertsSegmentsToHexText)
         PfaResult result;
         QByteArray pfa;
     } cases[] = {
-        {"CR LF line ends become LF LF", segment(1, "a\r\nb\r") + endSegment(), PfaResult::Complete, "a\n\nb\n"},
-        {"1024 binary bytes: 32 full lines, the last without a line end",
-         segment(2, k1024) + segment(1, "T"), PfaResult::Complete, hexLinesOf(k1024) + "T"},
+        {"CR LF line ends become LF LF", segment(1, "a\r\nb\r") + endSegment(), PfaResult::Complete,
+         "a\n\nb\n"},
+        {"1024 binary bytes: 32 full lines, the last without a line end", segment(2, k1024) + segment(1, "T"),
+         PfaResult::Complete, hexLinesOf(k1024) + "T"},
         {"1000 binary bytes: a last line of 16 digits with its line end", segment(2, k1000) + endSegment(),
          PfaResult::Complete, hexLinesOf(k1000) + "\n"},
         {"a type 3 segment ends the text", segment(1, "x") + endSegment() + segment(1, "never"),
          PfaResult::Complete, "x"},
-        {"the file may end after a segment", segment(1, "x") + segment(2, "\xff"), PfaResult::Complete, "xff\n"},
+        {"the file may end after a segment", segment(1, "x") + segment(2, "\xff"), PfaResult::Complete,
+         "xff\n"},
         {"a header without the marker keeps the text before it", segment(1, "x") + "junk..",
          PfaResult::StrayHeader, "x"},
         {"a length beyond the file is refused", segment(1, "abc").left(8), PfaResult::Truncated, ""},
@@ -63,7 +65,10 @@ TEST(FontDownloadPfb, ConvertsSegmentsToHexText)
          PfaResult::Truncated, ""},
         {"the end-of-data marker split over two text segments", segment(1, "a%%Mira") + segment(1, "beld b"),
          PfaResult::MarkerInText, ""},
-        {"an end-of-job byte in the text", segment(1, "a\x04" "b"), PfaResult::EndOfJob, ""},
+        {"an end-of-job byte in the text",
+         segment(1, "a\x04"
+                    "b"),
+         PfaResult::EndOfJob, ""},
     };
     for (const Case& c : cases) {
         const Converted got = convert(c.pfb);

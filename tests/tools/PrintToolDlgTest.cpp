@@ -182,7 +182,8 @@ TEST_F(PrintToolDlgTest, CustomRowsAreAddedRenamedAndDeletedThroughTheirTableRec
 
     const PrintToolsData data = dialog->toolData();
     ASSERT_EQ(data.macros.size(), 1u);
-    EXPECT_EQ(data.macros[0], (PrintToolsData::Macro{QStringLiteral("Logo"), QByteArray("!R! CALL LOGO; EXIT;")}));
+    EXPECT_EQ(data.macros[0],
+              (PrintToolsData::Macro{QStringLiteral("Logo"), QByteArray("!R! CALL LOGO; EXIT;")}));
     ASSERT_TRUE(dialog->SendTools(QStringLiteral("FS-1"), QString(), 0));
     EXPECT_EQ(spooler.jobs().back().bytes, "!R! CALL LOGO; EXIT;");
 
@@ -224,13 +225,14 @@ TEST_F(PrintToolDlgTest, ActivatingARowOpensItsDialog)
     }
     check(*dialog, 1);
     child<QPushButton>(*dialog, "sendButton")->click();
-    EXPECT_EQ(dialog->opened, (QStringList{QStringLiteral("call"), QStringLiteral("edit 15"), QStringLiteral("send")}));
+    EXPECT_EQ(dialog->opened,
+              (QStringList{QStringLiteral("call"), QStringLiteral("edit 15"), QStringLiteral("send")}));
     EXPECT_TRUE(dialog->isVisible()); // Enter never closes the dialog
 
     // Row 14 chooses the file to send, starting from the path saved last.
     const QString saved = QString::fromStdString(dir.file("saved.prn"));
-    qrl::test::writeFile(dataPath.toStdString(),
-                         "[CALL_MCRO]\r\n[CALL_PARAM]\r\n[CALL_RPT]\r\n[MACRO_FILE]" + saved.toStdString() + "\r\n");
+    qrl::test::writeFile(dataPath.toStdString(), "[CALL_MCRO]\r\n[CALL_PARAM]\r\n[CALL_RPT]\r\n[MACRO_FILE]" +
+                                                     saved.toStdString() + "\r\n");
     dialog = open();
     const QString chosen = QString::fromStdString(dir.file("logo.prn"));
     ui.file(chosen);

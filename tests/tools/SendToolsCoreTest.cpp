@@ -35,9 +35,9 @@ TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
         const char* repeat;
         int expected;
     } const cases[] = {
-        {"", 0}, {"2", 0}, {"32767", 0}, {"0032767", 0}, {"32768", 3989}, {"999999999999", 3989},
-        {"1a", 3041}, {"-1", 3041}, {" 2", 3041},
-        {"\xd9\xa3", 3041}, // an Arabic-Indic digit is no digit here
+        {"", 0},      {"2", 0},     {"32767", 0}, {"0032767", 0},     {"32768", 3989}, {"999999999999", 3989},
+        {"1a", 3041}, {"-1", 3041}, {" 2", 3041}, {"\xd9\xa3", 3041}, // an Arabic-Indic digit is no digit
+                                                                      // here
     };
     for (const Case& c : cases) {
         const CallMacroParams params{QStringLiteral("ABCD"), QString(), QString::fromUtf8(c.repeat)};
@@ -46,7 +46,8 @@ TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
     // An empty name is taken here and reported when the tools are sent.
     EXPECT_EQ(callmacro::checkCallMacroParams({}), 0);
     // Name and parameter go to the printer in Latin-1.
-    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u00c9T\u00c9"), QStringLiteral("\u00ff"), {}}), 0);
+    EXPECT_EQ(
+        callmacro::checkCallMacroParams({QStringLiteral("\u00c9T\u00c9"), QStringLiteral("\u00ff"), {}}), 0);
     EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u0100"), {}, {}}), qrl::ids::kNotLatin1);
     EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("ABCD"), QStringLiteral("1 \u20ac"), {}}),
               qrl::ids::kNotLatin1);

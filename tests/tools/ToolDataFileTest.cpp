@@ -24,7 +24,8 @@ using qrl::test::writeFile;
 namespace {
 
 // The skeleton, spelled out as the file holds it.
-const std::string kSkeletonBytes = "[CALL_MCRO]\r\n[CALL_PARAM]\r\n[CALL_RPT]\r\n[MACRO_FILE]\r\n[CUSTOM_MCRO1]\r\n";
+const std::string kSkeletonBytes =
+    "[CALL_MCRO]\r\n[CALL_PARAM]\r\n[CALL_RPT]\r\n[MACRO_FILE]\r\n[CUSTOM_MCRO1]\r\n";
 
 class ToolDataFileTest : public ::testing::Test {
 protected:
@@ -79,15 +80,18 @@ TEST_F(ToolDataFileTest, SavedDataIsWrittenInTheFileFormatAndReadsBackUnchanged)
     data.macros = {
         {QStringLiteral("Custom macro #1"), std::nullopt},
         {QStringLiteral("Logo"), QByteArray("!R! MCRO LOGO;\r\nBOX 10,10;\r\nENDM;\r\nEXIT;")},
-        {QStringLiteral("Grüße"), QByteArray("!R! CALL LOGO;\r\n  [CALL_MCRO] mid-line is text\r\nEXIT;\r\n")},
+        {QStringLiteral("Grüße"),
+         QByteArray("!R! CALL LOGO;\r\n  [CALL_MCRO] mid-line is text\r\nEXIT;\r\n")},
     };
     ASSERT_TRUE(savePrintToolsData(*tools, data));
 
     const QByteArray expected = "[CALL_MCRO]ABCD\r\n[CALL_PARAM]1\r\n[CALL_RPT]2\r\n"
-                                "[MACRO_FILE]/srv/forms/\xC3\x9C" "berweisung.prn\r\n"
+                                "[MACRO_FILE]/srv/forms/\xC3\x9C"
+                                "berweisung.prn\r\n"
                                 "[CUSTOM_MCRO|Custom macro #1]\r\n"
                                 "[CUSTOM_MCRO|Logo]!R! MCRO LOGO;\r\nBOX 10,10;\r\nENDM;\r\nEXIT;\r\n"
-                                "[CUSTOM_MCRO|Gr\xC3\xBC\xC3\x9F" "e]!R! CALL LOGO;\r\n  [CALL_MCRO] mid-line is text\r\n"
+                                "[CUSTOM_MCRO|Gr\xC3\xBC\xC3\x9F"
+                                "e]!R! CALL LOGO;\r\n  [CALL_MCRO] mid-line is text\r\n"
                                 "EXIT;\r\n\r\n";
     EXPECT_EQ(bytes(), expected);
 
@@ -155,16 +159,35 @@ TEST_F(ToolDataFileTest, HostileFilesAreReadWithinTheirBytes)
         QByteArray callParam;
     };
     const Case cases[] = {
-        {"tags inside values", "[CALL_MCRO]X[CALL_PARAM]Y [CUSTOM_MCRO|in]Z\r\n[CALL_PARAM]P\r\n", {}, {}, "P"},
-        {"a tag inside a macro line", "[CUSTOM_MCRO|a]CALL [CUSTOM_MCRO|b]x\r\n", {"a"}, {"CALL [CUSTOM_MCRO|b]x"}, {}},
+        {"tags inside values",
+         "[CALL_MCRO]X[CALL_PARAM]Y [CUSTOM_MCRO|in]Z\r\n[CALL_PARAM]P\r\n",
+         {},
+         {},
+         "P"},
+        {"a tag inside a macro line",
+         "[CUSTOM_MCRO|a]CALL [CUSTOM_MCRO|b]x\r\n",
+         {"a"},
+         {"CALL [CUSTOM_MCRO|b]x"},
+         {}},
         {"macro at the end without its line end", "[CUSTOM_MCRO|a]", {"a"}, {""}, {}},
         {"macro with one byte", "[CUSTOM_MCRO|a]x", {"a"}, {"x"}, {}},
-        {"name without bracket on its line", "[CUSTOM_MCRO|a\r\nb]\r\n[CUSTOM_MCRO|c]t\r\n", {"c"}, {"t"}, {}},
+        {"name without bracket on its line",
+         "[CUSTOM_MCRO|a\r\nb]\r\n[CUSTOM_MCRO|c]t\r\n",
+         {"c"},
+         {"t"},
+         {}},
         {"name without bracket at the end", "[CUSTOM_MCRO|abc", {}, {}, {}},
-        {"name too long to hold", "[CUSTOM_MCRO|" + padding(256) + "]t\r\n[CUSTOM_MCRO|ok]u\r\n", {"ok"}, {"u"}, {}},
+        {"name too long to hold",
+         "[CUSTOM_MCRO|" + padding(256) + "]t\r\n[CUSTOM_MCRO|ok]u\r\n",
+         {"ok"},
+         {"u"},
+         {}},
         {"macro before another kind of entry", "[CUSTOM_MCRO|a]t\r\n[CALL_PARAM]Q\r\n", {"a"}, {"t"}, "Q"},
-        {"line ends without CR", "[CALL_PARAM]L\n[CUSTOM_MCRO|a]t\nu\n[CUSTOM_MCRO|b]v\n", {"a", "b"},
-         {"t\nu", "v"}, "L"},
+        {"line ends without CR",
+         "[CALL_PARAM]L\n[CUSTOM_MCRO|a]t\nu\n[CUSTOM_MCRO|b]v\n",
+         {"a", "b"},
+         {"t\nu", "v"},
+         "L"},
         {"empty file", "", {}, {}, {}},
     };
     for (const Case& c : cases) {
@@ -179,7 +202,8 @@ TEST_F(ToolDataFileTest, HostileFilesAreReadWithinTheirBytes)
         }
         EXPECT_EQ(names, c.names);
         EXPECT_EQ(texts, c.texts);
-        EXPECT_EQ(tooldata::readValue(c.content, tooldata::kCallParamTag).value_or(QByteArray()), c.callParam);
+        EXPECT_EQ(tooldata::readValue(c.content, tooldata::kCallParamTag).value_or(QByteArray()),
+                  c.callParam);
     }
 }
 
@@ -196,12 +220,15 @@ TEST_F(ToolDataFileTest, EntriesThatWouldNotReadBackAreRefusedAndTheFileIsKept)
     const PrintToolsData::Macro tagLine{QStringLiteral("m"), QByteArray("!R!\r\n[CUSTOM_MCRO|x]\r\nEXIT;")};
     const PrintToolsData::Macro big{QStringLiteral("big"), padding(9990)};
     const Case cases[] = {
-        {"line break in a CALL value", {{QStringLiteral("A\r\nB"), {}, {}}, {}, {}}, Refusal::LineBreakInValue},
+        {"line break in a CALL value",
+         {{QStringLiteral("A\r\nB"), {}, {}}, {}, {}},
+         Refusal::LineBreakInValue},
         {"path too long", {{}, QString(261, QLatin1Char('p')), {}}, Refusal::PathTooLong},
         {"bracket in a name", {{}, {}, {{QStringLiteral("a]b"), std::nullopt}}}, Refusal::BadName},
         {"name too long", {{}, {}, {{QString(244, QLatin1Char('n')), std::nullopt}}}, Refusal::BadName},
         {"tag at the start of a macro line", {{}, {}, {tagLine}}, Refusal::TagInMacroText},
-        {"entry past the tag window", {{}, {}, {big, {QStringLiteral("after"), std::nullopt}}},
+        {"entry past the tag window",
+         {{}, {}, {big, {QStringLiteral("after"), std::nullopt}}},
          Refusal::PastTagWindow},
     };
     for (const Case& c : cases) {
@@ -221,7 +248,8 @@ TEST_F(ToolDataFileTest, EntriesThatWouldNotReadBackAreRefusedAndTheFileIsKept)
         EXPECT_EQ(ui.shown()[0].text, image.refusalText());
     }
     // At the limits everything is kept.
-    PrintToolsData limits{{}, QString(260, QLatin1Char('p')), {{QString(243, QLatin1Char('n')), std::nullopt}}};
+    PrintToolsData limits{
+        {}, QString(260, QLatin1Char('p')), {{QString(243, QLatin1Char('n')), std::nullopt}}};
     EXPECT_TRUE(savePrintToolsData(*tools, limits));
     EXPECT_EQ(loadPrintToolsData(*tools).macros[0].name.size(), 243);
 }
@@ -243,7 +271,8 @@ TEST_F(ToolDataFileTest, AWriteThatFailsLeavesThePreviousFileWhole)
     ASSERT_EQ(ui.shown().size(), 1);
     EXPECT_EQ(ui.shown()[0].text, qrl::writeFailureText(qrl::WriteError::TooLarge, path));
     // No scratch file is left beside it.
-    EXPECT_EQ(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files), QStringList{QStringLiteral("tooldata.dat")});
+    EXPECT_EQ(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files),
+              QStringList{QStringLiteral("tooldata.dat")});
 }
 
 TEST_F(ToolDataFileTest, AFileThatCannotBeOpenedIsReportedByEveryReader)

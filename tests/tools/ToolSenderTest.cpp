@@ -24,14 +24,18 @@ const std::string kTools = "Quorlyn Tools Document";
 const std::string kFileJob = "Quorlyn File Document";
 
 // The write protection jobs, each its format with the job name filled in twice.
-const std::string kCfOn = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Enable Write Protection\"\r\n"
-                          "@PJL DEFAULT KCARD1LOCK=ON\r\n@PJL EOJ NAME=\"CF Enable Write Protection\"\r\n\x1b%-12345X";
-const std::string kCfOff = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Disable Write Protection\"\r\n"
-                           "@PJL DEFAULT KCARD1LOCK=OFF\r\n@PJL EOJ NAME=\"CF Disable Write Protection\"\r\n\x1b%-12345X";
-const std::string kDiskOn = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Enable Write Protection\"\r\n"
-                            "@PJL DEFAULT DISKLOCK=ON\r\n@PJL EOJ NAME=\"HDMD Enable Write Protection\"\r\n\x1b%-12345X";
-const std::string kDiskOff = "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Disable Write Protection\"\r\n"
-                             "@PJL DEFAULT DISKLOCK=OFF\r\n@PJL EOJ NAME=\"HDMD Disable Write Protection\"\r\n\x1b%-12345X";
+const std::string kCfOn =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Enable Write Protection\"\r\n"
+    "@PJL DEFAULT KCARD1LOCK=ON\r\n@PJL EOJ NAME=\"CF Enable Write Protection\"\r\n\x1b%-12345X";
+const std::string kCfOff =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"CF Disable Write Protection\"\r\n"
+    "@PJL DEFAULT KCARD1LOCK=OFF\r\n@PJL EOJ NAME=\"CF Disable Write Protection\"\r\n\x1b%-12345X";
+const std::string kDiskOn =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Enable Write Protection\"\r\n"
+    "@PJL DEFAULT DISKLOCK=ON\r\n@PJL EOJ NAME=\"HDMD Enable Write Protection\"\r\n\x1b%-12345X";
+const std::string kDiskOff =
+    "\x1b%-12345X@PJL\r\n@PJL JOB NAME=\"HDMD Disable Write Protection\"\r\n"
+    "@PJL DEFAULT DISKLOCK=OFF\r\n@PJL EOJ NAME=\"HDMD Disable Write Protection\"\r\n\x1b%-12345X";
 
 struct FixedRow {
     const char* name;
@@ -43,11 +47,14 @@ const FixedRow kFixedRows[] = {
     {"Print status page", 2272, "!R! STAT;EXIT;", "!R! STAT;EXIT;"},
     {"Print macro list", 2273, "!R! MLST;EXIT;", "!R! MLST;EXIT;"},
     {"Print font list", 2274, "!R! FLST;EXIT;", "!R! FLST;EXIT;"},
-    {"Format hard disk / micro drive", 2275, "!R!RWER I,D;RWER F,0;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,0;EXIT,E;\r\n"},
+    {"Format hard disk / micro drive", 2275, "!R!RWER I,D;RWER F,0;EXIT,E;\r\n",
+     "!R!RWRF I,D;RWRF F,0;EXIT,E;\r\n"},
     {"Print hard disk / micro drive partitions", 2276, "!R!RWER L,0;EXIT,E;\r\n", "!R!RWRF L,0;EXIT,E;\r\n"},
     {"Format PCMCIA card", 2280, "!R!ICCD I,D;ICCD F,A;EXIT,E;\r\n", "!R!ICCD I,D;ICCD F,A;EXIT,E;\r\n"},
-    {"Print PCMCIA card partitions", 2281, "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n", "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n"},
-    {"Format compact flash card", 2282, "!R!RWER I,D;RWER F,A;EXIT,E;\r\n", "!R!RWRF I,D;RWRF F,A;EXIT,E;\r\n"},
+    {"Print PCMCIA card partitions", 2281, "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n",
+     "!R!ICCD I,D;ICCD L,A;EXIT,E;\r\n"},
+    {"Format compact flash card", 2282, "!R!RWER I,D;RWER F,A;EXIT,E;\r\n",
+     "!R!RWRF I,D;RWRF F,A;EXIT,E;\r\n"},
     {"Print compact flash card partitions", 2283, "!R!RWER I,D;RWER L,A;EXIT,E;\r\n",
      "!R!RWRF I,D;RWRF L,A;EXIT,E;\r\n"},
     {"Compact flash card write protection ON", 2284, kCfOn, kCfOn},
@@ -74,12 +81,16 @@ protected:
         spooler.addPrinter("Print to file", "FILE:");
         qrl::test::writeFile(dataFile, dataBytes);
     }
-    bool send(const std::vector<int>& rows, bool tarnwick = false, const QString& printer = QStringLiteral("FS-1"))
+    bool send(const std::vector<int>& rows, bool tarnwick = false,
+              const QString& printer = QStringLiteral("FS-1"))
     {
         return sender.SendTools(rows, {printer, QStringLiteral("usb://Maker/FS-1"), tarnwick});
     }
     int macroRow(const char* text) { return tools.AddCustomTool(QStringLiteral("m"), QByteArray(text)); }
-    void chooseFile(const std::string& path) { tools.SetToolText(CPrintToolArray::kSendFileRow, QByteArray::fromStdString(path)); }
+    void chooseFile(const std::string& path)
+    {
+        tools.SetToolText(CPrintToolArray::kSendFileRow, QByteArray::fromStdString(path));
+    }
 
     qrl::test::TempDirectory dir;
     std::string dataFile = dir.file("logo.prn");
@@ -126,8 +137,9 @@ TEST_F(ToolSenderTest, CheckedRowsGoIntoOneJobInListOrder)
     const int macro = macroRow("!R! MCRO X;\r\nBOX 1,1;\r\nENDM;\r\nEXIT;");
     ASSERT_TRUE(send({2, macro, 13, 0}));
     ASSERT_EQ(spooler.jobs().size(), 1u);
-    EXPECT_EQ(spooler.jobs()[0].bytes,
-              "!R! FLST;EXIT;!R! MCRO X;\r\nBOX 1,1;\r\nENDM;\r\nEXIT;!R! CALL 2 ABCD, 1 ; EXIT;!R! STAT;EXIT;");
+    EXPECT_EQ(
+        spooler.jobs()[0].bytes,
+        "!R! FLST;EXIT;!R! MCRO X;\r\nBOX 1,1;\r\nENDM;\r\nEXIT;!R! CALL 2 ABCD, 1 ; EXIT;!R! STAT;EXIT;");
     EXPECT_EQ(spooler.jobs()[0].writes.size(), 4u); // one write per row
     EXPECT_EQ(sender.callCommand(), QByteArray("!R! CALL 2 ABCD, 1 ; EXIT;"));
 }
@@ -151,7 +163,9 @@ TEST_F(ToolSenderTest, CallCommandsAreBuiltOnlyFromValuesThatCannotBreakThem)
         {"AB;STAT", "", "", CallMacroProblem::BadName, nullptr},
         {"AB'CD", "", "", CallMacroProblem::BadName, nullptr},
         {"AB CD", "", "", CallMacroProblem::BadName, nullptr},
-        {"AB\x1b" "E", "", "", CallMacroProblem::BadName, nullptr},
+        {"AB\x1b"
+         "E",
+         "", "", CallMacroProblem::BadName, nullptr},
         {"ABCD", "1; STAT", "", CallMacroProblem::BadValues, nullptr},
         {"ABCD", "'open", "", CallMacroProblem::BadValues, nullptr},
         {"ABCD", "1\r\n", "", CallMacroProblem::BadValues, nullptr},
@@ -213,11 +227,26 @@ TEST_F(ToolSenderTest, RowsThatCannotBeSentAreReportedAndTheOthersStillGo)
     const QString missingFile = QString::fromStdString(dir.file("gone.prn"));
     const Case cases[] = {
         {"CALL row alone without a name", {}, {13}, false, {qrl::text(2211)}, ""},
-        {"CALL row without a name beside another row", {}, {13, 0}, true, {qrl::text(2211)}, "!R! STAT;EXIT;"},
-        {"CALL macro name with a command in it", {QStringLiteral("X;STAT"), {}, {}}, {13}, false, {qrl::text(3015)}, ""},
+        {"CALL row without a name beside another row",
+         {},
+         {13, 0},
+         true,
+         {qrl::text(2211)},
+         "!R! STAT;EXIT;"},
+        {"CALL macro name with a command in it",
+         {QStringLiteral("X;STAT"), {}, {}},
+         {13},
+         false,
+         {qrl::text(3015)},
+         ""},
         {"custom macro without text", {}, {emptyMacro}, false, {qrl::text(2212)}, ""},
         {"file row without a file", {}, {14}, false, {qrl::text(2311)}, ""},
-        {"all three failing", {}, {13, emptyMacro, 14}, false, {qrl::text(2211), qrl::text(2212), qrl::text(2311)}, ""},
+        {"all three failing",
+         {},
+         {13, emptyMacro, 14},
+         false,
+         {qrl::text(2211), qrl::text(2212), qrl::text(2311)},
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -276,10 +305,19 @@ TEST_F(ToolSenderTest, AJobTheSpoolerDoesNotTakeIsNeverReportedAsSent)
         {"unknown printer", QStringLiteral("Gone"), {}, {0}, {qrl::text(2310)}, {}},
         {"stopped printer", QStringLiteral("Paused"), {}, {0}, {}, {}},
         {"job refused", QStringLiteral("FS-1"), {true, false, 0, false}, {0, 2}, {}, {}},
-        {"write fails: nothing after it is sent", QStringLiteral("FS-1"), {false, false, 1, false}, {0, 14, 2}, {},
+        {"write fails: nothing after it is sent",
+         QStringLiteral("FS-1"),
+         {false, false, 1, false},
+         {0, 14, 2},
+         {},
          {JobState::Aborted}},
         {"end not confirmed", QStringLiteral("FS-1"), {false, false, 0, true}, {0}, {}, {JobState::Aborted}},
-        {"file job breaks", QStringLiteral("FS-1"), {false, false, 2, false}, {14, 0}, {}, {JobState::Aborted}},
+        {"file job breaks",
+         QStringLiteral("FS-1"),
+         {false, false, 2, false},
+         {14, 0},
+         {},
+         {JobState::Aborted}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -299,7 +337,8 @@ TEST_F(ToolSenderTest, AJobTheSpoolerDoesNotTakeIsNeverReportedAsSent)
     ui.clear();
     const int lookups = spooler.lookups();
     EXPECT_FALSE(sender.SendTools({0}, {QStringLiteral("Print to file"), QStringLiteral("FILE:"), false}));
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Can not write to file.\r\nPlease select another printer")});
+    EXPECT_EQ(ui.texts(),
+              QStringList{QStringLiteral("Can not write to file.\r\nPlease select another printer")});
     EXPECT_EQ(spooler.lookups(), lookups);
 }
 

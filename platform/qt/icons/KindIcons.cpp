@@ -12,8 +12,14 @@ namespace {
 void drawFont(QPainter& p)
 {
     QPainterPath glyph;
-    glyph.addPolygon(QPolygonF({{1.5, 14.5}, {6.5, 1.5}, {9.5, 1.5}, {14.5, 14.5}, {11.3, 14.5}, {10.2, 11.3},
-                                {5.8, 11.3}, {4.7, 14.5}}));
+    glyph.addPolygon(QPolygonF({{1.5, 14.5},
+                                {6.5, 1.5},
+                                {9.5, 1.5},
+                                {14.5, 14.5},
+                                {11.3, 14.5},
+                                {10.2, 11.3},
+                                {5.8, 11.3},
+                                {4.7, 14.5}}));
     glyph.closeSubpath();
     glyph.addPolygon(QPolygonF({{6.6, 8.8}, {9.4, 8.8}, {8.0, 4.8}}));
     glyph.closeSubpath();
@@ -29,8 +35,8 @@ void drawMacro(QPainter& p)
     drawLines(p, QRectF(4.5, 4.5, 5, 8), 4, QColor(90, 90, 90));
     p.setPen(outlinePen(QColor(150, 70, 0), 0.6));
     p.setBrush(QColor(255, 160, 20));
-    p.drawPolygon(QPolygonF({{11.5, 5.5}, {8.5, 10.5}, {10.8, 10.5}, {9.5, 15.5}, {14.8, 8.8}, {12.3, 8.8},
-                             {14.0, 5.5}}));
+    p.drawPolygon(QPolygonF(
+        {{11.5, 5.5}, {8.5, 10.5}, {10.8, 10.5}, {9.5, 15.5}, {14.8, 8.8}, {12.3, 8.8}, {14.0, 5.5}}));
 }
 
 // A page with a grid of fields: the form kind.
@@ -81,12 +87,18 @@ void drawMissing(QPainter& p)
 QPixmap kindImage(int image, int size)
 {
     switch (image) {
-    case 0: return paintImage(size, drawFont);
-    case 1: return paintImage(size, drawMacro);
-    case 2: return paintImage(size, drawForm);
-    case 3: return paintImage(size, drawProgram);
-    case kMissingFileImage: return paintImage(size, drawMissing);
-    default: return {};
+    case 0:
+        return paintImage(size, drawFont);
+    case 1:
+        return paintImage(size, drawMacro);
+    case 2:
+        return paintImage(size, drawForm);
+    case 3:
+        return paintImage(size, drawProgram);
+    case kMissingFileImage:
+        return paintImage(size, drawMissing);
+    default:
+        return {};
     }
 }
 

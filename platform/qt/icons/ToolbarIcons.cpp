@@ -110,8 +110,18 @@ void drawAdd(QPainter& p)
 {
     p.setPen(outlinePen(QColor(0, 90, 0), 0.8));
     p.setBrush(QColor(40, 170, 40));
-    p.drawPolygon(QPolygonF({{6.0, 1.5}, {10.0, 1.5}, {10.0, 6.0}, {14.5, 6.0}, {14.5, 10.0}, {10.0, 10.0},
-                             {10.0, 14.5}, {6.0, 14.5}, {6.0, 10.0}, {1.5, 10.0}, {1.5, 6.0}, {6.0, 6.0}}));
+    p.drawPolygon(QPolygonF({{6.0, 1.5},
+                             {10.0, 1.5},
+                             {10.0, 6.0},
+                             {14.5, 6.0},
+                             {14.5, 10.0},
+                             {10.0, 10.0},
+                             {10.0, 14.5},
+                             {6.0, 14.5},
+                             {6.0, 10.0},
+                             {1.5, 10.0},
+                             {1.5, 6.0},
+                             {6.0, 6.0}}));
 }
 
 void drawDelete(QPainter& p)
@@ -189,23 +199,56 @@ QIcon toolbarIcon(int commandId)
 {
     void (*draw)(QPainter&) = nullptr;
     switch (commandId) {
-    case cmd::kFileNew: draw = drawNew; break;
-    case cmd::kFileOpen: draw = drawOpen; break;
-    case cmd::kFileSave: draw = drawSave; break;
-    case cmd::kEditCut: draw = drawCut; break;
-    case cmd::kEditCopy: draw = drawCopy; break;
-    case cmd::kEditPaste: draw = drawPaste; break;
-    case cmd::kBuild: draw = drawBuild; break;
-    case cmd::kHelp: draw = drawHelp; break;
-    case cmd::kAppAbout: draw = drawAbout; break;
-    case cmd::kAddResource: draw = drawAdd; break;
-    case cmd::kDeleteItems: draw = drawDelete; break;
-    case cmd::kProperties: draw = drawProperties; break;
-    case cmd::kLargeIcons: draw = drawLargeIcons; break;
-    case cmd::kSmallIcons: draw = drawSmallIcons; break;
-    case cmd::kList: draw = drawList; break;
-    case cmd::kDetails: draw = drawDetails; break;
-    default: return {};
+    case cmd::kFileNew:
+        draw = drawNew;
+        break;
+    case cmd::kFileOpen:
+        draw = drawOpen;
+        break;
+    case cmd::kFileSave:
+        draw = drawSave;
+        break;
+    case cmd::kEditCut:
+        draw = drawCut;
+        break;
+    case cmd::kEditCopy:
+        draw = drawCopy;
+        break;
+    case cmd::kEditPaste:
+        draw = drawPaste;
+        break;
+    case cmd::kBuild:
+        draw = drawBuild;
+        break;
+    case cmd::kHelp:
+        draw = drawHelp;
+        break;
+    case cmd::kAppAbout:
+        draw = drawAbout;
+        break;
+    case cmd::kAddResource:
+        draw = drawAdd;
+        break;
+    case cmd::kDeleteItems:
+        draw = drawDelete;
+        break;
+    case cmd::kProperties:
+        draw = drawProperties;
+        break;
+    case cmd::kLargeIcons:
+        draw = drawLargeIcons;
+        break;
+    case cmd::kSmallIcons:
+        draw = drawSmallIcons;
+        break;
+    case cmd::kList:
+        draw = drawList;
+        break;
+    case cmd::kDetails:
+        draw = drawDetails;
+        break;
+    default:
+        return {};
     }
     return QIcon(paintImage(kToolbarSize, draw));
 }

@@ -43,7 +43,8 @@ int replay(const std::filesystem::path& path)
         return 1;
     }
     // An exact-size heap copy, so a read one byte past the end shows under ASan.
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     return 0;
 }

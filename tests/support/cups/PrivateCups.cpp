@@ -49,7 +49,8 @@ void sleepMs(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv, const std::string& output)
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+            const std::string& output)
 {
     std::vector<char*> args;
     for (const std::string& a : argv)
@@ -142,22 +143,24 @@ bool PrivateCups::writeConfiguration()
         if (fs::exists(system, ec))
             fs::create_symlink(system, m_root + "/bin/" + dir, ec);
     }
-    for (const fs::directory_entry& b : fs::directory_iterator(std::string(kSystemServerBin) + "/backend", ec))
+    for (const fs::directory_entry& b :
+         fs::directory_iterator(std::string(kSystemServerBin) + "/backend", ec))
         fs::create_symlink(b.path(), m_root + "/bin/backend/" + b.path().filename().string(), ec);
 
     const std::string& r = m_root;
     try {
         writeFile(r + "/bin/backend/capture", kCaptureBackend);
-        writeFile(r + "/cupsd.conf",
-                  "LogLevel info\nListen " + m_socket + "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
-                  "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                  "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
-                  "<Policy default>\n  <Limit All>\n    Order allow,deny\n    Allow all\n  </Limit>\n</Policy>\n");
+        writeFile(r + "/cupsd.conf", "LogLevel info\nListen " + m_socket +
+                                         "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+                                         "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                         "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                         "<Policy default>\n  <Limit All>\n    Order allow,deny\n    Allow "
+                                         "all\n  </Limit>\n</Policy>\n");
         writeFile(r + "/cups-files.conf",
-                  "ServerRoot " + r + "\nRequestRoot " + r + "/spool\nTempDir " + r + "/tmp\nCacheDir " + r
-                      + "/cache\nStateDir " + r + "/state\nAccessLog " + r + "/log/access_log\nErrorLog " + r
-                      + "/log/error_log\nPageLog " + r + "/log/page_log\nPrintcap " + r
-                      + "/printcap\nUser lp\nGroup lp\nSystemGroup root\nServerBin " + r + "/bin\n");
+                  "ServerRoot " + r + "\nRequestRoot " + r + "/spool\nTempDir " + r + "/tmp\nCacheDir " + r +
+                      "/cache\nStateDir " + r + "/state\nAccessLog " + r + "/log/access_log\nErrorLog " + r +
+                      "/log/error_log\nPageLog " + r + "/log/page_log\nPrintcap " + r +
+                      "/printcap\nUser lp\nGroup lp\nSystemGroup root\nServerBin " + r + "/bin\n");
     } catch (const std::exception& e) {
         return fail(e.what());
     }
@@ -173,7 +176,8 @@ bool PrivateCups::waitForSocket()
             m_pid = -1;
             return fail("cupsd ended at start");
         }
-        if (http_t* http = httpConnect2(m_socket.c_str(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_NEVER, 1, 1000, nullptr)) {
+        if (http_t* http = httpConnect2(m_socket.c_str(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_NEVER, 1,
+                                        1000, nullptr)) {
             httpClose(http);
             return true;
         }
@@ -243,7 +247,8 @@ bool PrivateCups::disable(const std::string& name)
 bool PrivateCups::waitIdle(const std::string& name, int timeoutMs)
 {
     for (int waited = 0; waited < timeoutMs; waited += 50) {
-        http_t* http = httpConnect2(m_socket.c_str(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_NEVER, 1, 1000, nullptr);
+        http_t* http =
+            httpConnect2(m_socket.c_str(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_NEVER, 1, 1000, nullptr);
         if (http) {
             cups_job_t* jobs = nullptr;
             const int active = cupsGetJobs2(http, &jobs, name.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);

@@ -45,13 +45,15 @@ Parsed parse(const QByteArray& file)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // Over the caller's bytes, not a copy: a read past their end shows under ASan.
-    const QByteArray file = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray file =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const Parsed first = parse(file);
 
     ToolDataImage image;
-    bool kept = image.WriteCallBlock(first.callMacro.value_or(QByteArray()), first.callParam.value_or(QByteArray()),
-                                     first.callRepeat.value_or(QByteArray())) &&
-                image.AppendMacroFile(first.macroFile.value_or(QByteArray()));
+    bool kept =
+        image.WriteCallBlock(first.callMacro.value_or(QByteArray()), first.callParam.value_or(QByteArray()),
+                             first.callRepeat.value_or(QByteArray())) &&
+        image.AppendMacroFile(first.macroFile.value_or(QByteArray()));
     for (std::size_t i = 0; kept && i < first.names.size(); ++i)
         kept = image.AppendCustomMacro(first.names[i], &first.texts[i]);
     if (!kept)
