@@ -17,7 +17,6 @@ function(quorlyn_add_test)
         if(T_GUI AND TARGET quorlyn_${folder}_gui)
             target_link_libraries(${T_NAME} PRIVATE quorlyn_${folder}_gui)
         endif()
-        set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON)
     endif()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qrl_testsupport GTest::gtest GTest::gmock ${test_main})
     target_compile_definitions(${T_NAME} PRIVATE

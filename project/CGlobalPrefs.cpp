@@ -1,6 +1,7 @@
 #include "CGlobalPrefs.h"
 
 #include "Profile.h"
+#include "Replaceable.h"
 #include "ResourceTypes.h"
 #include "SettingsKeys.h"
 #include "StringTable.h"
@@ -205,17 +206,15 @@ bool CGlobalPrefs::isStorableExtension(const QString& extension)
 }
 
 namespace {
-CGlobalPrefs* installedPrefs = nullptr;
+qrl::Replaceable<CGlobalPrefs> installedPrefs;
 } // namespace
 
 CGlobalPrefs* activePrefs()
 {
-    return installedPrefs;
+    return installedPrefs.get();
 }
 
 CGlobalPrefs* setActivePrefs(CGlobalPrefs* prefs)
 {
-    CGlobalPrefs* previous = installedPrefs;
-    installedPrefs = prefs;
-    return previous;
+    return installedPrefs.replace(prefs);
 }
