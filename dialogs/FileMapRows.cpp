@@ -1,6 +1,7 @@
 #include "FileMapRows.h"
 
 #include "CGlobalPrefs.h"
+#include "CProjItem.h"
 #include "ResourceTypes.h"
 #include "TextFormat.h"
 
@@ -59,16 +60,7 @@ int kindOfDescription(const QString& description)
 
 QString typeWordOfDescription(const QString& description)
 {
-    switch (kindOfDescription(description)) {
-    case kKindFont:
-        return QStringLiteral("FONT");
-    case kKindMacro:
-        return QStringLiteral("MACRO");
-    case kKindForm:
-        return QStringLiteral("FORM");
-    default:
-        return QStringLiteral("DATA");
-    }
+    return CProjItem::TypeWordOfKind(kindOfDescription(description));
 }
 
 int listIndexOfDescription(const QString& description)

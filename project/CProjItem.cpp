@@ -17,21 +17,6 @@ namespace {
 
 const char* const kPathTooLong = "The full path of the file is longer than 255 bytes.";
 
-// The type word a mapping of a subtype's type name carries.
-QString typeWordOfSubtype(int subtype)
-{
-    switch (CProjItem::KindOfSubtype(subtype)) {
-    case kKindFont:
-        return QStringLiteral("FONT");
-    case kKindMacro:
-        return QStringLiteral("MACRO");
-    case kKindForm:
-        return QStringLiteral("FORM");
-    default:
-        return QStringLiteral("DATA");
-    }
-}
-
 void upperAscii(std::string& text)
 {
     for (char& c : text)
@@ -159,6 +144,20 @@ void CProjItem::RefreshFileSize()
     m_record.fileSize = static_cast<std::uint32_t>(m_sizeOnDisk);
 }
 
+QString CProjItem::TypeWordOfKind(int kind)
+{
+    switch (kind) {
+    case kKindFont:
+        return QStringLiteral("FONT");
+    case kKindMacro:
+        return QStringLiteral("MACRO");
+    case kKindForm:
+        return QStringLiteral("FORM");
+    default:
+        return QStringLiteral("DATA");
+    }
+}
+
 int CProjItem::KindOfSubtype(int subtype)
 {
     if (subtype >= kTrueTypeFont && subtype <= kZentrixBitmapFont)
@@ -190,7 +189,8 @@ void CProjItem::AssignSubtype()
             // An empty extension or one holding the map's separators would corrupt the stored map:
             // the file is still classified as chosen, but no such mapping is kept.
             if (choice->remember && prefs && CGlobalPrefs::isStorableExtension(m_extension)) {
-                prefs->Add({typeWordOfSubtype(type), m_extension, subtypeName(type), prefs->count()});
+                prefs->Add(
+                    {TypeWordOfKind(KindOfSubtype(type)), m_extension, subtypeName(type), prefs->count()});
                 prefs->Save();
             }
         }

@@ -62,6 +62,8 @@ public:
     // The one kind rule of both roads: fonts 0-4, macros 5-6, form 7, data 8, kind 0 for an
     // extension with its own description (99), no kind (0xFFFF) for any other type byte.
     static int KindOfSubtype(int subtype);
+    // The type word of a kind in an extension mapping: "FONT", "MACRO", "FORM", otherwise "DATA".
+    static QString TypeWordOfKind(int kind);
     // The key by which items are compared: the canonical path of an existing file, else the
     // cleaned absolute path.
     static QString PathKey(const QString& path);
