@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12 (as root; uses sudo otherwise).
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-l10n-tools libgl-dev libcups2-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core cups-daemon cups-client srecord binutils xvfb xauth
-          clang-format)
+packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-l10n-tools libgl-dev libcups2-dev
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core cups-daemon cups-client
+          srecord binutils xvfb xauth clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,9 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 scripts/format-check.sh
-cmake -S . -B out -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLYN_WERROR=ON >/dev/null
+scripts/configure.sh out -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLYN_WERROR=ON
 cmake --build out -j"$jobs"
 (cd out && ctest --output-on-failure -j"$jobs")
-cmake -S . -B out-asan -DCMAKE_BUILD_TYPE=Debug -DQUORLYN_SANITIZE=ON -DQUORLYN_WERROR=ON >/dev/null
+scripts/configure.sh out-asan -DCMAKE_BUILD_TYPE=Debug -DQUORLYN_SANITIZE=ON -DQUORLYN_WERROR=ON
 cmake --build out-asan -j"$jobs"
 (cd out-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs" -LE gui)
