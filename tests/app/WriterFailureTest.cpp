@@ -3,10 +3,10 @@
 // left beside it, and the message names the cause.
 #include "WriterCases.h"
 
+#include "DeviceNodes.h"
 #include "FileSave.h"
 #include "ScriptedUserInterface.h"
 #include "SmallTmpfs.h"
-#include "SpecialFiles.h"
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"

@@ -3,9 +3,9 @@
 // its permissions kept.
 #include "vintrel.h"
 
+#include "DeviceNodes.h"
 #include "FileSizeLimit.h"
 #include "SmallTmpfs.h"
-#include "SpecialFiles.h"
 #include "TempCwd.h"
 #include "TestBuild.h"
 

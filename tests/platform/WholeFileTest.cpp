@@ -1,7 +1,7 @@
 // The one writer: what it leaves behind when a write fails at each step, and how it treats links,
 // devices, pipes and permissions.
+#include "DeviceNodes.h"
 #include "SmallTmpfs.h"
-#include "SpecialFiles.h"
 #include "TempCwd.h"
 #include "WholeFile.h"
 
