@@ -14,9 +14,10 @@ class AppShell;
 class CGlobalPrefs;
 class QTranslator;
 
-// The one application object: the settings the whole program shares (log, resource directories,
-// language, version-changed flag, start-up options, extension map, item serial counter), its
-// start-up and shutdown, and five commands. The windows it needs come through an AppShell.
+// The one application object: it fills the context of the run that the lower layers read (log,
+// resource directories, version-changed flag, start-up options, item serial counter), owns the
+// language and the extension map, and does the start-up, the shutdown and five commands. The
+// windows it needs come through an AppShell.
 class CQuorlyn32App {
 public:
     CQuorlyn32App();
@@ -86,12 +87,8 @@ public:
     int startUpSplash() const { return m_context.startUpSplash; }
     QString lastProject() const { return m_lastProject; }
 
-    // Each new project item takes the next serial; it never goes back during a run.
-    std::int32_t nextItemSerial() { return m_context.nextItemSerial(); }
-
     // Set by the old-format import command, read and cleared by the project file reader.
     int dosImport() const { return m_context.dosImport; }
-    void setDosImport(int flag) { m_context.dosImport = flag; }
 
     CGlobalPrefs* prefs() const { return m_prefs.get(); }
     qrl::RecentFileList& recentFiles() { return m_recentFiles; }
