@@ -14,7 +14,8 @@ std::optional<QString> renameItem(CQuorlyn32Doc& doc, int serial, const QString&
 {
     if (text.isEmpty() || !doc.GetItem(serial) || !canEditName(doc.GetItemSubtype(serial)))
         return std::nullopt;
-    doc.SetItemName(serial, text);
+    if (!doc.SetItemName(serial, text))
+        return std::nullopt;
     return doc.GetItemName(serial);
 }
 

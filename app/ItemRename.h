@@ -13,8 +13,9 @@ namespace itemrename {
 // be edited.
 bool canEditName(int subtype);
 // Stores the edited name: an empty name is refused (nullopt, nothing changes); a TrueType font
-// name over 31 bytes is cut after message kFontNameTooLong, any other name to the record's 32 bytes. Answers
-// the name as stored, which the row shows.
+// name over 31 bytes is cut after message kFontNameTooLong; any other name over the record's 32
+// bytes, and a name with a character that has no single byte, is refused after a message
+// (nullopt). Answers the name as stored, which the row shows.
 std::optional<QString> renameItem(CQuorlyn32Doc& doc, int serial, const QString& text);
 
 } // namespace itemrename

@@ -1,5 +1,6 @@
 #include "SlotCommands.h"
 
+#include "SingleByteText.h"
 #include "TextFormat.h"
 
 #include <QString>
@@ -112,11 +113,6 @@ const PrefixTemplates* templatesOf(int kind, const QByteArray& name, CommandFami
     }
 }
 
-QString latin1(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes);
-}
-
 } // namespace
 
 CommandFamily commandFamily(int target, bool compactFlash, bool tarnwick)
@@ -161,7 +157,7 @@ QByteArray slotPrefix(int kind, const QByteArray& slotName, CommandFamily family
     const PrefixTemplates* templates = templatesOf(kind, name, family);
     if (!templates)
         return {};
-    const QString text = latin1(name);
+    const QString text = singlebyte::fromBytes(name);
     return qrl::formatBytes(withFormat ? templates->withFormat : templates->withoutFormat, {text, text});
 }
 
@@ -175,7 +171,7 @@ QByteArray MakeWriteProtectJob(bool off, bool disk)
 
 QByteArray MakePowerOnFormCommand(const QByteArray& formName)
 {
-    return qrl::formatBytes(kPowerOnForm, {latin1(formName)});
+    return qrl::formatBytes(kPowerOnForm, {singlebyte::fromBytes(formName)});
 }
 
 } // namespace qrl::build

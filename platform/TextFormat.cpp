@@ -1,5 +1,7 @@
 #include "TextFormat.h"
 
+#include "SingleByteText.h"
+
 #include <QByteArray>
 
 #include <charconv>
@@ -245,7 +247,7 @@ QString formatSignature(const QString& format)
 
 QByteArray formatBytes(const char* format, std::initializer_list<FormatArg> args)
 {
-    return formatText(QString::fromLatin1(format), args).toLatin1();
+    return singlebyte::toBytes(formatText(singlebyte::fromBytes(format), args));
 }
 
 } // namespace qrl

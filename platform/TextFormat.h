@@ -37,7 +37,8 @@ QString formatText(const QString& format, std::initializer_list<FormatArg> args)
 // translated text takes the same arguments as the built-in one.
 QString formatSignature(const QString& format);
 
-// The same formatter over bytes, for printer commands and file contents (Latin-1 in, bytes out).
+// The same formatter over bytes, for printer commands and file contents: format and result are
+// single bytes (qrl::singlebyte).
 QByteArray formatBytes(const char* format, std::initializer_list<FormatArg> args);
 
 } // namespace qrl

@@ -1,5 +1,6 @@
 #include "NameRefused.h"
 
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -14,11 +15,8 @@ void showNameRefused(const QByteArray& name)
         if (byte < 0x20 || byte == 0x7F)
             c = '?';
     }
-    // Names are UTF-8 when written here; older projects hold Latin-1.
-    const QString text = QString::fromUtf8(shown);
-    const QString readable = text.toUtf8() == shown ? text : QString::fromLatin1(shown);
-    qrl::ui().message(qrl::formatText(qrl::text(ids::kNameNotSendable), {readable}), qrl::Buttons::Ok,
-                      qrl::Icon::Warning);
+    qrl::ui().message(qrl::formatText(qrl::text(ids::kNameNotSendable), {singlebyte::fromBytes(shown)}),
+                      qrl::Buttons::Ok, qrl::Icon::Warning);
 }
 
 } // namespace qrl::printing

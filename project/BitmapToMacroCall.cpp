@@ -4,6 +4,7 @@
 #include "CProjItem.h"
 #include "PelmoraHost.h"
 #include "Replaceable.h"
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -39,7 +40,11 @@ bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
             return false;
         }
     }
-    if (!fits(request.macroName.toUtf8(), kNameField)) {
+    if (!qrl::singlebyte::fits(request.macroName)) {
+        qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return false;
+    }
+    if (!fits(qrl::singlebyte::toBytes(request.macroName), kNameField)) {
         qrl::ui().message(qrl::text(qrl::ids::kMacroNameNotAcceptable), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
@@ -50,7 +55,7 @@ bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
                   {&request.positionX, kNumberField}, {&request.positionY, kNumberField},
                   {&request.width, kNumberField},     {&request.height, kNumberField}};
     for (const auto& value : values) {
-        if (!fits(value.text->toUtf8(), value.field)) {
+        if (!fits(qrl::singlebyte::toBytes(*value.text), value.field)) {
             qrl::ui().message(QString::fromLatin1(kTooBigText), qrl::Buttons::Ok, qrl::Icon::Warning);
             return false;
         }
@@ -65,13 +70,13 @@ bool bitmapmacro::createMacroFile(const QString& imagePath,
         return false;
     const QByteArray source = QFile::encodeName(imagePath);
     const QByteArray output = QFile::encodeName(request.path);
-    const QByteArray name = request.macroName.toUtf8();
-    const QByteArray resolution = request.resolution.toUtf8();
-    const QByteArray unit = request.unit.toUtf8();
-    const QByteArray x = request.positionX.toUtf8();
-    const QByteArray y = request.positionY.toUtf8();
-    const QByteArray width = request.width.toUtf8();
-    const QByteArray height = request.height.toUtf8();
+    const QByteArray name = qrl::singlebyte::toBytes(request.macroName);
+    const QByteArray resolution = qrl::singlebyte::toBytes(request.resolution);
+    const QByteArray unit = qrl::singlebyte::toBytes(request.unit);
+    const QByteArray x = qrl::singlebyte::toBytes(request.positionX);
+    const QByteArray y = qrl::singlebyte::toBytes(request.positionY);
+    const QByteArray width = qrl::singlebyte::toBytes(request.width);
+    const QByteArray height = qrl::singlebyte::toBytes(request.height);
     const auto create = request.colour ? CreateColorMacro : CreateMacro;
     return create(source.constData(), output.constData(), name.constData(), resolution.constData(),
                   unit.constData(), x.constData(), y.constData(), width.constData(), height.constData(),

@@ -4,6 +4,7 @@
 #include "CQuorlyn32Doc.h"
 #include "FileMessages.h"
 #include "ResourceTypes.h"
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -123,9 +124,13 @@ bool bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
     name.remove(QLatin1Char('\t'));
     name.remove(QLatin1Char('\r'));
     name.remove(QLatin1Char('\n'));
+    if (!qrl::singlebyte::fits(name)) {
+        tell(qrl::ids::kNotLatin1);
+        return false;
+    }
     // The printer takes at most four bytes of a name; a longer one would be cut in the macro.
     if (name.contains(QLatin1Char(',')) || name.contains(QLatin1Char(';')) ||
-        name.toUtf8().size() > BitmapToMacroForm::kMaxMacroName) {
+        name.size() > BitmapToMacroForm::kMaxMacroName) {
         tell(qrl::ids::kMacroNameNotAcceptable);
         return false;
     }

@@ -51,7 +51,7 @@ CProjItem::CProjItem(const QString& path, std::uint32_t fontId, std::uint32_t ty
     m_record.automaticFlag = 0;
 }
 
-CProjItem::CProjItem(const ItemRecord& record) : m_path(recordtext::toText(record.path)), m_record(record)
+CProjItem::CProjItem(const ItemRecord& record) : m_path(recordtext::pathText(record.path)), m_record(record)
 {
     qrl::AppContext& app = qrl::context();
     if (app.logs(9)) {
@@ -69,14 +69,14 @@ CProjItem::~CProjItem() = default;
 
 QString CProjItem::GetName() const
 {
-    return recordtext::toText(m_record.name);
+    return recordtext::nameText(m_record.name);
 }
 
 void CProjItem::SetName(const QString& name)
 {
     if (name.isNull())
         return;
-    m_record.name = recordtext::cut(recordtext::fromText(name), ItemRecord::kMaxNameLength);
+    m_record.name = recordtext::cut(recordtext::nameBytes(name), ItemRecord::kMaxNameLength);
 }
 
 bool CProjItem::SetPath(const QString& path)
@@ -85,13 +85,13 @@ bool CProjItem::SetPath(const QString& path)
         return false;
     m_path = path;
     SplitPath();
-    m_record.path = recordtext::fromText(path);
+    m_record.path = recordtext::pathBytes(path);
     return true;
 }
 
 bool CProjItem::FitsPathField(const QString& path)
 {
-    return recordtext::fromText(path).size() <= ItemRecord::kMaxPathLength;
+    return recordtext::pathBytes(path).size() <= ItemRecord::kMaxPathLength;
 }
 
 void CProjItem::ShowPathTooLong(const QString& path)
@@ -125,7 +125,7 @@ bool CProjItem::StoreShortPath()
 {
     if (!FitsPathField(m_path))
         return false;
-    m_record.path = recordtext::fromText(m_path);
+    m_record.path = recordtext::pathBytes(m_path);
     return true;
 }
 
@@ -213,7 +213,7 @@ void CProjItem::DeriveName()
     }
     if (name.empty()) {
         const qsizetype dot = m_fileName.indexOf(QLatin1Char('.'));
-        name = recordtext::fromText(dot >= 0 ? m_fileName.left(dot) : m_fileName);
+        name = recordtext::nameBytes(dot >= 0 ? m_fileName.left(dot) : m_fileName);
     }
     if (type == kTelluradeMacro && !m_missing) {
         if (!ReadMcroName(name))
@@ -230,6 +230,7 @@ void CProjItem::UpdateKindFromSubtype()
 
 void CProjItem::FixStoredName()
 {
+    m_record.name = recordtext::storedName(m_record.name);
     if (subtype() == kTelluradeMacro && !m_missing)
         m_record.name = recordtext::cut(m_record.name, kTelluradeNameLength);
 }

@@ -133,7 +133,7 @@ std::string CProjItem::ReadTrueTypeName() const
     case itemscan::TrueTypeName::Found:
         return recordtext::cut(found.name, kMaxTrueTypeNameLength);
     case itemscan::TrueTypeName::NoRecord:
-        return recordtext::fromText(m_fileName);
+        return recordtext::nameBytes(m_fileName);
     default:
         return {};
     }

@@ -6,6 +6,7 @@
 #include "FileMessages.h"
 #include "RecordText.h"
 #include "ResourceTypes.h"
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 
@@ -121,17 +122,25 @@ bool CQuorlyn32Doc::IsItemMissing(int serial) const
     return item && item->isMissing();
 }
 
-void CQuorlyn32Doc::SetItemName(int serial, const QString& name)
+bool CQuorlyn32Doc::SetItemName(int serial, const QString& name)
 {
     CProjItem* item = GetItem(serial);
     if (!item || name.isNull())
-        return;
-    std::string bytes = recordtext::fromText(name);
+        return false;
+    if (!qrl::singlebyte::fits(name)) {
+        qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return false;
+    }
+    std::string bytes = recordtext::nameBytes(name);
     if (item->subtype() == kTrueTypeFont && bytes.size() > CProjItem::kMaxTrueTypeNameLength) {
         qrl::ui().message(qrl::text(qrl::ids::kFontNameTooLong));
         bytes = recordtext::cut(bytes, CProjItem::kMaxTrueTypeNameLength);
+    } else if (bytes.size() > ItemRecord::kMaxNameLength) {
+        qrl::ui().message(qrl::text(qrl::ids::kNameTooLong), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return false;
     }
-    item->SetName(recordtext::toText(bytes));
+    item->SetName(recordtext::nameText(bytes));
+    return true;
 }
 
 QString CQuorlyn32Doc::GetItemPath(int serial) const

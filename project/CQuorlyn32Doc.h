@@ -62,8 +62,10 @@ public:
     int GetItemFlag(int serial) const;
     void SetItemFlag(int serial, int flag);
     bool IsItemMissing(int serial) const;
-    // Renames the item; a TrueType font name longer than 31 bytes is cut after message 2356.
-    void SetItemName(int serial, const QString& name);
+    // Renames the item. A TrueType font name longer than 31 bytes is cut after message
+    // kFontNameTooLong; any other name longer than its 32 bytes, and a name with a character that
+    // has no single byte, is refused after a message (false, the name stays).
+    bool SetItemName(int serial, const QString& name);
     QString GetItemPath(int serial) const;
     QString GetItemTypeLabel(int serial) const;
     QString GetItemName(int serial) const;

@@ -151,7 +151,7 @@ CProjItem* CQuorlyn32Doc::AddItemFromRecord(const ItemRecord& record, AddOutcome
         // Nobody else tells the user why a stored item did not load; the project now differs
         // from its file.
         const std::uint16_t code = GetQuorlyn32Err().FetchError();
-        const QString message = CQuorlyn32Err::RefusalMessage(code, recordtext::toText(record.path));
+        const QString message = CQuorlyn32Err::RefusalMessage(code, recordtext::pathText(record.path));
         if (!message.isEmpty())
             qrl::ui().message(message);
         SetModifiedFlag(true);

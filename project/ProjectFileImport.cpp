@@ -21,7 +21,7 @@ using Old = ProjectFileOldRecord;
 
 std::uint8_t askMacroType(const Old& old)
 {
-    const int answer = macroTypeQuestion().askMacroType(recordtext::toText(old.path));
+    const int answer = macroTypeQuestion().askMacroType(recordtext::pathText(old.path));
     return answer == ProjectFileMacroQuestion::kTelluradeMacro ? kTelluradeMacro : kPclMacro;
 }
 
@@ -97,7 +97,7 @@ bool classifyFont(const QString& file, ItemRecord& r, ProjectFileTarget& target)
 std::optional<ItemRecord> compose203(const Old& old, ProjectFileTarget& target)
 {
     ItemRecord r = baseRecord(old);
-    const QString stored = recordtext::toText(old.path);
+    const QString stored = recordtext::pathText(old.path);
     const int directory = old.kind == Old::k203Form    ? kApplicationForm
                           : old.kind == Old::k203Macro ? kPclMacro
                           : old.kind == Old::k203Font  ? kTrueTypeFont

@@ -1,5 +1,7 @@
 #include "RecordText.h"
 
+#include "SingleByteText.h"
+
 #include <cstdint>
 
 namespace recordtext {
@@ -44,27 +46,37 @@ bool isValidUtf8(const std::string& bytes)
     return true;
 }
 
-QString toText(const std::string& bytes)
+QString nameText(const std::string& bytes)
+{
+    return qrl::singlebyte::fromBytes(bytes);
+}
+
+std::string nameBytes(const QString& text)
+{
+    return qrl::singlebyte::toBytes(text).toStdString();
+}
+
+std::string storedName(const std::string& bytes)
+{
+    return qrl::singlebyte::normalised(bytes).toStdString();
+}
+
+QString pathText(const std::string& bytes)
 {
     const auto size = static_cast<qsizetype>(bytes.size());
     return isValidUtf8(bytes) ? QString::fromUtf8(bytes.data(), size)
                               : QString::fromLatin1(bytes.data(), size);
 }
 
-std::string fromText(const QString& text)
+std::string pathBytes(const QString& path)
 {
-    return text.toStdString();
+    return path.toStdString();
 }
 
 std::string cut(std::string bytes, std::size_t maxBytes)
 {
-    if (bytes.size() <= maxBytes)
-        return bytes;
-    std::size_t end = maxBytes;
-    if (isValidUtf8(bytes))
-        while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80)
-            --end;
-    bytes.resize(end);
+    if (bytes.size() > maxBytes)
+        bytes.resize(maxBytes);
     return bytes;
 }
 

@@ -2,7 +2,7 @@
 
 #include "CCallMacroDlgCheck.h"
 #include "DialogPlacement.h"
-#include "PrinterText.h"
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -82,7 +82,11 @@ void CCallMacroDlg::accept()
         qrl::ui().message(qrl::text(problem), qrl::Buttons::Ok, qrl::Icon::Warning);
         QLineEdit* field = m_repeat;
         if (problem == qrl::ids::kNotLatin1)
-            field = printertext::isLatin1(values.macroName) ? m_parameter : m_name;
+            field = qrl::singlebyte::fits(values.macroName) ? m_parameter : m_name;
+        else if (problem == qrl::ids::kMacroNameNotAcceptable)
+            field = m_name;
+        else if (problem == qrl::ids::kParametersNotAcceptable)
+            field = m_parameter;
         field->setFocus();
         field->selectAll();
         return;

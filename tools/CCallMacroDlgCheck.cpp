@@ -1,6 +1,8 @@
 #include "CCallMacroDlgCheck.h"
 
 #include "PrinterText.h"
+#include "SingleByteText.h"
+#include "StringIds.h"
 
 #include <algorithm>
 
@@ -18,8 +20,12 @@ int checkCallMacroParams(const CallMacroParams& params)
     const QStringView digits = QStringView(repeat).mid(first);
     if (digits.size() > 5 || (!digits.isEmpty() && digits.toInt() > kMaxRepeatCount))
         return qrl::ids::kRepeatCountRange;
-    if (!printertext::isLatin1(params.macroName) || !printertext::isLatin1(params.parameter))
+    if (!qrl::singlebyte::fits(params.macroName) || !qrl::singlebyte::fits(params.parameter))
         return qrl::ids::kNotLatin1;
+    if (!params.macroName.isEmpty() && !printertext::isBareName(qrl::singlebyte::toBytes(params.macroName)))
+        return qrl::ids::kMacroNameNotAcceptable;
+    if (!acceptableCallParameter(qrl::singlebyte::toBytes(params.parameter)))
+        return qrl::ids::kParametersNotAcceptable;
     return 0;
 }
 

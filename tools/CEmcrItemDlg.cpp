@@ -1,6 +1,7 @@
 #include "CEmcrItemDlg.h"
 #include "DialogButtons.h"
 
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -109,7 +110,18 @@ void CEmcrItemDlg::accept()
         warn(qrl::text(qrl::ids::kEmcrNoMacroChosen));
         return;
     }
+    // A macro file's own name can hold what a bare name in the command cannot.
+    if (!emcr::acceptableName(macro)) {
+        warn(qrl::text(qrl::ids::kMacroNameNotAcceptable));
+        m_macroBox->setFocus();
+        return;
+    }
     const QString parameters = m_parameters->text();
+    if (!qrl::singlebyte::fits(parameters)) {
+        warn(qrl::text(qrl::ids::kNotLatin1));
+        m_parameters->setFocus();
+        return;
+    }
     // Refused rather than mended, so that the command holds exactly what was typed.
     if (!emcr::acceptableParameters(parameters)) {
         warn(qrl::text(qrl::ids::kParametersNotAcceptable));

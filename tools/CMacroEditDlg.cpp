@@ -3,7 +3,6 @@
 #include "CMacroEditDlgText.h"
 #include "CPrintToolDlg.h"
 #include "DialogPlacement.h"
-#include "PrinterText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 

@@ -1,10 +1,12 @@
 #include "CMacroEditDlgText.h"
 
+#include "SingleByteText.h"
+
 namespace macroedit {
 
 QString editorText(const QByteArray& stored)
 {
-    QString text = QString::fromLatin1(stored);
+    QString text = qrl::singlebyte::fromBytes(stored);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
@@ -12,17 +14,9 @@ QString editorText(const QByteArray& stored)
 
 std::optional<QByteArray> storedText(const QString& edited)
 {
-    QByteArray bytes;
-    bytes.reserve(edited.size() + edited.count(u'\n'));
-    for (const QChar c : edited) {
-        if (c.unicode() > 0xFF)
-            return std::nullopt;
-        if (c == u'\n')
-            bytes.append("\r\n", 2);
-        else
-            bytes.append(static_cast<char>(c.unicode()));
-    }
-    return bytes;
+    if (!qrl::singlebyte::fits(edited))
+        return std::nullopt;
+    return qrl::singlebyte::toBytes(edited).replace('\n', "\r\n");
 }
 
 } // namespace macroedit

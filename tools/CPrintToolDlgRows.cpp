@@ -2,6 +2,7 @@
 // deleting custom macros, activating a row, and the dialog's saving and sending.
 #include "CPrintToolDlg.h"
 
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
@@ -115,6 +116,12 @@ void CPrintToolDlg::renameCustomMacro(const QString& name)
     const int row = m_list->currentRow();
     if (row < CPrintToolArray::kFirstCustomRow)
         return;
+    // Refused as typed: the name is stored and sent as single bytes.
+    if (!qrl::singlebyte::fits(name)) {
+        m_nameEdit->setText(m_tools.GetToolName(toolOfRow(row)));
+        qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
+        return;
+    }
     m_list->item(row)->setText(name);
     m_tools.SetToolName(toolOfRow(row), name);
 }

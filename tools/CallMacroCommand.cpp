@@ -1,6 +1,7 @@
 #include "CallMacroCommand.h"
 
 #include "PrinterText.h"
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
@@ -20,20 +21,6 @@ bool isControl(char c)
     return byte < 0x20 || byte == 0x7F;
 }
 
-bool acceptableName(const QByteArray& name)
-{
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return isControl(c) || c == ' ' || c == ',' || c == ';' || c == '\'' || c == '"';
-    });
-}
-
-bool acceptableParameter(const QByteArray& parameter)
-{
-    return std::none_of(parameter.begin(), parameter.end(),
-                        [](char c) { return isControl(c) || c == ';'; }) &&
-           parameter.count('\'') % 2 == 0 && parameter.count('"') % 2 == 0;
-}
-
 bool allDigits(const QByteArray& text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -41,19 +28,26 @@ bool allDigits(const QByteArray& text)
 
 } // namespace
 
+bool acceptableCallParameter(const QByteArray& parameter)
+{
+    return std::none_of(parameter.begin(), parameter.end(),
+                        [](char c) { return isControl(c) || c == ';'; }) &&
+           printertext::readQuotes(parameter) == printertext::QuoteReading::Closed;
+}
+
 CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
 {
     if (params.macroName.isEmpty())
         return CallMacroProblem::NoName;
     for (const QString* value : {&params.macroName, &params.parameter, &params.repeatCount})
-        if (!printertext::isLatin1(*value))
+        if (!qrl::singlebyte::fits(*value))
             return CallMacroProblem::NotLatin1;
-    const QByteArray name = params.macroName.toLatin1();
-    const QByteArray parameter = params.parameter.toLatin1();
-    const QByteArray repeat = params.repeatCount.toLatin1();
-    if (!acceptableName(name))
+    const QByteArray name = qrl::singlebyte::toBytes(params.macroName);
+    const QByteArray parameter = qrl::singlebyte::toBytes(params.parameter);
+    const QByteArray repeat = qrl::singlebyte::toBytes(params.repeatCount);
+    if (!printertext::isBareName(name))
         return CallMacroProblem::BadName;
-    if (!allDigits(repeat) || !acceptableParameter(parameter))
+    if (!allDigits(repeat) || !acceptableCallParameter(parameter))
         return CallMacroProblem::BadValues;
 
     QByteArray text("!R! CALL ");

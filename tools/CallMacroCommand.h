@@ -26,6 +26,10 @@ enum class CallMacroProblem {
 // The longest printer command.
 inline constexpr qsizetype kMaxCommandBytes = 255;
 
+// Whether a parameter value can stand in the command as typed: no ';' or control byte, and no
+// string left open as the printer reads it (printertext::readQuotes).
+bool acceptableCallParameter(const QByteArray& parameter);
+
 // "!R! CALL " [repeat " "] name [", " parameter " "] "; EXIT;" (Latin-1 bytes, no line end), so
 // name ABCD, parameter 1 and repeat count 2 give "!R! CALL 2 ABCD, 1 ; EXIT;". The values are
 // checked first so that no user text can end the command early, open a string the printer

@@ -1,6 +1,7 @@
 #include "CcpyCommandText.h"
 
 #include "CcpyOptions.h"
+#include "PrinterText.h"
 #include "TextFormat.h"
 
 #include <array>
@@ -129,14 +130,8 @@ QByteArray disableFileText(const CcpyJob& job)
 
 bool isCallableName(const QByteArray& name)
 {
-    if (name.isEmpty() || name.size() + static_cast<qsizetype>(sizeof(kCall)) > kMaxCommandLength)
-        return false;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F || c == '\'' || c == '"' || c == ';' || c == ',')
-            return false;
-    }
-    return true;
+    return name.size() + static_cast<qsizetype>(sizeof(kCall)) <= kMaxCommandLength &&
+           printertext::isBareName(name);
 }
 
 int firstUncallablePage(const CcpyJob& job)

@@ -1,6 +1,8 @@
 #include "EmcrCommandFile.h"
 
 #include "EmcrOptions.h"
+#include "PrinterText.h"
+#include "SingleByteText.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "ToolFileWrite.h"
@@ -14,13 +16,6 @@ namespace {
 
 constexpr const char* kVersionComment = "CMNT created by Quorlyn version: %s;\r\n";
 constexpr const char* kTimeComment = "CMNT creation time: [%.4d/%.2d/%.2d - %.2d:%.2d];\r\n";
-
-// A macro name stands bare in the command, between the repeat count's blank and the parameters'
-// comma, so it may hold none of these, nor anything but printable ASCII.
-bool isNameByte(char16_t c)
-{
-    return c > 0x20 && c < 0x7F && c != u'\'' && c != u';' && c != u',';
-}
 
 template <typename Pred>
 bool allOf(const QString& text, Pred pred)
@@ -40,10 +35,10 @@ QByteArray command(const EmcrCommandJob& job, int row)
         line += qrl::formatBytes("=%d", {sideOfRow(row, job.duplex)});
     line += ',';
     if (!a.repeatCount.isEmpty())
-        line += a.repeatCount.toLatin1() + ' ';
-    line += a.macro.toLatin1();
+        line += qrl::singlebyte::toBytes(a.repeatCount) + ' ';
+    line += qrl::singlebyte::toBytes(a.macro);
     if (!a.parameters.isEmpty())
-        line += ',' + a.parameters.toLatin1();
+        line += ',' + qrl::singlebyte::toBytes(a.parameters);
     return line + ';';
 }
 
@@ -67,7 +62,7 @@ QList<QByteArray> explanations(const EmcrCommandJob& job, int row)
 TextError checkRow(const EmcrCommandJob& job, int row)
 {
     const EmcrAssignment& a = job.assignments[static_cast<std::size_t>(slotOfRow(row, job.duplex))];
-    if (a.macro.isEmpty() || !allOf(a.macro, isNameByte))
+    if (!acceptableName(a.macro))
         return TextError::MacroName;
     if (!acceptableParameters(a.parameters))
         return TextError::Parameters;
@@ -109,11 +104,19 @@ bool isParameterChar(QChar c)
     return (u >= 0x20 && u < 0x7F && u != u';') || (u >= 0xA0 && u <= 0xFF);
 }
 
+bool acceptableName(const QString& name)
+{
+    // The name stands bare between the repeat count's blank and the parameters' comma; it is kept
+    // to printable ASCII as well.
+    return allOf(name, [](char16_t c) { return c < 0x7F; }) &&
+           printertext::isBareName(qrl::singlebyte::toBytes(name));
+}
+
 bool acceptableParameters(const QString& parameters)
 {
-    // An unpaired quote opens a string the printer never closes: it swallows the rest of the job.
+    // A string left open swallows the rest of the job; one that closes may hold blanks and commas.
     return allOf(parameters, [](char16_t c) { return isParameterChar(QChar(c)); }) &&
-           parameters.count(QLatin1Char('\'')) % 2 == 0 && parameters.count(QLatin1Char('"')) % 2 == 0;
+           printertext::readQuotes(qrl::singlebyte::toBytes(parameters)) == printertext::QuoteReading::Closed;
 }
 
 int assignedRowCount(const EmcrCommandJob& job)

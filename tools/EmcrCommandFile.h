@@ -34,16 +34,18 @@ namespace emcr {
 enum class TextError {
     None,
     MacroName,      // empty, or a byte that would end or split the command or its comment
-    Parameters,     // a control byte, a ';', a character outside Latin-1 or an unpaired quote
+    Parameters,     // a control byte, a ';', a character outside Latin-1 or a string left open
     RepeatCount,    // not a number from 2 to 32767
     CommandTooLong, // the EMCR command or one of its comments passes 255 bytes
 };
 
+// Whether a macro name can stand bare in the command: printable ASCII without a quote, ';' or ','.
+bool acceptableName(const QString& name);
 // Whether a character can stand in an assignment's parameters: printable Latin-1 other than ';'
 // (which would end the command, or its comment, early and let the rest run as commands).
 bool isParameterChar(QChar c);
-// Whether parameters can stand in the command as typed: every character one of the above, and
-// single and double quotes in pairs.
+// Whether parameters can stand in the command as typed: every character one of the above, and no
+// string left open as the printer reads it (a quote opens a string only the same quote closes).
 bool acceptableParameters(const QString& parameters);
 
 // One printer command may not pass this many bytes (its line end not counted).

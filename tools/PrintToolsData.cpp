@@ -1,7 +1,7 @@
 #include "PrintToolsData.h"
 
 #include "CToolDataFile.h"
-#include "RecordText.h"
+#include "SingleByteText.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
 #include "UserInterface.h"
@@ -10,9 +10,10 @@
 
 namespace {
 
+// An earlier build wrote the values as UTF-8.
 QString toText(const QByteArray& bytes)
 {
-    return recordtext::toText(bytes.toStdString());
+    return qrl::singlebyte::fromStored(bytes);
 }
 
 } // namespace
@@ -45,11 +46,13 @@ PrintToolsData loadPrintToolsData(CToolDataFile& file)
 bool savePrintToolsData(CToolDataFile& file, const PrintToolsData& data)
 {
     ToolDataImage image;
-    bool kept = image.WriteCallBlock(data.call.macroName.toUtf8(), data.call.parameter.toUtf8(),
-                                     data.call.repeatCount.toUtf8()) &&
+    bool kept = image.WriteCallBlock(qrl::singlebyte::toBytes(data.call.macroName),
+                                     qrl::singlebyte::toBytes(data.call.parameter),
+                                     qrl::singlebyte::toBytes(data.call.repeatCount)) &&
                 image.AppendMacroFile(QFile::encodeName(data.fileToSend));
     for (auto macro = data.macros.begin(); kept && macro != data.macros.end(); ++macro)
-        kept = image.AppendCustomMacro(macro->name.toUtf8(), macro->text ? &*macro->text : nullptr);
+        kept = image.AppendCustomMacro(qrl::singlebyte::toBytes(macro->name),
+                                       macro->text ? &*macro->text : nullptr);
     if (!kept) {
         qrl::ui().message(image.refusalText(), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;

@@ -1,20 +1,23 @@
 #pragma once
 
-#include "StringIds.h"
+#include <QByteArrayView>
 
-#include <QString>
-
-#include <algorithm>
-
-// Texts the printer tools send are Latin-1, one byte a character, whichever tool they come from:
-// the printer reads every byte as one character, so the same letter must be the same byte.
+// How the printer reads the parameters of a command: left to right, a ' or a " opens a string
+// that only the same quote closes; the other quote and a blank or a comma inside it are the
+// string's own characters. A ';' outside a string ends the command.
 namespace printertext {
 
-// Whether every character of `text` has a Latin-1 byte (QString::toLatin1() would make any other
-// a "?"); qrl::ids::kNotLatin1 is the message when one has none.
-inline bool isLatin1(const QString& text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-}
+enum class QuoteReading {
+    Closed,            // every string that opens also closes
+    OpenAtEnd,         // a string is still open after the last byte: it swallows the rest of the job
+    SemicolonInString, // a ';' stands inside a string
+};
+
+QuoteReading readQuotes(QByteArrayView text);
+
+// Whether a name can stand bare in a command ("CALL name;", "EMCR E,1,name;"): not empty, and no
+// quote (it would open a string), no ';' or ',' (they would end the name), no blank and no
+// control byte.
+bool isBareName(QByteArrayView name);
 
 } // namespace printertext

@@ -1,6 +1,6 @@
 #include "ToolDataImage.h"
 
-#include "RecordText.h"
+#include "SingleByteText.h"
 #include "TextFormat.h"
 #include "ToolDataText.h"
 
@@ -113,5 +113,5 @@ QString ToolDataImage::refusalText(Refusal refusal, const QByteArray& value)
                  "delete custom macros. The entry that does not fit:\n\n%s";
         break;
     }
-    return qrl::formatText(QString::fromLatin1(format), {recordtext::toText(value.toStdString())});
+    return qrl::formatText(QString::fromLatin1(format), {qrl::singlebyte::fromBytes(value)});
 }

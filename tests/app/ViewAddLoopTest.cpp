@@ -168,29 +168,29 @@ TEST_F(AddLoopTest, CreatorResultsEndOnTheFormsTabAndKeepWhatWasAdded)
     EXPECT_EQ(ui.shown().size(), 1);
 }
 
-TEST_F(ViewTest, RenameCutsNamesToTheRecordAndRefusesEmptyNamesAndMacros)
+TEST_F(ViewTest, RenameCutsTrueTypeNamesAndRefusesLongerNamesEmptyNamesAndMacros)
 {
     const int font = addFile("a.ttf", trueTypeFont("Font"));
     const int form = addFile("b.prn", "form");
     const int macro = addFile("c.tlr", telluradeMacro("MAC"));
     const QString forty(40, QLatin1Char('n'));
-    // 16 two-byte characters and one more: the 33rd byte would split the last character.
-    const QString wide = QString(16, QChar(0x00E9)) + QStringLiteral("x");
+    // 16 accented characters and one more are 17 single bytes.
+    const QString accented = QString(16, QChar(0x00E9)) + QStringLiteral("x");
 
     struct Case {
         const char* what;
         int serial;
         QString text;
         std::optional<QString> stored;
-        bool message;
+        int message; // 0: none
     };
     const Case cases[] = {
-        {"TrueType over 31", font, forty, QString(31, QLatin1Char('n')), true},
-        {"TrueType at 31", font, QString(31, QLatin1Char('t')), QString(31, QLatin1Char('t')), false},
-        {"form over 32", form, forty, QString(32, QLatin1Char('n')), false},
-        {"form on a character boundary", form, wide, QString(16, QChar(0x00E9)), false},
-        {"empty", form, QString(), std::nullopt, false},
-        {"macro", macro, QStringLiteral("NEW"), std::nullopt, false},
+        {"TrueType over 31", font, forty, QString(31, QLatin1Char('n')), 2356},
+        {"TrueType at 31", font, QString(31, QLatin1Char('t')), QString(31, QLatin1Char('t')), 0},
+        {"form over 32", form, forty, std::nullopt, 2357},
+        {"form of accented characters", form, accented, accented, 0},
+        {"empty", form, QString(), std::nullopt, 0},
+        {"macro", macro, QStringLiteral("NEW"), std::nullopt, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -199,7 +199,7 @@ TEST_F(ViewTest, RenameCutsNamesToTheRecordAndRefusesEmptyNamesAndMacros)
         const std::optional<QString> stored = itemrename::renameItem(doc, c.serial, c.text);
         EXPECT_EQ(stored, c.stored);
         EXPECT_EQ(doc.GetItemName(c.serial), c.stored ? *c.stored : before);
-        EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(2356)} : QStringList{});
+        EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(c.message)} : QStringList{});
     }
     EXPECT_FALSE(itemrename::canEditName(kPclMacro));
     EXPECT_FALSE(itemrename::canEditName(kTelluradeMacro));

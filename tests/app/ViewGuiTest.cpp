@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardItemModel>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTreeView>
 
@@ -215,6 +216,53 @@ TEST_F(ViewGuiTest, EnterThatEndsARenameOpensNothingAndTheEditorKeepsItsKeys)
     EXPECT_EQ(ui.dialogs()[0].request.title, qrl::text(2480));
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(rowNames(view), QStringList{QStringLiteral("b")});
+}
+
+TEST_F(ViewGuiTest, RenamesTakeSingleByteNamesThatFitAndRefuseOthersWithAMessage)
+{
+    CQuorlyn32View* view = openWithFiles({{"a.ttf", trueTypeFont("Arial")}, {"f.prn", "form"}});
+    QListView* list = view->listView();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    const QString accents = QStringLiteral("a") + QString(20, QChar(0xE9));
+    struct Case {
+        int kind;
+        QString typed;
+        QString shown;
+        int message; // 0: taken
+        const char* screenshot;
+    };
+    const Case cases[] = {
+        {kKindFont, accents, accents, 0, "rename_accents.png"},
+        {kKindForm, QString(36, u'x'), QStringLiteral("f"), 2357, "rename_form_too_long.png"},
+        {kKindForm, QStringLiteral("B\u00fcro \u20ac"), QStringLiteral("f"), 9081,
+         "rename_no_single_byte.png"},
+        {kKindForm, QStringLiteral("\u0141\u00f3d\u017a"), QStringLiteral("f"), 9081, nullptr},
+    };
+    for (const Case& c : cases) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the last editor
+        view->RefreshList(c.kind);
+        list->setFocus();
+        list->setCurrentIndex(view->model()->index(0, 0));
+        ui.clear();
+        QTest::keyClick(list, Qt::Key_F2);
+        auto* editor = list->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        // Key by key; QTest's own key clicks know ASCII only.
+        for (const QChar ch : c.typed) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(editor, &press);
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        if (c.screenshot)
+            qrl::test::saveScreenshot(frame, QString::fromLatin1(c.screenshot));
+        EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(c.message)} : QStringList{}) << c.message;
+        EXPECT_EQ(rowNames(view), QStringList{c.shown}) << c.message;
+        EXPECT_EQ(view->GetDocument()->GetItemAt(c.kind == kKindFont ? 0 : 1)->GetName(), c.shown);
+    }
+    EXPECT_EQ(view->GetDocument()->GetItemAt(0)->record().name, "a" + std::string(20, '\xe9'));
 }
 
 TEST_F(ViewGuiTest, PasteAddsTheFilesOfAUriListAndDropsFollowTheDragRecord)

@@ -184,17 +184,23 @@ TEST_F(CProjItemTest, NamesFromTheFiles)
         {"tiny.ttf", std::string(100, 'a'), "tiny"},
         {"long.ttf", fixtures::trueType(std::string(40, 'n')), "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"},
         {"form.v2.prn", "data", "form"},
+        // A file name's character without a single byte is not sent as some other character.
+        {"\xc5\x81\xc3\xb3"
+         "d\xc5\xba.prn",
+         "data",
+         "_\xf3"
+         "d_"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CProjItem(makeFile(c.file, c.bytes), 0, 0).GetName(), QString::fromLatin1(c.name))
             << c.file;
 }
 
-TEST_F(CProjItemTest, NamesAreCutOnACharacterBoundary)
+TEST_F(CProjItemTest, NamesAreSingleBytesCutAtTheirField)
 {
     CProjItem item(makeFile("a.prn", "x"), 0, 0);
     item.SetName(QString(31, QLatin1Char('a')) + QStringLiteral("\u00e9"));
-    EXPECT_EQ(item.record().name.size(), 31u);
+    EXPECT_EQ(item.record().name, std::string(31, 'a') + "\xe9");
     item.SetName(QString(40, QLatin1Char('b')));
     EXPECT_EQ(item.record().name, std::string(32, 'b'));
     item.SetName(QString());

@@ -1,7 +1,9 @@
 #include "CQuorlyn32Doc.h"
 #include "FileSizeLimit.h"
 #include "Profile.h"
+#include "ProjectFileBytes.h"
 #include "ProjectTestSupport.h"
+#include "ResourceTypes.h"
 #include "StringTable.h"
 
 #include <QDir>
@@ -141,6 +143,42 @@ TEST_F(DocFileTest, SavedProjectsOpenWithTheirItemsAndSettings)
     EXPECT_EQ(opened.GetPathName(), projectPath());
     EXPECT_EQ(opened.GetDocumentDirectory(), dirPath());
     EXPECT_FALSE(pane.texts.isEmpty());
+}
+
+TEST_F(DocFileTest, NamesOfEarlierBuildsOpenAsTheyWereTypedAndAreSavedAsSingleBytes)
+{
+    const std::string form = dirPath().toStdString() + "/f.prn";
+    writeFile(form, "form");
+    struct Case {
+        const char* what;
+        std::string stored;
+        QString shown;
+        std::string saved;
+    };
+    const Case cases[] = {
+        {"UTF-8 of an earlier build",
+         "a\xc3\xa9\xc3\xa9 Gr\xc3\xbc\xc3\x9f"
+         "e",
+         QStringLiteral("a\u00e9\u00e9 Gr\u00fc\u00dfe"),
+         "a\xe9\xe9 Gr\xfc\xdf"
+         "e"},
+        {"Latin-1 that is not UTF-8", "Schrift\xe4\xfc", QStringLiteral("Schrift\u00e4\u00fc"),
+         "Schrift\xe4\xfc"},
+        // Characters the printer never had a byte for keep the bytes the printer was sent.
+        {"UTF-8 past Latin-1", "\xe2\x82\xac 1", QStringLiteral("\u00e2\u0082\u00ac 1"), "\xe2\x82\xac 1"},
+    };
+    for (const Case& c : cases) {
+        writeFile(projectPath().toStdString(),
+                  projectbytes::header(1) + projectbytes::record(kApplicationForm, c.stored, form));
+        CQuorlyn32Doc opened;
+        ASSERT_TRUE(opened.OnOpenDocument(projectPath())) << c.what;
+        ASSERT_EQ(opened.GetItemCount(), 1) << c.what;
+        EXPECT_EQ(opened.GetItemAt(0)->GetName(), c.shown) << c.what;
+        ASSERT_TRUE(opened.OnSaveDocument(projectPath())) << c.what;
+        const std::string saved = readFile(projectPath().toStdString());
+        ASSERT_EQ(saved.size(), 2u * 306) << c.what;
+        EXPECT_EQ(saved.substr(306 + 1, c.saved.size() + 1), c.saved + '\0') << c.what;
+    }
 }
 
 TEST_F(DocFileTest, UnknownAndMissingFilesAreRefusedAndTheImportFlagCleared)

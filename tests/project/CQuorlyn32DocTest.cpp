@@ -315,6 +315,41 @@ TEST_F(DocTest, TrueTypeNamesStayWithin31Bytes)
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2356)});
 }
 
+TEST_F(DocTest, RenamesCountSingleBytesAndRefuseWhatTheRecordCannotHold)
+{
+    ASSERT_EQ(add(makeFile("a.ttf", std::string(30, ' '))), Outcome::Added);
+    ASSERT_EQ(add(makeFile("f.prn", "x")), Outcome::Added);
+    const int font = doc.GetItemAt(0)->serial();
+    const int form = doc.GetItemAt(1)->serial();
+    const QString accents = QStringLiteral("a") + QString(20, QChar(0xE9));
+    struct Case {
+        const char* what;
+        int serial;
+        QString typed;
+        QString stored; // empty: refused, the name stays
+        std::string bytes;
+        int message; // 0: none
+    };
+    const Case cases[] = {
+        {"21 characters are 21 bytes", font, accents, accents, "a" + std::string(20, '\xe9'), 0},
+        {"TrueType cut at 31", font, QString(40, u'n'), QString(31, u'n'), std::string(31, 'n'), 2356},
+        {"form of 32", form, QString(32, u'x'), QString(32, u'x'), std::string(32, 'x'), 0},
+        {"form of 36", form, QString(36, u'y'), {}, {}, 2357},
+        {"euro sign", form, QStringLiteral("B\u00fcro \u20ac"), {}, {}, 9081},
+        {"Polish letter", font, QStringLiteral("\u0141\u00f3d\u017a"), {}, {}, 9081},
+    };
+    for (const Case& c : cases) {
+        ui.clear();
+        const std::string before = doc.GetItem(c.serial)->record().name;
+        EXPECT_EQ(doc.SetItemName(c.serial, c.typed), !c.stored.isEmpty()) << c.what;
+        EXPECT_EQ(doc.GetItem(c.serial)->record().name, c.stored.isEmpty() ? before : c.bytes) << c.what;
+        if (!c.stored.isEmpty()) {
+            EXPECT_EQ(doc.GetItemName(c.serial), c.stored) << c.what;
+        }
+        EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(c.message)} : QStringList{}) << c.what;
+    }
+}
+
 TEST_F(DocTest, ActiveProjectAndModifiedNotice)
 {
     int notices = 0;

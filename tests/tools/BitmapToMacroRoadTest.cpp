@@ -188,7 +188,9 @@ TEST_F(BitmapRoadTest, TextsLongerThanTheLibraryFieldsAreRefusedNotCut)
     const QString tooBig = QStringLiteral("Too big value.\r\nPlease check the value");
     const TooLongCase cases[] = {
         {"name", [](Request& r) { r.macroName = QStringLiteral("ABCDE"); }, qrl::text(3015)},
-        {"wide name", [](Request& r) { r.macroName = QStringLiteral("A\u00C4\u00C4"); }, qrl::text(3015)},
+        {"wide name", [](Request& r) { r.macroName = QStringLiteral("A\u00C4\u00C4\u00C4\u00C4"); },
+         qrl::text(3015)},
+        {"no single byte", [](Request& r) { r.macroName = QStringLiteral("A\u0141"); }, qrl::text(9081)},
         {"position", [](Request& r) { r.positionX = QStringLiteral("12345678"); }, tooBig},
         {"width", [](Request& r) { r.width = QStringLiteral("123.4567"); }, tooBig},
         {"unit", [](Request& r) { r.unit = QStringLiteral("Centimeters and more"); }, tooBig},

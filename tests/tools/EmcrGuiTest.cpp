@@ -174,7 +174,8 @@ TEST_F(EmcrGuiTest, CreatorListsTheProjectsMacrosAndTheSourcesWithOrWithoutSides
 
 TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBadValues)
 {
-    const QStringList names{QStringLiteral("MAC1"), QStringLiteral("MAC2")};
+    // A macro file's own "MCRO A\"B;" gives a name that cannot stand bare in the command.
+    const QStringList names{QStringLiteral("MAC1"), QStringLiteral("MAC2"), QStringLiteral("A\"B")};
     CEmcrItemDlg nr4(14, true, names, {}, nullptr);
     EXPECT_EQ(find<QLabel>(&nr4, "sourceLabel")->text(), QStringLiteral("NR-4 -Front"));
     EXPECT_EQ(nr4.lengthLimit(), 233);
@@ -204,7 +205,7 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
         const char* stored;
     };
     for (const Case& c : {Case{"", "", 3985, ""}, Case{"MAC2", "32768", 3989, ""}, Case{"MAC2", "1", 0, ""},
-                          Case{"MAC2", "0012", 0, "12"}}) {
+                          Case{"MAC2", "0012", 0, "12"}, Case{"A\"B", "", 3015, ""}}) {
         CEmcrItemDlg item(0, false, names,
                           {QStringLiteral("MAC1"), QStringLiteral("x"), QStringLiteral("5")});
         EXPECT_EQ(find<QComboBox>(&item, "macroBox")->currentText(), QStringLiteral("MAC1"));
@@ -214,6 +215,10 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
         item.accept();
         EXPECT_EQ(item.result() == QDialog::Accepted, c.message == 0) << c.repeat;
         EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(c.message)} : QStringList{}) << c.repeat;
+        if (c.message == 3015) {
+            item.show();
+            qrl::test::saveScreenshot(&item, QStringLiteral("emcr_item_refused_name_quote.png"));
+        }
         if (c.message == 0) {
             EXPECT_EQ(item.assignment().macro, QString::fromLatin1(c.macro));
             EXPECT_EQ(item.assignment().repeatCount, QString::fromLatin1(c.stored));
@@ -224,36 +229,43 @@ TEST_F(EmcrGuiTest, AssignmentDialogKeepsParametersWithinTheCommandAndRefusesBad
 TEST_F(EmcrGuiTest, ParametersAreWrittenAsTypedOrRefused)
 {
     struct Case {
-        const char* typed;
+        const char* typed; // UTF-8
         bool accepted;
+        int message = 9040; // when refused
     };
-    // An unpaired quote would open a string that swallows the rest of the job; ";" would end the
-    // command early and a line end would split it.
-    for (const Case& c : {Case{"'abc", false}, Case{"a;b", false}, Case{"\"x", false}, Case{"a\r\nb", false},
-                          Case{"'top',2", true}, Case{"\"a b\",3", true}}) {
+    // A string left open as the printer reads it (a quote opens a string only the same quote
+    // closes) swallows the rest of the job; ";" would end the command early and a line end would
+    // split it. A character without a single byte cannot be sent.
+    for (const Case& c :
+         {Case{"'abc", false}, Case{"a;b", false}, Case{"\"x", false}, Case{"a\r\nb", false},
+          Case{"'\"'\"", false}, Case{"'a;b'", false}, Case{"'top',2", true}, Case{"\"a b\",3", true},
+          Case{"\"it's\"", true}, Case{"'\"'", true}, Case{"'caf\xc3\xa9'", true},
+          Case{"'5 \xe2\x82\xac'", false, 9081}, Case{"'\xc5\x82'", false, 9081}}) {
         SCOPED_TRACE(c.typed);
         CEmcrItemDlg item(0, false, {QStringLiteral("MAC1")}, {QStringLiteral("MAC1"), {}, {}});
         item.show();
         auto* params = find<QLineEdit>(&item, "parametersEdit");
         params->setFocus();
-        const QString text = QString::fromLatin1(c.typed);
+        const QString text = QString::fromUtf8(c.typed);
         if (text.contains(QLatin1Char('\r')))
             params->setText(text); // a line end comes in by pasting
         else
             type(params, text);
-        EXPECT_EQ(params->text(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(params->text(), text);
         EXPECT_TRUE(ui.texts().isEmpty());
         find<QPushButton>(&item, "okButton")->click();
         EXPECT_EQ(item.result() == QDialog::Accepted, c.accepted);
         if (c.accepted) {
-            EXPECT_EQ(item.assignment().parameters, QString::fromLatin1(c.typed));
+            EXPECT_EQ(item.assignment().parameters, text);
             EXPECT_TRUE(ui.texts().isEmpty());
         } else {
             EXPECT_TRUE(item.isVisible());
-            EXPECT_EQ(ui.texts(), QStringList{qrl::text(9040)});
-            EXPECT_EQ(params->text(), QString::fromLatin1(c.typed));
+            EXPECT_EQ(ui.texts(), QStringList{qrl::text(c.message)});
+            EXPECT_EQ(params->text(), text);
             if (text == QLatin1String("'abc"))
                 qrl::test::saveScreenshot(&item, QStringLiteral("emcr_item_refused_quote.png"));
+            if (c.message == 9081)
+                qrl::test::saveScreenshot(&item, QStringLiteral("emcr_item_refused_no_byte.png"));
         }
         ui.clear();
     }

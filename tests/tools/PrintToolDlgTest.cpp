@@ -2,6 +2,7 @@
 
 #include "CWinPlacement.h"
 #include "RecordingSpooler.h"
+#include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
@@ -192,6 +193,23 @@ TEST_F(PrintToolDlgTest, CustomRowsAreAddedRenamedAndDeletedThroughTheirTableRec
     EXPECT_TRUE(dialog->toolData().macros.empty());
     EXPECT_TRUE(dialog->checkedTools().empty());
     EXPECT_FALSE(child<QPushButton>(*dialog, "sendButton")->isEnabled());
+}
+
+TEST_F(PrintToolDlgTest, ACustomNameTakesSingleByteCharactersOnlyAndIsSavedInThem)
+{
+    auto dialog = open();
+    auto* name = child<QLineEdit>(*dialog, "nameEdit");
+    child<QPushButton>(*dialog, "addButton")->click();
+    ui.clear();
+    // The euro sign and the Polish letter have no single byte: each is refused as it is typed.
+    type(name, QStringLiteral("Caf\u00e9\u20ac \u0142"));
+    EXPECT_EQ(name->text(), QStringLiteral("Caf\u00e9 "));
+    EXPECT_EQ(list(*dialog)->item(16)->text(), QStringLiteral("Caf\u00e9 "));
+    EXPECT_EQ(ui.texts(), (QStringList{qrl::text(9081), qrl::text(9081)}));
+    qrl::test::saveScreenshot(dialog.get(), QStringLiteral("print_tools_custom_name.png"));
+    ASSERT_TRUE(dialog->SaveChanges());
+    EXPECT_NE(qrl::test::readFile(dir.file("tooldata.dat")).find("[CUSTOM_MCRO|Caf\xe9 ]"),
+              std::string::npos);
 }
 
 TEST_F(PrintToolDlgTest, ANameTwiceInTheListStopsSavingSendingAndTheEditor)

@@ -18,6 +18,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,6 +31,15 @@ W* child(QWidget& w, const char* name)
     W* widget = w.findChild<W*>(QString::fromLatin1(name));
     EXPECT_TRUE(widget) << name;
     return widget;
+}
+
+// Types the text key by key; QTest's own key clicks know ASCII only.
+void typeInto(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+    }
 }
 
 class SendToolsDialogTest : public ::testing::Test {
@@ -143,6 +155,41 @@ TEST_F(SendToolsDialogTest, CallMacroDialogMapsItsEditsAndABadRepeatCountKeepsIt
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const CallMacroParams taken{QStringLiteral("WXYZ"), QStringLiteral("1"), QStringLiteral("3")};
     EXPECT_EQ(dialog.params(), taken);
+}
+
+TEST_F(SendToolsDialogTest, CallMacroDialogRefusesQuotesThePrinterWouldReadOtherwise)
+{
+    struct Case {
+        const char* name;
+        const char* parameter;
+        int message; // 0: taken
+        const char* field;
+    };
+    const Case cases[] = {
+        {"A\"B", "1", 3015, "macroNameEdit"},          {"AB", "'\"'\"", 9040, "parameterEdit"},
+        {"AB", "\"a;b\"", 9040, "parameterEdit"},      {"AB", "'\xc5\x82'", 9081, "parameterEdit"},
+        {"\xc3\x89T\xc3\x89", "\"it's\"", 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        CCallMacroDlg dialog({});
+        dialog.show();
+        auto* name = child<QLineEdit>(dialog, "macroNameEdit");
+        auto* parameter = child<QLineEdit>(dialog, "parameterEdit");
+        typeInto(name, QString::fromUtf8(c.name));
+        typeInto(parameter, QString::fromUtf8(c.parameter));
+        ui.clear();
+        child<QPushButton>(dialog, "okButton")->click();
+        EXPECT_EQ(dialog.isVisible(), c.message != 0) << c.parameter;
+        EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(c.message)} : QStringList{}) << c.parameter;
+        if (c.message) {
+            EXPECT_EQ(dialog.focusWidget(), child<QLineEdit>(dialog, c.field)) << c.parameter;
+            if (c.message == 9040)
+                qrl::test::saveScreenshot(&dialog, QStringLiteral("call-macro-open-string.png"));
+        } else {
+            EXPECT_EQ(dialog.params(),
+                      (CallMacroParams{QString::fromUtf8(c.name), QString::fromUtf8(c.parameter), {}}));
+        }
+    }
 }
 
 TEST_F(SendToolsDialogTest, MacroEditorLoadsTheRowsTextAndHandsBackCrLfOnOkOnly)

@@ -90,7 +90,7 @@ TEST_F(ToolDataFileTest, SavedDataIsWrittenInTheFileFormatAndReadsBackUnchanged)
                                 "berweisung.prn\r\n"
                                 "[CUSTOM_MCRO|Custom macro #1]\r\n"
                                 "[CUSTOM_MCRO|Logo]!R! MCRO LOGO;\r\nBOX 10,10;\r\nENDM;\r\nEXIT;\r\n"
-                                "[CUSTOM_MCRO|Gr\xC3\xBC\xC3\x9F"
+                                "[CUSTOM_MCRO|Gr\xFC\xDF"
                                 "e]!R! CALL LOGO;\r\n  [CALL_MCRO] mid-line is text\r\n"
                                 "EXIT;\r\n\r\n";
     EXPECT_EQ(bytes(), expected);
@@ -113,6 +113,18 @@ TEST_F(ToolDataFileTest, FilesOfOlderRunsAreReadAsTheyStand)
     EXPECT_EQ(data.macros[0].name, QString::fromLatin1("Gr\xFC\xDF"));
     // The macro ends where the next entry begins, whatever its kind.
     EXPECT_EQ(data.macros[0].text, QByteArray("A"));
+
+    // An earlier build wrote the values as UTF-8: they read back as typed and are saved as single bytes.
+    writeFile(file, "[CALL_MCRO]M\xc3\x9c\r\n[CALL_PARAM]'\xc3\xa9'\r\n[CALL_RPT]\r\n[CUSTOM_MCRO|"
+                    "Gr\xc3\xbc\xc3\x9f]A\r\n");
+    const PrintToolsData earlier = loadPrintToolsData(*open());
+    EXPECT_EQ(earlier.call,
+              (CallMacroParams{QStringLiteral("M\u00dc"), QStringLiteral("'\u00e9'"), QString()}));
+    ASSERT_EQ(earlier.macros.size(), 1u);
+    EXPECT_EQ(earlier.macros[0].name, QStringLiteral("Gr\u00fc\u00df"));
+    ASSERT_TRUE(savePrintToolsData(*open(), earlier));
+    EXPECT_TRUE(bytes().startsWith("[CALL_MCRO]M\xdc\r\n[CALL_PARAM]'\xe9'\r\n")) << bytes().toStdString();
+    EXPECT_TRUE(bytes().contains("[CUSTOM_MCRO|Gr\xfc\xdf]A")) << bytes().toStdString();
 
     // One CALL value missing empties all three.
     writeFile(file, "[CALL_MCRO]M1\r\n[CALL_RPT]3\r\n");
