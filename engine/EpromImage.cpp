@@ -94,10 +94,13 @@ bool writeFileQrl(const char* outputPath, std::uint32_t format)
     if (format == kSRecords)
         return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
     OutputFile output;
-    return output.createKept(outputPath) &&
-           copyBytes(image, output, image.size(),
-                     format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain) &&
-           output.commit();
+    if (!output.createKept(outputPath))
+        return false;
+    // The image as built is the file itself: moved into place where the writer may rename, so no
+    // byte is copied. The swapped form is made in one pass into the writer's new file.
+    if (format == kPlain)
+        return output.commitFrom(kImageFile);
+    return copyBytes(image, output, image.size(), CopyMode::SwapPairs) && output.commit();
 }
 
 bool copyFirstSlotImage()

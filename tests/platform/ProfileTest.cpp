@@ -7,6 +7,7 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TextFormat.h"
+#include "WriteFaults.h"
 
 #include <QFile>
 #include <QSettings>
