@@ -1,6 +1,7 @@
 // The one writer: what it leaves behind when a write fails at each step, and how it treats links,
 // devices, pipes and permissions.
 #include "DeviceNodes.h"
+#include "RunAs.h"
 #include "SmallTmpfs.h"
 #include "TempCwd.h"
 #include "WholeFile.h"
@@ -17,9 +18,7 @@
 #include <csignal>
 #include <functional>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -308,10 +307,8 @@ constexpr uid_t kOwner = 1001;
 constexpr uid_t kColleague = 1002;
 constexpr gid_t kShared = 2000;
 
-struct Ids {
-    uid_t uid;
-    gid_t gid;
-};
+using qrl::test::Ids;
+using qrl::test::runAs;
 
 struct SaveCase {
     const char* name;
@@ -325,28 +322,12 @@ struct SaveCase {
     gid_t saverGroup; // a supplementary group of the saver, 0 for none
 };
 
-// Runs `save` in a child under `ids` (and `group`); its exit status: 0 when it saved, the signal
-// that ended it otherwise as 128 + signal.
-int runAs(Ids ids, gid_t group, const std::function<bool()>& save)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const gid_t groups[1] = {group};
-        if (::setgroups(group != 0 ? 1 : 0, groups) != 0 || ::setgid(ids.gid) != 0 || ::setuid(ids.uid) != 0)
-            ::_exit(3);
-        ::_exit(save() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-}
-
 class SavedFileStays : public testing::TestWithParam<SaveCase> {
 protected:
     void SetUp() override
     {
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "saving as users 1001 and 1002 needs root to take their ids";
+        if (qrl::test::rootReason())
+            GTEST_SKIP() << qrl::test::rootReason();
     }
     void TearDown() override { qrl::clearInjectedWriteFault(); }
 };
@@ -434,8 +415,8 @@ INSTANTIATE_TEST_SUITE_P(
 // at the rename leaves its private file under its short name, and the next save removes it.
 TEST(SavedFileStaysPrivate, AKilledSaveLeavesNothingReadableAndTheNextSaveCleansUp)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "saving as user 1001 needs root to take its ids";
+    if (qrl::test::rootReason())
+        GTEST_SKIP() << qrl::test::rootReason();
     qrl::test::TempDirectory top;
     ::chmod(top.path().c_str(), 0755);
     const std::string folder = top.file("private");
