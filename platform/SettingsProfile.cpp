@@ -155,10 +155,13 @@ bool SettingsProfile::commit()
         QDir().mkpath(QFileInfo(m_path).absolutePath());
         // Another instance may have stored values since this one read the file: this instance's
         // own changes go into what is on disk now, under the lock QSettings takes for the same
-        // file. A lock that cannot be made at all (a folder without room or rights) leaves the
-        // store to the writer, which replaces the file whole either way.
+        // file. A lock that cannot be had in a few seconds, or at all (a folder without room or
+        // rights), leaves the store to the writer, which replaces the file whole either way.
+        // A device or a pipe holds nothing to merge with, and gets no lock file beside it.
+        const QFileInfo info(m_path);
         QLockFile lock(m_path + QStringLiteral(".lock"));
-        lock.tryLock(kLockWaitMs);
+        if (!info.exists() || info.isFile())
+            lock.tryLock(kLockWaitMs);
         Values merged;
         if (!readValues(m_path, &merged)) {
             failure = writeFailureText(WriteError::Permission, m_path);
