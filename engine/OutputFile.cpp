@@ -98,11 +98,11 @@ bool OutputFile::commit()
     return flushed && (closed ? true : fail(errno));
 }
 
-bool OutputFile::commitFrom(const std::string& source)
+bool OutputFile::commitFrom(const std::string& source, qrl::WholeFileWriter::BlockTransform transform)
 {
     if (!m_whole.isOpen())
         return false;
-    return m_whole.commitFrom(source) ? true : fail(m_whole.errorNumber());
+    return m_whole.commitFrom(source, transform) ? true : fail(m_whole.errorNumber());
 }
 
 void OutputFile::discard()

@@ -38,8 +38,9 @@ public:
     // a kept file in place. False when any write failed.
     bool commit();
     // For a replacing or kept file with nothing written: the finished file `source` becomes its
-    // whole content, moved where it can be (WholeFileWriter::commitFrom), else copied.
-    bool commitFrom(const std::string& source);
+    // whole content, moved where it can be (WholeFileWriter::commitFrom), else copied; with
+    // `transform` applied in the same pass.
+    bool commitFrom(const std::string& source, qrl::WholeFileWriter::BlockTransform transform = nullptr);
 
 private:
     bool isOpen() const { return m_fd >= 0 || m_whole.isOpen(); }

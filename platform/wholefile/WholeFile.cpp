@@ -224,6 +224,7 @@ bool WholeFileWriter::open(const std::string& path, FileUse use)
     m_error = WriteError::None;
     m_errno = 0;
     m_written = 0;
+    m_fileOffset = 0;
     m_use = use;
     m_hasOld = false;
     m_target = use == FileUse::Kept ? resolveLinks(path) : path;
@@ -298,11 +299,24 @@ bool WholeFileWriter::open(const std::string& path, FileUse use)
     return true;
 }
 
+// Starts the write-back of bytes just written to a kept file, so that the disk works while the
+// next block is made and the sync before the rename only waits for the last of them.
+static void startWriteBack(int fd, off_t offset, std::size_t size, FileUse use)
+{
+    if (use == FileUse::Kept)
+        ::sync_file_range(fd, offset, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+}
+
 bool WholeFileWriter::writeOut(const void* data, std::size_t size)
 {
     if (size == 0)
         return true;
-    return writeAll(m_fd, data, size) ? true : fail(errnoOr(EIO));
+    if (!writeAll(m_fd, data, size))
+        return fail(errnoOr(EIO));
+    if (m_mode == Mode::Rename)
+        startWriteBack(m_fd, m_fileOffset, size, m_use);
+    m_fileOffset += static_cast<off_t>(size);
+    return true;
 }
 
 bool WholeFileWriter::flushBuffer()
@@ -419,12 +433,37 @@ bool WholeFileWriter::commit()
     return !m_failed;
 }
 
-bool WholeFileWriter::commitFrom(const std::string& source)
+bool WholeFileWriter::transformInPlace(int fd, std::size_t size, BlockTransform transform)
+{
+    std::vector<unsigned char> block(kWriteBlock);
+    for (std::size_t offset = 0; offset < size;) {
+        const std::size_t want = std::min(block.size(), size - offset);
+        errno = 0;
+        const auto at = static_cast<off_t>(offset);
+        if (::pread(fd, block.data(), want, at) != static_cast<ssize_t>(want))
+            return fail(errnoOr(EIO));
+        transform(block.data(), want);
+        for (std::size_t done = 0; done < want;) {
+            errno = 0;
+            const ssize_t n = ::pwrite(fd, block.data() + done, want - done, at + static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return fail(errnoOr(EIO));
+            done += static_cast<std::size_t>(n);
+        }
+        startWriteBack(fd, at, want, m_use);
+        offset += want;
+    }
+    return true;
+}
+
+bool WholeFileWriter::commitFrom(const std::string& source, BlockTransform transform)
 {
     if (!isOpen() || m_failed || m_written > 0)
         return false;
     errno = 0;
-    const int in = ::openat(AT_FDCWD, source.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = ::openat(AT_FDCWD, source.c_str(), (transform ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (in < 0) {
         fail(errnoOr(EIO));
         closeAll();
@@ -436,7 +475,9 @@ bool WholeFileWriter::commitFrom(const std::string& source)
         ::stat(m_folder.c_str(), &folderStat) == 0 && sourceStat.st_dev == folderStat.st_dev &&
         S_ISREG(sourceStat.st_mode)) {
         // The finished file itself takes the new file's place: no byte is copied.
-        if (m_use == FileUse::Kept && ::fdatasync(in) != 0)
+        if (transform)
+            transformInPlace(in, static_cast<std::size_t>(sourceStat.st_size), transform);
+        if (!m_failed && m_use == FileUse::Kept && ::fdatasync(in) != 0)
             fail(errnoOr(EIO));
         if (!m_failed && m_hasOld && (m_oldUid != sourceStat.st_uid || m_oldGid != sourceStat.st_gid) &&
             ::fchown(in, m_oldUid, m_oldGid) != 0)
@@ -458,16 +499,27 @@ bool WholeFileWriter::commitFrom(const std::string& source)
             return false;
         }
     }
-    std::vector<char> block(kWriteBlock);
-    for (;;) {
-        errno = 0;
-        const ssize_t n = ::read(in, block.data(), block.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            fail(errnoOr(EIO));
-        if (n <= 0 || !write(block.data(), static_cast<std::size_t>(n)))
-            break;
+    // Whole blocks, so that a transform always sees pairs whole.
+    std::vector<unsigned char> block(kWriteBlock);
+    for (bool end = false; !end && !m_failed;) {
+        std::size_t filled = 0;
+        while (filled < block.size()) {
+            errno = 0;
+            const ssize_t n = ::read(in, block.data() + filled, block.size() - filled);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail(errnoOr(EIO));
+            if (n <= 0) {
+                end = true;
+                break;
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        if (filled > 0 && transform)
+            transform(block.data(), filled);
+        if (!m_failed && filled > 0)
+            write(block.data(), filled);
     }
     ::close(in);
     return commit();

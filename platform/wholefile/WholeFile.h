@@ -66,8 +66,11 @@ public:
     bool commit();
     // Puts the finished file `source` in place as the whole content (nothing may have been
     // written): moved by a rename where the rule above allows one and `source` lies on the same
-    // file system, else copied. `source` is gone after a move and stays after a copy.
-    bool commitFrom(const std::string& source);
+    // file system, else copied. `source` is gone after a move and stays after a copy. A
+    // `transform` is applied to the bytes in the same pass, in blocks of an even length but the
+    // last: to `source` itself before a move, on the way during a copy.
+    using BlockTransform = void (*)(unsigned char* data, std::size_t size);
+    bool commitFrom(const std::string& source, BlockTransform transform = nullptr);
     // Drops the new file (a device or pipe keeps what it has received).
     void abandon();
 
@@ -87,6 +90,7 @@ private:
     bool decideRename(nlink_t links);
     bool flushBuffer();
     bool writeOut(const void* data, std::size_t size);
+    bool transformInPlace(int fd, std::size_t size, BlockTransform transform);
     bool copyIntoTarget();
     bool putScratchInPlace(int fd);
     void closeAll();
@@ -105,6 +109,7 @@ private:
     std::string m_scratch; // the new file's own name in the folder, while it has one
     std::vector<char> m_buffer;
     std::size_t m_written = 0;
+    off_t m_fileOffset = 0; // where the next write lands in m_fd
     bool m_failed = false;
     WriteError m_error = WriteError::None;
     int m_errno = 0;
