@@ -13,9 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cerrno>
-#include <vector>
+#include <string>
 
 namespace qrl::build {
 
@@ -27,61 +26,23 @@ constexpr ExportFileType kCardImageFile = {".bxf", ids::kCardImageFilter, ids::k
 
 constexpr int kSRecordFormat = 0;
 
-// The engine writes the image into the build's working directory; the one file writer then puts
-// it in place, so the chosen file is replaced only by a complete image and a link, a device or a
-// pipe is treated like every other file the user keeps.
-constexpr const char* kEngineImage = "EXPORT.IMG";
-constexpr qint64 kCopyBlock = 64 * 1024;
-
 bool isWriteCause(qrl::WriteError error)
 {
     return error != qrl::WriteError::None && error != qrl::WriteError::Other;
 }
 
-// Why the engine made no image. It leaves errno at the cause of a write it could not make; a card
+// Why the engine made no export. It leaves errno at the cause of a write it could not make; a card
 // image that fails for no such cause fails on the card: its capacity has no size code or is too
 // small for the slots.
-void showEngineFailure(int target, int engineErrno, const QString& helpFilePath)
+void showEngineFailure(int target, int engineErrno, const QString& path, const QString& helpFilePath)
 {
     const qrl::WriteError cause = qrl::writeErrorFromErrno(engineErrno);
-    if (target == kTargetCardImage && !isWriteCause(cause)) {
+    // An input/output error is a failed write too, never a matter of the card.
+    if (target == kTargetCardImage && !isWriteCause(cause) && engineErrno != EIO) {
         qrl::ui().message(cardCapacityText(helpFilePath), qrl::Buttons::Ok, qrl::Icon::Warning);
         return;
     }
-    ShowWriteFailure(isWriteCause(cause) ? cause : qrl::WriteError::Other,
-                     QDir::current().absoluteFilePath(QString::fromLatin1(kEngineImage)));
-}
-
-// Writes the engine's image `source` as the whole content of `path`, in blocks; the size comes
-// from the file system and a read that ends before it is a failure.
-bool putInPlace(const QString& source, const QString& path, qrl::WriteError& error)
-{
-    error = qrl::WriteError::Other;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    qrl::WholeFileWriter out;
-    if (!out.open(qrl::nativePath(path))) {
-        error = out.error();
-        return false;
-    }
-    const qint64 size = in.size();
-    std::vector<char> block(static_cast<std::size_t>(kCopyBlock));
-    for (qint64 done = 0; done < size;) {
-        const qint64 n = in.read(block.data(), std::min(kCopyBlock, size - done));
-        if (n <= 0)
-            return false;
-        if (!out.write(block.data(), static_cast<std::size_t>(n))) {
-            error = out.error();
-            return false;
-        }
-        done += n;
-    }
-    if (!out.commit()) {
-        error = out.error();
-        return false;
-    }
-    return true;
+    ShowWriteFailure(isWriteCause(cause) ? cause : qrl::WriteError::Other, path);
 }
 
 } // namespace
@@ -136,25 +97,23 @@ QString cardCapacityText(const QString& helpFilePath)
 bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
                      BuildMonitor& monitor)
 {
-    const QString image = QString::fromLatin1(kEngineImage);
     const bool eprom = options.target == kTargetEprom;
     monitor.setStatusText(qrl::text(eprom ? ids::kStatusCreatingEprom : ids::kStatusCreatingBxf));
+    // The engine writes the export straight to the chosen file through the one file writer, so
+    // that the file is replaced only by a complete image, keeps what it was, and a link, a device
+    // or a pipe is treated like every other file the user keeps; its finished image moves into
+    // place without a second copy where the file may be renamed over.
+    const std::string native = qrl::nativePath(path);
     errno = 0;
     const bool made =
         eprom ? CreateEPROMFile() != 0 &&
-                    WriteFileQRL(kEngineImage, engineExportFormat(options.exportFormat), &context) != 0
-              : SLT2BXF(kEngineImage, &context, static_cast<std::uint32_t>(medium)) != 0;
+                    WriteFileQRL(native.c_str(), engineExportFormat(options.exportFormat), &context) != 0
+              : SLT2BXF(native.c_str(), &context, static_cast<std::uint32_t>(medium)) != 0;
     const int engineErrno = errno;
     RemoveSlots(&context);
-    qrl::WriteError error = qrl::WriteError::None;
-    const bool written = made && putInPlace(image, path, error);
-    QFile::remove(image);
-    if (!written) {
+    if (!made) {
         monitor.close();
-        if (!made)
-            showEngineFailure(options.target, engineErrno, options.helpFilePath);
-        else
-            ShowWriteFailure(error, path);
+        showEngineFailure(options.target, engineErrno, path, options.helpFilePath);
         return false;
     }
     monitor.stepIt();

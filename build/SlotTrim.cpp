@@ -45,8 +45,9 @@ bool SlotDelivery::TrimSlotFile(int index)
     if (size < kMacroDataOffset || !image.seek(kMacroDataOffset))
         return false;
     // The image is replaced only by a complete trimmed copy; it is read while the copy is written.
+    // It is the run's own file, so it is not synced.
     WholeFileWriter trimmed;
-    if (!trimmed.open(qrl::nativePath(imageName)))
+    if (!trimmed.open(qrl::nativePath(imageName), qrl::FileUse::Scratch))
         return false;
 
     const qint64 length = size - kMacroDataOffset;

@@ -79,6 +79,11 @@ bool writeSRecordFile(InputFile& input, ImageOrder order, const std::string& out
     return records.writeTerminator() && output.commit();
 }
 
+void swapPairs(unsigned char* data, std::size_t size)
+{
+    qrl::bytes::swapBytePairs(data, size);
+}
+
 bool bin2hex(const std::string& inputPath, const std::string& outputPath)
 {
     InputFile input;
@@ -94,10 +99,12 @@ bool writeFileQrl(const char* outputPath, std::uint32_t format)
     if (format == kSRecords)
         return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
     OutputFile output;
-    return output.createKept(outputPath) &&
-           copyBytes(image, output, image.size(),
-                     format == kSwapped ? CopyMode::SwapPairs : CopyMode::Plain) &&
-           output.commit();
+    if (!output.createKept(outputPath))
+        return false;
+    // The image is the file itself: moved into place where the writer may rename, so no byte is
+    // copied, and swapped in the same pass where asked (in the image before the move, else on the
+    // way into the writer's new file).
+    return output.commitFrom(kImageFile, format == kSwapped ? swapPairs : nullptr);
 }
 
 bool copyFirstSlotImage()

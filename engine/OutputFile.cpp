@@ -3,9 +3,17 @@
 #include "ExportGuard.h"
 
 #include <cerrno>
-#include <cstdio>
+
+#include <unistd.h>
 
 namespace vintrel {
+
+namespace {
+
+// Bytes of a created file gathered before each write call.
+constexpr std::size_t kCreateBlock = 256 * 1024;
+
+} // namespace
 
 OutputFile::~OutputFile()
 {
@@ -23,50 +31,50 @@ bool OutputFile::create(const std::string& path)
     if (isOpen())
         return false;
     errno = 0;
-    m_file = qrl::createExclusive(path);
-    m_path = path;
-    return m_file ? true : fail(errno);
+    m_fd = qrl::createExclusive(path);
+    m_buffer.reserve(kCreateBlock);
+    return m_fd >= 0 ? true : fail(errno);
 }
 
 bool OutputFile::createReplacing(const std::string& path)
 {
     if (isOpen())
         return false;
-    // An exclusive create, so that neither a file of the same name nor a link there is written.
-    for (int attempt = 0; attempt < 100 && !m_file; ++attempt) {
-        m_path = path + ".part" + std::to_string(attempt);
-        errno = 0;
-        m_file = std::fopen(m_path.c_str(), "wbx");
-        if (!m_file && errno != EEXIST)
-            break;
-    }
-    if (!m_file)
-        return fail(errno);
-    m_finalPath = path;
-    return true;
+    return m_whole.open(path, qrl::FileUse::Scratch) ? true : fail(m_whole.errorNumber());
 }
 
 bool OutputFile::createKept(const std::string& path)
 {
     if (isOpen())
         return false;
-    m_path = path;
-    return m_kept.open(path) ? true : fail(m_kept.errorNumber());
+    return m_whole.open(path) ? true : fail(m_whole.errorNumber());
 }
 
 bool OutputFile::write(const void* data, std::size_t count)
 {
-    if (m_kept.isOpen())
-        return m_kept.write(data, count) ? true : fail(m_kept.errorNumber());
-    if (!m_file)
+    if (m_whole.isOpen())
+        return m_whole.write(data, count) ? true : fail(m_whole.errorNumber());
+    if (m_fd < 0)
         return false;
-    errno = 0;
-    return std::fwrite(data, 1, count, m_file) == count ? true : fail(errno);
+    if (m_buffer.size() + count > kCreateBlock && !flush())
+        return false;
+    if (count >= kCreateBlock)
+        return qrl::writeAll(m_fd, data, count) ? true : fail(errno);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    m_buffer.insert(m_buffer.end(), bytes, bytes + count);
+    return true;
+}
+
+bool OutputFile::flush()
+{
+    const bool ok = m_buffer.empty() || qrl::writeAll(m_fd, m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+    return ok ? true : fail(errno);
 }
 
 bool OutputFile::writeZeros(std::size_t count)
 {
-    static constexpr unsigned char zeros[64] = {};
+    static constexpr unsigned char zeros[4096] = {};
     while (count > 0) {
         const std::size_t n = count < sizeof zeros ? count : sizeof zeros;
         if (!write(zeros, n))
@@ -78,44 +86,32 @@ bool OutputFile::writeZeros(std::size_t count)
 
 bool OutputFile::commit()
 {
-    if (m_kept.isOpen())
-        return m_kept.commit() ? true : fail(m_kept.errorNumber());
-    if (!m_file)
+    if (m_whole.isOpen())
+        return m_whole.commit() ? true : fail(m_whole.errorNumber());
+    if (m_fd < 0)
         return false;
+    const bool flushed = flush();
     errno = 0;
-    const bool flushed = std::fflush(m_file) == 0 && !std::ferror(m_file);
-    int error = errno;
-    errno = 0;
-    const bool closed = std::fclose(m_file) == 0;
-    if (error == 0)
-        error = errno;
-    m_file = nullptr;
-    const std::string finalPath = std::move(m_finalPath);
-    m_finalPath.clear();
-    if (!flushed || !closed) {
-        if (!finalPath.empty())
-            std::remove(m_path.c_str());
-        return fail(error);
-    }
-    if (finalPath.empty())
-        return true;
-    errno = 0;
-    if (std::rename(m_path.c_str(), finalPath.c_str()) == 0)
-        return true;
-    error = errno;
-    std::remove(m_path.c_str());
-    return fail(error);
+    const int fd = m_fd;
+    m_fd = -1;
+    const bool closed = ::close(fd) == 0 || errno == EINTR;
+    return flushed && (closed ? true : fail(errno));
+}
+
+bool OutputFile::commitFrom(const std::string& source, qrl::WholeFileWriter::BlockTransform transform)
+{
+    if (!m_whole.isOpen())
+        return false;
+    return m_whole.commitFrom(source, transform) ? true : fail(m_whole.errorNumber());
 }
 
 void OutputFile::discard()
 {
-    if (m_file)
-        std::fclose(m_file);
-    if (m_file && !m_finalPath.empty())
-        std::remove(m_path.c_str());
-    m_file = nullptr;
-    m_finalPath.clear();
-    m_kept.abandon();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_buffer.clear();
+    m_whole.abandon();
 }
 
 } // namespace vintrel

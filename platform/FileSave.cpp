@@ -4,6 +4,10 @@
 #include "TextFormat.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace qrl {
 
@@ -14,6 +18,14 @@ std::string nativePath(const QString& path)
 
 QString writeFailureText(WriteError error, const QString& path)
 {
+    // A file that is not there yet is refused by its folder: the folder is what the user must fix.
+    QString named = path;
+    const QFileInfo file(path);
+    if (error == WriteError::Permission && !path.isEmpty() && !file.exists()) {
+        const QString folder = file.absolutePath();
+        if (::faccessat(AT_FDCWD, nativePath(folder).c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+            named = folder;
+    }
     int id = ids::kWriteFailed;
     switch (error) {
     case WriteError::DiskFull:
@@ -35,7 +47,7 @@ QString writeFailureText(WriteError error, const QString& path)
     case WriteError::Other:
         break;
     }
-    return formatText(text(id), {path});
+    return formatText(text(id), {named});
 }
 
 bool saveWholeFile(const QString& path, const QByteArray& bytes, QString* failure)

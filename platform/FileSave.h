@@ -14,7 +14,8 @@ namespace qrl {
 // The path as the file system spells it.
 std::string nativePath(const QString& path);
 
-// "The disk is full…" and its kind, naming `path`.
+// "The disk is full…" and its kind, naming `path`; or, when permission is refused for a file that
+// is not there yet and its folder may not be written, naming that folder.
 QString writeFailureText(WriteError error, const QString& path);
 
 // Writes `bytes` as the whole content of `path` through the one writer. On failure `failure`

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 namespace qrl {
@@ -73,6 +74,41 @@ bool serialise(const QMap<QString, QVariant>& values, QByteArray* bytes)
     return ok;
 }
 
+// How long a store waits for another instance that holds the lock; a lock left by a process that
+// is gone is taken over at once.
+constexpr int kLockWaitMs = 5000;
+
+// The values of the ini file at `path` as they are on disk now. QSettings keeps every file it has
+// seen in a cache by name, so the bytes are read here and parsed under a name of their own. A
+// device or a pipe at the path is never read (a pipe would hold the read until someone writes into
+// it); a file that is not there holds no values. False when the file is there and cannot be read.
+bool readValues(const QString& path, QMap<QString, QVariant>* values)
+{
+    static unsigned serial = 0;
+    values->clear();
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    const QString dir = makeJobDir(QStringLiteral("settings"));
+    if (dir.isEmpty())
+        return false;
+    const QString copy = dir + QStringLiteral("/read-%1.conf").arg(++serial);
+    QFile out(copy);
+    bool ok = out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    out.close();
+    if (ok) {
+        const QSettings parsed(copy, QSettings::IniFormat);
+        ok = parsed.status() != QSettings::AccessError;
+        *values = valuesOf(parsed);
+    }
+    QDir(dir).removeRecursively();
+    return ok;
+}
+
 } // namespace
 
 SettingsProfile::SettingsProfile()
@@ -95,14 +131,7 @@ SettingsProfile::SettingsProfile(const QString& iniPath) : m_path(iniPath)
 
 void SettingsProfile::load()
 {
-    // A device or a pipe at the path is written into, never read: a pipe would hold the read
-    // until someone writes into it.
-    const QFileInfo info(m_path);
-    if (info.exists() && !info.isFile())
-        return;
-    const QSettings own(m_path, QSettings::IniFormat);
-    m_unreadable = own.status() == QSettings::AccessError;
-    m_values = valuesOf(own);
+    m_unreadable = !readValues(m_path, &m_values);
 }
 
 QString SettingsProfile::key(const QString& section, const QString& name)
@@ -122,18 +151,50 @@ bool SettingsProfile::commit()
     QByteArray bytes;
     if (m_unreadable) {
         failure = writeFailureText(WriteError::Permission, m_path);
-    } else if (!serialise(m_values, &bytes)) {
-        failure = writeFailureText(WriteError::Other, m_path);
     } else {
         QDir().mkpath(QFileInfo(m_path).absolutePath());
-        if (saveWholeFile(m_path, bytes, &failure))
-            return true;
+        // Another instance may have stored values since this one read the file: this instance's
+        // own changes go into what is on disk now, under the lock QSettings takes for the same
+        // file. A lock that cannot be had in a few seconds, or at all (a folder without room or
+        // rights), leaves the store to the writer, which replaces the file whole either way.
+        // A device or a pipe holds nothing to merge with, and gets no lock file beside it.
+        const QFileInfo info(m_path);
+        QLockFile lock(m_path + QStringLiteral(".lock"));
+        if (!info.exists() || info.isFile())
+            lock.tryLock(kLockWaitMs);
+        Values merged;
+        if (!readValues(m_path, &merged)) {
+            failure = writeFailureText(WriteError::Permission, m_path);
+        } else {
+            for (const QString& section : m_removedSections)
+                merged.removeIf([&](const auto& it) { return inSection(it.key(), section); });
+            for (auto it = m_changes.cbegin(); it != m_changes.cend(); ++it) {
+                if (it.value().isValid())
+                    merged.insert(it.key(), it.value());
+                else
+                    merged.remove(it.key());
+            }
+            m_values = merged;
+            if (!serialise(merged, &bytes)) {
+                failure = writeFailureText(WriteError::Other, m_path);
+            } else if (saveWholeFile(m_path, bytes, &failure)) {
+                m_changes.clear();
+                m_removedSections.clear();
+                return true;
+            }
+        }
     }
     if (!m_noticeShown) {
         m_noticeShown = true;
         ui().message(formatText(text(ids::kSettingsNotSaved), {failure}), Buttons::Ok, Icon::Warning);
     }
     return false;
+}
+
+bool SettingsProfile::inSection(const QString& key, const QString& group)
+{
+    // As QSettings removes a group: the key of the group's own name and every key below it.
+    return key == group || key.startsWith(group + QLatin1Char('/'));
 }
 
 int SettingsProfile::getInt(const QString& section, const QString& name, int defaultValue) const
@@ -155,13 +216,14 @@ QString SettingsProfile::getString(const QString& section, const QString& name,
 
 bool SettingsProfile::setInt(const QString& section, const QString& name, int value)
 {
-    m_values.insert(key(section, name), QString::number(value));
-    return commit();
+    return setString(section, name, QString::number(value));
 }
 
 bool SettingsProfile::setString(const QString& section, const QString& name, const QString& value)
 {
-    m_values.insert(key(section, name), value);
+    const QString k = key(section, name);
+    m_values.insert(k, value);
+    m_changes.insert(k, value);
     return commit();
 }
 
@@ -173,16 +235,18 @@ bool SettingsProfile::contains(const QString& section, const QString& name) cons
 
 bool SettingsProfile::removeValue(const QString& section, const QString& name)
 {
-    m_values.remove(key(section, name));
+    const QString k = key(section, name);
+    m_values.remove(k);
+    m_changes.insert(k, QVariant());
     return commit();
 }
 
 bool SettingsProfile::removeSection(const QString& section)
 {
-    // As QSettings removes a group: the key of the group's own name and every key below it.
     const QString group = escapeName(section);
-    const QString prefix = group + QLatin1Char('/');
-    m_values.removeIf([&](const auto& it) { return it.key() == group || it.key().startsWith(prefix); });
+    m_values.removeIf([&](const auto& it) { return inSection(it.key(), group); });
+    m_changes.removeIf([&](const auto& it) { return inSection(it.key(), group); });
+    m_removedSections.append(group);
     return commit();
 }
 

@@ -1,6 +1,5 @@
 #include "qrl_movable.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <new>
 
@@ -10,28 +9,10 @@ struct QrlMemBlock {
     unsigned char* data;
 };
 
-namespace {
-
-std::atomic<long> liveBlocks{0};
-int allocFault = 0;
-int lockFault = 0;
-
-// Counts down an armed fault; true when this call is the one that fails.
-bool faultHits(int& counter)
-{
-    if (counter <= 0)
-        return false;
-    return --counter == 0;
-}
-
-} // namespace
-
 extern "C" {
 
 QrlHandle QrlGlobalAlloc(size_t size)
 {
-    if (faultHits(allocFault))
-        return nullptr;
     auto* block = new (std::nothrow) QrlMemBlock{size, 0, nullptr};
     if (!block)
         return nullptr;
@@ -41,13 +22,12 @@ QrlHandle QrlGlobalAlloc(size_t size)
         delete block;
         return nullptr;
     }
-    ++liveBlocks;
     return block;
 }
 
 void* QrlGlobalLock(QrlHandle handle)
 {
-    if (!handle || faultHits(lockFault))
+    if (!handle)
         return nullptr;
     ++handle->lockCount;
     return handle->data;
@@ -66,24 +46,12 @@ QrlHandle QrlGlobalFree(QrlHandle handle)
         return nullptr;
     std::free(handle->data);
     delete handle;
-    --liveBlocks;
     return nullptr;
 }
 
 size_t QrlGlobalSize(QrlHandle handle)
 {
     return handle ? handle->size : 0;
-}
-
-long QrlGlobalLiveBlocks(void)
-{
-    return liveBlocks.load();
-}
-
-void QrlGlobalSetFaults(int failAllocAt, int failLockAt)
-{
-    allocFault = failAllocAt;
-    lockFault = failLockAt;
 }
 
 } // extern "C"

@@ -21,7 +21,7 @@ typedef struct QrlMemBlock* QrlHandle;
 
 /* Allocates a zero-filled block of `size` bytes. Returns NULL when no memory is available. */
 QRL_MOVABLE_API QrlHandle QrlGlobalAlloc(size_t size);
-/* Locks the block and returns its address (NULL for a NULL handle or an injected failure). */
+/* Locks the block and returns its address (NULL for a NULL handle). */
 QRL_MOVABLE_API void* QrlGlobalLock(QrlHandle handle);
 /* Unlocks once. Returns the lock count that remains (0 when unlocked or for a NULL handle). */
 QRL_MOVABLE_API int QrlGlobalUnlock(QrlHandle handle);
@@ -29,11 +29,6 @@ QRL_MOVABLE_API int QrlGlobalUnlock(QrlHandle handle);
 QRL_MOVABLE_API QrlHandle QrlGlobalFree(QrlHandle handle);
 /* The block's size in bytes, 0 for a NULL handle. */
 QRL_MOVABLE_API size_t QrlGlobalSize(QrlHandle handle);
-/* Number of blocks allocated and not yet freed (for leak checks in tests). */
-QRL_MOVABLE_API long QrlGlobalLiveBlocks(void);
-/* Test hook: the n-th following allocation (1 = the next) fails, likewise the m-th following lock;
- * 0 switches the fault off. */
-QRL_MOVABLE_API void QrlGlobalSetFaults(int failAllocAt, int failLockAt);
 
 #ifdef __cplusplus
 }

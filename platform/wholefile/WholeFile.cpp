@@ -1,10 +1,15 @@
 #include "WholeFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -12,22 +17,12 @@ namespace qrl {
 
 namespace {
 
-constexpr std::size_t kWriteBlock = 64 * 1024;
+// Bytes gathered before each write call, and the block of a copy.
+constexpr std::size_t kWriteBlock = 1 << 20;
 constexpr int kLinkLimit = 40;
-constexpr int kNameAttempts = 100;
-
-struct InjectedFault {
-    bool active = false;
-    std::size_t afterBytes = 0;
-    int error = 0;
-    int openError = 0;
-};
-
-InjectedFault& injected()
-{
-    static InjectedFault fault;
-    return fault;
-}
+constexpr mode_t kNewFileMode = 0666; // less the umask, as any new file
+constexpr mode_t kPrivateMode = 0600;
+constexpr mode_t kModeBits = 07777;
 
 int errnoOr(int fallback)
 {
@@ -51,15 +46,68 @@ std::string resolveLinks(const std::string& path)
     return {};
 }
 
-std::string scratchNameBeside(const std::string& target, int attempt)
+std::string folderOf(const std::string& path)
 {
-    static std::atomic<unsigned> counter{0};
-    const fs::path p(target);
-    const auto tick =
-        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    const std::string name = "." + p.filename().string() + "." + std::to_string(tick % 1000000007ULL) + "-" +
-                             std::to_string(counter++) + "-" + std::to_string(attempt) + ".part";
-    return (p.parent_path() / name).string();
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// The name the new file has beside `target` for the moment it needs one: the same for every save
+// of that file, so that a save finds what a crashed one left, and short, so that it fits beside
+// any name the file system takes.
+std::string scratchNameFor(const std::string& target)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : fs::path(target).filename().string()) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, ".qrl-%016llx.part", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+std::string inFolder(const std::string& folder, const std::string& name)
+{
+    return folder + "/" + name;
+}
+
+// Removes a regular file at `path`; anything else there stays.
+void removeLeftover(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        ::unlink(path.c_str());
+}
+
+bool unnamedFilesRefused(int error)
+{
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// A new unnamed file in `folder`, or -1 with errno set. `access`: O_RDWR for a file that is read
+// back, O_WRONLY for one that is only written.
+int openUnnamed(const std::string& folder, int access, mode_t mode)
+{
+    return ::openat(AT_FDCWD, folder.c_str(), O_TMPFILE | access | O_CLOEXEC, mode);
+}
+
+// A kept file's new file is opened read-write like its private copy; the run's own scratch files,
+// never read back, write-only.
+int accessFor(FileUse use)
+{
+    return use == FileUse::Kept ? O_RDWR : O_WRONLY;
+}
+
+// Makes the folder's entries (a rename) durable. A folder that cannot be opened for it (no read
+// right) or a file system without folder sync is left to its own write-back.
+void syncFolder(const std::string& folder)
+{
+    const int fd = ::openat(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -88,6 +136,25 @@ WriteError writeErrorFromErrno(int error)
     }
 }
 
+bool writeAll(int fd, const void* data, std::size_t size)
+{
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        errno = 0;
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0 || errno == 0)
+                errno = EIO;
+            return false;
+        }
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 WholeFileWriter::~WholeFileWriter()
 {
     abandon();
@@ -105,128 +172,378 @@ bool WholeFileWriter::fail(int error)
     return false;
 }
 
-bool WholeFileWriter::open(const std::string& path)
+// The new file in the target's folder: unnamed where the file system has such files, else under
+// its short name, created exclusively so that nothing standing there is followed.
+bool WholeFileWriter::openScratch()
+{
+    const mode_t mode = m_hasOld ? kPrivateMode : kNewFileMode;
+    errno = 0;
+    m_fd = openUnnamed(m_folder, accessFor(m_use), mode);
+    if (m_fd >= 0) {
+        m_unnamed = true;
+        return true;
+    }
+    if (!unnamedFilesRefused(errno))
+        return false;
+    const std::string name = scratchNameFor(m_target);
+    errno = 0;
+    m_fd = ::openat(AT_FDCWD, inFolder(m_folder, name).c_str(),
+                    accessFor(m_use) | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    if (m_fd < 0)
+        return false;
+    m_scratch = name;
+    return true;
+}
+
+// Whether a new file can take the earlier one's place by a rename: one link, a folder this process
+// may write, and the earlier owner and group given to the new file. Opens the new file when so.
+bool WholeFileWriter::decideRename(nlink_t links)
+{
+    if (links != 1 || ::faccessat(AT_FDCWD, m_folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return false;
+    if (!openScratch())
+        return false;
+    // The empty private file takes the owner and group now, as a probe of whether it may: the
+    // system refuses what this process may not give away.
+    if ((m_oldUid != ::geteuid() || m_oldGid != ::getegid()) && ::fchown(m_fd, m_oldUid, m_oldGid) != 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        if (!m_scratch.empty())
+            ::unlink(inFolder(m_folder, m_scratch).c_str());
+        m_scratch.clear();
+        m_unnamed = false;
+        return false;
+    }
+    return true;
+}
+
+bool WholeFileWriter::open(const std::string& path, FileUse use)
 {
     abandon();
     m_failed = false;
     m_error = WriteError::None;
     m_errno = 0;
     m_written = 0;
-    m_direct = false;
-    if (injected().active && injected().openError != 0)
-        return fail(injected().openError);
-    m_target = resolveLinks(path);
+    m_fileOffset = 0;
+    m_use = use;
+    m_hasOld = false;
+    m_target = use == FileUse::Kept ? resolveLinks(path) : path;
     if (m_target.empty())
         return fail(ELOOP);
-    std::error_code ec;
-    const fs::file_status status = fs::status(m_target, ec);
-    if (fs::is_directory(status))
+    m_folder = folderOf(m_target);
+
+    struct stat st {};
+    errno = 0;
+    const int found = use == FileUse::Kept ? ::stat(m_target.c_str(), &st) : ::lstat(m_target.c_str(), &st);
+    if (found != 0 && errno != ENOENT)
+        return fail(errnoOr(EIO));
+    if (found == 0 && S_ISDIR(st.st_mode))
         return fail(EISDIR);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
+    if (found == 0 && use == FileUse::Kept && !S_ISREG(st.st_mode)) {
         // A device or a pipe takes the bytes as they come; it is never replaced.
         errno = 0;
-        m_file = std::fopen(m_target.c_str(), "wb");
-        if (!m_file)
+        m_fd = ::openat(AT_FDCWD, m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+        if (m_fd < 0)
             return fail(errnoOr(EIO));
-        m_direct = true;
+        m_mode = Mode::Direct;
+    } else if (found == 0 && use == FileUse::Kept) {
+        // An existing file that may not be written is not replaced behind its back either.
+        errno = 0;
+        m_targetFd = ::openat(AT_FDCWD, m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (m_targetFd < 0 || ::fstat(m_targetFd, &st) != 0) {
+            const int error = errnoOr(EACCES);
+            closeAll();
+            return fail(error);
+        }
+        m_hasOld = true;
+        m_oldUid = st.st_uid;
+        m_oldGid = st.st_gid;
+        m_oldMode = st.st_mode & kModeBits;
+        removeLeftover(inFolder(m_folder, scratchNameFor(m_target)));
+        if (decideRename(st.st_nlink)) {
+            m_mode = Mode::Rename;
+        } else {
+            // The new content is gathered in a private copy: beside the file where the folder
+            // allows, else in the temporary folder.
+            const char* tmp = std::getenv("TMPDIR");
+            for (const std::string& folder : {m_folder, std::string(tmp && *tmp ? tmp : "/tmp")}) {
+                m_fd = openUnnamed(folder, O_RDWR, kPrivateMode);
+                if (m_fd >= 0)
+                    break;
+            }
+            if (m_fd < 0) {
+                std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/qrl-XXXXXX";
+                m_fd = ::mkostemp(name.data(), O_CLOEXEC);
+                if (m_fd >= 0)
+                    ::unlink(name.c_str());
+            }
+            if (m_fd < 0) {
+                const int error = errnoOr(EIO);
+                closeAll();
+                return fail(error);
+            }
+            m_mode = Mode::InPlace;
+        }
     } else {
-        if (fs::exists(status)) {
-            // An existing file that may not be written is not replaced behind its back either.
-            errno = 0;
-            std::FILE* probe = std::fopen(m_target.c_str(), "r+b");
-            if (!probe)
-                return fail(errnoOr(EACCES));
-            std::fclose(probe);
+        // A new file, or one of the run's own whatever stands at its name.
+        if (use == FileUse::Kept)
+            removeLeftover(inFolder(m_folder, scratchNameFor(m_target)));
+        if (!openScratch()) {
+            const int error = errnoOr(EIO);
+            closeAll();
+            return fail(error);
         }
-        // The new file lies beside the old one, so that the rename that replaces it is atomic.
-        for (int attempt = 0; attempt < kNameAttempts && !m_file; ++attempt) {
-            m_scratch = scratchNameBeside(m_target, attempt);
-            errno = 0;
-            m_file = std::fopen(m_scratch.c_str(), "wbx");
-            if (!m_file && errno != EEXIST)
-                break;
-        }
-        if (!m_file) {
-            m_scratch.clear();
-            return fail(errnoOr(EIO));
-        }
+        m_mode = Mode::Rename;
     }
-    std::setvbuf(m_file, nullptr, _IOFBF, kWriteBlock);
+    m_buffer.reserve(kWriteBlock);
     return true;
+}
+
+// Starts the write-back of bytes just written to a kept file, so that the disk works while the
+// next block is made and the sync before the rename only waits for the last of them.
+static void startWriteBack(int fd, off_t offset, std::size_t size, FileUse use)
+{
+    if (use == FileUse::Kept)
+        ::sync_file_range(fd, offset, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+}
+
+bool WholeFileWriter::writeOut(const void* data, std::size_t size)
+{
+    if (size == 0)
+        return true;
+    if (!writeAll(m_fd, data, size))
+        return fail(errnoOr(EIO));
+    if (m_mode == Mode::Rename)
+        startWriteBack(m_fd, m_fileOffset, size, m_use);
+    m_fileOffset += static_cast<off_t>(size);
+    return true;
+}
+
+bool WholeFileWriter::flushBuffer()
+{
+    const bool ok = writeOut(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+    return ok;
 }
 
 bool WholeFileWriter::write(const void* data, std::size_t size)
 {
-    if (!m_file || m_failed)
+    if (!isOpen() || m_failed)
         return false;
-    std::size_t allowed = size;
-    const InjectedFault& fault = injected();
-    const bool injectedFailure = fault.active && fault.error != 0 && m_written + size > fault.afterBytes;
-    if (injectedFailure)
-        allowed = fault.afterBytes > m_written ? fault.afterBytes - m_written : 0;
-    errno = 0;
-    const std::size_t done = allowed == 0 ? 0 : std::fwrite(data, 1, allowed, m_file);
-    m_written += done;
-    if (done != allowed)
+    if (m_buffer.size() + size > kWriteBlock && !flushBuffer())
+        return false;
+    if (size >= kWriteBlock) {
+        if (!writeOut(data, size))
+            return false;
+    } else {
+        const char* p = static_cast<const char*>(data);
+        m_buffer.insert(m_buffer.end(), p, p + size);
+    }
+    m_written += size;
+    return true;
+}
+
+// Moves the complete new file `fd` onto the target: it takes the earlier mode, gets a name beside
+// the target if it has none, and the name is renamed over the target.
+bool WholeFileWriter::putScratchInPlace(int fd)
+{
+    if (m_hasOld && ::fchmod(fd, m_oldMode) != 0)
         return fail(errnoOr(EIO));
-    if (injectedFailure)
-        return fail(fault.error);
+    if (m_unnamed) {
+        const std::string name = scratchNameFor(m_target);
+        const std::string linked = inFolder(m_folder, name);
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            errno = 0;
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+                (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, linked.c_str(), AT_EMPTY_PATH) == 0)) {
+                m_scratch = name;
+                break;
+            }
+            if (errno != EEXIST)
+                return fail(errnoOr(EIO));
+            removeLeftover(linked);
+        }
+        if (m_scratch.empty())
+            return fail(EEXIST);
+    }
+    errno = 0;
+    if (::renameat(AT_FDCWD, inFolder(m_folder, m_scratch).c_str(), AT_FDCWD, m_target.c_str()) != 0)
+        return fail(errnoOr(EIO));
+    m_scratch.clear();
+    if (m_use == FileUse::Kept)
+        syncFolder(m_folder);
+    return true;
+}
+
+// Copies the complete private copy over the earlier file, once its length is reserved on disk.
+bool WholeFileWriter::copyIntoTarget()
+{
+    if (m_written > 0) {
+        const int reserved = ::posix_fallocate(m_targetFd, 0, static_cast<off_t>(m_written));
+        if (reserved != 0)
+            return fail(reserved);
+    }
+    std::vector<char> block(kWriteBlock);
+    off_t offset = 0;
+    while (static_cast<std::size_t>(offset) < m_written) {
+        const std::size_t want = std::min(block.size(), m_written - static_cast<std::size_t>(offset));
+        errno = 0;
+        const ssize_t n = ::pread(m_fd, block.data(), want, offset);
+        if (n <= 0)
+            return fail(errnoOr(EIO));
+        if (::lseek(m_targetFd, offset, SEEK_SET) != offset ||
+            !writeAll(m_targetFd, block.data(), static_cast<std::size_t>(n)))
+            return fail(errnoOr(EIO));
+        offset += n;
+    }
+    if (::ftruncate(m_targetFd, static_cast<off_t>(m_written)) != 0)
+        return fail(errnoOr(EIO));
+    if (m_use == FileUse::Kept && ::fdatasync(m_targetFd) != 0)
+        return fail(errnoOr(EIO));
     return true;
 }
 
 bool WholeFileWriter::commit()
 {
-    if (!m_file)
+    if (!isOpen())
         return false;
-    if (!m_failed) {
-        errno = 0;
-        if (std::fflush(m_file) != 0 || std::ferror(m_file))
-            fail(errnoOr(EIO));
-    }
-    errno = 0;
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    if (!closed)
-        fail(errnoOr(EIO));
-    if (m_direct)
-        return !m_failed;
-    if (!m_failed) {
+    if (!m_failed)
+        flushBuffer();
+    if (m_mode != Mode::Direct && !m_failed) {
         // The file on disk must hold every byte written before it may replace anything.
-        std::error_code ec;
-        if (fs::file_size(m_scratch, ec) != m_written || ec)
-            fail(ec ? ec.value() : EIO);
-    }
-    if (!m_failed) {
-        std::error_code ec;
-        const fs::file_status old = fs::status(m_target, ec);
-        if (fs::is_regular_file(old))
-            fs::permissions(m_scratch, old.permissions(), fs::perm_options::replace, ec);
-        errno = 0;
-        if (std::rename(m_scratch.c_str(), m_target.c_str()) != 0)
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0 || static_cast<std::size_t>(st.st_size) != m_written)
             fail(errnoOr(EIO));
     }
-    if (m_failed) {
-        std::remove(m_scratch.c_str());
-        m_scratch.clear();
+    if (!m_failed && m_mode == Mode::Rename) {
+        if (m_use == FileUse::Kept && ::fdatasync(m_fd) != 0)
+            fail(errnoOr(EIO));
+        else
+            putScratchInPlace(m_fd);
+    }
+    if (!m_failed && m_mode == Mode::InPlace)
+        copyIntoTarget();
+    errno = 0;
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 && !m_failed && errno != EINTR)
+        fail(errnoOr(EIO));
+    closeAll();
+    return !m_failed;
+}
+
+bool WholeFileWriter::transformInPlace(int fd, std::size_t size, BlockTransform transform)
+{
+    std::vector<unsigned char> block(kWriteBlock);
+    for (std::size_t offset = 0; offset < size;) {
+        const std::size_t want = std::min(block.size(), size - offset);
+        errno = 0;
+        const auto at = static_cast<off_t>(offset);
+        if (::pread(fd, block.data(), want, at) != static_cast<ssize_t>(want))
+            return fail(errnoOr(EIO));
+        transform(block.data(), want);
+        for (std::size_t done = 0; done < want;) {
+            errno = 0;
+            const ssize_t n = ::pwrite(fd, block.data() + done, want - done, at + static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return fail(errnoOr(EIO));
+            done += static_cast<std::size_t>(n);
+        }
+        startWriteBack(fd, at, want, m_use);
+        offset += want;
+    }
+    return true;
+}
+
+bool WholeFileWriter::commitFrom(const std::string& source, BlockTransform transform)
+{
+    if (!isOpen() || m_failed || m_written > 0)
+        return false;
+    errno = 0;
+    const int in = ::openat(AT_FDCWD, source.c_str(), (transform ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (in < 0) {
+        fail(errnoOr(EIO));
+        closeAll();
         return false;
     }
-    m_scratch.clear();
-    return true;
+    struct stat sourceStat {
+    }, folderStat{};
+    if (m_mode == Mode::Rename && ::fstat(in, &sourceStat) == 0 &&
+        ::stat(m_folder.c_str(), &folderStat) == 0 && sourceStat.st_dev == folderStat.st_dev &&
+        S_ISREG(sourceStat.st_mode)) {
+        // The finished file itself takes the new file's place: no byte is copied.
+        if (transform)
+            transformInPlace(in, static_cast<std::size_t>(sourceStat.st_size), transform);
+        if (!m_failed && m_use == FileUse::Kept && ::fdatasync(in) != 0)
+            fail(errnoOr(EIO));
+        if (!m_failed && m_hasOld && (m_oldUid != sourceStat.st_uid || m_oldGid != sourceStat.st_gid) &&
+            ::fchown(in, m_oldUid, m_oldGid) != 0)
+            fail(errnoOr(EIO));
+        if (!m_failed && m_hasOld && ::fchmod(in, m_oldMode) != 0)
+            fail(errnoOr(EIO));
+        errno = 0;
+        if (!m_failed && ::renameat(AT_FDCWD, source.c_str(), AT_FDCWD, m_target.c_str()) == 0) {
+            ::close(in);
+            if (m_use == FileUse::Kept)
+                syncFolder(m_folder);
+            closeAll();
+            return true;
+        }
+        if (m_failed || errno != EXDEV) {
+            fail(errnoOr(EIO));
+            ::close(in);
+            closeAll();
+            return false;
+        }
+    }
+    // Whole blocks, so that a transform always sees pairs whole.
+    std::vector<unsigned char> block(kWriteBlock);
+    for (bool end = false; !end && !m_failed;) {
+        std::size_t filled = 0;
+        while (filled < block.size()) {
+            errno = 0;
+            const ssize_t n = ::read(in, block.data() + filled, block.size() - filled);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail(errnoOr(EIO));
+            if (n <= 0) {
+                end = true;
+                break;
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        if (filled > 0 && transform)
+            transform(block.data(), filled);
+        if (!m_failed && filled > 0)
+            write(block.data(), filled);
+    }
+    ::close(in);
+    return commit();
 }
 
 void WholeFileWriter::abandon()
 {
-    closeAndRemove();
+    closeAll();
 }
 
-void WholeFileWriter::closeAndRemove()
+void WholeFileWriter::closeAll()
 {
-    if (m_file)
-        std::fclose(m_file);
-    m_file = nullptr;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (m_targetFd >= 0)
+        ::close(m_targetFd);
+    m_fd = -1;
+    m_targetFd = -1;
     if (!m_scratch.empty())
-        std::remove(m_scratch.c_str());
+        ::unlink(inFolder(m_folder, m_scratch).c_str());
     m_scratch.clear();
+    m_unnamed = false;
+    m_mode = Mode::Closed;
+    m_buffer.clear();
 }
 
 bool writeWholeFile(const std::string& path, const void* data, std::size_t size, WriteError* error,
@@ -243,25 +560,18 @@ bool writeWholeFile(const std::string& path, const void* data, std::size_t size,
     return ok;
 }
 
-std::FILE* createExclusive(const std::string& path)
+int createExclusive(const std::string& path)
 {
-    std::error_code ec;
-    const fs::file_status status = fs::symlink_status(path, ec);
-    if (fs::is_directory(status))
-        return nullptr;
-    if (fs::exists(status) || fs::is_symlink(status))
-        fs::remove(path, ec);
-    return std::fopen(path.c_str(), "wbx");
-}
-
-void injectWriteFault(std::size_t afterBytes, int error, int openError)
-{
-    injected() = InjectedFault{true, afterBytes, error, openError};
-}
-
-void clearInjectedWriteFault()
-{
-    injected() = InjectedFault{};
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
+            return -1;
+        }
+        ::unlink(path.c_str());
+    }
+    return ::openat(AT_FDCWD, path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                    kNewFileMode);
 }
 
 } // namespace qrl

@@ -10,6 +10,7 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
+#include "WriteFaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +53,10 @@ struct Fault {
     int error;     // in a write
     int openError; // in the open
     WriteError reason;
-    bool halfway; // fail in the middle of the file rather than at its first byte
+    bool halfway;      // fail in the middle of the file rather than at its first byte
+    int stepError = 0; // at `step` after the bytes, when not 0
+    qrl::test::WriteStep step = qrl::test::WriteStep::Sync;
+    bool inPlace = false; // the earlier file has a second link, so it is written in place
 };
 
 constexpr Fault kFaults[] = {
@@ -61,6 +65,10 @@ constexpr Fault kFaults[] = {
     {"short write", EFBIG, 0, WriteError::TooLarge, true},
     {"permission", 0, EACCES, WriteError::Permission, false},
     {"read-only file system", 0, EROFS, WriteError::ReadOnly, false},
+    {"no room reserved in place", 0, 0, WriteError::DiskFull, false, ENOSPC, qrl::test::WriteStep::Reserve,
+     true},
+    {"sync", 0, 0, WriteError::DiskFull, false, ENOSPC, qrl::test::WriteStep::Sync},
+    {"rename", 0, 0, WriteError::Permission, false, EACCES, qrl::test::WriteStep::Rename},
 };
 
 class WriterFailure : public testing::TestWithParam<WriterCase> {
@@ -87,15 +95,22 @@ TEST_P(WriterFailure, KeepsTheEarlierFileAndNamesTheCause)
     ASSERT_GT(size, 0u);
     for (const Fault& fault : kFaults) {
         for (bool earlierFile : {true, false}) {
+            // A new file is never written in place.
+            if (fault.inPlace && !earlierFile)
+                continue;
             SCOPED_TRACE(std::string(fault.name) + (earlierFile ? ", earlier file" : ", no earlier file"));
             qrl::test::TempDirectory dir;
             const std::string path = dir.file("kept.out");
             const std::string earlier = "the earlier file\n";
             if (earlierFile)
                 qrl::test::writeFile(path, earlier);
+            if (fault.inPlace)
+                fs::create_hard_link(path, dir.file("other.out"));
             const auto before = qrl::test::filesIn(dir.path());
             qrl::test::ScriptedUserInterface ui;
             qrl::injectWriteFault(fault.halfway ? size / 2 : 0, fault.error, fault.openError);
+            if (fault.stepError != 0)
+                qrl::test::injectStepFault(fault.step, fault.stepError);
             EXPECT_FALSE(GetParam().write(QString::fromStdString(path)));
             qrl::clearInjectedWriteFault();
             EXPECT_EQ(qrl::test::filesIn(dir.path()), before);

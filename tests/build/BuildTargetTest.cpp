@@ -2,6 +2,7 @@
 #include "BuildContextBlocks.h"
 #include "BuildSession.h"
 #include "BuildTarget.h"
+#include "MemoryFaults.h"
 
 #include <gtest/gtest.h>
 

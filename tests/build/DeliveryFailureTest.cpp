@@ -6,6 +6,7 @@
 #include "BuildTestProject.h"
 
 #include "FileSave.h"
+#include "MemoryFaults.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"

@@ -12,6 +12,7 @@
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
+#include "WriteFaults.h"
 #include "TestEnvironment.h"
 
 #include <QApplication>

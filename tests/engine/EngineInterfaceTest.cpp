@@ -33,7 +33,7 @@ const std::set<std::string> kExports = {
     "CopyFileExternal", "fprintf_BYTE", "fprintf_WORD", "fprintf_DWORD", "fprintf_ASCII",
     // The shared platform layer compiled into the library.
     "QrlGlobalAlloc", "QrlGlobalLock", "QrlGlobalUnlock", "QrlGlobalFree", "QrlGlobalSize",
-    "QrlGlobalLiveBlocks", "QrlGlobalSetFaults", "QrlOutputDebugString", "QrlSetDebugOutputSink"};
+    "QrlOutputDebugString", "QrlSetDebugOutputSink"};
 
 TEST(EngineInterface, EveryExportResolvesByItsExactName)
 {

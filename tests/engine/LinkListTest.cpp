@@ -1,6 +1,7 @@
 // The link list and the slot list, and freeing their blocks.
 #include "vintrel.h"
 
+#include "MemoryFaults.h"
 #include "TestBuild.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 
 #include "ByteOrder.h"
 #include "SlotImageWalker.h"
+#include "MemoryFaults.h"
 #include "TempCwd.h"
 #include "TestBuild.h"
 

@@ -1,3 +1,4 @@
+#include "MemoryFaults.h"
 #include "qrl_movable.h"
 
 #include <gtest/gtest.h>

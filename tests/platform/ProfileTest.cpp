@@ -7,6 +7,7 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TextFormat.h"
+#include "WriteFaults.h"
 
 #include <QFile>
 #include <QSettings>
@@ -167,6 +168,37 @@ TEST(SettingsProfile, AFailedWriteKeepsEveryStoredValueAndTellsOnce)
         EXPECT_EQ(after.valueNames("File Mappings").size(), kValues - 1);
         EXPECT_EQ(ui.shown().size(), 1);
     }
+}
+
+// Two instances on one profile: each store puts its own changes into what is on disk then, so
+// neither undoes the other's values, removals included.
+TEST(SettingsProfile, TwoInstancesKeepEachOthersValues)
+{
+    qrl::test::TempDirectory dir;
+    const QString path = QString::fromStdString(dir.file("Quorlyn32.conf"));
+    qrl::test::ScriptedUserInterface ui;
+    {
+        qrl::SettingsProfile seed(path);
+        ASSERT_TRUE(seed.setString("Recent File List", "File1", "/old.prj"));
+        ASSERT_TRUE(seed.setString("Mappings", "Map #1", "a"));
+        ASSERT_TRUE(seed.setString("Mappings", "Map #2", "b"));
+    }
+    qrl::SettingsProfile a(path);
+    qrl::SettingsProfile b(path);
+    ASSERT_TRUE(b.setString("Options", "Units", "inch"));
+    ASSERT_TRUE(a.setString("Recent File List", "File1", "/new.prj"));
+    ASSERT_TRUE(b.removeValue("Mappings", "Map #1"));
+    ASSERT_TRUE(a.removeSection("Mappings"));
+    ASSERT_TRUE(b.setString("Mappings", "Map #3", "c"));
+
+    const qrl::SettingsProfile stored(path);
+    EXPECT_EQ(stored.getString("Options", "Units"), QStringLiteral("inch"));
+    EXPECT_EQ(stored.getString("Recent File List", "File1"), QStringLiteral("/new.prj"));
+    EXPECT_EQ(stored.valueNames("Mappings"), QStringList{QStringLiteral("Map #3")});
+    // Each instance reads what it stored in the merge, and the lock file is gone.
+    EXPECT_EQ(b.getString("Recent File List", "File1"), QStringLiteral("/new.prj"));
+    EXPECT_EQ(qrl::test::filesIn(dir.path()), std::vector<std::string>{"Quorlyn32.conf"});
+    EXPECT_TRUE(ui.shown().empty());
 }
 
 TEST(RecentFileList, KeepsFourNewestFirst)

@@ -9,6 +9,7 @@
 #include "TempDir.h"
 #include "TestEnvironment.h"
 #include "TextFormat.h"
+#include "WriteFaults.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,6 +5,7 @@
 #include "FileSave.h"
 #include "ProjectTestSupport.h"
 #include "StringTable.h"
+#include "WriteFaults.h"
 
 #include <QDir>
 #include <QFile>

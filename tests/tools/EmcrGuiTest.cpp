@@ -10,6 +10,7 @@
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
+#include "WriteFaults.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,6 +6,7 @@
 #include "TempCwd.h"
 #include "TempDir.h"
 #include "TextFormat.h"
+#include "WriteFaults.h"
 #include "CZenPrinter.h"
 #include "FontDownloadJob.h"
 #include "FontDownloadSend.h"
