@@ -7,6 +7,7 @@
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
 #include "CommandIds.h"
+#include "FrameActions.h"
 #include "PrintSetup.h"
 #include "QtAppShell.h"
 #include "QtUserInterface.h"
@@ -33,7 +34,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -136,14 +139,26 @@ TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
         {"menuEdit", 57637, "&Paste", desktop(QKeySequence::Paste), false, false},
         {"menuEdit", 32775, "&Delete", desktop(QKeySequence::Delete), false, true},
         {"menuEdit", 32848, "&Select All", desktop(QKeySequence::SelectAll), false, true},
+        {"menuView", 32788, "Lar&ge Icons", none, false, true},
+        {"menuView", 32789, "S&mall Icons", none, false, true},
+        {"menuView", 32790, "&List", none, false, true},
+        {"menuView", 32791, "&Details", none, false, true},
+        {"menuProject", 32771, "&Add...", none, false, true},
+        {"menuProject", 32800, "P&roperties...", none, false, true},
         {"menuProject", 32797, "&Build...", own("Ctrl+B"), false, true},
+        {"menuProject", 32798, "Se&ttings...", none, false, true},
+        {"menuProject", 32845, "&Print...", none, false, true},
         {"menuTools", 32849, "Printer Too&ls...", own("Ctrl+L"), false, true},
+        {"menuTools", 32851, "&Multi-Part Form Creator...", none, false, true},
+        {"menuTools", 32852, "&EMCR Creator...", none, false, true},
+        {"menuTools", 32873, "&VORL Font Downloader...", none, false, true},
         {"menuTools", 32855, "&Font Editor...", none, false, true},
         {"menuTools", 32856, "F&orm Designer...", none, false, true},
         {"menuTools", 32857, "Macro &Viewer...", none, false, true},
         {"menuTools", 32858, "&Card Manager...", none, false, true},
         {"menuTools", 32859, "Printer &Monitor...", none, false, true},
         {"menuTools", 32860, "&Network Setup...", none, false, true},
+        {"menuHelp", 57664, "&About Quorlyn32...", none, true, true},
     };
     for (const bool withProject : {false, true}) {
         if (withProject)
@@ -157,6 +172,25 @@ TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
             EXPECT_EQ(a->isEnabled(), withProject ? r.enabledWithProject : r.enabledWithoutProject);
         }
     }
+    // Every command the menu bar holds has its row above: an entry added without one fails here.
+    int commands = 0;
+    for (const QAction* entry : frame->menuBar()->actions()) {
+        const QMenu* menu = entry->menu();
+        ASSERT_NE(menu, nullptr) << entry->text().toStdString();
+        for (const QAction* a : menu->actions()) {
+            const int id = a->data().toInt();
+            if (a->isSeparator() ||
+                (id >= cmd::kFirstRecentFile && id < cmd::kFirstRecentFile + FrameActions::kRecentFileCount))
+                continue;
+            ++commands;
+            EXPECT_TRUE(std::any_of(
+                std::begin(rows), std::end(rows),
+                [&](const Row& r) { return menu->objectName() == QLatin1String(r.menu) && r.id == id; }))
+                << menu->objectName().toStdString() << " holds " << id << " without a row";
+        }
+    }
+    EXPECT_EQ(commands, static_cast<int>(std::size(rows)));
+
     // A key on two commands would reach neither of them.
     QList<QKeySequence> keys;
     for (const QAction* a : frame->findChildren<QAction*>()) {

@@ -11,9 +11,11 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TextFormat.h"
+#include "qrl_movable.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 using namespace qrl::build;
@@ -213,6 +215,48 @@ TEST_F(BuildSessionTest, TheProjectTakesTheMediumTheTargetBuildsFor)
     EXPECT_EQ(result.settings.m_medium, kCompactFlashCard);
     project.settings.m_medium = kCompactFlashCard;
     EXPECT_TRUE(spooler.jobs().back().bytes == expectedStream(kCases[1], project));
+}
+
+TEST_F(BuildSessionTest, AProjectOfTheMostItemsIsSentWholeAndOneMoreIsRefused)
+{
+    // Small program data, so that the most items a project holds build quickly.
+    BuildProject project;
+    project.title = QStringLiteral("full.prj");
+    project.settings.m_medium = kCompactFlashCard;
+    project.settings.m_storageSizeIndex = 22;
+    std::string expected;
+    for (int i = 0; i < 257; ++i) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "D%03d", i);
+        const std::string name = digits;
+        const std::string bytes = "program data " + name;
+        project.items.push_back(fixture.item(name + ".bin", kProgramData, name, bytes));
+        project.totalBytes += project.items.back().record.fileSize;
+        if (i < 256)
+            expected += "!R!RWER I,D;RWER W,A,128,'" + name + "';" + bytes + kSlotEnd;
+    }
+    const BuildProject tooMany = project;
+    project.items.pop_back();
+
+    BuildSession session(&spooler);
+    const BuildResult result = session.run(project, optionsOf(kCases[1]), monitor);
+    ASSERT_TRUE(result.delivered) << ui.texts().join(QStringLiteral(" | ")).toStdString();
+    ASSERT_EQ(spooler.jobs().size(), 1u);
+    EXPECT_TRUE(spooler.jobs().back().bytes == expected);
+    leftovers.expectNone();
+
+    // The 257th item is refused before it is put into the build: no block of it is left over.
+    ui.clear();
+    const long liveBlocks = QrlGlobalLiveBlocks();
+    {
+        BuildSession refused(&spooler);
+        EXPECT_FALSE(refused.run(tooMany, optionsOf(kCases[1]), monitor).delivered);
+    }
+    EXPECT_EQ(QrlGlobalLiveBlocks(), liveBlocks);
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2379)});
+    EXPECT_EQ(spooler.jobs().size(), 1u);
+    EXPECT_FALSE(monitor.isOpen());
+    leftovers.expectNone();
 }
 
 TEST_F(BuildSessionTest, RefusalsBeforeTheBuild)

@@ -287,6 +287,26 @@ TEST(CardImage, AnImageFillingTheCardExactlyIsWrittenOneByteMoreIsNot)
     }
 }
 
+TEST(CardImage, AFullSlotListIsWrittenOneSlotMoreIsRefused)
+{
+    TempCwd cwd;
+    CardBuild build(7);
+    for (std::uint32_t i = 0; i < VINTREL_MAX_BLOCKS; ++i)
+        build.addSlot(kData, "D" + std::to_string(i), slotImage(40, false, static_cast<unsigned char>(i)));
+    ASSERT_EQ(build.exportTo("card.bxf"), 1);
+    const CardImage card = exported("card.bxf");
+    ASSERT_EQ(card.cardSlots.size(), VINTREL_MAX_BLOCKS);
+    EXPECT_EQ(card.cardSlots.back().name, "D255");
+    EXPECT_TRUE(card.cardSlots.back().image == slotImage(40, false, 255));
+
+    // The arrays hold no 257th slot: the count alone must be refused.
+    writeFile("card.bxf", "old image");
+    build.context()->slotCount = VINTREL_MAX_BLOCKS + 1;
+    EXPECT_EQ(build.exportTo("card.bxf"), 0);
+    build.context()->slotCount = VINTREL_MAX_BLOCKS;
+    EXPECT_EQ(readFile("card.bxf"), "old image");
+}
+
 TEST(CardImage, RefusalsLeaveTheOutputAsItWasAndNoScratchFiles)
 {
     struct Refusal {

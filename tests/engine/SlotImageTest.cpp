@@ -152,6 +152,25 @@ TEST(SlotImage, CardBuildGivesOneSlotPerItem)
     }
 }
 
+TEST(SlotImage, AFullProjectGivesEveryItemItsSlotAndLeavesNoResourceFiles)
+{
+    TempCwd cwd;
+    TestBuild build;
+    for (std::uint32_t i = 0; i < VINTREL_MAX_BLOCKS; ++i) {
+        char resource[16];
+        std::snprintf(resource, sizeof resource, "BPD%05u.RSC", i);
+        build.addItem(VINTREL_PROGRAM_DATA, "D" + std::to_string(i));
+        writeResourceFile(resource, 3, static_cast<unsigned char>(i));
+    }
+    const std::string last = readFile("BPD00255.RSC");
+    ASSERT_TRUE(build.buildSlots(VINTREL_SRAM_CARD));
+    ASSERT_EQ(build.context()->slotCount, VINTREL_MAX_BLOCKS);
+    EXPECT_STREQ(build.slot(255).name, "D255");
+    EXPECT_EQ(readFile("SLT00255.SLT"), last);
+    for (const char* resource : {"BPD00000.RSC", "BPD00255.RSC"})
+        EXPECT_FALSE(fileExists(resource)) << resource;
+}
+
 TEST(SlotImage, TwoBuildsOnTheSameDayAreIdentical)
 {
     std::string images[2];

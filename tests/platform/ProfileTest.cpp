@@ -53,8 +53,11 @@ TEST_P(ProfileContract, ValuesBySectionAndName)
     // A text where a number is expected gives the default.
     EXPECT_EQ(p.getInt("Settings", "StartUp Options", -5), -5);
     EXPECT_EQ(p.valueNames("File Mappings").size(), 2);
+    // A section is removed by its whole name: one whose name only begins with it stays.
+    ASSERT_TRUE(p.setString("File Mappings Old", "Map #1", "fon;FONT;Old Font"));
     ASSERT_TRUE(p.removeSection("File Mappings"));
     EXPECT_FALSE(p.contains("File Mappings", "Map #1"));
+    EXPECT_EQ(p.getString("File Mappings Old", "Map #1"), QStringLiteral("fon;FONT;Old Font"));
     EXPECT_TRUE(p.contains("Settings", "LogLevel"));
     ASSERT_TRUE(p.removeValue("Settings", "LogLevel"));
     EXPECT_FALSE(p.contains("Settings", "LogLevel"));

@@ -128,6 +128,8 @@ TEST(ItemScanners, McroNameStopsBeforeLineEndsAndSeparators)
         std::string name;
     };
     const std::string pad = " ENDM; EXIT;";
+    // The first `count` bytes of a name field, so that the bound on what follows MCRO is exact.
+    const auto behind = [](std::size_t count) { return std::string(" ABCD;123456789").substr(0, count); };
     const Case cases[] = {
         {"five letters", "!R! MCRO ABCDE;" + pad, McroName::Found, "ABCD"},
         {"lower case kept", "!R! mcro ab;" + pad, McroName::Found, "ab"},
@@ -136,8 +138,9 @@ TEST(ItemScanners, McroNameStopsBeforeLineEndsAndSeparators)
         {"leading tab skipped", "!R! MCRO\tXY;" + pad, McroName::Found, "XY"},
         {"ends at %", "!R! MCRO M1%2;" + pad, McroName::Found, "M1"},
         {"only a ';'", "!R! MCRO    ;" + pad, McroName::Unusable, ""},
-        {"12 bytes behind MCRO", "MCRO ABCD;123456", McroName::Unusable, ""},
-        {"13 bytes behind MCRO", "MCRO ABCD;12345678", McroName::Found, "ABCD"},
+        {"12 bytes behind MCRO", "MCRO" + behind(12), McroName::Unusable, ""},
+        {"13 bytes behind MCRO", "MCRO" + behind(13), McroName::Found, "ABCD"},
+        {"14 bytes behind MCRO", "MCRO" + behind(14), McroName::Found, "ABCD"},
         {"no MCRO", "!R! CALL X; EXIT;", McroName::NoMcro, ""},
     };
     for (const Case& c : cases) {
