@@ -11,6 +11,7 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TextFormat.h"
+#include "MemoryFaults.h"
 #include "qrl_movable.h"
 
 #include <gtest/gtest.h>
