@@ -101,18 +101,20 @@ bool writeResource(const std::string& sourcePath, const std::string& outputPath,
     return output.commit();
 }
 
-// The stripped copy of a printer-language macro, written to `scratchPath`.
+// The stripped copy of a printer-language macro, written to `scratchPath` as it is stripped.
 bool stripMacroFile(const std::string& sourcePath, const std::string& scratchPath)
 {
     InputFile source;
-    if (!source.open(sourcePath) || source.size() > std::numeric_limits<std::size_t>::max())
-        return false;
-    std::string text(static_cast<std::size_t>(source.size()), '\0');
-    if (!source.read(reinterpret_cast<unsigned char*>(text.data()), text.size()))
-        return false;
-    const std::string stripped = MacroStripper::strip(text);
     OutputFile scratch;
-    return scratch.create(scratchPath) && scratch.write(stripped.data(), stripped.size()) && scratch.commit();
+    if (!source.open(sourcePath) || !scratch.create(scratchPath))
+        return false;
+    const MacroStripper::Reader read = [&source](std::uint64_t offset, char* buffer, std::size_t count) {
+        return source.readAt(offset, reinterpret_cast<unsigned char*>(buffer), count);
+    };
+    const MacroStripper::Writer write = [&scratch](const char* data, std::size_t count) {
+        return scratch.write(data, count);
+    };
+    return MacroStripper::strip(source.size(), read, write) && scratch.commit();
 }
 
 bool makeResource(const char* sourcePath, const char* name, std::uint32_t itemIndex, std::uint32_t resourceId,
