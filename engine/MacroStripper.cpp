@@ -15,9 +15,6 @@ constexpr std::string_view kColourRaster = "RVCL";
 constexpr std::string_view kImageRaster = "GRRD";
 constexpr std::string_view kImageEnd = "ENDG";
 
-// The stripped text leaves in blocks of about this size.
-constexpr std::size_t kOutBlock = std::size_t{256} * 1024;
-
 char upper(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -106,8 +103,8 @@ bool MacroStripper::run()
                 copyImageData();
         }
     }
-    if (!m_failed && !m_out.empty() && !m_write(m_out.data(), m_out.size()))
-        fail();
+    if (!m_out.empty())
+        flush();
     return !m_failed;
 }
 
@@ -136,12 +133,14 @@ bool MacroStripper::load(std::uint64_t pos)
 
 void MacroStripper::emit(const char* data, std::size_t count)
 {
-    if (m_failed)
-        return;
     m_out.append(data, count);
-    if (m_out.size() < kOutBlock)
-        return;
-    if (!m_write(m_out.data(), m_out.size()))
+    if (m_out.size() >= kOutBlock)
+        flush();
+}
+
+void MacroStripper::flush()
+{
+    if (!m_failed && !m_write(m_out.data(), m_out.size()))
         fail();
     m_out.clear();
 }
@@ -185,7 +184,7 @@ std::uint64_t MacroStripper::ordinaryRunEnd(std::uint64_t from)
 
 bool MacroStripper::atCommandModeStart()
 {
-    return remaining(m_pos) >= 3 && at(m_pos) == '!' && upper(at(m_pos + 1)) == 'R' && at(m_pos + 2) == '!';
+    return at(m_pos) == '!' && remaining(m_pos) >= 3 && upper(at(m_pos + 1)) == 'R' && at(m_pos + 2) == '!';
 }
 
 bool MacroStripper::keywordAt(std::uint64_t pos, std::string_view keyword)
@@ -207,6 +206,10 @@ bool MacroStripper::handleCommandStart()
             return true;
         m_rasterRows = false;
     }
+    // Every keyword looked for here starts with one of these.
+    const char first = upper(at(m_pos));
+    if (first != 'C' && first != 'D' && first != 'E' && first != 'M' && first != 'R' && first != 'G')
+        return false;
     if (keywordAt(m_pos, kComment) || keywordAt(m_pos, kDelimiter) || keywordAt(m_pos, kExit)) {
         m_pos += 4;
         dropThroughSemicolon();

@@ -29,6 +29,8 @@ public:
     using Writer = std::function<bool(const char* data, std::size_t count)>;
 
     static constexpr std::size_t kWindow = std::size_t{256} * 1024;
+    // The stripped text leaves in blocks of about this size.
+    static constexpr std::size_t kOutBlock = std::size_t{256} * 1024;
 
     // The stripped text of `source`; never longer than the source.
     static std::string strip(std::string_view source);
@@ -46,7 +48,13 @@ private:
     char at(std::uint64_t pos);
     bool load(std::uint64_t pos);
     void emit(const char* data, std::size_t count);
-    void emit(char c) { emit(&c, 1); }
+    void emit(char c)
+    {
+        m_out.push_back(c);
+        if (m_out.size() >= kOutBlock)
+            flush();
+    }
+    void flush();
     void copyRange(std::uint64_t from, std::uint64_t to);
     std::uint64_t find(char c, std::uint64_t from);
     std::uint64_t ordinaryRunEnd(std::uint64_t from);
