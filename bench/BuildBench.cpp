@@ -4,9 +4,9 @@
 //     build_bench 1 524288                 (one macro of 512 MB)
 //     build_bench check [megabytes]        (the content check of a sparse program-data file, 1 GB)
 //
-// Prints the time of the whole build and of its stages (the items' resources, the slot images,
-// the delivery), of cat copying the command file, the write calls of the build and the peak
-// memory of the process, so runs with different sizes show whether memory grows with the project.
+// Prints the time of the whole build and of its delivery stage, of cat copying the command file,
+// the write calls of the build and the peak memory of the process, so runs with different sizes
+// show whether memory grows with the project. A profile (perf) shows where the rest goes.
 #include "BuildMonitor.h"
 #include "BuildSession.h"
 
@@ -38,7 +38,7 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Notes when each stage starts: the items' resources, the slot images, the delivery.
+// Notes when the delivery starts and ends.
 class TimingMonitor : public BuildMonitor {
 public:
     void setStatusText(const QString& text) override
@@ -46,11 +46,6 @@ public:
         BuildMonitor::setStatusText(text);
         if (text == qrl::text(qrl::ids::kStatusWritingToPrinter))
             deliveryStart = Clock::now();
-        else if (text == qrl::text(qrl::ids::kStatusBuildingSlots) && !slotsStarted) {
-            // The engine's progress shows this text again for every slot.
-            slotsStart = Clock::now();
-            slotsStarted = true;
-        }
     }
     void showResult(int, int) override
     {
@@ -58,8 +53,6 @@ public:
         close();
     }
 
-    bool slotsStarted = false;
-    Clock::time_point slotsStart;
     Clock::time_point deliveryStart;
     Clock::time_point deliveryEnd;
 };
@@ -188,8 +181,6 @@ int main(int argc, char** argv)
         return 1;
     }
     const double delivery = milliseconds(monitor.deliveryStart, monitor.deliveryEnd);
-    const double resources = milliseconds(start, monitor.slotsStart);
-    const double slotImages = milliseconds(monitor.slotsStart, monitor.deliveryStart);
 
     const std::string copy =
         "cat '" + options.outputPath.toStdString() + "' > '" + dir.toStdString() + "/copy.prn'";
@@ -208,8 +199,7 @@ int main(int argc, char** argv)
     std::printf("%d items of %d KB: %.1f MB command file\n", items, kilobytes, megabytes);
     std::printf("build %.1f ms, of it delivery %.1f ms; cat %.1f ms, cat through a pipe %.1f ms%s\n", build,
                 delivery, cat, catPiped, catResult == 0 && pipedResult == 0 ? "" : " (cat failed)");
-    std::printf("of the build: resources %.1f ms, slot images %.1f ms, delivery %.1f ms; %ld write calls\n",
-                resources, slotImages, delivery, writes);
+    std::printf("write calls of the build %ld\n", writes);
     std::printf("build / cat %.2f, delivery / cat %.2f, delivery / piped cat %.2f; peak memory %ld KB\n",
                 build / cat, delivery / cat, delivery / catPiped, peakKilobytes());
     QDir(dir).removeRecursively();
