@@ -113,6 +113,8 @@ bool SlotDelivery::writeSlot(DeliverySink& sink, int index)
     m_monitor.stepIt();
     if (!sendFile(sink, imageName))
         return false;
+    // Sent, the image is needed no more; removed at once it never reaches the disk.
+    QFile::remove(imageName);
     if (!sink.write(kSlotEnd, sizeof kSlotEnd - 1)) {
         sink.showWriteFailure();
         return false;

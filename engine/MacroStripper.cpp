@@ -36,6 +36,19 @@ bool isSpecial(char c)
     return c == '!' || c == '"' || c == '\'' || c == ';';
 }
 
+// The window and the output block of the thread's strips. Made anew for every macro, they would
+// be given back to the system after each one and faulted in again page by page for the next.
+struct Buffers {
+    std::vector<char> window;
+    std::string out;
+};
+
+Buffers& threadBuffers()
+{
+    thread_local Buffers buffers;
+    return buffers;
+}
+
 } // namespace
 
 std::string MacroStripper::strip(std::string_view source)
@@ -59,9 +72,14 @@ bool MacroStripper::strip(std::uint64_t size, const Reader& read, const Writer& 
 }
 
 MacroStripper::MacroStripper(std::uint64_t size, const Reader& read, const Writer& write, std::size_t window)
-    : m_read(read), m_write(write), m_size(size),
-      m_window(static_cast<std::size_t>(std::min<std::uint64_t>(window, std::max<std::uint64_t>(size, 1))))
+    : m_read(read), m_write(write), m_size(size), m_window(threadBuffers().window),
+      m_windowSize(
+          static_cast<std::size_t>(std::min<std::uint64_t>(window, std::max<std::uint64_t>(size, 1)))),
+      m_out(threadBuffers().out)
 {
+    if (m_window.size() < m_windowSize)
+        m_window.resize(m_windowSize);
+    m_out.clear();
     m_out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size, kOutBlock)));
 }
 
@@ -120,7 +138,7 @@ bool MacroStripper::load(std::uint64_t pos)
 {
     if (!more(pos))
         return false;
-    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(m_window.size(), m_size - pos));
+    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(m_windowSize, m_size - pos));
     if (!m_read(pos, m_window.data(), length)) {
         fail();
         m_windowLength = 0;
@@ -278,7 +296,7 @@ std::uint64_t MacroStripper::findLastImageEnd(std::uint64_t from)
     const std::size_t tail = kImageEnd.size();
     std::vector<char> block;
     for (std::uint64_t end = m_size; end > from && !m_failed;) {
-        const std::uint64_t start = end - from > m_window.size() ? end - m_window.size() : from;
+        const std::uint64_t start = end - from > m_windowSize ? end - m_windowSize : from;
         const std::uint64_t stop = std::min<std::uint64_t>(m_size, end + tail);
         block.resize(static_cast<std::size_t>(stop - start));
         if (!m_read(start, block.data(), block.size())) {

@@ -75,10 +75,12 @@ private:
     const Reader& m_read;
     const Writer& m_write;
     std::uint64_t m_size;
-    std::vector<char> m_window;
+    // Both buffers belong to the thread and serve every strip it runs (see the source).
+    std::vector<char>& m_window;
+    std::size_t m_windowSize;
     std::uint64_t m_windowStart = 0;
     std::size_t m_windowLength = 0;
-    std::string m_out;
+    std::string& m_out;
     std::uint64_t m_pos = 0;
     std::uint64_t m_imageEnd = 0;
     bool m_imageEndKnown = false;
