@@ -3,6 +3,7 @@
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
 #include "DeliverySink.h"
+#include "Spooler.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -17,9 +18,6 @@
 namespace qrl::build {
 
 namespace {
-
-// The largest block handed to the spooler or the file at once.
-constexpr qint64 kSendBlock = 4096;
 
 constexpr int kProgramDataType = 2;
 
@@ -115,6 +113,8 @@ bool SlotDelivery::writeSlot(DeliverySink& sink, int index)
     m_monitor.stepIt();
     if (!sendFile(sink, imageName))
         return false;
+    // Sent, the image is needed no more; removed at once it never reaches the disk.
+    QFile::remove(imageName);
     if (!sink.write(kSlotEnd, sizeof kSlotEnd - 1)) {
         sink.showWriteFailure();
         return false;
@@ -127,14 +127,17 @@ bool SlotDelivery::writeSlot(DeliverySink& sink, int index)
 bool SlotDelivery::sendFile(DeliverySink& sink, const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         showBuildFailure();
         return false;
     }
     const qint64 size = file.size();
-    char block[kSendBlock];
+    if (m_block.empty())
+        m_block.resize(qrl::kSendBlockSize);
+    const auto blockSize = static_cast<qint64>(m_block.size());
+    char* block = m_block.data();
     for (qint64 sent = 0; sent < size;) {
-        const qint64 n = file.read(block, std::min(kSendBlock, size - sent));
+        const qint64 n = file.read(block, std::min(blockSize, size - sent));
         if (n <= 0) {
             showBuildFailure();
             return false;

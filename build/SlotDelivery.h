@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 struct BuildContext;
 
 namespace qrl {
@@ -66,6 +68,7 @@ private:
     DeliveryOptions m_options;
     BuildMonitor& m_monitor;
     CommandFamily m_family;
+    std::vector<char> m_block; // the slot images pass through it, one block at a time
 };
 
 } // namespace qrl::build

@@ -3,6 +3,7 @@
 #include "SlotDelivery.h"
 
 #include "FileSave.h"
+#include "Spooler.h"
 
 #include <QFile>
 
@@ -19,7 +20,7 @@ constexpr qint64 kMacroDataOffset = 236;
 // Zero bytes among the last four are dropped: they are mostly the macro header's padding, but a
 // zero byte of the macro itself among them goes too, as the files of this road have always had it.
 constexpr qint64 kPaddingWindow = 4;
-constexpr qint64 kCopyBlock = 64 * 1024;
+constexpr auto kCopyBlock = static_cast<qint64>(qrl::kSendBlockSize);
 
 bool copyBlock(QFile& from, WholeFileWriter& to, qint64 length)
 {
@@ -39,7 +40,7 @@ bool SlotDelivery::TrimSlotFile(int index)
 {
     const QString imageName = slotImageName(index);
     QFile image(imageName);
-    if (!image.open(QIODevice::ReadOnly))
+    if (!image.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return true;
     const qint64 size = image.size();
     if (size < kMacroDataOffset || !image.seek(kMacroDataOffset))

@@ -22,14 +22,25 @@ bool InputFile::open(const std::string& path)
 
 bool InputFile::read(unsigned char* buffer, std::size_t count)
 {
-    return m_file && std::fread(buffer, 1, count, m_file) == count;
+    if (!m_file)
+        return false;
+    const std::size_t done = std::fread(buffer, 1, count, m_file);
+    m_position += done;
+    return done == count;
 }
 
 bool InputFile::seek(std::uint64_t position)
 {
-    if (!m_file || position > static_cast<std::uint64_t>(std::numeric_limits<long>::max()))
+    if (!m_file || position > static_cast<std::uint64_t>(std::numeric_limits<long>::max()) ||
+        std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
         return false;
-    return std::fseek(m_file, static_cast<long>(position), SEEK_SET) == 0;
+    m_position = position;
+    return true;
+}
+
+bool InputFile::readAt(std::uint64_t offset, unsigned char* buffer, std::size_t count)
+{
+    return (offset == m_position || seek(offset)) && read(buffer, count);
 }
 
 bool regularFileSize(const std::string& path, std::uint64_t& size)

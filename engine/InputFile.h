@@ -22,10 +22,14 @@ public:
     // Reads exactly `count` bytes; false on a short read.
     bool read(unsigned char* buffer, std::size_t count);
     bool seek(std::uint64_t position);
+    // Reads exactly `count` bytes at `offset`, moving there first when the reads so far end
+    // elsewhere; false on a short read.
+    bool readAt(std::uint64_t offset, unsigned char* buffer, std::size_t count);
 
 private:
     std::FILE* m_file = nullptr;
     std::uint64_t m_size = 0;
+    std::uint64_t m_position = 0;
 };
 
 // Sets `size` to the size of the regular file `path`; false when it is no regular file.

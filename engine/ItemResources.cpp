@@ -13,6 +13,7 @@
 #include "ScratchFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -101,18 +102,64 @@ bool writeResource(const std::string& sourcePath, const std::string& outputPath,
     return output.commit();
 }
 
-// The stripped copy of a printer-language macro, written to `scratchPath`.
-bool stripMacroFile(const std::string& sourcePath, const std::string& scratchPath)
+// Puts the header of a resource in place once its size is known: its first bytes, which the
+// resource file held zero until then.
+bool patchHeader(const std::string& path, const std::vector<unsigned char>& header)
+{
+    std::FILE* file = std::fopen(path.c_str(), "r+b");
+    if (!file) {
+        noteWriteFailure(errno);
+        return false;
+    }
+    const bool written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        noteWriteFailure(written ? errno : writeError);
+        return false;
+    }
+    return true;
+}
+
+// The resource of a printer-language macro: the macro is stripped straight into the resource
+// file, behind room for the header, which needs the stripped size and follows when it is known.
+bool writeStrippedResource(const std::string& sourcePath, const std::string& outputPath,
+                           const ResourceRequest& request)
 {
     InputFile source;
-    if (!source.open(sourcePath) || source.size() > std::numeric_limits<std::size_t>::max())
+    if (!source.open(sourcePath))
         return false;
-    std::string text(static_cast<std::size_t>(source.size()), '\0');
-    if (!source.read(reinterpret_cast<unsigned char*>(text.data()), text.size()))
+    OutputFile output;
+    if (!output.create(outputPath))
         return false;
-    const std::string stripped = MacroStripper::strip(text);
-    OutputFile scratch;
-    return scratch.create(scratchPath) && scratch.write(stripped.data(), stripped.size()) && scratch.commit();
+    reportProgress(request.context, kResourceStep);
+    reportProgress(request.context, kResourceStep);
+    const std::vector<unsigned char> room(kMacroHeaderSize, 0);
+    if (!output.write(room.data(), room.size()))
+        return false;
+    reportProgress(request.context, kResourceStep);
+    std::uint64_t size = 0;
+    const MacroStripper::Reader read = [&source](std::uint64_t offset, char* buffer, std::size_t count) {
+        return source.readAt(offset, reinterpret_cast<unsigned char*>(buffer), count);
+    };
+    const MacroStripper::Writer write = [&output, &size](const char* data, std::size_t count) {
+        size += count;
+        return output.write(data, count);
+    };
+    if (!MacroStripper::strip(source.size(), read, write))
+        return false;
+    const auto padding = static_cast<std::uint16_t>((4 - size % 4) % 4);
+    const std::uint64_t total = size + padding + kMacroHeaderSize;
+    // The slot image counts every resource in 32 bits.
+    if (total > std::numeric_limits<std::uint32_t>::max()) {
+        noteWriteFailure(EFBIG);
+        return false;
+    }
+    if (!output.writeZeros(padding))
+        return false;
+    reportProgress(request.context, kResourceStep);
+    return output.commit() &&
+           patchHeader(outputPath, resourceHeader(request, static_cast<std::uint32_t>(total), padding));
 }
 
 bool makeResource(const char* sourcePath, const char* name, std::uint32_t itemIndex, std::uint32_t resourceId,
@@ -136,10 +183,9 @@ bool makeResource(const char* sourcePath, const char* name, std::uint32_t itemIn
     if (engineType != VINTREL_PRINTER_MACRO)
         return writeResource(sourcePath, outputPath, request);
 
-    // A stale stripped copy of an earlier build must never stand in for this one.
-    const ScratchFile scratch(indexedName(kStrippedMacro, itemIndex));
-    return scratch.cleared() && stripMacroFile(sourcePath, scratch.path()) &&
-           writeResource(scratch.path(), outputPath, request);
+    // Earlier builds stripped into a scratch file of their own; none of theirs may stay behind.
+    return removeFile(indexedName(kStrippedMacro, itemIndex)) &&
+           writeStrippedResource(sourcePath, outputPath, request);
 }
 
 } // namespace

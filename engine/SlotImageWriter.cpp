@@ -7,6 +7,7 @@
 #include "OutputFile.h"
 #include "Progress.h"
 #include "ResourceFiles.h"
+#include "ScratchFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -59,7 +60,13 @@ bool SlotImageWriter::write(std::uint32_t slot)
         if (!writeHeader(image, static_cast<std::uint32_t>(total)))
             return false;
     }
-    return copyResources(image) && image.commit();
+    if (!copyResources(image) || !image.commit())
+        return false;
+    // Nothing reads a resource file once its slot image is complete. Removed at once, it leaves
+    // the page cache before it could be written back to the disk, which would make its removal slow.
+    for (const Resource& r : m_resources)
+        removeFile(r.path);
+    return true;
 }
 
 // Measures the resource files of the slot's links, in link order and each item's file order.

@@ -28,7 +28,8 @@ public:
     }
 
     // False when a block cannot be read, a resource file is missing or the image cannot be
-    // written; an image written in part stays.
+    // written; an image written in part stays. Once the image is complete, the resource files it
+    // holds are removed.
     bool write(std::uint32_t slot);
 
 private:

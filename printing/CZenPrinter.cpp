@@ -9,11 +9,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
-
-// The largest block sent to the spooler at once.
-constexpr qint64 kSendBlock = 4096;
 
 void showFileError(const QString& path)
 {
@@ -41,7 +39,7 @@ bool CZenPrinter::SendFile(const QString& path, const QString& printerName)
         return false;
     // The file is opened before the printer so that an unreadable file never starts a job.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         showFileError(path);
         return false;
     }
@@ -58,9 +56,12 @@ bool CZenPrinter::SendFile(const QString& path, const QString& printerName)
     if (!job)
         return false;
 
-    char block[kSendBlock];
+    std::vector<char> buffer(static_cast<std::size_t>(
+        std::min<qint64>(static_cast<qint64>(qrl::kSendBlockSize), std::max<qint64>(size, 1))));
+    char* block = buffer.data();
+    const auto blockSize = static_cast<qint64>(buffer.size());
     for (qint64 sent = 0; sent < size;) {
-        const qint64 n = file.read(block, std::min(kSendBlock, size - sent));
+        const qint64 n = file.read(block, std::min(blockSize, size - sent));
         if (n <= 0) {
             job->abort();
             showFileError(path);

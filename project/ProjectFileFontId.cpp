@@ -21,21 +21,21 @@ bool quietRefusal(ResourceCheckMessages& messages, int formatId, int errorId, co
     return refuse(messages, Shown::Quietly, formatId, errorId, path);
 }
 
-// The decimal number at the start of `text`: leading blanks skipped, at least one digit, no
-// value past 32 bits.
-bool parseNumber(std::span<const unsigned char> text, std::uint32_t& value)
+// The decimal number at `from`: leading blanks skipped, at least one digit, no value past 32
+// bits, and every byte of it read.
+bool parseNumber(ResourceCheckFile& file, std::size_t from, std::uint32_t& value)
 {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    std::size_t i = from;
+    while (file.at(i) == ' ' || file.at(i) == '\t')
         ++i;
     std::uint64_t v = 0;
     const std::size_t first = i;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        v = v * 10 + (text[i] - '0');
+    for (int c = file.at(i); c >= '0' && c <= '9'; c = file.at(++i)) {
+        v = v * 10 + static_cast<unsigned>(c - '0');
         if (v > std::numeric_limits<std::uint32_t>::max())
             return false;
     }
-    if (i == first)
+    if (i == first || !file.ok())
         return false;
     value = static_cast<std::uint32_t>(v);
     return true;
@@ -45,47 +45,50 @@ bool parseNumber(std::span<const unsigned char> text, std::uint32_t& value)
 
 bool GetSfaFontID(const QString& path, std::uint32_t& fontId, ResourceCheckMessages& messages)
 {
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!file.ok())
         return false;
     if (file.size() <= kSfaMinimum)
         return quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
-    const auto b = file.bytes();
-    const auto start = findKeyword(b, 0, kNoLimit, "!R!", true);
+    // A keyword that a shrinking file lost is no refusal with a message: the file was unreadable.
+    const auto start = findKeyword(file, 0, kNoLimit, "!R!", true);
     if (!start)
-        return quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kStartSequenceMissing, path);
-    const auto ldfc = findKeyword(b, *start + 1, kNoLimit, "LDFC", false);
+        return file.ok() &&
+               quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kStartSequenceMissing, path);
+    const auto ldfc = findKeyword(file, *start + 1, kNoLimit, "LDFC", false);
     if (!ldfc)
-        return quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kLdfcMissing, path);
-    const auto sfa = findKeyword(b, *ldfc + 1, kNoLimit, "SFA", false);
+        return file.ok() &&
+               quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kLdfcMissing, path);
+    const auto sfa = findKeyword(file, *ldfc + 1, kNoLimit, "SFA", false);
     if (!sfa)
-        return quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kSfaMissing, path);
+        return file.ok() && quietRefusal(messages, qrl::ids::kFileFailureFormat, qrl::ids::kSfaMissing, path);
 
     int commas = 0;
-    for (std::size_t i = *sfa + 3; i < b.size() && b[i] != ';'; ++i) {
-        if (b[i] == ',' && ++commas == kSfaNumberComma) {
-            std::size_t end = i + 1;
-            while (end < b.size() && b[end] != ';')
-                ++end;
-            return parseNumber(b.subspan(i + 1, end - i - 1), fontId);
-        }
+    for (std::size_t i = *sfa + 3;; ++i) {
+        const int c = file.at(i);
+        if (c < 0 || c == ';')
+            return false;
+        if (c == ',' && ++commas == kSfaNumberComma)
+            return parseNumber(file, i + 1, fontId);
     }
-    return false;
 }
 
 bool GetPclFontID(const QString& path, std::uint32_t& fontId, ResourceCheckMessages& messages)
 {
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!file.ok())
         return false;
     if (file.size() <= kPclFontMinimum)
         return quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
-    const auto b = file.bytes();
-    const auto descriptor = findPclFontHeader(b);
+    const auto descriptor = findPclFontHeader(file);
+    if (!file.ok())
+        return false;
     // A descriptor cut off before the font number counts as no descriptor.
-    if (!descriptor || kPclFontNumberAt > b.size() - *descriptor ||
-        b.size() - *descriptor - kPclFontNumberAt < 2)
-        return quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFontDescriptorMissing, path);
-    fontId = qrl::bytes::getU16LE(&b[*descriptor + kPclFontNumberAt]);
+    const auto number =
+        descriptor ? file.bytes(*descriptor + kPclFontNumberAt, 2) : std::span<const unsigned char>();
+    if (number.size() < 2)
+        return file.ok() &&
+               quietRefusal(messages, qrl::ids::kFileErrorFormat, qrl::ids::kFontDescriptorMissing, path);
+    fontId = qrl::bytes::getU16LE(number.data());
     return true;
 }

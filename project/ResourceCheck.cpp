@@ -62,25 +62,27 @@ bool ValidateItemFile(const QString& path, int subtype, ResourceCheckMessages& m
     }
 }
 
+// Both look at the first bytes of the file alone, whatever its size.
 bool CheckProgramData(const QString& path, ResourceCheckMessages& messages)
 {
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!readableAndLonger(file, kProgramDataMinimum, messages, Shown::Quietly, path))
         return false;
-    if (isSlotImage(file.bytes()) || isElf(file.bytes()))
+    const auto b = file.bytes(0, kSlotImageMagic.size());
+    if (isSlotImage(b) || isElf(b))
         return true;
-    return refuse(messages, Shown::Quietly, qrl::ids::kFileFailureFormat, qrl::ids::kProgramDataSlotError,
-                  path);
+    return refuseMissing(file, messages, Shown::Quietly, qrl::ids::kFileFailureFormat,
+                         qrl::ids::kProgramDataSlotError, path);
 }
 
 int GetProgramDataType(const QString& path)
 {
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
+    const auto b = file.bytes(0, kSlotKindOffset + kProgramDataSlotKind.size());
     if (!file.ok()) {
         qrl::ui().message(qrl::text(qrl::ids::kErrorOpeningFile));
         return kProgramDataRefused;
     }
-    const auto b = file.bytes();
     if (isElf(b))
         return kProgramDataAccepted;
     // A slot image too short to hold its slot kind is not acceptable data.

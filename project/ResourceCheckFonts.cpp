@@ -31,27 +31,28 @@ constexpr std::size_t kPclFontMinimum = 69; // a file must be longer than this
 constexpr std::size_t kDescriptorStartRead = 4;
 constexpr std::size_t kFormatByte = 2;
 
-bool equalAt(std::span<const unsigned char> b, std::size_t at, const std::array<unsigned char, 4>& what)
+bool equalAt(ResourceCheckFile& file, std::size_t at, const std::array<unsigned char, 4>& what)
 {
-    return at <= b.size() && what.size() <= b.size() - at &&
-           std::equal(what.begin(), what.end(), b.begin() + at);
+    const auto b = file.bytes(at, what.size());
+    return b.size() == what.size() && std::equal(what.begin(), what.end(), b.begin());
 }
 
 bool checkPclFont(const QString& path, ResourceCheckMessages& messages, Shown shown, unsigned formatA,
                   unsigned formatB)
 {
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!readableAndLonger(file, kPclFontMinimum, messages, shown, path))
         return false;
-    const auto b = file.bytes();
-    const auto descriptor = findPclFontHeader(b);
+    const auto descriptor = findPclFontHeader(file);
     // A header escape at the very end has no descriptor behind it.
-    if (!descriptor || b.size() - *descriptor < kDescriptorStartRead)
-        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFontDescriptorMissing, path);
-    const unsigned format = b[*descriptor + kFormatByte];
-    if (format == formatA || format == formatB)
+    if (!descriptor || file.size() - *descriptor < kDescriptorStartRead)
+        return refuseMissing(file, messages, shown, qrl::ids::kFileErrorFormat,
+                             qrl::ids::kFontDescriptorMissing, path);
+    const int format = file.at(*descriptor + kFormatByte);
+    if (format >= 0 && (static_cast<unsigned>(format) == formatA || static_cast<unsigned>(format) == formatB))
         return true;
-    return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFormatNumberError, path);
+    return refuseMissing(file, messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFormatNumberError,
+                         path);
 }
 
 } // namespace
@@ -59,10 +60,15 @@ bool checkPclFont(const QString& path, ResourceCheckMessages& messages, Shown sh
 bool CheckTrueTypeFile(const QString& path, ResourceCheckMessages& messages)
 {
     constexpr Shown shown = Shown::Always;
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!readableAndLonger(file, kTrueTypeMinimum, messages, shown, path))
         return false;
-    const auto b = file.bytes();
+    // The table count and the whole directory lie inside the first window.
+    const std::size_t size = file.size();
+    const auto b = file.bytes(0, kDirectoryOffset + kMaxTables * kDirectoryEntrySize);
+    if (b.size() < kTrueTypeMinimum)
+        return refuseMissing(file, messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError,
+                             path);
     const unsigned tables = qrl::bytes::getU16BE(&b[kTableCountOffset]);
     if (tables < kMinTables || tables > kMaxTables)
         return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kTableCountError, path);
@@ -73,7 +79,7 @@ bool CheckTrueTypeFile(const QString& path, ResourceCheckMessages& messages)
         // A directory that runs past the end of the file is a cut-off font.
         if (entry > b.size() || kDirectoryEntrySize > b.size() - entry)
             return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kFileLengthError, path);
-        if (equalAt(b, entry, kHeadTag))
+        if (std::equal(kHeadTag.begin(), kHeadTag.end(), b.begin() + static_cast<std::ptrdiff_t>(entry)))
             head = entry;
     }
     if (!head)
@@ -82,10 +88,11 @@ bool CheckTrueTypeFile(const QString& path, ResourceCheckMessages& messages)
     const std::uint32_t offset = qrl::bytes::getU32BE(&b[*head + kEntryOffsetField]);
     // The size is above 172, so the subtraction cannot wrap; below size - 16 the magic number at
     // offset + 12 lies inside the file.
-    if (offset >= b.size() - 16)
+    if (offset >= size - 16)
         return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kHeadOffsetError, path);
-    if (!equalAt(b, offset + kMagicInHead, kHeadMagic))
-        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kMagicNumberMissing, path);
+    if (!equalAt(file, offset + kMagicInHead, kHeadMagic))
+        return refuseMissing(file, messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kMagicNumberMissing,
+                             path);
     return true;
 }
 

@@ -33,18 +33,17 @@ constexpr KeywordSet kFontKeywords = {
 bool checkTellurade(const QString& path, ResourceCheckMessages& messages, const KeywordSet& set)
 {
     constexpr Shown shown = Shown::Quietly;
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!readableAndLonger(file, kTelluradeMinimum, messages, shown, path))
         return false;
-    const auto b = file.bytes();
     // Each keyword is looked for from the position after the one where the previous one began,
     // up to four bytes before the end.
-    const std::size_t lastStart = b.size() - 4;
+    const std::size_t lastStart = file.size() - 4;
     std::size_t from = 0;
     for (std::size_t k = 0; k < set.words.size(); ++k) {
-        const auto at = findKeyword(b, from, lastStart, set.words[k], k == 0);
+        const auto at = findKeyword(file, from, lastStart, set.words[k], k == 0);
         if (!at)
-            return refuse(messages, shown, qrl::ids::kFileFailureFormat, set.missing[k], path);
+            return refuseMissing(file, messages, shown, qrl::ids::kFileFailureFormat, set.missing[k], path);
         from = *at + 1;
     }
     return true;
@@ -55,9 +54,12 @@ bool checkTellurade(const QString& path, ResourceCheckMessages& messages, const 
 class PclMacroScan {
 public:
     // True when the end of a definition comes after both the number and the start.
-    bool run(std::span<const unsigned char> bytes)
+    bool run(ResourceCheckFile& file)
     {
-        for (const unsigned char c : bytes) {
+        for (std::size_t i = 0; i < file.size(); ++i) {
+            const int c = file.at(i);
+            if (c < 0)
+                break;
             if (c == kEscape) {
                 m_state = 1;
                 continue;
@@ -83,7 +85,7 @@ public:
 
 private:
     // Handles a terminator; true when it ends the definition.
-    bool terminate(unsigned char c)
+    bool terminate(int c)
     {
         if (c == 'Y' || c == 'y') {
             m_number = true;
@@ -113,16 +115,16 @@ private:
 bool CheckPclMacro(const QString& path, ResourceCheckMessages& messages)
 {
     constexpr Shown shown = Shown::Always;
-    const ResourceCheckFile file(path);
+    ResourceCheckFile file(path);
     if (!readableAndLonger(file, kPclMacroMinimum, messages, shown, path))
         return false;
     PclMacroScan scan;
-    if (scan.run(file.bytes()))
+    if (scan.run(file))
         return true;
     const int missing = !scan.numberFound()  ? qrl::ids::kPclMacroNumberMissing
                         : !scan.startFound() ? qrl::ids::kPclMacroStartMissing
                                              : qrl::ids::kPclMacroEndMissing;
-    return refuse(messages, shown, qrl::ids::kFileFailureFormat, missing, path);
+    return refuseMissing(file, messages, shown, qrl::ids::kFileFailureFormat, missing, path);
 }
 
 bool CheckTelluradeMacro(const QString& path, ResourceCheckMessages& messages)

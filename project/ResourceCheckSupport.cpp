@@ -10,9 +10,56 @@ namespace {
 
 constexpr unsigned char kEscape = 0x1B;
 
-unsigned char asciiUpper(unsigned char c)
+int asciiUpper(int c)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+}
+
+// The scans below take the bytes through `byteAt`, which answers -1 for a byte that cannot be
+// read; a scan ends there as at the end of the bytes.
+template <typename ByteAt>
+std::optional<std::size_t> pclFontHeaderIn(std::size_t size, ByteAt byteAt)
+{
+    int state = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const int c = byteAt(i);
+        if (c < 0)
+            break;
+        if (c == kEscape)
+            state = 1;
+        else if (state == 1 && c == ')')
+            state = 2;
+        else if (state == 2 && c == 's')
+            state = 3;
+        else if (state == 3 && c == 'W')
+            return i + 1;
+    }
+    return std::nullopt;
+}
+
+template <typename ByteAt>
+std::optional<std::size_t> keywordIn(std::size_t size, ByteAt byteAt, std::size_t from, std::size_t lastStart,
+                                     std::string_view keyword, bool matchCase)
+{
+    const std::size_t len = keyword.size();
+    if (len == 0 || len > size)
+        return std::nullopt;
+    const std::size_t last = std::min(lastStart, size - len);
+    for (std::size_t p = from; p <= last; ++p) {
+        std::size_t k = 0;
+        while (k < len) {
+            const int a = byteAt(p + k);
+            if (a < 0)
+                return std::nullopt;
+            const int b = static_cast<unsigned char>(keyword[k]);
+            if (matchCase ? a != b : asciiUpper(a) != asciiUpper(b))
+                break;
+            ++k;
+        }
+        if (k == len)
+            return p;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -36,43 +83,36 @@ bool readableAndLonger(const ResourceCheckFile& file, std::size_t minimum, Resou
     return true;
 }
 
+bool refuseMissing(const ResourceCheckFile& file, ResourceCheckMessages& messages, Shown shown, int formatId,
+                   int errorId, const QString& path)
+{
+    if (!file.ok())
+        return refuse(messages, shown, qrl::ids::kFileErrorFormat, qrl::ids::kErrorOpeningFile, path);
+    return refuse(messages, shown, formatId, errorId, path);
+}
+
 std::optional<std::size_t> findPclFontHeader(std::span<const unsigned char> bytes)
 {
-    int state = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char c = bytes[i];
-        if (c == kEscape)
-            state = 1;
-        else if (state == 1 && c == ')')
-            state = 2;
-        else if (state == 2 && c == 's')
-            state = 3;
-        else if (state == 3 && c == 'W')
-            return i + 1;
-    }
-    return std::nullopt;
+    return pclFontHeaderIn(bytes.size(), [bytes](std::size_t i) { return int{bytes[i]}; });
+}
+
+std::optional<std::size_t> findPclFontHeader(ResourceCheckFile& file)
+{
+    return pclFontHeaderIn(file.size(), [&file](std::size_t i) { return file.at(i); });
 }
 
 std::optional<std::size_t> findKeyword(std::span<const unsigned char> bytes, std::size_t from,
                                        std::size_t lastStart, std::string_view keyword, bool matchCase)
 {
-    const std::size_t len = keyword.size();
-    if (len == 0 || len > bytes.size())
-        return std::nullopt;
-    const std::size_t last = std::min(lastStart, bytes.size() - len);
-    for (std::size_t p = from; p <= last; ++p) {
-        std::size_t k = 0;
-        while (k < len) {
-            const unsigned char a = bytes[p + k];
-            const unsigned char b = static_cast<unsigned char>(keyword[k]);
-            if (matchCase ? a != b : asciiUpper(a) != asciiUpper(b))
-                break;
-            ++k;
-        }
-        if (k == len)
-            return p;
-    }
-    return std::nullopt;
+    return keywordIn(
+        bytes.size(), [bytes](std::size_t i) { return int{bytes[i]}; }, from, lastStart, keyword, matchCase);
+}
+
+std::optional<std::size_t> findKeyword(ResourceCheckFile& file, std::size_t from, std::size_t lastStart,
+                                       std::string_view keyword, bool matchCase)
+{
+    return keywordIn(
+        file.size(), [&file](std::size_t i) { return file.at(i); }, from, lastStart, keyword, matchCase);
 }
 
 } // namespace resourcecheck

@@ -12,6 +12,11 @@
 
 namespace qrl {
 
+// The block in which a file's bytes move into a job or a command file: large enough that a copy
+// costs one or two calls per megabyte, small enough to stay in the processor's cache between the
+// read and the write. No byte of any output depends on it.
+constexpr std::size_t kSendBlockSize = std::size_t{1} << 20;
+
 // Why a spooler call failed; each stage of a job has its own value so callers can tell a refused
 // job from a broken write or an unconfirmed end.
 enum class SpoolError {

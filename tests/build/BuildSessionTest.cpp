@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -165,7 +166,7 @@ TEST_F(BuildSessionTest, TheStreamHoldsJobsPrefixesImagesAndClosingCommandsInOrd
         EXPECT_EQ(job.document, "Quorlyn Build Document");
         EXPECT_TRUE(job.bytes == expectedStream(c, project));
         for (std::size_t size : job.writes)
-            EXPECT_LE(size, 4096u);
+            EXPECT_LE(size, qrl::kSendBlockSize);
         QStringList texts;
         if (c.question)
             texts << qrl::text(c.question);
@@ -173,6 +174,24 @@ TEST_F(BuildSessionTest, TheStreamHoldsJobsPrefixesImagesAndClosingCommandsInOrd
         EXPECT_EQ(ui.texts(), texts);
         leftovers.expectNone();
     }
+}
+
+// A slot image larger than a block reaches the job in full blocks, and whole.
+TEST_F(BuildSessionTest, ALargeSlotImageGoesInFullBlocks)
+{
+    BuildProject project = projectOn(kCompactFlashCard);
+    std::string form;
+    for (std::size_t i = 0; form.size() < 2 * qrl::kSendBlockSize + 100; ++i)
+        form.push_back(static_cast<char>(i * 7 % 251));
+    project.items = {fixture.item("large.prn", kApplicationForm, "FORM1", form, 1)};
+    project.totalBytes = project.items[0].record.fileSize;
+    const Case& c = kCases[1];
+    BuildSession session(&spooler);
+    ASSERT_TRUE(session.run(project, optionsOf(c), monitor).delivered);
+    const RecordingSpooler::Job& job = spooler.jobs().back();
+    EXPECT_TRUE(job.bytes == expectedStream(c, project));
+    EXPECT_EQ(std::count(job.writes.begin(), job.writes.end(), qrl::kSendBlockSize), 2);
+    leftovers.expectNone();
 }
 
 TEST_F(BuildSessionTest, FileRoadWritesTheSameBytesAsThePrinterRoad)

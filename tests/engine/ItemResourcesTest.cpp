@@ -114,6 +114,31 @@ TEST(MakeResource, PrinterMacroIsStrippedAndItsScratchFileRemoved)
     EXPECT_FALSE(fileExists("BMD00003.TMP"));
 }
 
+// A macro whose stripped text leaves in several blocks: the header, written once the size is
+// known, counts all of it.
+TEST(MakeResource, ALargePrinterMacroIsStrippedWhole)
+{
+    TempCwd cwd;
+    std::string source = "!R! MCRO BIG;\r\n";
+    std::string body = "%";
+    for (int i = 0; i < 30000; ++i) {
+        source += "TEXT 'abc';CMNT x;\r\n";
+        body += "TEXT 'abc';";
+    }
+    source += "ENDM;EXIT;";
+    body += "ENDM;";
+    writeFile("big.txt", source);
+    ASSERT_EQ(MakeResource("big.txt", "BIG", 3, 0, VINTREL_PRINTER_MACRO, 0, VINTREL_SRAM_CARD, 0, nullptr),
+              1);
+    const std::string out = readFile("BMD00003.RSC");
+    const std::size_t padding = (4 - body.size() % 4) % 4;
+    ASSERT_EQ(out.size(), 32 + body.size() + padding);
+    EXPECT_EQ(getU32BE(bytesOf(out)), out.size());
+    EXPECT_EQ(getU16BE(bytesOf(out) + 6), padding);
+    EXPECT_TRUE(out.substr(32, body.size()) == body);
+    EXPECT_EQ(out.substr(32 + body.size()), std::string(padding, '\0'));
+}
+
 TEST(MakeResource, StaleScratchFileIsNeverBuiltWhenStrippingFails)
 {
     TempCwd cwd;

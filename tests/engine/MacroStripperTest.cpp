@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,27 +24,27 @@ TEST_P(StripperCase, Strips)
     EXPECT_EQ(MacroStripper::strip(GetParam().source), GetParam().stripped);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, StripperCase,
-    ::testing::Values(
-        StripCase{"StartSequenceAndTheBlankLinesAfterIt", "!R! \r\n\r\nSCU;", "SCU;"},
-        StripCase{"StartSequenceWithLowerCaseR", "!r!SCU;", "SCU;"},
-        StripCase{"OtherExclamationMarksStay", "!X!R;TEXT 'a!';", "!X!R;TEXT 'a!';"},
-        StripCase{"CommentDelimiterAndExitDropped", "SCU;CMNT a b;\r\n DELM #;exit,E;\r\nSCP;", "SCU;SCP;"},
-        StripCase{"HeaderWithSemicolon", "!R!MCRO LOGO;\r\nSCU;ENDM;EXIT;", "%SCU;ENDM;"},
-        StripCase{"HeaderWithBlankBeforeSemicolon", "!R!MCRO LOGO ;\r\nSCU;ENDM;", "%SCU;ENDM;"},
-        StripCase{"HeaderWithParameters", "!R!MCRO LOGO %1, %2;\r\nSCU;", "%SCU;"},
-        StripCase{"HeaderParametersKeepTheirFirstCharacter", "MCRO LOGO P1,P2;SCU;", "PSCU;"},
-        StripCase{"KeywordsInsideNamesStay", "!R!CALL MYEXIT;CALL CMNTX;SCU;", "CALL MYEXIT;CALL CMNTX;SCU;"},
-        StripCase{"KeywordsInsideStringsStay", "TEXT 'EXIT;CMNT';TEXT \"MCRO X;\";CALL 'TEXIT';",
-                  "TEXT 'EXIT;CMNT';TEXT \"MCRO X;\";CALL 'TEXIT';"},
-        StripCase{"StartSequenceInsideAStringStays", "TEXT '!R!';", "TEXT '!R!';"},
-        StripCase{"UnterminatedCommentEndsAtTheEnd", "SCU;CMNT never ends", "SCU;"},
-        StripCase{"UnterminatedHeaderEndsAtTheEnd", "MCRO LOGO", ""},
-        StripCase{"UnterminatedStringEndsAtTheEnd", "TEXT 'open;EXIT;", "TEXT 'open;EXIT;"},
-        StripCase{"CountedRowsOnlyUntilTheRasterEnds", "RVCL 0;5,;EXIT;ENDR;5,;EXIT;",
-                  "RVCL 0;5,;EXIT;ENDR;5,;"}),
-    [](const auto& param) { return std::string(param.param.what); });
+const StripCase kCases[] = {
+    StripCase{"StartSequenceAndTheBlankLinesAfterIt", "!R! \r\n\r\nSCU;", "SCU;"},
+    StripCase{"StartSequenceWithLowerCaseR", "!r!SCU;", "SCU;"},
+    StripCase{"OtherExclamationMarksStay", "!X!R;TEXT 'a!';", "!X!R;TEXT 'a!';"},
+    StripCase{"CommentDelimiterAndExitDropped", "SCU;CMNT a b;\r\n DELM #;exit,E;\r\nSCP;", "SCU;SCP;"},
+    StripCase{"HeaderWithSemicolon", "!R!MCRO LOGO;\r\nSCU;ENDM;EXIT;", "%SCU;ENDM;"},
+    StripCase{"HeaderWithBlankBeforeSemicolon", "!R!MCRO LOGO ;\r\nSCU;ENDM;", "%SCU;ENDM;"},
+    StripCase{"HeaderWithParameters", "!R!MCRO LOGO %1, %2;\r\nSCU;", "%SCU;"},
+    StripCase{"HeaderParametersKeepTheirFirstCharacter", "MCRO LOGO P1,P2;SCU;", "PSCU;"},
+    StripCase{"KeywordsInsideNamesStay", "!R!CALL MYEXIT;CALL CMNTX;SCU;", "CALL MYEXIT;CALL CMNTX;SCU;"},
+    StripCase{"KeywordsInsideStringsStay", "TEXT 'EXIT;CMNT';TEXT \"MCRO X;\";CALL 'TEXIT';",
+              "TEXT 'EXIT;CMNT';TEXT \"MCRO X;\";CALL 'TEXIT';"},
+    StripCase{"StartSequenceInsideAStringStays", "TEXT '!R!';", "TEXT '!R!';"},
+    StripCase{"UnterminatedCommentEndsAtTheEnd", "SCU;CMNT never ends", "SCU;"},
+    StripCase{"UnterminatedHeaderEndsAtTheEnd", "MCRO LOGO", ""},
+    StripCase{"UnterminatedStringEndsAtTheEnd", "TEXT 'open;EXIT;", "TEXT 'open;EXIT;"},
+    StripCase{"CountedRowsOnlyUntilTheRasterEnds", "RVCL 0;5,;EXIT;ENDR;5,;EXIT;", "RVCL 0;5,;EXIT;ENDR;5,;"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, StripperCase, ::testing::ValuesIn(kCases),
+                         [](const auto& param) { return std::string(param.param.what); });
 
 std::string randomBytes(std::size_t n, unsigned seed)
 {
@@ -103,6 +104,69 @@ TEST(MacroStripper, MonochromeRasterRowsPassUnchanged)
     }
     body += "ENDR;RPCS;RPP;RPU;RPF;RPG;ENDM;";
     EXPECT_EQ(MacroStripper::strip("!R!MCRO MONO;" + body + "EXIT;"), "%" + body);
+}
+
+std::string stripInWindows(const std::string& source, std::size_t window)
+{
+    std::string out;
+    const MacroStripper::Reader read = [&](std::uint64_t offset, char* buffer, std::size_t count) {
+        // A window, and at most the four bytes of a keyword behind it.
+        EXPECT_LE(count, window + 4);
+        EXPECT_LE(offset + count, source.size());
+        source.copy(buffer, count, static_cast<std::size_t>(offset));
+        return true;
+    };
+    const MacroStripper::Writer write = [&](const char* data, std::size_t count) {
+        out.append(data, count);
+        return true;
+    };
+    EXPECT_TRUE(MacroStripper::strip(source.size(), read, write, window));
+    return out;
+}
+
+// Windows of a few bytes cut every keyword, count, string and closing ";ENDG" somewhere; the text
+// comes out as from the source in one piece.
+TEST(MacroStripper, StripsTheSameThroughAnyWindow)
+{
+    std::vector<std::string> sources;
+    for (const StripCase& c : kCases)
+        sources.push_back(c.source);
+    std::string image = randomBytes(700, 5);
+    image.replace(100, kHostile.size(), kHostile);
+    image.replace(300, 6, ";ENDG;");
+    sources.push_back("!R!MCRO PHOT %;GRRD J,10,8;" + image + ";ENDG;ENDM;EXIT,E;GRRD J;" + image + ";endg;");
+    sources.push_back("!R!MCRO COLR;RVCL 0;12," + randomBytes(12, 3) + ";ENDR;TEXT 'a;b';CMNT x;EXIT;");
+    for (const std::string& source : sources) {
+        const std::string whole = MacroStripper::strip(source);
+        for (const std::size_t window : {1, 2, 3, 5, 7, 64})
+            EXPECT_EQ(stripInWindows(source, window), whole) << "window " << window << ": " << source;
+    }
+}
+
+// A source cut short while it is read (the file shrank) or a stripped text that cannot be kept is
+// a failure, never a shorter macro.
+TEST(MacroStripper, AFailedReadOrWriteFailsTheStrip)
+{
+    std::string source = "!R!MCRO LOGO;";
+    for (int i = 0; i < 200; ++i)
+        source += "TEXT 'line';CMNT x;\r\n";
+    source += "ENDM;EXIT;";
+    for (const std::uint64_t readable : {std::uint64_t{0}, std::uint64_t{10}, std::uint64_t{3000}}) {
+        const MacroStripper::Reader read = [&](std::uint64_t offset, char* buffer, std::size_t count) {
+            if (offset + count > readable)
+                return false;
+            source.copy(buffer, count, static_cast<std::size_t>(offset));
+            return true;
+        };
+        const MacroStripper::Writer write = [](const char*, std::size_t) { return true; };
+        EXPECT_FALSE(MacroStripper::strip(source.size(), read, write, 64)) << readable;
+    }
+    const MacroStripper::Reader read = [&](std::uint64_t offset, char* buffer, std::size_t count) {
+        source.copy(buffer, count, static_cast<std::size_t>(offset));
+        return true;
+    };
+    const MacroStripper::Writer refuse = [](const char*, std::size_t) { return false; };
+    EXPECT_FALSE(MacroStripper::strip(source.size(), read, refuse, 64));
 }
 
 } // namespace

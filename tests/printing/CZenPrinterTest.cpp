@@ -35,7 +35,10 @@ protected:
     qrl::test::TempDirectory dir;
     std::string file = dir.file("job.prn");
     QString path = QString::fromStdString(file);
-    std::string bytes = everyByte(50); // 12800 bytes: three full blocks and a part
+    // Two full blocks and a part.
+    static constexpr std::size_t kBlock = qrl::kSendBlockSize;
+    static constexpr std::size_t kPart = 12800;
+    std::string bytes = everyByte((2 * kBlock + kPart) / 256);
     RecordingSpooler spooler;
     qrl::test::ScriptedUserInterface ui;
     CZenPrinter printer{&spooler};
@@ -66,8 +69,7 @@ TEST_F(ZenPrinterTest, SendsTheFileWholeInBlocksUnderTheDocumentName)
     EXPECT_EQ(first.document, CZenPrinter::kDefaultDocumentName);
     EXPECT_EQ(first.bytes, bytes);
     EXPECT_EQ(first.state, RecordingSpooler::JobState::Finished);
-    for (std::size_t n : first.writes)
-        EXPECT_LE(n, 4096u);
+    EXPECT_EQ(first.writes, (std::vector<std::size_t>{kBlock, kBlock, kPart}));
 
     // A name set once holds for every later job of the same object.
     printer.SetDocumentName(QStringLiteral("Quorlyn Vorl Font Downloader File"));
@@ -116,8 +118,8 @@ TEST_F(ZenPrinterTest, AFailedStageAbortsTheJobAndReportsFailure)
         {"job refused", {true, false, 0, false}, "FS-1", SpoolError::OpenFailed, 0},
         {"document not started", {false, true, 0, false}, "FS-1", SpoolError::StartFailed, 0},
         {"printer stopped", {}, "Paused", SpoolError::PrinterStopped, 0},
-        {"third write", {false, false, 3, false}, "FS-1", SpoolError::WriteFailed, 8192},
-        {"end not confirmed", {false, false, 0, true}, "FS-1", SpoolError::FinishFailed, 12800},
+        {"third write", {false, false, 3, false}, "FS-1", SpoolError::WriteFailed, 2 * kBlock},
+        {"end not confirmed", {false, false, 0, true}, "FS-1", SpoolError::FinishFailed, bytes.size()},
     };
     for (const Case& c : cases) {
         RecordingSpooler fresh;

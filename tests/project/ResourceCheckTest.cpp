@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <span>
 
 using namespace fixtures;
 
@@ -170,6 +171,35 @@ TEST(ResourceCheckMessagesTest, FileThatCannotBeOpenedIsRefused)
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2380)});
 }
 
+// Every check of `kinds` and both font-number scans, on files cut to `cut` bytes between the size
+// query and the first read: each check refuses its file as unreadable, the scans fail quietly.
+void expectRefusedWhenCut(std::uintmax_t cut, std::span<const Case> kinds, const std::string& pclFontFile,
+                          const std::string& zentrixFontFile)
+{
+    qrl::test::TempDirectory dir;
+    const std::string file = dir.file("shrinking.bin");
+    const QString path = QString::fromStdString(file);
+    ResourceCheckFile::setBeforeRead(
+        [cut](const QString& p) { std::filesystem::resize_file(p.toStdString(), cut); });
+    for (const Case& c : kinds) {
+        qrl::test::writeFile(file, c.bytes);
+        qrl::test::ScriptedUserInterface ui;
+        ProjectFileFakeTarget target;
+        EXPECT_FALSE(ValidateItemFile(path, c.subtype, target)) << c.name;
+        EXPECT_EQ(ui.texts(), QStringList{expectedText(c, path)}) << c.name;
+    }
+    // The font numbers of an imported project are read the same way.
+    qrl::test::ScriptedUserInterface ui;
+    ProjectFileFakeTarget target;
+    std::uint32_t id = 0;
+    qrl::test::writeFile(file, pclFontFile);
+    EXPECT_FALSE(GetPclFontID(path, id, target));
+    qrl::test::writeFile(file, zentrixFontFile);
+    EXPECT_FALSE(GetSfaFontID(path, id, target));
+    EXPECT_TRUE(ui.texts().isEmpty()) << ui.texts().join("|").toStdString();
+    ResourceCheckFile::setBeforeRead({});
+}
+
 // A large file cut to nothing between the size query and the read (a download still running, a
 // file being regenerated): refused as unreadable, never a crash.
 TEST(ResourceCheckMessagesTest, AFileCutShortWhileItIsReadIsRefused)
@@ -188,30 +218,32 @@ TEST(ResourceCheckMessagesTest, AFileCutShortWhileItIsReadIsRefused)
         {"tellurade_macro", kTelluradeMacro, padded(telluradeMacro()), kErrorFormat, 2380},
         {"program_data", kProgramData, slotImage(0x0010, kLarge), kErrorFormat, 2380},
     };
+    expectRefusedWhenCut(0, kinds, pclFont(0, 7, kLarge), padded(zentrixFont()));
     qrl::test::TempDirectory dir;
     const std::string file = dir.file("growing.bin");
-    const QString path = QString::fromStdString(file);
     ResourceCheckFile::setBeforeRead(
         [](const QString& p) { std::filesystem::resize_file(p.toStdString(), 0); });
-    for (const Case& c : kinds) {
-        qrl::test::writeFile(file, c.bytes);
-        qrl::test::ScriptedUserInterface ui;
-        ProjectFileFakeTarget target;
-        EXPECT_FALSE(ValidateItemFile(path, c.subtype, target)) << c.name;
-        EXPECT_EQ(ui.texts(), QStringList{expectedText(c, path)}) << c.name;
-    }
     qrl::test::writeFile(file, slotImage(0x0010, kLarge));
     qrl::test::ScriptedUserInterface ui;
-    EXPECT_EQ(GetProgramDataType(path), kProgramDataRefused);
+    EXPECT_EQ(GetProgramDataType(QString::fromStdString(file)), kProgramDataRefused);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2380)});
-    // The font numbers of an imported project are read the same way.
-    ProjectFileFakeTarget target;
-    std::uint32_t id = 0;
-    qrl::test::writeFile(file, pclFont(0, 7, kLarge));
-    EXPECT_FALSE(GetPclFontID(path, id, target));
-    qrl::test::writeFile(file, padded(zentrixFont()));
-    EXPECT_FALSE(GetSfaFontID(path, id, target));
     ResourceCheckFile::setBeforeRead({});
+}
+
+TEST(ResourceCheckMessagesTest, AFileCutShortBehindTheFirstWindowIsRefused)
+{
+    constexpr std::size_t kCut = ResourceCheckFile::kWindow + 100;
+    const std::string pad(2 * ResourceCheckFile::kWindow, ' ');
+    const Case kinds[] = {
+        {"truetype_head_behind", kTrueTypeFont, trueType(10, 3, (2u << 20) + 5, true, 3u << 20), kErrorFormat,
+         2380},
+        {"pcl_scalable_header_behind", kPclEoFont, pad + pclFont(10), kErrorFormat, 2380},
+        {"pcl_bitmap_header_behind", kPclBitmapPortraitFont, pad + pclFont(0), kErrorFormat, 2380},
+        {"zentrix_font_behind", kZentrixBitmapFont, pad + zentrixFont(), kErrorFormat, 2380},
+        {"pcl_macro_behind", kPclMacro, pad + pclMacro(), kErrorFormat, 2380},
+        {"tellurade_keywords_behind", kTelluradeMacro, "!R! " + pad + telluradeMacro(), kErrorFormat, 2380},
+    };
+    expectRefusedWhenCut(kCut, kinds, pad + pclFont(0, 7), pad + zentrixFont());
 }
 
 TEST(ResourceCheckMessagesTest, MessageTextIsTheThreePartPattern)
