@@ -189,7 +189,7 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
     EXPECT_EQ(profile.getString("File Locations", "MacrosDirectory"), path);
 }
 
-TEST_F(MapPageGui, FileLocationKindsOpenWhole)
+TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIconsAndTheirNamesWhole)
 {
     qrl::AppContext app;
     CFileLocationOptionsPropPage page(app);
@@ -202,16 +202,6 @@ TEST_F(MapPageGui, FileLocationKindsOpenWhole)
     EXPECT_GE(list->columnWidth(0), list->header()->sectionSizeHint(0));
     EXPECT_GE(list->columnWidth(0), view->sizeHintForColumn(0));
     qrl::test::saveScreenshot(&page, QStringLiteral("file-locations-first-opening.png"));
-}
-
-TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
-{
-    qrl::AppContext app;
-    CFileLocationOptionsPropPage page(app);
-    page.resize(420, 260);
-    page.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
-    auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
     const QImage missing = icons::kindImage(icons::kMissingFileImage, 16).toImage();
     QList<QImage> seen;
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
