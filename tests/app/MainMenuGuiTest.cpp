@@ -7,6 +7,7 @@
 #include "CUnknownExtDlg.h"
 #include "CMainFrame.h"
 #include "CPrintRes.h"
+#include "CPrintSetupDlg.h"
 #include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
@@ -14,6 +15,7 @@
 #include "PrintSetup.h"
 #include "QtAppShell.h"
 #include "QtUserInterface.h"
+#include "RecordingSpooler.h"
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "ViewTestSupport.h"
@@ -29,7 +31,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
+#include <QComboBox>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -194,7 +197,8 @@ TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
     tools->hide();
 }
 
-TEST_F(MainMenuTest, PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedListUsesTheSetup)
+TEST_F(MainMenuTest,
+       PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedListUsesTheSetupsPrinterAndPage)
 {
     QString seen;
     onNextModal([&](QWidget* modal) {
@@ -205,30 +209,49 @@ TEST_F(MainMenuTest, PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedL
     menuEntry("menuFile", cmd::kPreferences)->trigger();
     EXPECT_EQ(seen, QStringLiteral("preferences"));
 
+    // The setup chooses the printer as well as its paper and orientation.
+    qrl::RecordingSpooler spooler;
+    spooler.addPrinter("fs");
+    spooler.addPrinter("lab");
+    spooler.setDefaultPrinter("fs");
+    qrl::Spooler* systems = qrl::setSpooler(&spooler);
     seen.clear();
+    QString offered;
     onNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QPageSetupDialog*>(modal);
+        auto* printers = modal->findChild<QComboBox*>(QStringLiteral("printerCombo"));
+        auto* paper = modal->findChild<QComboBox*>(QStringLiteral("paperCombo"));
         auto* landscape = modal->findChild<QRadioButton*>(QStringLiteral("landscape"));
-        if (dialog && modal->parentWidget() == frame && landscape) {
-            seen = QStringLiteral("page setup");
+        if (qobject_cast<CPrintSetupDlg*>(modal) && modal->parentWidget() == frame && printers && paper &&
+            landscape) {
+            seen = QStringLiteral("print setup");
+            offered = printers->currentText();
+            printers->setCurrentIndex(printers->findText(QStringLiteral("lab")));
+            paper->setCurrentIndex(paper->findText(QPageSize(QPageSize::A5).name()));
             landscape->click();
             qrl::test::saveScreenshot(modal, QStringLiteral("print-setup.png"));
         }
         static_cast<QDialog*>(modal)->accept();
     });
     menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
-    EXPECT_EQ(seen, QStringLiteral("page setup"));
+    EXPECT_EQ(seen, QStringLiteral("print setup"));
+    EXPECT_EQ(offered, QStringLiteral("fs")) << "the default printer first";
+    EXPECT_EQ(PrintSetup::choice().printerName, QStringLiteral("lab"));
     const CPrintRes list(doc, frame);
     EXPECT_EQ(list.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(list.printer()->pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
 
-    // Cancel keeps the setup as it was.
-    onNextModal([](QWidget* modal) {
+    // The next setup opens on the remembered choice, and Cancel keeps it as it was.
+    onNextModal([&offered](QWidget* modal) {
+        offered = modal->findChild<QComboBox*>(QStringLiteral("printerCombo"))->currentText();
         if (auto* portrait = modal->findChild<QRadioButton*>(QStringLiteral("portrait")))
             portrait->click();
         static_cast<QDialog*>(modal)->reject();
     });
     menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
+    qrl::setSpooler(systems);
+    EXPECT_EQ(offered, QStringLiteral("lab"));
     EXPECT_EQ(PrintSetup::newPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(PrintSetup::choice().printerName, QStringLiteral("lab"));
 }
 
 TEST_F(MainMenuTest, RecentFilesStandInTheFileMenuAndOpenTheirProject)
