@@ -41,7 +41,8 @@ CPrintSetupDlg::CPrintSetupDlg(const PrintSetupChoice& choice, qrl::Spooler* spo
     m_paper = new QComboBox(this);
     m_paper->setObjectName(QStringLiteral("paperCombo"));
     fillPaperSizes(choice.pageSize);
-    connect(m_printers, &QComboBox::currentIndexChanged, this, [this] { fillPaperSizes(this->choice().pageSize); });
+    connect(m_printers, &QComboBox::currentIndexChanged, this,
+            [this] { fillPaperSizes(this->choice().pageSize); });
 
     m_portrait = new QRadioButton(QStringLiteral("P&ortrait"), this);
     m_portrait->setObjectName(QStringLiteral("portrait"));
