@@ -1,11 +1,13 @@
 #include "QtUserInterface.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qrl {
 
@@ -32,6 +34,18 @@ public:
         setDefaultSuffix(r.defaultSuffix);
         if (!r.overwritePrompt)
             setOption(DontConfirmOverwrite);
+        // Qt's dialog (not a desktop's own) disables its button for a name it reads as a list of
+        // missing files; the button follows the name as typed. This runs after Qt's own update.
+        if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            connect(edit, &QLineEdit::textChanged, this, [this] {
+                auto* box = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                QPushButton* ok = box ? box->button(acceptMode() == AcceptSave ? QDialogButtonBox::Save
+                                                                               : QDialogButtonBox::Open)
+                                      : nullptr;
+                if (ok && !typedPath().isEmpty())
+                    ok->setEnabled(true);
+            });
+        }
     }
 
     // What the user chose; empty after a cancel.
@@ -45,36 +59,40 @@ public:
     void accept() override
     {
         m_typed.clear();
-        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        const QString text = edit ? edit->text() : QString();
-        if (!text.contains(QLatin1Char('"'))) {
+        const QString path = typedPath();
+        if (path.isEmpty()) {
             QFileDialog::accept();
             return;
         }
-        QString path = QDir(directory()).absoluteFilePath(text);
-        const QFileInfo file(path);
-        if (acceptMode() == AcceptSave) {
-            if (!defaultSuffix().isEmpty() && !file.fileName().contains(QLatin1Char('.')))
-                path += QLatin1Char('.') + defaultSuffix();
-            if (QFileInfo(path).isDir()) {
-                QFileDialog::accept();
-                return;
-            }
-            if (QFileInfo::exists(path) && !testOption(DontConfirmOverwrite) &&
-                QMessageBox::warning(this, windowTitle(),
-                                     QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
-                                         .arg(QFileInfo(path).fileName()),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-                return;
-        } else if (!file.isFile()) {
-            QFileDialog::accept();
+        if (acceptMode() == AcceptSave && QFileInfo::exists(path) && !testOption(DontConfirmOverwrite) &&
+            QMessageBox::warning(this, windowTitle(),
+                                 QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QFileInfo(path).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
             return;
-        }
         m_typed = path;
         QDialog::accept();
     }
 
 private:
+    // The file a name with double quotes names as typed (with the default suffix for a save);
+    // empty when the name has none, or when the dialog's own reading stands (a folder, or no such
+    // file to open).
+    QString typedPath() const
+    {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString text = edit ? edit->text() : QString();
+        if (!text.contains(QLatin1Char('"')))
+            return {};
+        QString path = QDir(directory()).absoluteFilePath(text);
+        if (acceptMode() == AcceptSave) {
+            if (!defaultSuffix().isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.')))
+                path += QLatin1Char('.') + defaultSuffix();
+            return QFileInfo(path).isDir() ? QString() : path;
+        }
+        return QFileInfo(path).isFile() ? path : QString();
+    }
+
     QString m_typed;
 };
 

@@ -58,12 +58,18 @@ void onNextModal(std::function<void(QWidget*)> step, int triesLeft = 200)
 
 // Types `name` into the name box of the next Qt file dialog and presses Enter; a dialog still up
 // after that is cancelled. `typedIn` tells that the dialog came.
-void typeIntoNextFileDialog(const QString& name, bool& typedIn, const QString& screenshot = {})
+void typeIntoNextFileDialog(const QString& name, bool& typedIn, const QString& screenshot = {},
+                            bool* buttonEnabled = nullptr)
 {
-    onNextModal([&typedIn, name, screenshot](QWidget* modal) {
+    onNextModal([&typedIn, name, screenshot, buttonEnabled](QWidget* modal) {
         auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (qobject_cast<QFileDialog*>(modal) && edit) {
             edit->setText(name);
+            if (buttonEnabled) {
+                auto* box = modal->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                *buttonEnabled = box && box->button(QDialogButtonBox::Open) &&
+                                 box->button(QDialogButtonBox::Open)->isEnabled();
+            }
             if (!screenshot.isEmpty())
                 qrl::test::saveScreenshot(modal, screenshot);
             QTest::keyClick(edit, Qt::Key_Return);
@@ -332,8 +338,10 @@ TEST_F(MainMenuTest, SaveAsTakesTheNameAsTypedAndGivesOneWithoutExtensionTheProj
     qrl::FileDialogRequest request;
     request.directory = dir;
     bool typedIn = false;
-    typeIntoNextFileDialog(quoted, typedIn, QStringLiteral("open-quoted-name.png"));
+    bool openEnabled = false;
+    typeIntoNextFileDialog(quoted, typedIn, QStringLiteral("open-quoted-name.png"), &openEnabled);
     EXPECT_EQ(dialogs.openFileName(request), std::optional<QString>(quoted));
+    EXPECT_TRUE(openEnabled);
     typeIntoNextFileDialog(quoted, typedIn);
     EXPECT_EQ(dialogs.openFileNames(request), std::optional<QStringList>(QStringList{quoted}));
     // Names in quotes that are no file are the list of files they name.
