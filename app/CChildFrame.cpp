@@ -17,6 +17,7 @@
 #include <QEvent>
 
 #include <new>
+#include <utility>
 
 CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent)
 {
@@ -96,9 +97,16 @@ void CChildFrame::runPrintList()
         CPrintRes::run(this, *doc);
 }
 
+bool CChildFrame::approveClose()
+{
+    m_closeApproved = !m_closeGuard || m_closeGuard();
+    return m_closeApproved;
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
-    if (m_closeGuard && !m_closeGuard()) {
+    const bool approved = std::exchange(m_closeApproved, false);
+    if (!approved && m_closeGuard && !m_closeGuard()) {
         event->ignore();
         return;
     }

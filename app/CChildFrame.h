@@ -48,6 +48,11 @@ public:
     // Asked before the frame closes; false keeps it open (a project whose changes the user wants
     // to keep but could not save). Without one the frame always closes.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
+    // Asks the close guard ahead of a close that takes several frames, so that every question is
+    // answered before any frame closes. True approves the next close, which then asks nothing;
+    // withdrawCloseApproval() makes it ask again (a later frame's Cancel keeps all of them open).
+    bool approveClose();
+    void withdrawCloseApproval() { m_closeApproved = false; }
 
     // True while the frame has a project with at least one item; the main frame enables Build by it.
     bool canBuild() const;
@@ -78,5 +83,6 @@ private:
     QPointer<QWidget> m_dragSourceView;
     const ProjectFigures* m_project = nullptr;
     std::function<bool()> m_closeGuard;
+    bool m_closeApproved = false;
     std::unique_ptr<qrl::build::BuildDocument> m_buildDocument;
 };

@@ -144,9 +144,20 @@ void CMainFrame::onSubWindowActivated()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    // One project at a time, as each may ask to save: Cancel on one stops the whole close and
-    // leaves the projects after it untouched.
-    for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    // Every project is asked before any closes: Cancel on one leaves all of them open, also those
+    // whose question was answered already.
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (qsizetype asked = 0; asked < windows.size(); ++asked) {
+        auto* child = qobject_cast<CChildFrame*>(windows[asked]);
+        if (child && !child->approveClose()) {
+            for (qsizetype i = 0; i < asked; ++i)
+                if (auto* earlier = qobject_cast<CChildFrame*>(windows[i]))
+                    earlier->withdrawCloseApproval();
+            event->ignore();
+            return;
+        }
+    }
+    for (QMdiSubWindow* window : windows) {
         if (!window->close()) {
             event->ignore();
             return;

@@ -18,8 +18,9 @@ class QMdiArea;
 
 // The program's main window: the project windows (child frames) in a multi-document area, the
 // toolbar, and a status bar with the message line and the capacity pane. It is the core's
-// CapacityPane while it lives. Closing it closes the project windows first (each may ask to save
-// its project, and Cancel keeps the program open), then stores its placement in "Settings".
+// CapacityPane while it lives. Closing it asks every project window first (each may ask to save
+// its project, and Cancel on any keeps the program and all its projects open), then closes them
+// and stores its placement in "Settings".
 class CMainFrame : public QMainWindow, public CapacityPane {
     Q_OBJECT
 public:

@@ -1,7 +1,9 @@
 // The project window's keys, mouse, context menus and drag and drop.
 #include "CQuorlyn32View.h"
+#include "DesktopLauncher.h"
 
 #include "CChildFrame.h"
+#include "CQuorlyn32Doc.h"
 #include "FileListMime.h"
 #include "ViewMenus.h"
 #include "ViewRows.h"
@@ -120,8 +122,14 @@ bool CQuorlyn32View::handleMouse(QAbstractItemView* view, QMouseEvent* event)
 void CQuorlyn32View::showContextMenu(QAbstractItemView* view, const QPoint& position)
 {
     const bool overRow = view->indexAt(position).isValid();
+    viewcommands::ViewState state = commandState();
+    if (overRow) {
+        const int serial = firstSelectedSerial();
+        state.openable =
+            serial >= 0 && !desktopLauncher().registeredViewer(m_doc->GetItemPath(serial)).isEmpty();
+    }
     const std::unique_ptr<QMenu> menu = viewmenus::contextMenu(
-        overRow, commandState(), [this](int id) { runCommand(id); }, this);
+        overRow, state, [this](int id) { runCommand(id); }, this);
     menu->exec(view->viewport()->mapToGlobal(position));
 }
 

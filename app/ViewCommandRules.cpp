@@ -28,11 +28,10 @@ constexpr std::array<int, 10> kAlwaysEnabled = {
     cmd::kCompanionByName, cmd::kCompanionNoMenu,
 };
 
-// Commands that work on the selected rows. Open is among them: asking the desktop for a program
-// of every file type would slow each context menu, and the command itself tells when none is.
-constexpr std::array<int, 10> kOnSelection = {
-    cmd::kProperties, cmd::kEditCopy, cmd::kEditCut,    cmd::kDeleteItems,    cmd::kCopyItems,
-    cmd::kCutItems,   cmd::kOpenItem, cmd::kDeleteItem, cmd::kItemProperties, cmd::kRename,
+// Commands that work on the selected rows.
+constexpr std::array<int, 9> kOnSelection = {
+    cmd::kProperties, cmd::kEditCopy,   cmd::kEditCut,        cmd::kDeleteItems, cmd::kCopyItems,
+    cmd::kCutItems,   cmd::kDeleteItem, cmd::kItemProperties, cmd::kRename,
 };
 
 template <std::size_t N>
@@ -73,6 +72,8 @@ bool isEnabled(int commandId, const ViewState& state)
     if (contains(kOnSelection, commandId))
         return state.hasSelection;
     switch (commandId) {
+    case cmd::kOpenItem:
+        return state.hasSelection && state.openable;
     case cmd::kSelectAll:
         return state.hasItems;
     case cmd::kEditPaste:
@@ -94,7 +95,7 @@ bool isChecked(int commandId, const ViewState& state)
 bool isViewCommand(int commandId)
 {
     // Every command of the project window is enabled in some state; this is the state with all.
-    return isEnabled(commandId, ViewState{true, true, true, true, kLargeIcons});
+    return isEnabled(commandId, ViewState{true, true, true, true, kLargeIcons, true});
 }
 
 } // namespace viewcommands

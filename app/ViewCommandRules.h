@@ -24,6 +24,9 @@ struct ViewState {
     bool clipboardHasFiles = false;
     bool modified = false;
     int mode = kLargeIcons;
+    // The desktop has a program for the first selected item's file. Only the item's context menu
+    // asks the desktop; elsewhere Open stays enabled and offers a program to choose.
+    bool openable = true;
 };
 
 // Whether a command of the project window is enabled in this state; false for ids that are not

@@ -36,7 +36,7 @@ struct BuildOptions {
 
 // How a build ended, and what the document must take over.
 struct BuildResult {
-    bool closeDialog = true; // false: the user refused a question or cancelled a file dialog
+    bool closeDialog = true; // false: refused before the build, or a question or file dialog was cancelled
     bool delivered = false;  // the project reached the spooler or the file
     bool modified = false;   // the settings below differ from the project's
     CProjSett settings;      // the project's settings after the build (the medium built for)

@@ -151,8 +151,11 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
     m_monitor = &monitor;
     BuildResult result;
     result.settings = project.settings;
-    if (!ValidateProject(project, options))
+    // A refusal before the build keeps the dialog open with what the user chose.
+    if (!ValidateProject(project, options)) {
+        result.closeDialog = false;
         return result;
+    }
     BuildWorkspace workspace;
     QString outputPath;
     QString exportPath;

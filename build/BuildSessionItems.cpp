@@ -9,8 +9,12 @@
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
+#include "WholeFile.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <cerrno>
 
 namespace qrl::build {
 
@@ -24,8 +28,16 @@ int itemStep(std::size_t count)
     return (100 / static_cast<int>(count)) / 2;
 }
 
-void showItemError(const BuildItem& item)
+// Why an item's image was not made. The engine leaves errno at the cause of a write it could not
+// make; it writes only into the working folder, the build's temporary folder, so a full disk is
+// that folder's, not the item's. Any other failure is the item's file.
+void showItemError(const BuildItem& item, int engineErrno)
 {
+    if (qrl::writeErrorFromErrno(engineErrno) == qrl::WriteError::DiskFull) {
+        qrl::ui().message(qrl::formatText(qrl::text(ids::kTempFolderFull), {QDir::currentPath()}),
+                          qrl::Buttons::Ok, qrl::Icon::Warning);
+        return;
+    }
     ShowFileError(ids::kFileErrorFormat, ids::kCouldNotAccessFile, ids::kHintCheckFile, item.path);
 }
 
@@ -72,16 +84,23 @@ bool BuildSession::BuildFontItem(const BuildItem& item, int index)
     const QByteArray name = QByteArray::fromStdString(item.record.name);
     const ItemRecord& record = item.record;
     const auto itemIndex = static_cast<std::uint32_t>(index);
+    // errno is read right after the engine call that failed, before anything else can change it.
     bool built = false;
+    int engineErrno = 0;
+    errno = 0;
     if (record.resourceType == kTrueTypeFont) {
         built = MakeTTFResource(path.constData(), name.constData(), itemIndex, record.resourceId,
                                 record.typefaceId, record.symbolSet) != 0;
+        engineErrno = errno;
     } else {
         built = MakeSFA(path.constData(), itemIndex, name.constData(), record.resourceId,
                         record.typefaceId) != 0 &&
                 MakeFontHeader(itemIndex, name.constData(), record.resourceId) != 0;
+        engineErrno = errno;
         if (built) {
+            errno = 0;
             built = CreateFontResource(path.constData(), itemIndex, record.resourceId) != 0;
+            engineErrno = errno;
             if (!built)
                 qrl::ui().message(QString::fromLatin1(kCreateFontResourceFailed), qrl::Buttons::Ok,
                                   qrl::Icon::None);
@@ -91,7 +110,7 @@ bool BuildSession::BuildFontItem(const BuildItem& item, int index)
         FixFontHeaderResolution(item.path, index);
     if (!built) {
         m_monitor->close();
-        showItemError(item);
+        showItemError(item, engineErrno);
     }
     return built;
 }
@@ -114,23 +133,25 @@ bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int mediu
             QFile::remove(tmpName);
             m_monitor->close();
             if (!item.writeParFile)
-                showItemError(item);
+                showItemError(item, 0);
             return false;
         }
         source = parFile;
     }
     const QByteArray sourcePath = QFile::encodeName(source);
     const QByteArray name = QByteArray::fromStdString(record.name);
+    errno = 0;
     const bool built =
         MakeResource(
             sourcePath.constData(), name.constData(), static_cast<std::uint32_t>(index), record.resourceId,
             static_cast<std::uint32_t>(BuildContextBlocks::GetEngineResourceType(record.resourceType)),
             record.automaticFlag != 0 ? 1 : 0, static_cast<std::uint32_t>(medium), 0, m_context.get()) != 0;
+    const int engineErrno = errno;
     if (!parFile.isEmpty())
         QFile::remove(parFile);
     if (!built) {
         m_monitor->close();
-        showItemError(item);
+        showItemError(item, engineErrno);
     }
     return built;
 }

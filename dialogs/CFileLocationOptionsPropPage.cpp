@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "KindIcons.h"
 #include "ToolbarIcons.h"
+#include "ColumnWidths.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -59,6 +60,8 @@ CFileLocationOptionsPropPage::CFileLocationOptionsPropPage(qrl::AppContext& cont
         item->setText(0, QString::fromLatin1(rowInfo(row).name));
         item->setText(1, m_directories[static_cast<std::size_t>(row)]);
     }
+    // The kinds' names whole; the locations' column stretches to the list's edge.
+    qrl::widenColumnToTexts(m_list, 0);
     m_modify = new QPushButton(QStringLiteral("&Modify..."), this);
     m_modify->setObjectName(QStringLiteral("modifyButton"));
     m_modify->setEnabled(false);

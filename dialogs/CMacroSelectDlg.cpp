@@ -1,4 +1,5 @@
 #include "CMacroSelectDlg.h"
+#include "DialogPlacement.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -42,7 +43,7 @@ void CMacroSelectDlg::accept()
 int CMacroSelectDlg::Question::askMacroType(const QString& fileName)
 {
     int answer = ProjectFileMacroQuestion::kPclMacro;
-    CMacroSelectDlg dialog(&answer, fileName, m_parent);
+    CMacroSelectDlg dialog(&answer, fileName, qrl::dialogParent(m_parent));
     dialog.exec();
     return answer;
 }

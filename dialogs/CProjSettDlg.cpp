@@ -1,7 +1,9 @@
 #include "CProjSettDlg.h"
 #include "DialogButtons.h"
 
+#include "AppContext.h"
 #include "CQuorlyn32Doc.h"
+#include "ExportFile.h"
 #include "DialogPlacement.h"
 #include "StringTable.h"
 #include "UserInterface.h"
@@ -43,7 +45,11 @@ QString labelText(const char* text, bool enabled)
 
 void showRefusal(int messageId)
 {
-    qrl::ui().message(qrl::text(messageId), qrl::Buttons::Ok, qrl::Icon::Warning);
+    // The capacity refusal sends the user to the help file only when there is one, as the build's does.
+    const QString text = messageId == qrl::ids::kCardCapacityNotSupported
+                             ? qrl::build::cardCapacityText(qrl::context().helpFileName)
+                             : qrl::text(messageId);
+    qrl::ui().message(text, qrl::Buttons::Ok, qrl::Icon::Warning);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "CUnknownExtDlg.h"
+#include "DialogPlacement.h"
 
 #include "TypeList.h"
 
@@ -59,7 +60,7 @@ void CUnknownExtDlg::accept()
 std::optional<UnknownExtensionChoice> CUnknownExtDlg::Question::ask(const QString& path)
 {
     UnknownExtensionChoice choice;
-    CUnknownExtDlg dialog(path, &choice.subtype, &choice.remember, m_parent);
+    CUnknownExtDlg dialog(path, &choice.subtype, &choice.remember, qrl::dialogParent(m_parent));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return choice;

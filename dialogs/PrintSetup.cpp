@@ -1,7 +1,8 @@
 #include "PrintSetup.h"
 
+#include "CPrintSetupDlg.h"
+
 #include <QPageLayout>
-#include <QPageSetupDialog>
 #include <QPrinter>
 
 #include <optional>
@@ -39,13 +40,29 @@ std::unique_ptr<QPrinter> PrintSetup::newPrinter()
     return printer;
 }
 
-bool PrintSetup::run(QWidget* parent)
+PrintSetupChoice PrintSetup::choice()
 {
     const std::unique_ptr<QPrinter> printer = newPrinter();
-    QPageSetupDialog dialog(printer.get(), parent);
+    PrintSetupChoice c;
+    const std::optional<Setup>& setup = remembered();
+    c.printerName = setup ? setup->printerName : printer->printerName();
+    c.pageSize = printer->pageLayout().pageSize();
+    c.orientation = printer->pageLayout().orientation();
+    return c;
+}
+
+bool PrintSetup::run(QWidget* parent)
+{
+    CPrintSetupDlg dialog(choice(), nullptr, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    remember(*printer);
+    const PrintSetupChoice chosen = dialog.choice();
+    const std::unique_ptr<QPrinter> printer = newPrinter();
+    Setup setup{chosen.printerName, QPrinter::NativeFormat, printer->pageLayout(), printer->colorMode(),
+                printer->duplex()};
+    setup.pageLayout.setPageSize(chosen.pageSize);
+    setup.pageLayout.setOrientation(chosen.orientation);
+    remembered() = setup;
     return true;
 }
 

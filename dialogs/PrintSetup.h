@@ -1,9 +1,21 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+
 #include <memory>
 
 class QPrinter;
 class QWidget;
+
+// What the print setup dialog chooses: the printer (a spooler printer's name), its paper and the
+// orientation.
+struct PrintSetupChoice {
+    QString printerName;
+    QPageSize pageSize;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+};
 
 // The printer setup of the run, as the File menu's "Print Setup..." leaves it: the printer, the
 // page layout, the colour mode and the duplex choice. The printed resource list starts from it.
@@ -14,9 +26,12 @@ public:
     // page until the setup was confirmed once).
     static std::unique_ptr<QPrinter> newPrinter();
 
-    // Runs the page setup dialog modally over `parent` on a printer with the remembered setup;
-    // OK remembers what the user chose. True for OK.
+    // Runs the print setup dialog modally over `parent` on the remembered setup; OK remembers the
+    // printer, paper and orientation the user chose. True for OK.
     static bool run(QWidget* parent);
+    // The remembered printer, paper and orientation (the system's defaults until the setup was
+    // confirmed once).
+    static PrintSetupChoice choice();
 
     // Takes the setup of `printer` as the remembered one.
     static void remember(const QPrinter& printer);

@@ -96,8 +96,19 @@ ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
     ProjectSettingsCheck check;
     check.choice.medium = form.medium;
     check.choice.sizeIndex = form.sizeIndex;
-    if (!isCardMedium(form.medium))
+    if (!isCardMedium(form.medium)) {
+        // No capacity to check here, but the custom entry is what a later change back to a card
+        // starts from: a size the printers take is kept, and without one the entry is not kept.
+        if (form.sizeIndex == StorageSizeTable::kCustomIndex) {
+            const std::uint64_t bytes =
+                isNumberText(form.customSizeText) ? customSizeBytes(form.customSizeText, form.unit) : 0;
+            if (isSupportedCustomSize(bytes))
+                check.choice.customSize = static_cast<std::uint32_t>(bytes);
+            else
+                check.choice.sizeIndex = StorageSizeTable::kDefaultIndex;
+        }
         return check;
+    }
 
     if (form.sizeIndex == StorageSizeTable::kCustomIndex) {
         if (!isNumberText(form.customSizeText))
@@ -125,8 +136,8 @@ void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice)
         settings.m_medium = static_cast<std::uint16_t>(choice.medium);
     if (choice.sizeIndex >= 0 && choice.sizeIndex < StorageSizeTable::kCount)
         settings.m_storageSizeIndex = static_cast<std::uint16_t>(choice.sizeIndex);
-    // An unchecked custom text (a medium without capacity) leaves the project's custom size alone.
-    if (choice.hasCapacity && choice.sizeIndex == StorageSizeTable::kCustomIndex)
+    // The custom entry is never stored without a size: a choice without one leaves the project's.
+    if (choice.sizeIndex == StorageSizeTable::kCustomIndex && choice.customSize != 0)
         settings.m_customSize = choice.customSize;
     document.SetModifiedFlag();
     const auto itemCount = static_cast<std::uint32_t>(document.GetItemCount());

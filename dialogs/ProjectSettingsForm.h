@@ -25,7 +25,8 @@ struct ProjectSettingsForm {
 };
 
 // What OK writes into the project: the medium and the list's size index always; the custom size in
-// bytes only with index 23 on a card medium, the only media whose capacity is checked and used.
+// bytes with index 23 (checked against the project on a card medium, the only media whose
+// capacity is used).
 struct ProjectSettingsChoice {
     int medium = kCompactFlashCard;
     bool hasCapacity = false; // a card medium: the size was checked against the project
@@ -67,7 +68,8 @@ int checkListedSize(int sizeIndex, std::uint64_t projectBytes);
 // text must be a number (kNotANumber), hold the project's bytes (kCapacityTooSmall) and be a size the
 // printers take, 32 KB to 256 MB in whole 32 KB blocks (kCardCapacityNotSupported). Other media have no
 // capacity and pass; their choice still carries the list's size index, which a later change back to a card
-// starts from.
+// starts from, and a custom size the printers take; the custom entry without one becomes the default
+// index, so that no project is left on the custom entry without a size.
 ProjectSettingsCheck checkForm(const ProjectSettingsForm& form);
 
 // Writes a checked choice into the project's settings, marks the project modified and refreshes

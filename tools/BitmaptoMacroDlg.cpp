@@ -47,7 +47,7 @@ bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project,
         ShowFileError(qrl::ids::kFileErrorFormat, error, qrl::ids::kHintNotInserted, form.sourcePath);
         return false;
     }
-    BitmaptoMacroDlg dialog(form, &project, parent);
+    BitmaptoMacroDlg dialog(form, &project, qrl::dialogParent(parent));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     request = dialog.macroRequest();

@@ -8,6 +8,7 @@
 #include "CcpyOptions.h"
 #include "CcpyPageRules.h"
 #include "CcpyWriter.h"
+#include "ColumnWidths.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
 #include "UserInterface.h"
@@ -49,16 +50,36 @@ QTreeWidget* makeList(QWidget* parent, const char* objectName, const Column (&co
     for (const Column& c : columns)
         labels.append(QString::fromLatin1(c.text));
     list->setHeaderLabels(labels);
-    int total = 0;
-    for (std::size_t i = 0; i < N; ++i) {
+    for (std::size_t i = 0; i < N; ++i)
         list->setColumnWidth(static_cast<int>(i), columns[i].width);
-        total += columns[i].width;
-    }
+    return list;
+}
+
+// The page list's columns open wide enough for every entry a page can show in them.
+void widenPageColumns(QTreeWidget* list)
+{
+    const QStringList entries[] = {
+        {QStringLiteral("999")},
+        ccpy::cassetteEntries(),
+        {},
+        ccpy::resolutionEntries(),
+        ccpy::dataOverlayEntries(),
+        ccpy::stackEntries(),
+        {qrl::text(qrl::ids::kCcpyFront), qrl::text(qrl::ids::kCcpyBack), qrl::text(qrl::ids::kCcpyNone)},
+    };
+    for (int column = 0; column < list->columnCount(); ++column)
+        qrl::widenColumnToTexts(list, column, entries[column]);
+}
+
+void setLeastWidth(QTreeWidget* list)
+{
+    int total = 0;
+    for (int column = 0; column < list->columnCount(); ++column)
+        total += list->columnWidth(column);
     // The creator is never narrower than its lists' columns, the duplex column included, so that a
     // page's settings are read without scrolling sideways.
     list->setMinimumWidth(total + 2 * list->frameWidth() +
                           list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
-    return list;
 }
 
 QGroupBox* group(QWidget* parent, const char* title, QWidget* content)
@@ -101,7 +122,11 @@ bool CCcpyDlg::run(QWidget* parent, CQuorlyn32Doc& document, QString& enablePath
 void CCcpyDlg::createControls()
 {
     m_macroList = makeList(this, "macroList", kMacroColumns);
+    qrl::widenColumnToTexts(m_macroList, 0);
+    setLeastWidth(m_macroList);
     m_pageList = makeList(this, "pageList", kPageColumns);
+    widenPageColumns(m_pageList);
+    setLeastWidth(m_pageList);
     m_pageList->setColumnHidden(kPrintSideColumn, true);
     connect(m_pageList, &QTreeWidget::itemSelectionChanged, this, &CCcpyDlg::onSelectionChanged);
 

@@ -36,9 +36,10 @@ FontDownloadJob makeJob(const FontDownloadRequest& request)
 }
 
 // The combined job written whole to `path` through the one writer, so a failure keeps the old
-// file; a failed write is shown with its cause.
-bool copyJob(const QString& jobPath, const QString& path)
+// file. On a failed write `error` is its cause; it stays None when the job could not be read.
+bool copyJob(const QString& jobPath, const QString& path, qrl::WriteError& error)
 {
+    error = qrl::WriteError::None;
     QFile in(jobPath);
     if (!in.open(QIODevice::ReadOnly))
         return false;
@@ -52,8 +53,7 @@ bool copyJob(const QString& jobPath, const QString& path)
     if (copied && out.commit())
         return true;
     out.abandon();
-    if (out.error() != qrl::WriteError::None)
-        toolfile::showWriteFailure(out.error(), path);
+    error = out.error();
     return false;
 }
 
@@ -93,8 +93,13 @@ bool saveToFile(const FontDownloadRequest& request, const QString& initialDirect
     const std::optional<QString> path = qrl::ui().saveFileName(dialog);
     if (!path)
         return false;
-    const bool saved = built && copyJob(job.captureFilePath(), *path);
-    show(qrl::formatText(QString::fromLatin1(saved ? kFileCreated : kFileNotCreated), {*path}));
+    qrl::WriteError error = qrl::WriteError::None;
+    const bool saved = built && copyJob(job.captureFilePath(), *path, error);
+    // One box: a failed write is told with its cause, the file not made for any other reason.
+    if (error != qrl::WriteError::None)
+        toolfile::showWriteFailure(error, *path);
+    else
+        show(qrl::formatText(QString::fromLatin1(saved ? kFileCreated : kFileNotCreated), {*path}));
     return saved;
 }
 

@@ -4,6 +4,9 @@
 #include "CWinPlacement.h"
 #include "WindowPlacementAdapter.h"
 
+#include <QApplication>
+#include <QMainWindow>
+
 namespace qrl {
 
 bool restoreDialogPlacement(QWidget* dialog, const QString& section)
@@ -15,6 +18,16 @@ bool restoreDialogPlacement(QWidget* dialog, const QString& section)
         return false;
     applyWindowPlacement(dialog, placement);
     return true;
+}
+
+QWidget* dialogParent(QWidget* parent)
+{
+    if (parent)
+        return parent;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible())
+            return window;
+    return QApplication::activeWindow();
 }
 
 void saveDialogPlacement(const QWidget* dialog, const QString& section)

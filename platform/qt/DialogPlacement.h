@@ -11,6 +11,11 @@ namespace qrl {
 // not used). True when a stored placement was applied; otherwise the dialog keeps its own place.
 bool restoreDialogPlacement(QWidget* dialog, const QString& section);
 
+// The window a dialog opens over: `parent`, or when the caller has none to give (a question asked
+// in the middle of an add or an open), the program's main window (the shown top-level main
+// window), else the active window. Without a parent a dialog would open centred on the screen.
+QWidget* dialogParent(QWidget* parent);
+
 // Stores the dialog's placement in its profile section.
 void saveDialogPlacement(const QWidget* dialog, const QString& section);
 

@@ -1,9 +1,13 @@
 #include "QtUserInterface.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qrl {
 
@@ -15,6 +19,82 @@ QString startPath(const FileDialogRequest& r)
         return r.directory;
     return r.directory.isEmpty() ? r.fileName : QDir(r.directory).filePath(r.fileName);
 }
+
+// A file dialog that takes a name with double quotes as typed. Qt's own dialog reads quotes in
+// its name box as a list of names ("a" "b"), so `Büro "Nord"` would become the file Nord. A name
+// with quotes is the one file it names when the dialog is for one file, and in a dialog for
+// several files when a file of that whole name is there; otherwise the quotes list names.
+class NameAsTypedDialog : public QFileDialog {
+public:
+    NameAsTypedDialog(QWidget* parent, const FileDialogRequest& r, FileMode mode, AcceptMode accept)
+        : QFileDialog(parent, r.title, startPath(r), qtFilter(r.filter))
+    {
+        setFileMode(mode);
+        setAcceptMode(accept);
+        setDefaultSuffix(r.defaultSuffix);
+        if (!r.overwritePrompt)
+            setOption(DontConfirmOverwrite);
+        // Qt's dialog (not a desktop's own) disables its button for a name it reads as a list of
+        // missing files; the button follows the name as typed. This runs after Qt's own update.
+        if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            connect(edit, &QLineEdit::textChanged, this, [this] {
+                auto* box = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                QPushButton* ok = box ? box->button(acceptMode() == AcceptSave ? QDialogButtonBox::Save
+                                                                               : QDialogButtonBox::Open)
+                                      : nullptr;
+                if (ok && !typedPath().isEmpty())
+                    ok->setEnabled(true);
+            });
+        }
+    }
+
+    // What the user chose; empty after a cancel.
+    QStringList chosen() const
+    {
+        if (result() != Accepted)
+            return {};
+        return m_typed.isEmpty() ? selectedFiles() : QStringList{m_typed};
+    }
+
+    void accept() override
+    {
+        m_typed.clear();
+        const QString path = typedPath();
+        if (path.isEmpty()) {
+            QFileDialog::accept();
+            return;
+        }
+        if (acceptMode() == AcceptSave && QFileInfo::exists(path) && !testOption(DontConfirmOverwrite) &&
+            QMessageBox::warning(this, windowTitle(),
+                                 QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QFileInfo(path).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+            return;
+        m_typed = path;
+        QDialog::accept();
+    }
+
+private:
+    // The file a name with double quotes names as typed (with the default suffix for a save);
+    // empty when the name has none, or when the dialog's own reading stands (a folder, or no such
+    // file to open).
+    QString typedPath() const
+    {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString text = edit ? edit->text() : QString();
+        if (!text.contains(QLatin1Char('"')))
+            return {};
+        QString path = QDir(directory()).absoluteFilePath(text);
+        if (acceptMode() == AcceptSave) {
+            if (!defaultSuffix().isEmpty() && !QFileInfo(path).fileName().contains(QLatin1Char('.')))
+                path += QLatin1Char('.') + defaultSuffix();
+            return QFileInfo(path).isDir() ? QString() : path;
+        }
+        return QFileInfo(path).isFile() ? path : QString();
+    }
+
+    QString m_typed;
+};
 
 } // namespace
 
@@ -84,28 +164,26 @@ Answer QtUserInterface::message(const QString& text, Buttons buttons, Icon icon,
 
 std::optional<QString> QtUserInterface::openFileName(const FileDialogRequest& r)
 {
-    const QString name = QFileDialog::getOpenFileName(parent(), r.title, startPath(r), qtFilter(r.filter));
-    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    NameAsTypedDialog dialog(parent(), r, QFileDialog::ExistingFile, QFileDialog::AcceptOpen);
+    dialog.exec();
+    const QStringList names = dialog.chosen();
+    return names.isEmpty() ? std::nullopt : std::optional<QString>(names.first());
 }
 
 std::optional<QStringList> QtUserInterface::openFileNames(const FileDialogRequest& r)
 {
-    const QStringList names =
-        QFileDialog::getOpenFileNames(parent(), r.title, startPath(r), qtFilter(r.filter));
+    NameAsTypedDialog dialog(parent(), r, QFileDialog::ExistingFiles, QFileDialog::AcceptOpen);
+    dialog.exec();
+    const QStringList names = dialog.chosen();
     return names.isEmpty() ? std::nullopt : std::optional<QStringList>(names);
 }
 
 std::optional<QString> QtUserInterface::saveFileName(const FileDialogRequest& r)
 {
-    QFileDialog dialog(parent(), r.title, startPath(r), qtFilter(r.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(r.defaultSuffix);
-    if (!r.overwritePrompt)
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    NameAsTypedDialog dialog(parent(), r, QFileDialog::AnyFile, QFileDialog::AcceptSave);
+    dialog.exec();
+    const QStringList names = dialog.chosen();
+    return names.isEmpty() ? std::nullopt : std::optional<QString>(names.first());
 }
 
 std::optional<QString> QtUserInterface::existingDirectory(const QString& title, const QString& directory)

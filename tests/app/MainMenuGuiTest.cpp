@@ -1,8 +1,13 @@
 // The main window as the user drives it: the commands of its menus with their keys, the dialogs
 // they open, the recent-file list, Save As and closing with modified projects.
+#include "BitmapImages.h"
+#include "BitmaptoMacroDlg.h"
 #include "CChildFrame.h"
+#include "CMacroSelectDlg.h"
+#include "CUnknownExtDlg.h"
 #include "CMainFrame.h"
 #include "CPrintRes.h"
+#include "CPrintSetupDlg.h"
 #include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
@@ -11,6 +16,7 @@
 #include "PrintSetup.h"
 #include "QtAppShell.h"
 #include "QtUserInterface.h"
+#include "RecordingSpooler.h"
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "ViewTestSupport.h"
@@ -26,7 +32,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
+#include <QComboBox>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,6 +56,30 @@ void onNextModal(std::function<void(QWidget*)> step, int triesLeft = 200)
             step(modal);
         else if (triesLeft > 0)
             onNextModal(std::move(step), triesLeft - 1);
+    });
+}
+
+// Types `name` into the name box of the next Qt file dialog and presses Enter; a dialog still up
+// after that is cancelled. `typedIn` tells that the dialog came.
+void typeIntoNextFileDialog(const QString& name, bool& typedIn, const QString& screenshot = {},
+                            bool* buttonEnabled = nullptr)
+{
+    onNextModal([&typedIn, name, screenshot, buttonEnabled](QWidget* modal) {
+        auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (qobject_cast<QFileDialog*>(modal) && edit) {
+            edit->setText(name);
+            if (buttonEnabled) {
+                auto* box = modal->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                *buttonEnabled = box && box->button(QDialogButtonBox::Open) &&
+                                 box->button(QDialogButtonBox::Open)->isEnabled();
+            }
+            if (!screenshot.isEmpty())
+                qrl::test::saveScreenshot(modal, screenshot);
+            QTest::keyClick(edit, Qt::Key_Return);
+            typedIn = true;
+        }
+        if (modal->isVisible())
+            static_cast<QDialog*>(modal)->reject();
     });
 }
 
@@ -206,7 +237,8 @@ TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
     tools->hide();
 }
 
-TEST_F(MainMenuTest, PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedListUsesTheSetup)
+TEST_F(MainMenuTest,
+       PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedListUsesTheSetupsPrinterAndPage)
 {
     QString seen;
     onNextModal([&](QWidget* modal) {
@@ -217,30 +249,49 @@ TEST_F(MainMenuTest, PreferencesAndPrintSetupOpenOverTheMainWindowAndThePrintedL
     menuEntry("menuFile", cmd::kPreferences)->trigger();
     EXPECT_EQ(seen, QStringLiteral("preferences"));
 
+    // The setup chooses the printer as well as its paper and orientation.
+    qrl::RecordingSpooler spooler;
+    spooler.addPrinter("fs");
+    spooler.addPrinter("lab");
+    spooler.setDefaultPrinter("fs");
+    qrl::Spooler* systems = qrl::setSpooler(&spooler);
     seen.clear();
+    QString offered;
     onNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QPageSetupDialog*>(modal);
+        auto* printers = modal->findChild<QComboBox*>(QStringLiteral("printerCombo"));
+        auto* paper = modal->findChild<QComboBox*>(QStringLiteral("paperCombo"));
         auto* landscape = modal->findChild<QRadioButton*>(QStringLiteral("landscape"));
-        if (dialog && modal->parentWidget() == frame && landscape) {
-            seen = QStringLiteral("page setup");
+        if (qobject_cast<CPrintSetupDlg*>(modal) && modal->parentWidget() == frame && printers && paper &&
+            landscape) {
+            seen = QStringLiteral("print setup");
+            offered = printers->currentText();
+            printers->setCurrentIndex(printers->findText(QStringLiteral("lab")));
+            paper->setCurrentIndex(paper->findText(QPageSize(QPageSize::A5).name()));
             landscape->click();
             qrl::test::saveScreenshot(modal, QStringLiteral("print-setup.png"));
         }
         static_cast<QDialog*>(modal)->accept();
     });
     menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
-    EXPECT_EQ(seen, QStringLiteral("page setup"));
+    EXPECT_EQ(seen, QStringLiteral("print setup"));
+    EXPECT_EQ(offered, QStringLiteral("fs")) << "the default printer first";
+    EXPECT_EQ(PrintSetup::choice().printerName, QStringLiteral("lab"));
     const CPrintRes list(doc, frame);
     EXPECT_EQ(list.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_TRUE(list.printer()->pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
 
-    // Cancel keeps the setup as it was.
-    onNextModal([](QWidget* modal) {
+    // The next setup opens on the remembered choice, and Cancel keeps it as it was.
+    onNextModal([&offered](QWidget* modal) {
+        offered = modal->findChild<QComboBox*>(QStringLiteral("printerCombo"))->currentText();
         if (auto* portrait = modal->findChild<QRadioButton*>(QStringLiteral("portrait")))
             portrait->click();
         static_cast<QDialog*>(modal)->reject();
     });
     menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
+    qrl::setSpooler(systems);
+    EXPECT_EQ(offered, QStringLiteral("lab"));
     EXPECT_EQ(PrintSetup::newPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(PrintSetup::choice().printerName, QStringLiteral("lab"));
 }
 
 TEST_F(MainMenuTest, RecentFilesStandInTheFileMenuAndOpenTheirProject)
@@ -287,30 +338,50 @@ TEST_F(MainMenuTest, CompanionMissingFromToolsIsToldWithThePathLookedFor)
                           dirPath() + QStringLiteral("/Tools/FontEditor/fonteditor")});
 }
 
-TEST_F(MainMenuTest, SaveAsGivesANameTypedWithoutExtensionTheProjectExtension)
+TEST_F(MainMenuTest, SaveAsTakesTheNameAsTypedAndGivesOneWithoutExtensionTheProjectExtension)
 {
-    openProjectWithSelectedRow("setup.prg");
+    struct Row {
+        const char* typed;
+        const char* saved;
+    };
+    const Row rows[] = {
+        {"newname", "newname.prj"},
+        {"B\u00fcro \"Nord\"", "B\u00fcro \"Nord\".prj"},
+        {"\"Nord\".prj", "\"Nord\".prj"},
+    };
+    const QString dir = QString::fromStdString(cwd.file(""));
     qrl::QtUserInterface dialogs;
     qrl::UserInterface* scripted = qrl::setUi(&dialogs);
-    const QString typed = QString::fromStdString(cwd.file("newname"));
-    bool typedIn = false;
-    onNextModal([&](QWidget* modal) {
-        auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (qobject_cast<QFileDialog*>(modal) && edit) {
-            edit->setText(typed);
-            QTest::keyClick(edit, Qt::Key_Return);
-            typedIn = true;
-        }
-        if (modal->isVisible())
-            static_cast<QDialog*>(modal)->reject();
-    });
-    menuEntry("menuFile", cmd::kFileSaveAs)->trigger();
+    for (const Row& row : rows) {
+        openProjectWithSelectedRow("setup.prg");
+        bool typedIn = false;
+        typeIntoNextFileDialog(dir + QString::fromUtf8(row.typed), typedIn);
+        menuEntry("menuFile", cmd::kFileSaveAs)->trigger();
+        const QString saved = dir + QString::fromUtf8(row.saved);
+        EXPECT_TRUE(typedIn) << row.typed;
+        EXPECT_TRUE(QFileInfo::exists(saved)) << row.typed;
+        auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+        EXPECT_EQ(view->GetDocument()->GetPathName(), saved) << row.typed;
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("Nord.prj")));
+
+    // The open dialogs take such a name as typed as well: where one file is asked for, and where
+    // several are when a file of that whole name is there.
     qrl::setUi(scripted);
-    ASSERT_TRUE(typedIn);
-    EXPECT_TRUE(QFileInfo::exists(typed + QStringLiteral(".prj")));
-    EXPECT_FALSE(QFileInfo::exists(typed));
-    auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
-    EXPECT_EQ(view->GetDocument()->GetPathName(), typed + QStringLiteral(".prj"));
+    const QString quoted = dir + QString::fromUtf8(rows[1].saved);
+    qrl::FileDialogRequest request;
+    request.directory = dir;
+    bool typedIn = false;
+    bool openEnabled = false;
+    typeIntoNextFileDialog(quoted, typedIn, QStringLiteral("open-quoted-name.png"), &openEnabled);
+    EXPECT_EQ(dialogs.openFileName(request), std::optional<QString>(quoted));
+    EXPECT_TRUE(openEnabled);
+    typeIntoNextFileDialog(quoted, typedIn);
+    EXPECT_EQ(dialogs.openFileNames(request), std::optional<QStringList>(QStringList{quoted}));
+    // Names in quotes that are no file are the list of files they name.
+    typeIntoNextFileDialog(QStringLiteral("\"newname.prj\""), typedIn);
+    EXPECT_EQ(dialogs.openFileNames(request),
+              std::optional<QStringList>(QStringList{dir + QStringLiteral("newname.prj")}));
 }
 
 TEST_F(MainMenuTest, CancelOnTheFirstModifiedProjectStopsTheWholeClose)
@@ -334,4 +405,80 @@ TEST_F(MainMenuTest, CancelOnTheFirstModifiedProjectStopsTheWholeClose)
     EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(profile.contains(QStringLiteral("Settings"), QStringLiteral("WinPlacement")));
+}
+
+TEST_F(MainMenuTest, EveryProjectIsAskedBeforeAnyClosesAndCancelKeepsThemAllOpen)
+{
+    openProjectWithSelectedRow("one.prg")->GetDocument()->SetModifiedFlag(false);
+    openProjectWithSelectedRow("two.prg");
+    QApplication::setActiveWindow(frame);
+
+    // The desktop's Quit key (Ctrl+Q); the offscreen platform binds none, so there the menu entry.
+    QAction* exit = menuEntry("menuFile", cmd::kAppExit);
+    ui.answer(qrl::Answer::Cancel);
+    if (!exit->shortcut().isEmpty())
+        QTest::keySequence(frame, exit->shortcut());
+    else
+        exit->trigger();
+    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Save changes to Untitled?")});
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2) << "the unmodified project stays open too";
+    EXPECT_TRUE(frame->isVisible());
+
+    // An answer given already is asked again after a later Cancel: No to the first drops nothing.
+    CQuorlyn32View* first = qobject_cast<CQuorlyn32View*>(
+        qobject_cast<CChildFrame*>(frame->mdiArea()->subWindowList(QMdiArea::CreationOrder).first())->view());
+    first->GetDocument()->SetModifiedFlag(true);
+    ui.clear();
+    ui.answer(qrl::Answer::No);
+    ui.answer(qrl::Answer::Cancel);
+    menuEntry("menuFile", cmd::kAppExit)->trigger();
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+    EXPECT_TRUE(first->GetDocument()->IsModified());
+
+    // No to both: each is asked once, and all close.
+    ui.clear();
+    ui.answer(qrl::Answer::No);
+    ui.answer(qrl::Answer::No);
+    menuEntry("menuFile", cmd::kAppExit)->trigger();
+    EXPECT_EQ(ui.shown().size(), 2);
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainMenuTest, QuestionsAskedWithoutAParentOpenOverTheMainWindow)
+{
+    // Away from the screen's centre, so that a dialog centred there is not over the window.
+    frame->setGeometry(0, 0, 520, 400);
+    BitmaptoMacroDlg::Runner bitmaps(nullptr);
+    CUnknownExtDlg::Question unknownExtension(nullptr);
+    CMacroSelectDlg::Question macroType(nullptr);
+    CQuorlyn32Doc::BitmapToMacroRequest request;
+    request.path = makeFile("logo.bmp", qrl::test::monochromeBmp());
+    request.imageType = 0;
+    const QString other = makeFile("a.xyz", "data");
+    struct Row {
+        const char* name;
+        std::function<void()> ask;
+    };
+    const Row rows[] = {
+        {"bitmap-to-macro", [&] { bitmaps.run(doc, request); }},
+        {"unknown-extension", [&] { unknownExtension.ask(other); }},
+        {"macro-type", [&] { macroType.askMacroType(other); }},
+    };
+    for (const Row& row : rows) {
+        QWidget* parent = nullptr;
+        QPoint centre;
+        onNextModal([&](QWidget* modal) {
+            parent = modal->parentWidget();
+            centre = modal->frameGeometry().center();
+            qrl::test::saveScreenshot(modal,
+                                      QString::fromLatin1(row.name) + QStringLiteral("-over-main.png"));
+            static_cast<QDialog*>(modal)->reject();
+        });
+        row.ask();
+        EXPECT_EQ(parent, frame) << row.name;
+        EXPECT_TRUE(frame->frameGeometry().contains(centre))
+            << row.name << " at " << centre.x() << "," << centre.y();
+    }
 }

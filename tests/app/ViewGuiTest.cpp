@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QHeaderView>
@@ -29,7 +30,10 @@
 #include <QStandardItemModel>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
+
+#include <optional>
 
 using viewtest::OpenDoc;
 using viewtest::ViewTest;
@@ -377,6 +381,34 @@ TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)
     // EMCR needs a Tellurade macro.
     view->runCommand(cmd::kEmcrCreator);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3987)});
+}
+
+TEST_F(ViewGuiTest, TheItemMenusOpenIsEnabledOnlyWhenTheDesktopHasAProgramForTheFile)
+{
+    CQuorlyn32View* view = openWithFiles({{"a.prn", "form"}});
+    view->SetViewMode(viewcommands::kSmallIcons);
+    view->OnSelectAll();
+    viewtest::RecordingLauncher launcher;
+    QListView* list = view->listView();
+    const QPoint row = list->visualRect(list->model()->index(0, 0)).center();
+    for (const bool known : {true, false}) {
+        launcher.viewer = known ? QStringLiteral("viewer.desktop") : QString();
+        std::optional<bool> openEnabled;
+        QTimer::singleShot(50, [&openEnabled, known] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* a : menu->actions())
+                if (a->data().toInt() == cmd::kOpenItem)
+                    openEnabled = a->isEnabled();
+            if (!known)
+                qrl::test::saveScreenshot(menu, QStringLiteral("item-menu-no-program.png"));
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
+        QApplication::sendEvent(list->viewport(), &event);
+        EXPECT_EQ(openEnabled, std::optional<bool>(known)) << known;
+    }
 }
 
 TEST_F(ViewGuiTest, ProgramOpensNewProjectsAndLeavesNothingOfAFileThatDoesNotOpen)

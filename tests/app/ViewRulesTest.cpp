@@ -15,37 +15,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+using viewtest::RecordingLauncher;
 using viewtest::ViewTest;
-
-namespace {
-
-class RecordingLauncher : public DesktopLauncher {
-public:
-    RecordingLauncher() : m_previous(setDesktopLauncher(this)) {}
-    ~RecordingLauncher() override { setDesktopLauncher(m_previous); }
-
-    QString registeredViewer(const QString&) override { return viewer; }
-    bool openWithDesktop(const QString& path) override
-    {
-        opened.append(path);
-        return opens;
-    }
-    bool startProgram(const QString& program, const QStringList& arguments) override
-    {
-        started.append(program + QLatin1Char('|') + arguments.join(QLatin1Char('|')));
-        return true;
-    }
-
-    QString viewer;
-    bool opens = true;
-    QStringList opened;
-    QStringList started;
-
-private:
-    DesktopLauncher* m_previous;
-};
-
-} // namespace
 
 TEST(ViewRules, CommandsFollowTheSelectionTheItemsTheClipboardAndTheModifiedMark)
 {
@@ -75,6 +46,10 @@ TEST(ViewRules, CommandsFollowTheSelectionTheItemsTheClipboardAndTheModifiedMark
     only.modified = true;
     EXPECT_TRUE(isEnabled(cmd::kSaveProject, only));
     EXPECT_FALSE(isEnabled(cmd::kSaveProject, none));
+    only = all;
+    only.openable = false;
+    EXPECT_FALSE(isEnabled(cmd::kOpenItem, only));
+    EXPECT_TRUE(isEnabled(cmd::kRename, only));
     // The frame's own commands are not the list's.
     EXPECT_FALSE(viewcommands::isViewCommand(cmd::kBuild));
     EXPECT_FALSE(viewcommands::isViewCommand(cmd::kFileSave));

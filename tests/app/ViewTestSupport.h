@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CQuorlyn32Doc.h"
+#include "RecordingLauncher.h"
 #include "ProjectTestSupport.h"
 #include "ResourceFixtures.h"
 
@@ -17,6 +18,8 @@ inline void PrintTo(const QString& text, std::ostream* os)
 QT_END_NAMESPACE
 
 namespace viewtest {
+
+using qrl::test::RecordingLauncher;
 
 // A project whose content checks pass every file, so the list's tests choose their files freely.
 class OpenDoc : public CQuorlyn32Doc {

@@ -8,6 +8,7 @@
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
+#include "TextFormat.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 
@@ -20,6 +21,8 @@
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace qrl::build;
 
@@ -212,14 +215,32 @@ TEST_F(BuildDlgTest, ARefusedQuestionKeepsTheDialogOpenAndABuildClosesIt)
     screenshot(box, QStringLiteral("build-result"));
 }
 
-TEST_F(BuildDlgTest, AnEmptyProjectClosesTheDialogAfterItsMessage)
+TEST_F(BuildDlgTest, ARefusalBeforeTheBuildKeepsTheDialogOpenWithWhatTheUserChose)
 {
-    document.project.items.clear();
-    CBuildDlg dialog(document, nullptr, &spooler);
-    dialog.show();
-    child<QPushButton>(dialog, "buildButton")->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2200)});
+    struct Row {
+        const char* what;
+        std::function<void()> change;
+        QString message;
+    };
+    const Row rows[] = {
+        {"no items", [this] { document.project.items.clear(); }, qrl::text(2200)},
+        {"a quote in a name", [this] { document.project.items[0].record.name = "AB'D"; },
+         qrl::formatText(qrl::text(2464), {QStringLiteral("AB'D")})},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const auto kept = document.project;
+        row.change();
+        ui.clear();
+        CBuildDlg dialog(document, nullptr, &spooler);
+        dialog.show();
+        child<QCheckBox>(dialog, "formatCheck")->setChecked(true);
+        child<QPushButton>(dialog, "buildButton")->click();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(ui.texts(), QStringList{row.message});
+        EXPECT_TRUE(child<QCheckBox>(dialog, "formatCheck")->isChecked());
+        document.project = kept;
+    }
 }
 
 TEST_F(BuildDlgTest, ConfigureRunsTheSettingsDialogAndTakesItsCard)

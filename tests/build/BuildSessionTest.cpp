@@ -9,7 +9,9 @@
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
+#include "SmallTmpfs.h"
 #include "TempCwd.h"
+#include "TempDir.h"
 #include "TextFormat.h"
 #include "MemoryFaults.h"
 #include "qrl_movable.h"
@@ -279,60 +281,51 @@ TEST_F(BuildSessionTest, AProjectOfTheMostItemsIsSentWholeAndOneMoreIsRefused)
     leftovers.expectNone();
 }
 
-TEST_F(BuildSessionTest, RefusalsBeforeTheBuild)
+TEST_F(BuildSessionTest, RefusalsBeforeTheBuildKeepTheDialogOpen)
 {
     struct Refusal {
         const char* what;
         std::function<void(BuildProject&, BuildOptions&)> change;
         std::vector<qrl::Answer> answers;
         QStringList texts;
-        bool closes;
     };
     const Refusal refusals[] = {
-        {"no items", [](BuildProject& p, BuildOptions&) { p.items.clear(); }, {}, {qrl::text(2200)}, true},
+        {"no items", [](BuildProject& p, BuildOptions&) { p.items.clear(); }, {}, {qrl::text(2200)}},
         {"program data that cannot be opened",
          [](BuildProject& p, BuildOptions&) { p.items[3].path += QStringLiteral(".gone"); },
          {},
-         {qrl::text(2380), qrl::text(2391)},
-         true},
+         {qrl::text(2380), qrl::text(2391)}},
         {"format question refused",
          [](BuildProject&, BuildOptions& o) { o.format = true; },
          {qrl::Answer::Cancel},
-         {qrl::text(3031)},
-         false},
+         {qrl::text(3031)}},
         {"output file dialog cancelled",
          [](BuildProject&, BuildOptions& o) { o.printerName = QStringLiteral("FILE:"); },
          {},
-         {},
-         false},
+         {}},
         {"a quote in a name",
          [](BuildProject& p, BuildOptions&) { p.items[0].record.name = "AB'D"; },
          {},
-         {qrl::formatText(qrl::text(2464), {QStringLiteral("AB'D")})},
-         true},
+         {qrl::formatText(qrl::text(2464), {QStringLiteral("AB'D")})}},
         {"a control byte in a name",
          [](BuildProject& p, BuildOptions&) { p.items[2].record.name = "FO\rM1"; },
          {},
-         {qrl::formatText(qrl::text(2464), {QStringLiteral("FO?M1")})},
-         true},
+         {qrl::formatText(qrl::text(2464), {QStringLiteral("FO?M1")})}},
         {"EPROM export file dialog cancelled",
          [](BuildProject&, BuildOptions& o) { o.target = kTargetEprom; },
          {},
-         {},
-         false},
+         {}},
         {"card image of a card other than JEIDA",
          [](BuildProject&, BuildOptions& o) { o.target = kTargetCardImage; },
          {},
-         {qrl::text(2462)},
-         false},
+         {qrl::text(2462)}},
         {"a PCL macro number that is no number",
          [](BuildProject& p, BuildOptions& o) {
              o.tarnwick = true;
              p.items[1].record.name = "12;EXIT";
          },
          {},
-         {qrl::formatText(qrl::text(2464), {QStringLiteral("12;EXIT")})},
-         true},
+         {qrl::formatText(qrl::text(2464), {QStringLiteral("12;EXIT")})}},
     };
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.what);
@@ -345,10 +338,37 @@ TEST_F(BuildSessionTest, RefusalsBeforeTheBuild)
         BuildSession session(&spooler);
         const BuildResult result = session.run(project, options, monitor);
         EXPECT_FALSE(result.delivered);
-        EXPECT_EQ(result.closeDialog, r.closes);
+        EXPECT_FALSE(result.closeDialog);
         EXPECT_EQ(ui.texts(), r.texts);
         EXPECT_FALSE(monitor.isOpen());
         leftovers.expectNone();
     }
+    EXPECT_TRUE(spooler.jobs().empty());
+}
+
+TEST_F(BuildSessionTest, AFullTemporaryFolderIsToldAsThatFolderNotAsTheItem)
+{
+    const qrl::test::SmallTmpfs disk;
+    if (!disk.available())
+        GTEST_SKIP() << disk.reason();
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(disk.path()));
+    qrl::removeRunTempDir();
+    BuildProject project = projectOn(kCompactFlashCard);
+    // Program data larger than the whole folder: its image cannot be written there.
+    const QString big = QString::fromStdString(files.file("big.dat"));
+    qrl::test::writeFile(big.toStdString(), std::string(600 * 1024, 'd'));
+    project.items[3].path = big;
+    BuildSession session(&spooler);
+    const BuildResult result = session.run(project, optionsOf(kCases[1]), monitor);
+    const QString folder = qrl::runTempDir();
+    qrl::removeRunTempDir();
+    qputenv("TMPDIR", previous);
+    EXPECT_FALSE(result.delivered);
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts().first().startsWith(qrl::text(9010).section(QLatin1Char('%'), 0, 0)))
+        << ui.texts().first().toStdString();
+    EXPECT_TRUE(ui.texts().first().contains(folder)) << ui.texts().first().toStdString();
+    EXPECT_FALSE(ui.texts().first().contains(big));
     EXPECT_TRUE(spooler.jobs().empty());
 }

@@ -1,5 +1,5 @@
 #include "CAboutDlg.h"
-#include "DesktopLauncher.h"
+#include "RecordingLauncher.h"
 #include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
@@ -14,24 +14,7 @@
 
 namespace {
 
-class RecordingLauncher : public DesktopLauncher {
-public:
-    RecordingLauncher() : m_previous(setDesktopLauncher(this)) {}
-    ~RecordingLauncher() override { setDesktopLauncher(m_previous); }
-    QString registeredViewer(const QString&) override { return viewer; }
-    bool openWithDesktop(const QString& path) override
-    {
-        opened.append(path);
-        return true;
-    }
-    bool startProgram(const QString&, const QStringList&) override { return true; }
-
-    QString viewer;
-    QStringList opened;
-
-private:
-    DesktopLauncher* m_previous;
-};
+using qrl::test::RecordingLauncher;
 
 const QString kSection = QStringLiteral("About Dialog");
 

@@ -5,10 +5,14 @@
 #include "ScriptedUserInterface.h"
 #include "SettingsFormFixture.h"
 #include "StringTable.h"
+#include "Screenshot.h"
 #include "TestEnvironment.h"
+#include "AppContext.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +21,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -163,7 +169,9 @@ TEST_F(ProjSettDlgTest, AFailingCheckKeepsTheDialogOpenAndWritesNothing)
     open(customForm(kSramCard, ProjectSettingsForm::kUnitKB, "48"));
     dlg->show();
     clickOk();
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(2222)});
+    // Without a help file the refusal does not send the user to one.
+    ASSERT_TRUE(qrl::context().helpFileName.isEmpty());
+    EXPECT_EQ(ui.texts(), QStringList{qrl::text(9020)});
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_NE(dlg->result(), QDialog::Accepted);
     EXPECT_FALSE(profile.contains(kSection, kPlacementValue));
@@ -257,4 +265,69 @@ TEST_F(ProjSettDlgAppTest, OkWithAMediumWithoutCapacityStoresTheListsSize)
         EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 6) << chosen;
     }
     CQuorlyn32Doc::SetActive(nullptr);
+}
+
+TEST_F(ProjSettDlgTest, TheCapacityRefusalNamesTheHelpFileOnlyWhenThereIsOne)
+{
+    const QTemporaryDir dir;
+    const QString help = dir.filePath(QStringLiteral("Quorlyn32.hlp"));
+    struct Row {
+        bool helpFileThere;
+        int message;
+    };
+    for (const Row row : {Row{false, 9020}, Row{true, 2222}}) {
+        if (row.helpFileThere) {
+            QFile file(help);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        const QString previous = std::exchange(qrl::context().helpFileName, help);
+        ui.clear();
+        open(customForm(kCompactFlashCard, ProjectSettingsForm::kUnitMB, "0"));
+        dlg->show();
+        clickOk();
+        qrl::context().helpFileName = previous;
+        EXPECT_EQ(ui.texts(), QStringList{qrl::text(row.message)}) << row.helpFileThere;
+        EXPECT_EQ(ui.texts().value(0).contains(QStringLiteral("help file")), row.helpFileThere);
+    }
+}
+
+TEST_F(ProjSettDlgAppTest, ACustomSizeTypedBeforeAChangeToAMediumWithoutCapacityIsKept)
+{
+    qrl::test::CheckedDoc doc;
+    CQuorlyn32Doc::SetActive(&doc);
+    doc.GetProjSett().m_medium = kCompactFlashCard;
+    doc.GetProjSett().m_storageSizeIndex = 5;
+    // Custom, 8 MB typed, EPROM, OK.
+    QTimer::singleShot(0, [] {
+        auto* shown = qobject_cast<CProjSettDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(shown);
+        shown->findChild<QComboBox*>(QStringLiteral("capacityList"))->setCurrentIndex(kCustom);
+        auto* size = shown->findChild<QLineEdit*>(QStringLiteral("customSizeEdit"));
+        QTest::keyClicks(size, QStringLiteral("8"));
+        shown->findChild<QRadioButton*>(QStringLiteral("mbButton"))->click();
+        shown->findChild<QRadioButton*>(QStringLiteral("epromButton"))->click();
+        qrl::test::saveScreenshot(shown, QStringLiteral("project-settings-custom-eprom.png"));
+        shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    ASSERT_TRUE(CProjSettDlg::run(nullptr, 0));
+    EXPECT_EQ(doc.GetProjSett().m_medium, kEprom);
+    EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, kCustom);
+    EXPECT_EQ(doc.GetProjSett().m_customSize, 8u << 20);
+
+    // Back on Compact Flash the size shows 8 MB and OK takes it.
+    QString shownSize;
+    QTimer::singleShot(0, [&shownSize] {
+        auto* shown = qobject_cast<CProjSettDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(shown);
+        shown->findChild<QRadioButton*>(QStringLiteral("compactFlashCardButton"))->click();
+        shownSize = shown->findChild<QLineEdit*>(QStringLiteral("customSizeEdit"))->text();
+        shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    ui.clear();
+    ASSERT_TRUE(CProjSettDlg::run(nullptr, 0));
+    CQuorlyn32Doc::SetActive(nullptr);
+    EXPECT_EQ(shownSize, QStringLiteral("8"));
+    EXPECT_TRUE(ui.texts().isEmpty()) << ui.texts().join(u'|').toStdString();
+    EXPECT_EQ(doc.GetProjSett().m_medium, kCompactFlashCard);
+    EXPECT_EQ(doc.GetProjSett().m_customSize, 8u << 20);
 }

@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -170,7 +171,7 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
     auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
     auto* modify = page.findChild<QPushButton*>(QStringLiteral("modifyButton"));
     EXPECT_FALSE(modify->isEnabled());
-    EXPECT_EQ(list->columnWidth(0), 108);
+    EXPECT_GE(list->columnWidth(0), 108);
     std::optional<QString> next = path + QStringLiteral("/none");
     page.setModifyDialog([&](const QString&, const QString&) { return next; });
     list->setCurrentItem(list->topLevelItem(3));
@@ -188,7 +189,7 @@ TEST_F(MapPageGui, FileLocationPageModifiesOneRowAndRefusesAMissingFolder)
     EXPECT_EQ(profile.getString("File Locations", "MacrosDirectory"), path);
 }
 
-TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
+TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIconsAndTheirNamesWhole)
 {
     qrl::AppContext app;
     CFileLocationOptionsPropPage page(app);
@@ -196,6 +197,11 @@ TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIcons)
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
     auto* list = page.findChild<QTreeWidget*>(QStringLiteral("locationList"));
+    // The kinds' column holds its header and every kind's icon and name, as the list measures them.
+    const QAbstractItemView* view = list;
+    EXPECT_GE(list->columnWidth(0), list->header()->sectionSizeHint(0));
+    EXPECT_GE(list->columnWidth(0), view->sizeHintForColumn(0));
+    qrl::test::saveScreenshot(&page, QStringLiteral("file-locations-first-opening.png"));
     const QImage missing = icons::kindImage(icons::kMissingFileImage, 16).toImage();
     QList<QImage> seen;
     for (int row = 0; row < list->topLevelItemCount(); ++row) {

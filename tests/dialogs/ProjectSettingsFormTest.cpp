@@ -72,6 +72,7 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
         int message;
         Focus focus;
         std::uint32_t customSize; // when passed with the custom index
+        int storedIndex = -1;     // the index the choice carries when not the form's
     };
     const Case cases[] = {
         // Custom sizes: from one 32 KB block up to 256 MB, in whole blocks.
@@ -102,10 +103,13 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
         {form(kCompactFlashCard, 1, MB, "", 40000), 0, Focus::None, 0},
         {form(kCompactFlashCard, 22, MB, "", 134217728), 0, Focus::None, 0},
         {form(kCompactFlashCard, 22, MB, "", 134217729), 2223, Focus::CapacityList, 0},
-        // Media without a capacity are not checked; they take the list's index, never the custom text.
+        // Media without a capacity are not checked against the project; they take the list's index
+        // and keep a custom size the printers take; the custom entry without one is not kept.
         {form(kEprom, 0, MB, "", 40000), 0, Focus::None, 0},
-        {form(kHardDisk, kCustom, KB, "48", 40000), 0, Focus::None, 0},
-        {form(kMicroDrive, kCustom, KB, "x", 0), 0, Focus::None, 0},
+        {form(kEprom, kCustom, MB, "8", 40000000), 0, Focus::None, 8388608},
+        {form(kHardDisk, kCustom, KB, "48", 40000), 0, Focus::None, 0, StorageSizeTable::kDefaultIndex},
+        {form(kMicroDrive, kCustom, KB, "x", 0), 0, Focus::None, 0, StorageSizeTable::kDefaultIndex},
+        {form(kMicroDrive, kCustom, MB, "", 0), 0, Focus::None, 0, StorageSizeTable::kDefaultIndex},
     };
     for (const Case& c : cases) {
         const ProjectSettingsCheck check = projsett::checkForm(c.form);
@@ -117,7 +121,7 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
             continue;
         EXPECT_EQ(check.choice.medium, c.form.medium) << what;
         EXPECT_EQ(check.choice.hasCapacity, isCardMedium(c.form.medium)) << what;
-        EXPECT_EQ(check.choice.sizeIndex, c.form.sizeIndex) << what;
+        EXPECT_EQ(check.choice.sizeIndex, c.storedIndex < 0 ? c.form.sizeIndex : c.storedIndex) << what;
         EXPECT_EQ(check.choice.customSize, c.customSize) << what;
     }
 }
@@ -180,18 +184,21 @@ TEST_F(ApplyProjectSettings, WritesTheChoiceMarksTheProjectAndRefreshesThePane)
     EXPECT_EQ(pane.texts.last(), cardPane(64));
 }
 
-TEST_F(ApplyProjectSettings, AMediumWithoutCapacityStoresTheListsIndexButNotTheCustomSize)
+TEST_F(ApplyProjectSettings, AMediumWithoutCapacityStoresTheListsIndexAndTheCustomSizeItCarries)
 {
     doc.GetProjSett().m_customSize = 98304;
     ProjectSettingsChoice choice;
     choice.medium = kHardDisk;
     choice.sizeIndex = kCustom;
-    choice.customSize = 65536;
+    choice.customSize = 0;
     projsett::applyChoice(doc, choice);
     const CProjSett& s = doc.GetProjSett();
+    EXPECT_EQ(s.m_customSize, 98304u) << "a choice without a size leaves the project's";
+    choice.customSize = 65536;
+    projsett::applyChoice(doc, choice);
     EXPECT_EQ(s.m_medium, kHardDisk);
     EXPECT_EQ(s.m_storageSizeIndex, kCustom);
-    EXPECT_EQ(s.m_customSize, 98304u);
+    EXPECT_EQ(s.m_customSize, 65536u);
     pane.texts.clear();
     choice.sizeIndex = 0;
     projsett::applyChoice(doc, choice);

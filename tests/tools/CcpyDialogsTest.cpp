@@ -95,7 +95,16 @@ TEST_F(CcpyDialogsTest, CreatorOpensWideEnoughForEveryColumn)
     for (const char* name : {"macroList", "pageList"}) {
         auto* list = child<QTreeWidget>(dlg.get(), name);
         EXPECT_LE(list->header()->length(), list->viewport()->width()) << name;
+        // Each column shows its header and its cells whole ("Data and Overlay" among them), as the
+        // list itself measures them.
+        const QAbstractItemView* view = list;
+        for (int column = 0; column < list->columnCount(); ++column) {
+            EXPECT_GE(list->columnWidth(column), list->header()->sectionSizeHint(column)) << name << column;
+            EXPECT_GE(list->columnWidth(column), view->sizeHintForColumn(column)) << name << column;
+        }
     }
+    EXPECT_EQ(child<QTreeWidget>(dlg.get(), "pageList")->topLevelItem(0)->text(4),
+              QStringLiteral("Data and Overlay"));
     qrl::test::saveScreenshot(dlg.get(), QStringLiteral("ccpy_creator_opening_size.png"));
 }
 

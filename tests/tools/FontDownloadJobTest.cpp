@@ -249,7 +249,7 @@ TEST_F(FontDownloadSendTest, FontListGoesToThePrinter)
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Failed to send font list command to the printer")});
 }
 
-TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAll)
+TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAllAndTellsAFailureInOneBox)
 {
     const QString target = QString::fromStdString(dir.file("out.prn"));
     ui.file(target);
@@ -279,15 +279,15 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAll)
     EXPECT_FALSE(fontdownload::saveToFile(request, {}));
     qrl::clearInjectedWriteFault();
     EXPECT_EQ(readAll(target), before);
-    EXPECT_EQ(ui.texts(), (QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, target),
-                                       QStringLiteral("Failed to create file : ") + target}));
+    EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, target)});
 
     const QString nowhere = QString::fromStdString(dir.file("no/such/dir/x.prn"));
     request.rows = {addFont("Name.pfb", smallFont("Name"))};
     ui.clear();
     ui.file(nowhere);
     EXPECT_FALSE(fontdownload::saveToFile(request, {}));
-    EXPECT_EQ(ui.texts().last(), QStringLiteral("Failed to create file : ") + nowhere);
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts().first().contains(nowhere)) << ui.texts().first().toStdString();
     ui.clear();
     ui.file(QStringList{});
     EXPECT_FALSE(fontdownload::saveToFile(request, {}));
