@@ -209,10 +209,16 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         showText(ids::kFailedToBuild);
         return result;
     }
+    bool cardRefused = false;
     if (isPrinterTarget(options.target))
         result.delivered = deliver(project, options, outputPath);
     else
-        result.delivered = WriteExportFile(*m_context.get(), options, medium, exportPath, monitor);
+        result.delivered =
+            WriteExportFile(*m_context.get(), options, medium, exportPath, monitor, &cardRefused);
+    // A card too small or without a size code is the user's choice in the dialog, as any refusal
+    // before the build: the dialog stays open to choose another.
+    if (cardRefused)
+        result.closeDialog = false;
     RemoveSlotList(m_context.get());
     RemoveLinkList(m_context.get());
     if (!result.delivered) {

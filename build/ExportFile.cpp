@@ -33,16 +33,17 @@ bool isWriteCause(qrl::WriteError error)
 
 // Why the engine made no export. It leaves errno at the cause of a write it could not make; a card
 // image that fails for no such cause fails on the card: its capacity has no size code or is too
-// small for the slots.
-void showEngineFailure(int target, int engineErrno, const QString& path, const QString& helpFilePath)
+// small for the slots. True when it was the card.
+bool showEngineFailure(int target, int engineErrno, const QString& path, const QString& helpFilePath)
 {
     const qrl::WriteError cause = qrl::writeErrorFromErrno(engineErrno);
     // An input/output error is a failed write too, never a matter of the card.
     if (target == kTargetCardImage && !isWriteCause(cause) && engineErrno != EIO) {
         qrl::ui().message(cardCapacityText(helpFilePath), qrl::Buttons::Ok, qrl::Icon::Warning);
-        return;
+        return true;
     }
     ShowWriteFailure(isWriteCause(cause) ? cause : qrl::WriteError::Other, path);
+    return false;
 }
 
 } // namespace
@@ -95,7 +96,7 @@ QString cardCapacityText(const QString& helpFilePath)
 }
 
 bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
-                     BuildMonitor& monitor)
+                     BuildMonitor& monitor, bool* cardRefused)
 {
     const bool eprom = options.target == kTargetEprom;
     monitor.setStatusText(qrl::text(eprom ? ids::kStatusCreatingEprom : ids::kStatusCreatingBxf));
@@ -113,7 +114,9 @@ bool WriteExportFile(BuildContext& context, const BuildOptions& options, int med
     RemoveSlots(&context);
     if (!made) {
         monitor.close();
-        showEngineFailure(options.target, engineErrno, path, options.helpFilePath);
+        const bool card = showEngineFailure(options.target, engineErrno, path, options.helpFilePath);
+        if (cardRefused)
+            *cardRefused = card;
         return false;
     }
     monitor.stepIt();

@@ -4,6 +4,7 @@
 
 #include "BuildTestProject.h"
 #include "BuildDocument.h"
+#include "ExportFile.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
@@ -15,10 +16,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -241,6 +244,28 @@ TEST_F(BuildDlgTest, ARefusalBeforeTheBuildKeepsTheDialogOpenWithWhatTheUserChos
         EXPECT_TRUE(child<QCheckBox>(dialog, "formatCheck")->isChecked());
         document.project = kept;
     }
+}
+
+TEST_F(BuildDlgTest, ACardImageTheCardCannotHoldKeepsTheDialogOpenOnItsTarget)
+{
+    // A JEIDA card of 128 MB has no size code in the card's tuples: the engine refuses the image.
+    document.project.settings.m_medium = kJeidaCard;
+    document.project.settings.m_storageSizeIndex = 22;
+    CBuildDlg dialog(document, nullptr, &spooler);
+    dialog.show();
+    auto* target = child<QComboBox>(dialog, "targetCombo");
+    target->setFocus();
+    for (int step = 0; step < 4 && target->currentIndex() != kTargetCardImage; ++step)
+        QTest::keyClick(target, Qt::Key_Down);
+    ASSERT_EQ(target->currentIndex(), kTargetCardImage);
+    ui.clear();
+    ui.file(QString::fromStdString(files.file("card.bxf")));
+    QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(ui.texts(), QStringList{cardCapacityText({})});
+    EXPECT_EQ(target->currentIndex(), kTargetCardImage);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(files.file("card.bxf"))));
+    screenshot(dialog, QStringLiteral("build-card-image-refused"));
 }
 
 TEST_F(BuildDlgTest, ConfigureRunsTheSettingsDialogAndTakesItsCard)

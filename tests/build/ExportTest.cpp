@@ -192,8 +192,8 @@ TEST_F(ExportTest, FailuresShowTheirMessageAndLeaveNoFile)
          0,
          "card.bxf",
          {cardCapacityText({})},
-         true},
-        {"a 48 MB card has no size code", kTargetCardImage, 18, "card.bxf", {cardCapacityText({})}, true},
+         false},
+        {"a 48 MB card has no size code", kTargetCardImage, 18, "card.bxf", {cardCapacityText({})}, false},
     };
     for (const Failure& f : failures) {
         SCOPED_TRACE(f.what);
