@@ -3,21 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-std::function<void(const QString&)>& beforeRead()
-{
-    static std::function<void(const QString&)> hook;
-    return hook;
-}
-
-} // namespace
-
-void ResourceCheckFile::setBeforeRead(std::function<void(const QString& path)> hook)
-{
-    beforeRead() = std::move(hook);
-}
-
 ResourceCheckFile::ResourceCheckFile(const QString& path) : m_file(path)
 {
     // Never mapped: a mapped file cut short under us faults on the first page past its new end.
@@ -29,8 +14,6 @@ ResourceCheckFile::ResourceCheckFile(const QString& path) : m_file(path)
     m_size = static_cast<std::size_t>(size);
     m_window.resize(std::min(m_size, kWindow));
     m_ok = true;
-    if (beforeRead())
-        beforeRead()(path);
     if (m_size > 0)
         load(0);
 }

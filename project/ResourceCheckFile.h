@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <cstddef>
-#include <functional>
 #include <span>
 #include <vector>
 
@@ -35,10 +34,6 @@ public:
     // The bytes from `offset` on, at most `count` of them and only those inside the file; empty
     // when they cannot be read. Valid until the next call.
     std::span<const unsigned char> bytes(std::size_t offset, std::size_t count);
-
-    // For tests: runs between the size query and the first read, so that a test can change the
-    // file there. An empty function removes it.
-    static void setBeforeRead(std::function<void(const QString& path)> hook);
 
 private:
     bool load(std::size_t pos);

@@ -1,5 +1,6 @@
 #include "ProjectFile.h"
 #include "ProjectFileFakeTarget.h"
+#include "ReadHooks.h"
 #include "ResourceCheck.h"
 #include "ResourceCheckFile.h"
 #include "ResourceCheckFixtures.h"
@@ -179,8 +180,7 @@ void expectRefusedWhenCut(std::uintmax_t cut, std::span<const Case> kinds, const
     qrl::test::TempDirectory dir;
     const std::string file = dir.file("shrinking.bin");
     const QString path = QString::fromStdString(file);
-    ResourceCheckFile::setBeforeRead(
-        [cut](const QString& p) { std::filesystem::resize_file(p.toStdString(), cut); });
+    qrl::test::beforeReadingFrom(file, [file, cut] { std::filesystem::resize_file(file, cut); });
     for (const Case& c : kinds) {
         qrl::test::writeFile(file, c.bytes);
         qrl::test::ScriptedUserInterface ui;
@@ -197,7 +197,7 @@ void expectRefusedWhenCut(std::uintmax_t cut, std::span<const Case> kinds, const
     qrl::test::writeFile(file, zentrixFontFile);
     EXPECT_FALSE(GetSfaFontID(path, id, target));
     EXPECT_TRUE(ui.texts().isEmpty()) << ui.texts().join("|").toStdString();
-    ResourceCheckFile::setBeforeRead({});
+    qrl::test::beforeReadingFrom(file, {});
 }
 
 // A large file cut to nothing between the size query and the read (a download still running, a
@@ -221,13 +221,12 @@ TEST(ResourceCheckMessagesTest, AFileCutShortWhileItIsReadIsRefused)
     expectRefusedWhenCut(0, kinds, pclFont(0, 7, kLarge), padded(zentrixFont()));
     qrl::test::TempDirectory dir;
     const std::string file = dir.file("growing.bin");
-    ResourceCheckFile::setBeforeRead(
-        [](const QString& p) { std::filesystem::resize_file(p.toStdString(), 0); });
+    qrl::test::beforeReadingFrom(file, [file] { std::filesystem::resize_file(file, 0); });
     qrl::test::writeFile(file, slotImage(0x0010, kLarge));
     qrl::test::ScriptedUserInterface ui;
     EXPECT_EQ(GetProgramDataType(QString::fromStdString(file)), kProgramDataRefused);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2380)});
-    ResourceCheckFile::setBeforeRead({});
+    qrl::test::beforeReadingFrom(file, {});
 }
 
 TEST(ResourceCheckMessagesTest, AFileCutShortBehindTheFirstWindowIsRefused)
