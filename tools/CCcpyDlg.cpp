@@ -103,7 +103,7 @@ CCcpyDlg::CCcpyDlg(CQuorlyn32Doc& document, QWidget* parent) : QDialog(parent), 
 {
     setObjectName(QStringLiteral("ccpyCreatorDialog"));
     setWindowTitle(QStringLiteral("Multi-Part Form Creator"));
-    m_options = ccpy::creatorOptions();
+    m_options = ccpy::options::creatorMask();
     createControls();
     fillMacroList();
     showPages(-1);
