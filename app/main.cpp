@@ -6,6 +6,7 @@
 #include "QtAppShell.h"
 #include "QtDesktopLauncher.h"
 #include "QtUserInterface.h"
+#include "Replaceable.h"
 #include "SessionEnd.h"
 #include "SettingsProfile.h"
 #include "TempDir.h"
@@ -19,37 +20,37 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Quorlyn32"));
 
     qrl::SettingsProfile profile;
-    qrl::setProfile(&profile);
     qrl::QtUserInterface ui;
-    qrl::setUi(&ui);
     QtDesktopLauncher launcher;
-    setDesktopLauncher(&launcher);
-
     // The questions a project file or an added image may ask, ready before a project opens at start-up.
     CMacroSelectDlg::Question macroQuestion(nullptr);
-    setMacroTypeQuestion(&macroQuestion);
     BitmaptoMacroDlg::Runner bitmapRunner(nullptr);
-    setBitmapToMacroRunner(&bitmapRunner);
     CUnknownExtDlg::Question unknownExtensionQuestion(nullptr);
-    setUnknownExtensionQuestion(&unknownExtensionQuestion);
 
+    // The application and its windows outlive the services: the main frame goes after them.
     CQuorlyn32App app;
     QtAppShell shell;
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
     int result = 1;
-    if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
-        ui.setMainWindow(shell.mainFrame());
-        installSessionEndHandler(shell.mainFrame());
-        result = application.exec();
+    {
+        const qrl::ScopedReplacement<qrl::Profile> installedProfile(qrl::setProfile, &profile);
+        const qrl::ScopedReplacement<qrl::UserInterface> installedUi(qrl::setUi, &ui);
+        const qrl::ScopedReplacement<DesktopLauncher> installedLauncher(setDesktopLauncher, &launcher);
+        const qrl::ScopedReplacement<ProjectFileMacroQuestion> installedMacroQuestion(setMacroTypeQuestion,
+                                                                                      &macroQuestion);
+        const qrl::ScopedReplacement<BitmapToMacroRunner> installedBitmapRunner(setBitmapToMacroRunner,
+                                                                                &bitmapRunner);
+        const qrl::ScopedReplacement<UnknownExtensionQuestion> installedUnknownExtension(
+            setUnknownExtensionQuestion, &unknownExtensionQuestion);
+
+        QStringList arguments = QCoreApplication::arguments();
+        arguments.removeFirst();
+        if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
+            ui.setMainWindow(shell.mainFrame());
+            installSessionEndHandler(shell.mainFrame());
+            result = application.exec();
+        }
+        app.ExitInstance();
     }
-    app.ExitInstance();
-    setUnknownExtensionQuestion(nullptr);
-    setBitmapToMacroRunner(nullptr);
-    setMacroTypeQuestion(nullptr);
     qrl::removeRunTempDir();
-    setDesktopLauncher(nullptr);
-    qrl::setUi(nullptr);
-    qrl::setProfile(nullptr);
     return result;
 }

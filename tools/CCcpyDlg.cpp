@@ -9,11 +9,11 @@
 #include "CcpyPageRules.h"
 #include "CcpyWriter.h"
 #include "ColumnWidths.h"
+#include "DuplexControls.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -103,7 +103,7 @@ CCcpyDlg::CCcpyDlg(CQuorlyn32Doc& document, QWidget* parent) : QDialog(parent), 
 {
     setObjectName(QStringLiteral("ccpyCreatorDialog"));
     setWindowTitle(QStringLiteral("Multi-Part Form Creator"));
-    m_options = ccpy::creatorOptions();
+    m_options = ccpy::options::creatorMask();
     createControls();
     fillMacroList();
     showPages(-1);
@@ -130,20 +130,8 @@ void CCcpyDlg::createControls()
     m_pageList->setColumnHidden(kPrintSideColumn, true);
     connect(m_pageList, &QTreeWidget::itemSelectionChanged, this, &CCcpyDlg::onSelectionChanged);
 
-    m_duplex = new QCheckBox(QStringLiteral("Duplex &on"), this);
-    m_duplex->setObjectName(QStringLiteral("duplexBox"));
-    m_longEdge = new QRadioButton(QStringLiteral("&Long edge binding"), this);
-    m_longEdge->setObjectName(QStringLiteral("longEdgeButton"));
-    m_shortEdge = new QRadioButton(QStringLiteral("&Short edge binding"), this);
-    m_shortEdge->setObjectName(QStringLiteral("shortEdgeButton"));
-    auto* binding = new QButtonGroup(this);
-    binding->addButton(m_longEdge);
-    binding->addButton(m_shortEdge);
-    m_longEdge->setChecked(true);
-    m_longEdge->setEnabled(false);
-    m_shortEdge->setEnabled(false);
-    connect(m_duplex, &QCheckBox::toggled, this, &CCcpyDlg::onDuplexToggled);
-    connect(m_longEdge, &QRadioButton::toggled, this, [this](bool on) { m_job.longEdge = on; });
+    const DuplexControls duplex = makeDuplexControls(this, m_job.longEdge);
+    connect(duplex.duplex, &QCheckBox::toggled, this, &CCcpyDlg::onDuplexToggled);
 
     m_addPage = button(this, "&Add page...", "addPageButton");
     m_deletePage = button(this, "&Delete page", "deletePageButton");
@@ -159,10 +147,10 @@ void CCcpyDlg::createControls()
 
     auto* bindingBox = new QGroupBox(QStringLiteral("Binding Type for Duplex Printing "), this);
     auto* bindingLayout = new QVBoxLayout(bindingBox);
-    bindingLayout->addWidget(m_longEdge);
-    bindingLayout->addWidget(m_shortEdge);
+    bindingLayout->addWidget(duplex.longEdge);
+    bindingLayout->addWidget(duplex.shortEdge);
     auto* duplexRow = new QHBoxLayout;
-    duplexRow->addWidget(group(this, "Duplex Printing", m_duplex));
+    duplexRow->addWidget(group(this, "Duplex Printing", duplex.duplex));
     duplexRow->addWidget(bindingBox);
     auto* pageButtons = new QHBoxLayout;
     pageButtons->addWidget(m_addPage);
@@ -218,8 +206,6 @@ void CCcpyDlg::appendRow(int row)
 void CCcpyDlg::onDuplexToggled(bool on)
 {
     m_job.duplex = on;
-    m_longEdge->setEnabled(on);
-    m_shortEdge->setEnabled(on);
     ccpy::applyBackSideRule(m_job);
     showPages(m_pageList->indexOfTopLevelItem(m_pageList->currentItem()));
 }

@@ -9,9 +9,7 @@
 #include <vector>
 
 class CQuorlyn32Doc;
-class QCheckBox;
 class QPushButton;
-class QRadioButton;
 class QTreeWidget;
 
 // "Multi-Part Form Creator": the pages of a multi-part form, each with its paper source, overlay
@@ -60,9 +58,6 @@ private:
     QString m_disablePath;
     QTreeWidget* m_macroList = nullptr;
     QTreeWidget* m_pageList = nullptr;
-    QCheckBox* m_duplex = nullptr;
-    QRadioButton* m_longEdge = nullptr;
-    QRadioButton* m_shortEdge = nullptr;
     QPushButton* m_addPage = nullptr;
     QPushButton* m_deletePage = nullptr;
     QPushButton* m_ok = nullptr;

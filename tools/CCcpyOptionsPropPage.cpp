@@ -10,15 +10,15 @@ const OptionsMaskPropPage::Definition kDefinition = {
     "CCPY Enable File",
     "CCPY Disable File",
     {{
-        {"enableVersionBox", ccpy::kEnableVersion},
-        {"enableTimeBox", ccpy::kEnableTime},
-        {"enableExplainBox", ccpy::kExplain},
-        {"disableVersionBox", ccpy::kDisableVersion},
-        {"disableTimeBox", ccpy::kDisableTime},
-        {"disableExplainBox", ccpy::kDisableExplain},
+        {"enableVersionBox", ccpy::options::kEnableVersion},
+        {"enableTimeBox", ccpy::options::kEnableTime},
+        {"enableExplainBox", ccpy::options::kEnableExplanation},
+        {"disableVersionBox", ccpy::options::kDisableVersion},
+        {"disableTimeBox", ccpy::options::kDisableTime},
+        {"disableExplainBox", ccpy::options::kDisableExplanation},
     }},
-    ccpy::storedOptions,
-    ccpy::storeOptions,
+    ccpy::options::storedMask,
+    ccpy::options::storeMask,
 };
 
 } // namespace

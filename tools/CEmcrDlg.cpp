@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "CQuorlyn32Doc.h"
 #include "DialogPlacement.h"
+#include "DuplexControls.h"
 #include "EmcrOptions.h"
 #include "EmcrSave.h"
 #include "ResourceTypes.h"
@@ -83,21 +84,12 @@ void CEmcrDlg::createControls()
     assignerLayout->addWidget(m_assigner);
     assignerLayout->addWidget(assign, 0, Qt::AlignLeft);
 
-    m_duplex = new QCheckBox(QStringLiteral("Duplex &on"), this);
-    m_duplex->setObjectName(QStringLiteral("duplexBox"));
-    m_longEdge = new QRadioButton(QStringLiteral("&Long edge binding"), this);
-    m_longEdge->setObjectName(QStringLiteral("longEdgeButton"));
-    m_shortEdge = new QRadioButton(QStringLiteral("&Short edge binding"), this);
-    m_shortEdge->setObjectName(QStringLiteral("shortEdgeButton"));
-    m_longEdge->setChecked(true);
-    m_longEdge->setEnabled(false);
-    m_shortEdge->setEnabled(false);
-    connect(m_duplex, &QCheckBox::toggled, this, &CEmcrDlg::onDuplexToggled);
-    connect(m_longEdge, &QRadioButton::toggled, this, [this](bool on) { m_job.longEdge = on; });
+    const DuplexControls duplex = makeDuplexControls(this, m_job.longEdge);
+    connect(duplex.duplex, &QCheckBox::toggled, this, &CEmcrDlg::onDuplexToggled);
     auto* duplexRow = new QHBoxLayout;
-    duplexRow->addWidget(m_duplex);
-    duplexRow->addWidget(m_longEdge);
-    duplexRow->addWidget(m_shortEdge);
+    duplexRow->addWidget(duplex.duplex);
+    duplexRow->addWidget(duplex.longEdge);
+    duplexRow->addWidget(duplex.shortEdge);
     duplexRow->addStretch();
 
     auto* add = button("Add &to project...", "addButton", this);

@@ -9,10 +9,8 @@
 #include <memory>
 
 class CQuorlyn32Doc;
-class QCheckBox;
 class QMenu;
 class QPoint;
-class QRadioButton;
 class QTreeWidget;
 
 // "EMCR Creator": assigns the project's Tellurade macros to the printer's paper sources (and, with
@@ -69,7 +67,4 @@ private:
     QString m_disablePath;
     QTreeWidget* m_macroList = nullptr;
     QTreeWidget* m_assigner = nullptr;
-    QCheckBox* m_duplex = nullptr;
-    QRadioButton* m_longEdge = nullptr;
-    QRadioButton* m_shortEdge = nullptr;
 };

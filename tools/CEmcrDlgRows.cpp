@@ -4,9 +4,7 @@
 #include "CEmcrItemDlg.h"
 #include "StringTable.h"
 
-#include <QCheckBox>
 #include <QMenu>
-#include <QRadioButton>
 #include <QTreeWidget>
 
 namespace {
@@ -86,8 +84,6 @@ void CEmcrDlg::onDuplexToggled(bool on)
 {
     // Back-side assignments stay in the slots while duplex is off and show again when it is on.
     m_job.duplex = on;
-    m_longEdge->setEnabled(on);
-    m_shortEdge->setEnabled(on);
     rebuildAssigner();
 }
 

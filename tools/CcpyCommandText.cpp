@@ -24,7 +24,7 @@ bool has(const CcpyJob& job, int bit)
 QByteArray duplexLines(const CcpyJob& job)
 {
     QByteArray out;
-    if (has(job, kExplain))
+    if (has(job, options::kEnableExplanation))
         out += QByteArray("CMNT duplex command for ") +
                (job.longEdge ? "long edge binding;\r\n" : "short edge binding;\r\n");
     out += job.longEdge ? "DUPX 1;\r\n" : "DUPX 2;\r\n";
@@ -61,7 +61,7 @@ QByteArray pageMacroText(const CcpyJob& job, int page)
     const CcpyPage& p = job.pages.at(static_cast<std::size_t>(page));
     const QByteArray name = pageMacroName(page);
     QByteArray out;
-    if (has(job, kExplain))
+    if (has(job, options::kEnableExplanation))
         out += "CMNT define macro: " + name + ";\r\n";
     out += "MCRO " + name + ";\r\n";
     if (p.resolutionIndex > 0 && p.resolutionIndex < static_cast<int>(kResolutions.size()))
@@ -81,7 +81,7 @@ QByteArray pageMacroText(const CcpyJob& job, int page)
 QByteArray commandText(const CcpyJob& job)
 {
     QByteArray out;
-    if (has(job, kExplain))
+    if (has(job, options::kEnableExplanation))
         out += "CMNT command CCPY;\r\n";
     out += "CCPY E;\r\n";
     for (std::size_t i = 0; i < job.pages.size(); ++i) {
@@ -96,15 +96,15 @@ QByteArray commandText(const CcpyJob& job)
 QByteArray enableFileHead(const CcpyJob& job)
 {
     QByteArray out = "!R!\r\n";
-    if (has(job, kEnableVersion))
+    if (has(job, options::kEnableVersion))
         out += versionLine(job);
-    if (has(job, kEnableTime))
+    if (has(job, options::kEnableTime))
         out += timeLine(job);
-    if (has(job, kExplain))
+    if (has(job, options::kEnableExplanation))
         out += "CMNT delete macros, which will be used in CCPY;\r\n";
     for (std::size_t i = 0; i < job.pages.size(); ++i)
         out += "DELM " + pageMacroName(static_cast<int>(i)) + ";\r\n";
-    if (has(job, kExplain))
+    if (has(job, options::kEnableExplanation))
         out += "CMNT definition of the macros which will be used by CCPY command;\r\n";
     return out;
 }
@@ -117,11 +117,11 @@ QByteArray enableFileDuplex(const CcpyJob& job)
 QByteArray disableFileText(const CcpyJob& job)
 {
     QByteArray out = "!R!\r\n";
-    if (has(job, kDisableVersion))
+    if (has(job, options::kDisableVersion))
         out += versionLine(job);
-    if (has(job, kDisableTime))
+    if (has(job, options::kDisableTime))
         out += timeLine(job);
-    if (has(job, kDisableExplain))
+    if (has(job, options::kDisableExplanation))
         out += "CMNT disable command for CCPY;\r\n";
     out += "RES;CCPY D;\r\n";
     out += kFileEnd;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProjectFileMacroQuestion.h"
+#include "Replaceable.h"
 
 #include <QStringList>
 
@@ -10,8 +11,6 @@
 // about; installs itself while it lives.
 class ProjectFileScriptedQuestion : public ProjectFileMacroQuestion {
 public:
-    ProjectFileScriptedQuestion() : m_previous(setMacroTypeQuestion(this)) {}
-    ~ProjectFileScriptedQuestion() override { setMacroTypeQuestion(m_previous); }
     std::deque<int> answers;
     QStringList asked;
     int askMacroType(const QString& fileName) override
@@ -25,5 +24,5 @@ public:
     }
 
 private:
-    ProjectFileMacroQuestion* m_previous;
+    qrl::ScopedReplacement<ProjectFileMacroQuestion> m_installed{setMacroTypeQuestion, this};
 };

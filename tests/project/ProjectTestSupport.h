@@ -4,6 +4,7 @@
 #include "AppShell.h"
 #include "CQuorlyn32Doc.h"
 #include "CapacityPane.h"
+#include "Replaceable.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
@@ -39,9 +40,6 @@ public:
 // Answers the unknown-extension question from a queue (empty: Cancel) and records the paths asked.
 class ScriptedUnknownExtension : public UnknownExtensionQuestion {
 public:
-    ScriptedUnknownExtension() : m_previous(setUnknownExtensionQuestion(this)) {}
-    ~ScriptedUnknownExtension() override { setUnknownExtensionQuestion(m_previous); }
-
     void answer(std::optional<UnknownExtensionChoice> choice) { m_answers.push_back(choice); }
     std::optional<UnknownExtensionChoice> ask(const QString& path) override;
     const QStringList& asked() const { return m_asked; }
@@ -49,7 +47,7 @@ public:
 private:
     std::deque<std::optional<UnknownExtensionChoice>> m_answers;
     QStringList m_asked;
-    UnknownExtensionQuestion* m_previous;
+    ScopedReplacement<UnknownExtensionQuestion> m_installed{setUnknownExtensionQuestion, this};
 };
 
 // A project whose content check refuses only the files named in `refused`: the add road is tested

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DesktopLauncher.h"
+#include "Replaceable.h"
 
 #include <QStringList>
 
@@ -10,11 +11,6 @@ namespace qrl::test {
 // opens answer `opens`, and opens and starts are recorded. Installs itself while it lives.
 class RecordingLauncher : public DesktopLauncher {
 public:
-    RecordingLauncher() : m_previous(setDesktopLauncher(this)) {}
-    ~RecordingLauncher() override { setDesktopLauncher(m_previous); }
-    RecordingLauncher(const RecordingLauncher&) = delete;
-    RecordingLauncher& operator=(const RecordingLauncher&) = delete;
-
     QString registeredViewer(const QString&) override { return viewer; }
     bool openWithDesktop(const QString& path) override
     {
@@ -33,7 +29,7 @@ public:
     QStringList started;
 
 private:
-    DesktopLauncher* m_previous;
+    ScopedReplacement<DesktopLauncher> m_installed{setDesktopLauncher, this};
 };
 
 } // namespace qrl::test

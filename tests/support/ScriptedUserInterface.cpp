@@ -2,15 +2,6 @@
 
 namespace qrl::test {
 
-ScriptedUserInterface::ScriptedUserInterface() : m_previous(setUi(this))
-{
-}
-
-ScriptedUserInterface::~ScriptedUserInterface()
-{
-    setUi(m_previous);
-}
-
 QStringList ScriptedUserInterface::texts() const
 {
     QStringList t;

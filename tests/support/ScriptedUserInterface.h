@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Replaceable.h"
 #include "UserInterface.h"
 
 #include <QList>
@@ -22,9 +23,6 @@ public:
         QString kind; // "open", "openMany", "save", "folder"
         FileDialogRequest request;
     };
-
-    ScriptedUserInterface();
-    ~ScriptedUserInterface() override;
 
     void answer(Answer a) { m_answers.push_back(a); }
     // The next file dialog returns these names (one for single dialogs); an empty list cancels.
@@ -53,7 +51,7 @@ private:
     std::deque<QStringList> m_files;
     QList<Shown> m_shown;
     QList<Dialog> m_dialogs;
-    UserInterface* m_previous = nullptr;
+    ScopedReplacement<UserInterface> m_installed{setUi, this};
 };
 
 } // namespace qrl::test

@@ -6,6 +6,7 @@
 #include "CQuorlyn32Err.h"
 #include "FileMessages.h"
 #include "ProjectTestSupport.h"
+#include "Replaceable.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
 
@@ -20,9 +21,6 @@ using Request = CQuorlyn32Doc::BitmapToMacroRequest;
 // Answers the dialog with a change made to what the document asked; records what it was asked.
 class ScriptedRunner : public BitmapToMacroRunner {
 public:
-    ScriptedRunner() : m_previous(setBitmapToMacroRunner(this)) {}
-    ~ScriptedRunner() override { setBitmapToMacroRunner(m_previous); }
-
     bool run(CQuorlyn32Doc&, Request& request) override
     {
         asked.push_back(request);
@@ -36,7 +34,7 @@ public:
     std::vector<Request> asked;
 
 private:
-    BitmapToMacroRunner* m_previous;
+    qrl::ScopedReplacement<BitmapToMacroRunner> m_installed{setBitmapToMacroRunner, this};
 };
 
 class BitmapRoadTest : public qrl::test::ProjectTest {
