@@ -54,7 +54,7 @@ bool writeSRecordFile(InputFile& input, ImageOrder order, const std::string& out
                qrl::bytes::getU16LE(probe + offset + 2);
     };
     const std::uint32_t imageSize = headerU32(kSlotImageSizeOffset);
-    if (headerU32(0) != kSlotImageMagic || imageSize > input.size())
+    if (headerU32(kSlotMagicOffset) != kSlotImageMagic || imageSize > input.size())
         return false;
 
     OutputFile output;
