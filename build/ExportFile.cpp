@@ -83,7 +83,7 @@ bool SelectExportFile(const BuildOptions& options, const QString& projectDirecto
     if (path.size() > 3 && !path.endsWith(extension, Qt::CaseSensitive))
         path += extension;
     qrl::WriteError error = qrl::WriteError::None;
-    if (!canWriteOutput(path, error)) {
+    if (!qrl::printing::canWriteOutput(path, error)) {
         ShowWriteFailure(error, path);
         return false;
     }
