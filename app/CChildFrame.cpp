@@ -81,7 +81,7 @@ void CChildFrame::runBuild()
 
 void CChildFrame::runProjectSettings()
 {
-    CProjSettDlg::run(this, ProjectSettingsForm::kAllMedia);
+    CProjSettDlg::run(this, kAllMedia);
 }
 
 CChildFrame::~CChildFrame() = default;

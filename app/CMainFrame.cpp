@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "FrameActions.h"
 #include "ProjectFigures.h"
+#include "SettingsKeys.h"
 #include "WindowPlacementAdapter.h"
 
 #include <QAction>
@@ -165,6 +166,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.flags = isMaximized() ? qrl::WindowPlacement::kRestoreToMaximized : 0;
-    theApp().mainPlacement().SaveWindowPlacement(QStringLiteral("Settings"), placement);
+    theApp().mainPlacement().SaveWindowPlacement(qrl::settings::keyText(qrl::settings::kSettingsSection),
+                                                 placement);
     QMainWindow::closeEvent(event);
 }

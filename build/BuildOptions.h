@@ -15,6 +15,13 @@ enum BuildTarget : int {
 };
 inline constexpr int kTargetCount = 4;
 
+// The EPROM export formats, as the dialog's format buttons order them.
+enum ExportFormat : int {
+    kExportHex = 0,            // S-record text
+    kExportMotorolaBinary = 1, // the byte-pair-swapped image
+    kExportIntelBinary = 2,    // the image as built
+};
+
 // What the build dialog hands to a build: its controls and the profile values they depend on.
 struct BuildOptions {
     int target = kTargetCard;
@@ -24,8 +31,8 @@ struct BuildOptions {
     bool protectAfter = false; // switch write protection on after the project
     bool ignoreProtection = false;
     bool tarnwick = false;
-    int exportFormat = 0;    // EPROM export: 0 S-records, 1 Motorola binary, 2 Intel binary
-    int writeProtection = 1; // the profile's "CFWriteProtection"
+    int exportFormat = kExportHex; // an ExportFormat
+    int writeProtection = 1;       // the profile's "CFWriteProtection"
     // The command file for "FILE:"; when empty the build asks for it.
     QString outputPath;
     // Where the output file dialog opens (the builds directory).

@@ -1,5 +1,6 @@
 #include "BuildProgress.h"
 
+#include "BuildOptions.h"
 #include "StringIds.h"
 
 void BuildProgress::stepIt()
@@ -14,14 +15,14 @@ void BuildProgress::stepIt()
 int BuildProgress::resultTextId(int target, int toFile)
 {
     switch (target) {
-    case 0:
-    case 1:
-        if (toFile == 0)
+    case qrl::build::kTargetCard:
+    case qrl::build::kTargetDisk:
+        if (toFile == kToSpooler)
             return qrl::ids::kWrittenToSpooler;
-        return toFile == 1 ? qrl::ids::kWrittenToFile : qrl::ids::kWrittenToPrintSpooler;
-    case 2:
+        return toFile == kToFile ? qrl::ids::kWrittenToFile : qrl::ids::kWrittenToPrintSpooler;
+    case qrl::build::kTargetEprom:
         return qrl::ids::kEpromExported;
-    case 3:
+    case qrl::build::kTargetCardImage:
         return qrl::ids::kCardImageExported;
     default:
         return qrl::ids::kWrittenToPrintSpooler;

@@ -7,6 +7,9 @@ class BuildProgress {
 public:
     static constexpr int kRangeEnd = 100;
     static constexpr int kDefaultStep = 10;
+    // Where a printer target's build went, for its result box; any other value gives the text of
+    // an unknown target.
+    enum Output : int { kToSpooler = 0, kToFile = 1 };
 
     int position() const { return m_position; }
     int step() const { return m_step; }
@@ -18,8 +21,8 @@ public:
     void resetPosition() { m_position = 0; }
     void fillBar() { m_position = kRangeEnd; }
 
-    // The string id of the result box after a build: by target (0 card, 1 disk, 2 EPROM,
-    // 3 card image) and the to-file flag.
+    // The string id of the result box after a build: by target (a BuildTarget) and, for a
+    // printer target, its Output.
     static int resultTextId(int target, int toFile);
 
 private:

@@ -226,7 +226,7 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         return result;
     }
     monitor.fillBar();
-    monitor.showResult(options.target, toFile ? 1 : 0);
+    monitor.showResult(options.target, toFile ? BuildProgress::kToFile : BuildProgress::kToSpooler);
     return result;
 }
 

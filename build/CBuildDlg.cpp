@@ -148,7 +148,7 @@ void CBuildDlg::OnConfigure()
     if (!m_configure)
         return;
     // The card image can only be a JEIDA card; a card in the printer is any card medium.
-    m_configure(m_targetCombo->currentIndex() == kTargetCardImage ? 2 : 1);
+    m_configure(m_targetCombo->currentIndex() == kTargetCardImage ? kJeidaOnly : kNoEpromOrDisks);
     m_project = m_document.buildProject();
     m_state.cardType = GetCardTypeText(m_project.settings.m_medium);
     if (m_state.target == kTargetCard && m_state.cardType != QLatin1String(kCardCompact) &&

@@ -22,6 +22,7 @@ constexpr const char* kTargetNames[kTargetCount] = {
     "Export File for EPROM",
     "Export File for JEIDA (PCMCIA) Card",
 };
+// In the order of ExportFormat.
 constexpr const char* kExportFormats[] = {
     "Motorola S3 &hex output",
     "Motorola bin&ary output",
@@ -71,7 +72,7 @@ void CBuildDlg::createControls()
         m_exportFormat->addButton(radio, i);
         exportLayout->addWidget(radio);
     }
-    m_exportFormat->button(0)->setChecked(true);
+    m_exportFormat->button(kExportHex)->setChecked(true);
     auto* cardTypeLabel = new QLabel(QStringLiteral("Card Type:"), settings);
     m_cardTypeText = named(new QLabel(settings), "cardTypeText");
     auto* capacityLabel = new QLabel(QStringLiteral("Capacity:"), settings);

@@ -24,8 +24,6 @@ constexpr ExportFileType kHexFile = {".hex", ids::kHexExportFilter, ids::kHexExp
 constexpr ExportFileType kBinaryFile = {".bin", ids::kBinaryExportFilter, ids::kBinaryExportTitle};
 constexpr ExportFileType kCardImageFile = {".bxf", ids::kCardImageFilter, ids::kBinaryExportTitle};
 
-constexpr int kSRecordFormat = 0;
-
 bool isWriteCause(qrl::WriteError error)
 {
     return error != qrl::WriteError::None && error != qrl::WriteError::Other;
@@ -52,11 +50,15 @@ ExportFileType exportFileType(int target, int exportFormat)
 {
     if (target == kTargetCardImage)
         return kCardImageFile;
-    return exportFormat == kSRecordFormat ? kHexFile : kBinaryFile;
+    return exportFormat == kExportHex ? kHexFile : kBinaryFile;
 }
 
 std::uint32_t engineExportFormat(int exportFormat)
 {
+    // The engine counts the same formats in the same order from 1.
+    static_assert(VINTREL_EXPORT_SRECORDS == kExportHex + 1 &&
+                  VINTREL_EXPORT_SWAPPED == kExportMotorolaBinary + 1 &&
+                  VINTREL_EXPORT_PLAIN == kExportIntelBinary + 1);
     return static_cast<std::uint32_t>(exportFormat) + 1;
 }
 
@@ -81,7 +83,7 @@ bool SelectExportFile(const BuildOptions& options, const QString& projectDirecto
     if (path.size() > 3 && !path.endsWith(extension, Qt::CaseSensitive))
         path += extension;
     qrl::WriteError error = qrl::WriteError::None;
-    if (!canWriteOutput(path, error)) {
+    if (!qrl::printing::canWriteOutput(path, error)) {
         ShowWriteFailure(error, path);
         return false;
     }

@@ -20,8 +20,7 @@ struct ExportFileType {
 };
 ExportFileType exportFileType(int target, int exportFormat);
 
-// The engine's format argument of an EPROM export format: 1 S-records, 2 the byte-pair-swapped
-// image, 3 the image as built.
+// The engine's format argument (VINTREL_EXPORT_*) of an ExportFormat.
 std::uint32_t engineExportFormat(int exportFormat);
 
 // Asks for the export file. In: `name` the default name; out: the chosen path, with the type's

@@ -1,5 +1,6 @@
 #include "SlotCommands.h"
 
+#include "BuildOptions.h"
 #include "SingleByteText.h"
 #include "TextFormat.h"
 
@@ -117,7 +118,7 @@ const PrefixTemplates* templatesOf(int kind, const QByteArray& name, CommandFami
 
 CommandFamily commandFamily(int target, bool compactFlash, bool tarnwick)
 {
-    if (target == 1)
+    if (target == kTargetDisk)
         return tarnwick ? CommandFamily::RwrfDisk : CommandFamily::RwerDisk;
     if (!compactFlash)
         return CommandFamily::IccdCard;

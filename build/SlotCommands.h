@@ -26,7 +26,8 @@ enum class CommandFamily {
     RwrfDisk, // RWRF on drive 0: the disk of a Tarnwick printer
 };
 
-// The family of a printer target (0 card, 1 disk) and card type; the Tarnwick printer has its own.
+// The family of a printer target (kTargetCard or kTargetDisk) and card type; the Tarnwick printer has its
+// own.
 CommandFamily commandFamily(int target, bool compactFlash, bool tarnwick);
 inline bool isTarnwickFamily(CommandFamily family)
 {

@@ -100,7 +100,7 @@ bool SlotDelivery::writeSlot(DeliverySink& sink, int index)
     }
 
     QByteArray prefix;
-    const bool disk = m_options.target == 1;
+    const bool disk = m_options.target == kTargetDisk;
     if (index == 0 && m_options.writeProtection == 1 && m_options.ignoreProtection &&
         (disk || m_options.compactFlash))
         prefix = MakeWriteProtectJob(true, disk);
@@ -156,7 +156,7 @@ bool SlotDelivery::writeTrailer(DeliverySink& sink)
 {
     if (!m_options.powerOnForm.isEmpty() && !sink.write(MakePowerOnFormCommand(m_options.powerOnForm)))
         return false;
-    const bool disk = m_options.target == 1;
+    const bool disk = m_options.target == kTargetDisk;
     if (m_options.writeProtection != 0 && m_options.protectAfter && (disk || m_options.compactFlash))
         return sink.write(MakeWriteProtectJob(false, disk));
     return true;

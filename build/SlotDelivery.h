@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BuildOptions.h"
 #include "SlotCommands.h"
 
 #include <QByteArray>
@@ -20,7 +21,7 @@ class DeliverySink;
 
 // What the delivery needs of the build: the target and its switches.
 struct DeliveryOptions {
-    int target = 0; // 0 card, 1 disk
+    int target = kTargetCard; // kTargetCard or kTargetDisk
     bool compactFlash = false;
     bool format = false;
     bool ignoreProtection = false;

@@ -168,9 +168,9 @@ void CAboutDlg::saveSettings()
 
 qrl::about::Sources CAboutDlg::applicationSources()
 {
-    const qrl::AppContext& app = qrl::context();
-    return {QCoreApplication::applicationFilePath(), app.programDirectory, app.fileVersionText,
-            app.helpFileName};
+    const qrl::AppContext& context = qrl::context();
+    return {QCoreApplication::applicationFilePath(), context.programDirectory, context.fileVersionText,
+            context.helpFileName};
 }
 
 void CAboutDlg::run(QWidget* parent)

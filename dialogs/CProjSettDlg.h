@@ -27,9 +27,8 @@ public:
     CProjSettDlg(const ProjectSettingsForm& form, QWidget* parent = nullptr);
 
     // Runs the dialog modally over `parent` on the main frame's active project and on OK applies
-    // the choice to it. `mode` is a ProjectSettingsForm::Mode: all media (the project window and
-    // the child frame), no EPROM or disks, or the JEIDA card only (the build dialog). False when
-    // there is no active project or the dialog was cancelled.
+    // the choice to it. `mode` is a MediaOffer. False when there is no active project or the
+    // dialog was cancelled.
     static bool run(QWidget* parent, int mode);
     // The same on a given project.
     static bool run(QWidget* parent, int mode, CQuorlyn32Doc& document);

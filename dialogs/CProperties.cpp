@@ -23,15 +23,15 @@ std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUp
 {
     std::vector<PageFactory> pages;
     pages.push_back([sink = std::move(sink)](CProperties& sheet) {
-        qrl::AppContext& app = qrl::context();
-        auto toApp = [sink, &app](int splash, int option) {
-            app.startUpSplash = splash;
-            app.startUpOptions = option;
+        qrl::AppContext& context = qrl::context();
+        auto toContext = [sink, &context](int splash, int option) {
+            context.startUpSplash = splash;
+            context.startUpOptions = option;
             if (sink)
                 sink(splash, option);
         };
-        auto* page =
-            new CAppOptsPropPage(appopts::initialValues(app.startUpSplash, app.startUpOptions), toApp);
+        auto* page = new CAppOptsPropPage(
+            appopts::initialValues(context.startUpSplash, context.startUpOptions), toContext);
         connect(page, &CAppOptsPropPage::modified, &sheet, &CProperties::pageModified);
         return Page{page, [page] { return page->apply(); }, {}};
     });

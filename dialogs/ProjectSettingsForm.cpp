@@ -65,9 +65,9 @@ ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectByt
 bool isMediumEnabled(int medium, int mode)
 {
     switch (mode) {
-    case ProjectSettingsForm::kNoEpromOrDisks:
+    case kNoEpromOrDisks:
         return medium != kEprom && medium != kHardDisk && medium != kMicroDrive;
-    case ProjectSettingsForm::kJeidaOnly:
+    case kJeidaOnly:
         return medium == kJeidaCard;
     default:
         return true;

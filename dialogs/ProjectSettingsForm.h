@@ -11,16 +11,14 @@ class CQuorlyn32Doc;
 // What the project settings dialog edits: the medium and capacity controls, loaded from a
 // project's settings together with the bytes of the project's files.
 struct ProjectSettingsForm {
-    // Which media the dialog offers.
-    enum Mode { kAllMedia = 0, kNoEpromOrDisks = 1, kJeidaOnly = 2 };
     enum Unit { kUnitKB = 0, kUnitMB = 1 };
     static constexpr int kMaxCustomSizeDigits = 7;
 
     int medium = -1;    // a StorageMedium; -1 before loading
     int sizeIndex = -1; // a StorageSizeTable index, 23 the custom size; -1 before loading
     int unit = kUnitMB;
-    QString customSizeText; // the custom size in `unit`, decimal digits only
-    int mode = kAllMedia;
+    QString customSizeText;         // the custom size in `unit`, decimal digits only
+    int mode = kAllMedia;           // a MediaOffer
     std::uint64_t projectBytes = 0; // the sum of the project's file sizes
 };
 

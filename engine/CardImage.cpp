@@ -28,10 +28,10 @@ constexpr const char* kSwapFile = "TEMP.SWP";
 // Whether the image begins with a slot header whose image size is the file's length.
 bool hasSlotHeader(InputFile& image)
 {
-    unsigned char header[kSlotImageSizeOffset + 4];
+    unsigned char header[kSlotImageSizeOffset + sizeof(std::uint32_t)];
     if (image.size() < sizeof header || !image.read(header, sizeof header))
         return false;
-    return qrl::bytes::getU32BE(header) == kSlotImageMagic &&
+    return qrl::bytes::getU32BE(header + kSlotMagicOffset) == kSlotImageMagic &&
            qrl::bytes::getU32BE(header + kSlotImageSizeOffset) == image.size();
 }
 

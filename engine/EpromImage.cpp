@@ -24,8 +24,6 @@ constexpr std::size_t kProbeSize = 16;
 constexpr std::size_t kChunkSize = SRecordWriter::kBytesPerRecord * 65536;
 static_assert(kChunkSize % 2 == 0);
 
-enum Format : std::uint32_t { kSRecords = 1, kSwapped = 2, kPlain = 3 };
-
 // How an image file holds the slot image: as the slot image writer wrote it, or with every byte
 // pair swapped, as the S-record text wants it.
 enum class ImageOrder { AsWritten, PairsSwapped };
@@ -54,7 +52,7 @@ bool writeSRecordFile(InputFile& input, ImageOrder order, const std::string& out
                qrl::bytes::getU16LE(probe + offset + 2);
     };
     const std::uint32_t imageSize = headerU32(kSlotImageSizeOffset);
-    if (headerU32(0) != kSlotImageMagic || imageSize > input.size())
+    if (headerU32(kSlotMagicOffset) != kSlotImageMagic || imageSize > input.size())
         return false;
 
     OutputFile output;
@@ -94,9 +92,10 @@ bool writeFileQrl(const char* outputPath, std::uint32_t format)
 {
     const ImageFileRemover removeImages;
     InputFile image;
-    if (!outputPath || format < kSRecords || format > kPlain || !image.open(kImageFile))
+    if (!outputPath || format < VINTREL_EXPORT_SRECORDS || format > VINTREL_EXPORT_PLAIN ||
+        !image.open(kImageFile))
         return false;
-    if (format == kSRecords)
+    if (format == VINTREL_EXPORT_SRECORDS)
         return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
     OutputFile output;
     if (!output.createKept(outputPath))
@@ -104,7 +103,7 @@ bool writeFileQrl(const char* outputPath, std::uint32_t format)
     // The image is the file itself: moved into place where the writer may rename, so no byte is
     // copied, and swapped in the same pass where asked (in the image before the move, else on the
     // way into the writer's new file).
-    return output.commitFrom(kImageFile, format == kSwapped ? swapPairs : nullptr);
+    return output.commitFrom(kImageFile, format == VINTREL_EXPORT_SWAPPED ? swapPairs : nullptr);
 }
 
 bool copyFirstSlotImage()

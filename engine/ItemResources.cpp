@@ -27,6 +27,22 @@ constexpr std::size_t kPlainHeaderSize = 20;
 constexpr std::size_t kNameFieldSize = 16;
 constexpr std::uint16_t kEpromStorage = 2;
 constexpr std::uint16_t kCardStorage = 3;
+constexpr std::uint16_t kPclMacroLanguage = 1;
+constexpr std::uint16_t kPrinterMacroLanguage = 0;
+
+// Where the header fields stand: the size word leads every header; a macro's six words follow it,
+// then its name, where any other header has the name at once.
+constexpr std::size_t kTotalSizeOffset = 0;
+constexpr std::size_t kPlainNameOffset = 4;
+constexpr std::size_t kHeaderLengthOffset = 4;
+constexpr std::size_t kPaddingOffset = 6;
+constexpr std::size_t kStorageOffset = 8;
+constexpr std::size_t kMacroLanguageOffset = 10;
+constexpr std::size_t kAutomaticOffset = 12;
+constexpr std::size_t kNameLengthOffset = 14;
+constexpr std::size_t kMacroNameOffset = 16;
+static_assert(kMacroNameOffset + kNameFieldSize == kMacroHeaderSize);
+static_assert(kPlainNameOffset + kNameFieldSize == kPlainHeaderSize);
 
 struct ResourceRequest {
     std::uint8_t type;
@@ -50,16 +66,18 @@ std::vector<unsigned char> resourceHeader(const ResourceRequest& request, std::u
     using namespace qrl::bytes;
     const bool macro = isMacro(request.type);
     std::vector<unsigned char> header(macro ? kMacroHeaderSize : kPlainHeaderSize, 0);
-    putU32BE(header.data(), totalSize);
-    unsigned char* nameField = header.data() + 4;
+    putU32BE(header.data() + kTotalSizeOffset, totalSize);
+    unsigned char* nameField = header.data() + kPlainNameOffset;
     if (macro) {
-        putU16BE(header.data() + 4, static_cast<std::uint16_t>(kMacroHeaderSize));
-        putU16BE(header.data() + 6, padding);
-        putU16BE(header.data() + 8, request.medium == VINTREL_EPROM ? kEpromStorage : kCardStorage);
-        putU16BE(header.data() + 10, request.type == VINTREL_PCL_MACRO ? 1 : 0);
-        putU16BE(header.data() + 12, request.automatic ? 1 : 0);
-        putU16BE(header.data() + 14, static_cast<std::uint16_t>(request.name.size()));
-        nameField = header.data() + 16;
+        putU16BE(header.data() + kHeaderLengthOffset, static_cast<std::uint16_t>(kMacroHeaderSize));
+        putU16BE(header.data() + kPaddingOffset, padding);
+        putU16BE(header.data() + kStorageOffset,
+                 request.medium == VINTREL_EPROM ? kEpromStorage : kCardStorage);
+        putU16BE(header.data() + kMacroLanguageOffset,
+                 request.type == VINTREL_PCL_MACRO ? kPclMacroLanguage : kPrinterMacroLanguage);
+        putU16BE(header.data() + kAutomaticOffset, request.automatic ? 1 : 0);
+        putU16BE(header.data() + kNameLengthOffset, static_cast<std::uint16_t>(request.name.size()));
+        nameField = header.data() + kMacroNameOffset;
     }
     for (std::size_t i = 0; i < request.name.size() && i < kNameFieldSize; ++i) {
         const char c = request.name[i];

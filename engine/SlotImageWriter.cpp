@@ -21,12 +21,13 @@ constexpr std::uint16_t kHeaderWord = 0x00C0;
 constexpr std::uint16_t kEpromMediumWord = 0;
 constexpr std::uint16_t kCardMediumWord = 2;
 constexpr char kFormatText[] = "100A";
-constexpr std::size_t kDateOffset = 16;
-constexpr std::size_t kNoticeOffset = 34;
+constexpr std::size_t kFormatTextSize = sizeof kFormatText - 1;
+constexpr std::size_t kDateSize = 8;
 constexpr std::size_t kNoticeFieldSize = 158;
 constexpr char kNotice[] = "Quorlyn32 resource slot image";
 static_assert(sizeof kNotice - 1 <= 66, "the notice holds at most 66 characters");
-constexpr std::size_t kEntryCountOffset = 192;
+static_assert(kSlotFormatTextOffset + kFormatTextSize == kSlotDateOffset);
+static_assert(kSlotNoticeOffset + kNoticeFieldSize == kSlotEntryCountOffset);
 
 // Today's local date as eight digits, formatted from integers so that no locale can change it.
 void putDate(unsigned char* field)
@@ -34,10 +35,11 @@ void putDate(unsigned char* field)
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     char text[32] = "00000000";
+    static_assert(sizeof "00000000" - 1 == kDateSize);
     if (local)
         std::snprintf(text, sizeof text, "%04d%02d%02d", (local->tm_year + 1900) % 10000, local->tm_mon + 1,
                       local->tm_mday);
-    std::memcpy(field, text, 8);
+    std::memcpy(field, text, kDateSize);
 }
 
 } // namespace
@@ -105,14 +107,15 @@ bool SlotImageWriter::writeHeader(OutputFile& image, std::uint32_t imageSize) co
     using namespace qrl::bytes;
     const std::size_t entries = m_resources.size();
     std::vector<unsigned char> header(kSlotHeaderSize + kSlotDirectoryEntrySize * entries, 0);
-    putU32BE(header.data(), kSlotImageMagic);
-    putU16BE(header.data() + 4, kHeaderWord);
-    putU16BE(header.data() + 6, m_medium == VINTREL_EPROM ? kEpromMediumWord : kCardMediumWord);
+    putU32BE(header.data() + kSlotMagicOffset, kSlotImageMagic);
+    putU16BE(header.data() + kSlotHeaderWordOffset, kHeaderWord);
+    putU16BE(header.data() + kSlotMediumWordOffset,
+             m_medium == VINTREL_EPROM ? kEpromMediumWord : kCardMediumWord);
     putU32BE(header.data() + kSlotImageSizeOffset, imageSize);
-    std::memcpy(header.data() + 12, kFormatText, 4);
-    putDate(header.data() + kDateOffset);
-    putFixedText(header.data() + kNoticeOffset, kNoticeFieldSize, kNotice);
-    putU16BE(header.data() + kEntryCountOffset, static_cast<std::uint16_t>(entries));
+    std::memcpy(header.data() + kSlotFormatTextOffset, kFormatText, kFormatTextSize);
+    putDate(header.data() + kSlotDateOffset);
+    putFixedText(header.data() + kSlotNoticeOffset, kNoticeFieldSize, kNotice);
+    putU16BE(header.data() + kSlotEntryCountOffset, static_cast<std::uint16_t>(entries));
 
     unsigned char* entry = header.data() + kSlotHeaderSize;
     std::uint64_t dataBefore = 0;
@@ -122,10 +125,12 @@ bool SlotImageWriter::writeHeader(OutputFile& image, std::uint32_t imageSize) co
             if (r.directoryKind != kind)
                 continue;
             --remainingEntries;
-            putU16BE(entry, 1);
-            putU16BE(entry + 2, kind);
-            const std::uint64_t offset = kSlotDirectoryEntrySize * remainingEntries + 4 + dataBefore;
-            putU32BE(entry + 4, static_cast<std::uint32_t>(offset));
+            putU16BE(entry, kSlotEntryWord);
+            putU16BE(entry + kSlotEntryKindOffset, kind);
+            // From this offset field: the rest of this entry, the entries after it, the data before.
+            const std::uint64_t offset = kSlotDirectoryEntrySize * remainingEntries +
+                                         (kSlotDirectoryEntrySize - kSlotEntryDataOffset) + dataBefore;
+            putU32BE(entry + kSlotEntryDataOffset, static_cast<std::uint32_t>(offset));
             dataBefore += r.size;
             entry += kSlotDirectoryEntrySize;
         }

@@ -14,12 +14,24 @@ namespace vintrel {
 
 class OutputFile;
 
-// The first four bytes of a slot image with a header, big-endian, and where its size stands.
+// The header of a slot image, big-endian: the first four bytes, then where each field stands.
 inline constexpr std::uint32_t kSlotImageMagic = 0xAE00A002;
+inline constexpr std::size_t kSlotMagicOffset = 0;
+inline constexpr std::size_t kSlotHeaderWordOffset = 4;
+inline constexpr std::size_t kSlotMediumWordOffset = 6;
 inline constexpr std::size_t kSlotImageSizeOffset = 8;
+inline constexpr std::size_t kSlotFormatTextOffset = 12;
+inline constexpr std::size_t kSlotDateOffset = 16;
+inline constexpr std::size_t kSlotNoticeOffset = 34;
+inline constexpr std::size_t kSlotEntryCountOffset = 192;
 // The header in front of the directory, and one directory entry.
 inline constexpr std::size_t kSlotHeaderSize = 196;
 inline constexpr std::size_t kSlotDirectoryEntrySize = 8;
+// A directory entry: a word 1, the directory kind, and the offset from its own offset field to the
+// resource's data.
+inline constexpr std::uint16_t kSlotEntryWord = 1;
+inline constexpr std::size_t kSlotEntryKindOffset = 2;
+inline constexpr std::size_t kSlotEntryDataOffset = 4;
 
 class SlotImageWriter {
 public:

@@ -46,7 +46,7 @@ bool CPrinterOutput::SelectOutputFile(QString& outPath, const QString& title, co
     // A failed build must not cost the file that was there: writability is proven beside it,
     // and the build's writer replaces it only when the new one is complete.
     qrl::WriteError error = qrl::WriteError::None;
-    if (!qrl::build::canWriteOutput(path, error)) {
+    if (!qrl::printing::canWriteOutput(path, error)) {
         ShowWriteFailure(error, path);
         return false;
     }

@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-namespace qrl::build {
+namespace qrl::printing {
 
 bool canWriteOutput(const QString& path, qrl::WriteError& error)
 {
@@ -34,4 +34,4 @@ bool canWriteOutput(const QString& path, qrl::WriteError& error)
     return true;
 }
 
-} // namespace qrl::build
+} // namespace qrl::printing

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace qrl::build {
+namespace qrl::printing {
 
 // Whether a file can be written at `path`, leaving whatever is there as it was: for a regular or
 // a new file a scratch file is started beside it (beside a link's target) and dropped again; a
@@ -13,4 +13,4 @@ namespace qrl::build {
 // a reader. False, with `error` set, when it cannot be written.
 bool canWriteOutput(const QString& path, qrl::WriteError& error);
 
-} // namespace qrl::build
+} // namespace qrl::printing

@@ -53,16 +53,16 @@ CProjItem::CProjItem(const QString& path, std::uint32_t fontId, std::uint32_t ty
 
 CProjItem::CProjItem(const ItemRecord& record) : m_path(recordtext::pathText(record.path)), m_record(record)
 {
-    qrl::AppContext& app = qrl::context();
-    if (app.logs(9)) {
-        app.logText(9, QStringLiteral("INFO\r\n"));
-        app.logText(9, QStringLiteral("Because of VISTA x64 problem do not try to long name\r\n"));
+    qrl::AppContext& context = qrl::context();
+    if (context.logs(9)) {
+        context.logText(9, QStringLiteral("INFO\r\n"));
+        context.logText(9, QStringLiteral("Because of VISTA x64 problem do not try to long name\r\n"));
     }
     SplitPath();
     RefreshFileSize();
     UpdateKindFromSubtype();
     FixStoredName();
-    m_serial = app.nextItemSerial();
+    m_serial = context.nextItemSerial();
 }
 
 CProjItem::~CProjItem() = default;

@@ -22,6 +22,10 @@ inline bool isCardMedium(int medium)
     return medium == kSramCard || medium == kJeidaCard || medium == kOtpCard || medium == kCompactFlashCard;
 }
 
+// Which media the project settings dialog offers: all of them (the project window and the child
+// frame), no EPROM or disks (a card in the printer) or the JEIDA card only (a card image).
+enum MediaOffer : int { kAllMedia = 0, kNoEpromOrDisks = 1, kJeidaOnly = 2 };
+
 // The storage sizes a card can have: index 0 to 23, 23 being the custom size.
 struct StorageSizeTable {
     static constexpr int kCount = 24;

@@ -210,9 +210,9 @@ qrl::Answer CQuorlyn32Doc::ShowFileMessage(int formatId, int errorId, int hintId
 
 bool CQuorlyn32Doc::isFileAvailable(const QString& path) const
 {
-    qrl::AppContext& app = qrl::context();
-    app.logText(1, QStringLiteral("searching file in CQuorlyn32Doc::isFileAvailable()\r\n"));
-    app.logText(1, path + QStringLiteral("\r\n"));
+    qrl::AppContext& context = qrl::context();
+    context.logText(1, QStringLiteral("searching file in CQuorlyn32Doc::isFileAvailable()\r\n"));
+    context.logText(1, path + QStringLiteral("\r\n"));
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 

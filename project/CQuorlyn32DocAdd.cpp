@@ -22,9 +22,9 @@ const char* const kItemLimitText =
 
 void logLine(int level, const QString& format, const QString& argument = {})
 {
-    qrl::AppContext& app = qrl::context();
-    if (app.logs(level))
-        app.logText(level, qrl::formatText(format, {argument}) + QStringLiteral("\r\n"));
+    qrl::AppContext& context = qrl::context();
+    if (context.logs(level))
+        context.logText(level, qrl::formatText(format, {argument}) + QStringLiteral("\r\n"));
 }
 
 void setOutcome(CQuorlyn32Doc::AddOutcome* outcome, CQuorlyn32Doc::AddOutcome value)

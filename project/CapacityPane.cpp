@@ -16,18 +16,18 @@ void setCapacityPane(CapacityPane* pane)
 bool updateCapacityPane(const CProjSett& settings, std::uint32_t itemCount, std::uint64_t totalBytes,
                         std::uint64_t bytesToAdd)
 {
-    qrl::AppContext& app = qrl::context();
+    qrl::AppContext& context = qrl::context();
     const CapacityCheck check = checkCapacity(settings, itemCount, totalBytes, bytesToAdd);
-    if (app.logs(9)) {
-        app.logText(9, qrl::formatText(QStringLiteral("GetTotalInBytes returned: %d\r\n"),
-                                       {static_cast<unsigned long long>(totalBytes)}));
-        app.logText(9, qrl::formatText(QStringLiteral(" addind dwSizeToAdd: %d\r\n"),
-                                       {static_cast<unsigned long long>(bytesToAdd)}));
-        app.logText(9, qrl::formatText(QStringLiteral(" new total size is : %d\r\n"),
-                                       {static_cast<unsigned long long>(check.totalBytes)}));
+    if (context.logs(9)) {
+        context.logText(9, qrl::formatText(QStringLiteral("GetTotalInBytes returned: %d\r\n"),
+                                           {static_cast<unsigned long long>(totalBytes)}));
+        context.logText(9, qrl::formatText(QStringLiteral(" addind dwSizeToAdd: %d\r\n"),
+                                           {static_cast<unsigned long long>(bytesToAdd)}));
+        context.logText(9, qrl::formatText(QStringLiteral(" new total size is : %d\r\n"),
+                                           {static_cast<unsigned long long>(check.totalBytes)}));
         if (isCardMedium(settings.m_medium))
-            app.logText(9, qrl::formatText(QStringLiteral("GetCapacityInBytes returned: %d\r\n"),
-                                           {static_cast<unsigned long long>(check.capacityBytes)}));
+            context.logText(9, qrl::formatText(QStringLiteral("GetCapacityInBytes returned: %d\r\n"),
+                                               {static_cast<unsigned long long>(check.capacityBytes)}));
     }
     // A test for an add leaves the pane alone when the add would not fit; a plain refresh always
     // shows the current project's figures, also for a project that is over capacity.

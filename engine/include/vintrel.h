@@ -96,6 +96,9 @@ enum {
     VINTREL_MICRO_DRIVE = 6
 };
 
+/* The output formats of WriteFileQRL. */
+enum { VINTREL_EXPORT_SRECORDS = 1, VINTREL_EXPORT_SWAPPED = 2, VINTREL_EXPORT_PLAIN = 3 };
+
 /* PCL soft fonts (bitmap or scalable EO characters) and printer-language bitmap fonts (LDFC), in
  * three calls per font item. Each reads its input whole, removes an output of the same name left by
  * an earlier build, and writes its output whole or not at all; a failure is reported by a line
@@ -215,10 +218,11 @@ VINTREL_API int SLT2BXF(const char* outputPath, BuildContext* context, uint32_t 
  * failed write) no "TEMP.BXF" is left. */
 VINTREL_API int CreateEPROMFile(void);
 /* Writes "TEMP.BXF" to outputPath: format 1 S-record text of the byte-pair-swapped image, 2 the
- * byte-pair-swapped image, 3 a plain copy; other formats answer 0, and so does format 1 for an
- * image that is no slot image or is shorter than the image size in its header. "TEMP.BXF" (and a
- * "TEMP.HEX" an earlier export may have left) is deleted afterwards, on success and on failure;
- * nothing else in the working directory is written. context is not used. */
+ * byte-pair-swapped image, 3 a plain copy (the VINTREL_EXPORT_ formats); other formats answer 0,
+ * and so does format 1 for an image that is no slot image or is shorter than the image size in
+ * its header. "TEMP.BXF" (and a "TEMP.HEX" an earlier export may have left) is deleted
+ * afterwards, on success and on failure; nothing else in the working directory is written.
+ * context is not used. */
 VINTREL_API int WriteFileQRL(const char* outputPath, uint32_t format, BuildContext* context);
 /* Writes the S-record text of the byte-pair-swapped slot image inputPath to outputPath; nothing
  * else is written. 0 (and outputPath untouched) when the input is not such an image or is shorter

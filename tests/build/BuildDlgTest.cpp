@@ -169,7 +169,7 @@ TEST_F(BuildDlgTest, ControlsMapToTheOptions)
 
     child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(2);
     child<QRadioButton>(dialog, "exportFormat2")->setChecked(true);
-    EXPECT_EQ(dialog.options().exportFormat, 2);
+    EXPECT_EQ(dialog.options().exportFormat, kExportIntelBinary);
     EXPECT_FALSE(dialog.options().ignoreProtection);
 }
 
@@ -280,7 +280,7 @@ TEST_F(BuildDlgTest, ConfigureRunsTheSettingsDialogAndTakesItsCard)
     auto* configure = child<QPushButton>(dialog, "configureButton");
     ASSERT_TRUE(configure->isEnabled());
     configure->click();
-    EXPECT_EQ(modes, std::vector<int>{1});
+    EXPECT_EQ(modes, std::vector<int>{kNoEpromOrDisks});
     EXPECT_EQ(dialog.targetState().cardType, QStringLiteral("OTP"));
     EXPECT_FALSE(child<QCheckBox>(dialog, "formatCheck")->isEnabled());
 }

@@ -54,12 +54,12 @@ TEST(ProjectSettingsForm, ShowsACustomSizeInWholeMBOrElseInKB)
         settings.m_medium = kJeidaCard;
         settings.m_storageSizeIndex = static_cast<std::uint16_t>(c.sizeIndex);
         settings.m_customSize = c.customSize;
-        const ProjectSettingsForm f = projsett::loadForm(settings, 1234, ProjectSettingsForm::kJeidaOnly);
+        const ProjectSettingsForm f = projsett::loadForm(settings, 1234, kJeidaOnly);
         EXPECT_EQ(f.unit, c.unit) << c.customSize;
         EXPECT_EQ(f.customSizeText, QString::fromLatin1(c.text)) << c.customSize;
         EXPECT_EQ(f.medium, kJeidaCard);
         EXPECT_EQ(f.sizeIndex, c.sizeIndex);
-        EXPECT_EQ(f.mode, ProjectSettingsForm::kJeidaOnly);
+        EXPECT_EQ(f.mode, kJeidaOnly);
         EXPECT_EQ(f.projectBytes, 1234u);
     }
     QLocale::setDefault(previous);

@@ -6,7 +6,7 @@ namespace qrl::test {
 
 // A form as the dialog would hold it.
 inline ProjectSettingsForm settingsForm(int medium, int sizeIndex, int unit, const char* text,
-                                        std::uint64_t projectBytes, int mode = ProjectSettingsForm::kAllMedia)
+                                        std::uint64_t projectBytes, int mode = kAllMedia)
 {
     ProjectSettingsForm f;
     f.medium = medium;
