@@ -1,6 +1,6 @@
 #include "FontDownloadPfb.h"
 
-#include "bytes/ByteOrder.h"
+#include "ByteOrder.h"
 
 #include <QIODevice>
 
