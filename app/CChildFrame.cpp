@@ -24,7 +24,7 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent)
     setObjectName(QStringLiteral("childFrame"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A project window carries the page of a new project, not the toolkit's emblem.
-    setWindowIcon(icons::toolbarIcon(cmd::kFileNew));
+    setWindowIcon(qrl::icons::toolbarIcon(qrl::cmd::kFileNew));
     m_client = new QWidget;
     m_client->setObjectName(QStringLiteral("childClient"));
     m_client->installEventFilter(this);

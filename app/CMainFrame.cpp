@@ -59,9 +59,9 @@ void CMainFrame::createStatusBar()
 void CMainFrame::connectChildCommands()
 {
     const std::pair<int, void (CChildFrame::*)()> routes[] = {
-        {cmd::kBuild, &CChildFrame::runBuild},
-        {cmd::kProjectSettings, &CChildFrame::runProjectSettings},
-        {cmd::kPrintList, &CChildFrame::runPrintList},
+        {qrl::cmd::kBuild, &CChildFrame::runBuild},
+        {qrl::cmd::kProjectSettings, &CChildFrame::runProjectSettings},
+        {qrl::cmd::kPrintList, &CChildFrame::runPrintList},
     };
     for (const auto& [id, run] : routes) {
         connect(commandAction(id), &QAction::triggered, this, [this, id = id, run = run] {
@@ -120,10 +120,10 @@ void CMainFrame::connectCommand(int commandId, std::function<void()> handler)
 void CMainFrame::updateCommandStates()
 {
     const CChildFrame* child = activeChild();
-    commandAction(cmd::kBuild)->setEnabled(child && child->canBuild());
-    commandAction(cmd::kProjectSettings)->setEnabled(child != nullptr);
-    commandAction(cmd::kPrintList)->setEnabled(child != nullptr);
-    commandAction(cmd::kFileSave)->setEnabled(theApp().OnUpdateFileSave());
+    commandAction(qrl::cmd::kBuild)->setEnabled(child && child->canBuild());
+    commandAction(qrl::cmd::kProjectSettings)->setEnabled(child != nullptr);
+    commandAction(qrl::cmd::kPrintList)->setEnabled(child != nullptr);
+    commandAction(qrl::cmd::kFileSave)->setEnabled(theApp().OnUpdateFileSave());
     m_actions->showRecentFiles(theApp().recentFiles().entries());
     emit commandStatesUpdated();
 }

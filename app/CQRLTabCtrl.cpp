@@ -33,7 +33,7 @@ CQRLTabCtrl::CQRLTabCtrl(QWidget* parent) : QTabBar(parent)
     setElideMode(Qt::ElideNone);
     setDrawBase(true);
     for (int kind = 0; kind < kTabCount; ++kind)
-        m_images.append(icons::kindImage(kind, kImageSize));
+        m_images.append(qrl::icons::kindImage(kind, kImageSize));
 }
 
 QString CQRLTabCtrl::caption(int index)

@@ -70,14 +70,14 @@ CQuorlyn32View::CQuorlyn32View(CQuorlyn32Doc* doc, CChildFrame* frame)
     setAcceptDrops(true);
     m_clock.start();
     createViews();
-    applyViewMode(viewcommands::storedViewMode());
+    applyViewMode(qrl::viewcommands::storedViewMode());
     connect(m_doc, &CQuorlyn32Doc::modifiedChanged, this, [this] {
         updateTitle();
         emit commandStatesChanged();
     });
     if (m_frame) {
         connect(m_frame, &CChildFrame::tabSelected, this, [this](int kind) { RefreshList(kind); });
-        m_frame->setCloseGuard([this] { return docroads::mayClose(*m_doc); });
+        m_frame->setCloseGuard([this] { return qrl::docroads::mayClose(*m_doc); });
     }
     updateTitle();
 }
@@ -92,9 +92,9 @@ CQuorlyn32View::~CQuorlyn32View()
 
 void CQuorlyn32View::createViews()
 {
-    m_model = new QStandardItemModel(0, viewrows::kColumnCount, this);
-    for (int c = 0; c < viewrows::kColumnCount; ++c) {
-        const viewrows::ColumnSpec& column = viewrows::kColumns[static_cast<std::size_t>(c)];
+    m_model = new QStandardItemModel(0, qrl::viewrows::kColumnCount, this);
+    for (int c = 0; c < qrl::viewrows::kColumnCount; ++c) {
+        const qrl::viewrows::ColumnSpec& column = qrl::viewrows::kColumns[static_cast<std::size_t>(c)];
         auto* header = new QStandardItem(qrl::text(column.titleId));
         header->setTextAlignment((column.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         m_model->setHorizontalHeaderItem(c, header);
@@ -119,8 +119,8 @@ void CQuorlyn32View::createViews()
     header->setSectionsClickable(false);
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
-    for (int c = 0; c < viewrows::kColumnCount; ++c)
-        header->resizeSection(c, viewrows::kColumns[static_cast<std::size_t>(c)].width);
+    for (int c = 0; c < qrl::viewrows::kColumnCount; ++c)
+        header->resizeSection(c, qrl::viewrows::kColumns[static_cast<std::size_t>(c)].width);
 
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_list), static_cast<QAbstractItemView*>(m_tree)}) {
@@ -145,39 +145,39 @@ void CQuorlyn32View::createViews()
 
 void CQuorlyn32View::OnInitialUpdate()
 {
-    RefreshList(viewrows::initialKind(*m_doc));
+    RefreshList(qrl::viewrows::initialKind(*m_doc));
 }
 
 bool CQuorlyn32View::RefreshList(int kind)
 {
-    if (m_refreshing || kind < 0 || kind >= viewrows::kKindCount)
+    if (m_refreshing || kind < 0 || kind >= qrl::viewrows::kKindCount)
         return false;
     m_refreshing = true;
     m_kind = kind;
     m_model->removeRows(0, m_model->rowCount());
-    for (const viewrows::Row& row : viewrows::rowsOfKind(*m_doc, kind))
+    for (const qrl::viewrows::Row& row : qrl::viewrows::rowsOfKind(*m_doc, kind))
         appendRow(row);
     selectTab(kind);
-    m_tree->setColumnHidden(viewrows::kTypefaceColumn, !viewrows::showsTypefaceColumn(kind));
+    m_tree->setColumnHidden(qrl::viewrows::kTypefaceColumn, !qrl::viewrows::showsTypefaceColumn(kind));
     m_refreshing = false;
     emit commandStatesChanged();
     return m_model->rowCount() > 0;
 }
 
-void CQuorlyn32View::appendRow(const viewrows::Row& row)
+void CQuorlyn32View::appendRow(const qrl::viewrows::Row& row)
 {
     QList<QStandardItem*> cells;
-    for (int c = 0; c < viewrows::kColumnCount; ++c) {
+    for (int c = 0; c < qrl::viewrows::kColumnCount; ++c) {
         auto* cell = new QStandardItem(row.texts[static_cast<std::size_t>(c)]);
         cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        if (viewrows::kColumns[static_cast<std::size_t>(c)].rightAligned)
+        if (qrl::viewrows::kColumns[static_cast<std::size_t>(c)].rightAligned)
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         cells.append(cell);
     }
     QStandardItem* name = cells.first();
     name->setIcon(lists().icon(row.image));
     name->setData(row.serial, kSerialRole);
-    if (itemrename::canEditName(m_doc->GetItemSubtype(row.serial)))
+    if (qrl::itemrename::canEditName(m_doc->GetItemSubtype(row.serial)))
         name->setFlags(name->flags() | Qt::ItemIsEditable);
     m_model->appendRow(cells);
 }
@@ -195,25 +195,25 @@ void CQuorlyn32View::selectTab(int kind)
 
 void CQuorlyn32View::SetViewMode(int mode)
 {
-    if (mode == m_mode || mode < 0 || mode >= viewcommands::kViewModeCount)
+    if (mode == m_mode || mode < 0 || mode >= qrl::viewcommands::kViewModeCount)
         return;
     applyViewMode(mode);
-    viewcommands::storeViewMode(mode);
+    qrl::viewcommands::storeViewMode(mode);
     emit commandStatesChanged();
 }
 
 void CQuorlyn32View::applyViewMode(int mode)
 {
     m_mode = mode;
-    if (mode == viewcommands::kDetails) {
+    if (mode == qrl::viewcommands::kDetails) {
         m_stack->setCurrentWidget(m_tree);
         setFocusProxy(m_tree);
         return;
     }
-    const bool large = mode == viewcommands::kLargeIcons;
+    const bool large = mode == qrl::viewcommands::kLargeIcons;
     m_list->setViewMode(large ? QListView::IconMode : QListView::ListMode);
     m_list->setMovement(QListView::Static);
-    m_list->setFlow(mode == viewcommands::kList ? QListView::TopToBottom : QListView::LeftToRight);
+    m_list->setFlow(mode == qrl::viewcommands::kList ? QListView::TopToBottom : QListView::LeftToRight);
     m_list->setWrapping(true);
     m_list->setWordWrap(large);
     m_list->setGridSize(large ? kLargeIconGrid : QSize());
@@ -225,19 +225,19 @@ void CQuorlyn32View::applyViewMode(int mode)
 
 QAbstractItemView* CQuorlyn32View::itemView() const
 {
-    return m_mode == viewcommands::kDetails ? static_cast<QAbstractItemView*>(m_tree) : m_list;
+    return m_mode == qrl::viewcommands::kDetails ? static_cast<QAbstractItemView*>(m_tree) : m_list;
 }
 
 int CQuorlyn32View::serialOfRow(int row) const
 {
-    const QStandardItem* cell = m_model->item(row, viewrows::kNameColumn);
+    const QStandardItem* cell = m_model->item(row, qrl::viewrows::kNameColumn);
     return cell ? cell->data(kSerialRole).toInt() : -1;
 }
 
 QList<int> CQuorlyn32View::selectedSerials() const
 {
     QList<int> rows;
-    for (const QModelIndex& index : m_list->selectionModel()->selectedRows(viewrows::kNameColumn))
+    for (const QModelIndex& index : m_list->selectionModel()->selectedRows(qrl::viewrows::kNameColumn))
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     QList<int> serials;
@@ -269,7 +269,7 @@ QIcon CQuorlyn32View::GetItemIcon(int row) const
 
 void CQuorlyn32View::setSelectedCell(int column, const QString& text)
 {
-    const QModelIndexList rows = m_list->selectionModel()->selectedRows(viewrows::kNameColumn);
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows(qrl::viewrows::kNameColumn);
     if (rows.isEmpty())
         return;
     const int first = std::min_element(rows.begin(), rows.end())->row();
@@ -279,18 +279,18 @@ void CQuorlyn32View::setSelectedCell(int column, const QString& text)
 
 void CQuorlyn32View::SetSelectedItemId(const QString& text)
 {
-    setSelectedCell(viewrows::kIdColumn, text);
+    setSelectedCell(qrl::viewrows::kIdColumn, text);
 }
 
 void CQuorlyn32View::SetSelectedItemTypeface(const QString& text)
 {
-    setSelectedCell(viewrows::kTypefaceColumn, text);
+    setSelectedCell(qrl::viewrows::kTypefaceColumn, text);
 }
 
 void CQuorlyn32View::renameFromEditor(const QModelIndex& index, const QString& text)
 {
     const int serial = index.data(kSerialRole).toInt();
-    if (const std::optional<QString> stored = itemrename::renameItem(*m_doc, serial, text))
+    if (const std::optional<QString> stored = qrl::itemrename::renameItem(*m_doc, serial, text))
         m_model->setData(index, *stored, Qt::DisplayRole);
 }
 
@@ -304,5 +304,5 @@ void CQuorlyn32View::editingEnded()
 void CQuorlyn32View::updateTitle()
 {
     if (m_frame)
-        m_frame->setWindowTitle(docroads::projectTitle(*m_doc));
+        m_frame->setWindowTitle(qrl::docroads::projectTitle(*m_doc));
 }

@@ -23,7 +23,7 @@ class QStackedLayout;
 class QStandardItemModel;
 class QTreeView;
 
-namespace viewrows {
+namespace qrl::viewrows {
 struct Row;
 }
 
@@ -50,7 +50,7 @@ public:
     // least one row was added. In details the "Typeface ID" column stands on the fonts tab only.
     bool RefreshList(int kind);
     int currentKind() const { return m_kind; }
-    // Shows the list in a mode (viewcommands::ViewMode) and stores it as "ListStyle".
+    // Shows the list in a mode (qrl::viewcommands::ViewMode) and stores it as "ListStyle".
     void SetViewMode(int mode);
     int viewMode() const { return m_mode; }
 
@@ -76,7 +76,7 @@ public:
 
     // Runs a command of the project window by id (CommandIds.h); unknown ids do nothing.
     void runCommand(int commandId);
-    viewcommands::ViewState commandState() const;
+    qrl::viewcommands::ViewState commandState() const;
     // Saves the project (under a new name for `saveAs`) and shows the new title.
     bool saveDocument(bool saveAs);
 
@@ -118,7 +118,7 @@ private:
 
     void createViews();
     void applyViewMode(int mode);
-    void appendRow(const viewrows::Row& row);
+    void appendRow(const qrl::viewrows::Row& row);
     void selectTab(int kind);
     void updateTitle();
     std::function<void(int)> showKind();
@@ -144,7 +144,7 @@ private:
     QListView* m_list = nullptr;
     QTreeView* m_tree = nullptr;
     int m_kind = -1;
-    int m_mode = viewcommands::kLargeIcons;
+    int m_mode = qrl::viewcommands::kLargeIcons;
     bool m_refreshing = false;
     // The editor of a name while it is open: until it closed after storing the name, or went
     // with its row.

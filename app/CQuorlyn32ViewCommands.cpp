@@ -37,45 +37,45 @@ using Handler = void (CQuorlyn32View::*)();
 // The commands of the window menu and the context menus that have a handler of their own; the view
 // modes, the save and the companion programs are taken apart.
 const std::array<std::pair<int, Handler>, 21> kHandlers = {{
-    {cmd::kAddResource, &CQuorlyn32View::OnAddResource},
-    {cmd::kAddResourceHere, &CQuorlyn32View::OnAddResource},
-    {cmd::kDeleteItems, &CQuorlyn32View::OnDeleteItems},
-    {cmd::kDeleteItem, &CQuorlyn32View::OnDeleteItems},
-    {cmd::kRename, &CQuorlyn32View::OnRename},
-    {cmd::kOpenItem, &CQuorlyn32View::OnOpenItem},
-    {cmd::kProperties, &CQuorlyn32View::OnProperties},
-    {cmd::kItemProperties, &CQuorlyn32View::OnProperties},
-    {cmd::kEditCopy, &CQuorlyn32View::OnCopy},
-    {cmd::kCopyItems, &CQuorlyn32View::OnCopy},
-    {cmd::kEditCut, &CQuorlyn32View::OnCut},
-    {cmd::kCutItems, &CQuorlyn32View::OnCut},
-    {cmd::kEditPaste, &CQuorlyn32View::OnPaste},
-    {cmd::kPasteHere, &CQuorlyn32View::OnPaste},
-    {cmd::kSelectAll, &CQuorlyn32View::OnSelectAll},
-    {cmd::kListProjectSettings, &CQuorlyn32View::OnProjectSettings},
-    {cmd::kListBuild, &CQuorlyn32View::OnBuild},
-    {cmd::kPrinterTools, &CQuorlyn32View::OnPrinterTools},
-    {cmd::kCcpyCreator, &CQuorlyn32View::OnCcpyCreator},
-    {cmd::kEmcrCreator, &CQuorlyn32View::OnEmcrCreator},
-    {cmd::kFontDownloader, &CQuorlyn32View::OnFontDownloader},
+    {qrl::cmd::kAddResource, &CQuorlyn32View::OnAddResource},
+    {qrl::cmd::kAddResourceHere, &CQuorlyn32View::OnAddResource},
+    {qrl::cmd::kDeleteItems, &CQuorlyn32View::OnDeleteItems},
+    {qrl::cmd::kDeleteItem, &CQuorlyn32View::OnDeleteItems},
+    {qrl::cmd::kRename, &CQuorlyn32View::OnRename},
+    {qrl::cmd::kOpenItem, &CQuorlyn32View::OnOpenItem},
+    {qrl::cmd::kProperties, &CQuorlyn32View::OnProperties},
+    {qrl::cmd::kItemProperties, &CQuorlyn32View::OnProperties},
+    {qrl::cmd::kEditCopy, &CQuorlyn32View::OnCopy},
+    {qrl::cmd::kCopyItems, &CQuorlyn32View::OnCopy},
+    {qrl::cmd::kEditCut, &CQuorlyn32View::OnCut},
+    {qrl::cmd::kCutItems, &CQuorlyn32View::OnCut},
+    {qrl::cmd::kEditPaste, &CQuorlyn32View::OnPaste},
+    {qrl::cmd::kPasteHere, &CQuorlyn32View::OnPaste},
+    {qrl::cmd::kSelectAll, &CQuorlyn32View::OnSelectAll},
+    {qrl::cmd::kListProjectSettings, &CQuorlyn32View::OnProjectSettings},
+    {qrl::cmd::kListBuild, &CQuorlyn32View::OnBuild},
+    {qrl::cmd::kPrinterTools, &CQuorlyn32View::OnPrinterTools},
+    {qrl::cmd::kCcpyCreator, &CQuorlyn32View::OnCcpyCreator},
+    {qrl::cmd::kEmcrCreator, &CQuorlyn32View::OnEmcrCreator},
+    {qrl::cmd::kFontDownloader, &CQuorlyn32View::OnFontDownloader},
 }};
 
 } // namespace
 
 void CQuorlyn32View::runCommand(int commandId)
 {
-    if (!viewcommands::isEnabled(commandId, commandState()))
+    if (!qrl::viewcommands::isEnabled(commandId, commandState()))
         return;
-    if (const std::optional<int> mode = viewcommands::modeOfCommand(commandId)) {
+    if (const std::optional<int> mode = qrl::viewcommands::modeOfCommand(commandId)) {
         SetViewMode(*mode);
         return;
     }
-    if (commandId == cmd::kSaveProject) {
+    if (commandId == qrl::cmd::kSaveProject) {
         saveDocument(false);
         return;
     }
-    if (companions::find(commandId) || commandId == cmd::kCompanionByName) {
-        companions::start(commandId);
+    if (qrl::companions::find(commandId) || commandId == qrl::cmd::kCompanionByName) {
+        qrl::companions::start(commandId);
         return;
     }
     for (const auto& [id, handler] : kHandlers) {
@@ -86,12 +86,12 @@ void CQuorlyn32View::runCommand(int commandId)
     }
 }
 
-viewcommands::ViewState CQuorlyn32View::commandState() const
+qrl::viewcommands::ViewState CQuorlyn32View::commandState() const
 {
-    viewcommands::ViewState state;
+    qrl::viewcommands::ViewState state;
     state.hasSelection = m_list->selectionModel()->hasSelection();
     state.hasItems = m_doc->GetItemCount() > 0;
-    state.clipboardHasFiles = filelist::hasFiles(QGuiApplication::clipboard()->mimeData());
+    state.clipboardHasFiles = qrl::filelist::hasFiles(QGuiApplication::clipboard()->mimeData());
     state.modified = m_doc->IsModified();
     state.mode = m_mode;
     return state;
@@ -99,7 +99,7 @@ viewcommands::ViewState CQuorlyn32View::commandState() const
 
 bool CQuorlyn32View::saveDocument(bool saveAs)
 {
-    const bool saved = docroads::saveProject(*m_doc, saveAs);
+    const bool saved = qrl::docroads::saveProject(*m_doc, saveAs);
     updateTitle();
     emit commandStatesChanged();
     return saved;
@@ -121,27 +121,27 @@ void CQuorlyn32View::OnAddResource()
         resources.isEmpty() ? m_doc->GetDocumentDirectory() : m_doc->SetDocumentDirectory(resources);
     const std::optional<QStringList> paths = qrl::ui().openFileNames(request);
     if (paths)
-        addloop::addChosenFiles(*m_doc, *paths, showKind());
+        qrl::addloop::addChosenFiles(*m_doc, *paths, showKind());
 }
 
 bool CQuorlyn32View::AddDroppedFile(const QString& path)
 {
-    return addloop::addDroppedFile(*m_doc, path, showKind());
+    return qrl::addloop::addDroppedFile(*m_doc, path, showKind());
 }
 
 void CQuorlyn32View::addFileList(const QStringList& files)
 {
-    addloop::addFileList(*m_doc, files, showKind());
+    qrl::addloop::addFileList(*m_doc, files, showKind());
 }
 
 void CQuorlyn32View::addCreatorResults(const QString& enablePath, const QString& disablePath)
 {
-    addloop::addCreatorResults(*m_doc, enablePath, disablePath, showKind());
+    qrl::addloop::addCreatorResults(*m_doc, enablePath, disablePath, showKind());
 }
 
 bool CQuorlyn32View::IsNotFolder(const QString& path)
 {
-    return addloop::isNotFolder(path);
+    return qrl::addloop::isNotFolder(path);
 }
 
 void CQuorlyn32View::OnDeleteItems()
@@ -160,7 +160,7 @@ void CQuorlyn32View::OnRename()
     const int serial = firstSelectedSerial();
     if (serial < 0)
         return;
-    if (!itemrename::canEditName(m_doc->GetItemSubtype(serial))) {
+    if (!qrl::itemrename::canEditName(m_doc->GetItemSubtype(serial))) {
         qrl::ui().message(qrl::text(qrl::ids::kMacroCannotBeRenamed), qrl::Buttons::Ok,
                           qrl::Icon::Information);
         return;
@@ -180,7 +180,7 @@ void CQuorlyn32View::OnOpenItem()
 {
     const int serial = firstSelectedSerial();
     if (serial >= 0)
-        itemopener::openItemFile(m_doc->GetItemPath(serial));
+        qrl::itemopener::openItemFile(m_doc->GetItemPath(serial));
 }
 
 void CQuorlyn32View::OnProperties()
@@ -211,7 +211,7 @@ void CQuorlyn32View::OnCopy()
 {
     const QStringList paths = selectedPaths();
     if (!paths.isEmpty())
-        QGuiApplication::clipboard()->setMimeData(filelist::mimeOf(paths).release());
+        QGuiApplication::clipboard()->setMimeData(qrl::filelist::mimeOf(paths).release());
 }
 
 void CQuorlyn32View::OnCut()
@@ -222,7 +222,7 @@ void CQuorlyn32View::OnCut()
 
 void CQuorlyn32View::OnPaste()
 {
-    addFileList(filelist::filesOf(QGuiApplication::clipboard()->mimeData()));
+    addFileList(qrl::filelist::filesOf(QGuiApplication::clipboard()->mimeData()));
 }
 
 void CQuorlyn32View::OnSelectAll()

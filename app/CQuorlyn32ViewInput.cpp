@@ -47,7 +47,7 @@ bool CQuorlyn32View::handleKey(QKeyEvent* event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
         const bool backwards = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
-        RefreshList(viewrows::nextKind(m_kind, backwards));
+        RefreshList(qrl::viewrows::nextKind(m_kind, backwards));
         return true;
     }
     case Qt::Key_Return:
@@ -84,7 +84,7 @@ bool CQuorlyn32View::handleMouse(QAbstractItemView* view, QMouseEvent* event)
             return false;
         view->setFocus(Qt::MouseFocusReason);
         QItemSelectionModel* selection = view->selectionModel();
-        const QModelIndex row = index.siblingAtColumn(viewrows::kNameColumn);
+        const QModelIndex row = index.siblingAtColumn(qrl::viewrows::kNameColumn);
         if (!selection->isRowSelected(row.row()))
             selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         else
@@ -122,13 +122,13 @@ bool CQuorlyn32View::handleMouse(QAbstractItemView* view, QMouseEvent* event)
 void CQuorlyn32View::showContextMenu(QAbstractItemView* view, const QPoint& position)
 {
     const bool overRow = view->indexAt(position).isValid();
-    viewcommands::ViewState state = commandState();
+    qrl::viewcommands::ViewState state = commandState();
     if (overRow) {
         const int serial = firstSelectedSerial();
         state.openable =
             serial >= 0 && !desktopLauncher().registeredViewer(m_doc->GetItemPath(serial)).isEmpty();
     }
-    const std::unique_ptr<QMenu> menu = viewmenus::contextMenu(
+    const std::unique_ptr<QMenu> menu = qrl::viewmenus::contextMenu(
         overRow, state, [this](int id) { runCommand(id); }, this);
     menu->exec(view->viewport()->mapToGlobal(position));
 }
@@ -141,7 +141,7 @@ void CQuorlyn32View::startDragOut()
     if (m_frame)
         m_frame->setDragSourceView(this);
     auto* drag = new QDrag(this);
-    drag->setMimeData(filelist::mimeOf(paths).release());
+    drag->setMimeData(qrl::filelist::mimeOf(paths).release());
     drag->exec(Qt::CopyAction);
     // The record names the drag that is under way; once it ended, this view takes drops again.
     if (m_frame)
@@ -153,7 +153,7 @@ bool CQuorlyn32View::acceptsDrag(const QDropEvent* event) const
     // Items dragged out of this list would only come back into it.
     if (m_frame && m_frame->dragSourceView() == this)
         return false;
-    return filelist::hasFiles(event->mimeData());
+    return qrl::filelist::hasFiles(event->mimeData());
 }
 
 void CQuorlyn32View::dragEnterEvent(QDragEnterEvent* event)
@@ -179,7 +179,7 @@ void CQuorlyn32View::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    const QStringList files = filelist::filesOf(event->mimeData());
+    const QStringList files = qrl::filelist::filesOf(event->mimeData());
     event->setDropAction(Qt::CopyAction);
     event->accept();
     // The adds may ask questions: they run once the drop itself is over, so the program the files

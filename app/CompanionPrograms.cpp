@@ -12,18 +12,18 @@
 
 #include <array>
 
-namespace companions {
+namespace qrl::companions {
 
 namespace {
 
 constexpr std::array<Companion, 7> kCompanions = {{
-    {cmd::kFirstCompanion + 0, "FontEditor", "fonteditor", true},
-    {cmd::kFirstCompanion + 1, "FormDesigner", "formdesigner", true},
-    {cmd::kFirstCompanion + 2, "MacroViewer", "macroviewer", true},
-    {cmd::kFirstCompanion + 3, "CardManager", "cardmanager", true},
-    {cmd::kFirstCompanion + 4, "PrinterMonitor", "printermonitor", true},
-    {cmd::kFirstCompanion + 5, "NetworkSetup", "networksetup", true},
-    {cmd::kCompanionNoMenu, "FileViewer", "fileviewer", false},
+    {qrl::cmd::kFirstCompanion + 0, "FontEditor", "fonteditor", true},
+    {qrl::cmd::kFirstCompanion + 1, "FormDesigner", "formdesigner", true},
+    {qrl::cmd::kFirstCompanion + 2, "MacroViewer", "macroviewer", true},
+    {qrl::cmd::kFirstCompanion + 3, "CardManager", "cardmanager", true},
+    {qrl::cmd::kFirstCompanion + 4, "PrinterMonitor", "printermonitor", true},
+    {qrl::cmd::kFirstCompanion + 5, "NetworkSetup", "networksetup", true},
+    {qrl::cmd::kCompanionNoMenu, "FileViewer", "fileviewer", false},
 }};
 
 // Started by its bare name, so the system's program search finds it.
@@ -42,8 +42,8 @@ const Companion* find(int commandId)
 QList<int> menuCommands()
 {
     QList<int> ids;
-    for (int i = 0; i < cmd::kMenuCompanionCount; ++i)
-        ids.append(cmd::kFirstCompanion + i);
+    for (int i = 0; i < qrl::cmd::kMenuCompanionCount; ++i)
+        ids.append(qrl::cmd::kFirstCompanion + i);
     return ids;
 }
 
@@ -59,7 +59,7 @@ Launch launchOf(const Companion& companion, const QString& programDirectory, con
 
 void start(int commandId, const QString& argument)
 {
-    if (commandId == cmd::kCompanionByName) {
+    if (commandId == qrl::cmd::kCompanionByName) {
         desktopLauncher().startProgram(QString::fromLatin1(kBareNameProgram), {});
         return;
     }
@@ -79,4 +79,4 @@ void start(int commandId, const QString& argument)
     desktopLauncher().startProgram(launch.program, launch.arguments);
 }
 
-} // namespace companions
+} // namespace qrl::companions

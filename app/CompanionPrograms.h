@@ -5,7 +5,7 @@
 
 // The companion programs: each lives in its own folder under the program directory's "Tools/"
 // and is started with one argument (empty from every menu), through an argument list.
-namespace companions {
+namespace qrl::companions {
 
 struct Companion {
     int commandId; // also the string id of its menu text
@@ -32,4 +32,4 @@ Launch launchOf(const Companion& companion, const QString& programDirectory, con
 // with the path looked for; a start that fails otherwise shows nothing.
 void start(int commandId, const QString& argument = {});
 
-} // namespace companions
+} // namespace qrl::companions

@@ -8,7 +8,7 @@
 
 #include <QFileInfo>
 
-namespace docroads {
+namespace qrl::docroads {
 
 namespace {
 
@@ -48,4 +48,4 @@ bool mayClose(CQuorlyn32Doc& doc)
     }
 }
 
-} // namespace docroads
+} // namespace qrl::docroads

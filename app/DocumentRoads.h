@@ -6,7 +6,7 @@ class CQuorlyn32Doc;
 
 // What the program's windows do with a whole project: its title, saving it, and the question
 // before a modified project is closed.
-namespace docroads {
+namespace qrl::docroads {
 
 // The file name of the project ("Untitled" before it was saved), with "*" while it is modified.
 QString projectTitle(const CQuorlyn32Doc& doc);
@@ -17,4 +17,4 @@ bool saveProject(CQuorlyn32Doc& doc, bool saveAs = false);
 // changes, Cancel keeps it open). True when the project may close.
 bool mayClose(CQuorlyn32Doc& doc);
 
-} // namespace docroads
+} // namespace qrl::docroads

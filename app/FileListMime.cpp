@@ -3,7 +3,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace filelist {
+namespace qrl::filelist {
 
 namespace {
 
@@ -63,4 +63,4 @@ bool hasFiles(const QMimeData* data)
     return !filesOf(data).isEmpty();
 }
 
-} // namespace filelist
+} // namespace qrl::filelist

@@ -8,7 +8,7 @@ class QMimeData;
 
 // File lists on the clipboard and in drags: local files as "text/uri-list" (QMimeData's URLs),
 // and the same list as "x-special/gnome-copied-files", which file managers paste from.
-namespace filelist {
+namespace qrl::filelist {
 
 inline constexpr const char* kGnomeCopiedFiles = "x-special/gnome-copied-files";
 
@@ -19,4 +19,4 @@ std::unique_ptr<QMimeData> mimeOf(const QStringList& paths);
 QStringList filesOf(const QMimeData* data);
 bool hasFiles(const QMimeData* data);
 
-} // namespace filelist
+} // namespace qrl::filelist

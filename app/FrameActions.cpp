@@ -29,52 +29,55 @@ struct Command {
 };
 
 constexpr std::array<Command, 35> kCommands = {{
-    {cmd::kFileNew, "actionNew", "New", qrl::ids::kMenuNewProject, QKeySequence::New},
-    {cmd::kFileOpen, "actionOpen", "Open", qrl::ids::kMenuOpenProject, QKeySequence::Open},
-    {cmd::kFileSave, "actionSave", "Save", qrl::ids::kMenuSaveProject, QKeySequence::Save},
-    {cmd::kFileSaveAs, "actionSaveAs", "Save As", qrl::ids::kMenuSaveAs},
-    {cmd::kPreferences, "actionPreferences", nullptr, qrl::ids::kMenuPreferences},
-    {cmd::kFilePrintSetup, "actionPrintSetup", nullptr, qrl::ids::kMenuPrintSetup},
-    {cmd::kAppExit, "actionExit", nullptr, qrl::ids::kMenuExit, QKeySequence::Quit},
-    {cmd::kEditCut, "actionCut", "Cut", qrl::ids::kMenuCut, QKeySequence::Cut},
-    {cmd::kEditCopy, "actionCopy", "Copy", qrl::ids::kMenuCopy, QKeySequence::Copy},
-    {cmd::kEditPaste, "actionPaste", "Paste", qrl::ids::kMenuPaste, QKeySequence::Paste},
-    {cmd::kBuild, "actionBuild", "Build", qrl::ids::kMenuBuild, kNoKey, "Ctrl+B"},
-    {cmd::kHelp, "actionHelp", "Help", 0},
-    {cmd::kAppAbout, "actionAbout", "About", qrl::ids::kMenuAbout},
-    {cmd::kAddResource, "actionAdd", "Add", qrl::ids::kMenuAdd},
-    {cmd::kDeleteItems, "actionDelete", "Delete", qrl::ids::kMenuDelete, QKeySequence::Delete},
-    {cmd::kProperties, "actionProperties", "Properties", qrl::ids::kMenuProperties},
-    {cmd::kSelectAll, "actionSelectAll", "Select All", qrl::ids::kMenuSelectAll, QKeySequence::SelectAll},
-    {cmd::kLargeIcons, "actionLargeIcons", "Large Icons", qrl::ids::kMenuLargeIcons},
-    {cmd::kSmallIcons, "actionSmallIcons", "Small Icons", qrl::ids::kMenuSmallIcons},
-    {cmd::kList, "actionList", "List", qrl::ids::kMenuList},
-    {cmd::kDetails, "actionDetails", "Details", qrl::ids::kMenuDetails},
-    {cmd::kProjectSettings, "actionProjectSettings", "Settings", qrl::ids::kMenuProjectSettings},
-    {cmd::kPrintList, "actionPrintList", "Print", qrl::ids::kMenuPrintList},
-    {cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", qrl::ids::kMenuPrinterTools, kNoKey,
+    {qrl::cmd::kFileNew, "actionNew", "New", qrl::ids::kMenuNewProject, QKeySequence::New},
+    {qrl::cmd::kFileOpen, "actionOpen", "Open", qrl::ids::kMenuOpenProject, QKeySequence::Open},
+    {qrl::cmd::kFileSave, "actionSave", "Save", qrl::ids::kMenuSaveProject, QKeySequence::Save},
+    {qrl::cmd::kFileSaveAs, "actionSaveAs", "Save As", qrl::ids::kMenuSaveAs},
+    {qrl::cmd::kPreferences, "actionPreferences", nullptr, qrl::ids::kMenuPreferences},
+    {qrl::cmd::kFilePrintSetup, "actionPrintSetup", nullptr, qrl::ids::kMenuPrintSetup},
+    {qrl::cmd::kAppExit, "actionExit", nullptr, qrl::ids::kMenuExit, QKeySequence::Quit},
+    {qrl::cmd::kEditCut, "actionCut", "Cut", qrl::ids::kMenuCut, QKeySequence::Cut},
+    {qrl::cmd::kEditCopy, "actionCopy", "Copy", qrl::ids::kMenuCopy, QKeySequence::Copy},
+    {qrl::cmd::kEditPaste, "actionPaste", "Paste", qrl::ids::kMenuPaste, QKeySequence::Paste},
+    {qrl::cmd::kBuild, "actionBuild", "Build", qrl::ids::kMenuBuild, kNoKey, "Ctrl+B"},
+    {qrl::cmd::kHelp, "actionHelp", "Help", 0},
+    {qrl::cmd::kAppAbout, "actionAbout", "About", qrl::ids::kMenuAbout},
+    {qrl::cmd::kAddResource, "actionAdd", "Add", qrl::ids::kMenuAdd},
+    {qrl::cmd::kDeleteItems, "actionDelete", "Delete", qrl::ids::kMenuDelete, QKeySequence::Delete},
+    {qrl::cmd::kProperties, "actionProperties", "Properties", qrl::ids::kMenuProperties},
+    {qrl::cmd::kSelectAll, "actionSelectAll", "Select All", qrl::ids::kMenuSelectAll,
+     QKeySequence::SelectAll},
+    {qrl::cmd::kLargeIcons, "actionLargeIcons", "Large Icons", qrl::ids::kMenuLargeIcons},
+    {qrl::cmd::kSmallIcons, "actionSmallIcons", "Small Icons", qrl::ids::kMenuSmallIcons},
+    {qrl::cmd::kList, "actionList", "List", qrl::ids::kMenuList},
+    {qrl::cmd::kDetails, "actionDetails", "Details", qrl::ids::kMenuDetails},
+    {qrl::cmd::kProjectSettings, "actionProjectSettings", "Settings", qrl::ids::kMenuProjectSettings},
+    {qrl::cmd::kPrintList, "actionPrintList", "Print", qrl::ids::kMenuPrintList},
+    {qrl::cmd::kPrinterTools, "actionPrinterTools", "Printer Tools", qrl::ids::kMenuPrinterTools, kNoKey,
      "Ctrl+L"},
-    {cmd::kCcpyCreator, "actionCcpyCreator", "Multi-Part Form Creator", qrl::ids::kMenuCcpyCreator},
-    {cmd::kEmcrCreator, "actionEmcrCreator", "EMCR Creator", qrl::ids::kMenuEmcrCreator},
-    {cmd::kFontDownloader, "actionFontDownloader", "VORL Font Downloader", qrl::ids::kMenuFontDownloader},
-    {cmd::kFirstCompanion + 0, "actionCompanion1", "Font Editor", qrl::ids::kMenuFontEditor},
-    {cmd::kFirstCompanion + 1, "actionCompanion2", "Form Designer", qrl::ids::kMenuFormDesigner},
-    {cmd::kFirstCompanion + 2, "actionCompanion3", "Macro Viewer", qrl::ids::kMenuMacroViewer},
-    {cmd::kFirstCompanion + 3, "actionCompanion4", "Card Manager", qrl::ids::kMenuCardManager},
-    {cmd::kFirstCompanion + 4, "actionCompanion5", "Printer Monitor", qrl::ids::kMenuPrinterMonitor},
-    {cmd::kFirstCompanion + 5, "actionCompanion6", "Network Setup", qrl::ids::kMenuNetworkSetup},
-    {cmd::kCompanionNoMenu, "actionCompanionNoMenu", "File Viewer", 0},
-    {cmd::kCompanionByName, "actionCompanionByName", "Update", 0},
+    {qrl::cmd::kCcpyCreator, "actionCcpyCreator", "Multi-Part Form Creator", qrl::ids::kMenuCcpyCreator},
+    {qrl::cmd::kEmcrCreator, "actionEmcrCreator", "EMCR Creator", qrl::ids::kMenuEmcrCreator},
+    {qrl::cmd::kFontDownloader, "actionFontDownloader", "VORL Font Downloader",
+     qrl::ids::kMenuFontDownloader},
+    {qrl::cmd::kFirstCompanion + 0, "actionCompanion1", "Font Editor", qrl::ids::kMenuFontEditor},
+    {qrl::cmd::kFirstCompanion + 1, "actionCompanion2", "Form Designer", qrl::ids::kMenuFormDesigner},
+    {qrl::cmd::kFirstCompanion + 2, "actionCompanion3", "Macro Viewer", qrl::ids::kMenuMacroViewer},
+    {qrl::cmd::kFirstCompanion + 3, "actionCompanion4", "Card Manager", qrl::ids::kMenuCardManager},
+    {qrl::cmd::kFirstCompanion + 4, "actionCompanion5", "Printer Monitor", qrl::ids::kMenuPrinterMonitor},
+    {qrl::cmd::kFirstCompanion + 5, "actionCompanion6", "Network Setup", qrl::ids::kMenuNetworkSetup},
+    {qrl::cmd::kCompanionNoMenu, "actionCompanionNoMenu", "File Viewer", 0},
+    {qrl::cmd::kCompanionByName, "actionCompanionByName", "Update", 0},
 }};
 
 constexpr int kSeparator = 0;
 constexpr int kRecentFiles = -1; // a separator and the recent-file entries, shown while there are some
 
 constexpr std::array<int, 20> kToolBarOrder = {
-    cmd::kFileNew,  cmd::kFileOpen,   cmd::kFileSave,    kSeparator,        cmd::kEditCut,
-    cmd::kEditCopy, cmd::kEditPaste,  kSeparator,        cmd::kBuild,       cmd::kHelp,
-    cmd::kAppAbout, kSeparator,       cmd::kAddResource, cmd::kDeleteItems, cmd::kProperties,
-    kSeparator,     cmd::kLargeIcons, cmd::kSmallIcons,  cmd::kList,        cmd::kDetails,
+    qrl::cmd::kFileNew,     qrl::cmd::kFileOpen,    qrl::cmd::kFileSave,   kSeparator,
+    qrl::cmd::kEditCut,     qrl::cmd::kEditCopy,    qrl::cmd::kEditPaste,  kSeparator,
+    qrl::cmd::kBuild,       qrl::cmd::kHelp,        qrl::cmd::kAppAbout,   kSeparator,
+    qrl::cmd::kAddResource, qrl::cmd::kDeleteItems, qrl::cmd::kProperties, kSeparator,
+    qrl::cmd::kLargeIcons,  qrl::cmd::kSmallIcons,  qrl::cmd::kList,       qrl::cmd::kDetails,
 };
 
 struct Menu {
@@ -88,21 +91,25 @@ struct Menu {
 const std::array<Menu, 6> kMenus = {{
     {"menuFile",
      "&File",
-     {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, kSeparator, cmd::kPreferences,
-      cmd::kFilePrintSetup, kRecentFiles, kSeparator, cmd::kAppExit}},
+     {qrl::cmd::kFileNew, qrl::cmd::kFileOpen, qrl::cmd::kFileSave, qrl::cmd::kFileSaveAs, kSeparator,
+      qrl::cmd::kPreferences, qrl::cmd::kFilePrintSetup, kRecentFiles, kSeparator, qrl::cmd::kAppExit}},
     {"menuEdit",
      "&Edit",
-     {cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, kSeparator, cmd::kDeleteItems, cmd::kSelectAll}},
-    {"menuView", "&View", {cmd::kLargeIcons, cmd::kSmallIcons, cmd::kList, cmd::kDetails}},
+     {qrl::cmd::kEditCut, qrl::cmd::kEditCopy, qrl::cmd::kEditPaste, kSeparator, qrl::cmd::kDeleteItems,
+      qrl::cmd::kSelectAll}},
+    {"menuView",
+     "&View",
+     {qrl::cmd::kLargeIcons, qrl::cmd::kSmallIcons, qrl::cmd::kList, qrl::cmd::kDetails}},
     {"menuProject",
      "&Project",
-     {cmd::kAddResource, cmd::kProperties, kSeparator, cmd::kBuild, cmd::kProjectSettings, cmd::kPrintList}},
+     {qrl::cmd::kAddResource, qrl::cmd::kProperties, kSeparator, qrl::cmd::kBuild, qrl::cmd::kProjectSettings,
+      qrl::cmd::kPrintList}},
     {"menuTools",
      "&Tools",
-     {cmd::kPrinterTools, cmd::kCcpyCreator, cmd::kEmcrCreator, cmd::kFontDownloader, kSeparator,
-      cmd::kFirstCompanion + 0, cmd::kFirstCompanion + 1, cmd::kFirstCompanion + 2, cmd::kFirstCompanion + 3,
-      cmd::kFirstCompanion + 4, cmd::kFirstCompanion + 5}},
-    {"menuHelp", "&Help", {cmd::kAppAbout}},
+     {qrl::cmd::kPrinterTools, qrl::cmd::kCcpyCreator, qrl::cmd::kEmcrCreator, qrl::cmd::kFontDownloader,
+      kSeparator, qrl::cmd::kFirstCompanion + 0, qrl::cmd::kFirstCompanion + 1, qrl::cmd::kFirstCompanion + 2,
+      qrl::cmd::kFirstCompanion + 3, qrl::cmd::kFirstCompanion + 4, qrl::cmd::kFirstCompanion + 5}},
+    {"menuHelp", "&Help", {qrl::cmd::kAppAbout}},
 }};
 
 QString tipOf(const Command& c)
@@ -141,7 +148,8 @@ void FrameActions::createActions(QMainWindow* frame)
 {
     for (const Command& c : kCommands) {
         const QString tip = tipOf(c);
-        auto* a = new QAction(icons::toolbarIcon(c.id), c.menuTextId ? qrl::text(c.menuTextId) : tip, frame);
+        auto* a =
+            new QAction(qrl::icons::toolbarIcon(c.id), c.menuTextId ? qrl::text(c.menuTextId) : tip, frame);
         a->setObjectName(QString::fromLatin1(c.objectName));
         a->setData(c.id);
         a->setToolTip(tip);
@@ -153,10 +161,10 @@ void FrameActions::createActions(QMainWindow* frame)
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* a = new QAction(frame);
         a->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
-        a->setData(cmd::kFirstRecentFile + i);
+        a->setData(qrl::cmd::kFirstRecentFile + i);
         a->setEnabled(false);
         a->setVisible(false);
-        m_actions.insert(cmd::kFirstRecentFile + i, a);
+        m_actions.insert(qrl::cmd::kFirstRecentFile + i, a);
     }
 }
 
@@ -189,7 +197,7 @@ void FrameActions::createMenus(QMainWindow* frame)
                 m_recentSeparator = menu->addSeparator();
                 m_recentSeparator->setVisible(false);
                 for (int i = 0; i < kRecentFileCount; ++i)
-                    menu->addAction(action(cmd::kFirstRecentFile + i));
+                    menu->addAction(action(qrl::cmd::kFirstRecentFile + i));
             } else {
                 menu->addAction(action(id));
             }
@@ -200,7 +208,7 @@ void FrameActions::createMenus(QMainWindow* frame)
 void FrameActions::showRecentFiles(const QStringList& paths)
 {
     for (int i = 0; i < kRecentFileCount; ++i) {
-        QAction* a = action(cmd::kFirstRecentFile + i);
+        QAction* a = action(qrl::cmd::kFirstRecentFile + i);
         const bool shown = i < paths.size();
         // A '&' in a folder name is part of the path, not a mnemonic.
         const QString path =

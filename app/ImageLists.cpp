@@ -9,9 +9,9 @@ qrl::Replaceable<const ImageLists> currentLists;
 
 ImageLists::ImageLists()
 {
-    for (int i = 0; i < icons::kKindImageCount; ++i) {
-        m_small.append(icons::kindImage(i, kSmallSize));
-        m_large.append(icons::kindImage(i, kLargeSize));
+    for (int i = 0; i < qrl::icons::kKindImageCount; ++i) {
+        m_small.append(qrl::icons::kindImage(i, kSmallSize));
+        m_large.append(qrl::icons::kindImage(i, kLargeSize));
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 // The project window's two image lists: small 16 pixel and large 32 pixel images, indexed as
-// icons::kindImage (the four resource kinds, then the missing-file image).
+// qrl::icons::kindImage (the four resource kinds, then the missing-file image).
 class ImageLists {
 public:
     static constexpr int kSmallSize = 16;

@@ -6,7 +6,7 @@
 #include "TextFormat.h"
 #include "UserInterface.h"
 
-namespace itemopener {
+namespace qrl::itemopener {
 
 namespace {
 
@@ -60,4 +60,4 @@ void openItemFile(const QString& path)
                 {path, viewer, resultNumber(opened)});
 }
 
-} // namespace itemopener
+} // namespace qrl::itemopener

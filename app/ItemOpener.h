@@ -6,11 +6,11 @@
 // program for its type; when the desktop knows none, in a program the user chooses ("Open With",
 // from the applications folder), started with the file as its argument. Each step is logged at
 // log level 1. A failure only logs.
-namespace itemopener {
+namespace qrl::itemopener {
 
 // Where "Open With" lets the user choose a program.
 inline constexpr const char* kApplicationsFolder = "/usr/bin";
 
 void openItemFile(const QString& path);
 
-} // namespace itemopener
+} // namespace qrl::itemopener

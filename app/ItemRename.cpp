@@ -3,7 +3,7 @@
 #include "CQuorlyn32Doc.h"
 #include "ResourceTypes.h"
 
-namespace itemrename {
+namespace qrl::itemrename {
 
 bool canEditName(int subtype)
 {
@@ -19,4 +19,4 @@ std::optional<QString> renameItem(CQuorlyn32Doc& doc, int serial, const QString&
     return doc.GetItemName(serial);
 }
 
-} // namespace itemrename
+} // namespace qrl::itemrename

@@ -7,7 +7,7 @@
 class CQuorlyn32Doc;
 
 // Renaming an item in the project window's list.
-namespace itemrename {
+namespace qrl::itemrename {
 
 // Macros keep the names their files give them (the printer calls them by it): their rows cannot
 // be edited.
@@ -18,4 +18,4 @@ bool canEditName(int subtype);
 // (nullopt). Answers the name as stored, which the row shows.
 std::optional<QString> renameItem(CQuorlyn32Doc& doc, int serial, const QString& text);
 
-} // namespace itemrename
+} // namespace qrl::itemrename

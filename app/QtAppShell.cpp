@@ -62,14 +62,14 @@ bool QtAppShell::createMainFrame()
 // The commands the application object and the framework handle.
 void QtAppShell::connectAppCommands()
 {
-    m_mainFrame->connectCommand(cmd::kFileNew, [this] { newDocument(); });
-    m_mainFrame->connectCommand(cmd::kFileOpen, [] { theApp().OnFileOpen(); });
-    m_mainFrame->connectCommand(cmd::kAppAbout, [] { theApp().OnAppAbout(); });
-    m_mainFrame->connectCommand(cmd::kPreferences, [] { theApp().OnPreferences(); });
-    m_mainFrame->connectCommand(cmd::kFilePrintSetup, [this] { PrintSetup::run(m_mainFrame); });
-    m_mainFrame->connectCommand(cmd::kAppExit, [this] { m_mainFrame->close(); });
+    m_mainFrame->connectCommand(qrl::cmd::kFileNew, [this] { newDocument(); });
+    m_mainFrame->connectCommand(qrl::cmd::kFileOpen, [] { theApp().OnFileOpen(); });
+    m_mainFrame->connectCommand(qrl::cmd::kAppAbout, [] { theApp().OnAppAbout(); });
+    m_mainFrame->connectCommand(qrl::cmd::kPreferences, [] { theApp().OnPreferences(); });
+    m_mainFrame->connectCommand(qrl::cmd::kFilePrintSetup, [this] { PrintSetup::run(m_mainFrame); });
+    m_mainFrame->connectCommand(qrl::cmd::kAppExit, [this] { m_mainFrame->close(); });
     for (int i = 0; i < FrameActions::kRecentFileCount; ++i)
-        m_mainFrame->connectCommand(cmd::kFirstRecentFile + i, [this, i] { openRecentFile(i); });
+        m_mainFrame->connectCommand(qrl::cmd::kFirstRecentFile + i, [this, i] { openRecentFile(i); });
 }
 
 void QtAppShell::openRecentFile(int index)

@@ -9,7 +9,7 @@
 
 #include <QFileInfo>
 
-namespace addloop {
+namespace qrl::addloop {
 
 namespace {
 
@@ -146,4 +146,4 @@ Result addCreatorResults(CQuorlyn32Doc& doc, const QString& enablePath, const QS
     return batch.result();
 }
 
-} // namespace addloop
+} // namespace qrl::addloop

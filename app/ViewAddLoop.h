@@ -12,7 +12,7 @@ class CQuorlyn32Doc;
 // CQuorlyn32Doc::AddFile and shows the refusals the document leaves to its caller. Whenever
 // something was added, the list catches up (the tab of the last added item) and the project is
 // marked modified before any later message, so a refusal part-way never hides what was added.
-namespace addloop {
+namespace qrl::addloop {
 
 // Shows the list of one resource kind (the view's RefreshList).
 using ShowKind = std::function<void(int kind)>;
@@ -38,4 +38,4 @@ Result addCreatorResults(CQuorlyn32Doc& doc, const QString& enablePath, const QS
 // False, after message kCannotAddFolder, for a folder.
 bool isNotFolder(const QString& path);
 
-} // namespace addloop
+} // namespace qrl::addloop

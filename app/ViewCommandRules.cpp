@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace viewcommands {
+namespace qrl::viewcommands {
 
 namespace {
 
@@ -15,23 +15,25 @@ static_assert(qrl::settings::kListStyle.defaultValue == kLargeIcons,
 
 // The window menu's mode commands and the popup's, both in the order of the modes' positions
 // in a popup: large icons, small icons, list, details.
-constexpr std::array<int, kViewModeCount> kMenuModes = {cmd::kLargeIcons, cmd::kSmallIcons, cmd::kList,
-                                                        cmd::kDetails};
-constexpr std::array<int, kViewModeCount> kPopupModes = {cmd::kPopupLargeIcons, cmd::kPopupSmallIcons,
-                                                         cmd::kPopupList, cmd::kPopupDetails};
+constexpr std::array<int, kViewModeCount> kMenuModes = {qrl::cmd::kLargeIcons, qrl::cmd::kSmallIcons,
+                                                        qrl::cmd::kList, qrl::cmd::kDetails};
+constexpr std::array<int, kViewModeCount> kPopupModes = {
+    qrl::cmd::kPopupLargeIcons, qrl::cmd::kPopupSmallIcons, qrl::cmd::kPopupList, qrl::cmd::kPopupDetails};
 constexpr std::array<int, kViewModeCount> kModeOfPosition = {kLargeIcons, kSmallIcons, kList, kDetails};
 
 // Commands that are there whenever a project window is.
 constexpr std::array<int, 10> kAlwaysEnabled = {
-    cmd::kAddResource,     cmd::kAddResourceHere, cmd::kListProjectSettings, cmd::kListBuild,
-    cmd::kPrinterTools,    cmd::kCcpyCreator,     cmd::kEmcrCreator,         cmd::kFontDownloader,
-    cmd::kCompanionByName, cmd::kCompanionNoMenu,
+    qrl::cmd::kAddResource,     qrl::cmd::kAddResourceHere, qrl::cmd::kListProjectSettings,
+    qrl::cmd::kListBuild,       qrl::cmd::kPrinterTools,    qrl::cmd::kCcpyCreator,
+    qrl::cmd::kEmcrCreator,     qrl::cmd::kFontDownloader,  qrl::cmd::kCompanionByName,
+    qrl::cmd::kCompanionNoMenu,
 };
 
 // Commands that work on the selected rows.
 constexpr std::array<int, 9> kOnSelection = {
-    cmd::kProperties, cmd::kEditCopy,   cmd::kEditCut,        cmd::kDeleteItems, cmd::kCopyItems,
-    cmd::kCutItems,   cmd::kDeleteItem, cmd::kItemProperties, cmd::kRename,
+    qrl::cmd::kProperties,  qrl::cmd::kEditCopy,       qrl::cmd::kEditCut,
+    qrl::cmd::kDeleteItems, qrl::cmd::kCopyItems,      qrl::cmd::kCutItems,
+    qrl::cmd::kDeleteItem,  qrl::cmd::kItemProperties, qrl::cmd::kRename,
 };
 
 template <std::size_t N>
@@ -67,19 +69,19 @@ std::optional<int> modeOfCommand(int commandId)
 
 bool isEnabled(int commandId, const ViewState& state)
 {
-    if (modeOfCommand(commandId) || contains(kAlwaysEnabled, commandId) || companions::find(commandId))
+    if (modeOfCommand(commandId) || contains(kAlwaysEnabled, commandId) || qrl::companions::find(commandId))
         return true;
     if (contains(kOnSelection, commandId))
         return state.hasSelection;
     switch (commandId) {
-    case cmd::kOpenItem:
+    case qrl::cmd::kOpenItem:
         return state.hasSelection && state.openable;
-    case cmd::kSelectAll:
+    case qrl::cmd::kSelectAll:
         return state.hasItems;
-    case cmd::kEditPaste:
-    case cmd::kPasteHere:
+    case qrl::cmd::kEditPaste:
+    case qrl::cmd::kPasteHere:
         return state.clipboardHasFiles;
-    case cmd::kSaveProject:
+    case qrl::cmd::kSaveProject:
         return state.modified;
     default:
         return false;
@@ -98,4 +100,4 @@ bool isViewCommand(int commandId)
     return isEnabled(commandId, ViewState{true, true, true, true, kLargeIcons, true});
 }
 
-} // namespace viewcommands
+} // namespace qrl::viewcommands

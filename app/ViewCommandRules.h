@@ -4,7 +4,7 @@
 
 // The project window's view modes and when its commands are enabled or checked. Plain rules, so
 // the menus, the toolbar and the context menus all ask the same place.
-namespace viewcommands {
+namespace qrl::viewcommands {
 
 // The list types as stored in "Settings" "ListStyle".
 enum ViewMode : int { kLargeIcons = 0, kDetails = 1, kSmallIcons = 2, kList = 3 };
@@ -37,4 +37,4 @@ bool isChecked(int commandId, const ViewState& state);
 // True for every command id the project window handles.
 bool isViewCommand(int commandId);
 
-} // namespace viewcommands
+} // namespace qrl::viewcommands

@@ -31,9 +31,9 @@ void ViewCommands::connectActions()
 {
     for (QAction* action : m_frame->findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
         const int id = action->data().toInt();
-        if (viewcommands::modeOfCommand(id))
+        if (qrl::viewcommands::modeOfCommand(id))
             action->setCheckable(true);
-        if (viewcommands::isViewCommand(id)) {
+        if (qrl::viewcommands::isViewCommand(id)) {
             connect(action, &QAction::triggered, this, [this, id] {
                 if (CQuorlyn32View* view = activeView(*m_frame))
                     view->runCommand(id);
@@ -43,7 +43,7 @@ void ViewCommands::connectActions()
         }
     }
     for (const bool saveAs : {false, true}) {
-        m_frame->connectCommand(saveAs ? cmd::kFileSaveAs : cmd::kFileSave, [this, saveAs] {
+        m_frame->connectCommand(saveAs ? qrl::cmd::kFileSaveAs : qrl::cmd::kFileSave, [this, saveAs] {
             if (CQuorlyn32View* view = activeView(*m_frame))
                 view->saveDocument(saveAs);
         });
@@ -63,13 +63,13 @@ void ViewCommands::onActiveChildChanged(CChildFrame*)
 void ViewCommands::applyStates()
 {
     CQuorlyn32View* view = activeView(*m_frame);
-    const viewcommands::ViewState state = view ? view->commandState() : viewcommands::ViewState{};
+    const qrl::viewcommands::ViewState state = view ? view->commandState() : qrl::viewcommands::ViewState{};
     for (QAction* action : m_frame->findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
         const int id = action->data().toInt();
-        if (viewcommands::isViewCommand(id))
-            action->setEnabled(view && viewcommands::isEnabled(id, state));
+        if (qrl::viewcommands::isViewCommand(id))
+            action->setEnabled(view && qrl::viewcommands::isEnabled(id, state));
         if (action->isCheckable())
-            action->setChecked(view && viewcommands::isChecked(id, state));
+            action->setChecked(view && qrl::viewcommands::isChecked(id, state));
     }
-    m_frame->commandAction(cmd::kFileSaveAs)->setEnabled(view != nullptr);
+    m_frame->commandAction(qrl::cmd::kFileSaveAs)->setEnabled(view != nullptr);
 }

@@ -9,7 +9,7 @@
 
 #include <initializer_list>
 
-namespace viewmenus {
+namespace qrl::viewmenus {
 
 namespace {
 
@@ -18,30 +18,41 @@ constexpr int kModePopup = -1;  // the popup of the four view modes
 constexpr int kCompanions = -2; // the companion programs of the menus
 
 const std::initializer_list<int> kItemMenu = {
-    cmd::kOpenItem,   kSeparator,   cmd::kCutItems, cmd::kCopyItems,
-    cmd::kDeleteItem, cmd::kRename, kSeparator,     cmd::kItemProperties,
+    qrl::cmd::kOpenItem,   kSeparator,        qrl::cmd::kCutItems, qrl::cmd::kCopyItems,
+    qrl::cmd::kDeleteItem, qrl::cmd::kRename, kSeparator,          qrl::cmd::kItemProperties,
 };
 
 const std::initializer_list<int> kListMenu = {
-    cmd::kAddResourceHere, cmd::kPasteHere,           kSeparator, kModePopup,         kSeparator,
-    cmd::kSaveProject,     cmd::kListProjectSettings, kSeparator, cmd::kPrinterTools, cmd::kCcpyCreator,
-    cmd::kEmcrCreator,     cmd::kFontDownloader,      kSeparator, kCompanions,
+    qrl::cmd::kAddResourceHere,
+    qrl::cmd::kPasteHere,
+    kSeparator,
+    kModePopup,
+    kSeparator,
+    qrl::cmd::kSaveProject,
+    qrl::cmd::kListProjectSettings,
+    kSeparator,
+    qrl::cmd::kPrinterTools,
+    qrl::cmd::kCcpyCreator,
+    qrl::cmd::kEmcrCreator,
+    qrl::cmd::kFontDownloader,
+    kSeparator,
+    kCompanions,
 };
 
-const std::initializer_list<int> kModeItems = {cmd::kPopupLargeIcons, cmd::kPopupSmallIcons, cmd::kPopupList,
-                                               cmd::kPopupDetails};
+const std::initializer_list<int> kModeItems = {qrl::cmd::kPopupLargeIcons, qrl::cmd::kPopupSmallIcons,
+                                               qrl::cmd::kPopupList, qrl::cmd::kPopupDetails};
 
-QAction* addCommand(QMenu* menu, int id, const viewcommands::ViewState& state,
+QAction* addCommand(QMenu* menu, int id, const qrl::viewcommands::ViewState& state,
                     const std::function<void(int)>& run)
 {
     QAction* action = menu->addAction(qrl::text(id));
     action->setData(id);
-    action->setEnabled(viewcommands::isEnabled(id, state));
+    action->setEnabled(qrl::viewcommands::isEnabled(id, state));
     QObject::connect(action, &QAction::triggered, menu, [run, id] { run(id); });
     return action;
 }
 
-void addModePopup(QMenu* menu, const viewcommands::ViewState& state, const std::function<void(int)>& run)
+void addModePopup(QMenu* menu, const qrl::viewcommands::ViewState& state, const std::function<void(int)>& run)
 {
     QMenu* popup = menu->addMenu(QStringLiteral("&View"));
     auto* group = new QActionGroup(popup);
@@ -49,14 +60,14 @@ void addModePopup(QMenu* menu, const viewcommands::ViewState& state, const std::
     for (const int id : kModeItems) {
         QAction* action = addCommand(popup, id, state, run);
         action->setCheckable(true);
-        action->setChecked(viewcommands::isChecked(id, state));
+        action->setChecked(qrl::viewcommands::isChecked(id, state));
         group->addAction(action);
     }
 }
 
 } // namespace
 
-std::unique_ptr<QMenu> contextMenu(bool overRow, const viewcommands::ViewState& state,
+std::unique_ptr<QMenu> contextMenu(bool overRow, const qrl::viewcommands::ViewState& state,
                                    const std::function<void(int)>& run, QWidget* parent)
 {
     auto menu = std::make_unique<QMenu>(parent);
@@ -67,7 +78,7 @@ std::unique_ptr<QMenu> contextMenu(bool overRow, const viewcommands::ViewState& 
         else if (id == kModePopup)
             addModePopup(menu.get(), state, run);
         else if (id == kCompanions)
-            for (const int companion : companions::menuCommands())
+            for (const int companion : qrl::companions::menuCommands())
                 addCommand(menu.get(), companion, state, run);
         else
             addCommand(menu.get(), id, state, run);
@@ -75,4 +86,4 @@ std::unique_ptr<QMenu> contextMenu(bool overRow, const viewcommands::ViewState& 
     return menu;
 }
 
-} // namespace viewmenus
+} // namespace qrl::viewmenus

@@ -5,7 +5,7 @@
 #include "ResourceTypes.h"
 #include "TextFormat.h"
 
-namespace viewrows {
+namespace qrl::viewrows {
 
 namespace {
 
@@ -67,4 +67,4 @@ bool showsTypefaceColumn(int kind)
     return kind == kKindFont;
 }
 
-} // namespace viewrows
+} // namespace qrl::viewrows

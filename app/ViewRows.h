@@ -14,7 +14,7 @@ class CQuorlyn32Doc;
 // What the project window shows of a project: its list columns, one row per item of the chosen
 // resource kind, and the choice of the kind (tab). Plain functions over the document, so the view
 // widget only copies their answers into its list.
-namespace viewrows {
+namespace qrl::viewrows {
 
 inline constexpr int kKindCount = 4;
 
@@ -57,4 +57,4 @@ int nextKind(int kind, bool backwards);
 // The "Typeface ID" column belongs to the fonts tab only.
 bool showsTypefaceColumn(int kind);
 
-} // namespace viewrows
+} // namespace qrl::viewrows

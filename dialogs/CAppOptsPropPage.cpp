@@ -16,7 +16,7 @@ struct StartUpChoice {
 };
 
 // Indexed by the start-up option they stand for.
-constexpr StartUpChoice kStartUpChoiceTexts[appopts::kStartUpChoices] = {
+constexpr StartUpChoice kStartUpChoiceTexts[qrl::appopts::kStartUpChoices] = {
     {"Open &last saved project", "openLastProjectButton"},
     {"Create &new project", "createNewProjectButton"},
     {"Do nothin&g", "doNothingButton"},
@@ -24,7 +24,8 @@ constexpr StartUpChoice kStartUpChoiceTexts[appopts::kStartUpChoices] = {
 
 } // namespace
 
-CAppOptsPropPage::CAppOptsPropPage(const appopts::Values& initial, appopts::StartUpSink sink, QWidget* parent)
+CAppOptsPropPage::CAppOptsPropPage(const qrl::appopts::Values& initial, qrl::appopts::StartUpSink sink,
+                                   QWidget* parent)
     : QWidget(parent), m_startUpOption(initial.startUpOption), m_sink(std::move(sink))
 {
     setObjectName(QStringLiteral("globalOptionsPage"));
@@ -39,7 +40,7 @@ CAppOptsPropPage::CAppOptsPropPage(const appopts::Values& initial, appopts::Star
     connect(m_splash, &QCheckBox::clicked, this, &CAppOptsPropPage::markModified);
     startUpLayout->addWidget(m_splash);
     m_startUp = new QButtonGroup(this);
-    for (int choice = 0; choice < appopts::kStartUpChoices; ++choice) {
+    for (int choice = 0; choice < qrl::appopts::kStartUpChoices; ++choice) {
         const StartUpChoice& text = kStartUpChoiceTexts[choice];
         auto* button = new QRadioButton(QString::fromLatin1(text.text), startUpBox);
         button->setObjectName(QString::fromLatin1(text.objectName));
@@ -62,19 +63,19 @@ CAppOptsPropPage::CAppOptsPropPage(const appopts::Values& initial, appopts::Star
     layout->addStretch();
 }
 
-appopts::Values CAppOptsPropPage::values() const
+qrl::appopts::Values CAppOptsPropPage::values() const
 {
-    appopts::Values values;
+    qrl::appopts::Values values;
     values.splash = m_splash->isChecked() ? 1 : 0;
-    values.startUpOption = appopts::startUpOptionFromChoice(m_startUp->checkedId(), m_startUpOption);
+    values.startUpOption = qrl::appopts::startUpOptionFromChoice(m_startUp->checkedId(), m_startUpOption);
     values.fontIdMessages = m_fontIdMessages->isChecked() ? 1 : 0;
     return values;
 }
 
 bool CAppOptsPropPage::apply()
 {
-    const appopts::Values stored = values();
-    if (!appopts::store(stored, m_sink))
+    const qrl::appopts::Values stored = values();
+    if (!qrl::appopts::store(stored, m_sink))
         return false;
     m_startUpOption = stored.startUpOption;
     m_modified = false;

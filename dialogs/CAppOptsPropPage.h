@@ -13,10 +13,11 @@ class QCheckBox;
 class CAppOptsPropPage : public QWidget {
     Q_OBJECT
 public:
-    CAppOptsPropPage(const appopts::Values& initial, appopts::StartUpSink sink, QWidget* parent = nullptr);
+    CAppOptsPropPage(const qrl::appopts::Values& initial, qrl::appopts::StartUpSink sink,
+                     QWidget* parent = nullptr);
 
     // The controls as they stand.
-    appopts::Values values() const;
+    qrl::appopts::Values values() const;
     // Stores values(); false when the profile refused a write.
     bool apply();
     bool isModified() const { return m_modified; }
@@ -31,6 +32,6 @@ private:
     QButtonGroup* m_startUp = nullptr;
     QCheckBox* m_fontIdMessages = nullptr;
     int m_startUpOption = 0;
-    appopts::StartUpSink m_sink;
+    qrl::appopts::StartUpSink m_sink;
     bool m_modified = false;
 };

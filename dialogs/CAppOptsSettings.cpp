@@ -2,7 +2,7 @@
 
 #include "SettingsKeys.h"
 
-namespace appopts {
+namespace qrl::appopts {
 
 Values initialValues(int appSplash, int appStartUpOption)
 {
@@ -32,4 +32,4 @@ bool store(const Values& values, const StartUpSink& sink)
     return true;
 }
 
-} // namespace appopts
+} // namespace qrl::appopts

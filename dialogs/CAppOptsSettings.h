@@ -4,7 +4,7 @@
 
 // The values of the "Global Options" page, kept in section "Settings" of the profile. The start-up
 // values take effect at the next start; "Font ID Messages" is read whenever a font is checked.
-namespace appopts {
+namespace qrl::appopts {
 
 // Start-up options: reopen the last project, create a new project, do nothing.
 inline constexpr int kOpenLastProject = 0;
@@ -33,4 +33,4 @@ int startUpOptionFromChoice(int checkedChoice, int current);
 // only after all three were stored.
 bool store(const Values& values, const StartUpSink& sink);
 
-} // namespace appopts
+} // namespace qrl::appopts

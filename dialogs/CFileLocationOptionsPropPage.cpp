@@ -23,19 +23,19 @@ QIcon rowIcon(RowIcon icon)
 {
     switch (icon) {
     case RowIcon::Font:
-        return QIcon(icons::kindImage(0, kIconSize));
+        return QIcon(qrl::icons::kindImage(0, kIconSize));
     case RowIcon::Macro:
-        return QIcon(icons::kindImage(1, kIconSize));
+        return QIcon(qrl::icons::kindImage(1, kIconSize));
     case RowIcon::Form:
-        return QIcon(icons::kindImage(2, kIconSize));
+        return QIcon(qrl::icons::kindImage(2, kIconSize));
     case RowIcon::Program:
-        return QIcon(icons::kindImage(3, kIconSize));
+        return QIcon(qrl::icons::kindImage(3, kIconSize));
     case RowIcon::Project:
-        return icons::toolbarIcon(cmd::kFileNew);
+        return qrl::icons::toolbarIcon(qrl::cmd::kFileNew);
     case RowIcon::Build:
-        return icons::toolbarIcon(cmd::kBuild);
+        return qrl::icons::toolbarIcon(qrl::cmd::kBuild);
     case RowIcon::Resources:
-        return icons::toolbarIcon(cmd::kAddResource);
+        return qrl::icons::toolbarIcon(qrl::cmd::kAddResource);
     }
     return {};
 }

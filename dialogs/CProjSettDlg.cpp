@@ -71,10 +71,11 @@ bool CProjSettDlg::run(QWidget* parent, int mode)
 
 bool CProjSettDlg::run(QWidget* parent, int mode, CQuorlyn32Doc& document)
 {
-    CProjSettDlg dialog(projsett::loadForm(document.GetProjSett(), document.GetTotalInBytes(), mode), parent);
+    CProjSettDlg dialog(qrl::projsett::loadForm(document.GetProjSett(), document.GetTotalInBytes(), mode),
+                        parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    projsett::applyChoice(document, dialog.choice());
+    qrl::projsett::applyChoice(document, dialog.choice());
     return true;
 }
 
@@ -151,7 +152,7 @@ void CProjSettDlg::showForm()
     if (QAbstractButton* button = m_media->button(m_form.medium))
         button->setChecked(true);
     for (int medium = 0; medium < kMediumCount; ++medium)
-        m_media->button(medium)->setEnabled(projsett::isMediumEnabled(medium, m_form.mode));
+        m_media->button(medium)->setEnabled(qrl::projsett::isMediumEnabled(medium, m_form.mode));
     // Media without a capacity keep both the list and the custom size disabled, also when the
     // project stores a custom size for them.
     const bool card = isCardMedium(m_form.medium);
@@ -197,7 +198,7 @@ void CProjSettDlg::onCapacityChanged(int index)
     }
     // A size that cannot hold the project is refused before anything changes, so the previous
     // entry comes back together with its custom size.
-    if (const int message = projsett::checkListedSize(index, m_form.projectBytes)) {
+    if (const int message = qrl::projsett::checkListedSize(index, m_form.projectBytes)) {
         showRefusal(message);
         const QSignalBlocker block(m_capacityList);
         m_capacityList->setCurrentIndex(m_form.sizeIndex);
@@ -210,7 +211,7 @@ void CProjSettDlg::onCapacityChanged(int index)
 
 void CProjSettDlg::onCustomSizeEdited(const QString& text)
 {
-    if (projsett::isNumberText(text))
+    if (qrl::projsett::isNumberText(text))
         return;
     showRefusal(qrl::ids::kNotANumber);
     m_customSize->selectAll();
@@ -219,7 +220,7 @@ void CProjSettDlg::onCustomSizeEdited(const QString& text)
 
 void CProjSettDlg::accept()
 {
-    const ProjectSettingsCheck check = projsett::checkForm(form());
+    const ProjectSettingsCheck check = qrl::projsett::checkForm(form());
     if (check.messageId != 0) {
         showRefusal(check.messageId);
         if (check.focus == ProjectSettingsCheck::Focus::CustomSize)

@@ -19,7 +19,7 @@
 
 #include <utility>
 
-std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUpSink sink)
+std::vector<CProperties::PageFactory> CProperties::programPages(qrl::appopts::StartUpSink sink)
 {
     std::vector<PageFactory> pages;
     pages.push_back([sink = std::move(sink)](CProperties& sheet) {
@@ -31,7 +31,7 @@ std::vector<CProperties::PageFactory> CProperties::programPages(appopts::StartUp
                 sink(splash, option);
         };
         auto* page = new CAppOptsPropPage(
-            appopts::initialValues(context.startUpSplash, context.startUpOptions), toContext);
+            qrl::appopts::initialValues(context.startUpSplash, context.startUpOptions), toContext);
         connect(page, &CAppOptsPropPage::modified, &sheet, &CProperties::pageModified);
         return Page{page, [page] { return page->apply(); }, {}};
     });
@@ -96,7 +96,7 @@ CProperties::CProperties(const std::vector<PageFactory>& pages, QWidget* parent)
 
 CProperties::~CProperties() = default;
 
-bool CProperties::run(QWidget* parent, appopts::StartUpSink sink)
+bool CProperties::run(QWidget* parent, qrl::appopts::StartUpSink sink)
 {
     CProperties sheet(programPages(std::move(sink)), parent);
     return sheet.exec() == QDialog::Accepted;

@@ -46,7 +46,7 @@ public:
 
     // The program's pages in tab order. The global options page hands its stored start-up values
     // to the application object, then to `sink`.
-    static std::vector<PageFactory> programPages(appopts::StartUpSink sink);
+    static std::vector<PageFactory> programPages(qrl::appopts::StartUpSink sink);
     // The "File Mappings" page over `prefs`, checked when it is left and when it is applied.
     static PageFactory fileMapPage(CGlobalPrefs& prefs);
 
@@ -55,7 +55,7 @@ public:
 
     // Runs the sheet with the program's pages; `sink` takes the new start-up values when the
     // global options are stored. True when the user left it with OK.
-    static bool run(QWidget* parent, appopts::StartUpSink sink);
+    static bool run(QWidget* parent, qrl::appopts::StartUpSink sink);
 
     // Applies every page shown so far, in tab order. The first page that refuses stays in front
     // with Apply enabled, and the pages after it are not applied; false then.

@@ -25,7 +25,8 @@ namespace {
 
 constexpr int kSymbolSetRowHeight = 15;
 // The symbol-set list shows the texts kSymbolSetUnbounded to kSymbolSetWingDings, one a row.
-static_assert(qrl::ids::kSymbolSetWingDings - qrl::ids::kSymbolSetUnbounded + 1 == respref::kSymbolSetCount);
+static_assert(qrl::ids::kSymbolSetWingDings - qrl::ids::kSymbolSetUnbounded + 1 ==
+              qrl::respref::kSymbolSetCount);
 
 QLabel* namedLabel(const QString& text, const char* name, QWidget* parent)
 {
@@ -58,7 +59,8 @@ void showNumber(QLineEdit* edit, std::uint32_t value)
 } // namespace
 
 CResPrefDlg::CResPrefDlg(CQuorlyn32Doc& document, int serial, const QIcon& icon, QWidget* parent)
-    : QDialog(parent), m_document(document), m_serial(serial), m_form(respref::loadForm(document, serial))
+    : QDialog(parent), m_document(document), m_serial(serial),
+      m_form(qrl::respref::loadForm(document, serial))
 {
     setObjectName(QStringLiteral("resourcePropertiesDialog"));
     m_messageOptions = qrl::read(qrl::settings::kResPrefMessageOptions);
@@ -95,9 +97,10 @@ void CResPrefDlg::createControls(const QIcon& icon)
     header->addWidget(iconLabel, 0, 0, 2, 1);
     header->addWidget(namedLabel(name, "nameText", this), 0, 1);
     header->addWidget(
-        namedLabel(qrl::text(respref::typeLineTextId(m_form.kind, m_form.subtype)), "typeText", this), 1, 1);
+        namedLabel(qrl::text(qrl::respref::typeLineTextId(m_form.kind, m_form.subtype)), "typeText", this), 1,
+        1);
     header->addWidget(
-        namedLabel(respref::locationText(m_document.GetItemPath(m_serial)), "locationText", this), 2, 1);
+        namedLabel(qrl::respref::locationText(m_document.GetItemPath(m_serial)), "locationText", this), 2, 1);
     header->addWidget(namedLabel(m_document.GetItemTypeLabel(m_serial), "descriptionText", this), 3, 1);
     header->addWidget(
         namedLabel(m_document.GetItemSizeText(m_serial) + QLatin1Char(' ') + qrl::text(qrl::ids::kBytes),
@@ -147,7 +150,7 @@ void CResPrefDlg::createControls(const QIcon& icon)
     connect(m_symbolSets, &QListWidget::currentRowChanged, this, [this](int row) { m_form.symbolSet = row; });
     connect(m_flag, &QCheckBox::clicked, this, [this](bool checked) {
         m_form.flag = checked;
-        respref::applyFlagClick(m_document, m_serial, checked);
+        qrl::respref::applyFlagClick(m_document, m_serial, checked);
     });
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -192,7 +195,7 @@ void CResPrefDlg::showLayout()
     m_symbolSetLabel->setVisible(trueType);
     m_symbolSets->setVisible(trueType);
     if (trueType) {
-        for (int i = 0; i < respref::kSymbolSetCount; ++i) {
+        for (int i = 0; i < qrl::respref::kSymbolSetCount; ++i) {
             auto* entry = new QListWidgetItem(qrl::text(qrl::ids::kSymbolSetUnbounded + i), m_symbolSets);
             entry->setSizeHint(QSize(0, kSymbolSetRowHeight));
         }
@@ -212,9 +215,10 @@ void CResPrefDlg::onIdEdited(const QString& text)
 {
     if (text.isEmpty())
         return;
-    const std::optional<std::uint32_t> value = respref::parseNumberText(text);
+    const std::optional<std::uint32_t> value = qrl::respref::parseNumberText(text);
     if (!value)
-        qrl::ui().message(QString::fromLatin1(respref::kIdNotANumber), qrl::Buttons::Ok, qrl::Icon::Warning);
+        qrl::ui().message(QString::fromLatin1(qrl::respref::kIdNotANumber), qrl::Buttons::Ok,
+                          qrl::Icon::Warning);
     else
         m_form.id = *value;
     if (!value || QString::number(m_form.id) != text)
@@ -225,9 +229,9 @@ void CResPrefDlg::onTypefaceEdited(const QString& text)
 {
     if (text.isEmpty())
         return;
-    const std::optional<std::uint32_t> value = respref::parseNumberText(text);
+    const std::optional<std::uint32_t> value = qrl::respref::parseNumberText(text);
     if (!value)
-        qrl::ui().message(QString::fromLatin1(respref::kTypefaceNotANumber), qrl::Buttons::Ok,
+        qrl::ui().message(QString::fromLatin1(qrl::respref::kTypefaceNotANumber), qrl::Buttons::Ok,
                           qrl::Icon::Warning);
     else
         m_form.typefaceId = *value;
@@ -237,23 +241,23 @@ void CResPrefDlg::onTypefaceEdited(const QString& text)
 
 void CResPrefDlg::spinId(int step)
 {
-    m_form.id = respref::spinId(m_form, step);
+    m_form.id = qrl::respref::spinId(m_form, step);
     showNumber(m_id, m_form.id);
 }
 
 void CResPrefDlg::spinTypeface(int step)
 {
-    m_form.typefaceId = respref::spinTypeface(m_form.typefaceId, step);
+    m_form.typefaceId = qrl::respref::spinTypeface(m_form.typefaceId, step);
     showNumber(m_typeface, m_form.typefaceId);
 }
 
 void CResPrefDlg::accept()
 {
-    if (m_form.kind == kKindFont && !respref::confirmFontId(m_document, m_serial, m_form)) {
+    if (m_form.kind == kKindFont && !qrl::respref::confirmFontId(m_document, m_serial, m_form)) {
         m_id->setFocus();
         return;
     }
-    m_change = respref::applyForm(m_document, m_serial, m_form);
+    m_change = qrl::respref::applyForm(m_document, m_serial, m_form);
     saveOnClose();
     QDialog::accept();
 }
@@ -266,7 +270,7 @@ void CResPrefDlg::reject()
 
 bool CResPrefDlg::restorePlacement()
 {
-    return qrl::restoreDialogPlacement(this, QString::fromLatin1(respref::kSection));
+    return qrl::restoreDialogPlacement(this, QString::fromLatin1(qrl::respref::kSection));
 }
 
 void CResPrefDlg::saveOnClose()
@@ -274,6 +278,6 @@ void CResPrefDlg::saveOnClose()
     // The stored rectangle has the full height, so the next opening shrinks from the full size.
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.bottom = placement.top + m_fullHeight;
-    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(respref::kSection), placement);
+    CWinPlacement().SaveWindowPlacement(QString::fromLatin1(qrl::respref::kSection), placement);
     qrl::write(qrl::settings::kResPrefMessageOptions, m_messageOptions);
 }

@@ -8,7 +8,7 @@
 #include <charconv>
 #include <limits>
 
-namespace projsett {
+namespace qrl::projsett {
 
 namespace {
 
@@ -144,4 +144,4 @@ void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice)
     updateCapacityPane(settings, itemCount, document.GetTotalInBytes(), 0);
 }
 
-} // namespace projsett
+} // namespace qrl::projsett

@@ -41,7 +41,7 @@ struct ProjectSettingsCheck {
     ProjectSettingsChoice choice;
 };
 
-namespace projsett {
+namespace qrl::projsett {
 
 // The largest custom size, and the block every custom size is made of.
 inline constexpr std::uint64_t kMaxCustomSize = 256ull << 20;
@@ -74,4 +74,4 @@ ProjectSettingsCheck checkForm(const ProjectSettingsForm& form);
 // the capacity pane for it with nothing about to be added.
 void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice);
 
-} // namespace projsett
+} // namespace qrl::projsett

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace respref {
+namespace qrl::respref {
 
 namespace {
 
@@ -178,4 +178,4 @@ ResPrefChange applyForm(CQuorlyn32Doc& document, int serial, const ResPrefForm& 
     return change;
 }
 
-} // namespace respref
+} // namespace qrl::respref

@@ -30,7 +30,7 @@ struct ResPrefChange {
     QString typefaceText;
 };
 
-namespace respref {
+namespace qrl::respref {
 
 inline constexpr int kSymbolSetCount = 32;
 inline constexpr std::uint32_t kMaxNumber = 65535;
@@ -82,4 +82,4 @@ bool confirmFontId(const CQuorlyn32Doc& document, int serial, const ResPrefForm&
 // texts that changed.
 ResPrefChange applyForm(CQuorlyn32Doc& document, int serial, const ResPrefForm& form);
 
-} // namespace respref
+} // namespace qrl::respref

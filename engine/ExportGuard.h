@@ -9,9 +9,7 @@
 
 #include <cerrno>
 
-namespace vintrel {
-
-namespace detail {
+namespace vintrel::detail {
 
 struct ExportFailure {
     int cause = 0;
@@ -24,7 +22,9 @@ inline ExportFailure& exportFailure()
     return failure;
 }
 
-} // namespace detail
+} // namespace vintrel::detail
+
+namespace vintrel {
 
 // Notes why a write of the running export failed; only the first cause counts. 0 stands for an
 // error the C library did not name.

@@ -2,7 +2,7 @@
 
 // The command ids of the program's menus and toolbar. Every action carries its id as data, so the
 // handlers of the frames, the project window and the dialogs find their actions by id.
-namespace cmd {
+namespace qrl::cmd {
 
 // The framework's file, edit and help commands.
 inline constexpr int kFileNew = 57600;
@@ -71,4 +71,4 @@ inline constexpr int kBuild = 32797;
 inline constexpr int kProjectSettings = 32798;
 inline constexpr int kPrintList = 32845;
 
-} // namespace cmd
+} // namespace qrl::cmd

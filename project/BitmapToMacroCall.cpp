@@ -30,8 +30,8 @@ bool fits(const QByteArray& bytes, int field)
 
 } // namespace
 
-bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
-                                    const CQuorlyn32Doc::BitmapToMacroRequest& request)
+bool qrl::bitmapmacro::fitsLibraryFields(const QString& imagePath,
+                                         const CQuorlyn32Doc::BitmapToMacroRequest& request)
 {
     // Both paths must also fit an item's record: the macro file joins the project.
     for (const QString* path : {&imagePath, &request.path}) {
@@ -63,8 +63,8 @@ bool bitmapmacro::fitsLibraryFields(const QString& imagePath,
     return true;
 }
 
-bool bitmapmacro::createMacroFile(const QString& imagePath,
-                                  const CQuorlyn32Doc::BitmapToMacroRequest& request)
+bool qrl::bitmapmacro::createMacroFile(const QString& imagePath,
+                                       const CQuorlyn32Doc::BitmapToMacroRequest& request)
 {
     if (!fitsLibraryFields(imagePath, request))
         return false;

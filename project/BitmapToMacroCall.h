@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace bitmapmacro {
+namespace qrl::bitmapmacro {
 
 // The raster library's field sizes of each text argument, with its terminating NUL.
 inline constexpr int kPathField = 260;
@@ -23,7 +23,7 @@ bool fitsLibraryFields(const QString& imagePath, const CQuorlyn32Doc::BitmapToMa
 // False when a text does not fit (after its message) or the library answers 0 (it has shown why).
 bool createMacroFile(const QString& imagePath, const CQuorlyn32Doc::BitmapToMacroRequest& request);
 
-} // namespace bitmapmacro
+} // namespace qrl::bitmapmacro
 
 // Opens the bitmap-to-macro dialog for an image being added to a project. The program installs
 // the dialog; until one is installed every request is answered as cancelled.

@@ -70,7 +70,7 @@ NumberCheck correctNumber(QString& text, int unitIndex)
             continue;
         }
         if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) {
-            text = QString::fromLatin1(bitmapmacro::kNotANumberMark);
+            text = QString::fromLatin1(qrl::bitmapmacro::kNotANumberMark);
             return NumberCheck::NotANumber;
         }
     }
@@ -86,7 +86,7 @@ std::optional<BitmapToMacroRefusal> checkLimits(std::initializer_list<NumberFiel
 {
     for (const NumberField& field : fields) {
         if (integerPart(*field.text) >= lengthLimit(unitIndex)) {
-            qrl::ui().message(QString::fromLatin1(bitmapmacro::kTooBigText), qrl::Buttons::Ok,
+            qrl::ui().message(QString::fromLatin1(qrl::bitmapmacro::kTooBigText), qrl::Buttons::Ok,
                               qrl::Icon::Warning);
             return refuse(field.focus);
         }
@@ -108,7 +108,7 @@ std::optional<BitmapToMacroRefusal> checkNumbers(std::initializer_list<NumberFie
 
 } // namespace
 
-bool bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
+bool qrl::bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
 {
     name = name.toUpper();
     if (name.isEmpty()) {
@@ -144,7 +144,7 @@ bool bitmapmacro::checkMacroName(QString& name, const CQuorlyn32Doc* project)
     return true;
 }
 
-bool bitmapmacro::checkMacroFilePath(const QString& path, const CQuorlyn32Doc* project)
+bool qrl::bitmapmacro::checkMacroFilePath(const QString& path, const CQuorlyn32Doc* project)
 {
     if (path.isEmpty()) {
         tell(qrl::ids::kNoMacroFileName);
@@ -172,7 +172,7 @@ bool bitmapmacro::checkMacroFilePath(const QString& path, const CQuorlyn32Doc* p
     return true;
 }
 
-bool bitmapmacro::checkMacroFileIsNotImage(const QString& macroFilePath, const QString& imagePath)
+bool qrl::bitmapmacro::checkMacroFileIsNotImage(const QString& macroFilePath, const QString& imagePath)
 {
     // A macro file that does not exist yet cannot be the image; equivalent() then fails.
     std::error_code ec;
@@ -184,7 +184,7 @@ bool bitmapmacro::checkMacroFileIsNotImage(const QString& macroFilePath, const Q
     return false;
 }
 
-bool bitmapmacro::probeFolder(const QString& macroFilePath)
+bool qrl::bitmapmacro::probeFolder(const QString& macroFilePath)
 {
     const QString folder = macroFilePath.left(macroFilePath.lastIndexOf(QLatin1Char('/')) + 1);
     const QString probePath = folder + QString::fromLatin1(kProbeFileName);
@@ -200,7 +200,7 @@ bool bitmapmacro::probeFolder(const QString& macroFilePath)
     return probe.open();
 }
 
-bool bitmapmacro::probeFolderOrTell(const QString& macroFilePath)
+bool qrl::bitmapmacro::probeFolderOrTell(const QString& macroFilePath)
 {
     if (probeFolder(macroFilePath))
         return true;
@@ -209,7 +209,7 @@ bool bitmapmacro::probeFolderOrTell(const QString& macroFilePath)
     return false;
 }
 
-bool bitmapmacro::isNumberEntry(const QString& text)
+bool qrl::bitmapmacro::isNumberEntry(const QString& text)
 {
     for (const QChar c : text)
         if ((c < QLatin1Char('0') || c > QLatin1Char('9')) && c != QLatin1Char(',') && c != QLatin1Char('.'))
@@ -217,8 +217,8 @@ bool bitmapmacro::isNumberEntry(const QString& text)
     return true;
 }
 
-std::optional<BitmapToMacroRefusal> bitmapmacro::checkForm(BitmapToMacroForm& form,
-                                                           const CQuorlyn32Doc* project)
+std::optional<BitmapToMacroRefusal> qrl::bitmapmacro::checkForm(BitmapToMacroForm& form,
+                                                                const CQuorlyn32Doc* project)
 {
     if (!checkMacroName(form.macroName, project))
         return refuse(Focus::MacroName);

@@ -14,7 +14,7 @@ struct BitmapToMacroRefusal {
     Focus focus = Focus::MacroName;
 };
 
-namespace bitmapmacro {
+namespace qrl::bitmapmacro {
 
 inline constexpr const char* kTooBigText = "Too big value.\r\nPlease check the value";
 inline constexpr const char* kNotANumberMark = "#Value";
@@ -49,4 +49,4 @@ bool probeFolderOrTell(const QString& macroFilePath);
 // True when `text` holds only digits, "," and "." (what the number entries accept as typed).
 bool isNumberEntry(const QString& text);
 
-} // namespace bitmapmacro
+} // namespace qrl::bitmapmacro

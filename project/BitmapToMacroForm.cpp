@@ -34,7 +34,7 @@ QString cutAfterLastDot(const QString& text)
 
 } // namespace
 
-QStringList bitmapmacro::resolutionTexts()
+QStringList qrl::bitmapmacro::resolutionTexts()
 {
     QStringList texts;
     for (const Resolution& resolution : kResolutions)
@@ -42,7 +42,7 @@ QStringList bitmapmacro::resolutionTexts()
     return texts;
 }
 
-QStringList bitmapmacro::unitTexts()
+QStringList qrl::bitmapmacro::unitTexts()
 {
     QStringList texts;
     for (const char* unit : kUnits)
@@ -50,17 +50,17 @@ QStringList bitmapmacro::unitTexts()
     return texts;
 }
 
-int bitmapmacro::dotsPerInch(int resolutionIndex)
+int qrl::bitmapmacro::dotsPerInch(int resolutionIndex)
 {
     return kResolutions[clampIndex(resolutionIndex, kResolutions)].dotsPerInch;
 }
 
-QString bitmapmacro::unitLabel(int unitIndex)
+QString qrl::bitmapmacro::unitLabel(int unitIndex)
 {
     return QString::fromLatin1(kUnitLabels[clampIndex(unitIndex, kUnitLabels)]);
 }
 
-double bitmapmacro::printedLength(std::int32_t pixels, int resolutionIndex, int unitIndex)
+double qrl::bitmapmacro::printedLength(std::int32_t pixels, int resolutionIndex, int unitIndex)
 {
     const std::int64_t dots = dotsPerInch(resolutionIndex);
     switch (clampIndex(unitIndex, kUnits)) {
@@ -74,12 +74,12 @@ double bitmapmacro::printedLength(std::int32_t pixels, int resolutionIndex, int 
     }
 }
 
-QString bitmapmacro::printedLengthText(std::int32_t pixels, int resolutionIndex, int unitIndex)
+QString qrl::bitmapmacro::printedLengthText(std::int32_t pixels, int resolutionIndex, int unitIndex)
 {
     return qrl::formatText(QStringLiteral("%.2f"), {printedLength(pixels, resolutionIndex, unitIndex)});
 }
 
-QString bitmapmacro::defaultMacroFilePath(const QString& imagePath, const QString& macrosDirectory)
+QString qrl::bitmapmacro::defaultMacroFilePath(const QString& imagePath, const QString& macrosDirectory)
 {
     const QString macroExtension = QStringLiteral("mcr");
     if (macrosDirectory.isEmpty())
@@ -90,8 +90,8 @@ QString bitmapmacro::defaultMacroFilePath(const QString& imagePath, const QStrin
     return path + cutAfterLastDot(CProjItem::FileNameOf(imagePath)) + macroExtension;
 }
 
-BitmapToMacroForm bitmapmacro::openingForm(const CQuorlyn32Doc::BitmapToMacroRequest& request,
-                                           const QString& macrosDirectory)
+BitmapToMacroForm qrl::bitmapmacro::openingForm(const CQuorlyn32Doc::BitmapToMacroRequest& request,
+                                                const QString& macrosDirectory)
 {
     BitmapToMacroForm form;
     form.imageType = request.imageType;
@@ -107,7 +107,7 @@ BitmapToMacroForm bitmapmacro::openingForm(const CQuorlyn32Doc::BitmapToMacroReq
     return form;
 }
 
-CQuorlyn32Doc::BitmapToMacroRequest bitmapmacro::toRequest(const BitmapToMacroForm& form)
+CQuorlyn32Doc::BitmapToMacroRequest qrl::bitmapmacro::toRequest(const BitmapToMacroForm& form)
 {
     CQuorlyn32Doc::BitmapToMacroRequest request;
     request.path = form.macroFilePath;

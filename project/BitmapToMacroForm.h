@@ -40,7 +40,7 @@ struct BitmapToMacroForm {
     QString resolutionYText;
 };
 
-namespace bitmapmacro {
+namespace qrl::bitmapmacro {
 
 // The entries of the resolution list ("Default" is 75 dots per inch) and of the unit list.
 QStringList resolutionTexts();
@@ -67,4 +67,4 @@ BitmapToMacroForm openingForm(const CQuorlyn32Doc::BitmapToMacroRequest& request
 // (always for JPEG and TIFF) and orientation (landscape wins over portrait).
 CQuorlyn32Doc::BitmapToMacroRequest toRequest(const BitmapToMacroForm& form);
 
-} // namespace bitmapmacro
+} // namespace qrl::bitmapmacro

@@ -51,7 +51,8 @@ CProjItem::CProjItem(const QString& path, std::uint32_t fontId, std::uint32_t ty
     m_record.automaticFlag = 0;
 }
 
-CProjItem::CProjItem(const ItemRecord& record) : m_path(recordtext::pathText(record.path)), m_record(record)
+CProjItem::CProjItem(const ItemRecord& record)
+    : m_path(qrl::recordtext::pathText(record.path)), m_record(record)
 {
     qrl::AppContext& context = qrl::context();
     if (context.logs(9)) {
@@ -69,14 +70,14 @@ CProjItem::~CProjItem() = default;
 
 QString CProjItem::GetName() const
 {
-    return recordtext::nameText(m_record.name);
+    return qrl::recordtext::nameText(m_record.name);
 }
 
 void CProjItem::SetName(const QString& name)
 {
     if (name.isNull())
         return;
-    m_record.name = recordtext::cut(recordtext::nameBytes(name), ItemRecord::kMaxNameLength);
+    m_record.name = qrl::recordtext::cut(qrl::recordtext::nameBytes(name), ItemRecord::kMaxNameLength);
 }
 
 bool CProjItem::SetPath(const QString& path)
@@ -85,13 +86,13 @@ bool CProjItem::SetPath(const QString& path)
         return false;
     m_path = path;
     SplitPath();
-    m_record.path = recordtext::pathBytes(path);
+    m_record.path = qrl::recordtext::pathBytes(path);
     return true;
 }
 
 bool CProjItem::FitsPathField(const QString& path)
 {
-    return recordtext::pathBytes(path).size() <= ItemRecord::kMaxPathLength;
+    return qrl::recordtext::pathBytes(path).size() <= ItemRecord::kMaxPathLength;
 }
 
 void CProjItem::ShowPathTooLong(const QString& path)
@@ -125,7 +126,7 @@ bool CProjItem::StoreShortPath()
 {
     if (!FitsPathField(m_path))
         return false;
-    m_record.path = recordtext::pathBytes(m_path);
+    m_record.path = qrl::recordtext::pathBytes(m_path);
     return true;
 }
 
@@ -213,14 +214,14 @@ void CProjItem::DeriveName()
     }
     if (name.empty()) {
         const qsizetype dot = m_fileName.indexOf(QLatin1Char('.'));
-        name = recordtext::nameBytes(dot >= 0 ? m_fileName.left(dot) : m_fileName);
+        name = qrl::recordtext::nameBytes(dot >= 0 ? m_fileName.left(dot) : m_fileName);
     }
     if (type == kTelluradeMacro && !m_missing) {
         if (!ReadMcroName(name))
-            name = recordtext::cut(name, kTelluradeNameLength);
+            name = qrl::recordtext::cut(name, kTelluradeNameLength);
         upperAscii(name);
     }
-    m_record.name = recordtext::cut(name, ItemRecord::kMaxNameLength);
+    m_record.name = qrl::recordtext::cut(name, ItemRecord::kMaxNameLength);
 }
 
 void CProjItem::UpdateKindFromSubtype()
@@ -230,7 +231,7 @@ void CProjItem::UpdateKindFromSubtype()
 
 void CProjItem::FixStoredName()
 {
-    m_record.name = recordtext::storedName(m_record.name);
+    m_record.name = qrl::recordtext::storedName(m_record.name);
     if (subtype() == kTelluradeMacro && !m_missing)
-        m_record.name = recordtext::cut(m_record.name, kTelluradeNameLength);
+        m_record.name = qrl::recordtext::cut(m_record.name, kTelluradeNameLength);
 }

@@ -32,12 +32,12 @@ bool CProjItem::VerifyPclMacroId()
                           qrl::text(qrl::ids::kToObtainMacroId));
         return false;
     }
-    const itemscan::PclMacroId id = itemscan::pclMacroId(itemscan::bytesOf(*data));
+    const qrl::itemscan::PclMacroId id = qrl::itemscan::pclMacroId(qrl::itemscan::bytesOf(*data));
     switch (id.result) {
-    case itemscan::PclMacroId::Found:
+    case qrl::itemscan::PclMacroId::Found:
         m_record.resourceId = id.value;
         return true;
-    case itemscan::PclMacroId::OutOfRange:
+    case qrl::itemscan::PclMacroId::OutOfRange:
         ShowFileError(qrl::ids::kFileFailureFormat, qrl::ids::kPclMacroIdOutOfRange,
                       qrl::ids::kHintNotInserted, m_path);
         return false;
@@ -56,7 +56,7 @@ bool CProjItem::WriteParFile(QString& fileName) const
                       m_path);
         return false;
     }
-    const itemscan::PclMacroBody body = itemscan::pclMacroBody(itemscan::bytesOf(*data));
+    const qrl::itemscan::PclMacroBody body = qrl::itemscan::pclMacroBody(qrl::itemscan::bytesOf(*data));
     // The build goes on only after a message: a macro without its start or end is named here.
     if (!body.start) {
         ShowFileError(qrl::ids::kFileFailureFormat, qrl::ids::kPclMacroStartMissing, qrl::ids::kHintCheckFile,

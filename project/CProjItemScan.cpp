@@ -87,30 +87,31 @@ void CProjItem::AssignFontIds(const CQuorlyn32Doc* project)
 
 std::optional<std::uint32_t> CProjItem::ReadPclFontId() const
 {
-    const auto data = readFile(static_cast<qint64>(itemscan::kFontIdWindow));
-    return data ? itemscan::pclFontId(itemscan::bytesOf(*data)) : std::nullopt;
+    const auto data = readFile(static_cast<qint64>(qrl::itemscan::kFontIdWindow));
+    return data ? qrl::itemscan::pclFontId(qrl::itemscan::bytesOf(*data)) : std::nullopt;
 }
 
 std::uint32_t CProjItem::ReadPclTypeface() const
 {
     // The descriptor's typeface lies within the first 98 + 27 bytes.
-    const auto data = readFile(static_cast<qint64>(itemscan::kFontHeaderWindow + 27));
-    return data ? itemscan::pclTypeface(itemscan::bytesOf(*data)) : itemscan::kFallbackId;
+    const auto data = readFile(static_cast<qint64>(qrl::itemscan::kFontHeaderWindow + 27));
+    return data ? qrl::itemscan::pclTypeface(qrl::itemscan::bytesOf(*data)) : qrl::itemscan::kFallbackId;
 }
 
 std::optional<std::uint32_t> CProjItem::FindPclTypeface() const
 {
     const auto data = readFile();
-    return data ? itemscan::findPclTypeface(itemscan::bytesOf(*data)) : std::nullopt;
+    return data ? qrl::itemscan::findPclTypeface(qrl::itemscan::bytesOf(*data)) : std::nullopt;
 }
 
 std::uint32_t CProjItem::ReadLdfcFontId() const
 {
     const auto data = readFile();
     if (!data)
-        return itemscan::kFallbackId;
+        return qrl::itemscan::kFallbackId;
     // A file without a readable "LDFC" id gets the fallback, as an empty file does.
-    std::uint32_t id = itemscan::ldfcFontId(itemscan::bytesOf(*data)).value_or(itemscan::kFallbackId);
+    std::uint32_t id =
+        qrl::itemscan::ldfcFontId(qrl::itemscan::bytesOf(*data)).value_or(qrl::itemscan::kFallbackId);
     if (id < 256 && qrl::read(qrl::settings::kFontIdMessages) != 0) {
         const QString text = QStringLiteral("Font :  ") + m_path + QStringLiteral("\nID :  ") +
                              qrl::formatText(QStringLiteral("%lu"), {id}) +
@@ -128,12 +129,12 @@ std::string CProjItem::ReadTrueTypeName() const
     const auto data = readFile();
     if (!data)
         return {};
-    const itemscan::TrueTypeName found = itemscan::trueTypeName(itemscan::bytesOf(*data));
+    const qrl::itemscan::TrueTypeName found = qrl::itemscan::trueTypeName(qrl::itemscan::bytesOf(*data));
     switch (found.result) {
-    case itemscan::TrueTypeName::Found:
-        return recordtext::cut(found.name, kMaxTrueTypeNameLength);
-    case itemscan::TrueTypeName::NoRecord:
-        return recordtext::nameBytes(m_fileName);
+    case qrl::itemscan::TrueTypeName::Found:
+        return qrl::recordtext::cut(found.name, kMaxTrueTypeNameLength);
+    case qrl::itemscan::TrueTypeName::NoRecord:
+        return qrl::recordtext::nameBytes(m_fileName);
     default:
         return {};
     }
@@ -142,8 +143,8 @@ std::string CProjItem::ReadTrueTypeName() const
 std::string CProjItem::ReadPclFontName() const
 {
     // The name ends at descriptor byte 62 behind a 'W' within the first 98 bytes.
-    const auto data = readFile(static_cast<qint64>(itemscan::kFontHeaderWindow + 64));
-    return data ? itemscan::pclFontName(itemscan::bytesOf(*data)) : std::string();
+    const auto data = readFile(static_cast<qint64>(qrl::itemscan::kFontHeaderWindow + 64));
+    return data ? qrl::itemscan::pclFontName(qrl::itemscan::bytesOf(*data)) : std::string();
 }
 
 bool CProjItem::ReadMcroName(std::string& name) const
@@ -151,14 +152,14 @@ bool CProjItem::ReadMcroName(std::string& name) const
     const auto data = readFile();
     if (!data)
         return true;
-    const itemscan::McroName found = itemscan::mcroName(itemscan::bytesOf(*data));
-    if (found.result == itemscan::McroName::Found)
+    const qrl::itemscan::McroName found = qrl::itemscan::mcroName(qrl::itemscan::bytesOf(*data));
+    if (found.result == qrl::itemscan::McroName::Found)
         name = found.name;
-    return found.result != itemscan::McroName::Unusable;
+    return found.result != qrl::itemscan::McroName::Unusable;
 }
 
 std::string CProjItem::ReadPclMacroIdText() const
 {
     const auto data = readFile();
-    return data ? itemscan::pclMacroIdText(itemscan::bytesOf(*data)) : std::string();
+    return data ? qrl::itemscan::pclMacroIdText(qrl::itemscan::bytesOf(*data)) : std::string();
 }

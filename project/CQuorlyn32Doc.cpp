@@ -131,15 +131,15 @@ bool CQuorlyn32Doc::SetItemName(int serial, const QString& name)
         qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
-    std::string bytes = recordtext::nameBytes(name);
+    std::string bytes = qrl::recordtext::nameBytes(name);
     if (item->subtype() == kTrueTypeFont && bytes.size() > CProjItem::kMaxTrueTypeNameLength) {
         qrl::ui().message(qrl::text(qrl::ids::kFontNameTooLong));
-        bytes = recordtext::cut(bytes, CProjItem::kMaxTrueTypeNameLength);
+        bytes = qrl::recordtext::cut(bytes, CProjItem::kMaxTrueTypeNameLength);
     } else if (bytes.size() > ItemRecord::kMaxNameLength) {
         qrl::ui().message(qrl::text(qrl::ids::kNameTooLong), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
-    item->SetName(recordtext::nameText(bytes));
+    item->SetName(qrl::recordtext::nameText(bytes));
     return true;
 }
 

@@ -59,7 +59,7 @@ bool CQuorlyn32Doc::AddFile(const QString& path, int& kind, AddOutcome* outcome)
         if (item->pathKey() == key)
             return refuse(kAddErrorDuplicate);
     const int imageType = GetImageFileType(path);
-    if (imageType != imagefile::kNotImage) {
+    if (imageType != qrl::imagefile::kNotImage) {
         BitmapToMacroRequest request;
         request.path = path;
         request.imageType = imageType;
@@ -69,10 +69,10 @@ bool CQuorlyn32Doc::AddFile(const QString& path, int& kind, AddOutcome* outcome)
             return false;
         // The name and the file are checked against the project before the file is written, so
         // that no project file is replaced by a macro the project would then refuse.
-        if (!bitmapmacro::checkMacroName(request.macroName, this) ||
-            !bitmapmacro::checkMacroFilePath(request.path, this))
+        if (!qrl::bitmapmacro::checkMacroName(request.macroName, this) ||
+            !qrl::bitmapmacro::checkMacroFilePath(request.path, this))
             return false;
-        if (!bitmapmacro::createMacroFile(path, request))
+        if (!qrl::bitmapmacro::createMacroFile(path, request))
             return false;
         return AddItem(std::make_unique<CProjItem>(request.path, 0, 0, this), kind, outcome);
     }
@@ -151,7 +151,7 @@ CProjItem* CQuorlyn32Doc::AddItemFromRecord(const ItemRecord& record, AddOutcome
         // Nobody else tells the user why a stored item did not load; the project now differs
         // from its file.
         const std::uint16_t code = GetQuorlyn32Err().FetchError();
-        const QString message = CQuorlyn32Err::RefusalMessage(code, recordtext::pathText(record.path));
+        const QString message = CQuorlyn32Err::RefusalMessage(code, qrl::recordtext::pathText(record.path));
         if (!message.isEmpty())
             qrl::ui().message(message);
         SetModifiedFlag(true);
@@ -228,9 +228,10 @@ int CQuorlyn32Doc::GetImageFileType(const QString& path) const
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return imagefile::kNotImage;
-    const QByteArray head = file.read(static_cast<qint64>(imagefile::kHeadLength));
-    return imagefile::imageFileType(itemscan::bytesOf(head), static_cast<std::uint64_t>(file.size()));
+        return qrl::imagefile::kNotImage;
+    const QByteArray head = file.read(static_cast<qint64>(qrl::imagefile::kHeadLength));
+    return qrl::imagefile::imageFileType(qrl::itemscan::bytesOf(head),
+                                         static_cast<std::uint64_t>(file.size()));
 }
 
 bool CQuorlyn32Doc::RunBitmapToMacroDlg(BitmapToMacroRequest& request)

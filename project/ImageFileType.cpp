@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-namespace imagefile {
+namespace qrl::imagefile {
 
 namespace {
 
@@ -82,4 +82,4 @@ int imageFileType(std::span<const unsigned char> head, std::uint64_t fileSize)
     return kNotImage;
 }
 
-} // namespace imagefile
+} // namespace qrl::imagefile

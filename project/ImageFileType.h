@@ -5,7 +5,7 @@
 #include <span>
 
 // Which image files the add road hands to the bitmap-to-macro conversion. Standard C++ only.
-namespace imagefile {
+namespace qrl::imagefile {
 
 enum ImageType : int { kNotImage = 0, kBmp = 1, kJpeg = 2, kTiff = 3 };
 
@@ -17,4 +17,4 @@ inline constexpr std::size_t kHeadLength = 54;
 // JFIF JPEG, a little-endian TIFF, otherwise kNotImage.
 int imageFileType(std::span<const unsigned char> head, std::uint64_t fileSize);
 
-} // namespace imagefile
+} // namespace qrl::imagefile

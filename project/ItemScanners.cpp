@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace itemscan {
+namespace qrl::itemscan {
 
 namespace {
 
@@ -94,7 +94,7 @@ std::optional<std::uint32_t> findPclTypeface(Bytes file)
     if (file.size() <= 69)
         return std::nullopt;
     // The same escape search as the content check's: the position just after the "W".
-    if (const std::optional<std::size_t> end = resourcecheck::findPclFontHeader(file))
+    if (const std::optional<std::size_t> end = qrl::resourcecheck::findPclFontHeader(file))
         return descriptorTypeface(file, *end - 1);
     return std::nullopt;
 }
@@ -312,4 +312,4 @@ McroName mcroName(Bytes file)
     return out;
 }
 
-} // namespace itemscan
+} // namespace qrl::itemscan

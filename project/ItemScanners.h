@@ -9,7 +9,7 @@
 // Scans of a resource file's bytes for an item's name and numbers. Standard C++ only. Every scan
 // stays inside the bytes it is given: a structure cut off by the end of the file counts as not
 // found, so the caller takes its fallback.
-namespace itemscan {
+namespace qrl::itemscan {
 
 using Bytes = std::span<const unsigned char>;
 
@@ -87,4 +87,4 @@ struct PclMacroBody {
 // Where the body of a PCL macro definition lies.
 PclMacroBody pclMacroBody(Bytes file);
 
-} // namespace itemscan
+} // namespace qrl::itemscan

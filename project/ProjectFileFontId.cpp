@@ -6,7 +6,7 @@
 
 #include <limits>
 
-using namespace resourcecheck;
+using namespace qrl::resourcecheck;
 
 namespace {
 

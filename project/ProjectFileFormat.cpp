@@ -19,14 +19,14 @@ const unsigned char* bytesOf(const QByteArray& b)
 
 bool isCurrent(QIODevice& file)
 {
-    const QByteArray head = projectfile::readAt(file, 0, ProjectFileHeader::kSize);
+    const QByteArray head = qrl::projectfile::readAt(file, 0, ProjectFileHeader::kSize);
     return ProjectFileHeader::hasMarker(bytesOf(head), static_cast<std::size_t>(head.size()));
 }
 
 // The older format of the file by the marker of its header record, or kProjectFileUnknown.
 ProjectFileKind oldKind(QIODevice& file)
 {
-    const QByteArray head = projectfile::readAt(file, 0, ProjectFileOldRecord::kSize209);
+    const QByteArray head = qrl::projectfile::readAt(file, 0, ProjectFileOldRecord::kSize209);
     const auto size = static_cast<std::size_t>(head.size());
     if (ProjectFileOldRecord::hasMarker(bytesOf(head), size, ProjectFileOldRecord::kSize203))
         return kProjectFileOld203;

@@ -21,7 +21,7 @@ using Old = ProjectFileOldRecord;
 
 std::uint8_t askMacroType(const Old& old)
 {
-    const int answer = macroTypeQuestion().askMacroType(recordtext::pathText(old.path));
+    const int answer = macroTypeQuestion().askMacroType(qrl::recordtext::pathText(old.path));
     return answer == ProjectFileMacroQuestion::kTelluradeMacro ? kTelluradeMacro : kPclMacro;
 }
 
@@ -97,7 +97,7 @@ bool classifyFont(const QString& file, ItemRecord& r, ProjectFileTarget& target)
 std::optional<ItemRecord> compose203(const Old& old, ProjectFileTarget& target)
 {
     ItemRecord r = baseRecord(old);
-    const QString stored = recordtext::pathText(old.path);
+    const QString stored = qrl::recordtext::pathText(old.path);
     const int directory = old.kind == Old::k203Form    ? kApplicationForm
                           : old.kind == Old::k203Macro ? kPclMacro
                           : old.kind == Old::k203Font  ? kTrueTypeFont
@@ -133,21 +133,21 @@ std::optional<ItemRecord> compose203(const Old& old, ProjectFileTarget& target)
 
 bool ImportDosProject(QIODevice& file, const QString& path, ProjectFileTarget& target)
 {
-    const projectfile::DosImportReset resetFlag;
+    const qrl::projectfile::DosImportReset resetFlag;
     int kind = kProjectFileOld209;
     if (!CheckProjectHeader(file, kind, path, target))
         return false;
     const std::size_t recordSize = kind == kProjectFileOld209 ? Old::kSize209 : Old::kSize203;
     const qint64 step = static_cast<qint64>(recordSize);
 
-    const QByteArray head = projectfile::readAt(file, 0, 2);
+    const QByteArray head = qrl::projectfile::readAt(file, 0, 2);
     const int count =
         head.size() == 2 ? Old::headerCount(reinterpret_cast<const unsigned char*>(head.constData())) : 0;
     target.settings().m_medium = kHardDisk;
 
     if (count > 0) {
-        const projectfile::RecordBlock records =
-            projectfile::readRecords(file, path, step, step, count, target);
+        const qrl::projectfile::RecordBlock records =
+            qrl::projectfile::readRecords(file, path, step, step, count, target);
         if (!records.ok)
             return false;
         const auto* bytes = reinterpret_cast<const unsigned char*>(records.bytes.constData());

@@ -22,14 +22,14 @@ void takeSettings(const ProjectFileHeader& header, ProjectFileTarget& target)
         settings.m_medium = header.medium;
     } else {
         settings.m_medium = CProjSett{}.m_medium;
-        projectfile::showUnknownMedium();
+        qrl::projectfile::showUnknownMedium();
         target.markModified();
     }
     if (header.sizeIndex < StorageSizeTable::kCount) {
         settings.m_storageSizeIndex = header.sizeIndex;
     } else {
         settings.m_storageSizeIndex = StorageSizeTable::kDefaultIndex;
-        projectfile::showUnknownSizeIndex();
+        qrl::projectfile::showUnknownSizeIndex();
         target.markModified();
     }
     settings.m_extraSettings = header.extra;
@@ -41,13 +41,13 @@ void takeSettings(const ProjectFileHeader& header, ProjectFileTarget& target)
 
 bool ReadProjectFile(QIODevice& file, const QString& path, ProjectFileTarget& target)
 {
-    const projectfile::DosImportReset resetFlag;
+    const qrl::projectfile::DosImportReset resetFlag;
     int kind = kProjectFileCurrent;
     if (!CheckProjectHeader(file, kind, path, target))
         return false;
 
     // A header cut short after its marker reads as zero bytes; its records are then missing too.
-    const QByteArray head = projectfile::readAt(file, 0, ProjectFileHeader::kSize);
+    const QByteArray head = qrl::projectfile::readAt(file, 0, ProjectFileHeader::kSize);
     ProjectFileHeader::Bytes headerBytes{};
     std::memcpy(headerBytes.data(), head.constData(), static_cast<std::size_t>(head.size()));
     const ProjectFileHeader header = ProjectFileHeader::decode(headerBytes);
@@ -55,11 +55,11 @@ bool ReadProjectFile(QIODevice& file, const QString& path, ProjectFileTarget& ta
 
     std::uint32_t count = header.itemCount;
     if (count > static_cast<std::uint32_t>(kMaxProjectItems)) {
-        projectfile::showMoreThanMaxItems();
+        qrl::projectfile::showMoreThanMaxItems();
         count = kMaxProjectItems;
     }
-    const projectfile::RecordBlock records =
-        projectfile::readRecords(file, path, ProjectFileHeader::kSize, ItemRecord::kSize, count, target);
+    const qrl::projectfile::RecordBlock records =
+        qrl::projectfile::readRecords(file, path, ProjectFileHeader::kSize, ItemRecord::kSize, count, target);
     if (!records.ok)
         return false;
     if (records.cutShort)
@@ -83,7 +83,7 @@ bool ReadProjectFile(QIODevice& file, const QString& path, ProjectFileTarget& ta
 
 bool LoadProjectFile(QIODevice& file, const QString& path, ProjectFileTarget& target)
 {
-    const projectfile::DosImportReset resetFlag;
+    const qrl::projectfile::DosImportReset resetFlag;
     const ProjectFileKind kind = GetProjectFileKind(file);
     if (kind == kProjectFileUnknown) {
         qrl::ui().message(QStringLiteral("Not a known Quorlyn project file"));

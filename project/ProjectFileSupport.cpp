@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace projectfile {
+namespace qrl::projectfile {
 
 QByteArray readAt(QIODevice& file, qint64 offset, qint64 length)
 {
@@ -69,4 +69,4 @@ DosImportReset::~DosImportReset()
     qrl::context().dosImport = 0;
 }
 
-} // namespace projectfile
+} // namespace qrl::projectfile

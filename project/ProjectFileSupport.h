@@ -9,7 +9,7 @@ class QIODevice;
 class ResourceCheckMessages;
 
 // What the project file readers share.
-namespace projectfile {
+namespace qrl::projectfile {
 
 // Up to `length` bytes from `offset`; fewer (or none) when the file ends sooner or fails.
 QByteArray readAt(QIODevice& file, qint64 offset, qint64 length);
@@ -41,4 +41,4 @@ public:
     DosImportReset& operator=(const DosImportReset&) = delete;
 };
 
-} // namespace projectfile
+} // namespace qrl::projectfile

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace recordtext {
+namespace qrl::recordtext {
 
 bool isValidUtf8(const std::string& bytes)
 {
@@ -80,4 +80,4 @@ std::string cut(std::string bytes, std::size_t maxBytes)
     return bytes;
 }
 
-} // namespace recordtext
+} // namespace qrl::recordtext

@@ -8,7 +8,7 @@
 // Texts of the item record. The name is single bytes, one a character (qrl::singlebyte), as the
 // printer commands carry it. The path is the desktop's file name (UTF-8), which only this program
 // reads back.
-namespace recordtext {
+namespace qrl::recordtext {
 
 // The name's text, and the bytes a name is stored as.
 QString nameText(const std::string& bytes);
@@ -25,4 +25,4 @@ std::string pathBytes(const QString& path);
 // The bytes cut to at most `maxBytes`.
 std::string cut(std::string bytes, std::size_t maxBytes);
 
-} // namespace recordtext
+} // namespace qrl::recordtext

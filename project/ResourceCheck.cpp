@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 
-using namespace resourcecheck;
+using namespace qrl::resourcecheck;
 
 namespace {
 

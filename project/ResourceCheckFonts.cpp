@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-using namespace resourcecheck;
+using namespace qrl::resourcecheck;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-using namespace resourcecheck;
+using namespace qrl::resourcecheck;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace resourcecheck {
+namespace qrl::resourcecheck {
 
 namespace {
 
@@ -115,4 +115,4 @@ std::optional<std::size_t> findKeyword(ResourceCheckFile& file, std::size_t from
         file.size(), [&file](std::size_t i) { return file.at(i); }, from, lastStart, keyword, matchCase);
 }
 
-} // namespace resourcecheck
+} // namespace qrl::resourcecheck

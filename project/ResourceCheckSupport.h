@@ -14,7 +14,7 @@ class ResourceCheckFile;
 
 // What the content checks and the font-number scans share: the refusal message and the scans of
 // PCL and Tellurade files.
-namespace resourcecheck {
+namespace qrl::resourcecheck {
 
 // Whether a check's messages follow the project's messages switch.
 enum class Shown { Always, Quietly };
@@ -45,4 +45,4 @@ std::optional<std::size_t> findKeyword(std::span<const unsigned char> bytes, std
 std::optional<std::size_t> findKeyword(ResourceCheckFile& file, std::size_t from, std::size_t lastStart,
                                        std::string_view keyword, bool matchCase);
 
-} // namespace resourcecheck
+} // namespace qrl::resourcecheck

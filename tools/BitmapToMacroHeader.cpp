@@ -71,7 +71,7 @@ int readJpeg(QFile& file, BitmapToMacroForm& form)
 
 } // namespace
 
-int bitmapmacro::readImageHeader(BitmapToMacroForm& form)
+int qrl::bitmapmacro::readImageHeader(BitmapToMacroForm& form)
 {
     if (form.imageType != BitmapToMacroForm::kBmp && form.imageType != BitmapToMacroForm::kJpeg)
         return 0;

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace bitmapmacro {
+namespace qrl::bitmapmacro {
 
 // Reads what the dialog shows of an image into the form: for a BMP the pixel size and the
 // resolution (in dots per inch when the file gives at least 40 pixels per metre, else as stored);
@@ -13,4 +13,4 @@ namespace bitmapmacro {
 // short read, kNotBmp) for the three-part file message.
 int readImageHeader(BitmapToMacroForm& form);
 
-} // namespace bitmapmacro
+} // namespace qrl::bitmapmacro

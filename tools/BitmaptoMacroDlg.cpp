@@ -42,8 +42,8 @@ BitmaptoMacroDlg::BitmaptoMacroDlg(const BitmapToMacroForm& form, CQuorlyn32Doc*
 bool BitmaptoMacroDlg::run(QWidget* parent, CQuorlyn32Doc& project,
                            CQuorlyn32Doc::BitmapToMacroRequest& request)
 {
-    BitmapToMacroForm form = bitmapmacro::openingForm(request, qrl::context().directories.macros);
-    if (const int error = bitmapmacro::readImageHeader(form)) {
+    BitmapToMacroForm form = qrl::bitmapmacro::openingForm(request, qrl::context().directories.macros);
+    if (const int error = qrl::bitmapmacro::readImageHeader(form)) {
         ShowFileError(qrl::ids::kFileErrorFormat, error, qrl::ids::kHintNotInserted, form.sourcePath);
         return false;
     }
@@ -111,10 +111,10 @@ void BitmaptoMacroDlg::showPrintedSize()
 {
     const int resolution = m_resolution->currentIndex();
     const int unit = m_unit->currentIndex();
-    m_outputWidth->setText(bitmapmacro::printedLengthText(m_form.pixelWidth, resolution, unit));
-    m_outputHeight->setText(bitmapmacro::printedLengthText(m_form.pixelHeight, resolution, unit));
+    m_outputWidth->setText(qrl::bitmapmacro::printedLengthText(m_form.pixelWidth, resolution, unit));
+    m_outputHeight->setText(qrl::bitmapmacro::printedLengthText(m_form.pixelHeight, resolution, unit));
     for (QLabel* label : m_unitLabels)
-        label->setText(bitmapmacro::unitLabel(unit));
+        label->setText(qrl::bitmapmacro::unitLabel(unit));
 }
 
 void BitmaptoMacroDlg::applyPositionFlag()
@@ -141,7 +141,7 @@ void BitmaptoMacroDlg::applyOrientationFlag()
 
 void BitmaptoMacroDlg::onNumberEdited(QLineEdit* edit)
 {
-    if (bitmapmacro::isNumberEntry(edit->text()))
+    if (qrl::bitmapmacro::isNumberEntry(edit->text()))
         return;
     qrl::ui().message(qrl::text(qrl::ids::kNotANumber), qrl::Buttons::Ok, qrl::Icon::Warning);
     setTextQuietly(edit, QString());
@@ -149,7 +149,7 @@ void BitmaptoMacroDlg::onNumberEdited(QLineEdit* edit)
 
 bool BitmaptoMacroDlg::validate(BitmapToMacroForm& form)
 {
-    const auto refusal = bitmapmacro::checkForm(form, m_project);
+    const auto refusal = qrl::bitmapmacro::checkForm(form, m_project);
     // The checks' corrections stay in the entries whether or not they passed.
     m_form = form;
     m_macroName->setText(form.macroName);
@@ -205,10 +205,11 @@ void BitmaptoMacroDlg::onSaveMacro()
     m_form.macroFilePath = *chosen;
     m_macroFile->setText(*chosen);
     // The chosen file passes the same checks as the typed one before anything is written.
-    const bool written = bitmapmacro::checkMacroFilePath(current.macroFilePath, m_project) &&
-                         bitmapmacro::checkMacroFileIsNotImage(current.macroFilePath, current.sourcePath) &&
-                         bitmapmacro::probeFolderOrTell(current.macroFilePath) &&
-                         bitmapmacro::createMacroFile(current.sourcePath, bitmapmacro::toRequest(current));
+    const bool written =
+        qrl::bitmapmacro::checkMacroFilePath(current.macroFilePath, m_project) &&
+        qrl::bitmapmacro::checkMacroFileIsNotImage(current.macroFilePath, current.sourcePath) &&
+        qrl::bitmapmacro::probeFolderOrTell(current.macroFilePath) &&
+        qrl::bitmapmacro::createMacroFile(current.sourcePath, qrl::bitmapmacro::toRequest(current));
     qrl::ui().message(qrl::text(written ? qrl::ids::kMacroFileCreated : qrl::ids::kMacroFileNotCreated),
                       qrl::Buttons::Ok, written ? qrl::Icon::Information : qrl::Icon::Warning);
 }
@@ -224,7 +225,7 @@ void BitmaptoMacroDlg::accept()
         if (qrl::ui().message(question, qrl::Buttons::OkCancel, qrl::Icon::Information) != qrl::Answer::Ok)
             return;
     }
-    m_result = bitmapmacro::toRequest(current);
+    m_result = qrl::bitmapmacro::toRequest(current);
     savePlacement();
     QDialog::accept();
 }

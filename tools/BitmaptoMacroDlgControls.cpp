@@ -84,9 +84,9 @@ QWidget* BitmaptoMacroDlg::createMacroSettings()
     m_colour = named(new QCheckBox(QStringLiteral("Create color &raster data\n for Color Printer"), group),
                      "colourCheck");
     m_unit = named(new QComboBox(group), "unitCombo");
-    m_unit->addItems(bitmapmacro::unitTexts());
+    m_unit->addItems(qrl::bitmapmacro::unitTexts());
     m_resolution = named(new QComboBox(group), "resolutionCombo");
-    m_resolution->addItems(bitmapmacro::resolutionTexts());
+    m_resolution->addItems(qrl::bitmapmacro::resolutionTexts());
     m_bitmapOnly.append(m_colour);
 
     m_position = named(new QCheckBox(QStringLiteral("Position"), group), "positionCheck");

@@ -78,7 +78,7 @@ CallMacroParams CCallMacroDlg::edited() const
 void CCallMacroDlg::accept()
 {
     const CallMacroParams values = edited();
-    if (const int problem = callmacro::checkCallMacroParams(values); problem != 0) {
+    if (const int problem = qrl::callmacro::checkCallMacroParams(values); problem != 0) {
         qrl::ui().message(qrl::text(problem), qrl::Buttons::Ok, qrl::Icon::Warning);
         QLineEdit* field = m_repeat;
         if (problem == qrl::ids::kNotLatin1)

@@ -9,7 +9,7 @@ class QLineEdit;
 
 // "Tellurade Call Macro": edits the macro name, parameter value and repeat count of the
 // "CALL macro" tool. The dialog edits a copy; OK takes the edits only when their check passes
-// (callmacro::checkCallMacroParams), else it shows the reason and stays open. Cancel changes
+// (qrl::callmacro::checkCallMacroParams), else it shows the reason and stays open. Cancel changes
 // nothing. The window placement is kept in section "Call Macro", stored on OK only.
 class CCallMacroDlg : public QDialog {
     Q_OBJECT

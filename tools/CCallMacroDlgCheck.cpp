@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace callmacro {
+namespace qrl::callmacro {
 
 int checkCallMacroParams(const CallMacroParams& params)
 {
@@ -22,11 +22,12 @@ int checkCallMacroParams(const CallMacroParams& params)
         return qrl::ids::kRepeatCountRange;
     if (!qrl::singlebyte::fits(params.macroName) || !qrl::singlebyte::fits(params.parameter))
         return qrl::ids::kNotLatin1;
-    if (!params.macroName.isEmpty() && !printertext::isBareName(qrl::singlebyte::toBytes(params.macroName)))
+    if (!params.macroName.isEmpty() &&
+        !qrl::printertext::isBareName(qrl::singlebyte::toBytes(params.macroName)))
         return qrl::ids::kMacroNameNotAcceptable;
     if (!acceptableCallParameter(qrl::singlebyte::toBytes(params.parameter)))
         return qrl::ids::kParametersNotAcceptable;
     return 0;
 }
 
-} // namespace callmacro
+} // namespace qrl::callmacro

@@ -2,7 +2,7 @@
 
 #include "CallMacroCommand.h"
 
-namespace callmacro {
+namespace qrl::callmacro {
 
 // The largest repeat count the printer's CALL command takes.
 inline constexpr int kMaxRepeatCount = 32767;
@@ -16,4 +16,4 @@ inline constexpr int kMaxRepeatCount = 32767;
 // taken; it is reported when the tools are sent.
 int checkCallMacroParams(const CallMacroParams& params);
 
-} // namespace callmacro
+} // namespace qrl::callmacro

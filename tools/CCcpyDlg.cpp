@@ -60,11 +60,11 @@ void widenPageColumns(QTreeWidget* list)
 {
     const QStringList entries[] = {
         {QStringLiteral("999")},
-        ccpy::cassetteEntries(),
+        qrl::ccpy::cassetteEntries(),
         {},
-        ccpy::resolutionEntries(),
-        ccpy::dataOverlayEntries(),
-        ccpy::stackEntries(),
+        qrl::ccpy::resolutionEntries(),
+        qrl::ccpy::dataOverlayEntries(),
+        qrl::ccpy::stackEntries(),
         {qrl::text(qrl::ids::kCcpyFront), qrl::text(qrl::ids::kCcpyBack), qrl::text(qrl::ids::kCcpyNone)},
     };
     for (int column = 0; column < list->columnCount(); ++column)
@@ -103,7 +103,7 @@ CCcpyDlg::CCcpyDlg(CQuorlyn32Doc& document, QWidget* parent) : QDialog(parent), 
 {
     setObjectName(QStringLiteral("ccpyCreatorDialog"));
     setWindowTitle(QStringLiteral("Multi-Part Form Creator"));
-    m_options = ccpy::options::creatorMask();
+    m_options = qrl::ccpy::options::creatorMask();
     createControls();
     fillMacroList();
     showPages(-1);
@@ -198,7 +198,8 @@ void CCcpyDlg::showPages(int selectRow)
 void CCcpyDlg::appendRow(int row)
 {
     const CcpyPage& p = m_job.pages[static_cast<std::size_t>(row)];
-    const QString side = qrl::text(ccpy::isBackSide(m_job, row) ? qrl::ids::kCcpyBack : qrl::ids::kCcpyFront);
+    const QString side =
+        qrl::text(qrl::ccpy::isBackSide(m_job, row) ? qrl::ids::kCcpyBack : qrl::ids::kCcpyFront);
     new QTreeWidgetItem(m_pageList, {QString::number(row + 1), p.cassetteText, p.overlayText,
                                      p.resolutionText, p.dataOverlayText, p.stackText, side});
 }
@@ -206,7 +207,7 @@ void CCcpyDlg::appendRow(int row)
 void CCcpyDlg::onDuplexToggled(bool on)
 {
     m_job.duplex = on;
-    ccpy::applyBackSideRule(m_job);
+    qrl::ccpy::applyBackSideRule(m_job);
     showPages(m_pageList->indexOfTopLevelItem(m_pageList->currentItem()));
 }
 
@@ -227,7 +228,7 @@ void CCcpyDlg::onAddPage()
         return;
     }
     const CcpyPage* front =
-        ccpy::isBackSide(m_job, row) ? &m_job.pages[static_cast<std::size_t>(row - 1)] : nullptr;
+        qrl::ccpy::isBackSide(m_job, row) ? &m_job.pages[static_cast<std::size_t>(row - 1)] : nullptr;
     CCcpyItemDlg page(row + 1, m_job.duplex, m_overlays, front, this);
     if (page.exec() == QDialog::Accepted)
         addPage(page.page());
@@ -238,8 +239,8 @@ void CCcpyDlg::onDeletePage()
     const int row = m_pageList->indexOfTopLevelItem(m_pageList->currentItem());
     if (row < 0)
         return;
-    ccpy::removePage(m_job, row);
-    ccpy::applyBackSideRule(m_job);
+    qrl::ccpy::removePage(m_job, row);
+    qrl::ccpy::applyBackSideRule(m_job);
     showPages(m_job.pages.empty() ? -1 : 0);
     if (m_job.pages.empty()) {
         m_ok->setEnabled(false);
@@ -267,7 +268,7 @@ void CCcpyDlg::accept()
     job.time = QDateTime::currentDateTime();
     CcpyWriter writer(std::move(job));
     const QString directory =
-        ccpy::proposalDirectory(qrl::context().directories.forms, m_document.GetDocumentDirectory());
+        qrl::ccpy::proposalDirectory(qrl::context().directories.forms, m_document.GetDocumentDirectory());
     m_enablePath.clear();
     m_disablePath.clear();
     if (!writer.askEnablePath(directory))

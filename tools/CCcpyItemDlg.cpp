@@ -30,14 +30,14 @@ CCcpyItemDlg::CCcpyItemDlg(int pageNumber, bool duplex, const std::vector<Overla
     auto* number = new QLabel(QString::number(pageNumber), this);
     number->setObjectName(QStringLiteral("pageNumberLabel"));
     m_form->addRow(QStringLiteral("Page No"), number);
-    m_cassette = addList("C&assette", "cassetteList", ccpy::cassetteEntries());
+    m_cassette = addList("C&assette", "cassetteList", qrl::ccpy::cassetteEntries());
     QStringList overlayEntries{qrl::text(qrl::ids::kCcpyNone)};
     for (const Overlay& overlay : m_overlays)
         overlayEntries.append(overlay.text);
     m_overlay = addList("O&verlay", "overlayList", overlayEntries);
-    m_resolution = addList("&Resolution", "resolutionList", ccpy::resolutionEntries());
-    m_dataOverlay = addList("&Data / Overlay", "dataOverlayList", ccpy::dataOverlayEntries());
-    m_stack = addList("&Stack", "stackList", ccpy::stackEntries());
+    m_resolution = addList("&Resolution", "resolutionList", qrl::ccpy::resolutionEntries());
+    m_dataOverlay = addList("&Data / Overlay", "dataOverlayList", qrl::ccpy::dataOverlayEntries());
+    m_stack = addList("&Stack", "stackList", qrl::ccpy::stackEntries());
     connect(m_overlay, &QComboBox::currentIndexChanged, this, &CCcpyItemDlg::onOverlayChanged);
 
     m_info = new QLabel(qrl::text(qrl::ids::kCcpyBackSideInfo), this);
@@ -78,12 +78,12 @@ void CCcpyItemDlg::onOverlayChanged(int position)
 
 void CCcpyItemDlg::accept()
 {
-    ccpy::PageChoice choice;
+    qrl::ccpy::PageChoice choice;
     choice.cassette = m_cassette->currentIndex();
     choice.overlay = m_overlay->currentIndex();
     if (choice.overlay > 0) {
         const Overlay& overlay = m_overlays.at(static_cast<std::size_t>(choice.overlay - 1));
-        if (!ccpy::isCallableName(overlay.name)) {
+        if (!qrl::ccpy::isCallableName(overlay.name)) {
             qrl::printing::showNameRefused(overlay.name);
             return;
         }
@@ -93,6 +93,6 @@ void CCcpyItemDlg::accept()
     choice.dataOverlay = m_dataOverlay->currentIndex();
     choice.resolution = m_resolution->currentIndex();
     choice.stack = m_stack->currentIndex();
-    m_page = ccpy::makePage(choice);
+    m_page = qrl::ccpy::makePage(choice);
     QDialog::accept();
 }

@@ -10,15 +10,15 @@ const OptionsMaskPropPage::Definition kDefinition = {
     "CCPY Enable File",
     "CCPY Disable File",
     {{
-        {"enableVersionBox", ccpy::options::kEnableVersion},
-        {"enableTimeBox", ccpy::options::kEnableTime},
-        {"enableExplainBox", ccpy::options::kEnableExplanation},
-        {"disableVersionBox", ccpy::options::kDisableVersion},
-        {"disableTimeBox", ccpy::options::kDisableTime},
-        {"disableExplainBox", ccpy::options::kDisableExplanation},
+        {"enableVersionBox", qrl::ccpy::options::kEnableVersion},
+        {"enableTimeBox", qrl::ccpy::options::kEnableTime},
+        {"enableExplainBox", qrl::ccpy::options::kEnableExplanation},
+        {"disableVersionBox", qrl::ccpy::options::kDisableVersion},
+        {"disableTimeBox", qrl::ccpy::options::kDisableTime},
+        {"disableExplainBox", qrl::ccpy::options::kDisableExplanation},
     }},
-    ccpy::options::storedMask,
-    ccpy::options::storeMask,
+    qrl::ccpy::options::storedMask,
+    qrl::ccpy::options::storeMask,
 };
 
 } // namespace

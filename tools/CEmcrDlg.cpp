@@ -38,7 +38,7 @@ CEmcrDlg::CEmcrDlg(CQuorlyn32Doc& document, QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("emcrCreatorDialog"));
     setWindowTitle(QStringLiteral("EMCR Creator"));
     m_projectPath = document.GetPathName();
-    m_job.optionMask = emcr::options::creatorMask();
+    m_job.optionMask = qrl::emcr::options::creatorMask();
     m_job.versionText = qrl::context().fileVersionText;
     createControls();
     fillMacroList(document);
@@ -127,13 +127,13 @@ void CEmcrDlg::accept()
     savePlacement();
     m_enablePath.clear();
     m_disablePath.clear();
-    const emcr::SaveResult result =
-        emcr::saveFiles(m_job, emcr::fileDirectory(qrl::context().directories.forms, m_projectPath));
-    if (result.outcome == emcr::SaveOutcome::Cancel) {
+    const qrl::emcr::SaveResult result = qrl::emcr::saveFiles(
+        m_job, qrl::emcr::fileDirectory(qrl::context().directories.forms, m_projectPath));
+    if (result.outcome == qrl::emcr::SaveOutcome::Cancel) {
         QDialog::reject();
         return;
     }
-    if (result.outcome != emcr::SaveOutcome::Written)
+    if (result.outcome != qrl::emcr::SaveOutcome::Written)
         return;
     m_enablePath = result.enablePath;
     m_disablePath = result.disablePath;

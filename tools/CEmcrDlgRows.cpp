@@ -45,7 +45,7 @@ void CEmcrDlg::rebuildAssigner()
         m_assigner->setColumnWidth(column(i), kColumns[i].width);
     if (m_job.duplex)
         m_assigner->setColumnWidth(1, kSideColumnWidth);
-    for (int row = 0; row < emcr::rowCount(m_job.duplex); ++row) {
+    for (int row = 0; row < qrl::emcr::rowCount(m_job.duplex); ++row) {
         new QTreeWidgetItem(m_assigner);
         showRow(row);
     }
@@ -57,10 +57,11 @@ void CEmcrDlg::showRow(int row)
     QTreeWidgetItem* item = m_assigner->topLevelItem(row);
     if (!item)
         return;
-    const EmcrAssignment& a = m_job.assignments[static_cast<std::size_t>(emcr::slotOfRow(row, m_job.duplex))];
-    item->setText(kSourceColumn, emcr::sourceName(emcr::sourceOfRow(row, m_job.duplex)));
+    const EmcrAssignment& a =
+        m_job.assignments[static_cast<std::size_t>(qrl::emcr::slotOfRow(row, m_job.duplex))];
+    item->setText(kSourceColumn, qrl::emcr::sourceName(qrl::emcr::sourceOfRow(row, m_job.duplex)));
     if (m_job.duplex)
-        item->setText(1, emcr::sideName(emcr::sideOfRow(row, true)));
+        item->setText(1, qrl::emcr::sideName(qrl::emcr::sideOfRow(row, true)));
     item->setText(column(kMacroColumn), a.macro);
     item->setText(column(kParametersColumn), a.parameters);
     item->setText(column(kRepeatColumn), a.repeatCount);
@@ -69,7 +70,7 @@ void CEmcrDlg::showRow(int row)
 int CEmcrDlg::selectedRow() const
 {
     const int row = m_assigner->indexOfTopLevelItem(m_assigner->currentItem());
-    return row >= 0 && row < emcr::rowCount(m_job.duplex) ? row : 0;
+    return row >= 0 && row < qrl::emcr::rowCount(m_job.duplex) ? row : 0;
 }
 
 void CEmcrDlg::selectRow(int row)
@@ -89,7 +90,7 @@ void CEmcrDlg::onDuplexToggled(bool on)
 
 void CEmcrDlg::assignRow(int row)
 {
-    auto& slot = m_job.assignments[static_cast<std::size_t>(emcr::slotOfRow(row, m_job.duplex))];
+    auto& slot = m_job.assignments[static_cast<std::size_t>(qrl::emcr::slotOfRow(row, m_job.duplex))];
     CEmcrItemDlg dialog(row, m_job.duplex, m_macroNames, slot, this);
     if (dialog.exec() == QDialog::Accepted) {
         slot = dialog.assignment();
@@ -100,15 +101,15 @@ void CEmcrDlg::assignRow(int row)
 
 void CEmcrDlg::clearRow(int row)
 {
-    m_job.assignments[static_cast<std::size_t>(emcr::slotOfRow(row, m_job.duplex))] = {};
+    m_job.assignments[static_cast<std::size_t>(qrl::emcr::slotOfRow(row, m_job.duplex))] = {};
     showRow(row);
 }
 
 std::unique_ptr<QMenu> CEmcrDlg::contextMenu(int row)
 {
-    QString where = emcr::sourceName(emcr::sourceOfRow(row, m_job.duplex));
+    QString where = qrl::emcr::sourceName(qrl::emcr::sourceOfRow(row, m_job.duplex));
     if (m_job.duplex)
-        where += QStringLiteral(" - ") + emcr::sideName(emcr::sideOfRow(row, true));
+        where += QStringLiteral(" - ") + qrl::emcr::sideName(qrl::emcr::sideOfRow(row, true));
     const QString suffix = QStringLiteral(" (") + where + QStringLiteral(" )");
     auto menu = std::make_unique<QMenu>(this);
     menu->addAction(qrl::text(qrl::ids::kEmcrModify) + suffix, this, [this, row] { assignRow(row); });

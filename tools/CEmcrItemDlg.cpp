@@ -40,12 +40,12 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
 {
     setObjectName(QStringLiteral("emcrItemDialog"));
     setWindowTitle(qrl::text(qrl::ids::kEmcrItemTitle));
-    const int source = emcr::sourceOfRow(row, duplex);
-    m_limit = emcr::lengthLimit(duplex, source);
+    const int source = qrl::emcr::sourceOfRow(row, duplex);
+    m_limit = qrl::emcr::lengthLimit(duplex, source);
 
-    QString sourceText = emcr::sourceName(source);
+    QString sourceText = qrl::emcr::sourceName(source);
     if (duplex)
-        sourceText += QStringLiteral(" -") + emcr::sideName(emcr::sideOfRow(row, true));
+        sourceText += QStringLiteral(" -") + qrl::emcr::sideName(qrl::emcr::sideOfRow(row, true));
     auto* sourceLabel = new QLabel(sourceText, this);
     sourceLabel->setObjectName(QStringLiteral("sourceLabel"));
 
@@ -80,7 +80,7 @@ CEmcrItemDlg::CEmcrItemDlg(int row, bool duplex, const QStringList& macros, cons
 
 void CEmcrItemDlg::onRepeatChanged(const QString& text)
 {
-    if (!emcr::isAllDigits(text)) {
+    if (!qrl::emcr::isAllDigits(text)) {
         warn(qrl::text(qrl::ids::kNotANumber));
         m_repeat->clear();
         return;
@@ -111,7 +111,7 @@ void CEmcrItemDlg::accept()
         return;
     }
     // A macro file's own name can hold what a bare name in the command cannot.
-    if (!emcr::acceptableName(macro)) {
+    if (!qrl::emcr::acceptableName(macro)) {
         warn(qrl::text(qrl::ids::kMacroNameNotAcceptable));
         m_macroBox->setFocus();
         return;
@@ -123,7 +123,7 @@ void CEmcrItemDlg::accept()
         return;
     }
     // Refused rather than mended, so that the command holds exactly what was typed.
-    if (!emcr::acceptableParameters(parameters)) {
+    if (!qrl::emcr::acceptableParameters(parameters)) {
         warn(qrl::text(qrl::ids::kParametersNotAcceptable));
         m_parameters->setFocus();
         return;
@@ -135,7 +135,7 @@ void CEmcrItemDlg::accept()
         warn(qrl::text(qrl::ids::kEmcrParametersTooLong));
         return;
     }
-    const emcr::RepeatCount count = emcr::normaliseRepeatCount(repeat);
+    const qrl::emcr::RepeatCount count = qrl::emcr::normaliseRepeatCount(repeat);
     if (!count.ok) {
         warn(qrl::text(qrl::ids::kRepeatCountRange));
         m_repeat->setFocus();

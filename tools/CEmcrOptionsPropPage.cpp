@@ -4,7 +4,7 @@
 
 namespace {
 
-namespace opt = emcr::options;
+namespace opt = qrl::emcr::options;
 
 const OptionsMaskPropPage::Definition kDefinition = {
     "emcrOptionsPage",

@@ -66,7 +66,7 @@ CMacroEditDlg::CMacroEditDlg(CPrintToolDlg& tools, QWidget* parent) : QDialog(pa
     // The text lives in the tools dialog, so it is shown with or without a tool data file.
     QByteArray text;
     if (m_tools.FindCustomText(text))
-        m_edit->setPlainText(macroedit::editorText(text));
+        m_edit->setPlainText(qrl::macroedit::editorText(text));
     m_edit->setFocus();
 }
 
@@ -78,7 +78,7 @@ bool CMacroEditDlg::run(CPrintToolDlg& tools)
 
 void CMacroEditDlg::accept()
 {
-    const std::optional<QByteArray> stored = macroedit::storedText(m_edit->toPlainText());
+    const std::optional<QByteArray> stored = qrl::macroedit::storedText(m_edit->toPlainText());
     if (!stored) {
         qrl::ui().message(qrl::text(qrl::ids::kNotLatin1), qrl::Buttons::Ok, qrl::Icon::Warning);
         m_edit->setFocus();

@@ -2,7 +2,7 @@
 
 #include "SingleByteText.h"
 
-namespace macroedit {
+namespace qrl::macroedit {
 
 QString editorText(const QByteArray& stored)
 {
@@ -19,4 +19,4 @@ std::optional<QByteArray> storedText(const QString& edited)
     return qrl::singlebyte::toBytes(edited).replace('\n', "\r\n");
 }
 
-} // namespace macroedit
+} // namespace qrl::macroedit

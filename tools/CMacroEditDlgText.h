@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace macroedit {
+namespace qrl::macroedit {
 
 // The stored text of a custom macro as the editor shows it: one byte a character, CR LF (and a
 // lone CR) shown as a line break.
@@ -16,4 +16,4 @@ QString editorText(const QByteArray& stored);
 // would reach the printer as another character); qrl::ids::kNotLatin1 is the message for it.
 std::optional<QByteArray> storedText(const QString& edited);
 
-} // namespace macroedit
+} // namespace qrl::macroedit

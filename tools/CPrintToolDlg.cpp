@@ -97,7 +97,7 @@ void CPrintToolDlg::buildWidgets()
     auto* customGroup = new QGroupBox(QStringLiteral("Custom Macro Tools"), this);
     m_nameEdit = new QLineEdit(customGroup);
     m_nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    m_nameEdit->setMaxLength(static_cast<int>(tooldata::kMaxNameWritten));
+    m_nameEdit->setMaxLength(static_cast<int>(qrl::tooldata::kMaxNameWritten));
     m_addButton = makeButton("&Add", "addButton", customGroup);
     m_deleteButton = makeButton("&Delete", "deleteButton", customGroup);
     auto* customLayout = new QGridLayout(customGroup);

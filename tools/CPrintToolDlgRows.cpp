@@ -164,7 +164,7 @@ void CPrintToolDlg::chooseFileToSend()
         return;
     const QByteArray path = QFile::encodeName(*chosen);
     // The tool data file holds a path of limited length; a longer one is refused, never cut.
-    if (path.size() > tooldata::kMaxPath) {
+    if (path.size() > qrl::tooldata::kMaxPath) {
         qrl::ui().message(ToolDataImage::refusalText(ToolDataImage::Refusal::PathTooLong, path),
                           qrl::Buttons::Ok, qrl::Icon::Warning);
         return;

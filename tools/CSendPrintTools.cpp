@@ -146,7 +146,7 @@ void CSendPrintTools::fillSelectedTools()
     bool sendsFile = false;
     for (const int tool : m_tools.checkedTools()) {
         // Each formatting tool warns once; the warnings stop nothing.
-        const int warning = sendtools::formatWarningId(m_tools.tools().GetToolName(tool));
+        const int warning = qrl::sendtools::formatWarningId(m_tools.tools().GetToolName(tool));
         if (warning != 0)
             qrl::ui().message(qrl::text(warning), qrl::Buttons::Ok, qrl::Icon::Information);
         sendsFile = sendsFile || m_tools.tools().kind(tool) == kToolSendFile;
@@ -157,11 +157,11 @@ void CSendPrintTools::fillSelectedTools()
 
 bool CSendPrintTools::sendNow()
 {
-    m_status->setText(qrl::text(sendtools::sendingTextId()));
+    m_status->setText(qrl::text(qrl::sendtools::sendingTextId()));
     // Without any printer to choose there is nothing to send to.
     const bool sent =
         !m_printerName.isEmpty() && m_tools.SendTools(m_printerName, m_port, m_tarnwick->isChecked() ? 1 : 0);
-    m_status->setText(qrl::text(sendtools::resultTextId(sent)));
+    m_status->setText(qrl::text(qrl::sendtools::resultTextId(sent)));
     return sent;
 }
 

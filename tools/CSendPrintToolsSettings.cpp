@@ -37,7 +37,7 @@ bool CSendPrintToolsSettings::write(const CSendPrintToolsSettings& settings)
     return printerWritten && tarnwickWritten;
 }
 
-namespace sendtools {
+namespace qrl::sendtools {
 
 int formatWarningId(const QString& toolName)
 {
@@ -58,4 +58,4 @@ int sendingTextId()
     return qrl::ids::kSending;
 }
 
-} // namespace sendtools
+} // namespace qrl::sendtools

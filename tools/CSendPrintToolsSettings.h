@@ -21,7 +21,7 @@ struct CSendPrintToolsSettings {
     static bool write(const CSendPrintToolsSettings& settings);
 };
 
-namespace sendtools {
+namespace qrl::sendtools {
 
 // String id of the warning shown for a checked tool named `toolName` (the three formatting
 // tools), 0 for any other tool.
@@ -32,4 +32,4 @@ int resultTextId(bool sent);
 // "Sending....", shown while the tools are sent.
 int sendingTextId();
 
-} // namespace sendtools
+} // namespace qrl::sendtools

@@ -27,7 +27,7 @@ void showFileError(const QString& path, const QString& error)
 CToolDataFile::Location CToolDataFile::locate(const QString& programDirectory, const QString& userDirectory,
                                               bool programDirectoryWritable)
 {
-    const QString fileName = QString::fromLatin1(tooldata::kFileName);
+    const QString fileName = QString::fromLatin1(qrl::tooldata::kFileName);
     const QString programFile = QDir(programDirectory).filePath(fileName);
     if (userDirectory.isEmpty())
         return {programFile, programFile};
@@ -79,7 +79,7 @@ bool CToolDataFile::OpenOrCreate()
 
 bool CToolDataFile::CreateSkeleton()
 {
-    if (!commit(QByteArray(tooldata::kSkeleton, tooldata::kSkeletonSize)))
+    if (!commit(QByteArray(qrl::tooldata::kSkeleton, qrl::tooldata::kSkeletonSize)))
         return false;
     m_created = 1;
     return true;
@@ -117,38 +117,38 @@ bool CToolDataFile::readWith(const std::function<std::optional<QByteArray>(const
 
 bool CToolDataFile::readTag(const char* tag, QByteArray& value)
 {
-    return readWith([tag](const QByteArray& bytes) { return tooldata::readValue(bytes, tag); }, value);
+    return readWith([tag](const QByteArray& bytes) { return qrl::tooldata::readValue(bytes, tag); }, value);
 }
 
 bool CToolDataFile::ReadCallMacro(QByteArray& value)
 {
-    return readTag(tooldata::kCallMacroTag, value);
+    return readTag(qrl::tooldata::kCallMacroTag, value);
 }
 
 bool CToolDataFile::ReadCallParam(QByteArray& value)
 {
-    return readTag(tooldata::kCallParamTag, value);
+    return readTag(qrl::tooldata::kCallParamTag, value);
 }
 
 bool CToolDataFile::ReadCallRepeat(QByteArray& value)
 {
-    return readTag(tooldata::kCallRepeatTag, value);
+    return readTag(qrl::tooldata::kCallRepeatTag, value);
 }
 
 bool CToolDataFile::ReadMacroFile(QByteArray& path)
 {
-    return readTag(tooldata::kMacroFileTag, path);
+    return readTag(qrl::tooldata::kMacroFileTag, path);
 }
 
 bool CToolDataFile::NextCustomMacroName(qint64& offset, QByteArray& name)
 {
     QByteArray bytes;
-    return load(bytes) && tooldata::nextCustomMacroName(bytes, offset, name);
+    return load(bytes) && qrl::tooldata::nextCustomMacroName(bytes, offset, name);
 }
 
 bool CToolDataFile::ReadCustomMacro(const QByteArray& name, QByteArray& text)
 {
-    return readWith([&name](const QByteArray& bytes) { return tooldata::readCustomMacro(bytes, name); },
+    return readWith([&name](const QByteArray& bytes) { return qrl::tooldata::readCustomMacro(bytes, name); },
                     text);
 }
 
@@ -161,7 +161,7 @@ bool CToolDataFile::commit(const QByteArray& bytes)
 {
     const QString& path = m_location.writePath;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!toolfile::writeFile(path, bytes))
+    if (!qrl::toolfile::writeFile(path, bytes))
         return false;
     m_location.readPath = path;
     return true;

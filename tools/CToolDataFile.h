@@ -51,7 +51,7 @@ public:
     bool ReadCallParam(QByteArray& value);
     bool ReadCallRepeat(QByteArray& value);
     bool ReadMacroFile(QByteArray& path);
-    // The next custom macro name at or after `offset` (tooldata::nextCustomMacroName).
+    // The next custom macro name at or after `offset` (qrl::tooldata::nextCustomMacroName).
     bool NextCustomMacroName(qint64& offset, QByteArray& name);
     // The text of the named custom macro; fails silently when its tag is not found.
     bool ReadCustomMacro(const QByteArray& name, QByteArray& text);

@@ -127,7 +127,7 @@ void CVorlDownloader::loadSettings()
 {
     const VorlDownloaderSettings settings = VorlDownloaderSettings::load(qrl::context().versionChanged);
     qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
-    m_options = vorloptions::read();
+    m_options = qrl::vorloptions::read();
     m_media->button(settings.mediumType)->setChecked(true);
 
     {
@@ -143,8 +143,8 @@ void CVorlDownloader::loadSettings()
     for (int i = 0; i < VorlDownloaderSettings::kColumnCount; ++i)
         m_list->setColumnWidth(i, settings.columnWidths[i]);
 
-    m_modify->setVisible((m_options & vorloptions::kAllowModifyTarget) != 0);
-    m_fontList->setText(qrl::text((m_options & vorloptions::kFlstFontList)
+    m_modify->setVisible((m_options & qrl::vorloptions::kAllowModifyTarget) != 0);
+    m_fontList->setText(qrl::text((m_options & qrl::vorloptions::kFlstFontList)
                                       ? qrl::ids::kVorlPrintFontList
                                       : qrl::ids::kVorlPrintFontFileList));
     updateButtons();
@@ -159,7 +159,7 @@ void CVorlDownloader::reject()
     for (int i = 0; i < VorlDownloaderSettings::kColumnCount; ++i)
         settings.columnWidths[i] = m_list->columnWidth(i);
     settings.save();
-    vorloptions::write(m_options);
+    qrl::vorloptions::write(m_options);
     qrl::saveDialogPlacement(this, QString::fromLatin1(kPlacementSection));
     QDialog::reject();
 }

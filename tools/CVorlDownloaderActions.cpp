@@ -153,9 +153,9 @@ void CVorlDownloader::onSend()
     const FontDownloadRequest r = request();
     WaitCursor wait;
     if (toFile())
-        fontdownload::saveToFile(r, qrl::context().directories.builds);
+        qrl::fontdownload::saveToFile(r, qrl::context().directories.builds);
     else
-        fontdownload::sendToPrinter(r, m_printer);
+        qrl::fontdownload::sendToPrinter(r, m_printer);
 }
 
 void CVorlDownloader::onPrintFontList()
@@ -163,5 +163,5 @@ void CVorlDownloader::onPrintFontList()
     if (toFile())
         return;
     WaitCursor wait;
-    fontdownload::sendFontList(request(), m_printer);
+    qrl::fontdownload::sendFontList(request(), m_printer);
 }

@@ -34,8 +34,8 @@ CVorlDownloaderOptionsPropPage::CVorlDownloaderOptionsPropPage(QWidget* parent) 
     layout->addWidget(listGroup);
     layout->addStretch();
 
-    m_optionValue = vorloptions::read();
-    const vorloptions::PageChoice stored = vorloptions::choiceFromValue(m_optionValue);
+    m_optionValue = qrl::vorloptions::read();
+    const qrl::vorloptions::PageChoice stored = qrl::vorloptions::choiceFromValue(m_optionValue);
     m_allowModifyTarget->setChecked(stored.allowModifyTarget != 0);
     (stored.fontListMethod == 0 ? m_flstMethod : m_postScriptMethod)->setChecked(true);
 
@@ -43,9 +43,9 @@ CVorlDownloaderOptionsPropPage::CVorlDownloaderOptionsPropPage(QWidget* parent) 
     connect(methods, &QButtonGroup::idClicked, this, &CVorlDownloaderOptionsPropPage::changed);
 }
 
-vorloptions::PageChoice CVorlDownloaderOptionsPropPage::choice() const
+qrl::vorloptions::PageChoice CVorlDownloaderOptionsPropPage::choice() const
 {
-    vorloptions::PageChoice c;
+    qrl::vorloptions::PageChoice c;
     c.allowModifyTarget = m_allowModifyTarget->isChecked() ? 1 : 0;
     c.fontListMethod = m_flstMethod->isChecked() ? 0 : 1;
     return c;
@@ -53,6 +53,6 @@ vorloptions::PageChoice CVorlDownloaderOptionsPropPage::choice() const
 
 bool CVorlDownloaderOptionsPropPage::apply()
 {
-    m_optionValue = vorloptions::valueFromChoice(choice());
-    return vorloptions::write(m_optionValue);
+    m_optionValue = qrl::vorloptions::valueFromChoice(choice());
+    return qrl::vorloptions::write(m_optionValue);
 }

@@ -16,7 +16,7 @@ public:
     explicit CVorlDownloaderOptionsPropPage(QWidget* parent = nullptr);
 
     // The controls as they stand.
-    vorloptions::PageChoice choice() const;
+    qrl::vorloptions::PageChoice choice() const;
     // The value as last read or written.
     int optionValue() const { return m_optionValue; }
     // Writes the controls' value to the profile; false when the profile cannot be written.

@@ -32,7 +32,7 @@ bool acceptableCallParameter(const QByteArray& parameter)
 {
     return std::none_of(parameter.begin(), parameter.end(),
                         [](char c) { return isControl(c) || c == ';'; }) &&
-           printertext::readQuotes(parameter) == printertext::QuoteReading::Closed;
+           qrl::printertext::readQuotes(parameter) == qrl::printertext::QuoteReading::Closed;
 }
 
 CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray& command)
@@ -45,7 +45,7 @@ CallMacroProblem buildCallMacroCommand(const CallMacroParams& params, QByteArray
     const QByteArray name = qrl::singlebyte::toBytes(params.macroName);
     const QByteArray parameter = qrl::singlebyte::toBytes(params.parameter);
     const QByteArray repeat = qrl::singlebyte::toBytes(params.repeatCount);
-    if (!printertext::isBareName(name))
+    if (!qrl::printertext::isBareName(name))
         return CallMacroProblem::BadName;
     if (!allDigits(repeat) || !acceptableCallParameter(parameter))
         return CallMacroProblem::BadValues;

@@ -27,7 +27,7 @@ enum class CallMacroProblem {
 inline constexpr qsizetype kMaxCommandBytes = 255;
 
 // Whether a parameter value can stand in the command as typed: no ';' or control byte, and no
-// string left open as the printer reads it (printertext::readQuotes).
+// string left open as the printer reads it (qrl::printertext::readQuotes).
 bool acceptableCallParameter(const QByteArray& parameter);
 
 // "!R! CALL " [repeat " "] name [", " parameter " "] "; EXIT;" (Latin-1 bytes, no line end), so

@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace ccpy {
+namespace qrl::ccpy {
 
 namespace {
 
@@ -131,7 +131,7 @@ QByteArray disableFileText(const CcpyJob& job)
 bool isCallableName(const QByteArray& name)
 {
     return name.size() + static_cast<qsizetype>(sizeof(kCall)) <= kMaxCommandLength &&
-           printertext::isBareName(name);
+           qrl::printertext::isBareName(name);
 }
 
 int firstUncallablePage(const CcpyJob& job)
@@ -144,4 +144,4 @@ int firstUncallablePage(const CcpyJob& job)
     return -1;
 }
 
-} // namespace ccpy
+} // namespace qrl::ccpy

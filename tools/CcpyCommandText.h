@@ -7,7 +7,7 @@
 // The bytes of the CCPY command files and of the two scratch parts the enable file is made of.
 // Lines end in CR LF; the files end with "EXIT;" and no line end. Expects a job whose pages
 // checkPages() accepts.
-namespace ccpy {
+namespace qrl::ccpy {
 
 inline constexpr int kMaxCommandLength = 255;
 inline constexpr char kNoOverlay[] = "None";
@@ -35,4 +35,4 @@ bool isCallableName(const QByteArray& name);
 // The index of the first page whose overlay cannot be called, or -1 when all can.
 int firstUncallablePage(const CcpyJob& job);
 
-} // namespace ccpy
+} // namespace qrl::ccpy

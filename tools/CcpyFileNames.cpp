@@ -4,7 +4,7 @@
 
 #include <QFileInfo>
 
-namespace ccpy {
+namespace qrl::ccpy {
 
 namespace {
 
@@ -37,4 +37,4 @@ QString proposeFileName(const QString& directory, bool enable)
     return candidate;
 }
 
-} // namespace ccpy
+} // namespace qrl::ccpy

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Where the CCPY command files are proposed and under which names.
-namespace ccpy {
+namespace qrl::ccpy {
 
 inline constexpr int kLastNumber = 99;
 
@@ -19,4 +19,4 @@ QString proposeFileName(const QString& directory, bool enable);
 // Whether anything stands at `path`.
 bool isNameTaken(const QString& path);
 
-} // namespace ccpy
+} // namespace qrl::ccpy

@@ -4,12 +4,12 @@
 // "Options".
 #include "CommentMask.h"
 
-namespace ccpy::options {
+namespace qrl::ccpy::options {
 
-using enum commentmask::Bit;
-using Store = commentmask::Store<qrl::settings::kCcpyOptions>;
+using enum qrl::commentmask::Bit;
+using Store = qrl::commentmask::Store<qrl::settings::kCcpyOptions>;
 inline constexpr auto storedMask = &Store::storedMask;
 inline constexpr auto storeMask = &Store::storeMask;
 inline constexpr auto creatorMask = &Store::creatorMask;
 
-} // namespace ccpy::options
+} // namespace qrl::ccpy::options

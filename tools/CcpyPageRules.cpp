@@ -3,7 +3,7 @@
 #include "CcpyCommandText.h"
 #include "StringTable.h"
 
-namespace ccpy {
+namespace qrl::ccpy {
 
 namespace {
 
@@ -112,4 +112,4 @@ void applyBackSideRule(CcpyJob& job)
     }
 }
 
-} // namespace ccpy
+} // namespace qrl::ccpy

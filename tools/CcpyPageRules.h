@@ -6,7 +6,7 @@
 
 // The lists a page is chosen from (texts from the string table) and the rules of the creator's
 // page table: a page from the chosen positions, deleting a page, and the duplex back sides.
-namespace ccpy {
+namespace qrl::ccpy {
 
 inline constexpr int kCassetteCount = 8;
 inline constexpr int kResolutionCount = 8;
@@ -46,4 +46,4 @@ inline bool isBackSide(const CcpyJob& job, int row)
     return job.duplex && row % 2 == 1;
 }
 
-} // namespace ccpy
+} // namespace qrl::ccpy

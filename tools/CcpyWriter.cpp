@@ -45,7 +45,7 @@ bool CcpyWriter::askEnablePath(const QString& directory)
 {
     qrl::FileDialogRequest request;
     request.title = qrl::text(qrl::ids::kCcpyEnableTitle);
-    request.fileName = ccpy::proposeFileName(directory, true);
+    request.fileName = qrl::ccpy::proposeFileName(directory, true);
     request.filter = qrl::text(qrl::ids::kCcpyEnableFilter);
     request.defaultSuffix = QStringLiteral("prn");
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
@@ -85,7 +85,7 @@ void CcpyWriter::removeScratchDirectory()
 bool CcpyWriter::WritePageMacro(int page)
 {
     return ensureScratchDirectory() &&
-           toolfile::writeFile(pageMacroPath(page), ccpy::pageMacroText(m_job, page));
+           qrl::toolfile::writeFile(pageMacroPath(page), qrl::ccpy::pageMacroText(m_job, page));
 }
 
 bool CcpyWriter::WriteAllPageMacros()
@@ -99,7 +99,7 @@ bool CcpyWriter::WriteAllPageMacros()
 
 bool CcpyWriter::WriteCcpyCommand()
 {
-    return ensureScratchDirectory() && toolfile::writeFile(commandPath(), ccpy::commandText(m_job));
+    return ensureScratchDirectory() && qrl::toolfile::writeFile(commandPath(), qrl::ccpy::commandText(m_job));
 }
 
 bool CcpyWriter::AppendPageMacro(int page, QByteArray& target)
@@ -124,21 +124,21 @@ bool CcpyWriter::AppendCcpyCommand(QByteArray& target)
 
 bool CcpyWriter::WriteCcpyEnableFile()
 {
-    QByteArray file = ccpy::enableFileHead(m_job);
+    QByteArray file = qrl::ccpy::enableFileHead(m_job);
     for (int page = 0; page < static_cast<int>(m_job.pages.size()); ++page) {
         if (!AppendPageMacro(page, file))
             return false;
     }
-    file += ccpy::enableFileDuplex(m_job);
+    file += qrl::ccpy::enableFileDuplex(m_job);
     if (!AppendCcpyCommand(file))
         return false;
-    file += ccpy::kFileEnd;
-    return toolfile::writeFile(m_enablePath, file);
+    file += qrl::ccpy::kFileEnd;
+    return qrl::toolfile::writeFile(m_enablePath, file);
 }
 
 bool CcpyWriter::BuildCcpyEnableFile()
 {
-    const int refused = ccpy::firstUncallablePage(m_job);
+    const int refused = qrl::ccpy::firstUncallablePage(m_job);
     if (refused >= 0) {
         qrl::printing::showNameRefused(m_job.pages[static_cast<std::size_t>(refused)].overlayName);
         return false;
@@ -153,19 +153,19 @@ bool CcpyWriter::WriteCcpyDisableFile(const QString& directory)
     m_disablePath.clear();
     qrl::FileDialogRequest request;
     request.title = qrl::text(qrl::ids::kCcpyDisableTitle);
-    request.fileName = ccpy::proposeFileName(directory, false);
+    request.fileName = qrl::ccpy::proposeFileName(directory, false);
     request.filter = qrl::text(qrl::ids::kCcpyDisableFilter);
     request.defaultSuffix = QStringLiteral("prn");
     const std::optional<QString> chosen = qrl::ui().saveFileName(request);
     if (!chosen || chosen->isEmpty())
         return false;
     // Written over the enable file it would leave the project two items of one disable file.
-    if (!m_enablePath.isEmpty() && toolfile::isSameFile(*chosen, m_enablePath)) {
+    if (!m_enablePath.isEmpty() && qrl::toolfile::isSameFile(*chosen, m_enablePath)) {
         qrl::ui().message(qrl::text(qrl::ids::kDisableFileIsEnableFile), qrl::Buttons::Ok,
                           qrl::Icon::Warning);
         return false;
     }
-    if (!toolfile::writeFile(*chosen, ccpy::disableFileText(m_job)))
+    if (!qrl::toolfile::writeFile(*chosen, qrl::ccpy::disableFileText(m_job)))
         return false;
     m_disablePath = *chosen;
     return true;

@@ -2,7 +2,7 @@
 
 #include "AppContext.h"
 
-namespace commentmask {
+namespace qrl::commentmask {
 
 template <const qrl::settings::IntSetting& kSetting>
 int Store<kSetting>::storedMask()
@@ -25,4 +25,4 @@ int Store<kSetting>::creatorMask()
 template struct Store<qrl::settings::kCcpyOptions>;
 template struct Store<qrl::settings::kEmcrOptions>;
 
-} // namespace commentmask
+} // namespace qrl::commentmask

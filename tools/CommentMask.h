@@ -4,7 +4,7 @@
 // bit mask per creator, each in its own profile value, shared by its options page and the creator.
 #include "SettingsKeys.h"
 
-namespace commentmask {
+namespace qrl::commentmask {
 
 enum Bit : int {
     kEnableVersion = 0x02,      // enable file: the program's version
@@ -33,4 +33,4 @@ struct Store {
     static int creatorMask();
 };
 
-} // namespace commentmask
+} // namespace qrl::commentmask

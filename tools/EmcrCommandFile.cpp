@@ -10,7 +10,7 @@
 
 #include <QList>
 
-namespace emcr {
+namespace qrl::emcr {
 
 namespace {
 
@@ -109,14 +109,15 @@ bool acceptableName(const QString& name)
     // The name stands bare between the repeat count's blank and the parameters' comma; it is kept
     // to printable ASCII as well.
     return allOf(name, [](char16_t c) { return c < 0x7F; }) &&
-           printertext::isBareName(qrl::singlebyte::toBytes(name));
+           qrl::printertext::isBareName(qrl::singlebyte::toBytes(name));
 }
 
 bool acceptableParameters(const QString& parameters)
 {
     // A string left open swallows the rest of the job; one that closes may hold blanks and commas.
     return allOf(parameters, [](char16_t c) { return isParameterChar(QChar(c)); }) &&
-           printertext::readQuotes(qrl::singlebyte::toBytes(parameters)) == printertext::QuoteReading::Closed;
+           qrl::printertext::readQuotes(qrl::singlebyte::toBytes(parameters)) ==
+               qrl::printertext::QuoteReading::Closed;
 }
 
 int assignedRowCount(const EmcrCommandJob& job)
@@ -200,19 +201,19 @@ QByteArray disableFileBytes(const EmcrCommandJob& job)
 
 bool writeCommandFile(const QByteArray& bytes, const QString& path)
 {
-    return toolfile::writeFile(path, bytes);
+    return qrl::toolfile::writeFile(path, bytes);
 }
 
-} // namespace emcr
+} // namespace qrl::emcr
 
 namespace {
 
 bool refuseAssignments(const EmcrCommandJob& job)
 {
-    const emcr::TextError error = emcr::checkAssignments(job);
-    if (error == emcr::TextError::None)
+    const qrl::emcr::TextError error = qrl::emcr::checkAssignments(job);
+    if (error == qrl::emcr::TextError::None)
         return false;
-    qrl::ui().message(qrl::text(emcr::messageOf(error)), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::ui().message(qrl::text(qrl::emcr::messageOf(error)), qrl::Buttons::Ok, qrl::Icon::Warning);
     return true;
 }
 
@@ -220,10 +221,10 @@ bool refuseAssignments(const EmcrCommandJob& job)
 
 bool WriteEmcrEnableFile(const EmcrCommandJob& job, const QString& path)
 {
-    return !refuseAssignments(job) && emcr::writeCommandFile(emcr::enableFileBytes(job), path);
+    return !refuseAssignments(job) && qrl::emcr::writeCommandFile(qrl::emcr::enableFileBytes(job), path);
 }
 
 bool WriteEmcrDisableFile(const EmcrCommandJob& job, const QString& path)
 {
-    return emcr::writeCommandFile(emcr::disableFileBytes(job), path);
+    return qrl::emcr::writeCommandFile(qrl::emcr::disableFileBytes(job), path);
 }

@@ -20,7 +20,7 @@ struct EmcrAssignment {
 
 // Everything the two EMCR command files are written from.
 struct EmcrCommandJob {
-    std::array<EmcrAssignment, emcr::kSlotCount> assignments; // by slot: 2 x source + side
+    std::array<EmcrAssignment, qrl::emcr::kSlotCount> assignments; // by slot: 2 x source + side
     bool duplex = false;
     bool longEdge = true;
     int optionMask = 126; // which comment lines, see EmcrOptions.h
@@ -28,7 +28,7 @@ struct EmcrCommandJob {
     QDateTime time;       // the creation time comment; invalid: the moment of writing
 };
 
-namespace emcr {
+namespace qrl::emcr {
 
 // Why an assignment cannot become a printer command.
 enum class TextError {
@@ -66,7 +66,7 @@ QByteArray disableFileBytes(const EmcrCommandJob& job);
 // failure the old file is kept, a message names the cause and the path, and false comes back.
 bool writeCommandFile(const QByteArray& bytes, const QString& path);
 
-} // namespace emcr
+} // namespace qrl::emcr
 
 // Write the enable or the disable file to `path`. False (after a message) when the assignments
 // cannot be written as commands or the file cannot be written whole.

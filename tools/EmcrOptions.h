@@ -4,12 +4,12 @@
 // "Options".
 #include "CommentMask.h"
 
-namespace emcr::options {
+namespace qrl::emcr::options {
 
-using enum commentmask::Bit;
-using Store = commentmask::Store<qrl::settings::kEmcrOptions>;
+using enum qrl::commentmask::Bit;
+using Store = qrl::commentmask::Store<qrl::settings::kEmcrOptions>;
 inline constexpr auto storedMask = &Store::storedMask;
 inline constexpr auto storeMask = &Store::storeMask;
 inline constexpr auto creatorMask = &Store::creatorMask;
 
-} // namespace emcr::options
+} // namespace qrl::emcr::options

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace emcr {
+namespace qrl::emcr {
 
 namespace {
 
@@ -100,7 +100,7 @@ SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
     if (disablePath.isEmpty())
         return result;
     // Written over the enable file it would leave the project without it.
-    if (toolfile::isSameFile(disablePath, enablePath)) {
+    if (qrl::toolfile::isSameFile(disablePath, enablePath)) {
         qrl::ui().message(qrl::text(qrl::ids::kDisableFileIsEnableFile), qrl::Buttons::Ok,
                           qrl::Icon::Warning);
         return result;
@@ -110,4 +110,4 @@ SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory)
     return {SaveOutcome::Written, enablePath, disablePath};
 }
 
-} // namespace emcr
+} // namespace qrl::emcr

@@ -7,7 +7,7 @@
 class CQuorlyn32Doc;
 
 // Where the EMCR creator's two files go and the road that asks for them and writes them.
-namespace emcr {
+namespace qrl::emcr {
 
 // The directory the files are proposed in: the forms directory of the file locations, or, when
 // that is not set, the directory of the project's file (empty for a project never saved). Ends
@@ -40,4 +40,4 @@ struct SaveResult {
 // were written; an enable file written before a failed, refused or cancelled disable file stays on disk.
 SaveResult saveFiles(const EmcrCommandJob& job, const QString& directory);
 
-} // namespace emcr
+} // namespace qrl::emcr

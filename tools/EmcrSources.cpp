@@ -2,7 +2,7 @@
 
 #include "StringTable.h"
 
-namespace emcr {
+namespace qrl::emcr {
 
 namespace {
 
@@ -69,4 +69,4 @@ RepeatCount normaliseRepeatCount(const QString& digits)
     return {true, QString::number(value)};
 }
 
-} // namespace emcr
+} // namespace qrl::emcr

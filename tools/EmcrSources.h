@@ -6,7 +6,7 @@
 // slots, sides and the printer's source numbers relate. A slot is 2 x source + side (0 front,
 // 1 back); without duplex the assigner shows one row per source (the front slots), with duplex
 // one row per slot.
-namespace emcr {
+namespace qrl::emcr {
 
 inline constexpr int kSourceCount = 8;
 inline constexpr int kSlotCount = 2 * kSourceCount;
@@ -54,4 +54,4 @@ RepeatCount normaliseRepeatCount(const QString& digits);
 
 bool isAllDigits(const QString& text);
 
-} // namespace emcr
+} // namespace qrl::emcr

@@ -42,7 +42,7 @@ bool copyRest(QFile& from, QIODevice& to)
 
 } // namespace
 
-FontDownloadJob::FontDownloadJob(fontdownload::Medium medium, bool flstFontList)
+FontDownloadJob::FontDownloadJob(qrl::fontdownload::Medium medium, bool flstFontList)
     : m_medium(medium), m_flstFontList(flstFontList)
 {
 }
@@ -55,7 +55,7 @@ FontDownloadJob::~FontDownloadJob()
 bool FontDownloadJob::IsPfbFile(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && fontdownload::isPfbStart(file.read(6));
+    return file.open(QIODevice::ReadOnly) && qrl::fontdownload::isPfbStart(file.read(6));
 }
 
 void FontDownloadJob::showNotPfbFile(const QString& path)
@@ -69,7 +69,7 @@ bool FontDownloadJob::ReadFontName(const QString& path, FontDownloadRow& row)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const std::optional<QByteArray> name = fontdownload::scanFontName(file);
+    const std::optional<QByteArray> name = qrl::fontdownload::scanFontName(file);
     if (!name)
         return false;
     row.fontName = QString::fromLatin1(*name);
@@ -104,12 +104,12 @@ bool FontDownloadJob::pfb2pfa(const QString& localPath)
         showFileError(m_pfaPath);
         return false;
     }
-    const fontdownload::PfaResult result =
-        fontdownload::convertPfbToPfa(in, out, QByteArrayView(fontdownload::kEndOfDataMarker));
-    if (result == fontdownload::PfaResult::StrayHeader)
+    const qrl::fontdownload::PfaResult result =
+        qrl::fontdownload::convertPfbToPfa(in, out, QByteArrayView(qrl::fontdownload::kEndOfDataMarker));
+    if (result == qrl::fontdownload::PfaResult::StrayHeader)
         showText(QString::fromLatin1(kStrayHeader));
-    if (out.flush() &&
-        (result == fontdownload::PfaResult::Complete || result == fontdownload::PfaResult::StrayHeader))
+    if (out.flush() && (result == qrl::fontdownload::PfaResult::Complete ||
+                        result == qrl::fontdownload::PfaResult::StrayHeader))
         return true;
     out.close();
     out.remove();
@@ -120,9 +120,9 @@ bool FontDownloadJob::pfb2pfa(const QString& localPath)
 QByteArray FontDownloadJob::BuildJobHeader(const QString& targetPath) const
 {
     QByteArray target;
-    if (!fontdownload::targetPathBytes(targetPath, target))
+    if (!qrl::fontdownload::targetPathBytes(targetPath, target))
         return {};
-    return fontdownload::jobHeader(m_medium, target);
+    return qrl::fontdownload::jobHeader(m_medium, target);
 }
 
 bool FontDownloadJob::WriteItemJob(int index, const FontDownloadRow& row)
@@ -139,7 +139,7 @@ bool FontDownloadJob::WriteItemJob(int index, const FontDownloadRow& row)
     QFile pfa(m_pfaPath);
     bool written = part.open(QIODevice::WriteOnly | QIODevice::Truncate) && pfa.open(QIODevice::ReadOnly) &&
                    part.write(header) == header.size() && copyRest(pfa, part);
-    const QByteArray trailer = fontdownload::jobTrailer();
+    const QByteArray trailer = qrl::fontdownload::jobTrailer();
     written = written && part.write(trailer) == trailer.size() && part.flush();
     part.close();
     if (!written) {
@@ -170,7 +170,7 @@ bool FontDownloadJob::WriteFontListJob()
 {
     const QString path = makeDirectory() ? itemFilePath(0) : QString();
     QFile file(path);
-    const QByteArray job = fontdownload::fontListJob(m_medium, m_flstFontList);
+    const QByteArray job = qrl::fontdownload::fontListJob(m_medium, m_flstFontList);
     if (!path.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
         file.write(job) == job.size() && file.flush())
         return true;

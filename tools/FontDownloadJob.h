@@ -24,7 +24,7 @@ public:
     static constexpr const char* kCaptureFileName = "VorlDown.prn";
     static constexpr const char* kItemFileFormat = "item%d.prn";
 
-    FontDownloadJob(fontdownload::Medium medium, bool flstFontList);
+    FontDownloadJob(qrl::fontdownload::Medium medium, bool flstFontList);
     ~FontDownloadJob();
     FontDownloadJob(const FontDownloadJob&) = delete;
     FontDownloadJob& operator=(const FontDownloadJob&) = delete;
@@ -71,7 +71,7 @@ private:
     bool makeDirectory();
     bool checkRow(const FontDownloadRow& row) const;
 
-    fontdownload::Medium m_medium;
+    qrl::fontdownload::Medium m_medium;
     bool m_flstFontList;
     QString m_directory;
     QString m_pfaPath;

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace fontdownload {
+namespace qrl::fontdownload {
 
 namespace {
 
@@ -146,4 +146,4 @@ PfaResult convertPfbToPfa(QIODevice& in, QIODevice& out, QByteArrayView marker)
     }
 }
 
-} // namespace fontdownload
+} // namespace qrl::fontdownload

@@ -10,7 +10,7 @@ class QIODevice;
 // The PostScript Type 1 font binary (PFB) as the font downloader reads it: a run of segments,
 // each a 6-byte header (0x80, the type: 1 text, 2 binary, 3 end; the length, 32-bit little-endian)
 // and its data. Reading is bounded by the device's size: no declared length is trusted.
-namespace fontdownload {
+namespace qrl::fontdownload {
 
 inline constexpr unsigned char kSegmentMarker = 0x80;
 inline constexpr unsigned char kTextSegment = 1;
@@ -42,4 +42,4 @@ enum class PfaResult {
 // Complete and StrayHeader leave a usable text on `out`; every other result leaves a partial one.
 PfaResult convertPfbToPfa(QIODevice& in, QIODevice& out, QByteArrayView marker);
 
-} // namespace fontdownload
+} // namespace qrl::fontdownload

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace fontdownload {
+namespace qrl::fontdownload {
 
 namespace {
 
@@ -32,7 +32,7 @@ void show(const QString& text)
 FontDownloadJob makeJob(const FontDownloadRequest& request)
 {
     return FontDownloadJob(mediumFromValue(request.mediumType),
-                           (request.options & vorloptions::kFlstFontList) != 0);
+                           (request.options & qrl::vorloptions::kFlstFontList) != 0);
 }
 
 // The combined job written whole to `path` through the one writer, so a failure keeps the old
@@ -97,7 +97,7 @@ bool saveToFile(const FontDownloadRequest& request, const QString& initialDirect
     const bool saved = built && copyJob(job.captureFilePath(), *path, error);
     // One box: a failed write is told with its cause, the file not made for any other reason.
     if (error != qrl::WriteError::None)
-        toolfile::showWriteFailure(error, *path);
+        qrl::toolfile::showWriteFailure(error, *path);
     else
         show(qrl::formatText(QString::fromLatin1(saved ? kFileCreated : kFileNotCreated), {*path}));
     return saved;
@@ -123,4 +123,4 @@ QString defaultJobFileName(const FontDownloadRequest& request)
     return last.completeBaseName() + QStringLiteral(".prn");
 }
 
-} // namespace fontdownload
+} // namespace qrl::fontdownload

@@ -17,7 +17,7 @@ struct FontDownloadRequest {
 
 // The downloader's sends. Each builds its job in a private directory, shows its result in a
 // message box and removes the job's files before it returns.
-namespace fontdownload {
+namespace qrl::fontdownload {
 
 inline constexpr char kDocumentName[] = "Quorlyn Vorl Font Downloader File";
 
@@ -34,4 +34,4 @@ bool sendFontList(const FontDownloadRequest& request, CZenPrinter& printer);
 // The name the save dialog proposes: the last row's file name with ".prn" for its extension.
 QString defaultJobFileName(const FontDownloadRequest& request);
 
-} // namespace fontdownload
+} // namespace qrl::fontdownload

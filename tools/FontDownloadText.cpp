@@ -3,7 +3,7 @@
 #include "StringTable.h"
 #include "TextFormat.h"
 
-namespace fontdownload {
+namespace qrl::fontdownload {
 
 namespace {
 
@@ -99,4 +99,4 @@ QByteArray fontListJob(Medium medium, bool flstCommand)
     return job;
 }
 
-} // namespace fontdownload
+} // namespace qrl::fontdownload

@@ -6,7 +6,7 @@
 
 // The printer texts of a font download: the job around each font, and the job that prints the
 // list of fonts stored on the medium.
-namespace fontdownload {
+namespace qrl::fontdownload {
 
 // The text that ends the font data inside the job; a font's text must never hold it.
 inline constexpr char kEndOfDataMarker[] = "%%Mirabeld";
@@ -36,4 +36,4 @@ QByteArray jobTrailer();
 // PostScript program that lists the files of the medium's fonts folder.
 QByteArray fontListJob(Medium medium, bool flstCommand);
 
-} // namespace fontdownload
+} // namespace qrl::fontdownload

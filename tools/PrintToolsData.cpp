@@ -28,7 +28,7 @@ PrintToolsData loadPrintToolsData(CToolDataFile& file)
         data.call = {toText(name), toText(parameter), toText(repeat)};
 
     QByteArray path;
-    if (file.ReadMacroFile(path) && path.size() <= tooldata::kMaxPath)
+    if (file.ReadMacroFile(path) && path.size() <= qrl::tooldata::kMaxPath)
         data.fileToSend = QFile::decodeName(path);
 
     qint64 offset = 0;

@@ -1,6 +1,6 @@
 #include "PrinterText.h"
 
-namespace printertext {
+namespace qrl::printertext {
 
 QuoteReading readQuotes(QByteArrayView text)
 {
@@ -30,4 +30,4 @@ bool isBareName(QByteArrayView name)
     return true;
 }
 
-} // namespace printertext
+} // namespace qrl::printertext

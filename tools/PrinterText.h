@@ -5,7 +5,7 @@
 // How the printer reads the parameters of a command: left to right, a ' or a " opens a string
 // that only the same quote closes; the other quote and a blank or a comma inside it are the
 // string's own characters. A ';' outside a string ends the command.
-namespace printertext {
+namespace qrl::printertext {
 
 enum class QuoteReading {
     Closed,            // every string that opens also closes
@@ -20,4 +20,4 @@ QuoteReading readQuotes(QByteArrayView text);
 // control byte.
 bool isBareName(QByteArrayView name);
 
-} // namespace printertext
+} // namespace qrl::printertext

@@ -18,7 +18,7 @@ bool holdsLineBreak(const QByteArray& value)
 bool holdsTagLine(const QByteArray& text)
 {
     for (qsizetype lf = text.indexOf('\n'); lf >= 0; lf = text.indexOf('\n', lf + 1)) {
-        if (tooldata::isTagAt(text, lf + 1))
+        if (qrl::tooldata::isTagAt(text, lf + 1))
             return true;
     }
     return false;
@@ -45,11 +45,11 @@ bool ToolDataImage::WriteCallBlock(const QByteArray& name, const QByteArray& par
         if (holdsLineBreak(*value))
             return refuse(Refusal::LineBreakInValue, *value);
     }
-    const QByteArray first = entry(tooldata::kCallMacroTag, name);
-    const QByteArray second = entry(tooldata::kCallParamTag, parameter);
-    if (first.size() + second.size() >= tooldata::kTagWindow)
+    const QByteArray first = entry(qrl::tooldata::kCallMacroTag, name);
+    const QByteArray second = entry(qrl::tooldata::kCallParamTag, parameter);
+    if (first.size() + second.size() >= qrl::tooldata::kTagWindow)
         return refuse(Refusal::PastTagWindow, name);
-    m_bytes = first + second + entry(tooldata::kCallRepeatTag, repeat);
+    m_bytes = first + second + entry(qrl::tooldata::kCallRepeatTag, repeat);
     m_refusal = Refusal::None;
     return true;
 }
@@ -58,20 +58,20 @@ bool ToolDataImage::AppendMacroFile(const QByteArray& path)
 {
     if (holdsLineBreak(path))
         return refuse(Refusal::LineBreakInValue, path);
-    if (path.size() > tooldata::kMaxPath)
+    if (path.size() > qrl::tooldata::kMaxPath)
         return refuse(Refusal::PathTooLong, path);
-    return appendLine(tooldata::kMacroFileTag, path);
+    return appendLine(qrl::tooldata::kMacroFileTag, path);
 }
 
 bool ToolDataImage::AppendCustomMacro(const QByteArray& name, const QByteArray* text)
 {
-    if (name.size() > tooldata::kMaxNameWritten || name.contains(']') || holdsLineBreak(name))
+    if (name.size() > qrl::tooldata::kMaxNameWritten || name.contains(']') || holdsLineBreak(name))
         return refuse(Refusal::BadName, name);
     if (text && holdsTagLine(*text))
         return refuse(Refusal::TagInMacroText, name);
-    if (m_bytes.size() >= tooldata::kTagWindow)
+    if (m_bytes.size() >= qrl::tooldata::kTagWindow)
         return refuse(Refusal::PastTagWindow, name);
-    m_bytes.append(tooldata::kCustomMacroTag).append(name).append(']');
+    m_bytes.append(qrl::tooldata::kCustomMacroTag).append(name).append(']');
     if (text)
         m_bytes.append(*text);
     m_bytes.append(kLineEnd);
@@ -81,7 +81,7 @@ bool ToolDataImage::AppendCustomMacro(const QByteArray& name, const QByteArray* 
 
 bool ToolDataImage::appendLine(const char* tag, const QByteArray& value)
 {
-    if (m_bytes.size() >= tooldata::kTagWindow)
+    if (m_bytes.size() >= qrl::tooldata::kTagWindow)
         return refuse(Refusal::PastTagWindow, value);
     m_bytes.append(entry(tag, value));
     m_refusal = Refusal::None;

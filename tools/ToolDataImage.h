@@ -12,7 +12,7 @@ public:
     enum class Refusal {
         None,
         LineBreakInValue, // a one-line value holds a CR or a LF
-        PathTooLong,      // the path of the file to send is longer than tooldata::kMaxPath bytes
+        PathTooLong,      // the path of the file to send is longer than qrl::tooldata::kMaxPath bytes
         BadName,          // a custom macro name that is too long or holds "]", a CR or a LF
         TagInMacroText,   // a line of a custom macro text begins with a tag of the file
         PastTagWindow,    // the entry's tag would begin where no reader finds it

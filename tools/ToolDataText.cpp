@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace tooldata {
+namespace qrl::tooldata {
 
 namespace {
 
@@ -123,4 +123,4 @@ std::optional<QByteArray> readCustomMacro(const QByteArray& file, const QByteArr
     return text;
 }
 
-} // namespace tooldata
+} // namespace qrl::tooldata

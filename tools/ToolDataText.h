@@ -11,7 +11,7 @@
 //
 // A tag counts only where a line begins (offset 0 or just after a LF), so a tag-like text inside
 // a value or in the middle of a macro line is never taken for an entry.
-namespace tooldata {
+namespace qrl::tooldata {
 
 inline constexpr const char* kFileName = "tooldata.dat";
 
@@ -60,4 +60,4 @@ bool nextCustomMacroName(const QByteArray& file, qint64& offset, QByteArray& nam
 // found within the tag window.
 std::optional<QByteArray> readCustomMacro(const QByteArray& file, const QByteArray& name);
 
-} // namespace tooldata
+} // namespace qrl::tooldata

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace toolfile {
+namespace qrl::toolfile {
 
 void showWriteFailure(qrl::WriteError error, const QString& path)
 {
@@ -34,4 +34,4 @@ bool isSameFile(const QString& a, const QString& b)
     return QDir::cleanPath(left.absoluteFilePath()) == QDir::cleanPath(right.absoluteFilePath());
 }
 
-} // namespace toolfile
+} // namespace qrl::toolfile

@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace toolfile {
+namespace qrl::toolfile {
 
 // Shows why the write of `path` failed (qrl::writeFailureText) in a warning box.
 void showWriteFailure(qrl::WriteError error, const QString& path);
@@ -20,4 +20,4 @@ bool writeFile(const QString& path, const QByteArray& bytes, qrl::WriteError* er
 // (for a file that does not exist yet).
 bool isSameFile(const QString& a, const QString& b);
 
-} // namespace toolfile
+} // namespace qrl::toolfile

@@ -27,7 +27,7 @@ bool ToolJobOutput::fileFailure(qrl::SpoolError error)
 {
     const qrl::WriteError reason = m_file ? m_file->error() : qrl::WriteError::Other;
     fail(qrl::SpoolStatus::failure(error, qrl::writeFailureText(reason, m_path).toStdString()));
-    toolfile::showWriteFailure(reason, m_path);
+    qrl::toolfile::showWriteFailure(reason, m_path);
     return false;
 }
 

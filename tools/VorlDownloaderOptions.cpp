@@ -1,6 +1,6 @@
 #include "VorlDownloaderOptions.h"
 
-namespace vorloptions {
+namespace qrl::vorloptions {
 
 int read()
 {
@@ -26,4 +26,4 @@ int valueFromChoice(const PageChoice& choice)
            (choice.fontListMethod == 0 ? kFlstFontList : 0);
 }
 
-} // namespace vorloptions
+} // namespace qrl::vorloptions

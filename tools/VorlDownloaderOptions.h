@@ -4,7 +4,7 @@
 // when it opens and the downloader options page edits.
 #include "SettingsKeys.h"
 
-namespace vorloptions {
+namespace qrl::vorloptions {
 
 // The downloader shows its "Modify target directory name" button.
 inline constexpr int kAllowModifyTarget = 0x2;
@@ -25,4 +25,4 @@ PageChoice choiceFromValue(int value);
 // Only the two meaningful bits; every other bit is written as 0.
 int valueFromChoice(const PageChoice& choice);
 
-} // namespace vorloptions
+} // namespace qrl::vorloptions

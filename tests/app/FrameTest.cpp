@@ -96,12 +96,13 @@ TEST_F(FrameTest, ToolbarHoldsTheTwentyButtonsInOrderAndOnlyHandledCommandsAreEn
         EXPECT_FALSE(actions[i]->icon().isNull());
         // New, Open and About have their handlers; Save waits for a modified project, the
         // project's commands for a project window, the rest for their handlers.
-        const bool handled = id == cmd::kFileNew || id == cmd::kFileOpen || id == cmd::kAppAbout;
+        const bool handled =
+            id == qrl::cmd::kFileNew || id == qrl::cmd::kFileOpen || id == qrl::cmd::kAppAbout;
         EXPECT_EQ(actions[i]->isEnabled(), handled) << name;
     }
-    EXPECT_EQ(frame.commandAction(cmd::kBuild)->text(), QStringLiteral("&Build..."));
-    EXPECT_EQ(frame.commandAction(cmd::kProjectSettings)->text(), QStringLiteral("Se&ttings..."));
-    EXPECT_EQ(frame.commandAction(cmd::kPrintList)->text(), QStringLiteral("&Print..."));
+    EXPECT_EQ(frame.commandAction(qrl::cmd::kBuild)->text(), QStringLiteral("&Build..."));
+    EXPECT_EQ(frame.commandAction(qrl::cmd::kProjectSettings)->text(), QStringLiteral("Se&ttings..."));
+    EXPECT_EQ(frame.commandAction(qrl::cmd::kPrintList)->text(), QStringLiteral("&Print..."));
 }
 
 TEST_F(FrameTest, ChildFrameShowsTheFourKindTabsUnderTheView)
@@ -216,9 +217,9 @@ TEST_F(FrameTest, BuildFollowsTheActiveProjectsItemsAndActivationRefreshesThePan
 {
     CMainFrame frame;
     frame.show();
-    QAction* build = frame.commandAction(cmd::kBuild);
+    QAction* build = frame.commandAction(qrl::cmd::kBuild);
     EXPECT_FALSE(build->isEnabled());
-    EXPECT_FALSE(frame.commandAction(cmd::kProjectSettings)->isEnabled());
+    EXPECT_FALSE(frame.commandAction(qrl::cmd::kProjectSettings)->isEnabled());
 
     QList<CChildFrame*> changed;
     QObject::connect(&frame, &CMainFrame::activeChildChanged, [&](CChildFrame* c) { changed.append(c); });
@@ -227,8 +228,8 @@ TEST_F(FrameTest, BuildFollowsTheActiveProjectsItemsAndActivationRefreshesThePan
     EXPECT_EQ(changed, QList<CChildFrame*>{first});
     EXPECT_EQ(frame.activeChild(), first);
     EXPECT_FALSE(build->isEnabled());
-    EXPECT_TRUE(frame.commandAction(cmd::kProjectSettings)->isEnabled());
-    EXPECT_TRUE(frame.commandAction(cmd::kPrintList)->isEnabled());
+    EXPECT_TRUE(frame.commandAction(qrl::cmd::kProjectSettings)->isEnabled());
+    EXPECT_TRUE(frame.commandAction(qrl::cmd::kPrintList)->isEnabled());
     EXPECT_EQ(frame.capacityPane()->text(), QStringLiteral("Resource count:  0        Used:  0 KB"));
 
     // The document's road after an add: the capacity update also refreshes the commands.
@@ -254,7 +255,7 @@ TEST_F(FrameTest, BuildFollowsTheActiveProjectsItemsAndActivationRefreshesThePan
     ASSERT_FALSE(changed.isEmpty());
     EXPECT_EQ(changed.last(), nullptr);
     EXPECT_FALSE(build->isEnabled());
-    EXPECT_FALSE(frame.commandAction(cmd::kPrintList)->isEnabled());
+    EXPECT_FALSE(frame.commandAction(qrl::cmd::kPrintList)->isEnabled());
     EXPECT_EQ(frame.capacityPane()->text(), QString());
 }
 

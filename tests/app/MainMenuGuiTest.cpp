@@ -85,7 +85,7 @@ void typeIntoNextFileDialog(const QString& name, bool& typedIn, const QString& s
 
 // The program as it starts (without a project), on a private directory that is also its program
 // directory.
-class MainMenuTest : public viewtest::ViewTest {
+class MainMenuTest : public qrl::test::viewtest::ViewTest {
 protected:
     void SetUp() override
     {
@@ -124,7 +124,7 @@ protected:
     // A project window on a modified project with one program file, its row selected.
     CQuorlyn32View* openProjectWithSelectedRow(const std::string& file)
     {
-        auto project = std::make_unique<viewtest::OpenDoc>();
+        auto project = std::make_unique<qrl::test::viewtest::OpenDoc>();
         project->GetProjSett().m_medium = kHardDisk;
         int kind = -1;
         EXPECT_TRUE(project->AddFile(makeFile(file, "data"), kind));
@@ -210,8 +210,8 @@ TEST_F(MainMenuTest, EveryCommandStandsInItsMenuWithItsTextKeyAndEnabling)
         ASSERT_NE(menu, nullptr) << entry->text().toStdString();
         for (const QAction* a : menu->actions()) {
             const int id = a->data().toInt();
-            if (a->isSeparator() ||
-                (id >= cmd::kFirstRecentFile && id < cmd::kFirstRecentFile + FrameActions::kRecentFileCount))
+            if (a->isSeparator() || (id >= qrl::cmd::kFirstRecentFile &&
+                                     id < qrl::cmd::kFirstRecentFile + FrameActions::kRecentFileCount))
                 continue;
             ++commands;
             EXPECT_TRUE(std::any_of(
@@ -246,7 +246,7 @@ TEST_F(MainMenuTest,
             seen = QStringLiteral("preferences");
         static_cast<QDialog*>(modal)->reject();
     });
-    menuEntry("menuFile", cmd::kPreferences)->trigger();
+    menuEntry("menuFile", qrl::cmd::kPreferences)->trigger();
     EXPECT_EQ(seen, QStringLiteral("preferences"));
 
     // The setup chooses the printer as well as its paper and orientation.
@@ -272,7 +272,7 @@ TEST_F(MainMenuTest,
         }
         static_cast<QDialog*>(modal)->accept();
     });
-    menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
+    menuEntry("menuFile", qrl::cmd::kFilePrintSetup)->trigger();
     EXPECT_EQ(seen, QStringLiteral("print setup"));
     EXPECT_EQ(offered, QStringLiteral("fs")) << "the default printer first";
     EXPECT_EQ(PrintSetup::choice().printerName, QStringLiteral("lab"));
@@ -287,7 +287,7 @@ TEST_F(MainMenuTest,
             portrait->click();
         static_cast<QDialog*>(modal)->reject();
     });
-    menuEntry("menuFile", cmd::kFilePrintSetup)->trigger();
+    menuEntry("menuFile", qrl::cmd::kFilePrintSetup)->trigger();
     qrl::setSpooler(systems);
     EXPECT_EQ(offered, QStringLiteral("lab"));
     EXPECT_EQ(PrintSetup::newPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
@@ -302,7 +302,7 @@ TEST_F(MainMenuTest, RecentFilesStandInTheFileMenuAndOpenTheirProject)
     app->recentFiles().add(gone);
     app->recentFiles().add(saved);
 
-    const int first = cmd::kFirstRecentFile;
+    const int first = qrl::cmd::kFirstRecentFile;
     QAction* newest = menuEntry("menuFile", first);
     ASSERT_NE(newest, nullptr);
     EXPECT_TRUE(newest->isVisible());
@@ -332,7 +332,7 @@ TEST_F(MainMenuTest, CompanionMissingFromToolsIsToldWithThePathLookedFor)
 {
     openProjectWithSelectedRow("setup.prg");
     ui.clear();
-    menuEntry("menuTools", cmd::kFirstCompanion)->trigger();
+    menuEntry("menuTools", qrl::cmd::kFirstCompanion)->trigger();
     EXPECT_EQ(ui.texts(),
               QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
                           dirPath() + QStringLiteral("/Tools/FontEditor/fonteditor")});
@@ -356,7 +356,7 @@ TEST_F(MainMenuTest, SaveAsTakesTheNameAsTypedAndGivesOneWithoutExtensionTheProj
         openProjectWithSelectedRow("setup.prg");
         bool typedIn = false;
         typeIntoNextFileDialog(dir + QString::fromUtf8(row.typed), typedIn);
-        menuEntry("menuFile", cmd::kFileSaveAs)->trigger();
+        menuEntry("menuFile", qrl::cmd::kFileSaveAs)->trigger();
         const QString saved = dir + QString::fromUtf8(row.saved);
         EXPECT_TRUE(typedIn) << row.typed;
         EXPECT_TRUE(QFileInfo::exists(saved)) << row.typed;
@@ -391,7 +391,7 @@ TEST_F(MainMenuTest, CancelOnTheFirstModifiedProjectStopsTheWholeClose)
     ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 2);
 
     ui.answer(qrl::Answer::Cancel);
-    menuEntry("menuFile", cmd::kAppExit)->trigger();
+    menuEntry("menuFile", qrl::cmd::kAppExit)->trigger();
     EXPECT_EQ(ui.shown().size(), 1) << "only the first project was asked";
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
     EXPECT_TRUE(frame->isVisible());
@@ -414,7 +414,7 @@ TEST_F(MainMenuTest, EveryProjectIsAskedBeforeAnyClosesAndCancelKeepsThemAllOpen
     QApplication::setActiveWindow(frame);
 
     // The desktop's Quit key (Ctrl+Q); the offscreen platform binds none, so there the menu entry.
-    QAction* exit = menuEntry("menuFile", cmd::kAppExit);
+    QAction* exit = menuEntry("menuFile", qrl::cmd::kAppExit);
     ui.answer(qrl::Answer::Cancel);
     if (!exit->shortcut().isEmpty())
         QTest::keySequence(frame, exit->shortcut());
@@ -431,7 +431,7 @@ TEST_F(MainMenuTest, EveryProjectIsAskedBeforeAnyClosesAndCancelKeepsThemAllOpen
     ui.clear();
     ui.answer(qrl::Answer::No);
     ui.answer(qrl::Answer::Cancel);
-    menuEntry("menuFile", cmd::kAppExit)->trigger();
+    menuEntry("menuFile", qrl::cmd::kAppExit)->trigger();
     EXPECT_EQ(ui.shown().size(), 2);
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
     EXPECT_TRUE(first->GetDocument()->IsModified());
@@ -440,7 +440,7 @@ TEST_F(MainMenuTest, EveryProjectIsAskedBeforeAnyClosesAndCancelKeepsThemAllOpen
     ui.clear();
     ui.answer(qrl::Answer::No);
     ui.answer(qrl::Answer::No);
-    menuEntry("menuFile", cmd::kAppExit)->trigger();
+    menuEntry("menuFile", qrl::cmd::kAppExit)->trigger();
     EXPECT_EQ(ui.shown().size(), 2);
     EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
     EXPECT_FALSE(frame->isVisible());

@@ -9,8 +9,8 @@
 
 #include <QDir>
 
-using viewtest::OpenDoc;
-using viewtest::ViewTest;
+using qrl::test::viewtest::OpenDoc;
+using qrl::test::viewtest::ViewTest;
 
 namespace {
 
@@ -23,7 +23,7 @@ protected:
         bool modified;
     };
 
-    addloop::ShowKind recorder()
+    qrl::addloop::ShowKind recorder()
     {
         return [this](int kind) { shown.push_back({kind, ui.shown().size(), doc.IsModified()}); };
     }
@@ -48,7 +48,7 @@ TEST_F(AddLoopTest, ChosenFilesStopAtTheFirstRefusalAfterShowingWhatWasAdded)
     int kind = -1;
     ASSERT_TRUE(doc.AddFile(second, kind));
 
-    const addloop::Result result = addloop::addChosenFiles(doc, {first, second, third}, recorder());
+    const qrl::addloop::Result result = qrl::addloop::addChosenFiles(doc, {first, second, third}, recorder());
     EXPECT_EQ(result.added, 1);
     EXPECT_EQ(result.lastKind, kKindForm);
     EXPECT_EQ(doc.GetItemCount(), 2);
@@ -65,7 +65,7 @@ TEST_F(AddLoopTest, AllChosenFilesAddedShowTheLastOnesTab)
 {
     const QString form = makeFile("a.prn", "form");
     const QString data = makeFile("b.prg", "data");
-    const addloop::Result result = addloop::addChosenFiles(doc, {form, data}, recorder());
+    const qrl::addloop::Result result = qrl::addloop::addChosenFiles(doc, {form, data}, recorder());
     EXPECT_EQ(result.added, 2);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, kKindData);
@@ -73,7 +73,7 @@ TEST_F(AddLoopTest, AllChosenFilesAddedShowTheLastOnesTab)
 
     // A Windows shared folder ends the command; nothing after it is tried.
     const QString later = makeFile("c.prn", "form");
-    addloop::addChosenFiles(doc, {QStringLiteral("\\\\server\\share\\x.prn"), later}, recorder());
+    qrl::addloop::addChosenFiles(doc, {QStringLiteral("\\\\server\\share\\x.prn"), later}, recorder());
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3035)});
     EXPECT_EQ(doc.GetItemCount(), 2);
     // Any path that begins with a backslash is taken for one; an ordinary path never is.
@@ -90,7 +90,8 @@ TEST_F(AddLoopTest, PastedListSkipsFoldersAndGoesOnAfterARefusal)
     const QString tooBig = makeFile("huge.prg", std::string(20000, 'd'));
     const QString small = makeFile("small.prg", "d");
 
-    const addloop::Result result = addloop::addFileList(doc, {big, folder, tooBig, small}, recorder());
+    const qrl::addloop::Result result =
+        qrl::addloop::addFileList(doc, {big, folder, tooBig, small}, recorder());
     EXPECT_EQ(result.added, 2);
     EXPECT_EQ(doc.GetItemCount(), 2);
     EXPECT_EQ(ui.texts(), (QStringList{qrl::text(2210), qrl::text(2318) + tooBig}));
@@ -106,7 +107,8 @@ TEST_F(AddLoopTest, PastedListSkipsFoldersAndGoesOnAfterARefusal)
     shown.clear();
     ui.clear();
     doc.SetModifiedFlag(false);
-    EXPECT_FALSE(addloop::addDroppedFile(doc, makeFile("more.prn", std::string(20000, 'm')), recorder()));
+    EXPECT_FALSE(
+        qrl::addloop::addDroppedFile(doc, makeFile("more.prn", std::string(20000, 'm')), recorder()));
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(ui.shown().size(), 1);
@@ -142,8 +144,8 @@ TEST_F(AddLoopTest, CreatorResultsEndOnTheFormsTabAndKeepWhatWasAdded)
         }
         ui.clear();
         std::vector<int> kinds;
-        const addloop::Result result =
-            addloop::addCreatorResults(project, enable, disable, [&kinds](int k) { kinds.push_back(k); });
+        const qrl::addloop::Result result = qrl::addloop::addCreatorResults(
+            project, enable, disable, [&kinds](int k) { kinds.push_back(k); });
         EXPECT_EQ(result.added + (c.enableInProject ? 1 : 0), c.items);
         EXPECT_EQ(project.GetItemCount(), c.items);
         EXPECT_EQ(project.IsModified(), c.modified);
@@ -160,8 +162,8 @@ TEST_F(AddLoopTest, CreatorResultsEndOnTheFormsTabAndKeepWhatWasAdded)
     full.GetProjSett().m_storageSizeIndex = 0;
     ui.clear();
     std::vector<int> kinds;
-    addloop::addCreatorResults(full, makeFile("on.prn", std::string(40000, 'x')), makeFile("off.prn", "off"),
-                               [&kinds](int k) { kinds.push_back(k); });
+    qrl::addloop::addCreatorResults(full, makeFile("on.prn", std::string(40000, 'x')),
+                                    makeFile("off.prn", "off"), [&kinds](int k) { kinds.push_back(k); });
     EXPECT_EQ(full.GetItemCount(), 0);
     EXPECT_FALSE(full.IsModified());
     EXPECT_TRUE(kinds.empty());
@@ -196,12 +198,12 @@ TEST_F(ViewTest, RenameCutsTrueTypeNamesAndRefusesLongerNamesEmptyNamesAndMacros
         SCOPED_TRACE(c.what);
         ui.clear();
         const QString before = doc.GetItemName(c.serial);
-        const std::optional<QString> stored = itemrename::renameItem(doc, c.serial, c.text);
+        const std::optional<QString> stored = qrl::itemrename::renameItem(doc, c.serial, c.text);
         EXPECT_EQ(stored, c.stored);
         EXPECT_EQ(doc.GetItemName(c.serial), c.stored ? *c.stored : before);
         EXPECT_EQ(ui.texts(), c.message ? QStringList{qrl::text(c.message)} : QStringList{});
     }
-    EXPECT_FALSE(itemrename::canEditName(kPclMacro));
-    EXPECT_FALSE(itemrename::canEditName(kTelluradeMacro));
-    EXPECT_TRUE(itemrename::canEditName(kPclEoFont));
+    EXPECT_FALSE(qrl::itemrename::canEditName(kPclMacro));
+    EXPECT_FALSE(qrl::itemrename::canEditName(kTelluradeMacro));
+    EXPECT_TRUE(qrl::itemrename::canEditName(kPclEoFont));
 }

@@ -35,8 +35,8 @@
 
 #include <optional>
 
-using viewtest::OpenDoc;
-using viewtest::ViewTest;
+using qrl::test::viewtest::OpenDoc;
+using qrl::test::viewtest::ViewTest;
 
 namespace {
 
@@ -82,33 +82,33 @@ TEST_F(ViewGuiTest, DetailsShowTheTypefaceColumnOnTheFontsTabOnly)
 {
     CQuorlyn32View* view = openWithFiles({{"arial.ttf", trueTypeFont("Arial")}, {"a.prn", "form"}});
     EXPECT_EQ(view->currentKind(), kKindFont);
-    view->SetViewMode(viewcommands::kDetails);
+    view->SetViewMode(qrl::viewcommands::kDetails);
     EXPECT_EQ(profile.getInt(QStringLiteral("Settings"), QStringLiteral("ListStyle"), -1), 1);
     QTreeView* details = view->detailsView();
     EXPECT_TRUE(details->isVisible());
     const QHeaderView* header = details->header();
-    EXPECT_EQ(header->sectionSize(viewrows::kPathColumn), 200);
+    EXPECT_EQ(header->sectionSize(qrl::viewrows::kPathColumn), 200);
     EXPECT_FALSE(header->sectionsClickable());
-    EXPECT_EQ(view->model()->headerData(viewrows::kSizeColumn, Qt::Horizontal).toString(),
+    EXPECT_EQ(view->model()->headerData(qrl::viewrows::kSizeColumn, Qt::Horizontal).toString(),
               QStringLiteral("Size"));
-    EXPECT_FALSE(details->isColumnHidden(viewrows::kTypefaceColumn));
-    EXPECT_EQ(view->model()->item(0, viewrows::kTypefaceColumn)->text(), QStringLiteral("10000"));
-    EXPECT_EQ(view->model()->item(0, viewrows::kSizeColumn)->textAlignment() & Qt::AlignHorizontal_Mask,
+    EXPECT_FALSE(details->isColumnHidden(qrl::viewrows::kTypefaceColumn));
+    EXPECT_EQ(view->model()->item(0, qrl::viewrows::kTypefaceColumn)->text(), QStringLiteral("10000"));
+    EXPECT_EQ(view->model()->item(0, qrl::viewrows::kSizeColumn)->textAlignment() & Qt::AlignHorizontal_Mask,
               Qt::AlignRight);
 
     // Tab goes to the next kind, Shift+Tab back; the column follows the tab.
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QCoreApplication::sendEvent(details, &tab);
     EXPECT_EQ(view->currentKind(), kKindMacro);
-    EXPECT_TRUE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    EXPECT_TRUE(details->isColumnHidden(qrl::viewrows::kTypefaceColumn));
     view->RefreshList(kKindForm);
     EXPECT_EQ(rowNames(view), QStringList{QStringLiteral("a")});
-    EXPECT_TRUE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    EXPECT_TRUE(details->isColumnHidden(qrl::viewrows::kTypefaceColumn));
     QKeyEvent backtab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
     QCoreApplication::sendEvent(details, &backtab);
     QCoreApplication::sendEvent(details, &backtab);
     EXPECT_EQ(view->currentKind(), kKindFont);
-    EXPECT_FALSE(details->isColumnHidden(viewrows::kTypefaceColumn));
+    EXPECT_FALSE(details->isColumnHidden(qrl::viewrows::kTypefaceColumn));
     EXPECT_EQ(frame->activeChild()->tabStrip()->currentIndex(), kKindFont);
 
     // Choosing a tab in the strip refills the list.
@@ -116,29 +116,29 @@ TEST_F(ViewGuiTest, DetailsShowTheTypefaceColumnOnTheFontsTabOnly)
     EXPECT_EQ(view->currentKind(), kKindForm);
 
     // The mode's check mark is on the window menu's command.
-    EXPECT_TRUE(action(cmd::kDetails)->isChecked());
-    action(cmd::kList)->trigger();
-    EXPECT_EQ(view->viewMode(), viewcommands::kList);
+    EXPECT_TRUE(action(qrl::cmd::kDetails)->isChecked());
+    action(qrl::cmd::kList)->trigger();
+    EXPECT_EQ(view->viewMode(), qrl::viewcommands::kList);
     EXPECT_TRUE(view->listView()->isVisible());
-    EXPECT_FALSE(action(cmd::kDetails)->isChecked());
-    EXPECT_TRUE(action(cmd::kList)->isChecked());
-    action(cmd::kList)->trigger();
-    EXPECT_TRUE(action(cmd::kList)->isChecked());
+    EXPECT_FALSE(action(qrl::cmd::kDetails)->isChecked());
+    EXPECT_TRUE(action(qrl::cmd::kList)->isChecked());
+    action(qrl::cmd::kList)->trigger();
+    EXPECT_TRUE(action(qrl::cmd::kList)->isChecked());
 }
 
 TEST_F(ViewGuiTest, DeleteRemovesEverySelectedRowByItsSerial)
 {
     CQuorlyn32View* view = openWithFiles({{"a.prn", "a"}, {"b.prn", "b"}, {"c.prn", "c"}, {"d.prg", "d"}});
     EXPECT_EQ(view->currentKind(), kKindForm);
-    EXPECT_FALSE(action(cmd::kDeleteItems)->isEnabled());
+    EXPECT_FALSE(action(qrl::cmd::kDeleteItems)->isEnabled());
     QItemSelectionModel* selection = view->listView()->selectionModel();
     selection->select(view->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     selection->select(view->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    EXPECT_TRUE(action(cmd::kDeleteItems)->isEnabled());
-    EXPECT_TRUE(action(cmd::kEditCopy)->isEnabled());
-    EXPECT_TRUE(action(cmd::kBuild)->isEnabled());
+    EXPECT_TRUE(action(qrl::cmd::kDeleteItems)->isEnabled());
+    EXPECT_TRUE(action(qrl::cmd::kEditCopy)->isEnabled());
+    EXPECT_TRUE(action(qrl::cmd::kBuild)->isEnabled());
 
-    action(cmd::kDeleteItems)->trigger();
+    action(qrl::cmd::kDeleteItems)->trigger();
     CQuorlyn32Doc* project = view->GetDocument();
     ASSERT_EQ(project->GetItemCount(), 2);
     EXPECT_EQ(project->GetItemAt(0)->GetName(), QStringLiteral("b"));
@@ -148,14 +148,14 @@ TEST_F(ViewGuiTest, DeleteRemovesEverySelectedRowByItsSerial)
     EXPECT_TRUE(project->IsModified());
     EXPECT_TRUE(ui.shown().isEmpty());
     EXPECT_EQ(frame->activeChild()->windowTitle(), QStringLiteral("Untitled*"));
-    EXPECT_FALSE(action(cmd::kDeleteItems)->isEnabled());
+    EXPECT_FALSE(action(qrl::cmd::kDeleteItems)->isEnabled());
 
     // Delete of the last rows leaves an empty tab and a project without items.
     view->OnSelectAll();
     view->OnCut();
     EXPECT_EQ(project->GetItemCount(), 1);
     EXPECT_EQ(view->model()->rowCount(), 0);
-    EXPECT_EQ(filelist::filesOf(QGuiApplication::clipboard()->mimeData()), QStringList{pathOf("b.prn")});
+    EXPECT_EQ(qrl::filelist::filesOf(QGuiApplication::clipboard()->mimeData()), QStringList{pathOf("b.prn")});
 }
 
 TEST_F(ViewGuiTest, MacroRowsCannotBeRenamedAndOtherNamesAreCut)
@@ -167,7 +167,7 @@ TEST_F(ViewGuiTest, MacroRowsCannotBeRenamedAndOtherNamesAreCut)
     EXPECT_FALSE(view->model()->item(0, 0)->flags() & Qt::ItemIsEditable);
     view->listView()->selectionModel()->select(view->model()->index(0, 0),
                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    view->runCommand(cmd::kRename);
+    view->runCommand(qrl::cmd::kRename);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2444)});
     EXPECT_EQ(view->findChild<QLineEdit*>(), nullptr);
 
@@ -176,7 +176,7 @@ TEST_F(ViewGuiTest, MacroRowsCannotBeRenamedAndOtherNamesAreCut)
     EXPECT_TRUE(view->model()->item(0, 0)->flags() & Qt::ItemIsEditable);
     view->listView()->selectionModel()->select(view->model()->index(0, 0),
                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    view->runCommand(cmd::kRename);
+    view->runCommand(qrl::cmd::kRename);
     auto* editor = view->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->setText(QString(40, QLatin1Char('x')));
@@ -280,9 +280,9 @@ TEST_F(ViewGuiTest, PasteAddsTheFilesOfAUriListAndDropsFollowTheDragRecord)
     auto* mime = new QMimeData;
     mime->setUrls({QUrl::fromLocalFile(form), QUrl::fromLocalFile(folder), QUrl::fromLocalFile(data)});
     QGuiApplication::clipboard()->setMimeData(mime);
-    EXPECT_TRUE(action(cmd::kEditPaste)->isEnabled());
+    EXPECT_TRUE(action(qrl::cmd::kEditPaste)->isEnabled());
 
-    action(cmd::kEditPaste)->trigger();
+    action(qrl::cmd::kEditPaste)->trigger();
     EXPECT_EQ(view->GetDocument()->GetItemCount(), 2);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2210)});
     EXPECT_EQ(view->currentKind(), kKindData);
@@ -290,11 +290,11 @@ TEST_F(ViewGuiTest, PasteAddsTheFilesOfAUriListAndDropsFollowTheDragRecord)
 
     // Copy puts the selected items back as a file list.
     view->OnSelectAll();
-    view->runCommand(cmd::kEditCopy);
-    EXPECT_EQ(filelist::filesOf(QGuiApplication::clipboard()->mimeData()), QStringList{data});
+    view->runCommand(qrl::cmd::kEditCopy);
+    EXPECT_EQ(qrl::filelist::filesOf(QGuiApplication::clipboard()->mimeData()), QStringList{data});
 
     // A drag that started in this view is refused; once it ended, drops are taken again.
-    const std::unique_ptr<QMimeData> files = filelist::mimeOf({makeFile("dropped.prn", "form")});
+    const std::unique_ptr<QMimeData> files = qrl::filelist::mimeOf({makeFile("dropped.prn", "form")});
     const auto enter = [&] {
         QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view, &event);
@@ -321,7 +321,7 @@ TEST_F(ViewGuiTest, AddAsksForFilesInTheResourceDirectoryAndPropertiesTellOfAMis
     const QString macro = makeFile("resources/logo.tlr", telluradeMacro("LOGO"));
     const QString form = makeFile("resources/page.prn", "form");
     ui.file(QStringList{macro, form});
-    action(cmd::kAddResource)->trigger();
+    action(qrl::cmd::kAddResource)->trigger();
     ASSERT_EQ(ui.dialogs().size(), 1);
     const qrl::FileDialogRequest& request = ui.dialogs()[0].request;
     EXPECT_EQ(ui.dialogs()[0].kind, QStringLiteral("openMany"));
@@ -335,14 +335,14 @@ TEST_F(ViewGuiTest, AddAsksForFilesInTheResourceDirectoryAndPropertiesTellOfAMis
 
     view->GetDocument()->GetItemAt(1)->setMissing(true);
     view->OnSelectAll();
-    action(cmd::kProperties)->trigger();
+    action(qrl::cmd::kProperties)->trigger();
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2347) + form + qrl::text(2348)});
 }
 
 TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)
 {
     CQuorlyn32View* view = openWithFiles({{"a.prn", "form"}});
-    view->SetViewMode(viewcommands::kSmallIcons);
+    view->SetViewMode(qrl::viewcommands::kSmallIcons);
     QGuiApplication::clipboard()->clear();
     const auto actionsOf = [](const QMenu& menu) {
         QHash<int, QAction*> byId;
@@ -352,43 +352,43 @@ TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)
         return byId;
     };
     const auto run = [view](int id) { view->runCommand(id); };
-    std::unique_ptr<QMenu> list = viewmenus::contextMenu(false, view->commandState(), run);
+    std::unique_ptr<QMenu> list = qrl::viewmenus::contextMenu(false, view->commandState(), run);
     QHash<int, QAction*> items = actionsOf(*list);
-    EXPECT_FALSE(items[cmd::kPasteHere]->isEnabled());
-    EXPECT_FALSE(items[cmd::kSaveProject]->isEnabled());
-    EXPECT_TRUE(items[cmd::kAddResourceHere]->isEnabled());
-    EXPECT_EQ(items[cmd::kPopupLargeIcons]->text(), QStringLiteral("Lar&ge Icons"));
-    EXPECT_TRUE(items[cmd::kPopupSmallIcons]->isChecked());
-    EXPECT_FALSE(items[cmd::kPopupDetails]->isChecked());
+    EXPECT_FALSE(items[qrl::cmd::kPasteHere]->isEnabled());
+    EXPECT_FALSE(items[qrl::cmd::kSaveProject]->isEnabled());
+    EXPECT_TRUE(items[qrl::cmd::kAddResourceHere]->isEnabled());
+    EXPECT_EQ(items[qrl::cmd::kPopupLargeIcons]->text(), QStringLiteral("Lar&ge Icons"));
+    EXPECT_TRUE(items[qrl::cmd::kPopupSmallIcons]->isChecked());
+    EXPECT_FALSE(items[qrl::cmd::kPopupDetails]->isChecked());
 
-    QGuiApplication::clipboard()->setMimeData(filelist::mimeOf({pathOf("a.prn")}).release());
+    QGuiApplication::clipboard()->setMimeData(qrl::filelist::mimeOf({pathOf("a.prn")}).release());
     view->GetDocument()->SetModifiedFlag(true);
-    list = viewmenus::contextMenu(false, view->commandState(), run);
+    list = qrl::viewmenus::contextMenu(false, view->commandState(), run);
     items = actionsOf(*list);
-    EXPECT_TRUE(items[cmd::kPasteHere]->isEnabled());
-    EXPECT_TRUE(items[cmd::kSaveProject]->isEnabled());
-    items[cmd::kPopupDetails]->trigger();
-    EXPECT_EQ(view->viewMode(), viewcommands::kDetails);
+    EXPECT_TRUE(items[qrl::cmd::kPasteHere]->isEnabled());
+    EXPECT_TRUE(items[qrl::cmd::kSaveProject]->isEnabled());
+    items[qrl::cmd::kPopupDetails]->trigger();
+    EXPECT_EQ(view->viewMode(), qrl::viewcommands::kDetails);
 
     // Over a row: the item's commands, enabled for the selection.
     view->OnSelectAll();
-    const std::unique_ptr<QMenu> row = viewmenus::contextMenu(true, view->commandState(), run);
+    const std::unique_ptr<QMenu> row = qrl::viewmenus::contextMenu(true, view->commandState(), run);
     items = actionsOf(*row);
-    for (const int id : {cmd::kOpenItem, cmd::kCutItems, cmd::kCopyItems, cmd::kDeleteItem, cmd::kRename,
-                         cmd::kItemProperties})
+    for (const int id : {qrl::cmd::kOpenItem, qrl::cmd::kCutItems, qrl::cmd::kCopyItems,
+                         qrl::cmd::kDeleteItem, qrl::cmd::kRename, qrl::cmd::kItemProperties})
         EXPECT_TRUE(items.contains(id) && items[id]->isEnabled()) << id;
 
     // EMCR needs a Tellurade macro.
-    view->runCommand(cmd::kEmcrCreator);
+    view->runCommand(qrl::cmd::kEmcrCreator);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3987)});
 }
 
 TEST_F(ViewGuiTest, TheItemMenusOpenIsEnabledOnlyWhenTheDesktopHasAProgramForTheFile)
 {
     CQuorlyn32View* view = openWithFiles({{"a.prn", "form"}});
-    view->SetViewMode(viewcommands::kSmallIcons);
+    view->SetViewMode(qrl::viewcommands::kSmallIcons);
     view->OnSelectAll();
-    viewtest::RecordingLauncher launcher;
+    qrl::test::viewtest::RecordingLauncher launcher;
     QListView* list = view->listView();
     const QPoint row = list->visualRect(list->model()->index(0, 0)).center();
     for (const bool known : {true, false}) {
@@ -399,7 +399,7 @@ TEST_F(ViewGuiTest, TheItemMenusOpenIsEnabledOnlyWhenTheDesktopHasAProgramForThe
             if (!menu)
                 return;
             for (QAction* a : menu->actions())
-                if (a->data().toInt() == cmd::kOpenItem)
+                if (a->data().toInt() == qrl::cmd::kOpenItem)
                     openEnabled = a->isEnabled();
             if (!known)
                 qrl::test::saveScreenshot(menu, QStringLiteral("item-menu-no-program.png"));
@@ -421,8 +421,8 @@ TEST_F(ViewGuiTest, ProgramOpensNewProjectsAndLeavesNothingOfAFileThatDoesNotOpe
     EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled"));
     EXPECT_EQ(CQuorlyn32Doc::GetActive(), view->GetDocument());
     EXPECT_FALSE(qtShell.activeDocumentModified());
-    EXPECT_FALSE(action(cmd::kFileSave)->isEnabled());
-    EXPECT_TRUE(action(cmd::kAddResource)->isEnabled());
+    EXPECT_FALSE(action(qrl::cmd::kFileSave)->isEnabled());
+    EXPECT_TRUE(action(qrl::cmd::kAddResource)->isEnabled());
 
     view->GetDocument()->SetModifiedFlag(true);
     EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled*"));
@@ -437,7 +437,7 @@ TEST_F(ViewGuiTest, ProgramOpensNewProjectsAndLeavesNothingOfAFileThatDoesNotOpe
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(CQuorlyn32Doc::GetActive(), nullptr);
-    EXPECT_FALSE(action(cmd::kAddResource)->isEnabled());
+    EXPECT_FALSE(action(qrl::cmd::kAddResource)->isEnabled());
 
     ui.clear();
     EXPECT_FALSE(qtShell.openDocument(makeFile("not a project.prj", "nothing")));
@@ -460,13 +460,13 @@ TEST_F(ViewGuiTest, ScreenshotsOfEveryViewMode)
     const struct {
         int mode;
         const char* name;
-    } modes[] = {{viewcommands::kLargeIcons, "large"},
-                 {viewcommands::kSmallIcons, "small"},
-                 {viewcommands::kList, "list"},
-                 {viewcommands::kDetails, "details"}};
+    } modes[] = {{qrl::viewcommands::kLargeIcons, "large"},
+                 {qrl::viewcommands::kSmallIcons, "small"},
+                 {qrl::viewcommands::kList, "list"},
+                 {qrl::viewcommands::kDetails, "details"}};
     for (const auto& m : modes) {
         view->SetViewMode(m.mode);
-        for (int kind = 0; kind < viewrows::kKindCount; ++kind) {
+        for (int kind = 0; kind < qrl::viewrows::kKindCount; ++kind) {
             view->RefreshList(kind);
             QCoreApplication::processEvents();
             qrl::test::saveScreenshot(

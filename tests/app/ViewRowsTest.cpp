@@ -6,7 +6,7 @@
 #include "StringTable.h"
 #include "ViewTestSupport.h"
 
-using viewtest::ViewTest;
+using qrl::test::viewtest::ViewTest;
 
 TEST_F(ViewTest, RowsShowEachKindOfItem)
 {
@@ -30,59 +30,59 @@ TEST_F(ViewTest, RowsShowEachKindOfItem)
         SCOPED_TRACE(c.file);
         const int serial = addFile(c.file, c.bytes);
         ASSERT_GE(serial, 0);
-        const viewrows::Row row = viewrows::rowOf(*doc.GetItem(serial));
+        const qrl::viewrows::Row row = qrl::viewrows::rowOf(*doc.GetItem(serial));
         EXPECT_EQ(row.serial, serial);
         EXPECT_EQ(row.image, c.image);
-        EXPECT_EQ(row.texts[viewrows::kNameColumn], QString::fromLatin1(c.name));
-        EXPECT_EQ(row.texts[viewrows::kPathColumn], pathOf(c.file));
-        EXPECT_EQ(row.texts[viewrows::kSizeColumn],
+        EXPECT_EQ(row.texts[qrl::viewrows::kNameColumn], QString::fromLatin1(c.name));
+        EXPECT_EQ(row.texts[qrl::viewrows::kPathColumn], pathOf(c.file));
+        EXPECT_EQ(row.texts[qrl::viewrows::kSizeColumn],
                   QString::number(c.bytes.size()) + QStringLiteral(" bytes"));
-        EXPECT_EQ(row.texts[viewrows::kIdColumn], QString::fromLatin1(c.id));
-        EXPECT_EQ(row.texts[viewrows::kTypefaceColumn], QString::fromLatin1(c.typeface));
+        EXPECT_EQ(row.texts[qrl::viewrows::kIdColumn], QString::fromLatin1(c.id));
+        EXPECT_EQ(row.texts[qrl::viewrows::kTypefaceColumn], QString::fromLatin1(c.typeface));
         EXPECT_EQ(doc.GetItemKind(serial), c.kind);
     }
 
     // A missing file keeps its kind's tab and its texts, with the missing-file image.
     CProjItem* form = doc.GetItem(doc.GetItemAt(3)->serial());
     form->setMissing(true);
-    EXPECT_EQ(viewrows::rowOf(*form).image, viewrows::kMissingImage);
-    EXPECT_EQ(viewrows::rowsOfKind(doc, kKindForm).size(), 1u);
+    EXPECT_EQ(qrl::viewrows::rowOf(*form).image, qrl::viewrows::kMissingImage);
+    EXPECT_EQ(qrl::viewrows::rowsOfKind(doc, kKindForm).size(), 1u);
 
     // Rows of a kind in project order, by serial.
     const int second = addFile("second.tlr", telluradeMacro("SEC"));
-    const std::vector<viewrows::Row> macros = viewrows::rowsOfKind(doc, kKindMacro);
+    const std::vector<qrl::viewrows::Row> macros = qrl::viewrows::rowsOfKind(doc, kKindMacro);
     ASSERT_EQ(macros.size(), 3u);
     EXPECT_EQ(macros[2].serial, second);
-    EXPECT_EQ(macros[0].texts[viewrows::kNameColumn], QStringLiteral("123"));
+    EXPECT_EQ(macros[0].texts[qrl::viewrows::kNameColumn], QStringLiteral("123"));
 }
 
 TEST_F(ViewTest, ColumnsCarryTheirTextsWidthsAndAlignment)
 {
     const char* titles[] = {"Description", "File Name", "Size", "ID", "Typeface ID"};
     const int widths[] = {150, 200, 100, 90, 90};
-    for (int c = 0; c < viewrows::kColumnCount; ++c) {
-        const viewrows::ColumnSpec& column = viewrows::kColumns[static_cast<std::size_t>(c)];
+    for (int c = 0; c < qrl::viewrows::kColumnCount; ++c) {
+        const qrl::viewrows::ColumnSpec& column = qrl::viewrows::kColumns[static_cast<std::size_t>(c)];
         EXPECT_EQ(qrl::text(column.titleId), QString::fromLatin1(titles[c]));
         EXPECT_EQ(column.width, widths[c]);
-        EXPECT_EQ(column.rightAligned, c >= viewrows::kSizeColumn);
+        EXPECT_EQ(column.rightAligned, c >= qrl::viewrows::kSizeColumn);
     }
-    EXPECT_TRUE(viewrows::showsTypefaceColumn(kKindFont));
-    EXPECT_FALSE(viewrows::showsTypefaceColumn(kKindMacro));
+    EXPECT_TRUE(qrl::viewrows::showsTypefaceColumn(kKindFont));
+    EXPECT_FALSE(qrl::viewrows::showsTypefaceColumn(kKindMacro));
 }
 
 TEST_F(ViewTest, OpensOnTheFirstKindWithItemsAndTabsGoRound)
 {
-    EXPECT_EQ(viewrows::initialKind(doc), kKindData);
+    EXPECT_EQ(qrl::viewrows::initialKind(doc), kKindData);
     addFile("a.prn", "form");
-    EXPECT_EQ(viewrows::initialKind(doc), kKindForm);
+    EXPECT_EQ(qrl::viewrows::initialKind(doc), kKindForm);
     addFile("b.prg", "data");
     addFile("c.tlr", telluradeMacro("CCC"));
-    EXPECT_EQ(viewrows::initialKind(doc), kKindMacro);
+    EXPECT_EQ(qrl::viewrows::initialKind(doc), kKindMacro);
 
     const int forward[] = {1, 2, 3, 0};
     const int backward[] = {3, 0, 1, 2};
-    for (int kind = 0; kind < viewrows::kKindCount; ++kind) {
-        EXPECT_EQ(viewrows::nextKind(kind, false), forward[kind]) << kind;
-        EXPECT_EQ(viewrows::nextKind(kind, true), backward[kind]) << kind;
+    for (int kind = 0; kind < qrl::viewrows::kKindCount; ++kind) {
+        EXPECT_EQ(qrl::viewrows::nextKind(kind, false), forward[kind]) << kind;
+        EXPECT_EQ(qrl::viewrows::nextKind(kind, true), backward[kind]) << kind;
     }
 }

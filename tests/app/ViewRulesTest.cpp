@@ -15,63 +15,64 @@
 #include <QMimeData>
 #include <QUrl>
 
-using viewtest::RecordingLauncher;
-using viewtest::ViewTest;
+using qrl::test::viewtest::RecordingLauncher;
+using qrl::test::viewtest::ViewTest;
 
 TEST(ViewRules, CommandsFollowTheSelectionTheItemsTheClipboardAndTheModifiedMark)
 {
-    using viewcommands::isEnabled;
-    const viewcommands::ViewState none{};
-    viewcommands::ViewState all{true, true, true, true, viewcommands::kDetails};
-    const int onSelection[] = {cmd::kProperties, cmd::kEditCopy, cmd::kEditCut,    cmd::kDeleteItems,
-                               cmd::kOpenItem,   cmd::kRename,   cmd::kDeleteItem, cmd::kCopyItems};
+    using qrl::viewcommands::isEnabled;
+    const qrl::viewcommands::ViewState none{};
+    qrl::viewcommands::ViewState all{true, true, true, true, qrl::viewcommands::kDetails};
+    const int onSelection[] = {qrl::cmd::kProperties,  qrl::cmd::kEditCopy, qrl::cmd::kEditCut,
+                               qrl::cmd::kDeleteItems, qrl::cmd::kOpenItem, qrl::cmd::kRename,
+                               qrl::cmd::kDeleteItem,  qrl::cmd::kCopyItems};
     for (const int id : onSelection) {
         EXPECT_FALSE(isEnabled(id, none)) << id;
         EXPECT_TRUE(isEnabled(id, all)) << id;
     }
-    const int always[] = {cmd::kAddResource,        cmd::kAddResourceHere, cmd::kPrinterTools,
-                          cmd::kEmcrCreator,        cmd::kLargeIcons,      cmd::kPopupDetails,
-                          cmd::kFirstCompanion + 5, cmd::kCompanionByName};
+    const int always[] = {qrl::cmd::kAddResource,        qrl::cmd::kAddResourceHere, qrl::cmd::kPrinterTools,
+                          qrl::cmd::kEmcrCreator,        qrl::cmd::kLargeIcons,      qrl::cmd::kPopupDetails,
+                          qrl::cmd::kFirstCompanion + 5, qrl::cmd::kCompanionByName};
     for (const int id : always)
         EXPECT_TRUE(isEnabled(id, none)) << id;
-    viewcommands::ViewState only = none;
+    qrl::viewcommands::ViewState only = none;
     only.hasItems = true;
-    EXPECT_TRUE(isEnabled(cmd::kSelectAll, only));
-    EXPECT_FALSE(isEnabled(cmd::kSelectAll, none));
+    EXPECT_TRUE(isEnabled(qrl::cmd::kSelectAll, only));
+    EXPECT_FALSE(isEnabled(qrl::cmd::kSelectAll, none));
     only = none;
     only.clipboardHasFiles = true;
-    EXPECT_TRUE(isEnabled(cmd::kPasteHere, only) && isEnabled(cmd::kEditPaste, only));
-    EXPECT_FALSE(isEnabled(cmd::kPasteHere, none));
+    EXPECT_TRUE(isEnabled(qrl::cmd::kPasteHere, only) && isEnabled(qrl::cmd::kEditPaste, only));
+    EXPECT_FALSE(isEnabled(qrl::cmd::kPasteHere, none));
     only = none;
     only.modified = true;
-    EXPECT_TRUE(isEnabled(cmd::kSaveProject, only));
-    EXPECT_FALSE(isEnabled(cmd::kSaveProject, none));
+    EXPECT_TRUE(isEnabled(qrl::cmd::kSaveProject, only));
+    EXPECT_FALSE(isEnabled(qrl::cmd::kSaveProject, none));
     only = all;
     only.openable = false;
-    EXPECT_FALSE(isEnabled(cmd::kOpenItem, only));
-    EXPECT_TRUE(isEnabled(cmd::kRename, only));
+    EXPECT_FALSE(isEnabled(qrl::cmd::kOpenItem, only));
+    EXPECT_TRUE(isEnabled(qrl::cmd::kRename, only));
     // The frame's own commands are not the list's.
-    EXPECT_FALSE(viewcommands::isViewCommand(cmd::kBuild));
-    EXPECT_FALSE(viewcommands::isViewCommand(cmd::kFileSave));
+    EXPECT_FALSE(qrl::viewcommands::isViewCommand(qrl::cmd::kBuild));
+    EXPECT_FALSE(qrl::viewcommands::isViewCommand(qrl::cmd::kFileSave));
 
     // The mode's check mark, on the window menu's command and on the popup's.
-    EXPECT_TRUE(viewcommands::isChecked(cmd::kDetails, all));
-    EXPECT_TRUE(viewcommands::isChecked(cmd::kPopupDetails, all));
-    EXPECT_FALSE(viewcommands::isChecked(cmd::kList, all));
-    EXPECT_EQ(viewcommands::modeOfCommand(cmd::kSmallIcons), viewcommands::kSmallIcons);
-    EXPECT_EQ(viewcommands::modeOfCommand(cmd::kPopupList), viewcommands::kList);
-    EXPECT_EQ(viewcommands::modeOfCommand(cmd::kAddResource), std::nullopt);
+    EXPECT_TRUE(qrl::viewcommands::isChecked(qrl::cmd::kDetails, all));
+    EXPECT_TRUE(qrl::viewcommands::isChecked(qrl::cmd::kPopupDetails, all));
+    EXPECT_FALSE(qrl::viewcommands::isChecked(qrl::cmd::kList, all));
+    EXPECT_EQ(qrl::viewcommands::modeOfCommand(qrl::cmd::kSmallIcons), qrl::viewcommands::kSmallIcons);
+    EXPECT_EQ(qrl::viewcommands::modeOfCommand(qrl::cmd::kPopupList), qrl::viewcommands::kList);
+    EXPECT_EQ(qrl::viewcommands::modeOfCommand(qrl::cmd::kAddResource), std::nullopt);
 }
 
 TEST(ViewRules, ListStyleIsStoredAndAnUnknownOneGivesLargeIcons)
 {
     qrl::test::ScopedProfile profile;
-    EXPECT_EQ(viewcommands::storedViewMode(), viewcommands::kLargeIcons);
-    viewcommands::storeViewMode(viewcommands::kList);
+    EXPECT_EQ(qrl::viewcommands::storedViewMode(), qrl::viewcommands::kLargeIcons);
+    qrl::viewcommands::storeViewMode(qrl::viewcommands::kList);
     EXPECT_EQ(profile.getInt(QStringLiteral("Settings"), QStringLiteral("ListStyle"), -1), 3);
-    EXPECT_EQ(viewcommands::storedViewMode(), viewcommands::kList);
+    EXPECT_EQ(qrl::viewcommands::storedViewMode(), qrl::viewcommands::kList);
     profile.setInt(QStringLiteral("Settings"), QStringLiteral("ListStyle"), 7);
-    EXPECT_EQ(viewcommands::storedViewMode(), viewcommands::kLargeIcons);
+    EXPECT_EQ(qrl::viewcommands::storedViewMode(), qrl::viewcommands::kLargeIcons);
 }
 
 TEST(ViewRules, DragStartsOutsideTheStartRectangleOrAfterTheDelayAndAnyButtonCancels)
@@ -121,8 +122,8 @@ TEST(ViewRules, FileListsCarryLocalFilesInBothForms)
 {
     const QStringList paths = {QStringLiteral("/srv/fonts/a b.ttf"),
                                QStringLiteral("/srv/forms/\u00e9t\u00e9.prn")};
-    const std::unique_ptr<QMimeData> data = filelist::mimeOf(paths);
-    EXPECT_EQ(filelist::filesOf(data.get()), paths);
+    const std::unique_ptr<QMimeData> data = qrl::filelist::mimeOf(paths);
+    EXPECT_EQ(qrl::filelist::filesOf(data.get()), paths);
     EXPECT_EQ(data->data(QStringLiteral("x-special/gnome-copied-files")),
               QByteArray("copy\nfile:///srv/fonts/a%20b.ttf\nfile:///srv/forms/%C3%A9t%C3%A9.prn"));
 
@@ -130,28 +131,30 @@ TEST(ViewRules, FileListsCarryLocalFilesInBothForms)
     QMimeData gnome;
     gnome.setData(QStringLiteral("x-special/gnome-copied-files"),
                   "cut\nfile:///tmp/x.prn\nsftp://host/y.prn\n");
-    EXPECT_EQ(filelist::filesOf(&gnome), QStringList{QStringLiteral("/tmp/x.prn")});
+    EXPECT_EQ(qrl::filelist::filesOf(&gnome), QStringList{QStringLiteral("/tmp/x.prn")});
     QMimeData text;
     text.setText(QStringLiteral("/tmp/x.prn"));
-    EXPECT_FALSE(filelist::hasFiles(&text));
-    EXPECT_FALSE(filelist::hasFiles(nullptr));
+    EXPECT_FALSE(qrl::filelist::hasFiles(&text));
+    EXPECT_FALSE(qrl::filelist::hasFiles(nullptr));
 }
 
 TEST(ViewRules, CompanionProgramsStartFromToolsWithAnArgumentList)
 {
-    const companions::Companion* quoted = companions::find(cmd::kFirstCompanion);
-    const companions::Companion* bare = companions::find(cmd::kCompanionNoMenu);
+    const qrl::companions::Companion* quoted = qrl::companions::find(qrl::cmd::kFirstCompanion);
+    const qrl::companions::Companion* bare = qrl::companions::find(qrl::cmd::kCompanionNoMenu);
     ASSERT_NE(quoted, nullptr);
     ASSERT_NE(bare, nullptr);
-    EXPECT_EQ(companions::find(cmd::kAddResource), nullptr);
-    EXPECT_EQ(companions::menuCommands().size(), 6);
+    EXPECT_EQ(qrl::companions::find(qrl::cmd::kAddResource), nullptr);
+    EXPECT_EQ(qrl::companions::menuCommands().size(), 6);
 
-    const companions::Launch empty = companions::launchOf(*quoted, QStringLiteral("/opt/q/"), QString());
+    const qrl::companions::Launch empty =
+        qrl::companions::launchOf(*quoted, QStringLiteral("/opt/q/"), QString());
     EXPECT_EQ(empty.program, QStringLiteral("/opt/q/Tools/FontEditor/fonteditor"));
     EXPECT_EQ(empty.arguments, QStringList{QString()});
-    EXPECT_EQ(companions::launchOf(*bare, QStringLiteral("/opt/q/"), QString()).arguments, QStringList{});
+    EXPECT_EQ(qrl::companions::launchOf(*bare, QStringLiteral("/opt/q/"), QString()).arguments,
+              QStringList{});
     // An argument with blanks stays one argument.
-    EXPECT_EQ(companions::launchOf(*bare, QStringLiteral("/opt/q/"), QStringLiteral("a b; c")).arguments,
+    EXPECT_EQ(qrl::companions::launchOf(*bare, QStringLiteral("/opt/q/"), QStringLiteral("a b; c")).arguments,
               QStringList{QStringLiteral("a b; c")});
 }
 
@@ -160,33 +163,33 @@ TEST_F(ViewTest, OpenUsesTheDesktopsProgramOrOneTheUserChooses)
     RecordingLauncher launcher;
     launcher.viewer = QStringLiteral("org.example.viewer.desktop");
     const QString path = makeFile("a.prn", "form");
-    itemopener::openItemFile(path);
+    qrl::itemopener::openItemFile(path);
     EXPECT_EQ(launcher.opened, QStringList{path});
     EXPECT_TRUE(launcher.started.isEmpty());
 
     launcher.viewer.clear();
     ui.file(QStringLiteral("/usr/bin/hexview"));
-    itemopener::openItemFile(path);
+    qrl::itemopener::openItemFile(path);
     ASSERT_EQ(ui.dialogs().size(), 1);
     EXPECT_EQ(ui.dialogs()[0].request.directory, QStringLiteral("/usr/bin"));
     EXPECT_EQ(ui.dialogs()[0].request.title, QStringLiteral("Open With"));
     EXPECT_EQ(launcher.started, QStringList{QStringLiteral("/usr/bin/hexview|") + path});
 
     // A cancelled choice starts nothing.
-    itemopener::openItemFile(path);
+    qrl::itemopener::openItemFile(path);
     EXPECT_EQ(launcher.started.size(), 1);
 
     const QString installed = makeFile("Tools/MacroViewer/macroviewer", "#!/bin/sh\n");
     QFile::setPermissions(installed, QFile::permissions(installed) | QFileDevice::ExeOwner);
     ui.clear();
-    companions::start(cmd::kFirstCompanion + 2);
-    companions::start(cmd::kCompanionByName);
+    qrl::companions::start(qrl::cmd::kFirstCompanion + 2);
+    qrl::companions::start(qrl::cmd::kCompanionByName);
     EXPECT_EQ(launcher.started.mid(1),
               (QStringList{installed + QLatin1Char('|'), QStringLiteral("qrlupdate|")}));
     EXPECT_TRUE(ui.shown().isEmpty());
 
     // A companion that is not there is told with where it was looked for, and nothing starts.
-    companions::start(cmd::kFirstCompanion + 3);
+    qrl::companions::start(qrl::cmd::kFirstCompanion + 3);
     EXPECT_EQ(ui.texts(),
               QStringList{QStringLiteral("The program is not installed. It was looked for as:\n") +
                           dirPath() + QStringLiteral("/Tools/CardManager/cardmanager")});
@@ -208,10 +211,10 @@ TEST_F(ViewLogTest, OpenWritesItsStepsToTheLog)
     const QString path = makeFile("a.prn", "form");
     launcher.viewer = QStringLiteral("viewer.desktop");
     launcher.opens = false;
-    itemopener::openItemFile(path);
+    qrl::itemopener::openItemFile(path);
     launcher.viewer.clear();
     ui.file(QStringLiteral("/usr/bin/hexview"));
-    itemopener::openItemFile(path);
+    qrl::itemopener::openItemFile(path);
     app->ExitInstance();
     const QString log = QString::fromStdString(qrl::test::readFile(cwd.file("Quorlyn32.log")));
     const QString p = path;
@@ -228,23 +231,23 @@ TEST_F(ViewLogTest, OpenWritesItsStepsToTheLog)
 
 TEST_F(ViewTest, TitleAndTheQuestionBeforeAModifiedProjectCloses)
 {
-    EXPECT_EQ(docroads::projectTitle(doc), QStringLiteral("Untitled"));
-    EXPECT_TRUE(docroads::mayClose(doc));
+    EXPECT_EQ(qrl::docroads::projectTitle(doc), QStringLiteral("Untitled"));
+    EXPECT_TRUE(qrl::docroads::mayClose(doc));
     EXPECT_TRUE(ui.shown().isEmpty());
 
     doc.SetModifiedFlag(true);
-    EXPECT_EQ(docroads::projectTitle(doc), QStringLiteral("Untitled*"));
+    EXPECT_EQ(qrl::docroads::projectTitle(doc), QStringLiteral("Untitled*"));
     ui.answer(qrl::Answer::Cancel);
-    EXPECT_FALSE(docroads::mayClose(doc));
+    EXPECT_FALSE(qrl::docroads::mayClose(doc));
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Save changes to Untitled?")});
     ui.answer(qrl::Answer::No);
-    EXPECT_TRUE(docroads::mayClose(doc));
+    EXPECT_TRUE(qrl::docroads::mayClose(doc));
     // Yes saves; a save that does not happen (the dialog cancelled) keeps the project open.
     ui.answer(qrl::Answer::Yes);
-    EXPECT_FALSE(docroads::mayClose(doc));
+    EXPECT_FALSE(qrl::docroads::mayClose(doc));
     EXPECT_EQ(ui.dialogs().size(), 1);
     EXPECT_TRUE(app->recentFiles().entries().isEmpty());
 
     doc.SetPathName(dirPath() + QStringLiteral("/cards.prj"));
-    EXPECT_EQ(docroads::projectTitle(doc), QStringLiteral("cards.prj*"));
+    EXPECT_EQ(qrl::docroads::projectTitle(doc), QStringLiteral("cards.prj*"));
 }

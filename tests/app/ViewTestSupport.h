@@ -17,7 +17,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 }
 QT_END_NAMESPACE
 
-namespace viewtest {
+namespace qrl::test::viewtest {
 
 using qrl::test::RecordingLauncher;
 
@@ -46,7 +46,7 @@ protected:
         return dirPath() + QLatin1Char('/') + QString::fromStdString(name);
     }
 
-    static std::string trueTypeFont(const std::string& name) { return fixtures::trueType(name); }
+    static std::string trueTypeFont(const std::string& name) { return qrl::test::fixtures::trueType(name); }
     static std::string telluradeMacro(const std::string& name)
     {
         return "!R! MCRO " + name + "; ENDM; EXIT;";
@@ -56,4 +56,4 @@ protected:
     OpenDoc doc;
 };
 
-} // namespace viewtest
+} // namespace qrl::test::viewtest

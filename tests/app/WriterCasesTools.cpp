@@ -59,7 +59,7 @@ CcpyJob ccpyJob()
 FontDownloadRequest fontRequest()
 {
     const std::string pfb = inputs().file("Name.pfb");
-    writeFile(pfb, fonttest::smallFont("Name").toStdString());
+    writeFile(pfb, qrl::test::fonttest::smallFont("Name").toStdString());
     FontDownloadRequest request;
     FontDownloadRow row;
     row.localPath = QString::fromStdString(pfb);
@@ -113,7 +113,7 @@ std::vector<WriterCase> toolWriters()
         {"DownloaderJobFile",
          [](const QString& path) {
              answerSaveDialog(path);
-             return fontdownload::saveToFile(fontRequest(), QFileInfo(path).absolutePath());
+             return qrl::fontdownload::saveToFile(fontRequest(), QFileInfo(path).absolutePath());
          }},
         {"ToolDataFile", writeToolData},
         {"PrinterToolsFileOutput", sendToolsToFile},

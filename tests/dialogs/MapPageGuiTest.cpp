@@ -202,7 +202,7 @@ TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIconsAndTheirNamesWhole)
     EXPECT_GE(list->columnWidth(0), list->header()->sectionSizeHint(0));
     EXPECT_GE(list->columnWidth(0), view->sizeHintForColumn(0));
     qrl::test::saveScreenshot(&page, QStringLiteral("file-locations-first-opening.png"));
-    const QImage missing = icons::kindImage(icons::kMissingFileImage, 16).toImage();
+    const QImage missing = qrl::icons::kindImage(qrl::icons::kMissingFileImage, 16).toImage();
     QList<QImage> seen;
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
         const QIcon icon = list->topLevelItem(row)->icon(0);
@@ -215,7 +215,7 @@ TEST_F(MapPageGui, FileLocationRowsShowTheirOwnIconsAndTheirNamesWhole)
     // The resource rows show their kinds' images.
     const auto kindOf = [&](int row, int kind) {
         return list->topLevelItem(row)->icon(0).pixmap(16).toImage().convertToFormat(missing.format()) ==
-               icons::kindImage(kind, 16).toImage();
+               qrl::icons::kindImage(kind, 16).toImage();
     };
     EXPECT_TRUE(kindOf(1, 0) && kindOf(2, 2) && kindOf(3, 1) && kindOf(4, 3));
     qrl::test::saveScreenshot(&page, QStringLiteral("file_locations_page.png"));

@@ -132,7 +132,7 @@ TEST_F(PrefsSheetTest, ASecondOkStoresWhatTheFirstStored)
 {
     const KeptStartUpValues kept;
     qrl::context().startUpSplash = 0;
-    qrl::context().startUpOptions = appopts::kCreateNewProject;
+    qrl::context().startUpOptions = qrl::appopts::kCreateNewProject;
     {
         auto sheet = makeSheet();
         clickIndicator(child<QRadioButton>(*sheet, "doNothingButton"));
@@ -140,14 +140,14 @@ TEST_F(PrefsSheetTest, ASecondOkStoresWhatTheFirstStored)
         clickOk(*sheet);
         ASSERT_EQ(sheet->result(), QDialog::Accepted);
     }
-    EXPECT_EQ(qrl::context().startUpOptions, appopts::kDoNothing);
+    EXPECT_EQ(qrl::context().startUpOptions, qrl::appopts::kDoNothing);
     EXPECT_EQ(qrl::context().startUpSplash, 1);
 
     auto sheet = makeSheet();
     EXPECT_TRUE(child<QRadioButton>(*sheet, "doNothingButton")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(*sheet, "splashBox")->isChecked());
     clickOk(*sheet);
-    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Options"), -1), appopts::kDoNothing);
+    EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Options"), -1), qrl::appopts::kDoNothing);
     EXPECT_EQ(m_profile.getInt(kSettings, QStringLiteral("StartUp Splash"), -1), 1);
 }
 

@@ -54,7 +54,7 @@ TEST(ProjectSettingsForm, ShowsACustomSizeInWholeMBOrElseInKB)
         settings.m_medium = kJeidaCard;
         settings.m_storageSizeIndex = static_cast<std::uint16_t>(c.sizeIndex);
         settings.m_customSize = c.customSize;
-        const ProjectSettingsForm f = projsett::loadForm(settings, 1234, kJeidaOnly);
+        const ProjectSettingsForm f = qrl::projsett::loadForm(settings, 1234, kJeidaOnly);
         EXPECT_EQ(f.unit, c.unit) << c.customSize;
         EXPECT_EQ(f.customSizeText, QString::fromLatin1(c.text)) << c.customSize;
         EXPECT_EQ(f.medium, kJeidaCard);
@@ -112,7 +112,7 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
         {form(kMicroDrive, kCustom, MB, "", 0), 0, Focus::None, 0, StorageSizeTable::kDefaultIndex},
     };
     for (const Case& c : cases) {
-        const ProjectSettingsCheck check = projsett::checkForm(c.form);
+        const ProjectSettingsCheck check = qrl::projsett::checkForm(c.form);
         const std::string what =
             c.form.customSizeText.toStdString() + " index " + std::to_string(c.form.sizeIndex);
         EXPECT_EQ(check.messageId, c.message) << what;
@@ -128,12 +128,12 @@ TEST(ProjectSettingsForm, OkChecksTheCapacityOfCardMedia)
 
 TEST(ProjectSettingsForm, ListedSizesBelowTheProjectAreRefused)
 {
-    EXPECT_EQ(projsett::checkListedSize(0, 40000), 2223);
-    EXPECT_EQ(projsett::checkListedSize(1, 40000), 0);
-    EXPECT_EQ(projsett::checkListedSize(0, 32768), 0);
+    EXPECT_EQ(qrl::projsett::checkListedSize(0, 40000), 2223);
+    EXPECT_EQ(qrl::projsett::checkListedSize(1, 40000), 0);
+    EXPECT_EQ(qrl::projsett::checkListedSize(0, 32768), 0);
     // 256 files of 32 MB sum past 32 bits and fit no card.
-    EXPECT_EQ(projsett::checkListedSize(22, 256ull << 25), 2223);
-    EXPECT_EQ(projsett::checkListedSize(kCustom, 40000), 0);
+    EXPECT_EQ(qrl::projsett::checkListedSize(22, 256ull << 25), 2223);
+    EXPECT_EQ(qrl::projsett::checkListedSize(kCustom, 40000), 0);
 }
 
 class ApplyProjectSettings : public qrl::test::ProjectTest {
@@ -166,7 +166,7 @@ TEST_F(ApplyProjectSettings, WritesTheChoiceMarksTheProjectAndRefreshesThePane)
     choice.hasCapacity = true;
     choice.sizeIndex = kCustom;
     choice.customSize = 98304;
-    projsett::applyChoice(doc, choice);
+    qrl::projsett::applyChoice(doc, choice);
     const CProjSett& s = doc.GetProjSett();
     EXPECT_EQ(s.m_medium, kSramCard);
     EXPECT_EQ(s.m_storageSizeIndex, kCustom);
@@ -178,7 +178,7 @@ TEST_F(ApplyProjectSettings, WritesTheChoiceMarksTheProjectAndRefreshesThePane)
     // A listed size keeps the custom size the project had.
     choice.sizeIndex = 1;
     choice.customSize = 0;
-    projsett::applyChoice(doc, choice);
+    qrl::projsett::applyChoice(doc, choice);
     EXPECT_EQ(s.m_storageSizeIndex, 1);
     EXPECT_EQ(s.m_customSize, 98304u);
     EXPECT_EQ(pane.texts.last(), cardPane(64));
@@ -191,17 +191,17 @@ TEST_F(ApplyProjectSettings, AMediumWithoutCapacityStoresTheListsIndexAndTheCust
     choice.medium = kHardDisk;
     choice.sizeIndex = kCustom;
     choice.customSize = 0;
-    projsett::applyChoice(doc, choice);
+    qrl::projsett::applyChoice(doc, choice);
     const CProjSett& s = doc.GetProjSett();
     EXPECT_EQ(s.m_customSize, 98304u) << "a choice without a size leaves the project's";
     choice.customSize = 65536;
-    projsett::applyChoice(doc, choice);
+    qrl::projsett::applyChoice(doc, choice);
     EXPECT_EQ(s.m_medium, kHardDisk);
     EXPECT_EQ(s.m_storageSizeIndex, kCustom);
     EXPECT_EQ(s.m_customSize, 65536u);
     pane.texts.clear();
     choice.sizeIndex = 0;
-    projsett::applyChoice(doc, choice);
+    qrl::projsett::applyChoice(doc, choice);
     EXPECT_EQ(s.m_storageSizeIndex, 0);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(pane.texts, QStringList{qrl::formatText(qrl::text(2271), {1u, 39u})});

@@ -47,12 +47,12 @@ TEST_F(ResPrefFormTest, SpinsAndTypedNumbersStayInRange)
     for (const Spin& c : {Spin{129, -1, 129, 128}, Spin{0, -1, 129, 0}, Spin{65535, 1, 65535, 65535},
                           Spin{200, 1, 201, 201}, Spin{0xFFFFFFFFu, 1, 65535, 65535}}) {
         font.id = c.from;
-        EXPECT_EQ(respref::spinId(font, c.step), c.font) << c.from;
-        EXPECT_EQ(respref::spinTypeface(c.from, c.step), c.typeface) << c.from;
+        EXPECT_EQ(qrl::respref::spinId(font, c.step), c.font) << c.from;
+        EXPECT_EQ(qrl::respref::spinTypeface(c.from, c.step), c.typeface) << c.from;
     }
     ResPrefForm other;
     other.kind = kKindMacro;
-    EXPECT_EQ(respref::spinId(other, -1), 0u);
+    EXPECT_EQ(qrl::respref::spinId(other, -1), 0u);
 
     struct Typed {
         const char* text;
@@ -62,22 +62,23 @@ TEST_F(ResPrefFormTest, SpinsAndTypedNumbersStayInRange)
          {Typed{"300", 300u}, Typed{"70000", 65535u}, Typed{"000001", 65535u}, Typed{"99999999999", 65535u},
           Typed{"12a", std::nullopt}, Typed{"-1", std::nullopt}, Typed{" 5", std::nullopt},
           Typed{"\u0663", std::nullopt}})
-        EXPECT_EQ(respref::parseNumberText(QString::fromUtf8(c.text)), c.value) << c.text;
+        EXPECT_EQ(qrl::respref::parseNumberText(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 TEST_F(ResPrefFormTest, LocationOfLongPaths)
 {
     const QString base = QStringLiteral("/home/printroom/resources/fonts/");
-    EXPECT_EQ(respref::locationText(QStringLiteral("/short/path.ttf")), QStringLiteral("/short/path.ttf"));
+    EXPECT_EQ(qrl::respref::locationText(QStringLiteral("/short/path.ttf")),
+              QStringLiteral("/short/path.ttf"));
     // 60 characters whose last 34 begin with a separator.
     const QString sixty = QString(26, QLatin1Char('a')) + QLatin1Char('/') + QString(33, QLatin1Char('b'));
     ASSERT_EQ(sixty.size(), 60);
-    EXPECT_EQ(respref::locationText(sixty), QStringLiteral("aaa..") + sixty.right(34));
+    EXPECT_EQ(qrl::respref::locationText(sixty), QStringLiteral("aaa..") + sixty.right(34));
     const QString thirtyThree =
         QString(27, QLatin1Char('a')) + QLatin1Char('/') + QString(32, QLatin1Char('b'));
-    EXPECT_EQ(respref::locationText(thirtyThree), QStringLiteral("aaa..") + thirtyThree.right(33));
+    EXPECT_EQ(qrl::respref::locationText(thirtyThree), QStringLiteral("aaa..") + thirtyThree.right(33));
     const QString none = base + QString(40, QLatin1Char('c'));
-    EXPECT_EQ(respref::locationText(none), QStringLiteral("/ho../~") + none.right(33));
+    EXPECT_EQ(qrl::respref::locationText(none), QStringLiteral("/ho../~") + none.right(33));
 }
 
 TEST_F(ResPrefFormTest, FontIdChecksRefuseBeforeAnythingIsWritten)
@@ -85,7 +86,7 @@ TEST_F(ResPrefFormTest, FontIdChecksRefuseBeforeAnythingIsWritten)
     const int taken = addFont("taken.ttf", 300);
     const int serial = addFont("mine.ttf", 1000);
     doc.SetModifiedFlag(false);
-    ResPrefForm form = respref::loadForm(doc, serial);
+    ResPrefForm form = qrl::respref::loadForm(doc, serial);
     ASSERT_EQ(form.storedId, 1000u);
 
     struct Case {
@@ -101,7 +102,7 @@ TEST_F(ResPrefFormTest, FontIdChecksRefuseBeforeAnythingIsWritten)
         if (c.answer)
             ui.answer(*c.answer);
         form.id = c.id;
-        EXPECT_EQ(respref::confirmFontId(doc, serial, form), c.passes) << c.id;
+        EXPECT_EQ(qrl::respref::confirmFontId(doc, serial, form), c.passes) << c.id;
         ASSERT_EQ(ui.shown().isEmpty(), c.message == 0) << c.id;
         if (c.message) {
             EXPECT_EQ(ui.shown().front().text, qrl::text(c.message)) << c.id;
@@ -118,7 +119,7 @@ TEST_F(ResPrefFormTest, FontIdChecksRefuseBeforeAnythingIsWritten)
     doc.SetItemID(macro, 400);
     form.id = 400;
     ui.clear();
-    EXPECT_TRUE(respref::confirmFontId(doc, serial, form));
+    EXPECT_TRUE(qrl::respref::confirmFontId(doc, serial, form));
     EXPECT_TRUE(ui.shown().isEmpty());
 }
 
@@ -129,21 +130,21 @@ TEST_F(ResPrefFormTest, OkWritesWhatChangedAndMarksTheProject)
     doc.SetSymbolSet(serial, 3);
     doc.SetModifiedFlag(false);
 
-    ResPrefForm form = respref::loadForm(doc, serial);
-    ResPrefChange change = respref::applyForm(doc, serial, form);
+    ResPrefForm form = qrl::respref::loadForm(doc, serial);
+    ResPrefChange change = qrl::respref::applyForm(doc, serial, form);
     EXPECT_TRUE(change.idText.isEmpty() && change.typefaceText.isEmpty());
     EXPECT_FALSE(doc.IsModified());
 
     form.symbolSet = 31;
-    change = respref::applyForm(doc, serial, form);
+    change = qrl::respref::applyForm(doc, serial, form);
     EXPECT_EQ(doc.GetSymbolSet(serial), 31);
     EXPECT_TRUE(doc.IsModified());
 
     doc.SetModifiedFlag(false);
-    form = respref::loadForm(doc, serial);
+    form = qrl::respref::loadForm(doc, serial);
     form.id = 65535;
     form.typefaceId = 0;
-    change = respref::applyForm(doc, serial, form);
+    change = qrl::respref::applyForm(doc, serial, form);
     EXPECT_EQ(change.idText, QStringLiteral("65535"));
     EXPECT_EQ(change.typefaceText, QStringLiteral("0"));
     EXPECT_EQ(doc.GetItemID(serial), 65535u);
@@ -152,9 +153,9 @@ TEST_F(ResPrefFormTest, OkWritesWhatChangedAndMarksTheProject)
     // A Tellurade macro gets id 0 and the box's flag; a PCL macro keeps its id and never a flag.
     const int tellurade = addMacro("OVL");
     doc.SetItemID(tellurade, 7);
-    form = respref::loadForm(doc, tellurade);
+    form = qrl::respref::loadForm(doc, tellurade);
     form.flag = true;
-    change = respref::applyForm(doc, tellurade, form);
+    change = qrl::respref::applyForm(doc, tellurade, form);
     EXPECT_EQ(doc.GetItemID(tellurade), 0u);
     EXPECT_EQ(doc.GetItemFlag(tellurade), 1);
     EXPECT_TRUE(change.idText.isEmpty());
@@ -172,7 +173,7 @@ TEST_F(ResPrefFormTest, CheckingTheFlagLeavesOneFlaggedItemPerGroup)
     doc.SetItemFlag(macro, 1);
     doc.SetModifiedFlag(false);
 
-    respref::applyFlagClick(doc, formC, true);
+    qrl::respref::applyFlagClick(doc, formC, true);
     EXPECT_EQ(doc.GetItemFlag(formA), 0);
     EXPECT_EQ(doc.GetItemFlag(formB), 0);
     EXPECT_EQ(doc.GetItemFlag(formC), 0); // written only on OK
@@ -182,13 +183,13 @@ TEST_F(ResPrefFormTest, CheckingTheFlagLeavesOneFlaggedItemPerGroup)
     // Re-checking the item that holds the flag keeps its own stored flag.
     doc.SetItemFlag(formA, 1);
     doc.SetItemFlag(formB, 1);
-    respref::applyFlagClick(doc, formA, true);
+    qrl::respref::applyFlagClick(doc, formA, true);
     EXPECT_EQ(doc.GetItemFlag(formA), 1);
     EXPECT_EQ(doc.GetItemFlag(formB), 0);
 
     // Unchecking clears nothing but marks the project.
     doc.SetModifiedFlag(false);
-    respref::applyFlagClick(doc, formC, false);
+    qrl::respref::applyFlagClick(doc, formC, false);
     EXPECT_EQ(doc.GetItemFlag(formA), 1);
     EXPECT_TRUE(doc.IsModified());
 }

@@ -126,10 +126,10 @@ TEST_F(CProjItemTest, PclFontIds)
         std::uint32_t fontId;
         std::uint32_t typeface;
     };
-    const std::string font = fixtures::pclFont(4101, "Courier");
+    const std::string font = qrl::test::fixtures::pclFont(4101, "Courier");
     const Case cases[] = {
-        {"a.sfp", fixtures::pclFont(4101, "Courier", kEsc + "*c123D"), 50123, 4101},
-        {"b.sfp", fixtures::pclFont(4101, "Courier", kEsc + "*c60001D"), 50001, 4101},
+        {"a.sfp", qrl::test::fixtures::pclFont(4101, "Courier", kEsc + "*c123D"), 50123, 4101},
+        {"b.sfp", qrl::test::fixtures::pclFont(4101, "Courier", kEsc + "*c60001D"), 50001, 4101},
         {"c.sfp", font, 1000, 4101},
         {"d.sfs", font, 1000, 4101},
         {"e.sfp", std::string(100, ' ') + font, 1000, 4101}, // found only by the escape search
@@ -179,10 +179,10 @@ TEST_F(CProjItemTest, NamesFromTheFiles)
         {"longstem.tlr", "!R! CALL X; EXIT;", "LONGSTEM"},
         {"m.pcl", kEsc + "&f100Y" + kEsc + "&f0X" + std::string(20, ' '), "100"},
         {"short.pcl", std::string(20, ' '), "NG"},
-        {"font.ttf", fixtures::trueType("MyFont-Bold"), "MyFont-Bold"},
-        {"win.ttf", fixtures::trueType("X", {0, 0, 3, 6, 1}), "win.ttf"},
+        {"font.ttf", qrl::test::fixtures::trueType("MyFont-Bold"), "MyFont-Bold"},
+        {"win.ttf", qrl::test::fixtures::trueType("X", {0, 0, 3, 6, 1}), "win.ttf"},
         {"tiny.ttf", std::string(100, 'a'), "tiny"},
-        {"long.ttf", fixtures::trueType(std::string(40, 'n')), "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"},
+        {"long.ttf", qrl::test::fixtures::trueType(std::string(40, 'n')), "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"},
         {"form.v2.prn", "data", "form"},
         // A file name's character without a single byte is not sent as some other character.
         {"\xc5\x81\xc3\xb3"

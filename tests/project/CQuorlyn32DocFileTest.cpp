@@ -169,7 +169,8 @@ TEST_F(DocFileTest, NamesOfEarlierBuildsOpenAsTheyWereTypedAndAreSavedAsSingleBy
     };
     for (const Case& c : cases) {
         writeFile(projectPath().toStdString(),
-                  projectbytes::header(1) + projectbytes::record(kApplicationForm, c.stored, form));
+                  qrl::test::projectbytes::header(1) +
+                      qrl::test::projectbytes::record(kApplicationForm, c.stored, form));
         CQuorlyn32Doc opened;
         ASSERT_TRUE(opened.OnOpenDocument(projectPath())) << c.what;
         ASSERT_EQ(opened.GetItemCount(), 1) << c.what;

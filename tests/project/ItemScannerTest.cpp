@@ -6,8 +6,8 @@
 
 #include <optional>
 
-using namespace itemscan;
-using fixtures::pclFont;
+using namespace qrl::itemscan;
+using qrl::test::fixtures::pclFont;
 
 namespace {
 
@@ -84,7 +84,7 @@ TEST(ItemScanners, LdfcFontId)
 
 TEST(ItemScanners, TrueTypeNameOnlyFromInsideTheFile)
 {
-    using fixtures::TrueTypeLayout;
+    using qrl::test::fixtures::TrueTypeLayout;
     struct Case {
         const char* what;
         std::string file;
@@ -100,14 +100,18 @@ TEST(ItemScanners, TrueTypeNameOnlyFromInsideTheFile)
     TrueTypeLayout manyRecords;
     manyRecords.count = 0xFFFF;
     manyRecords.platform = 3;
-    std::string truncated = fixtures::trueType("Short-Name").substr(0, 40);
+    std::string truncated = qrl::test::fixtures::trueType("Short-Name").substr(0, 40);
     const Case cases[] = {
-        {"PostScript name", fixtures::trueType("MyFont-Bold"), TrueTypeName::Found, "MyFont-Bold"},
-        {"NUL ends the name", fixtures::trueType(std::string("Ab\0cd", 5)), TrueTypeName::Found, "Ab"},
-        {"no Macintosh record", fixtures::trueType("X", windowsOnly), TrueTypeName::NoRecord, ""},
-        {"table offset past the end", fixtures::trueType("X", tableOutside), TrueTypeName::NoRecord, ""},
-        {"string past the end", fixtures::trueType("X", stringOutside), TrueTypeName::NoRecord, ""},
-        {"count larger than the file", fixtures::trueType("X", manyRecords), TrueTypeName::NoRecord, ""},
+        {"PostScript name", qrl::test::fixtures::trueType("MyFont-Bold"), TrueTypeName::Found, "MyFont-Bold"},
+        {"NUL ends the name", qrl::test::fixtures::trueType(std::string("Ab\0cd", 5)), TrueTypeName::Found,
+         "Ab"},
+        {"no Macintosh record", qrl::test::fixtures::trueType("X", windowsOnly), TrueTypeName::NoRecord, ""},
+        {"table offset past the end", qrl::test::fixtures::trueType("X", tableOutside),
+         TrueTypeName::NoRecord, ""},
+        {"string past the end", qrl::test::fixtures::trueType("X", stringOutside), TrueTypeName::NoRecord,
+         ""},
+        {"count larger than the file", qrl::test::fixtures::trueType("X", manyRecords),
+         TrueTypeName::NoRecord, ""},
         {"records cut off", truncated, TrueTypeName::NoRecord, ""},
         {"no name table", std::string(200, 'a'), TrueTypeName::NoNameTable, ""},
         {"tag in the last 8 bytes", std::string(120, 'a') + "name", TrueTypeName::NoNameTable, ""},
@@ -212,10 +216,12 @@ namespace {
 // A BMP file of `width` x `height` 24-bit pixels; `pixels` bytes of pixel data follow the headers.
 std::string bmp(std::int32_t width, std::int32_t height, std::uint16_t planes, std::size_t pixels)
 {
-    auto u32 = [](std::uint32_t v) { return fixtures::u16le(v & 0xFFFF) + fixtures::u16le(v >> 16); };
+    auto u32 = [](std::uint32_t v) {
+        return qrl::test::fixtures::u16le(v & 0xFFFF) + qrl::test::fixtures::u16le(v >> 16);
+    };
     std::string f = "BM" + u32(static_cast<std::uint32_t>(54 + pixels)) + u32(0) + u32(54);
     f += u32(40) + u32(static_cast<std::uint32_t>(width)) + u32(static_cast<std::uint32_t>(height));
-    f += fixtures::u16le(planes) + fixtures::u16le(24) + u32(0) + std::string(20, '\0');
+    f += qrl::test::fixtures::u16le(planes) + qrl::test::fixtures::u16le(24) + u32(0) + std::string(20, '\0');
     return f + std::string(pixels, '\x7f');
 }
 
@@ -229,18 +235,18 @@ TEST(ImageFileType, TellsTheThreeImageKindsApart)
         int type;
     };
     const Case cases[] = {
-        {"2 x 2 BMP", bmp(2, 2, 1, 16), imagefile::kBmp},
-        {"bottom-up BMP", bmp(2, -2, 1, 16), imagefile::kBmp},
-        {"BMP missing rows", bmp(2, 2, 1, 8), imagefile::kNotImage},
-        {"BMP with no plane", bmp(2, 2, 0, 16), imagefile::kNotImage},
-        {"BMP of huge width", bmp(0x7FFFFFFF, 2, 1, 16), imagefile::kNotImage},
-        {"bare BM", "BM", imagefile::kNotImage},
+        {"2 x 2 BMP", bmp(2, 2, 1, 16), qrl::imagefile::kBmp},
+        {"bottom-up BMP", bmp(2, -2, 1, 16), qrl::imagefile::kBmp},
+        {"BMP missing rows", bmp(2, 2, 1, 8), qrl::imagefile::kNotImage},
+        {"BMP with no plane", bmp(2, 2, 0, 16), qrl::imagefile::kNotImage},
+        {"BMP of huge width", bmp(0x7FFFFFFF, 2, 1, 16), qrl::imagefile::kNotImage},
+        {"bare BM", "BM", qrl::imagefile::kNotImage},
         {"JPEG", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11) + std::string(40, '\0'),
-         imagefile::kJpeg},
-        {"TIFF", std::string("II*\0", 4) + std::string(40, '\0'), imagefile::kTiff},
-        {"big-endian TIFF", std::string("MM\0*", 4) + std::string(40, '\0'), imagefile::kNotImage},
-        {"empty", "", imagefile::kNotImage},
+         qrl::imagefile::kJpeg},
+        {"TIFF", std::string("II*\0", 4) + std::string(40, '\0'), qrl::imagefile::kTiff},
+        {"big-endian TIFF", std::string("MM\0*", 4) + std::string(40, '\0'), qrl::imagefile::kNotImage},
+        {"empty", "", qrl::imagefile::kNotImage},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(imagefile::imageFileType(of(c.file), c.file.size()), c.type) << c.what;
+        EXPECT_EQ(qrl::imagefile::imageFileType(of(c.file), c.file.size()), c.type) << c.what;
 }

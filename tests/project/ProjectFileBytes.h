@@ -4,7 +4,7 @@
 #include <string>
 
 // Project files built byte by byte at the offsets of the file formats, independent of the writer.
-namespace projectbytes {
+namespace qrl::test::projectbytes {
 
 inline void putLE(std::string& s, std::size_t at, std::uint64_t v, int bytes)
 {
@@ -82,4 +82,4 @@ inline std::string oldRecord(std::size_t recordSize, const OldItem& item)
     return r;
 }
 
-} // namespace projectbytes
+} // namespace qrl::test::projectbytes

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-using namespace fixtures;
+using namespace qrl::test::fixtures;
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace projectbytes;
+using namespace qrl::test::projectbytes;
 
 namespace {
 

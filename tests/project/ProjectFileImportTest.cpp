@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace projectbytes;
+using namespace qrl::test::projectbytes;
 
 namespace {
 
@@ -107,9 +107,9 @@ TEST(ProjectFileImportTest, Fonts203AreClassifiedByTheirContent)
     };
     const std::string notAFont = std::string(100, 'n');
     const std::vector<OldItem> items = {
-        {file("zentrix.fnt", fixtures::zentrixFont("4711")), 1, 10, 1234, 0, 0, "Zen"},
-        {file("bitmap.sfp", fixtures::pclFont(0, 321)), 1, 11, 1235, 0, 0, "Bitmap"},
-        {file("scalable.sfs", fixtures::pclFont(10)), 1, 12, 1236, 0, 0, "Scalable"},
+        {file("zentrix.fnt", qrl::test::fixtures::zentrixFont("4711")), 1, 10, 1234, 0, 0, "Zen"},
+        {file("bitmap.sfp", qrl::test::fixtures::pclFont(0, 321)), 1, 11, 1235, 0, 0, "Bitmap"},
+        {file("scalable.sfs", qrl::test::fixtures::pclFont(10)), 1, 12, 1236, 0, 0, "Scalable"},
         {file("junk.fnt", notAFont), 1, 13, 1237, 0, 0, "Junk"},
         {dir.file("missing.fnt"), 1, 14, 1238, 0, 0, "Missing"},
         {file("form.prn", "form"), 0, 15, 0, 0, 0, "Form"},

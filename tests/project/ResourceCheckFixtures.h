@@ -4,7 +4,7 @@
 
 // Small resource files built in code, each the least that a content check accepts, with knobs for
 // the defects the checks look for.
-namespace fixtures {
+namespace qrl::test::fixtures {
 
 inline const std::string kEsc = "\x1b";
 
@@ -101,4 +101,4 @@ inline std::string elf(std::size_t size = 200)
     return s;
 }
 
-} // namespace fixtures
+} // namespace qrl::test::fixtures

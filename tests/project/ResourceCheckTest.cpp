@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <span>
 
-using namespace fixtures;
+using namespace qrl::test::fixtures;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ResourceFixtures.h"
 
-namespace fixtures {
+namespace qrl::test::fixtures {
 
 std::string u16le(std::uint16_t v)
 {
@@ -45,4 +45,4 @@ std::string trueType(const std::string& name, const TrueTypeLayout& layout)
     return file;
 }
 
-} // namespace fixtures
+} // namespace qrl::test::fixtures

@@ -4,7 +4,7 @@
 #include <string>
 
 // Small resource files built in code, with the parts the item scans look at.
-namespace fixtures {
+namespace qrl::test::fixtures {
 
 std::string u16le(std::uint16_t v);
 std::string u16be(std::uint16_t v);
@@ -26,4 +26,4 @@ struct TrueTypeLayout {
 // 100 bytes.
 std::string trueType(const std::string& name, const TrueTypeLayout& layout = {});
 
-} // namespace fixtures
+} // namespace qrl::test::fixtures

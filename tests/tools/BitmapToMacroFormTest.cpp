@@ -19,13 +19,15 @@ const QString kTooBig = QStringLiteral("Too big value.\r\nPlease check the value
 TEST(BitmapToMacroSizes, FollowTheUnitAndTheResolution)
 {
     // 100 pixels at 75 dpi are 3.39 cm; in dots the pixel count whatever the resolution.
-    EXPECT_EQ(bitmapmacro::printedLengthText(100, 0, BitmapToMacroForm::kCentimeters),
+    EXPECT_EQ(qrl::bitmapmacro::printedLengthText(100, 0, BitmapToMacroForm::kCentimeters),
               QStringLiteral("3.39"));
-    EXPECT_EQ(bitmapmacro::printedLengthText(100, 5, BitmapToMacroForm::kDots), QStringLiteral("100.00"));
-    EXPECT_EQ(bitmapmacro::printedLengthText(100, 4, BitmapToMacroForm::kInches), QStringLiteral("0.33"));
-    EXPECT_EQ(bitmapmacro::printedLengthText(600, 5, BitmapToMacroForm::kCentimeters),
+    EXPECT_EQ(qrl::bitmapmacro::printedLengthText(100, 5, BitmapToMacroForm::kDots),
+              QStringLiteral("100.00"));
+    EXPECT_EQ(qrl::bitmapmacro::printedLengthText(100, 4, BitmapToMacroForm::kInches),
+              QStringLiteral("0.33"));
+    EXPECT_EQ(qrl::bitmapmacro::printedLengthText(600, 5, BitmapToMacroForm::kCentimeters),
               QStringLiteral("2.54"));
-    EXPECT_EQ(bitmapmacro::unitLabel(BitmapToMacroForm::kInches), QStringLiteral("inches"));
+    EXPECT_EQ(qrl::bitmapmacro::unitLabel(BitmapToMacroForm::kInches), QStringLiteral("inches"));
 }
 
 TEST(BitmapToMacroSizes, ProposeTheMacroFileByTheImagesName)
@@ -43,9 +45,9 @@ TEST(BitmapToMacroSizes, ProposeTheMacroFileByTheImagesName)
         {"/pics.d/logo", "/macros", "/macros/mcr"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(
-            bitmapmacro::defaultMacroFilePath(QString::fromLatin1(c.image), QString::fromLatin1(c.macros)),
-            QString::fromLatin1(c.expected))
+        EXPECT_EQ(qrl::bitmapmacro::defaultMacroFilePath(QString::fromLatin1(c.image),
+                                                         QString::fromLatin1(c.macros)),
+                  QString::fromLatin1(c.expected))
             << c.image;
 }
 
@@ -71,22 +73,22 @@ protected:
 TEST_F(BitmapToMacroFiles, HeadersGiveSizeAndResolution)
 {
     BitmapToMacroForm bmp = imageForm(BitmapToMacroForm::kBmp, qrl::test::paletteBmp(16, 2835));
-    EXPECT_EQ(bitmapmacro::readImageHeader(bmp), 0);
+    EXPECT_EQ(qrl::bitmapmacro::readImageHeader(bmp), 0);
     EXPECT_EQ(bmp.pixelWidth, 8);
     EXPECT_EQ(bmp.pixelHeight, 2);
     EXPECT_EQ(bmp.resolutionXText, QStringLiteral("72"));
     // Below 40 pixels per metre the values are shown as stored.
     BitmapToMacroForm low = imageForm(BitmapToMacroForm::kBmp, qrl::test::paletteBmp(16, 39));
-    EXPECT_EQ(bitmapmacro::readImageHeader(low), 0);
+    EXPECT_EQ(qrl::bitmapmacro::readImageHeader(low), 0);
     EXPECT_EQ(low.resolutionYText, QStringLiteral("39"));
 
     BitmapToMacroForm jpeg = imageForm(BitmapToMacroForm::kJpeg, qrl::test::jfifJpeg(300));
     jpeg.pixelWidth = 5;
-    EXPECT_EQ(bitmapmacro::readImageHeader(jpeg), 0);
+    EXPECT_EQ(qrl::bitmapmacro::readImageHeader(jpeg), 0);
     EXPECT_EQ(jpeg.resolutionXText, QStringLiteral("300"));
     EXPECT_EQ(jpeg.pixelWidth, 0);
     BitmapToMacroForm noDensity = imageForm(BitmapToMacroForm::kJpeg, qrl::test::jfifJpeg(0));
-    EXPECT_EQ(bitmapmacro::readImageHeader(noDensity), 0);
+    EXPECT_EQ(qrl::bitmapmacro::readImageHeader(noDensity), 0);
     EXPECT_TRUE(noDensity.resolutionXText.isEmpty());
 
     const struct {
@@ -114,11 +116,11 @@ TEST_F(BitmapToMacroFiles, HeadersGiveSizeAndResolution)
     };
     for (const auto& f : failures) {
         BitmapToMacroForm form = imageForm(f.type, f.bytes);
-        EXPECT_EQ(bitmapmacro::readImageHeader(form), f.error);
+        EXPECT_EQ(qrl::bitmapmacro::readImageHeader(form), f.error);
     }
     BitmapToMacroForm missing;
     missing.sourcePath = dirPath() + QStringLiteral("/missing.bmp");
-    EXPECT_EQ(bitmapmacro::readImageHeader(missing), 2431);
+    EXPECT_EQ(qrl::bitmapmacro::readImageHeader(missing), 2431);
 }
 
 struct CheckCase {
@@ -161,7 +163,7 @@ TEST_F(BitmapToMacroFiles, ChecksStopAtTheFirstRefusalWithItsMessageAndFocus)
         BitmapToMacroForm form = goodForm();
         form.*c.field = QString::fromLatin1(c.text);
         form.unitIndex = c.unit;
-        const auto refusal = bitmapmacro::checkForm(form, nullptr);
+        const auto refusal = qrl::bitmapmacro::checkForm(form, nullptr);
         ASSERT_TRUE(refusal) << c.name;
         EXPECT_EQ(refusal->focus, c.focus) << c.name;
         EXPECT_EQ(ui.texts(), c.messages) << c.name;
@@ -173,28 +175,28 @@ TEST_F(BitmapToMacroFiles, PassingChecksCorrectTheEntries)
     BitmapToMacroForm form = goodForm();
     form.macroName = QStringLiteral("ab c");
     form.positionXText = QStringLiteral("41,5");
-    EXPECT_FALSE(bitmapmacro::checkForm(form, nullptr));
+    EXPECT_FALSE(qrl::bitmapmacro::checkForm(form, nullptr));
     EXPECT_EQ(form.macroName, QStringLiteral("ABC"));
     EXPECT_EQ(form.positionXText, QStringLiteral("41.5"));
     EXPECT_TRUE(ui.shown().isEmpty());
     // "#Value" replaces a field that is no number.
     form.positionYText = QStringLiteral("1a");
-    EXPECT_TRUE(bitmapmacro::checkForm(form, nullptr));
+    EXPECT_TRUE(qrl::bitmapmacro::checkForm(form, nullptr));
     EXPECT_EQ(form.positionYText, QStringLiteral("#Value"));
 }
 
 TEST_F(BitmapToMacroFiles, TheFolderProbeLeavesNothingAndSparesAFileOfItsName)
 {
     const QString macro = dirPath() + QStringLiteral("/logo.mcr");
-    EXPECT_TRUE(bitmapmacro::probeFolder(macro));
+    EXPECT_TRUE(qrl::bitmapmacro::probeFolder(macro));
     EXPECT_EQ(QDir(dirPath()).entryList(QDir::Files), QStringList());
 
     const QString probe = makeFile("mewhat.trt", "somebody's notes");
-    EXPECT_TRUE(bitmapmacro::probeFolder(macro));
+    EXPECT_TRUE(qrl::bitmapmacro::probeFolder(macro));
     EXPECT_EQ(qrl::test::readFile(probe.toStdString()), "somebody's notes");
     EXPECT_EQ(QDir(dirPath()).entryList(QDir::Files), QStringList{QStringLiteral("mewhat.trt")});
 
-    EXPECT_FALSE(bitmapmacro::probeFolder(dirPath() + QStringLiteral("/none/logo.mcr")));
+    EXPECT_FALSE(qrl::bitmapmacro::probeFolder(dirPath() + QStringLiteral("/none/logo.mcr")));
 }
 
 TEST(BitmapToMacroResults, AreWhatTheCallerHandsTheLibrary)
@@ -209,7 +211,7 @@ TEST(BitmapToMacroResults, AreWhatTheCallerHandsTheLibrary)
     bmp.outputHeightEntry = QStringLiteral("5");
     bmp.portraitFlag = 1;
     bmp.landscapeFlag = 1;
-    CQuorlyn32Doc::BitmapToMacroRequest r = bitmapmacro::toRequest(bmp);
+    CQuorlyn32Doc::BitmapToMacroRequest r = qrl::bitmapmacro::toRequest(bmp);
     EXPECT_EQ(r.path, QStringLiteral("/m/logo.mcr"));
     EXPECT_EQ(r.macroName, QStringLiteral("LOGO"));
     EXPECT_EQ(r.resolution, QStringLiteral("300"));
@@ -224,13 +226,13 @@ TEST(BitmapToMacroResults, AreWhatTheCallerHandsTheLibrary)
     jpeg.imageType = BitmapToMacroForm::kJpeg;
     jpeg.positionFlag = 1;
     jpeg.landscapeFlag = 0;
-    r = bitmapmacro::toRequest(jpeg);
+    r = qrl::bitmapmacro::toRequest(jpeg);
     EXPECT_EQ(r.positionX, QStringLiteral("10"));
     EXPECT_EQ(r.width, QStringLiteral("5"));
     EXPECT_EQ(r.orientation, 1);
     EXPECT_EQ(r.colour, 1);
     jpeg.outputHeightEntry.clear();
-    r = bitmapmacro::toRequest(jpeg);
+    r = qrl::bitmapmacro::toRequest(jpeg);
     EXPECT_EQ(r.width, QStringLiteral("%1"));
     EXPECT_EQ(r.height, QStringLiteral("%2"));
 }

@@ -32,8 +32,8 @@ protected:
         CQuorlyn32Doc::BitmapToMacroRequest request;
         request.path = makeFile(name, bytes);
         request.imageType = imageType;
-        BitmapToMacroForm form = bitmapmacro::openingForm(request, qrl::context().directories.macros);
-        ASSERT_EQ(bitmapmacro::readImageHeader(form), 0);
+        BitmapToMacroForm form = qrl::bitmapmacro::openingForm(request, qrl::context().directories.macros);
+        ASSERT_EQ(qrl::bitmapmacro::readImageHeader(form), 0);
         dlg = std::make_unique<BitmaptoMacroDlg>(form, &doc);
     }
     template <typename T>

@@ -34,10 +34,10 @@ CcpyJob job(std::vector<CcpyPage> pages, int options, bool duplex = false, bool 
 
 QByteArray enableFile(const CcpyJob& j)
 {
-    QByteArray out = ccpy::enableFileHead(j);
+    QByteArray out = qrl::ccpy::enableFileHead(j);
     for (int i = 0; i < static_cast<int>(j.pages.size()); ++i)
-        out += ccpy::pageMacroText(j, i);
-    return out + ccpy::enableFileDuplex(j) + ccpy::commandText(j) + "EXIT;";
+        out += qrl::ccpy::pageMacroText(j, i);
+    return out + qrl::ccpy::enableFileDuplex(j) + qrl::ccpy::commandText(j) + "EXIT;";
 }
 
 } // namespace
@@ -45,11 +45,11 @@ QByteArray enableFile(const CcpyJob& j)
 TEST(CcpyCommandFiles, OnePageWithoutCommentsIsTheBareCommands)
 {
     const CcpyJob j = job({page(1)}, 0);
-    EXPECT_EQ(ccpy::pageMacroText(j, 0), QByteArray("MCRO S0;\r\nENDM;\r\n"));
-    EXPECT_EQ(ccpy::commandText(j), QByteArray("CCPY E;\r\nPSRC 1;AMCR E,S0;TERM 1;\r\nENDC;\r\n"));
+    EXPECT_EQ(qrl::ccpy::pageMacroText(j, 0), QByteArray("MCRO S0;\r\nENDM;\r\n"));
+    EXPECT_EQ(qrl::ccpy::commandText(j), QByteArray("CCPY E;\r\nPSRC 1;AMCR E,S0;TERM 1;\r\nENDC;\r\n"));
     EXPECT_EQ(enableFile(j), QByteArray("!R!\r\nDELM S0;\r\nMCRO S0;\r\nENDM;\r\n"
                                         "CCPY E;\r\nPSRC 1;AMCR E,S0;TERM 1;\r\nENDC;\r\nEXIT;"));
-    EXPECT_EQ(ccpy::disableFileText(j), QByteArray("!R!\r\nRES;CCPY D;\r\nEXIT;"));
+    EXPECT_EQ(qrl::ccpy::disableFileText(j), QByteArray("!R!\r\nRES;CCPY D;\r\nEXIT;"));
 }
 
 TEST(CcpyCommandFiles, DuplexWithEveryCommentStandsInPageZeroAndAtTopLevel)
@@ -63,20 +63,20 @@ TEST(CcpyCommandFiles, DuplexWithEveryCommentStandsInPageZeroAndAtTopLevel)
                                "PSRC 0;AMCR E,S1;TERM 1;\r\nENDC;\r\n";
     const QByteArray stamp = "CMNT creation time: [2026/03/04 - 05:06];\r\n";
     const QByteArray version = "CMNT created by Quorlyn version: 1,0,0,1;\r\n";
-    EXPECT_EQ(ccpy::pageMacroText(j, 0), s0);
-    EXPECT_EQ(ccpy::pageMacroText(j, 1), s1);
-    EXPECT_EQ(ccpy::commandText(j), command);
+    EXPECT_EQ(qrl::ccpy::pageMacroText(j, 0), s0);
+    EXPECT_EQ(qrl::ccpy::pageMacroText(j, 1), s1);
+    EXPECT_EQ(qrl::ccpy::commandText(j), command);
     EXPECT_EQ(enableFile(j), "!R!\r\n" + version + stamp +
                                  "CMNT delete macros, which will be used in CCPY;\r\n"
                                  "DELM S0;\r\nDELM S1;\r\n"
                                  "CMNT definition of the macros which will be used by CCPY command;\r\n" +
                                  s0 + s1 + duplex + command + "EXIT;");
-    EXPECT_EQ(ccpy::disableFileText(j),
+    EXPECT_EQ(qrl::ccpy::disableFileText(j),
               "!R!\r\n" + version + stamp + "CMNT disable command for CCPY;\r\nRES;CCPY D;\r\nEXIT;");
 
     const CcpyJob longEdge = job({page(1)}, 0, true, true);
-    EXPECT_EQ(ccpy::pageMacroText(longEdge, 0), QByteArray("MCRO S0;\r\nDUPX 1;\r\nENDM;\r\n"));
-    EXPECT_EQ(ccpy::enableFileDuplex(longEdge), QByteArray("DUPX 1;\r\n"));
+    EXPECT_EQ(qrl::ccpy::pageMacroText(longEdge, 0), QByteArray("MCRO S0;\r\nDUPX 1;\r\nENDM;\r\n"));
+    EXPECT_EQ(qrl::ccpy::enableFileDuplex(longEdge), QByteArray("DUPX 1;\r\n"));
 }
 
 TEST(CcpyCommandFiles, EachOptionBitWritesItsOwnLineOnly)
@@ -100,9 +100,9 @@ TEST(CcpyCommandFiles, EachOptionBitWritesItsOwnLineOnly)
     };
     for (const Case& c : cases) {
         const CcpyJob j = job({page(1)}, c.mask);
-        EXPECT_EQ(ccpy::enableFileHead(j), QByteArray(c.enableHead)) << c.mask;
-        EXPECT_EQ(ccpy::disableFileText(j), QByteArray(c.disable)) << c.mask;
-        EXPECT_EQ(ccpy::pageMacroText(j, 0), QByteArray("MCRO S0;\r\nENDM;\r\n")) << c.mask;
+        EXPECT_EQ(qrl::ccpy::enableFileHead(j), QByteArray(c.enableHead)) << c.mask;
+        EXPECT_EQ(qrl::ccpy::disableFileText(j), QByteArray(c.disable)) << c.mask;
+        EXPECT_EQ(qrl::ccpy::pageMacroText(j, 0), QByteArray("MCRO S0;\r\nENDM;\r\n")) << c.mask;
     }
 }
 
@@ -123,31 +123,31 @@ TEST(CcpyCommandFiles, ResolutionAndStackLines)
         {5, 18, "STR 300;\r\nSTAK 3;SSTK 15;\r\n"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ccpy::pageMacroText(job({page(1, c.resolution, c.stack)}, 0), 0),
+        EXPECT_EQ(qrl::ccpy::pageMacroText(job({page(1, c.resolution, c.stack)}, 0), 0),
                   "MCRO S0;\r\n" + QByteArray(c.lines) + "ENDM;\r\n")
             << c.resolution << " " << c.stack;
 }
 
 TEST(CcpyCommandFiles, OnlyNamesThatStandUnquotedInOneCommandAreCallable)
 {
-    EXPECT_TRUE(ccpy::isCallableName("ABCD"));
-    EXPECT_TRUE(ccpy::isCallableName(QByteArray(249, 'A')));
+    EXPECT_TRUE(qrl::ccpy::isCallableName("ABCD"));
+    EXPECT_TRUE(qrl::ccpy::isCallableName(QByteArray(249, 'A')));
     for (const QByteArray& bad :
          {QByteArray(), QByteArray("A'B"), QByteArray("A;EXIT"), QByteArray("A,B"), QByteArray("A B"),
           QByteArray("A\"B"), QByteArray("A\rB"), QByteArray("A\x7f"), QByteArray(250, 'A')})
-        EXPECT_FALSE(ccpy::isCallableName(bad)) << bad.toStdString();
-    EXPECT_EQ(ccpy::firstUncallablePage(job({page(1), page(1, 0, 0, "AB;C")}, 0)), 1);
-    EXPECT_EQ(ccpy::firstUncallablePage(job({page(1), page(1, 0, 0, "ABCD")}, 0)), -1);
+        EXPECT_FALSE(qrl::ccpy::isCallableName(bad)) << bad.toStdString();
+    EXPECT_EQ(qrl::ccpy::firstUncallablePage(job({page(1), page(1, 0, 0, "AB;C")}, 0)), 1);
+    EXPECT_EQ(qrl::ccpy::firstUncallablePage(job({page(1), page(1, 0, 0, "ABCD")}, 0)), -1);
 }
 
 TEST(CcpyPageRules, ChoicePositionsGiveTheCommandValuesAndTexts)
 {
     const int sources[8] = {1, 2, 3, 4, 5, 6, 0, 99};
     for (int position = 0; position < 8; ++position) {
-        EXPECT_EQ(ccpy::paperSourceOfCassette(position), sources[position]);
-        EXPECT_EQ(ccpy::cassetteOfPaperSource(sources[position]), position);
+        EXPECT_EQ(qrl::ccpy::paperSourceOfCassette(position), sources[position]);
+        EXPECT_EQ(qrl::ccpy::cassetteOfPaperSource(sources[position]), position);
     }
-    const CcpyPage p = ccpy::makePage({7, 2, "MAC2", QStringLiteral("MAC2"), 1, 6, 18});
+    const CcpyPage p = qrl::ccpy::makePage({7, 2, "MAC2", QStringLiteral("MAC2"), 1, 6, 18});
     EXPECT_EQ(p.paperSource, 99);
     EXPECT_EQ(p.overlayIndex, 2);
     EXPECT_EQ(p.overlayName, QByteArray("MAC2"));
@@ -158,21 +158,21 @@ TEST(CcpyPageRules, ChoicePositionsGiveTheCommandValuesAndTexts)
     EXPECT_EQ(p.resolutionText, QStringLiteral("600"));
     EXPECT_EQ(p.dataOverlayText, QStringLiteral("Overlay"));
     EXPECT_EQ(p.stackText, QStringLiteral("Sorter Tray 15"));
-    const CcpyPage none = ccpy::makePage({6, 0, "IGNORED", QStringLiteral("IGNORED"), 0, 0, 0});
+    const CcpyPage none = qrl::ccpy::makePage({6, 0, "IGNORED", QStringLiteral("IGNORED"), 0, 0, 0});
     EXPECT_EQ(none.overlayName, QByteArray("None"));
     EXPECT_EQ(none.overlayText, QStringLiteral("None"));
     EXPECT_EQ(none.termValue, 1);
     EXPECT_EQ(none.cassetteText, QStringLiteral("Manual Feeder"));
-    EXPECT_EQ(ccpy::stackEntries().size(), 19);
-    EXPECT_EQ(ccpy::stackEntries().at(3), QStringLiteral("Sorter Bulk Tray"));
+    EXPECT_EQ(qrl::ccpy::stackEntries().size(), 19);
+    EXPECT_EQ(qrl::ccpy::stackEntries().at(3), QStringLiteral("Sorter Bulk Tray"));
 }
 
 TEST(CcpyPageRules, BackSidesFollowTheirFrontAndDeletingRenumbers)
 {
     CcpyJob j = job({}, 0, true);
     for (int cassette : {0, 3, 6, 7})
-        j.pages.push_back(ccpy::makePage({cassette, 0, {}, {}, 0, 0, cassette}));
-    ccpy::applyBackSideRule(j);
+        j.pages.push_back(qrl::ccpy::makePage({cassette, 0, {}, {}, 0, 0, cassette}));
+    qrl::ccpy::applyBackSideRule(j);
     EXPECT_EQ(j.pages[1].paperSource, 1);
     EXPECT_EQ(j.pages[1].cassetteText, QStringLiteral("Cassette 1"));
     EXPECT_EQ(j.pages[1].stackIndex, 0);
@@ -182,11 +182,11 @@ TEST(CcpyPageRules, BackSidesFollowTheirFrontAndDeletingRenumbers)
 
     // The former third page becomes the second: its macro is S1 at the next writing.
     CcpyJob three = job({page(1), page(2), page(3, 1)}, 0);
-    ccpy::removePage(three, 1);
+    qrl::ccpy::removePage(three, 1);
     ASSERT_EQ(three.pages.size(), 2u);
-    EXPECT_EQ(ccpy::pageMacroText(three, 1), QByteArray("MCRO S1;\r\nSTR 75;\r\nENDM;\r\n"));
-    EXPECT_EQ(ccpy::commandText(three),
+    EXPECT_EQ(qrl::ccpy::pageMacroText(three, 1), QByteArray("MCRO S1;\r\nSTR 75;\r\nENDM;\r\n"));
+    EXPECT_EQ(qrl::ccpy::commandText(three),
               QByteArray("CCPY E;\r\nPSRC 1;AMCR E,S0;TERM 1;\r\nPSRC 3;AMCR E,S1;TERM 1;\r\nENDC;\r\n"));
-    ccpy::removePage(three, 5);
+    qrl::ccpy::removePage(three, 5);
     EXPECT_EQ(three.pages.size(), 2u);
 }

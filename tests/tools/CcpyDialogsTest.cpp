@@ -33,7 +33,7 @@ T* child(QWidget* w, const char* name)
 // A page as the page dialog makes it from list positions.
 CcpyPage pageAt(int cassette, int stack = 0, int overlay = 0, const QByteArray& name = {})
 {
-    return ccpy::makePage({cassette, overlay, name, QString::fromLatin1(name), 0, 0, stack});
+    return qrl::ccpy::makePage({cassette, overlay, name, QString::fromLatin1(name), 0, 0, stack});
 }
 
 class CcpyDialogsTest : public qrl::test::ProjectTest {

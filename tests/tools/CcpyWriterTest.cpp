@@ -66,15 +66,15 @@ TEST_F(CcpyWriterTest, EnableFileIsAssembledFromPrivateScratchFilesThatGoAway)
     const QString scratch = writer.scratchDirectory();
     ASSERT_FALSE(scratch.isEmpty());
     EXPECT_TRUE(scratch.startsWith(qrl::runTempDir()));
-    EXPECT_EQ(QFile(scratch + QStringLiteral("/S1.txt")).size(), ccpy::pageMacroText(job, 1).size());
+    EXPECT_EQ(QFile(scratch + QStringLiteral("/S1.txt")).size(), qrl::ccpy::pageMacroText(job, 1).size());
 
     ASSERT_TRUE(writer.WriteCcpyCommand());
     ASSERT_TRUE(writer.WriteCcpyEnableFile());
     EXPECT_FALSE(QFile::exists(scratch + QStringLiteral("/S0.txt")));
     EXPECT_TRUE(QFile::exists(scratch + QStringLiteral("/ccpy.tmp")));
-    const QByteArray expected = ccpy::enableFileHead(job) + ccpy::pageMacroText(job, 0) +
-                                ccpy::pageMacroText(job, 1) + ccpy::enableFileDuplex(job) +
-                                ccpy::commandText(job) + "EXIT;";
+    const QByteArray expected = qrl::ccpy::enableFileHead(job) + qrl::ccpy::pageMacroText(job, 0) +
+                                qrl::ccpy::pageMacroText(job, 1) + qrl::ccpy::enableFileDuplex(job) +
+                                qrl::ccpy::commandText(job) + "EXIT;";
     EXPECT_EQ(QByteArray::fromStdString(readFile(dir.file("ccpy on.prn"))), expected);
 
     CcpyWriter again(job);
@@ -156,26 +156,26 @@ TEST_F(CcpyWriterTest, SaveDialogsProposeTheNamesAndTheDisableFileIsWrittenWhole
 TEST_F(CcpyWriterTest, NumberedNamesRunFromTwoToNinetyNine)
 {
     const QString d = q(dir.path());
-    EXPECT_EQ(ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on.prn"));
-    EXPECT_EQ(ccpy::proposeFileName(d + QLatin1Char('/'), false), d + QStringLiteral("/ccpy off.prn"));
-    EXPECT_EQ(ccpy::proposeFileName(QString(), false), QStringLiteral("ccpy off.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(d + QLatin1Char('/'), false), d + QStringLiteral("/ccpy off.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(QString(), false), QStringLiteral("ccpy off.prn"));
 
     writeFile(dir.file("ccpy on.prn"), "");
     writeFile(dir.file("ccpy on2.prn"), "");
-    EXPECT_EQ(ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on3.prn"));
-    EXPECT_EQ(ccpy::proposeFileName(d, false), d + QStringLiteral("/ccpy off.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on3.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(d, false), d + QStringLiteral("/ccpy off.prn"));
 
     // A dangling link takes its name: writing there would land somewhere else.
     ASSERT_TRUE(QFile::link(d + QStringLiteral("/nowhere"), d + QStringLiteral("/ccpy on3.prn")));
     QDir().mkdir(d + QStringLiteral("/ccpy on4.prn"));
-    EXPECT_EQ(ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on5.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on5.prn"));
 
     for (int n = 5; n <= 99; ++n)
         writeFile(dir.file("ccpy on" + std::to_string(n) + ".prn"), "");
-    EXPECT_EQ(ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on99.prn"));
+    EXPECT_EQ(qrl::ccpy::proposeFileName(d, true), d + QStringLiteral("/ccpy on99.prn"));
     EXPECT_FALSE(QFile::exists(d + QStringLiteral("/ccpy on100.prn")));
 
-    EXPECT_EQ(ccpy::proposalDirectory(QStringLiteral("/forms"), QStringLiteral("/proj")),
+    EXPECT_EQ(qrl::ccpy::proposalDirectory(QStringLiteral("/forms"), QStringLiteral("/proj")),
               QStringLiteral("/forms"));
-    EXPECT_EQ(ccpy::proposalDirectory(QString(), QStringLiteral("/proj")), QStringLiteral("/proj"));
+    EXPECT_EQ(qrl::ccpy::proposalDirectory(QString(), QStringLiteral("/proj")), QStringLiteral("/proj"));
 }

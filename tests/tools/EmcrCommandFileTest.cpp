@@ -90,16 +90,16 @@ TEST(EmcrCommandFile, EnableFileHoldsOneCommandPerAssignedRowWithTheCommentsOfIt
         {"disable bits leave the enable file bare", disableBitsOnly, kStart + "EMCR E,1,MAC1;\r\n" + kEnd},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(bytes(emcr::enableFileBytes(c.job)), c.expected) << c.what;
+        EXPECT_EQ(bytes(qrl::emcr::enableFileBytes(c.job)), c.expected) << c.what;
 }
 
 TEST(EmcrCommandFile, DisableFileResetsAndSwitchesTheAssignmentOff)
 {
     const std::string command = "RES;EMCR D;\r\n";
-    EXPECT_EQ(bytes(emcr::disableFileBytes(job(0x7E))),
+    EXPECT_EQ(bytes(qrl::emcr::disableFileBytes(job(0x7E))),
               kStart + kVersion + kTime + "CMNT disable command for EMCR;\r\n" + command + kEnd);
-    EXPECT_EQ(bytes(emcr::disableFileBytes(job(0x0E))), kStart + command + kEnd);
-    EXPECT_EQ(bytes(emcr::disableFileBytes(job(0x20))), kStart + kTime + command + kEnd);
+    EXPECT_EQ(bytes(qrl::emcr::disableFileBytes(job(0x0E))), kStart + command + kEnd);
+    EXPECT_EQ(bytes(qrl::emcr::disableFileBytes(job(0x20))), kStart + kTime + command + kEnd);
 }
 
 TEST(EmcrCommandFile, TextsThatCannotStandInACommandAreRefused)
@@ -109,35 +109,36 @@ TEST(EmcrCommandFile, TextsThatCannotStandInACommandAreRefused)
         const char* macro;
         const char* repeat;
         std::string params;
-        emcr::TextError expected;
+        qrl::emcr::TextError expected;
     };
     const Case cases[] = {
-        {"MAC1", "", "'quoted, text',3", emcr::TextError::None},
-        {"NAME", "", longest, emcr::TextError::None},
-        {"NAMEX", "", longest, emcr::TextError::CommandTooLong},
-        {"MA'C", "", "", emcr::TextError::MacroName},
-        {"MA;C", "", "", emcr::TextError::MacroName},
-        {"MA C", "", "", emcr::TextError::MacroName},
-        {"MA\nC", "", "", emcr::TextError::MacroName},
-        {"MAC1", "", "1;RES", emcr::TextError::Parameters},
-        {"MAC1", "", "1\r\nRES", emcr::TextError::Parameters},
-        {"MAC1", "1", "", emcr::TextError::RepeatCount},
-        {"MAC1", "40000", "", emcr::TextError::RepeatCount},
-        {"MAC1", "x2", "", emcr::TextError::RepeatCount},
+        {"MAC1", "", "'quoted, text',3", qrl::emcr::TextError::None},
+        {"NAME", "", longest, qrl::emcr::TextError::None},
+        {"NAMEX", "", longest, qrl::emcr::TextError::CommandTooLong},
+        {"MA'C", "", "", qrl::emcr::TextError::MacroName},
+        {"MA;C", "", "", qrl::emcr::TextError::MacroName},
+        {"MA C", "", "", qrl::emcr::TextError::MacroName},
+        {"MA\nC", "", "", qrl::emcr::TextError::MacroName},
+        {"MAC1", "", "1;RES", qrl::emcr::TextError::Parameters},
+        {"MAC1", "", "1\r\nRES", qrl::emcr::TextError::Parameters},
+        {"MAC1", "1", "", qrl::emcr::TextError::RepeatCount},
+        {"MAC1", "40000", "", qrl::emcr::TextError::RepeatCount},
+        {"MAC1", "x2", "", qrl::emcr::TextError::RepeatCount},
     };
     for (const Case& c : cases) {
         EmcrCommandJob j = job(0);
         assign(j, 2, c.macro, c.repeat, c.params.c_str());
-        EXPECT_EQ(emcr::checkAssignments(j), c.expected) << c.macro << " / " << c.params;
-        EXPECT_EQ(emcr::enableFileBytes(j).isEmpty(), c.expected != emcr::TextError::None) << c.macro;
+        EXPECT_EQ(qrl::emcr::checkAssignments(j), c.expected) << c.macro << " / " << c.params;
+        EXPECT_EQ(qrl::emcr::enableFileBytes(j).isEmpty(), c.expected != qrl::emcr::TextError::None)
+            << c.macro;
     }
     // A long explanation comment is a command too.
-    EmcrCommandJob explained = job(emcr::options::kEnableExplanation);
+    EmcrCommandJob explained = job(qrl::emcr::options::kEnableExplanation);
     assign(explained, 0, "M", "", std::string(243, 'p').c_str());
-    EXPECT_EQ(emcr::checkAssignments(explained), emcr::TextError::CommandTooLong);
+    EXPECT_EQ(qrl::emcr::checkAssignments(explained), qrl::emcr::TextError::CommandTooLong);
     EmcrCommandJob outsideLatin1 = job(0);
     outsideLatin1.assignments[0] = {QStringLiteral("MAC1"), QStringLiteral("\u20ac"), {}};
-    EXPECT_EQ(emcr::checkAssignments(outsideLatin1), emcr::TextError::Parameters);
+    EXPECT_EQ(qrl::emcr::checkAssignments(outsideLatin1), qrl::emcr::TextError::Parameters);
 }
 
 TEST(EmcrSources, RepeatCountsAndLengthLimits)
@@ -151,14 +152,14 @@ TEST(EmcrSources, RepeatCountsAndLengthLimits)
          {Repeat{"", true, ""}, Repeat{"0", true, ""}, Repeat{"1", true, ""}, Repeat{"2", true, "2"},
           Repeat{"007", true, "7"}, Repeat{"32767", true, "32767"}, Repeat{"32768", false, ""},
           Repeat{"0000000040", true, "40"}, Repeat{"4a", false, ""}}) {
-        const emcr::RepeatCount count = emcr::normaliseRepeatCount(QString::fromLatin1(r.in));
+        const qrl::emcr::RepeatCount count = qrl::emcr::normaliseRepeatCount(QString::fromLatin1(r.in));
         EXPECT_EQ(count.ok, r.ok) << r.in;
         EXPECT_EQ(count.text, QString::fromLatin1(r.out)) << r.in;
     }
-    EXPECT_EQ(emcr::lengthLimit(false, 0), 236);
-    EXPECT_EQ(emcr::lengthLimit(true, 0), 234);
-    EXPECT_EQ(emcr::lengthLimit(false, emcr::kNr4Source), 235);
-    EXPECT_EQ(emcr::lengthLimit(true, emcr::kNr4Source), 233);
+    EXPECT_EQ(qrl::emcr::lengthLimit(false, 0), 236);
+    EXPECT_EQ(qrl::emcr::lengthLimit(true, 0), 234);
+    EXPECT_EQ(qrl::emcr::lengthLimit(false, qrl::emcr::kNr4Source), 235);
+    EXPECT_EQ(qrl::emcr::lengthLimit(true, qrl::emcr::kNr4Source), 233);
 }
 
 class EmcrFilesTest : public ProjectTest {
@@ -170,37 +171,40 @@ protected:
 
 TEST_F(EmcrFilesTest, ProposedNamesSkipEveryTakenNameUpToNinetyNine)
 {
-    EXPECT_EQ(emcr::proposedFileName(dir(), emcr::enableBaseName()), QStringLiteral("emcr on.prn"));
+    EXPECT_EQ(qrl::emcr::proposedFileName(dir(), qrl::emcr::enableBaseName()), QStringLiteral("emcr on.prn"));
     touch("emcr on.prn");
     touch("emcr on2.prn");
-    EXPECT_EQ(emcr::proposedFileName(dir(), emcr::enableBaseName()), QStringLiteral("emcr on3.prn"));
+    EXPECT_EQ(qrl::emcr::proposedFileName(dir(), qrl::emcr::enableBaseName()),
+              QStringLiteral("emcr on3.prn"));
     // A dangling link takes its name as well: writing there would write through it.
     ASSERT_TRUE(QFile::link(dir() + QStringLiteral("nowhere/x"), dir() + QStringLiteral("emcr off.prn")));
-    EXPECT_EQ(emcr::proposedFileName(dir(), emcr::disableBaseName()), QStringLiteral("emcr off2.prn"));
+    EXPECT_EQ(qrl::emcr::proposedFileName(dir(), qrl::emcr::disableBaseName()),
+              QStringLiteral("emcr off2.prn"));
     for (int n = 3; n <= 99; ++n)
         touch(("emcr on" + std::to_string(n) + ".prn").c_str());
     // With every number taken the last one is offered; the save dialog asks before overwriting it.
-    EXPECT_EQ(emcr::proposedFileName(dir(), emcr::enableBaseName()), QStringLiteral("emcr on99.prn"));
+    EXPECT_EQ(qrl::emcr::proposedFileName(dir(), qrl::emcr::enableBaseName()),
+              QStringLiteral("emcr on99.prn"));
 
-    EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms"), QStringLiteral("/p/a.prj")),
+    EXPECT_EQ(qrl::emcr::fileDirectory(QStringLiteral("/forms"), QStringLiteral("/p/a.prj")),
               QStringLiteral("/forms/"));
-    EXPECT_EQ(emcr::fileDirectory(QStringLiteral("/forms/"), {}), QStringLiteral("/forms/"));
-    EXPECT_EQ(emcr::fileDirectory({}, QStringLiteral("/p/a.prj")), QStringLiteral("/p/"));
-    EXPECT_EQ(emcr::fileDirectory({}, {}), QString());
+    EXPECT_EQ(qrl::emcr::fileDirectory(QStringLiteral("/forms/"), {}), QStringLiteral("/forms/"));
+    EXPECT_EQ(qrl::emcr::fileDirectory({}, QStringLiteral("/p/a.prj")), QStringLiteral("/p/"));
+    EXPECT_EQ(qrl::emcr::fileDirectory({}, {}), QString());
 }
 
 TEST_F(EmcrFilesTest, AFailedWriteKeepsTheOldFileAndSaysSo)
 {
     const QString path = dir() + QStringLiteral("emcr on.prn");
-    EXPECT_TRUE(emcr::writeCommandFile("new bytes", path));
+    EXPECT_TRUE(qrl::emcr::writeCommandFile("new bytes", path));
     EXPECT_EQ(read(path), "new bytes");
     EXPECT_TRUE(ui.texts().isEmpty());
 
     // A directory in the way of the rename: nothing may be half replaced.
     const QString blocked = dir() + QStringLiteral("blocked.prn");
     ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/inside")));
-    EXPECT_FALSE(emcr::writeCommandFile("lost", blocked));
-    EXPECT_FALSE(emcr::writeCommandFile("lost", dir() + QStringLiteral("missing/emcr on.prn")));
+    EXPECT_FALSE(qrl::emcr::writeCommandFile("lost", blocked));
+    EXPECT_FALSE(qrl::emcr::writeCommandFile("lost", dir() + QStringLiteral("missing/emcr on.prn")));
     ASSERT_EQ(ui.texts().size(), 2);
     EXPECT_EQ(ui.texts()[1],
               qrl::writeFailureText(qrl::WriteError::Other, dir() + QStringLiteral("missing/emcr on.prn")));
@@ -209,7 +213,7 @@ TEST_F(EmcrFilesTest, AFailedWriteKeepsTheOldFileAndSaysSo)
     // A full disk is reported as such, and the earlier file keeps every byte.
     ui.clear();
     qrl::injectWriteFault(4, ENOSPC);
-    EXPECT_FALSE(emcr::writeCommandFile("!R!\r\nEXIT;", path));
+    EXPECT_FALSE(qrl::emcr::writeCommandFile("!R!\r\nEXIT;", path));
     qrl::clearInjectedWriteFault();
     EXPECT_EQ(read(path), "new bytes");
     EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, path)});
@@ -219,7 +223,7 @@ TEST_F(EmcrFilesTest, SavingAsksForBothFilesAndSetsThePathsOnlyWhenBothAreWritte
 {
     EmcrCommandJob j = job(0);
     // Nothing assigned: the message, no dialog.
-    EXPECT_EQ(emcr::saveFiles(j, dir()).outcome, emcr::SaveOutcome::StayOpen);
+    EXPECT_EQ(qrl::emcr::saveFiles(j, dir()).outcome, qrl::emcr::SaveOutcome::StayOpen);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3920)});
     EXPECT_TRUE(ui.dialogs().isEmpty());
 
@@ -230,21 +234,21 @@ TEST_F(EmcrFilesTest, SavingAsksForBothFilesAndSetsThePathsOnlyWhenBothAreWritte
         const char* what;
         QStringList enable; // empty: cancelled
         QStringList disable;
-        emcr::SaveOutcome outcome;
+        qrl::emcr::SaveOutcome outcome;
         int dialogs;
     };
     const Step steps[] = {
-        {"enable cancelled", {}, {}, emcr::SaveOutcome::StayOpen, 1},
-        {"disable cancelled", {on}, {}, emcr::SaveOutcome::StayOpen, 2},
-        {"disable fails", {on}, {dir() + QStringLiteral("no/x.prn")}, emcr::SaveOutcome::StayOpen, 2},
-        {"enable fails", {dir() + QStringLiteral("no/x.prn")}, {}, emcr::SaveOutcome::Cancel, 1},
+        {"enable cancelled", {}, {}, qrl::emcr::SaveOutcome::StayOpen, 1},
+        {"disable cancelled", {on}, {}, qrl::emcr::SaveOutcome::StayOpen, 2},
+        {"disable fails", {on}, {dir() + QStringLiteral("no/x.prn")}, qrl::emcr::SaveOutcome::StayOpen, 2},
+        {"enable fails", {dir() + QStringLiteral("no/x.prn")}, {}, qrl::emcr::SaveOutcome::Cancel, 1},
     };
     for (const Step& s : steps) {
         ui.clear();
         ui.file(s.enable);
         if (s.dialogs == 2)
             ui.file(s.disable);
-        const emcr::SaveResult result = emcr::saveFiles(j, dir());
+        const qrl::emcr::SaveResult result = qrl::emcr::saveFiles(j, dir());
         EXPECT_EQ(result.outcome, s.outcome) << s.what;
         EXPECT_TRUE(result.enablePath.isEmpty() && result.disablePath.isEmpty()) << s.what;
         EXPECT_EQ(ui.dialogs().size(), s.dialogs) << s.what;
@@ -253,8 +257,8 @@ TEST_F(EmcrFilesTest, SavingAsksForBothFilesAndSetsThePathsOnlyWhenBothAreWritte
     // The enable file of the cancelled run is still there, so the next run offers number 2.
     ui.file(on);
     ui.file(off);
-    const emcr::SaveResult result = emcr::saveFiles(j, dir());
-    EXPECT_EQ(result.outcome, emcr::SaveOutcome::Written);
+    const qrl::emcr::SaveResult result = qrl::emcr::saveFiles(j, dir());
+    EXPECT_EQ(result.outcome, qrl::emcr::SaveOutcome::Written);
     EXPECT_EQ(result.enablePath, on);
     EXPECT_EQ(result.disablePath, off);
     EXPECT_EQ(read(on), kStart + "EMCR E,1,MAC1;\r\n" + kEnd);
@@ -275,14 +279,14 @@ TEST_F(EmcrFilesTest, SavingAsksForBothFilesAndSetsThePathsOnlyWhenBothAreWritte
     // A refused text is told before any file is asked for.
     ui.clear();
     assign(j, 2, "BAD'");
-    EXPECT_EQ(emcr::saveFiles(j, dir()).outcome, emcr::SaveOutcome::StayOpen);
+    EXPECT_EQ(qrl::emcr::saveFiles(j, dir()).outcome, qrl::emcr::SaveOutcome::StayOpen);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3015)});
     EXPECT_TRUE(ui.dialogs().isEmpty());
 }
 
 TEST_F(EmcrFilesTest, TheCreatorUsesTheDefaultMaskWhileTheVersionHasChanged)
 {
-    namespace opt = emcr::options;
+    namespace opt = qrl::emcr::options;
     EXPECT_EQ(opt::storedMask(), 126);
     ASSERT_TRUE(opt::storeMask(0x7F | 0x100));
     EXPECT_EQ(opt::storedMask(), 126);

@@ -32,7 +32,7 @@
 
 namespace {
 
-namespace opt = emcr::options;
+namespace opt = qrl::emcr::options;
 
 template <typename T>
 T* find(const QWidget* parent, const char* name)
@@ -277,7 +277,8 @@ TEST_F(EmcrGuiTest, ParametersAreWrittenAsTypedOrRefused)
     EmcrCommandJob job = dlg.job();
     job.assignments[0].parameters = QStringLiteral("'abc");
     ui.clear();
-    EXPECT_EQ(emcr::saveFiles(job, dirPath() + QLatin1Char('/')).outcome, emcr::SaveOutcome::StayOpen);
+    EXPECT_EQ(qrl::emcr::saveFiles(job, dirPath() + QLatin1Char('/')).outcome,
+              qrl::emcr::SaveOutcome::StayOpen);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(9040)});
     EXPECT_TRUE(ui.dialogs().empty());
 }

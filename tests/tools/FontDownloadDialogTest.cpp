@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace fonttest;
+using namespace qrl::test::fonttest;
 
 namespace {
 

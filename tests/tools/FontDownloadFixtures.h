@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace fonttest {
+namespace qrl::test::fonttest {
 
 // One PFB segment: marker, type, little-endian length, data.
 inline QByteArray segment(int type, const QByteArray& data)
@@ -48,4 +48,4 @@ inline QByteArray smallFontPfa(const QByteArray& name)
            "2021222324252627\n";
 }
 
-} // namespace fonttest
+} // namespace qrl::test::fonttest

@@ -18,8 +18,8 @@
 
 #include <cerrno>
 
-using fontdownload::Medium;
-using namespace fonttest;
+using qrl::fontdownload::Medium;
+using namespace qrl::test::fonttest;
 
 namespace {
 
@@ -203,7 +203,7 @@ protected:
 TEST_F(FontDownloadSendTest, SendsOneRawJobAndRemovesItsFiles)
 {
     request.mediumType = 1;
-    ASSERT_TRUE(fontdownload::sendToPrinter(request, printer));
+    ASSERT_TRUE(qrl::fontdownload::sendToPrinter(request, printer));
     ASSERT_EQ(spooler.jobs().size(), 1u);
     const auto& sent = spooler.jobs().front();
     EXPECT_EQ(sent.document, "Quorlyn Vorl Font Downloader File");
@@ -221,31 +221,31 @@ TEST_F(FontDownloadSendTest, SendsOneRawJobAndRemovesItsFiles)
 TEST_F(FontDownloadSendTest, RefusalsAndFailuresAreNeverReportedAsSent)
 {
     spooler.faults().write = 1;
-    EXPECT_FALSE(fontdownload::sendToPrinter(request, printer));
+    EXPECT_FALSE(qrl::fontdownload::sendToPrinter(request, printer));
     EXPECT_EQ(ui.texts().last(), QStringLiteral("Failed to send to the printer"));
 
     ui.clear();
     QFile::remove(request.rows[0].localPath);
-    EXPECT_FALSE(fontdownload::sendToPrinter(request, printer));
+    EXPECT_FALSE(qrl::fontdownload::sendToPrinter(request, printer));
     EXPECT_EQ(ui.texts().last(), QStringLiteral("Failed to send to the printer"));
     EXPECT_EQ(spooler.jobs().size(), 1u) << "a job without a font is not sent";
 
     ui.clear();
     request.rows.clear();
-    EXPECT_FALSE(fontdownload::sendToPrinter(request, printer));
+    EXPECT_FALSE(qrl::fontdownload::sendToPrinter(request, printer));
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Add item first")});
 }
 
 TEST_F(FontDownloadSendTest, FontListGoesToThePrinter)
 {
     request.options = 6;
-    ASSERT_TRUE(fontdownload::sendFontList(request, printer));
+    ASSERT_TRUE(qrl::fontdownload::sendFontList(request, printer));
     EXPECT_EQ(spooler.jobs().back().bytes, "!R! SEM9;FLST O;EXIT;");
     EXPECT_EQ(ui.texts(),
               QStringList{QStringLiteral("Font list command sent to the printer spooler successfully")});
     ui.clear();
     spooler.faults().finish = true;
-    EXPECT_FALSE(fontdownload::sendFontList(request, printer));
+    EXPECT_FALSE(qrl::fontdownload::sendFontList(request, printer));
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Failed to send font list command to the printer")});
 }
 
@@ -253,7 +253,7 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAllAndTellsAFailureInOneBox)
 {
     const QString target = QString::fromStdString(dir.file("out.prn"));
     ui.file(target);
-    ASSERT_TRUE(fontdownload::saveToFile(request, QStringLiteral("/builds")));
+    ASSERT_TRUE(qrl::fontdownload::saveToFile(request, QStringLiteral("/builds")));
     const qrl::FileDialogRequest& asked = ui.dialogs().front().request;
     EXPECT_EQ(asked.title, QStringLiteral("Save to file"));
     EXPECT_EQ(asked.fileName, QStringLiteral("Name.prn"));
@@ -267,7 +267,7 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAllAndTellsAFailureInOneBox)
     QFile::remove(request.rows[0].localPath);
     ui.file(target);
     const QByteArray before = readAll(target);
-    EXPECT_FALSE(fontdownload::saveToFile(request, {}));
+    EXPECT_FALSE(qrl::fontdownload::saveToFile(request, {}));
     EXPECT_EQ(readAll(target), before);
     EXPECT_EQ(ui.texts().last(), QStringLiteral("Failed to create file : ") + target);
 
@@ -276,7 +276,7 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAllAndTellsAFailureInOneBox)
     ui.clear();
     ui.file(target);
     qrl::injectWriteFault(100, ENOSPC);
-    EXPECT_FALSE(fontdownload::saveToFile(request, {}));
+    EXPECT_FALSE(qrl::fontdownload::saveToFile(request, {}));
     qrl::clearInjectedWriteFault();
     EXPECT_EQ(readAll(target), before);
     EXPECT_EQ(ui.texts(), QStringList{qrl::writeFailureText(qrl::WriteError::DiskFull, target)});
@@ -285,12 +285,12 @@ TEST_F(FontDownloadSendTest, SavesTheJobWholeOrNotAtAllAndTellsAFailureInOneBox)
     request.rows = {addFont("Name.pfb", smallFont("Name"))};
     ui.clear();
     ui.file(nowhere);
-    EXPECT_FALSE(fontdownload::saveToFile(request, {}));
+    EXPECT_FALSE(qrl::fontdownload::saveToFile(request, {}));
     ASSERT_EQ(ui.texts().size(), 1);
     EXPECT_TRUE(ui.texts().first().contains(nowhere)) << ui.texts().first().toStdString();
     ui.clear();
     ui.file(QStringList{});
-    EXPECT_FALSE(fontdownload::saveToFile(request, {}));
+    EXPECT_FALSE(qrl::fontdownload::saveToFile(request, {}));
     EXPECT_TRUE(ui.texts().isEmpty());
 }
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-using fontdownload::PfaResult;
-using namespace fonttest;
+using qrl::fontdownload::PfaResult;
+using namespace qrl::test::fonttest;
 
 namespace {
 
@@ -23,7 +23,7 @@ Converted convert(QByteArray pfb)
     QByteArray pfa;
     QBuffer out(&pfa);
     out.open(QIODevice::WriteOnly);
-    const PfaResult result = fontdownload::convertPfbToPfa(in, out, fontdownload::kEndOfDataMarker);
+    const PfaResult result = qrl::fontdownload::convertPfbToPfa(in, out, qrl::fontdownload::kEndOfDataMarker);
     return {result, pfa};
 }
 
@@ -81,10 +81,10 @@ TEST(FontDownloadPfb, ConvertsSegmentsToHexText)
 
 TEST(FontDownloadPfb, RecognisesTheStartOfAPfb)
 {
-    EXPECT_TRUE(fontdownload::isPfbStart(segment(1, "")));
-    EXPECT_FALSE(fontdownload::isPfbStart(segment(2, "")));
-    EXPECT_FALSE(fontdownload::isPfbStart(QByteArray("\x80\x01\x00", 3)));
-    EXPECT_FALSE(fontdownload::isPfbStart("%!PS-AdobeFont"));
+    EXPECT_TRUE(qrl::fontdownload::isPfbStart(segment(1, "")));
+    EXPECT_FALSE(qrl::fontdownload::isPfbStart(segment(2, "")));
+    EXPECT_FALSE(qrl::fontdownload::isPfbStart(QByteArray("\x80\x01\x00", 3)));
+    EXPECT_FALSE(qrl::fontdownload::isPfbStart("%!PS-AdobeFont"));
 }
 
 TEST(FontDownloadPfb, ScansTheFontName)
@@ -108,7 +108,7 @@ TEST(FontDownloadPfb, ScansTheFontName)
     for (Case& c : cases) {
         QBuffer in(&c.file);
         in.open(QIODevice::ReadOnly);
-        EXPECT_EQ(fontdownload::scanFontName(in), c.name) << c.what;
+        EXPECT_EQ(qrl::fontdownload::scanFontName(in), c.name) << c.what;
     }
 }
 

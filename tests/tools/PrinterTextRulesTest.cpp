@@ -54,7 +54,7 @@ QByteArray ccpyPage(const QByteArray& overlay)
     CcpyJob job;
     job.pages.resize(1);
     job.pages[0].overlayName = overlay;
-    return ccpy::pageMacroText(job, 0);
+    return qrl::ccpy::pageMacroText(job, 0);
 }
 
 } // namespace
@@ -92,7 +92,7 @@ TEST_F(PrinterTextRulesTest, EveryWriterStoresAndSendsTextsAsSingleBytes)
              return written.readAll();
          }},
         {"EMCR",
-         [](const QString& text) { return emcr::enableFileBytes(emcrJob(QStringLiteral("M"), text)); }},
+         [](const QString& text) { return qrl::emcr::enableFileBytes(emcrJob(QStringLiteral("M"), text)); }},
         {"CCPY", [this](const QString& text) { return ccpyPage(renamedForm(text)); }},
         {"CALL", [](const QString& text) { return callCommand(text, text); }},
         {"build commands",
@@ -126,7 +126,7 @@ TEST_F(PrinterTextRulesTest, QuotesPairAsThePrinterReadsThem)
     // A refusal without a message of its own here: the writer's caller tells it.
     constexpr int kRefused = -1;
     const auto emcrCheck = [](const QString& macro, const QString& parameters) {
-        return emcr::messageOf(emcr::checkAssignments(emcrJob(macro, parameters)));
+        return qrl::emcr::messageOf(qrl::emcr::checkAssignments(emcrJob(macro, parameters)));
     };
     struct Case {
         const char* writer;
@@ -136,12 +136,12 @@ TEST_F(PrinterTextRulesTest, QuotesPairAsThePrinterReadsThem)
     };
     const auto emcrName = [&](const QString& s) { return emcrCheck(s, {}); };
     const auto emcrParameters = [&](const QString& s) { return emcrCheck(QStringLiteral("M"), s); };
-    const auto callName = [](const QString& s) { return callmacro::checkCallMacroParams({s, {}, {}}); };
+    const auto callName = [](const QString& s) { return qrl::callmacro::checkCallMacroParams({s, {}, {}}); };
     const auto callParameter = [](const QString& s) {
-        return callmacro::checkCallMacroParams({QStringLiteral("M"), s, {}});
+        return qrl::callmacro::checkCallMacroParams({QStringLiteral("M"), s, {}});
     };
     const auto ccpyOverlay = [](const QString& s) {
-        return ccpy::isCallableName(s.toLatin1()) ? 0 : kRefused;
+        return qrl::ccpy::isCallableName(s.toLatin1()) ? 0 : kRefused;
     };
     const auto slotName = [](const QString& s) {
         return qrl::build::checkSlotName(qrl::build::kSlotForms, s.toLatin1(), CommandFamily::RwerCard) ==
@@ -173,7 +173,7 @@ TEST_F(PrinterTextRulesTest, QuotesPairAsThePrinterReadsThem)
         EXPECT_EQ(c.check(QString::fromLatin1(c.input)), c.message) << c.writer << ": " << c.input;
     }
     // What is taken is written as typed.
-    EXPECT_TRUE(emcr::enableFileBytes(emcrJob(QStringLiteral("M"), QStringLiteral("\"it's\"")))
+    EXPECT_TRUE(qrl::emcr::enableFileBytes(emcrJob(QStringLiteral("M"), QStringLiteral("\"it's\"")))
                     .contains("EMCR E,1,M,\"it's\";"));
     EXPECT_EQ(callCommand(QStringLiteral("M"), QStringLiteral("\"it's\"")),
               QByteArray("!R! CALL M, \"it's\" ; EXIT;"));

@@ -20,13 +20,13 @@ TEST(SendToolsSettings, DefaultsThenRoundTripInTheSendSection)
 
 TEST(SendToolsSettings, OnlyTheThreeFormattingToolsWarn)
 {
-    EXPECT_EQ(sendtools::formatWarningId(qrl::text(2003)), 2202);
-    EXPECT_EQ(sendtools::formatWarningId(qrl::text(2005)), 3030);
-    EXPECT_EQ(sendtools::formatWarningId(qrl::text(2007)), 3031);
+    EXPECT_EQ(qrl::sendtools::formatWarningId(qrl::text(2003)), 2202);
+    EXPECT_EQ(qrl::sendtools::formatWarningId(qrl::text(2005)), 3030);
+    EXPECT_EQ(qrl::sendtools::formatWarningId(qrl::text(2007)), 3031);
     for (const int other : {2000, 2004, 2006, 2008, 2013, 2014, 2015})
-        EXPECT_EQ(sendtools::formatWarningId(qrl::text(other)), 0) << other;
-    EXPECT_EQ(qrl::text(sendtools::resultTextId(true)), QStringLiteral("All items were sent"));
-    EXPECT_EQ(qrl::text(sendtools::resultTextId(false)), QStringLiteral("No items were sent"));
+        EXPECT_EQ(qrl::sendtools::formatWarningId(qrl::text(other)), 0) << other;
+    EXPECT_EQ(qrl::text(qrl::sendtools::resultTextId(true)), QStringLiteral("All items were sent"));
+    EXPECT_EQ(qrl::text(qrl::sendtools::resultTextId(false)), QStringLiteral("No items were sent"));
 }
 
 TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
@@ -41,25 +41,26 @@ TEST(CallMacroCheck, RepeatCountMustBeADecimalUpTo32767)
     };
     for (const Case& c : cases) {
         const CallMacroParams params{QStringLiteral("ABCD"), QString(), QString::fromUtf8(c.repeat)};
-        EXPECT_EQ(callmacro::checkCallMacroParams(params), c.expected) << c.repeat;
+        EXPECT_EQ(qrl::callmacro::checkCallMacroParams(params), c.expected) << c.repeat;
     }
     // An empty name is taken here and reported when the tools are sent.
-    EXPECT_EQ(callmacro::checkCallMacroParams({}), 0);
+    EXPECT_EQ(qrl::callmacro::checkCallMacroParams({}), 0);
     // Name and parameter go to the printer in Latin-1.
     EXPECT_EQ(
-        callmacro::checkCallMacroParams({QStringLiteral("\u00c9T\u00c9"), QStringLiteral("\u00ff"), {}}), 0);
-    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("\u0100"), {}, {}}), qrl::ids::kNotLatin1);
-    EXPECT_EQ(callmacro::checkCallMacroParams({QStringLiteral("ABCD"), QStringLiteral("1 \u20ac"), {}}),
+        qrl::callmacro::checkCallMacroParams({QStringLiteral("\u00c9T\u00c9"), QStringLiteral("\u00ff"), {}}),
+        0);
+    EXPECT_EQ(qrl::callmacro::checkCallMacroParams({QStringLiteral("\u0100"), {}, {}}), qrl::ids::kNotLatin1);
+    EXPECT_EQ(qrl::callmacro::checkCallMacroParams({QStringLiteral("ABCD"), QStringLiteral("1 \u20ac"), {}}),
               qrl::ids::kNotLatin1);
 }
 
 TEST(MacroEditText, LineBreaksAreCrLfAndEveryByteRoundTrips)
 {
     const QByteArray stored("!R! STAT;\r\nEXIT;\r\n\xe9\x01");
-    const QString shown = macroedit::editorText(stored);
+    const QString shown = qrl::macroedit::editorText(stored);
     EXPECT_EQ(shown, QStringLiteral("!R! STAT;\nEXIT;\n") + QChar(0xE9) + QChar(1));
-    EXPECT_EQ(macroedit::storedText(shown), stored);
-    EXPECT_EQ(macroedit::storedText(QString()), QByteArray());
+    EXPECT_EQ(qrl::macroedit::storedText(shown), stored);
+    EXPECT_EQ(qrl::macroedit::storedText(QString()), QByteArray());
     // A character that is not one byte is refused rather than sent as another.
-    EXPECT_FALSE(macroedit::storedText(QStringLiteral("EXIT; \u20ac")).has_value());
+    EXPECT_FALSE(qrl::macroedit::storedText(QStringLiteral("EXIT; \u20ac")).has_value());
 }

@@ -158,7 +158,7 @@ TEST_F(ToolDataFileTest, TagsAreFoundOnlyWhenTheyBeginBeforeOffset10000)
     }
 
     const QByteArray late = padding(10000) + "\r\n[CALL_MCRO]late\r\n";
-    EXPECT_FALSE(tooldata::readValue(late, tooldata::kCallMacroTag));
+    EXPECT_FALSE(qrl::tooldata::readValue(late, qrl::tooldata::kCallMacroTag));
 }
 
 TEST_F(ToolDataFileTest, HostileFilesAreReadWithinTheirBytes)
@@ -208,13 +208,13 @@ TEST_F(ToolDataFileTest, HostileFilesAreReadWithinTheirBytes)
         std::vector<std::optional<QByteArray>> texts;
         qint64 offset = 0;
         QByteArray name;
-        while (tooldata::nextCustomMacroName(c.content, offset, name)) {
+        while (qrl::tooldata::nextCustomMacroName(c.content, offset, name)) {
             names.push_back(name);
-            texts.push_back(tooldata::readCustomMacro(c.content, name));
+            texts.push_back(qrl::tooldata::readCustomMacro(c.content, name));
         }
         EXPECT_EQ(names, c.names);
         EXPECT_EQ(texts, c.texts);
-        EXPECT_EQ(tooldata::readValue(c.content, tooldata::kCallParamTag).value_or(QByteArray()),
+        EXPECT_EQ(qrl::tooldata::readValue(c.content, qrl::tooldata::kCallParamTag).value_or(QByteArray()),
                   c.callParam);
     }
 }

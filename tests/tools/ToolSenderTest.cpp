@@ -198,7 +198,7 @@ TEST_F(ToolSenderTest, ALetterReachesThePrinterAsTheSameByteFromTheCallAndTheMac
 {
     const QString letter = QStringLiteral("\u00c9");
     call = {QStringLiteral("ABCD"), letter, QString()};
-    const std::optional<QByteArray> stored = macroedit::storedText(QStringLiteral("!R! CMNT ") + letter);
+    const std::optional<QByteArray> stored = qrl::macroedit::storedText(QStringLiteral("!R! CMNT ") + letter);
     ASSERT_TRUE(stored);
     const int macro = tools.AddCustomTool(QStringLiteral("m"), *stored);
     ASSERT_TRUE(send({macro, 13}));
@@ -209,7 +209,7 @@ TEST_F(ToolSenderTest, ALetterReachesThePrinterAsTheSameByteFromTheCallAndTheMac
     call.parameter = QStringLiteral("\u20ac");
     EXPECT_FALSE(send({13}));
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(qrl::ids::kNotLatin1)});
-    EXPECT_FALSE(macroedit::storedText(QStringLiteral("\u0100")).has_value());
+    EXPECT_FALSE(qrl::macroedit::storedText(QStringLiteral("\u0100")).has_value());
     EXPECT_EQ(spooler.jobs().size(), 1u);
 }
 

@@ -2,7 +2,7 @@
 
 #include <QPainterPath>
 
-namespace icons {
+namespace qrl::icons {
 
 namespace {
 constexpr qreal kGrid = 16.0;
@@ -60,4 +60,4 @@ void drawLines(QPainter& p, const QRectF& r, int count, const QColor& colour)
     }
 }
 
-} // namespace icons
+} // namespace qrl::icons

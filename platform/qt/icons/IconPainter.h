@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace icons {
+namespace qrl::icons {
 
 // Paints an image of `size` pixels on a transparent background. The drawing works on a grid of
 // 16 x 16 units, so one drawing gives the 16 and the 32 pixel images alike.
@@ -21,4 +21,4 @@ void drawLines(QPainter& p, const QRectF& r, int count, const QColor& colour);
 // An outline pen of `width` grid units.
 QPen outlinePen(const QColor& colour, qreal width = 1.0);
 
-} // namespace icons
+} // namespace qrl::icons

@@ -4,7 +4,7 @@
 
 #include <QPainterPath>
 
-namespace icons {
+namespace qrl::icons {
 
 namespace {
 
@@ -102,4 +102,4 @@ QPixmap kindImage(int image, int size)
     }
 }
 
-} // namespace icons
+} // namespace qrl::icons

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-namespace icons {
+namespace qrl::icons {
 
 // The images of the project window and the tab strip: 0 font, 1 macro, 2 form, 3 program data
 // (the ResourceKind values), and 4 for an item whose file is missing.
@@ -12,4 +12,4 @@ inline constexpr int kKindImageCount = 5;
 // The image `image` (0 to 4) at `size` pixels; a null pixmap for any other index.
 QPixmap kindImage(int image, int size);
 
-} // namespace icons
+} // namespace qrl::icons

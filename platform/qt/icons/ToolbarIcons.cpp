@@ -5,7 +5,7 @@
 
 #include <QPainterPath>
 
-namespace icons {
+namespace qrl::icons {
 
 namespace {
 
@@ -199,52 +199,52 @@ QIcon toolbarIcon(int commandId)
 {
     void (*draw)(QPainter&) = nullptr;
     switch (commandId) {
-    case cmd::kFileNew:
+    case qrl::cmd::kFileNew:
         draw = drawNew;
         break;
-    case cmd::kFileOpen:
+    case qrl::cmd::kFileOpen:
         draw = drawOpen;
         break;
-    case cmd::kFileSave:
+    case qrl::cmd::kFileSave:
         draw = drawSave;
         break;
-    case cmd::kEditCut:
+    case qrl::cmd::kEditCut:
         draw = drawCut;
         break;
-    case cmd::kEditCopy:
+    case qrl::cmd::kEditCopy:
         draw = drawCopy;
         break;
-    case cmd::kEditPaste:
+    case qrl::cmd::kEditPaste:
         draw = drawPaste;
         break;
-    case cmd::kBuild:
+    case qrl::cmd::kBuild:
         draw = drawBuild;
         break;
-    case cmd::kHelp:
+    case qrl::cmd::kHelp:
         draw = drawHelp;
         break;
-    case cmd::kAppAbout:
+    case qrl::cmd::kAppAbout:
         draw = drawAbout;
         break;
-    case cmd::kAddResource:
+    case qrl::cmd::kAddResource:
         draw = drawAdd;
         break;
-    case cmd::kDeleteItems:
+    case qrl::cmd::kDeleteItems:
         draw = drawDelete;
         break;
-    case cmd::kProperties:
+    case qrl::cmd::kProperties:
         draw = drawProperties;
         break;
-    case cmd::kLargeIcons:
+    case qrl::cmd::kLargeIcons:
         draw = drawLargeIcons;
         break;
-    case cmd::kSmallIcons:
+    case qrl::cmd::kSmallIcons:
         draw = drawSmallIcons;
         break;
-    case cmd::kList:
+    case qrl::cmd::kList:
         draw = drawList;
         break;
-    case cmd::kDetails:
+    case qrl::cmd::kDetails:
         draw = drawDetails;
         break;
     default:
@@ -253,4 +253,4 @@ QIcon toolbarIcon(int commandId)
     return QIcon(paintImage(kToolbarSize, draw));
 }
 
-} // namespace icons
+} // namespace qrl::icons

@@ -2,9 +2,9 @@
 
 #include <QIcon>
 
-namespace icons {
+namespace qrl::icons {
 
-// The toolbar's 16 pixel image of a command id (cmd::); a null icon for a command without one.
+// The toolbar's 16 pixel image of a command id (qrl::cmd::); a null icon for a command without one.
 QIcon toolbarIcon(int commandId);
 
-} // namespace icons
+} // namespace qrl::icons

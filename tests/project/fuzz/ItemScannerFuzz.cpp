@@ -15,20 +15,20 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const itemscan::Bytes file(data, size);
-    static_cast<void>(itemscan::pclTypeface(file));
-    static_cast<void>(itemscan::findPclTypeface(file));
-    static_cast<void>(itemscan::pclFontId(file));
-    static_cast<void>(itemscan::ldfcFontId(file));
-    static_cast<void>(itemscan::trueTypeName(file));
-    static_cast<void>(itemscan::pclFontName(file));
-    static_cast<void>(itemscan::mcroName(file));
-    static_cast<void>(itemscan::pclMacroIdText(file));
-    static_cast<void>(itemscan::pclMacroId(file));
-    const itemscan::PclMacroBody body = itemscan::pclMacroBody(file);
+    const qrl::itemscan::Bytes file(data, size);
+    static_cast<void>(qrl::itemscan::pclTypeface(file));
+    static_cast<void>(qrl::itemscan::findPclTypeface(file));
+    static_cast<void>(qrl::itemscan::pclFontId(file));
+    static_cast<void>(qrl::itemscan::ldfcFontId(file));
+    static_cast<void>(qrl::itemscan::trueTypeName(file));
+    static_cast<void>(qrl::itemscan::pclFontName(file));
+    static_cast<void>(qrl::itemscan::mcroName(file));
+    static_cast<void>(qrl::itemscan::pclMacroIdText(file));
+    static_cast<void>(qrl::itemscan::pclMacroId(file));
+    const qrl::itemscan::PclMacroBody body = qrl::itemscan::pclMacroBody(file);
     if (body.start && (*body.start > size || (body.end && (*body.end < *body.start || *body.end > size))))
         __builtin_trap();
-    static_cast<void>(imagefile::imageFileType(file, size));
+    static_cast<void>(qrl::imagefile::imageFileType(file, size));
     return 0;
 }
 

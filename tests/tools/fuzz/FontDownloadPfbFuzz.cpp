@@ -13,12 +13,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    static_cast<void>(fontdownload::isPfbStart(bytes));
+    static_cast<void>(qrl::fontdownload::isPfbStart(bytes));
     {
         QBuffer in(&bytes);
         in.open(QIODevice::ReadOnly);
-        const std::optional<QByteArray> name = fontdownload::scanFontName(in);
-        if (name && (name->isEmpty() || name->size() > fontdownload::kMaxFontNameLength))
+        const std::optional<QByteArray> name = qrl::fontdownload::scanFontName(in);
+        if (name && (name->isEmpty() || name->size() > qrl::fontdownload::kMaxFontNameLength))
             __builtin_trap();
     }
     QBuffer in(&bytes);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray pfa;
     QBuffer out(&pfa);
     out.open(QIODevice::WriteOnly);
-    static_cast<void>(fontdownload::convertPfbToPfa(in, out, fontdownload::kEndOfDataMarker));
+    static_cast<void>(qrl::fontdownload::convertPfbToPfa(in, out, qrl::fontdownload::kEndOfDataMarker));
     // Two digits per byte and at most one line end per byte.
     if (static_cast<std::size_t>(pfa.size()) > 3 * size)
         __builtin_trap();

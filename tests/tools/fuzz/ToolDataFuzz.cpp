@@ -22,20 +22,20 @@ struct Parsed {
 
 Parsed parse(const QByteArray& file)
 {
-    Parsed parsed{tooldata::readValue(file, tooldata::kCallMacroTag),
-                  tooldata::readValue(file, tooldata::kCallParamTag),
-                  tooldata::readValue(file, tooldata::kCallRepeatTag),
-                  tooldata::readValue(file, tooldata::kMacroFileTag),
+    Parsed parsed{qrl::tooldata::readValue(file, qrl::tooldata::kCallMacroTag),
+                  qrl::tooldata::readValue(file, qrl::tooldata::kCallParamTag),
+                  qrl::tooldata::readValue(file, qrl::tooldata::kCallRepeatTag),
+                  qrl::tooldata::readValue(file, qrl::tooldata::kMacroFileTag),
                   {},
                   {}};
     qint64 offset = 0;
     QByteArray name;
-    while (tooldata::nextCustomMacroName(file, offset, name)) {
+    while (qrl::tooldata::nextCustomMacroName(file, offset, name)) {
         if (offset <= 0 || offset > file.size())
             __builtin_trap();
         parsed.names.push_back(name);
         // A text that cannot be read is written back without one, which reads as an empty text.
-        parsed.texts.push_back(tooldata::readCustomMacro(file, name).value_or(QByteArray()));
+        parsed.texts.push_back(qrl::tooldata::readCustomMacro(file, name).value_or(QByteArray()));
     }
     return parsed;
 }
