@@ -4,6 +4,7 @@
 #include "ProjectFileBytes.h"
 #include "ProjectTestSupport.h"
 #include "ResourceTypes.h"
+#include "RunAs.h"
 #include "StringTable.h"
 
 #include <QDir>
@@ -42,11 +43,14 @@ public:
 class DocFileTest : public ProjectTest {
 protected:
     QString projectPath() const { return dirPath() + QStringLiteral("/p.prj"); }
-    void expectOldFileKept(const char* what)
+    // `messageHere` false: the save ran in a child, which checked its message itself.
+    void expectOldFileKept(const char* what, bool messageHere = true)
     {
         EXPECT_EQ(readFile(projectPath().toStdString()), "the previous project") << what;
         EXPECT_EQ(QDir(dirPath()).entryList(QDir::Files), QStringList{QStringLiteral("p.prj")}) << what;
         EXPECT_TRUE(doc.IsModified()) << what;
+        if (!messageHere)
+            return;
         ASSERT_EQ(ui.texts().size(), 1) << what;
         EXPECT_TRUE(ui.texts()[0].contains(projectPath())) << what;
         ui.clear();
@@ -88,12 +92,28 @@ TEST_F(DocFileTest, AFailedSaveLeavesThePreviousFile)
     }
     expectOldFileKept("file system full, small project");
 
-    if (geteuid() != 0) {
-        QFile::setPermissions(dirPath(), QFile::ReadOwner | QFile::ExeOwner);
+    // A read-only file in a folder its owner may not write (a writable one is written in place).
+    // Root may write anything, so a suite run as root saves as user 1001, who owns the folder and
+    // the file; the child reports the refusal and its message.
+    QFile::setPermissions(projectPath(), QFile::ReadOwner);
+    QFile::setPermissions(dirPath(), QFile::ReadOwner | QFile::ExeOwner);
+    if (geteuid() == 0) {
+        const std::string folder = dirPath().toStdString();
+        const std::string file = projectPath().toStdString();
+        ASSERT_EQ(::chown(folder.c_str(), 1001, 1001), 0);
+        ASSERT_EQ(::chown(file.c_str(), 1001, 1001), 0);
+        EXPECT_EQ(qrl::test::runAs({1001, 1001}, 0,
+                                   [&] {
+                                       return ::access(file.c_str(), R_OK) == 0 &&
+                                              !doc.OnSaveDocument(projectPath()) && ui.texts().size() == 1 &&
+                                              ui.texts()[0].contains(projectPath());
+                                   }),
+                  0);
+    } else {
         EXPECT_FALSE(doc.OnSaveDocument(projectPath()));
-        QFile::setPermissions(dirPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        expectOldFileKept("read-only directory");
     }
+    QFile::setPermissions(dirPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    expectOldFileKept("read-only file and folder", geteuid() != 0);
     EXPECT_EQ(profile.getString(QStringLiteral("Settings"), QStringLiteral("Last Project")), QString());
 }
 
