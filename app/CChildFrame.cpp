@@ -1,5 +1,6 @@
 #include "CChildFrame.h"
 
+#include "AppTextIds.h"
 #include "CQRLTabCtrl.h"
 #include "CommandIds.h"
 #include "ProjectFigures.h"

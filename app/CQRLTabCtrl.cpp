@@ -1,5 +1,6 @@
 #include "CQRLTabCtrl.h"
 
+#include "AppTextIds.h"
 #include "StringTable.h"
 #include "KindIcons.h"
 

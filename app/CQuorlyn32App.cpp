@@ -1,6 +1,7 @@
 #include "CQuorlyn32App.h"
 
 #include "AppShell.h"
+#include "AppTextIds.h"
 #include "CGlobalPrefs.h"
 #include "ProjectFileDialog.h"
 #include "SettingsKeys.h"

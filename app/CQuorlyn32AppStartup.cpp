@@ -1,5 +1,7 @@
 // Start-up and shutdown of the application object.
+#include "AppTextIds.h"
 #include "CQuorlyn32App.h"
+#include "PlatformTextIds.h"
 
 #include "AppShell.h"
 #include "CGlobalPrefs.h"

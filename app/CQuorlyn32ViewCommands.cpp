@@ -1,5 +1,7 @@
 // The project window's commands.
+#include "AppTextIds.h"
 #include "CQuorlyn32View.h"
+#include "ToolsTextIds.h"
 
 #include "CCcpyDlg.h"
 #include "CChildFrame.h"

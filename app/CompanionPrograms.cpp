@@ -1,5 +1,6 @@
 #include "CompanionPrograms.h"
 
+#include "AppTextIds.h"
 #include "CQuorlyn32App.h"
 #include "CommandIds.h"
 #include "DesktopLauncher.h"

@@ -1,5 +1,6 @@
 #include "DocumentRoads.h"
 
+#include "AppTextIds.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32Doc.h"
 #include "StringTable.h"

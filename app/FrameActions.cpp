@@ -1,5 +1,6 @@
 #include "FrameActions.h"
 
+#include "AppTextIds.h"
 #include "CommandIds.h"
 #include "StringTable.h"
 #include "ToolbarIcons.h"

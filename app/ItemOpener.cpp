@@ -1,5 +1,6 @@
 #include "ItemOpener.h"
 
+#include "AppTextIds.h"
 #include "CQuorlyn32App.h"
 #include "DesktopLauncher.h"
 #include "StringTable.h"

@@ -1,5 +1,6 @@
 #include "QtAppShell.h"
 
+#include "AppTextIds.h"
 #include "DocumentBuildSource.h"
 
 #include "CChildFrame.h"
@@ -16,7 +17,6 @@
 #include "LogFile.h"
 #include "LogFileWindow.h"
 #include "PrintSetup.h"
-#include "StringIds.h"
 #include "ViewCommands.h"
 #include "WindowPlacementAdapter.h"
 

@@ -1,10 +1,12 @@
 #include "ViewAddLoop.h"
 
+#include "AppTextIds.h"
 #include "CQuorlyn32Doc.h"
 #include "CQuorlyn32Err.h"
 #include "ResourceTypes.h"
 #include "SharedFolder.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QFileInfo>

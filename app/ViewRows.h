@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StringIds.h"
+#include "AppTextIds.h"
 
 #include <QString>
 

@@ -9,6 +9,7 @@
 // show whether memory grows with the project. A profile (perf) shows where the rest goes.
 #include "BuildMonitor.h"
 #include "BuildSession.h"
+#include "TextIds.h"
 
 #include "ResourceCheck.h"
 #include "ResourceTypes.h"

@@ -1,7 +1,7 @@
 #include "BuildProgress.h"
 
 #include "BuildOptions.h"
-#include "StringIds.h"
+#include "BuildSessionTextIds.h"
 
 void BuildProgress::stepIt()
 {

@@ -2,10 +2,13 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
+#include "BuildSessionTextIds.h"
 #include "BuildTarget.h"
 #include "BuildWorkspace.h"
 #include "CPrinterOutput.h"
 #include "ExportFile.h"
+#include "PrintingTextIds.h"
+#include "ProjectTextIds.h"
 #include "SlotCommands.h"
 #include "SlotDelivery.h"
 #include "Spooler.h"

@@ -1,6 +1,9 @@
 // The engine steps of a build: one resource per item, then the link list, the slot list and
 // the slot images.
 #include "BuildSession.h"
+#include "BuildSessionTextIds.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"

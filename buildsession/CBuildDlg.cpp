@@ -8,6 +8,7 @@
 #include "CapacityPane.h"
 #include "DialogPlacement.h"
 #include "FillPrinterComboBox.h"
+#include "PrintingTextIds.h"
 #include "ProgressDlgMonitor.h"
 #include "StringTable.h"
 

@@ -2,7 +2,9 @@
 
 #include "BuildMessages.h"
 #include "AppContext.h"
+#include "BuildSessionTextIds.h"
 #include "FileSave.h"
+#include "PrintingTextIds.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 

@@ -2,6 +2,7 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
+#include "BuildSessionTextIds.h"
 #include "FileSave.h"
 #include "OutputFileCheck.h"
 #include "StringTable.h"

@@ -1,6 +1,9 @@
 #include "FontHeaderResolution.h"
 
 #include "BuildMessages.h"
+#include "BuildSessionTextIds.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"

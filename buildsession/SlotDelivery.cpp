@@ -2,7 +2,10 @@
 
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
+#include "BuildSessionTextIds.h"
 #include "DeliverySink.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "Spooler.h"
 #include "StringTable.h"
 #include "TextFormat.h"

@@ -1,6 +1,7 @@
 #include "CFileLocationOptionsPropPage.h"
 
 #include "CFileLocationModifyDlg.h"
+#include "DialogsTextIds.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 #include "CommandIds.h"

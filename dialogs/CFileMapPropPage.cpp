@@ -1,5 +1,6 @@
 #include "CFileMapPropPage.h"
 
+#include "DialogsTextIds.h"
 #include "StringTable.h"
 #include "TypeList.h"
 #include "UserInterface.h"

@@ -1,5 +1,7 @@
+#include "BuildSessionTextIds.h"
 #include "CProjSettDlg.h"
 #include "DialogButtons.h"
+#include "ProjectTextIds.h"
 
 #include "AppContext.h"
 #include "CQuorlyn32Doc.h"

@@ -3,6 +3,7 @@
 #include "CQuorlyn32Doc.h"
 #include "CWinPlacement.h"
 #include "DialogPlacement.h"
+#include "DialogsTextIds.h"
 #include "Profile.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"

@@ -1,8 +1,10 @@
 #include "ProjectSettingsForm.h"
 
+#include "BuildSessionTextIds.h"
 #include "CQuorlyn32Doc.h"
 #include "CapacityPane.h"
-#include "StringIds.h"
+#include "DialogsTextIds.h"
+#include "ProjectTextIds.h"
 #include "TextFormat.h"
 
 #include <charconv>

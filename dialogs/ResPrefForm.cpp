@@ -2,6 +2,7 @@
 
 #include "CProjItem.h"
 #include "CQuorlyn32Doc.h"
+#include "DialogsTextIds.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
 #include "UserInterface.h"

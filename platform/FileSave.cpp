@@ -1,5 +1,6 @@
 #include "FileSave.h"
 
+#include "PlatformTextIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 

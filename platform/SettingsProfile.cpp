@@ -1,6 +1,7 @@
 #include "SettingsProfile.h"
 
 #include "FileSave.h"
+#include "PlatformTextIds.h"
 #include "StringTable.h"
 #include "TempDir.h"
 #include "TextFormat.h"

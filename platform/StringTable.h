@@ -1,7 +1,5 @@
 #pragma once
 
-#include "StringIds.h"
-
 #include <QString>
 
 #include <vector>

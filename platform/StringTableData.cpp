@@ -14,7 +14,7 @@ struct Entry {
 
 // The program's built-in English texts, by id, in the list's ascending order.
 constexpr Entry kStrings[] = {
-#define QRL_STRING(id, name, text) {id, text},
+#define QRL_STRING(id, area, name, text) {id, text},
 #include "StringList.def"
 #undef QRL_STRING
 };

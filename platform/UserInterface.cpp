@@ -1,5 +1,6 @@
 #include "UserInterface.h"
 
+#include "PlatformTextIds.h"
 #include "Replaceable.h"
 #include "StringTable.h"
 

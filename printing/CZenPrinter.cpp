@@ -1,5 +1,7 @@
 #include "CZenPrinter.h"
 
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"

@@ -1,5 +1,6 @@
 #include "NameRefused.h"
 
+#include "PrintingTextIds.h"
 #include "SingleByteText.h"
 #include "StringTable.h"
 #include "TextFormat.h"

@@ -3,6 +3,8 @@
 #include "BitmapToMacroCheck.h"
 #include "CProjItem.h"
 #include "PelmoraHost.h"
+#include "PlatformTextIds.h"
+#include "ProjectTextIds.h"
 #include "Replaceable.h"
 #include "SingleByteText.h"
 #include "StringTable.h"

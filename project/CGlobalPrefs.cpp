@@ -1,6 +1,7 @@
 #include "CGlobalPrefs.h"
 
 #include "Profile.h"
+#include "ProjectTextIds.h"
 #include "Replaceable.h"
 #include "ResourceTypes.h"
 #include "SettingsKeys.h"

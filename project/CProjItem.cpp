@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "CQuorlyn32Doc.h"
 #include "FileMessages.h"
+#include "RasterTextIds.h"
 #include "RecordText.h"
 #include "ResourceTypes.h"
 #include "UnknownExtensionQuestion.h"

@@ -1,5 +1,7 @@
 // What the build and the document need of a PCL macro item: its id and its body.
 #include "CProjItem.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 
 #include "FileMessages.h"
 #include "FileSave.h"

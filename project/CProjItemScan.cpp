@@ -1,5 +1,6 @@
 // The scans of an item's file for its name and font numbers, and the free ids of a project.
 #include "CProjItem.h"
+#include "ProjectTextIds.h"
 
 #include "SettingsKeys.h"
 #include "CQuorlyn32Doc.h"

@@ -1,5 +1,6 @@
 #include "CProjSett.h"
 
+#include "ProjectTextIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 

@@ -4,6 +4,8 @@
 #include "AppContext.h"
 #include "CapacityPane.h"
 #include "FileMessages.h"
+#include "PlatformTextIds.h"
+#include "ProjectTextIds.h"
 #include "RecordText.h"
 #include "ResourceTypes.h"
 #include "SingleByteText.h"

@@ -1,5 +1,7 @@
 // The roads by which items enter and leave a project.
 #include "CQuorlyn32Doc.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 
 #include "BitmapToMacroCall.h"
 #include "BitmapToMacroCheck.h"

@@ -1,5 +1,7 @@
 // Opening and saving a project.
 #include "CQuorlyn32Doc.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 
 #include "AppContext.h"
 #include "ProjectFileDialog.h"

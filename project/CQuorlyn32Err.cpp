@@ -1,5 +1,6 @@
 #include "CQuorlyn32Err.h"
 
+#include "ProjectTextIds.h"
 #include "StringTable.h"
 
 std::uint16_t CQuorlyn32Err::FetchError()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "StringIds.h"
 #include "UserInterface.h"
 #include "WholeFile.h"
 

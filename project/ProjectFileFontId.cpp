@@ -1,4 +1,6 @@
 #include "ProjectFile.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 
 #include "ByteOrder.h"
 #include "ResourceCheckFile.h"

@@ -1,4 +1,5 @@
 #include "ProjectFile.h"
+#include "ProjectTextIds.h"
 
 #include "CProjSett.h"
 #include "ItemRecord.h"

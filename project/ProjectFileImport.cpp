@@ -1,4 +1,6 @@
 #include "ProjectFile.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "RecordText.h"
 
 #include "CProjSett.h"

@@ -1,6 +1,8 @@
 #include "ProjectFileSupport.h"
 
 #include "AppContext.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "ResourceCheckSupport.h"
 #include "TextFormat.h"
 #include "UserInterface.h"

@@ -1,5 +1,6 @@
 #include "ResourceCheck.h"
 
+#include "ProjectTextIds.h"
 #include "ResourceCheckFile.h"
 #include "ResourceCheckSupport.h"
 #include "ResourceTypes.h"

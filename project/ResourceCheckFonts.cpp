@@ -1,3 +1,5 @@
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "ResourceCheck.h"
 
 #include "ByteOrder.h"

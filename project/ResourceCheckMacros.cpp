@@ -1,3 +1,4 @@
+#include "ProjectTextIds.h"
 #include "ResourceCheck.h"
 
 #include "ResourceCheckFile.h"

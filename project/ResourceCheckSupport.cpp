@@ -1,5 +1,7 @@
 #include "ResourceCheckSupport.h"
 
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "ResourceCheckFile.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ResourceCheckMessages.h"
-#include "StringIds.h"
 
 #include <QString>
 

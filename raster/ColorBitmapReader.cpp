@@ -1,5 +1,7 @@
 #include "ColorBitmapReader.h"
 
+#include "RasterTextIds.h"
+
 #include <new>
 
 namespace pelmora {

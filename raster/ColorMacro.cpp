@@ -3,6 +3,7 @@
 #include "ColorBitmapReader.h"
 #include "FileByteSource.h"
 #include "MacroText.h"
+#include "RasterTextIds.h"
 #include "WholeFile.h"
 
 #include <new>

@@ -1,5 +1,7 @@
 #include "HostMessages.h"
 
+#include "RasterTextIds.h"
+
 #include <cstring>
 
 namespace pelmora {

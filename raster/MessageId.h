@@ -3,8 +3,6 @@
 // knows only their ids.
 #pragma once
 
-#include "StringIds.h"
-
 namespace pelmora {
 
 // A string id of the program's list; kNoMessage for none.

@@ -4,6 +4,7 @@
 #include "MacroText.h"
 #include "MonochromeBitmapReader.h"
 #include "MonochromeRaster.h"
+#include "RasterTextIds.h"
 #include "WholeFile.h"
 
 namespace pelmora {

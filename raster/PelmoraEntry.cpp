@@ -1,3 +1,4 @@
+#include "RasterTextIds.h"
 #include "pelmora.h"
 
 #include "ColorMacro.h"

@@ -2,6 +2,7 @@
 
 #include "FileByteSource.h"
 #include "MacroText.h"
+#include "RasterTextIds.h"
 #include "WholeFile.h"
 
 #include <algorithm>

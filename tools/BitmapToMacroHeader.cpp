@@ -1,7 +1,7 @@
 #include "BitmapToMacroHeader.h"
 
 #include "ByteOrder.h"
-#include "StringIds.h"
+#include "RasterTextIds.h"
 #include "TextFormat.h"
 
 #include <QByteArray>

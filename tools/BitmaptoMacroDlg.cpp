@@ -4,8 +4,11 @@
 #include "AppContext.h"
 #include "DialogPlacement.h"
 #include "FileMessages.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "StringTable.h"
 #include "TextFormat.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QCheckBox>

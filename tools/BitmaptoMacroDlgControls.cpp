@@ -1,5 +1,6 @@
 // The controls of the bitmap-to-macro dialog and its layouts per image type.
 #include "BitmaptoMacroDlg.h"
+#include "ToolsTextIds.h"
 
 #include "StringTable.h"
 

@@ -2,8 +2,11 @@
 
 #include "CCallMacroDlgCheck.h"
 #include "DialogPlacement.h"
+#include "PlatformTextIds.h"
+#include "ProjectTextIds.h"
 #include "SingleByteText.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QDialogButtonBox>

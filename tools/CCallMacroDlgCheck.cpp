@@ -1,8 +1,10 @@
 #include "CCallMacroDlgCheck.h"
 
+#include "PlatformTextIds.h"
 #include "PrinterText.h"
+#include "ProjectTextIds.h"
 #include "SingleByteText.h"
-#include "StringIds.h"
+#include "ToolsTextIds.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CallMacroCommand.h"
+#include "PlatformTextIds.h"
 
 namespace qrl::callmacro {
 

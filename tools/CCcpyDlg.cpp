@@ -12,6 +12,7 @@
 #include "DuplexControls.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "CCcpyItemDlg.h"
 #include "DialogButtons.h"
+#include "ToolsTextIds.h"
 
 #include "CcpyCommandText.h"
 #include "CcpyPageRules.h"

@@ -8,6 +8,7 @@
 #include "EmcrSave.h"
 #include "ResourceTypes.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

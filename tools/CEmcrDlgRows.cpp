@@ -1,5 +1,6 @@
 // The assigner list of the EMCR creator: its columns and rows, and the commands on a row.
 #include "CEmcrDlg.h"
+#include "ToolsTextIds.h"
 
 #include "CEmcrItemDlg.h"
 #include "StringTable.h"

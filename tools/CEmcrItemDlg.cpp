@@ -1,5 +1,8 @@
 #include "CEmcrItemDlg.h"
 #include "DialogButtons.h"
+#include "PlatformTextIds.h"
+#include "ProjectTextIds.h"
+#include "ToolsTextIds.h"
 
 #include "SingleByteText.h"
 #include "StringTable.h"

@@ -3,6 +3,7 @@
 #include "CMacroEditDlgText.h"
 #include "CPrintToolDlg.h"
 #include "DialogPlacement.h"
+#include "PlatformTextIds.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 

@@ -1,6 +1,8 @@
 // The rows of the printer tools dialog: filling, selecting, checking, adding, renaming and
 // deleting custom macros, activating a row, and the dialog's saving and sending.
 #include "CPrintToolDlg.h"
+#include "PlatformTextIds.h"
+#include "ToolsTextIds.h"
 
 #include "SingleByteText.h"
 #include "StringTable.h"

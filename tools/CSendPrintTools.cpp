@@ -4,6 +4,7 @@
 #include "DialogPlacement.h"
 #include "CZenPrinter.h"
 #include "FillPrinterComboBox.h"
+#include "PrintingTextIds.h"
 #include "StringTable.h"
 #include "ToolRecord.h"
 #include "UserInterface.h"

@@ -1,7 +1,9 @@
 #include "CSendPrintToolsSettings.h"
 
+#include "PrintingTextIds.h"
 #include "SettingsKeys.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 
 #include <array>
 

@@ -2,6 +2,8 @@
 
 #include "AppContext.h"
 #include "FileMessages.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
 #include "ToolFileWrite.h"

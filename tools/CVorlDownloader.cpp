@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "DialogPlacement.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 #include "VorlDownloaderOptions.h"
 #include "FillPrinterComboBox.h"
 

@@ -5,6 +5,7 @@
 #include "SharedFolder.h"
 #include "StringTable.h"
 #include "TextFormat.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 #include "VorlDownloaderOptions.h"
 

@@ -1,6 +1,7 @@
 #include "CVorlTargetDirectory.h"
 
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,8 +1,11 @@
 #include "CallMacroCommand.h"
 
+#include "PlatformTextIds.h"
 #include "PrinterText.h"
+#include "ProjectTextIds.h"
 #include "SingleByteText.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <algorithm>

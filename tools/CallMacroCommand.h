@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlatformTextIds.h"
+
 #include <QByteArray>
 #include <QString>
 

@@ -2,6 +2,7 @@
 
 #include "CcpyCommandText.h"
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 
 namespace qrl::ccpy {
 

@@ -5,10 +5,13 @@
 #include "CcpyFileNames.h"
 #include "CcpyPageRules.h"
 #include "FileMessages.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "StringTable.h"
 #include "TempDir.h"
 #include "TextFormat.h"
 #include "ToolFileWrite.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QDir>

@@ -2,10 +2,12 @@
 
 #include "EmcrOptions.h"
 #include "PrinterText.h"
+#include "ProjectTextIds.h"
 #include "SingleByteText.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "ToolFileWrite.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QList>

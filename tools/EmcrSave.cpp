@@ -3,6 +3,7 @@
 #include "CcpyPageRules.h"
 #include "StringTable.h"
 #include "ToolFileWrite.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QDir>

@@ -1,6 +1,7 @@
 #include "EmcrSources.h"
 
 #include "StringTable.h"
+#include "ToolsTextIds.h"
 
 namespace qrl::emcr {
 

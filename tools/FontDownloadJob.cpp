@@ -2,9 +2,12 @@
 
 #include "FileMessages.h"
 #include "FontDownloadPfb.h"
+#include "ProjectTextIds.h"
+#include "RasterTextIds.h"
 #include "StringTable.h"
 #include "TempDir.h"
 #include "TextFormat.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QDir>

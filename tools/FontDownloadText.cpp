@@ -2,6 +2,7 @@
 
 #include "StringTable.h"
 #include "TextFormat.h"
+#include "ToolsTextIds.h"
 
 namespace qrl::fontdownload {
 

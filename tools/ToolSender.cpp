@@ -2,9 +2,11 @@
 
 #include "CPrintToolArray.h"
 #include "AppContext.h"
+#include "PrintingTextIds.h"
 #include "Spooler.h"
 #include "StringTable.h"
 #include "ToolJobOutput.h"
+#include "ToolsTextIds.h"
 #include "UserInterface.h"
 
 #include <QFile>

@@ -6,6 +6,7 @@
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 #include "TextFormat.h"
+#include "TextIds.h"
 
 #include <gtest/gtest.h>
 

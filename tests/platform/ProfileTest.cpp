@@ -7,6 +7,7 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TextFormat.h"
+#include "TextIds.h"
 #include "WriteFaults.h"
 
 #include <QFile>

@@ -1,8 +1,11 @@
 #include "StringTable.h"
 #include "TestEnvironment.h"
+#include "TextIds.h"
 
 #include <QFile>
 #include <QTranslator>
+
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +20,27 @@ TEST(StringTable, IdsAreUniqueAscendingAndTextsAreExact)
               QStringLiteral("Fatal error reading preferences!\nQuorlyn will now terminate"));
     EXPECT_EQ(qrl::text(57344), QStringLiteral("Quorlyn32"));
     EXPECT_TRUE(qrl::text(1).isEmpty());
+}
+
+// The table and the id headers come from one list by two roads (the preprocessor, the build's
+// generator): every id of the table has its name, with its own number, in one of the area headers.
+TEST(StringTable, AreaHeadersNameEveryIdOfTheTable)
+{
+    struct Named {
+        int id;
+        int named;
+    };
+    constexpr Named kNamed[] = {
+#define QRL_STRING(id, area, name, text) {id, qrl::ids::name},
+#include "StringList.def"
+#undef QRL_STRING
+    };
+    const std::vector<int> ids = qrl::builtInIds();
+    ASSERT_EQ(ids.size(), std::size(kNamed));
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_EQ(kNamed[i].named, kNamed[i].id);
+        EXPECT_EQ(ids[i], kNamed[i].id);
+    }
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "PrinterText.h"
 #include "StringTable.h"
 #include "TestEnvironment.h"
+#include "TextIds.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
+#include "TextIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,6 +2,7 @@
 #include "CMacroEditDlgText.h"
 #include "CallMacroCommand.h"
 #include "PrinterText.h"
+#include "TextIds.h"
 #include "ToolSender.h"
 
 #include "FileSave.h"
