@@ -1,18 +1,18 @@
 #include "CChildFrame.h"
 
 #include "AppTextIds.h"
-#include "CQRLTabCtrl.h"
-#include "CommandIds.h"
-#include "ProjectFigures.h"
-#include "StringTable.h"
-#include "UserInterface.h"
-#include "CPrintRes.h"
-#include "CProjSettDlg.h"
-#include "CQuorlyn32Doc.h"
-#include "ProjectSettingsForm.h"
 #include "BuildDocument.h"
 #include "CBuildDlg.h"
+#include "CPrintRes.h"
+#include "CProjSettDlg.h"
+#include "CQRLTabCtrl.h"
+#include "CQuorlyn32Doc.h"
+#include "CommandIds.h"
+#include "ProjectFigures.h"
+#include "ProjectSettingsForm.h"
+#include "StringTable.h"
 #include "ToolbarIcons.h"
+#include "UserInterface.h"
 
 #include <QCloseEvent>
 #include <QEvent>

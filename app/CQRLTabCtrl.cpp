@@ -1,8 +1,8 @@
 #include "CQRLTabCtrl.h"
 
 #include "AppTextIds.h"
-#include "StringTable.h"
 #include "KindIcons.h"
+#include "StringTable.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -14,9 +14,9 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QFile>
 #include <QTranslator>
 
 namespace {

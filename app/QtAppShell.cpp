@@ -3,8 +3,8 @@
 #include "AppTextIds.h"
 #include "DocumentBuildSource.h"
 
-#include "CChildFrame.h"
 #include "CAboutDlg.h"
+#include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CProperties.h"
 #include "CQuorlyn32App.h"

@@ -1,9 +1,9 @@
 #include "CBuildDlg.h"
 
+#include "AppContext.h"
 #include "BuildDocument.h"
 #include "BuildSession.h"
 #include "CPrinterOutput.h"
-#include "AppContext.h"
 #include "CZenPrinter.h"
 #include "CapacityPane.h"
 #include "DialogPlacement.h"

@@ -1,7 +1,7 @@
 #include "DeliverySink.h"
 
-#include "BuildMessages.h"
 #include "AppContext.h"
+#include "BuildMessages.h"
 #include "BuildSessionTextIds.h"
 #include "FileSave.h"
 #include "PrintingTextIds.h"

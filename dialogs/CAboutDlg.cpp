@@ -1,7 +1,7 @@
 #include "CAboutDlg.h"
 
-#include "CAboutDlgBanner.h"
 #include "AppContext.h"
+#include "CAboutDlgBanner.h"
 #include "DesktopLauncher.h"
 #include "DialogPlacement.h"
 #include "SettingsKeys.h"

@@ -1,13 +1,13 @@
 #include "CFileLocationOptionsPropPage.h"
 
 #include "CFileLocationModifyDlg.h"
-#include "DialogsTextIds.h"
-#include "StringTable.h"
-#include "UserInterface.h"
-#include "CommandIds.h"
-#include "KindIcons.h"
-#include "ToolbarIcons.h"
 #include "ColumnWidths.h"
+#include "CommandIds.h"
+#include "DialogsTextIds.h"
+#include "KindIcons.h"
+#include "StringTable.h"
+#include "ToolbarIcons.h"
+#include "UserInterface.h"
 
 #include <QHeaderView>
 #include <QPushButton>

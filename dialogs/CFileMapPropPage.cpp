@@ -1,10 +1,10 @@
 #include "CFileMapPropPage.h"
 
 #include "DialogsTextIds.h"
+#include "KindIcons.h"
 #include "StringTable.h"
 #include "TypeList.h"
 #include "UserInterface.h"
-#include "KindIcons.h"
 
 #include <QComboBox>
 #include <QGridLayout>

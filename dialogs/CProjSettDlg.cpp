@@ -1,12 +1,12 @@
-#include "BuildSessionTextIds.h"
 #include "CProjSettDlg.h"
+#include "BuildSessionTextIds.h"
 #include "DialogButtons.h"
 #include "ProjectTextIds.h"
 
 #include "AppContext.h"
 #include "CQuorlyn32Doc.h"
-#include "ExportFile.h"
 #include "DialogPlacement.h"
+#include "ExportFile.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 

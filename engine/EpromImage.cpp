@@ -8,9 +8,9 @@
 #include "OutputFile.h"
 #include "PairSwap.h"
 #include "ResourceFiles.h"
+#include "SRecordWriter.h"
 #include "ScratchFile.h"
 #include "SlotImageWriter.h"
-#include "SRecordWriter.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 #include "vintrel.h"
 
 #include "BlockCopy.h"
-#include "ContextAccess.h"
 #include "ByteOrder.h"
+#include "ContextAccess.h"
 #include "ExportGuard.h"
 #include "InputFile.h"
 #include "MacroStripper.h"
@@ -13,8 +13,8 @@
 #include "ScratchFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>

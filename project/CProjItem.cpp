@@ -1,7 +1,7 @@
 #include "CProjItem.h"
 
-#include "CGlobalPrefs.h"
 #include "AppContext.h"
+#include "CGlobalPrefs.h"
 #include "CQuorlyn32Doc.h"
 #include "FileMessages.h"
 #include "RasterTextIds.h"

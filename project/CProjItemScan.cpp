@@ -2,11 +2,11 @@
 #include "CProjItem.h"
 #include "ProjectTextIds.h"
 
-#include "SettingsKeys.h"
 #include "CQuorlyn32Doc.h"
 #include "ItemScanners.h"
 #include "RecordText.h"
 #include "ResourceTypes.h"
+#include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"

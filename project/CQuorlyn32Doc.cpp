@@ -1,7 +1,7 @@
 #include "CQuorlyn32Doc.h"
 
-#include "CGlobalPrefs.h"
 #include "AppContext.h"
+#include "CGlobalPrefs.h"
 #include "CapacityPane.h"
 #include "FileMessages.h"
 #include "PlatformTextIds.h"

@@ -3,9 +3,9 @@
 #include "ProjectTextIds.h"
 #include "RasterTextIds.h"
 
+#include "AppContext.h"
 #include "BitmapToMacroCall.h"
 #include "BitmapToMacroCheck.h"
-#include "AppContext.h"
 #include "CQuorlyn32Err.h"
 #include "ImageFileType.h"
 #include "ItemScanners.h"

@@ -4,9 +4,9 @@
 #include "RasterTextIds.h"
 
 #include "AppContext.h"
-#include "ProjectFileDialog.h"
 #include "FileMessages.h"
 #include "FileSave.h"
+#include "ProjectFileDialog.h"
 #include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"

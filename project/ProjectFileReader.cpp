@@ -1,7 +1,7 @@
 #include "ProjectFile.h"
 
-#include "CProjSett.h"
 #include "AppContext.h"
+#include "CProjSett.h"
 #include "ItemRecord.h"
 #include "ProjectFileHeader.h"
 #include "ProjectFileSupport.h"

@@ -1,7 +1,7 @@
 #include "BitmaptoMacroDlg.h"
 
-#include "BitmapToMacroHeader.h"
 #include "AppContext.h"
+#include "BitmapToMacroHeader.h"
 #include "DialogPlacement.h"
 #include "FileMessages.h"
 #include "ProjectTextIds.h"

@@ -4,9 +4,9 @@
 
 #include "CcpyCommandText.h"
 #include "CcpyPageRules.h"
+#include "NameRefused.h"
 #include "StringTable.h"
 #include "TextFormat.h"
-#include "NameRefused.h"
 
 #include <QComboBox>
 #include <QFormLayout>

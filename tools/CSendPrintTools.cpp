@@ -1,8 +1,8 @@
 #include "CSendPrintTools.h"
 
 #include "CPrintToolDlg.h"
-#include "DialogPlacement.h"
 #include "CZenPrinter.h"
+#include "DialogPlacement.h"
 #include "FillPrinterComboBox.h"
 #include "PrintingTextIds.h"
 #include "StringTable.h"

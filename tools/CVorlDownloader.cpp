@@ -2,10 +2,10 @@
 
 #include "AppContext.h"
 #include "DialogPlacement.h"
+#include "FillPrinterComboBox.h"
 #include "StringTable.h"
 #include "ToolsTextIds.h"
 #include "VorlDownloaderOptions.h"
-#include "FillPrinterComboBox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "CcpyWriter.h"
 
-#include "NameRefused.h"
 #include "CcpyCommandText.h"
 #include "CcpyFileNames.h"
 #include "CcpyPageRules.h"
 #include "FileMessages.h"
+#include "NameRefused.h"
 #include "ProjectTextIds.h"
 #include "RasterTextIds.h"
 #include "StringTable.h"

@@ -1,7 +1,7 @@
 #include "ToolSender.h"
 
-#include "CPrintToolArray.h"
 #include "AppContext.h"
+#include "CPrintToolArray.h"
 #include "PrintingTextIds.h"
 #include "Spooler.h"
 #include "StringTable.h"

@@ -4,13 +4,13 @@
 #include "BitmaptoMacroDlg.h"
 #include "CChildFrame.h"
 #include "CMacroSelectDlg.h"
-#include "CUnknownExtDlg.h"
 #include "CMainFrame.h"
 #include "CPrintRes.h"
 #include "CPrintSetupDlg.h"
 #include "CProperties.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
+#include "CUnknownExtDlg.h"
 #include "CommandIds.h"
 #include "FrameActions.h"
 #include "PrintSetup.h"
@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -32,7 +33,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QComboBox>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>

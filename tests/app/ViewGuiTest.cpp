@@ -22,13 +22,13 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardItemModel>
-#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>

@@ -1,9 +1,9 @@
 // The project window's rules without a window: enabling, the drag start, file lists, opening
 // items, the companion programs and the project's title and close question.
 #include "CQRLDropSrc.h"
+#include "CQuorlyn32App.h"
 #include "CommandIds.h"
 #include "CompanionPrograms.h"
-#include "CQuorlyn32App.h"
 #include "DesktopLauncher.h"
 #include "DocumentRoads.h"
 #include "FileListMime.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CQuorlyn32Doc.h"
-#include "RecordingLauncher.h"
 #include "ProjectTestSupport.h"
+#include "RecordingLauncher.h"
 #include "ResourceFixtures.h"
 
 #include <QStringList>

@@ -1,10 +1,10 @@
 // The one writer: what it leaves behind when a write fails at each step, and how it treats links,
 // devices, pipes and permissions.
+#include "WholeFile.h"
 #include "DeviceNodes.h"
 #include "RunAs.h"
 #include "SmallTmpfs.h"
 #include "TempCwd.h"
-#include "WholeFile.h"
 #include "WriteFaults.h"
 
 #include <gtest/gtest.h>

@@ -2,16 +2,16 @@
 // writes its medium back, and a build that is refused before it starts keeps the dialog open.
 #include "CBuildDlg.h"
 
-#include "BuildTestProject.h"
 #include "BuildDocument.h"
+#include "BuildTestProject.h"
 #include "ExportFile.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
-#include "TextFormat.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
+#include "TextFormat.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

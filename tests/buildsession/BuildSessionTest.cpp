@@ -2,18 +2,18 @@
 // and switch, the same bytes into a command file, and the refusals before anything is sent.
 #include "BuildSession.h"
 
-#include "BuildTestProject.h"
 #include "BuildMessages.h"
 #include "BuildMonitor.h"
+#include "BuildTestProject.h"
 
+#include "MemoryFaults.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
-#include "StringTable.h"
 #include "SmallTmpfs.h"
+#include "StringTable.h"
 #include "TempCwd.h"
 #include "TempDir.h"
 #include "TextFormat.h"
-#include "MemoryFaults.h"
 #include "qrl_movable.h"
 
 #include <gtest/gtest.h>

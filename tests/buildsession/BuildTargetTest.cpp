@@ -1,7 +1,7 @@
 // Target, card type and medium: what each target switch writes into the project.
+#include "BuildTarget.h"
 #include "BuildContextBlocks.h"
 #include "BuildSession.h"
-#include "BuildTarget.h"
 #include "MemoryFaults.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 #include "BuildSession.h"
 #include "ExportFile.h"
 
+#include "BuildMonitor.h"
 #include "BuildTestProject.h"
 #include "CardImageReader.h"
 #include "FileSave.h"
-#include "BuildMonitor.h"
 
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"

@@ -12,8 +12,8 @@
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
-#include "WriteFaults.h"
 #include "TestEnvironment.h"
+#include "WriteFaults.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,22 +1,22 @@
 #include "CProjSettDlg.h"
 
+#include "AppContext.h"
 #include "CQuorlyn32Doc.h"
 #include "ProjectTestSupport.h"
+#include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "SettingsFormFixture.h"
 #include "StringTable.h"
-#include "Screenshot.h"
 #include "TestEnvironment.h"
-#include "AppContext.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 

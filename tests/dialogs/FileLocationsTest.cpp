@@ -1,5 +1,5 @@
-#include "AppContext.h"
 #include "FileLocations.h"
+#include "AppContext.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 

@@ -1,26 +1,26 @@
+#include "AppContext.h"
+#include "CEmcrOptionsPropPage.h"
 #include "CFileLocationModifyDlg.h"
 #include "CFileLocationOptionsPropPage.h"
 #include "CFileMapPropPage.h"
-#include "CEmcrOptionsPropPage.h"
 #include "CGlobalPrefs.h"
 #include "CProperties.h"
-#include "AppContext.h"
 #include "CUnknownExtDlg.h"
+#include "KindIcons.h"
 #include "Screenshot.h"
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
-#include "KindIcons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QHeaderView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "CProperties.h"
 
-#include "CFileLocationOptionsPropPage.h"
 #include "AppContext.h"
+#include "CFileLocationOptionsPropPage.h"
 #include "CWinPlacement.h"
 #include "Screenshot.h"
 #include "ScriptedUserInterface.h"

@@ -2,8 +2,8 @@
 #include "vintrel.h"
 
 #include "ByteOrder.h"
-#include "SlotImageWalker.h"
 #include "MemoryFaults.h"
+#include "SlotImageWalker.h"
 #include "TempCwd.h"
 #include "TestBuild.h"
 

@@ -22,8 +22,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <ostream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>

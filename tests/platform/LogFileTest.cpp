@@ -1,5 +1,5 @@
-#include "FileSizeLimit.h"
 #include "LogFile.h"
+#include "FileSizeLimit.h"
 #include "LogWindow.h"
 #include "TempCwd.h"
 

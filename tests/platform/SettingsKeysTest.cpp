@@ -1,5 +1,5 @@
-#include "MemoryProfile.h"
 #include "SettingsKeys.h"
+#include "MemoryProfile.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "CZenPrinter.h"
 #include "FillPrinterComboBox.h"
+#include "CZenPrinter.h"
 
 #include "RecordingSpooler.h"
 

@@ -1,5 +1,5 @@
-#include "CGlobalPrefs.h"
 #include "CProjItem.h"
+#include "CGlobalPrefs.h"
 #include "CQuorlyn32Doc.h"
 #include "Profile.h"
 #include "ProjectTestSupport.h"

@@ -1,5 +1,5 @@
-#include "CProjItem.h"
 #include "CQuorlyn32Doc.h"
+#include "CProjItem.h"
 #include "CQuorlyn32Err.h"
 #include "ProjectTestSupport.h"
 #include "ResourceTypes.h"

@@ -1,5 +1,5 @@
-#include "CProjSett.h"
 #include "AppContext.h"
+#include "CProjSett.h"
 #include "ItemRecord.h"
 #include "ProjectFile.h"
 #include "ProjectFileBytes.h"

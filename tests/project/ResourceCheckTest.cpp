@@ -1,7 +1,7 @@
+#include "ResourceCheck.h"
 #include "ProjectFile.h"
 #include "ProjectFileFakeTarget.h"
 #include "ReadHooks.h"
-#include "ResourceCheck.h"
 #include "ResourceCheckFile.h"
 #include "ResourceCheckFixtures.h"
 #include "ResourceTypes.h"

@@ -1,8 +1,8 @@
 #include "TempCwd.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>

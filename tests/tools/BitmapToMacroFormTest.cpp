@@ -1,8 +1,8 @@
 // The dialog's rules without the dialog: printed sizes, the proposed macro file, the image
 // headers, the checks of the entries with their corrections, the folder probe and the results.
+#include "BitmapToMacroForm.h"
 #include "BitmapImages.h"
 #include "BitmapToMacroCheck.h"
-#include "BitmapToMacroForm.h"
 #include "BitmapToMacroHeader.h"
 #include "FileMessages.h"
 #include "ProjectTestSupport.h"

@@ -1,6 +1,6 @@
+#include "CcpyWriter.h"
 #include "CcpyCommandText.h"
 #include "CcpyFileNames.h"
-#include "CcpyWriter.h"
 #include "FileMessages.h"
 #include "FileSave.h"
 #include "ScriptedUserInterface.h"

@@ -15,13 +15,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QDir>
 #include <QRadioButton>
-#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
 

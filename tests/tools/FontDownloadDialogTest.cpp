@@ -1,3 +1,6 @@
+#include "CVorlDownloader.h"
+#include "CVorlDownloaderOptionsPropPage.h"
+#include "CVorlTargetDirectory.h"
 #include "FontDownloadFixtures.h"
 #include "RecordingSpooler.h"
 #include "Screenshot.h"
@@ -6,9 +9,6 @@
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 #include "TextFormat.h"
-#include "CVorlDownloader.h"
-#include "CVorlDownloaderOptionsPropPage.h"
-#include "CVorlTargetDirectory.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,8 @@
+#include "FontDownloadJob.h"
+#include "CZenPrinter.h"
 #include "FileSave.h"
 #include "FontDownloadFixtures.h"
+#include "FontDownloadSend.h"
 #include "RecordingSpooler.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
@@ -7,9 +10,6 @@
 #include "TempDir.h"
 #include "TextFormat.h"
 #include "WriteFaults.h"
-#include "CZenPrinter.h"
-#include "FontDownloadJob.h"
-#include "FontDownloadSend.h"
 
 #include <QDir>
 #include <QFile>

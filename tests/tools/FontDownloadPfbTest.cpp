@@ -1,5 +1,5 @@
-#include "FontDownloadFixtures.h"
 #include "FontDownloadPfb.h"
+#include "FontDownloadFixtures.h"
 #include "FontDownloadText.h"
 
 #include <QBuffer>

@@ -1,9 +1,9 @@
-#include "CPrintToolArray.h"
+#include "ToolSender.h"
 #include "CMacroEditDlgText.h"
+#include "CPrintToolArray.h"
 #include "CallMacroCommand.h"
 #include "PrinterText.h"
 #include "TextIds.h"
-#include "ToolSender.h"
 
 #include "FileSave.h"
 #include "FileSizeLimit.h"

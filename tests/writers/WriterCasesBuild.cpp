@@ -2,6 +2,8 @@
 // the build's command file (given, and chosen in the output dialog) and both export images.
 #include "WriterCases.h"
 
+#include "BuildMonitor.h"
+#include "BuildSession.h"
 #include "BuildTestProject.h"
 #include "CProjItem.h"
 #include "CQuorlyn32Doc.h"
@@ -9,8 +11,6 @@
 #include "ScriptedUserInterface.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
-#include "BuildMonitor.h"
-#include "BuildSession.h"
 
 #include <filesystem>
 #include <string>
