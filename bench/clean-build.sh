@@ -29,8 +29,8 @@ build() { # tree name round
 for round in $(seq 1 "$rounds"); do
     for tree in a b; do
         rm -rf "$work/$tree.out"
-        cmake -G Ninja -S "$work/$tree" -B "$work/$tree.out" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-            -DQUORLYN_WERROR=ON >/dev/null
+        (cd "$work/$tree" && scripts/configure.sh "$work/$tree.out" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DQUORLYN_WERROR=ON)
     done
     sync
     # The build started first gains a little; the rounds take turns.
