@@ -3,7 +3,12 @@
 #include <QByteArray>
 #include <QDir>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <vector>
 
 namespace qrl {
@@ -11,6 +16,19 @@ namespace qrl {
 namespace {
 
 QString runDir;
+// The directory's native name and maker, for the removal at exit: a test binary or a session that
+// ends without the orderly shutdown must not leave it behind, and a forked child that exits must not
+// take its parent's directory with it.
+std::string exitDir;
+pid_t exitDirOwner = 0;
+
+void removeAtExit()
+{
+    if (!exitDir.empty() && getpid() == exitDirOwner) {
+        std::error_code ignored;
+        std::filesystem::remove_all(exitDir, ignored);
+    }
+}
 
 QString makeDir(const QString& parent, const QString& prefix)
 {
@@ -30,6 +48,9 @@ QString runTempDir()
         const char* env = std::getenv("TMPDIR");
         const QString parent = env && *env ? QFile::decodeName(env) : QStringLiteral("/tmp");
         runDir = makeDir(parent, QStringLiteral("Quorlyn32"));
+        [[maybe_unused]] static const bool registered = std::atexit(removeAtExit) == 0;
+        exitDir = QFile::encodeName(runDir).toStdString();
+        exitDirOwner = getpid();
     }
     return runDir;
 }
@@ -39,6 +60,7 @@ void removeRunTempDir()
     if (!runDir.isEmpty())
         QDir(runDir).removeRecursively();
     runDir.clear();
+    exitDir.clear();
 }
 
 QString makeJobDir(const QString& prefix)

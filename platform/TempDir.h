@@ -5,7 +5,8 @@
 namespace qrl {
 
 // The run's private temporary directory (mode 0700, made with mkdtemp under $TMPDIR or /tmp),
-// created on first use. Empty when it cannot be made.
+// created on first use. Empty when it cannot be made. Whatever is left of it is removed when the
+// process that made it exits normally.
 QString runTempDir();
 // Removes the run's directory with everything in it (at shutdown).
 void removeRunTempDir();
