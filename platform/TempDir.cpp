@@ -16,17 +16,17 @@ namespace qrl {
 namespace {
 
 QString runDir;
-// The directory's native name and maker, for the removal at exit: a test binary or a session that
-// ends without the orderly shutdown must not leave it behind, and a forked child that exits must not
-// take its parent's directory with it.
-std::string exitDir;
-pid_t exitDirOwner = 0;
+// The process that made the directory: a forked child that exits must not take its parent's
+// directory with it.
+pid_t runDirOwner = 0;
 
+// A test binary or a session that ends without the orderly shutdown must not leave the directory
+// behind. Qt's own teardown may be under way, so the removal goes through the standard library.
 void removeAtExit()
 {
-    if (!exitDir.empty() && getpid() == exitDirOwner) {
+    if (!runDir.isEmpty() && getpid() == runDirOwner) {
         std::error_code ignored;
-        std::filesystem::remove_all(exitDir, ignored);
+        std::filesystem::remove_all(QFile::encodeName(runDir).toStdString(), ignored);
     }
 }
 
@@ -49,8 +49,7 @@ QString runTempDir()
         const QString parent = env && *env ? QFile::decodeName(env) : QStringLiteral("/tmp");
         runDir = makeDir(parent, QStringLiteral("Quorlyn32"));
         [[maybe_unused]] static const bool registered = std::atexit(removeAtExit) == 0;
-        exitDir = QFile::encodeName(runDir).toStdString();
-        exitDirOwner = getpid();
+        runDirOwner = getpid();
     }
     return runDir;
 }
@@ -60,7 +59,6 @@ void removeRunTempDir()
     if (!runDir.isEmpty())
         QDir(runDir).removeRecursively();
     runDir.clear();
-    exitDir.clear();
 }
 
 QString makeJobDir(const QString& prefix)
