@@ -20,16 +20,6 @@ QString runDir;
 // directory with it.
 pid_t runDirOwner = 0;
 
-// A test binary or a session that ends without the orderly shutdown must not leave the directory
-// behind. Qt's own teardown may be under way, so the removal goes through the standard library.
-void removeAtExit()
-{
-    if (!runDir.isEmpty() && getpid() == runDirOwner) {
-        std::error_code ignored;
-        std::filesystem::remove_all(QFile::encodeName(runDir).toStdString(), ignored);
-    }
-}
-
 QString makeDir(const QString& parent, const QString& prefix)
 {
     QByteArray templ = QFile::encodeName(parent + QLatin1Char('/') + prefix + QStringLiteral("-XXXXXX"));
@@ -38,6 +28,14 @@ QString makeDir(const QString& parent, const QString& prefix)
     if (!mkdtemp(buf.data()))
         return {};
     return QFile::decodeName(buf.data());
+}
+
+// A test binary or a session that ends without the orderly shutdown must not leave the directory
+// behind.
+void removeAtExit()
+{
+    if (getpid() == runDirOwner)
+        removeRunTempDir();
 }
 
 } // namespace
@@ -54,10 +52,13 @@ QString runTempDir()
     return runDir;
 }
 
+// By the standard library alone: this also runs at exit, when Qt's own teardown may be under way.
 void removeRunTempDir()
 {
-    if (!runDir.isEmpty())
-        QDir(runDir).removeRecursively();
+    if (!runDir.isEmpty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(QFile::encodeName(runDir).toStdString(), ignored);
+    }
     runDir.clear();
 }
 

@@ -35,6 +35,7 @@ TEST(TempDir, RunDirectoryIsPrivateAndRemovedWhole)
 // directory behind; a forked child's exit leaves its parent's directory alone.
 TEST(TempDir, RunDirectoryGoesAtExitOfItsMakerOnly)
 {
+    qrl::removeRunTempDir(); // the child must make its own, not inherit one from an earlier test
     int pipeFds[2];
     ASSERT_EQ(pipe(pipeFds), 0);
     const pid_t child = fork();
