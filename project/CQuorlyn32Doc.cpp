@@ -17,6 +17,8 @@
 namespace {
 
 CQuorlyn32Doc* activeDoc = nullptr;
+// Every project that lives, in the order they were made.
+std::vector<CQuorlyn32Doc*> liveDocs;
 
 QString unsignedText(std::uint32_t value)
 {
@@ -27,12 +29,14 @@ QString unsignedText(std::uint32_t value)
 
 CQuorlyn32Doc::CQuorlyn32Doc(QObject* parent) : QObject(parent), m_settings(std::make_unique<CProjSett>())
 {
+    liveDocs.push_back(this);
 }
 
 CQuorlyn32Doc::~CQuorlyn32Doc()
 {
     if (activeDoc == this)
         activeDoc = nullptr;
+    std::erase(liveDocs, this);
     m_items.clear();
 }
 
@@ -44,6 +48,14 @@ CQuorlyn32Doc* CQuorlyn32Doc::GetActive()
 void CQuorlyn32Doc::SetActive(CQuorlyn32Doc* doc)
 {
     activeDoc = doc;
+}
+
+CQuorlyn32Doc* CQuorlyn32Doc::FindOpenDocument(const QString& path, const CQuorlyn32Doc* except)
+{
+    for (CQuorlyn32Doc* doc : liveDocs)
+        if (doc != except && qrl::sameFile(doc->GetPathName(), path))
+            return doc;
+    return nullptr;
 }
 
 CProjItem* CQuorlyn32Doc::GetItemAt(int index) const

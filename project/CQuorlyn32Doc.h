@@ -2,6 +2,7 @@
 
 #include "CProjItem.h"
 #include "CProjSett.h"
+#include "FileStamp.h"
 #include "ProjectFile.h"
 #include "UserInterface.h"
 
@@ -126,6 +127,13 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
 
+    // The project file as this project last read or wrote it. A save onto it asks first when the
+    // file was written or replaced since (by another program, say), and a save onto the file of
+    // another open project asks too; No saves nothing.
+    const qrl::FileStamp& GetFileStamp() const { return m_fileStamp; }
+    // The open project, other than `except`, whose file `path` names; nullptr when there is none.
+    static CQuorlyn32Doc* FindOpenDocument(const QString& path, const CQuorlyn32Doc* except = nullptr);
+
     // The project file format: reading, writing and the import of older projects. `path` names
     // the file in messages.
     int GetProjectFileKind(QIODevice& file);
@@ -150,6 +158,9 @@ signals:
 
 private:
     bool refreshCapacity(std::uint64_t bytesToAdd) const;
+    // The question before a save onto `path` overwrites what another program or window wrote;
+    // true when the save may go on.
+    bool maySaveOver(const QString& path) const;
 
     std::unique_ptr<CProjSett> m_settings;
     std::vector<std::unique_ptr<CProjItem>> m_items;
@@ -157,5 +168,6 @@ private:
     int m_showMessages = 1;
     QString m_pathName;
     QString m_importedFrom;
+    qrl::FileStamp m_fileStamp;
     bool m_modified = false;
 };

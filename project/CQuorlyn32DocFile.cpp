@@ -10,6 +10,7 @@
 #include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
+#include "UserInterface.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -37,6 +38,8 @@ bool CQuorlyn32Doc::OnOpenDocument(const QString& path)
         qrl::ui().message(qrl::text(qrl::ids::kFailedToOpenDocument), qrl::Buttons::Ok, qrl::Icon::Warning);
         return false;
     }
+    // Taken before the read: a write by another program while this one reads is seen at the save.
+    const qrl::FileStamp stamp = qrl::fileStamp(file.handle());
     SetDocumentDirectory(QFileInfo(path).absolutePath());
     SetModifiedFlag(false);
 
@@ -45,14 +48,36 @@ bool CQuorlyn32Doc::OnOpenDocument(const QString& path)
         return false;
     file.close();
     // An imported project stays untitled until it is saved under a name of the user's choice.
-    SetPathName(GetImportedFrom().isEmpty() ? QFileInfo(path).absoluteFilePath() : QString());
+    const bool imported = !GetImportedFrom().isEmpty();
+    SetPathName(imported ? QString() : QFileInfo(path).absoluteFilePath());
+    m_fileStamp = imported ? qrl::FileStamp() : stamp;
     // A refresh, not an add: the pane shows this project's figures even when it is over capacity.
     refreshCapacity(0);
     return true;
 }
 
+bool CQuorlyn32Doc::maySaveOver(const QString& path) const
+{
+    int questionId = 0;
+    if (qrl::sameFile(path, m_pathName)) {
+        // A file that is gone holds nothing to lose; one written or replaced since it was read
+        // or saved here holds another program's (or another window's) work.
+        const qrl::FileStamp now = qrl::fileStamp(path);
+        if (m_fileStamp.exists && now.exists && now != m_fileStamp)
+            questionId = qrl::ids::kProjectChangedOnDisk;
+    } else if (FindOpenDocument(path, this)) {
+        questionId = qrl::ids::kProjectOpenElsewhere;
+    }
+    if (questionId == 0)
+        return true;
+    const QString question = qrl::formatText(qrl::text(questionId), {QFileInfo(path).absoluteFilePath()});
+    return qrl::ui().message(question, qrl::Buttons::YesNo, qrl::Icon::Warning) == qrl::Answer::Yes;
+}
+
 bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
 {
+    if (!maySaveOver(path))
+        return false;
     // The project is put together in memory and then written whole: the old file is replaced only
     // by a complete one, so a failed save never costs the only copy.
     QBuffer buffer;
@@ -69,6 +94,7 @@ bool CQuorlyn32Doc::OnSaveDocument(const QString& path)
         ShowWriteFailure(error, path);
         return false;
     }
+    m_fileStamp = qrl::fileStamp(path);
     qrl::write(qrl::settings::kLastProject, QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
     return true;

@@ -13,7 +13,10 @@
 #include <QIODevice>
 
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using qrl::test::ProjectTest;
@@ -225,4 +228,120 @@ TEST_F(DocFileTest, AnImportedProjectStaysUntitledAndItsSaveProposesTheOldName)
     EXPECT_EQ(ui.dialogs()[0].request.fileName, QStringLiteral("OLDPROJ.prj"));
     EXPECT_TRUE(doc2.GetImportedFrom().isEmpty());
     EXPECT_EQ(doc2.GetPathName(), dirPath() + QStringLiteral("/oldproj.prj"));
+}
+
+namespace {
+
+void setModifiedTime(const QString& path, const timespec& when)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, when};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+} // namespace
+
+// Two projects on one file, as two programs would hold it: a save over what the other one wrote
+// asks first, naming the file, and No leaves the other one's file as it is.
+TEST_F(DocFileTest, ASaveOverAFileWrittenSinceItWasReadAsksFirst)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const QString& path)> change;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"untouched", [](const QString&) {}, false},
+        {"rewritten in place within the same second",
+         [](const QString& path) {
+             struct stat st;
+             ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+             const std::string bytes = readFile(path.toStdString());
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+             file.close();
+             setModifiedTime(path, {st.st_mtim.tv_sec, (st.st_mtim.tv_nsec + 1) % 1000000000});
+         },
+         true},
+        {"replaced by a renamed file",
+         [](const QString& path) {
+             const std::string bytes = readFile(path.toStdString());
+             writeFile((path + QStringLiteral(".new")).toStdString(), bytes);
+             ASSERT_EQ(::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+                                QFile::encodeName(path).constData()),
+                       0);
+         },
+         true},
+        {"removed", [](const QString& path) { QFile::remove(path); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CQuorlyn32Doc writer;
+        ASSERT_TRUE(writer.OnSaveDocument(projectPath()));
+        CQuorlyn32Doc first;
+        ASSERT_TRUE(first.OnOpenDocument(projectPath()));
+        c.change(projectPath());
+        const std::string onDisk = QFile::exists(projectPath()) ? readFile(projectPath().toStdString()) : "";
+        first.SetModifiedFlag(true);
+        ui.clear();
+
+        if (c.asks) {
+            ui.answer(qrl::Answer::No);
+            EXPECT_FALSE(first.OnFileSave());
+            ASSERT_EQ(ui.texts().size(), 1);
+            EXPECT_TRUE(ui.texts()[0].startsWith(projectPath() + QStringLiteral("\r\nwas changed on disk")));
+            EXPECT_EQ(ui.shown()[0].buttons, qrl::Buttons::YesNo);
+            EXPECT_TRUE(first.IsModified());
+            EXPECT_EQ(readFile(projectPath().toStdString()), onDisk);
+            ui.clear();
+            ui.answer(qrl::Answer::Yes);
+        }
+        EXPECT_TRUE(first.OnFileSave());
+        EXPECT_EQ(ui.texts().size(), c.asks ? 1 : 0);
+        EXPECT_FALSE(first.IsModified());
+        // Its own save is what it knows of the file from now on.
+        ui.clear();
+        first.SetModifiedFlag(true);
+        EXPECT_TRUE(first.OnFileSave());
+        EXPECT_TRUE(ui.texts().isEmpty());
+    }
+}
+
+TEST_F(DocFileTest, SaveAsOntoTheFileOfAnotherOpenProjectAsksAndThatProjectAsksInTurn)
+{
+    CQuorlyn32Doc writer;
+    ASSERT_TRUE(writer.OnSaveDocument(projectPath()));
+    CQuorlyn32Doc other;
+    ASSERT_TRUE(other.OnOpenDocument(projectPath()));
+    // A link to it is the same file.
+    const QString link = dirPath() + QStringLiteral("/link.prj");
+    ASSERT_TRUE(QFile::link(projectPath(), link));
+    EXPECT_EQ(CQuorlyn32Doc::FindOpenDocument(link), &other);
+    EXPECT_EQ(CQuorlyn32Doc::FindOpenDocument(link, &other), nullptr);
+
+    CQuorlyn32Doc doc2;
+    doc2.GetProjSett().m_medium = kHardDisk;
+    doc2.GetProjSett().m_storageSizeIndex = 7;
+    const std::string before = readFile(projectPath().toStdString());
+    ui.file(link);
+    ui.answer(qrl::Answer::No);
+    EXPECT_FALSE(doc2.OnFileSaveAs());
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_EQ(ui.texts()[0], link + QStringLiteral("\r\nis open in another project window.\r\nSave over it?"));
+    EXPECT_EQ(readFile(projectPath().toStdString()), before);
+    EXPECT_TRUE(doc2.GetPathName().isEmpty());
+
+    ui.clear();
+    ui.file(link);
+    ui.answer(qrl::Answer::Yes);
+    EXPECT_TRUE(doc2.OnFileSaveAs());
+    EXPECT_NE(readFile(projectPath().toStdString()), before);
+
+    // The other project's file is no longer what it read: its save asks.
+    ui.clear();
+    ui.answer(qrl::Answer::No);
+    other.SetModifiedFlag(true);
+    EXPECT_FALSE(other.OnFileSave());
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts()[0].contains(QStringLiteral("was changed on disk")));
 }
