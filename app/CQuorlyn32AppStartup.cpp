@@ -5,6 +5,7 @@
 
 #include "AppShell.h"
 #include "CGlobalPrefs.h"
+#include "CommandLine.h"
 #include "Language.h"
 #include "Profile.h"
 #include "SettingsKeys.h"
@@ -55,13 +56,7 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     if (!shell.createMainFrame())
         return false;
 
-    QString commandFile;
-    for (const QString& arg : arguments) {
-        if (!arg.startsWith(QLatin1Char('-'))) {
-            commandFile = arg;
-            break;
-        }
-    }
+    QStringList commandFiles = qrl::cmdline::parse(QStringList{programPath} + arguments, {}).files;
 
     if (!loadExtensionMap()) {
         qrl::ui().message(qrl::text(qrl::ids::kPreferencesFatal), qrl::Buttons::Ok, qrl::Icon::Error);
@@ -72,14 +67,14 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     LoadFileLocations();
     ReadStartUpSettings();
 
-    enum class Command { New, Open, Nothing } command = commandFile.isEmpty() ? Command::New : Command::Open;
-    if (commandFile.isEmpty()) {
+    enum class Command { New, Open, Nothing } command = commandFiles.isEmpty() ? Command::New : Command::Open;
+    if (commandFiles.isEmpty()) {
         switch (m_context.startUpOptions) {
         case 0:
             command = Command::Nothing;
             if (!m_lastProject.isEmpty() && CanOpenFile(m_lastProject)) {
                 command = Command::Open;
-                commandFile = m_lastProject;
+                commandFiles = QStringList{m_lastProject};
             }
             break;
         case 1:
@@ -105,7 +100,8 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
     if (command == Command::New)
         shell.newDocument();
     else if (command == Command::Open)
-        shell.openDocument(commandFile);
+        for (const QString& file : commandFiles)
+            shell.openDocument(file);
 
     if (m_context.startUpSplash != 0)
         shell.runAboutBox();

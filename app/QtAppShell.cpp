@@ -12,13 +12,17 @@
 #include "CQuorlyn32View.h"
 #include "CommandIds.h"
 #include "DocumentFigures.h"
+#include "FileStamp.h"
 #include "FrameActions.h"
 #include "ImageLists.h"
 #include "LogFile.h"
 #include "LogFileWindow.h"
 #include "PrintSetup.h"
+#include "ProjectDrop.h"
 #include "ViewCommands.h"
 #include "WindowPlacementAdapter.h"
+
+#include <QMdiArea>
 
 QtAppShell::QtAppShell()
 {
@@ -56,6 +60,7 @@ bool QtAppShell::createMainFrame()
     m_mainFrame = new CMainFrame;
     connectAppCommands();
     new ViewCommands(m_mainFrame);
+    new ProjectDrop(m_mainFrame->mdiArea()->viewport(), [this](const QStringList& paths) { openHandedFiles(paths); });
     return true;
 }
 
@@ -108,10 +113,40 @@ bool QtAppShell::newDocument()
     return true;
 }
 
+namespace {
+
+// The project a project window shows (its document is a child of the frame).
+const CQuorlyn32Doc* projectOf(const CChildFrame* child)
+{
+    return child ? child->findChild<CQuorlyn32Doc*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+} // namespace
+
+CChildFrame* QtAppShell::projectWindowOf(const QString& path) const
+{
+    for (QMdiSubWindow* window : m_mainFrame->mdiArea()->subWindowList()) {
+        auto* child = qobject_cast<CChildFrame*>(window);
+        const CQuorlyn32Doc* doc = projectOf(child);
+        if (doc && qrl::sameFile(doc->GetPathName(), path))
+            return child;
+    }
+    return nullptr;
+}
+
 bool QtAppShell::openDocument(const QString& path)
 {
     if (!m_mainFrame)
         return false;
+    // A project open already comes forward in its window: a second window on one file would let
+    // each save over the other's work.
+    if (CChildFrame* open = projectWindowOf(path)) {
+        if (open->isMinimized())
+            open->showNormal();
+        m_mainFrame->mdiArea()->setActiveSubWindow(open);
+        theApp().recentFiles().add(projectOf(open)->GetPathName());
+        return true;
+    }
     // The project is read before its window exists: a file that does not open leaves nothing
     // behind but its message.
     auto doc = std::make_unique<CQuorlyn32Doc>();
@@ -134,6 +169,18 @@ void QtAppShell::showProject(std::unique_ptr<CQuorlyn32Doc> doc)
     child->setBuildDocument(std::make_unique<qrl::build::DocumentBuildSource>(*project));
     m_mainFrame->addChildFrame(child);
     view->OnInitialUpdate();
+}
+
+void QtAppShell::openHandedFiles(const QStringList& paths)
+{
+    if (!m_mainFrame)
+        return;
+    for (const QString& path : paths)
+        openDocument(path);
+    if (m_mainFrame->isMinimized())
+        m_mainFrame->showNormal();
+    m_mainFrame->raise();
+    m_mainFrame->activateWindow();
 }
 
 void QtAppShell::runFileOpenCommand()

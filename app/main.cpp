@@ -3,21 +3,54 @@
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
 #include "CUnknownExtDlg.h"
+#include "CommandLine.h"
 #include "QtAppShell.h"
 #include "QtDesktopLauncher.h"
 #include "QtUserInterface.h"
 #include "Replaceable.h"
 #include "SessionEnd.h"
 #include "SettingsProfile.h"
+#include "SingleInstance.h"
 #include "TempDir.h"
+#include "VersionInfo.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// The program's own version, as --version prints it ("1.2.0.0").
+QString ownVersion()
+{
+    qrl::VersionRecord record;
+    if (!qrl::readVersionRecord(QStringLiteral("/proc/self/exe"), record))
+        return {};
+    return qrl::versionText(record.file).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Read before the toolkit starts, which needs a display: --help and --version work without one.
+    QStringList commandLine;
+    for (int i = 0; i < argc; ++i)
+        commandLine.append(QString::fromLocal8Bit(argv[i]));
+    const qrl::cmdline::CommandLine line = qrl::cmdline::parse(commandLine, ownVersion());
+    if (line.action == qrl::cmdline::CommandLine::Action::Exit) {
+        std::fputs(line.text.toLocal8Bit().constData(), line.status == 0 ? stdout : stderr);
+        return line.status;
+    }
+
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Zentrix"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorlyn32"));
+
+    // A program of this user runs already: it opens the files and comes forward, and this one ends.
+    qrl::SingleInstance instance;
+    if (instance.handOverOrListen(line.files))
+        return 0;
 
     qrl::SettingsProfile profile;
     qrl::QtUserInterface ui;
@@ -45,6 +78,8 @@ int main(int argc, char** argv)
         QStringList arguments = QCoreApplication::arguments();
         arguments.removeFirst();
         if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
+            QObject::connect(&instance, &qrl::SingleInstance::filesReceived, &application,
+                             [&shell](const QStringList& files) { shell.openHandedFiles(files); });
             ui.setMainWindow(shell.mainFrame());
             installSessionEndHandler(shell.mainFrame());
             result = application.exec();
