@@ -33,6 +33,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
@@ -40,6 +42,7 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <functional>
@@ -444,6 +447,166 @@ TEST_F(MainMenuTest, EveryProjectIsAskedBeforeAnyClosesAndCancelKeepsThemAllOpen
     EXPECT_EQ(ui.shown().size(), 2);
     EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
     EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainMenuTest, ANoGivenToAQuitThatWasCancelledIsNotRememberedWhenTheWindowClosesLater)
+{
+    CQuorlyn32View* first = openProjectWithSelectedRow("one.prg");
+    openProjectWithSelectedRow("two.prg");
+    ui.answer(qrl::Answer::No);
+    ui.answer(qrl::Answer::Cancel);
+    menuEntry("menuFile", qrl::cmd::kAppExit)->trigger();
+    ASSERT_EQ(ui.shown().size(), 2);
+
+    // Closing the first project's window alone asks again, and Cancel keeps it.
+    ui.clear();
+    ui.answer(qrl::Answer::Cancel);
+    auto* firstWindow = qobject_cast<CChildFrame*>(first->parentWidget()->parentWidget());
+    ASSERT_NE(firstWindow, nullptr);
+    EXPECT_FALSE(firstWindow->close());
+    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Save changes to Untitled?")});
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+    EXPECT_TRUE(first->GetDocument()->IsModified());
+}
+
+namespace {
+
+// The project window that shows `path`; nullptr when none does.
+CChildFrame* windowOf(CMainFrame* frame, const QString& path)
+{
+    for (QMdiSubWindow* window : frame->mdiArea()->subWindowList()) {
+        auto* child = qobject_cast<CChildFrame*>(window);
+        auto* view = child ? qobject_cast<CQuorlyn32View*>(child->view()) : nullptr;
+        if (view && view->GetDocument()->GetPathName() == path)
+            return child;
+    }
+    return nullptr;
+}
+
+// Message boxes are the real ones; the save dialog answers `saveAs` without showing.
+class RealBoxes : public qrl::QtUserInterface {
+public:
+    std::optional<QString> saveFileName(const qrl::FileDialogRequest&) override { return saveAs; }
+    QString saveAs;
+};
+
+} // namespace
+
+TEST_F(MainMenuTest, OpeningAProjectThatIsOpenBringsItsWindowForwardOnEveryRoad)
+{
+    const QString path = dirPath() + QStringLiteral("/p.prj");
+    const QString other = dirPath() + QStringLiteral("/q.prj");
+    for (const QString& file : {path, other}) {
+        CQuorlyn32Doc writer;
+        ASSERT_TRUE(writer.OnSaveDocument(file));
+    }
+    const QString link = dirPath() + QStringLiteral("/link.prj");
+    ASSERT_TRUE(QFile::link(path, link));
+
+    ui.file(path);
+    menuEntry("menuFile", qrl::cmd::kFileOpen)->trigger();
+    ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+    CChildFrame* open = windowOf(frame, path);
+    ASSERT_NE(open, nullptr);
+    ASSERT_TRUE(qtShell.newDocument());
+    QMdiSubWindow* untitled = frame->mdiArea()->activeSubWindow();
+
+    const auto drop = [this](const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QWidget* area = frame->mdiArea()->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &dropped);
+        QApplication::processEvents();
+    };
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"the menu",
+         [&] {
+             ui.file(path);
+             menuEntry("menuFile", qrl::cmd::kFileOpen)->trigger();
+         }},
+        {"the recent-file list", [&] { menuEntry("menuFile", qrl::cmd::kFirstRecentFile)->trigger(); }},
+        {"the command line of a later start, through a link", [&] { qtShell.openHandedFiles({link}); }},
+        {"a drop on the main window", [&] { drop(path); }},
+    };
+    for (const auto& [road, run] : roads) {
+        SCOPED_TRACE(road);
+        frame->mdiArea()->setActiveSubWindow(untitled);
+        run();
+        EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 2);
+        EXPECT_EQ(frame->mdiArea()->activeSubWindow(), open);
+        EXPECT_EQ(theApp().recentFiles().entries().value(0), path);
+    }
+    qrl::test::saveScreenshot(frame, QStringLiteral("open-project-comes-forward.png"));
+
+    // A project that is not open yet opens in a window of its own, also when dropped.
+    drop(other);
+    EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 3);
+    EXPECT_NE(windowOf(frame, other), nullptr);
+}
+
+// Two windows on one project file, as two programs (or Save As onto an open project) make them:
+// neither saves over the other's work without a question that names the file.
+TEST_F(MainMenuTest, ASaveOverTheWorkOfAnotherWindowAsksWithTheFileNamed)
+{
+    const QString path = dirPath() + QStringLiteral("/p.prj");
+    {
+        CQuorlyn32Doc writer;
+        ASSERT_TRUE(writer.OnSaveDocument(path));
+    }
+    ASSERT_TRUE(qtShell.openDocument(path));
+    CChildFrame* first = windowOf(frame, path);
+    ASSERT_NE(first, nullptr);
+    CQuorlyn32Doc* firstDoc = qobject_cast<CQuorlyn32View*>(first->view())->GetDocument();
+
+    // Another program adds to the project and saves it.
+    {
+        CQuorlyn32Doc another;
+        ASSERT_TRUE(another.OnOpenDocument(path));
+        another.GetProjSett().m_storageSizeIndex = 7;
+        ASSERT_TRUE(another.OnSaveDocument(path));
+    }
+    const std::string theirs = qrl::test::readFile(path.toStdString());
+
+    RealBoxes boxes;
+    boxes.setMainWindow(frame);
+    const qrl::ScopedReplacement<qrl::UserInterface> installed(qrl::setUi, &boxes);
+    const auto answerNextBox = [](QMessageBox::StandardButton button, const QString& screenshot, QString& text) {
+        onNextModal([button, screenshot, &text](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box) {
+                static_cast<QDialog*>(modal)->reject();
+                return;
+            }
+            text = box->text();
+            qrl::test::saveScreenshot(box, screenshot);
+            box->button(button)->click();
+        });
+    };
+
+    firstDoc->SetModifiedFlag(true);
+    frame->mdiArea()->setActiveSubWindow(first);
+    QString asked;
+    answerNextBox(QMessageBox::No, QStringLiteral("save-over-changed-project.png"), asked);
+    menuEntry("menuFile", qrl::cmd::kFileSave)->trigger();
+    EXPECT_TRUE(asked.startsWith(path + QStringLiteral("\r\nwas changed on disk"))) << asked.toStdString();
+    EXPECT_EQ(qrl::test::readFile(path.toStdString()), theirs);
+    EXPECT_TRUE(firstDoc->IsModified());
+    EXPECT_TRUE(first->windowTitle().endsWith(QLatin1Char('*')));
+
+    // A new project saved as the open one's file asks too; Yes writes it.
+    ASSERT_TRUE(qtShell.newDocument());
+    QMdiSubWindow* second = frame->mdiArea()->activeSubWindow();
+    boxes.saveAs = path;
+    asked.clear();
+    answerNextBox(QMessageBox::Yes, QStringLiteral("save-as-onto-open-project.png"), asked);
+    menuEntry("menuFile", qrl::cmd::kFileSaveAs)->trigger();
+    EXPECT_EQ(asked, path + QStringLiteral("\r\nis open in another project window.\r\nSave over it?"));
+    EXPECT_NE(qrl::test::readFile(path.toStdString()), theirs);
+    EXPECT_EQ(second->windowTitle(), QStringLiteral("p.prj"));
 }
 
 TEST_F(MainMenuTest, QuestionsAskedWithoutAParentOpenOverTheMainWindow)
