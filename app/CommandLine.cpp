@@ -14,8 +14,14 @@ namespace {
 // The toolkit's own options, which it takes out of the command line itself once it starts: those
 // with a value, then those without.
 constexpr const char* kToolkitValueOptions[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display", "geometry", "title", "name",
+    "platform",      "platformpluginpath",
+    "platformtheme", "plugin",
+    "qmljsdebugger", "qwindowgeometry",
+    "qwindowicon",   "qwindowtitle",
+    "session",       "style",
+    "stylesheet",    "display",
+    "geometry",      "title",
+    "name",
 };
 constexpr const char* kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 

@@ -27,7 +27,8 @@ bool ProjectDrop::eventFilter(QObject* watched, QEvent* event)
         // The opens may ask questions: they run after the drop, so that the file manager the files
         // came from is not kept waiting behind a message box.
         const QStringList files = qrl::filelist::filesOf(drop->mimeData());
-        QMetaObject::invokeMethod(this, [this, files] { m_open(files); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, files] { m_open(files); }, Qt::QueuedConnection);
     }
     return true;
 }

@@ -60,7 +60,8 @@ bool QtAppShell::createMainFrame()
     m_mainFrame = new CMainFrame;
     connectAppCommands();
     new ViewCommands(m_mainFrame);
-    new ProjectDrop(m_mainFrame->mdiArea()->viewport(), [this](const QStringList& paths) { openHandedFiles(paths); });
+    new ProjectDrop(m_mainFrame->mdiArea()->viewport(),
+                    [this](const QStringList& paths) { openHandedFiles(paths); });
     return true;
 }
 

@@ -55,7 +55,11 @@ TEST(CommandLine, FilesOptionsAndErrors)
          {},
          QStringLiteral("Usage: Quorlyn32 [options] [projects...]\n")},
         {{QStringLiteral("-h")}, CommandLine::Action::Exit, 0, {}, QStringLiteral("Usage: Quorlyn32 ")},
-        {{QStringLiteral("--version")}, CommandLine::Action::Exit, 0, {}, QStringLiteral("Quorlyn32 9.8.7.6\n")},
+        {{QStringLiteral("--version")},
+         CommandLine::Action::Exit,
+         0,
+         {},
+         QStringLiteral("Quorlyn32 9.8.7.6\n")},
         {{QStringLiteral("-v")}, CommandLine::Action::Exit, 0, {}, QStringLiteral("Quorlyn32 9.8.7.6\n")},
         {{QStringLiteral("a.prj"), QStringLiteral("-x.prj")},
          CommandLine::Action::Exit,
@@ -70,8 +74,8 @@ TEST(CommandLine, FilesOptionsAndErrors)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-        const CommandLine line =
-            qrl::cmdline::parse(QStringList{QStringLiteral("/opt/q/Quorlyn32")} + c.arguments, QStringLiteral("9.8.7.6"));
+        const CommandLine line = qrl::cmdline::parse(
+            QStringList{QStringLiteral("/opt/q/Quorlyn32")} + c.arguments, QStringLiteral("9.8.7.6"));
         EXPECT_EQ(line.action, c.action);
         EXPECT_EQ(line.status, c.status);
         EXPECT_EQ(line.files, c.files);

@@ -574,7 +574,8 @@ TEST_F(MainMenuTest, ASaveOverTheWorkOfAnotherWindowAsksWithTheFileNamed)
     RealBoxes boxes;
     boxes.setMainWindow(frame);
     const qrl::ScopedReplacement<qrl::UserInterface> installed(qrl::setUi, &boxes);
-    const auto answerNextBox = [](QMessageBox::StandardButton button, const QString& screenshot, QString& text) {
+    const auto answerNextBox = [](QMessageBox::StandardButton button, const QString& screenshot,
+                                  QString& text) {
         onNextModal([button, screenshot, &text](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box) {

@@ -73,7 +73,8 @@ TEST_F(SingleInstanceTest, ALaterStartHandsItsFilesToTheRunningProgramAndEnds)
     EXPECT_EQ(second.exitCode(), 0);
     // Relative names are the second start's own folder's: the running program has another.
     ASSERT_EQ(received.size(), 1);
-    EXPECT_EQ(received[0], (QStringList{folder + QStringLiteral("/p.prj"), folder + QStringLiteral("/-q.prj")}));
+    EXPECT_EQ(received[0],
+              (QStringList{folder + QStringLiteral("/p.prj"), folder + QStringLiteral("/-q.prj")}));
 
     // Without files the running program just comes forward.
     received.clear();

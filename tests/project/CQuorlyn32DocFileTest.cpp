@@ -327,7 +327,8 @@ TEST_F(DocFileTest, SaveAsOntoTheFileOfAnotherOpenProjectAsksAndThatProjectAsksI
     ui.answer(qrl::Answer::No);
     EXPECT_FALSE(doc2.OnFileSaveAs());
     ASSERT_EQ(ui.texts().size(), 1);
-    EXPECT_EQ(ui.texts()[0], link + QStringLiteral("\r\nis open in another project window.\r\nSave over it?"));
+    EXPECT_EQ(ui.texts()[0],
+              link + QStringLiteral("\r\nis open in another project window.\r\nSave over it?"));
     EXPECT_EQ(readFile(projectPath().toStdString()), before);
     EXPECT_TRUE(doc2.GetPathName().isEmpty());
 
