@@ -30,7 +30,7 @@ public:
     static CQuorlyn32App& instance();
 
     // Start-up and shutdown. `programPath` is the program file; `arguments` the command line
-    // without the program name.
+    // without the program name, whose project files all open.
     bool InitInstance(AppShell& shell, const QString& programPath, const QStringList& arguments);
     int ExitInstance();
 

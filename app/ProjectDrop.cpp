@@ -17,7 +17,11 @@ bool ProjectDrop::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
-    if (drop->source() || !qrl::filelist::hasFiles(drop->mimeData())) {
+    // A drag a project window refused comes on to here through its parents: it is no drop on
+    // the free area.
+    const auto* area = static_cast<QWidget*>(watched);
+    const bool onProjectWindow = area->childAt(drop->position().toPoint()) != nullptr;
+    if (drop->source() || onProjectWindow || !qrl::filelist::hasFiles(drop->mimeData())) {
         drop->ignore();
         return true;
     }

@@ -22,7 +22,9 @@
 #include "ViewCommands.h"
 #include "WindowPlacementAdapter.h"
 
+#include <QApplication>
 #include <QMdiArea>
+#include <QTimer>
 
 QtAppShell::QtAppShell()
 {
@@ -116,6 +118,8 @@ bool QtAppShell::newDocument()
 
 namespace {
 
+constexpr int kHandedFilesRetryMs = 250;
+
 // The project a project window shows (its document is a child of the frame).
 const CQuorlyn32Doc* projectOf(const CChildFrame* child)
 {
@@ -176,6 +180,12 @@ void QtAppShell::openHandedFiles(const QStringList& paths)
 {
     if (!m_mainFrame)
         return;
+    // A dialog or question of this program is up: the files wait until it is answered, so that
+    // no project changes under it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(kHandedFilesRetryMs, m_mainFrame, [this, paths] { openHandedFiles(paths); });
+        return;
+    }
     for (const QString& path : paths)
         openDocument(path);
     if (m_mainFrame->isMinimized())

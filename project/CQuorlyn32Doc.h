@@ -127,10 +127,9 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
 
-    // The project file as this project last read or wrote it. A save onto it asks first when the
-    // file was written or replaced since (by another program, say), and a save onto the file of
+    // A save onto the project's own file asks first when the file was written or replaced since
+    // this project read or saved it (by another program, say), and a save onto the file of
     // another open project asks too; No saves nothing.
-    const qrl::FileStamp& GetFileStamp() const { return m_fileStamp; }
     // The open project, other than `except`, whose file `path` names; nullptr when there is none.
     static CQuorlyn32Doc* FindOpenDocument(const QString& path, const CQuorlyn32Doc* except = nullptr);
 
@@ -168,6 +167,7 @@ private:
     int m_showMessages = 1;
     QString m_pathName;
     QString m_importedFrom;
+    // The project file as this project last read or wrote it.
     qrl::FileStamp m_fileStamp;
     bool m_modified = false;
 };

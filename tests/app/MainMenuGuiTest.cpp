@@ -514,11 +514,17 @@ TEST_F(MainMenuTest, OpeningAProjectThatIsOpenBringsItsWindowForwardOnEveryRoad)
     const auto drop = [this](const QString& file) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
+        // A point of the free area, outside every project window.
         QWidget* area = frame->mdiArea()->viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QPoint free(area->width() - 1, area->height() - 1);
+        for (int y = 0; y < area->height() && area->childAt(free); y += 10)
+            for (int x = 0; x < area->width() && area->childAt(free); x += 10)
+                free = QPoint(x, y);
+        ASSERT_EQ(area->childAt(free), nullptr);
+        QDragEnterEvent enter(free, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &enter);
         EXPECT_TRUE(enter.isAccepted());
-        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent dropped(free, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &dropped);
         QApplication::processEvents();
     };
@@ -546,6 +552,20 @@ TEST_F(MainMenuTest, OpeningAProjectThatIsOpenBringsItsWindowForwardOnEveryRoad)
     drop(other);
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 3);
     EXPECT_NE(windowOf(frame, other), nullptr);
+
+    // Files handed over while a dialog of the program is up wait until it is closed.
+    const QString third = dirPath() + QStringLiteral("/r.prj");
+    ASSERT_TRUE(QFile::copy(other, third));
+    qsizetype windowsWhileUp = -1;
+    onNextModal([&](QWidget* modal) {
+        qtShell.openHandedFiles({third});
+        QTest::qWait(400);
+        windowsWhileUp = frame->mdiArea()->subWindowList().size();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    menuEntry("menuHelp", qrl::cmd::kAppAbout)->trigger();
+    EXPECT_EQ(windowsWhileUp, 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windowOf(frame, third) != nullptr; }, 3000));
 }
 
 // Two windows on one project file, as two programs (or Save As onto an open project) make them:
