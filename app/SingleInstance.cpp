@@ -55,6 +55,12 @@ bool SingleInstance::isListening() const
     return m_server && m_server->isListening();
 }
 
+void SingleInstance::stopListening()
+{
+    delete m_server;
+    m_server = nullptr;
+}
+
 bool SingleInstance::handOverOrListen(const QStringList& files)
 {
     if (m_socketPath.isEmpty())
@@ -104,7 +110,8 @@ void SingleInstance::receive()
             if (socket->bytesAvailable() < 4)
                 return;
             quint32 size = 0;
-            QDataStream(socket->peek(4)).operator>>(size);
+            QDataStream head(socket->peek(4));
+            head >> size;
             if (size > kMaxMessage) {
                 socket->abort();
                 return;

@@ -27,6 +27,8 @@ public:
     // replaced) and the answer is false, as it is when the socket cannot be made at all.
     bool handOverOrListen(const QStringList& files);
     bool isListening() const;
+    // A program on its way out takes no more files: a later start runs on its own.
+    void stopListening();
 
 signals:
     // A later start handed these files over (an empty list: it was started without any).

@@ -83,6 +83,7 @@ int main(int argc, char** argv)
             ui.setMainWindow(shell.mainFrame());
             installSessionEndHandler(shell.mainFrame());
             result = application.exec();
+            instance.stopListening();
         }
         app.ExitInstance();
     }

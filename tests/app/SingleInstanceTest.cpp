@@ -100,6 +100,10 @@ TEST_F(SingleInstanceTest, ASocketLeftByAnEndedProgramOrNoRuntimeFolderNeverBloc
     qrl::SingleInstance started(socketPath());
     EXPECT_FALSE(started.handOverOrListen({QStringLiteral("/a.prj")}));
     EXPECT_TRUE(started.isListening());
+    // A program on its way out leaves no socket behind.
+    started.stopListening();
+    EXPECT_FALSE(started.isListening());
+    EXPECT_FALSE(QFile::exists(socketPath()));
 
     // No runtime folder: the program runs alone.
     const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
