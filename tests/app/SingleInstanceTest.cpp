@@ -1,18 +1,23 @@
 // One running program per user: the real program, started a second time, hands its files to the
 // running one (here the test, through the same class the program uses) and ends.
 #include "SingleInstance.h"
+#include "CQuorlyn32Doc.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -30,18 +35,10 @@ protected:
     // loop until it ends; false when it did not end within the time.
     bool runProgram(const QStringList& arguments, const QString& folder, QProcess& process)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        // A start that failed to hand over would run on: it must not touch the user's settings.
-        env.insert(QStringLiteral("HOME"), runtimeDir());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), runtimeDir() + QStringLiteral("/config"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(folder);
         QEventLoop loop;
         QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        process.start(QStringLiteral(QUORLYN_BIN_DIR "/Quorlyn32"), arguments);
+        startProgram(arguments, folder, process);
         loop.exec();
         if (process.state() == QProcess::NotRunning)
             return true;
@@ -50,8 +47,35 @@ protected:
         return false;
     }
 
+    // Starts the program on the offscreen platform, with this runtime folder and settings of its own.
+    void startProgram(const QStringList& arguments, const QString& folder, QProcess& process)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), runtimeDir());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), runtimeDir() + QStringLiteral("/config"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(folder);
+        process.start(QStringLiteral(QUORLYN_BIN_DIR "/Quorlyn32"), arguments);
+    }
+
     qrl::test::TempDirectory runtime;
 };
+
+// Waits, serving events, until `done` holds; false after `ms`.
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -81,6 +105,41 @@ TEST_F(SingleInstanceTest, ALaterStartHandsItsFilesToTheRunningProgramAndEnds)
     ASSERT_TRUE(runProgram({}, folder, second));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(received, QList<QStringList>{QStringList{}});
+}
+
+// Both programs real: the first, running, opens the project that the second start names.
+TEST_F(SingleInstanceTest, TheRunningProgramOpensTheProjectThatASecondStartNames)
+{
+    // The first program logs what it opens (level 1) into its own folder.
+    QDir().mkpath(runtimeDir() + QStringLiteral("/config/Zentrix"));
+    qrl::test::writeFile(runtime.file("config/Zentrix/Quorlyn32.conf"), "[Settings]\nLogLevel=1\n");
+    const qrl::test::TempDirectory firstFolder;
+    const qrl::test::TempDirectory secondFolder;
+    const QString project = QString::fromStdString(secondFolder.file("q.prj"));
+    {
+        const qrl::test::ScopedProfile profile;
+        CQuorlyn32Doc empty;
+        ASSERT_TRUE(empty.OnSaveDocument(project));
+    }
+
+    QProcess first;
+    startProgram({}, QString::fromStdString(firstFolder.path()), first);
+    ASSERT_TRUE(waitFor([this] { return QFile::exists(socketPath()); }, 30000));
+
+    QProcess second;
+    ASSERT_TRUE(runProgram({QStringLiteral("q.prj")}, QString::fromStdString(secondFolder.path()), second));
+    EXPECT_EQ(second.exitCode(), 0);
+    const std::string log = firstFolder.file("Quorlyn32.log");
+    const std::string opened = "Opening document: " + project.toStdString();
+    EXPECT_TRUE(waitFor([&] { return qrl::test::readFile(log).find(opened) != std::string::npos; }, 20000))
+        << qrl::test::readFile(log);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // A session end closes it as its Exit command does; its socket goes with it.
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(30000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(socketPath()));
 }
 
 TEST_F(SingleInstanceTest, ASocketLeftByAnEndedProgramOrNoRuntimeFolderNeverBlocksAStart)
