@@ -75,8 +75,9 @@ int main(int argc, char** argv)
         const qrl::ScopedReplacement<UnknownExtensionQuestion> installedUnknownExtension(
             setUnknownExtensionQuestion, &unknownExtensionQuestion);
 
-        QStringList arguments = QCoreApplication::arguments();
-        arguments.removeFirst();
+        // The files as read before the toolkit took its own options out: it knows no "--", and
+        // would take a file named like one of its options.
+        const QStringList arguments = QStringList{QStringLiteral("--")} + line.files;
         if (app.InitInstance(shell, QCoreApplication::applicationFilePath(), arguments)) {
             QObject::connect(&instance, &qrl::SingleInstance::filesReceived, &application,
                              [&shell](const QStringList& files) { shell.openHandedFiles(files); });
