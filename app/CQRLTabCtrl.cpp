@@ -33,6 +33,7 @@ CQRLTabCtrl::CQRLTabCtrl(QWidget* parent) : QTabBar(parent)
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
     setDrawBase(true);
+    setAccessibleName(qrl::text(qrl::ids::kTabStripName));
     for (int kind = 0; kind < kTabCount; ++kind)
         m_images.append(qrl::icons::kindImage(kind, kImageSize));
 }
@@ -73,6 +74,14 @@ int CQRLTabCtrl::tabWidth() const
         width = std::max(width, kSelectedContentOffset.x() + kCaptionOffset +
                                     bold.horizontalAdvance(caption(i)) + kContentOffset.x());
     return width;
+}
+
+void CQRLTabCtrl::tabInserted(int index)
+{
+    // The tabs hold no text, so a screen reader learns each kind's name from here.
+    QTabBar::tabInserted(index);
+    for (int i = index; i < count(); ++i)
+        setAccessibleTabName(i, caption(i));
 }
 
 QSize CQRLTabCtrl::tabSizeHint(int) const

@@ -12,12 +12,15 @@
 #include "TempDir.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Zentrix"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorlyn32"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORLYN_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QUORLYN_APP_ID)));
 
     qrl::SettingsProfile profile;
     qrl::QtUserInterface ui;
