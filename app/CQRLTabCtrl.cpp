@@ -33,7 +33,6 @@ CQRLTabCtrl::CQRLTabCtrl(QWidget* parent) : QTabBar(parent)
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
     setDrawBase(true);
-    setAccessibleName(qrl::text(qrl::ids::kTabStripName));
     for (int kind = 0; kind < kTabCount; ++kind)
         m_images.append(qrl::icons::kindImage(kind, kImageSize));
 }
