@@ -60,7 +60,10 @@ install(FILES ${dist}/copyright ${dist_out}/changelog.gz DESTINATION ${QUORLYN_I
 install(DIRECTORY DESTINATION ${QUORLYN_INSTALL_DATADIR})
 install(DIRECTORY DESTINATION ${QUORLYN_INSTALL_PRIVATE_LIBDIR}/Tools)
 
-# The Debian package: dependencies from the binaries (dpkg-shlibdeps), stripped binaries.
+# The Debian package: dependencies from the binaries (dpkg-shlibdeps), stripped binaries. Packing
+# (and the install target) builds only what is installed, not the tests: scripts/package.sh builds
+# the program and the desktop files first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorlyn32)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
