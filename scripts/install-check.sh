@@ -36,7 +36,8 @@ usr=$dest/usr
 runpath=$(readelf -d "$usr/bin/Quorlyn32" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
 [ "$runpath" = "\$ORIGIN/../lib/$arch/quorlyn32" ] || fail "program RUNPATH is '$runpath'"
 for lib in "$usr/lib/$arch/quorlyn32"/*.so; do
-    ! readelf -d "$lib" | grep -q -E 'RPATH|RUNPATH' || fail "$lib has a library search path"
+    [[ "$(readelf -d "$lib")" != *RUNPATH* && "$(readelf -d "$lib")" != *RPATH* ]] ||
+        fail "$lib has a library search path"
 done
 if grep -r -l -F -e "$dir" -e "$src" "$dest"; then
     fail "installed files hold a path of the build machine"
@@ -64,9 +65,8 @@ content_type() {
 [ "$(content_type "$project")" = application/x-quorlyn32-project ] || fail "a project is $(content_type "$project")"
 [ "$(content_type "$work/map.prj")" = text/plain ] || fail "a map projection is $(content_type "$work/map.prj")"
 # The desktop lists an entry only when its program is on the PATH.
-PATH=$usr/bin:$PATH XDG_DATA_HOME=$data XDG_DATA_DIRS=/usr/share gio mime application/x-quorlyn32-project |
-    grep -q "Default application.*$id.desktop" ||
-    fail "the desktop entry is not registered for projects"
+handlers=$(PATH=$usr/bin:$PATH XDG_DATA_HOME=$data XDG_DATA_DIRS=/usr/share gio mime application/x-quorlyn32-project)
+grep -q "Default application.*$id.desktop" <<<"$handlers" || fail "the desktop entry is not registered for projects"
 
 # The installed program, started offscreen on the project in a private home: its libraries come
 # from the installed tree (the build folder is never named there), and SIGTERM ends it in order
@@ -97,13 +97,15 @@ grep -q -F "File1=$project" "$home/.config/Zentrix/Quorlyn32.conf" || fail "the 
 deb=$(scripts/package.sh "$dir" | tail -n 1)
 [ "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort)" = "$expected_list" ] ||
     fail "the package's files differ"
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt"
+[[ "$(dpkg-deb -f "$deb" Depends)" == *libqt6widgets6* ]] || fail "the package does not depend on Qt"
 dpkg-deb -x "$deb" "$work/deb"
 if grep -r -l -F -e "$dir" -e "$src" "$work/deb"; then
     fail "the package holds a path of the build machine"
 fi
 if command -v lintian >/dev/null 2>&1; then
-    lintian --fail-on error "$deb" 2>&1 | grep -v '^running with root privileges' || true
-    lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian finds errors in $deb"
+    status=0
+    report=$(lintian --fail-on error "$deb" 2>&1) || status=$?
+    grep -v '^running with root privileges' <<<"$report" || true
+    [ "$status" -eq 0 ] || fail "lintian finds errors in $deb"
 fi
 echo "install-check: $(basename "$deb") and the installed tree are sound"
