@@ -75,6 +75,14 @@ int CQRLTabCtrl::tabWidth() const
     return width;
 }
 
+void CQRLTabCtrl::tabInserted(int index)
+{
+    // The tabs hold no text, so a screen reader learns each kind's name from here.
+    QTabBar::tabInserted(index);
+    for (int i = index; i < count(); ++i)
+        setAccessibleTabName(i, caption(i));
+}
+
 QSize CQRLTabCtrl::tabSizeHint(int) const
 {
     return {tabWidth(), kTabHeight};

@@ -31,6 +31,7 @@ public:
     QPixmap image(int index) const;
 
 protected:
+    void tabInserted(int index) override;
     QSize tabSizeHint(int index) const override;
     QSize minimumTabSizeHint(int index) const override;
     void paintEvent(QPaintEvent* event) override;

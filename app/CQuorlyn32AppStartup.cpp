@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Language.h"
 #include "Profile.h"
+#include "ProgramFiles.h"
 #include "SettingsKeys.h"
 #include "StringTable.h"
 #include "TextFormat.h"
@@ -167,8 +168,9 @@ void CQuorlyn32App::checkVersion()
 
 int CQuorlyn32App::GetIniDefaultLanguage() const
 {
-    // A plain read of the one value: the ini file beside the program is small and read once.
-    QFile ini(m_context.programDirectory + QStringLiteral("Quorlyn32.ini"));
+    // A plain read of the one value: the ini file is small and read once.
+    QFile ini(qrl::findProgramFile(m_context.programDirectory, qrl::ProgramFileKind::Settings,
+                                   QStringLiteral("Quorlyn32.ini")));
     if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
         return 0;
     bool inSettings = false;
@@ -201,7 +203,7 @@ void CQuorlyn32App::chooseLanguage()
 
 void CQuorlyn32App::LoadLanguageLibrary()
 {
-    // Only the catalogue beside the program, by its full path: no search path can plant another.
+    // Only the program's own catalogue, by its full path: no search path can plant another.
     const QString path = qrl::languageCataloguePath(m_context.programDirectory, m_languageId);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;

@@ -1,5 +1,6 @@
 #include "CQuorlyn32View.h"
 
+#include "AppTextIds.h"
 #include "CChildFrame.h"
 #include "CQRLTabCtrl.h"
 #include "CQuorlyn32Doc.h"
@@ -108,6 +109,8 @@ void CQuorlyn32View::createViews()
 
     m_tree = new QTreeView;
     m_tree->setObjectName(QStringLiteral("itemDetails"));
+    for (QWidget* view : {static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_tree)})
+        view->setAccessibleName(qrl::text(qrl::ids::kItemListName));
     m_tree->setModel(m_model);
     m_tree->setSelectionModel(m_list->selectionModel());
     m_tree->setRootIsDecorated(false);

@@ -4,6 +4,7 @@
 #include "CQuorlyn32App.h"
 #include "CommandIds.h"
 #include "DesktopLauncher.h"
+#include "ProgramFiles.h"
 #include "StringTable.h"
 #include "TextFormat.h"
 #include "UserInterface.h"
@@ -51,8 +52,9 @@ QList<int> menuCommands()
 Launch launchOf(const Companion& companion, const QString& programDirectory, const QString& argument)
 {
     Launch launch;
-    launch.program = programDirectory + QStringLiteral("Tools/") + QString::fromLatin1(companion.folder) +
-                     QLatin1Char('/') + QString::fromLatin1(companion.program);
+    launch.program = qrl::findProgramFile(programDirectory, qrl::ProgramFileKind::Executables,
+                                          QStringLiteral("Tools/") + QString::fromLatin1(companion.folder) +
+                                              QLatin1Char('/') + QString::fromLatin1(companion.program));
     if (companion.argumentAlways || !argument.isEmpty())
         launch.arguments.append(argument);
     return launch;

@@ -23,8 +23,9 @@ struct Launch {
     QString program;
     QStringList arguments;
 };
-// The program path and arguments of a companion: `programDirectory` (ending in '/') + "Tools/" +
-// folder + "/" + program.
+// The program path and arguments of a companion: "Tools/" + folder + "/" + program in the first of
+// the program's folders that holds it (beside the program, else the installed private folder; see
+// ProgramFiles.h), beside the program when none does.
 Launch launchOf(const Companion& companion, const QString& programDirectory, const QString& argument);
 
 // Starts the companion of `commandId` from the application's program directory; the companion

@@ -15,6 +15,7 @@
 #include "VersionInfo.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Zentrix"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorlyn32"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORLYN_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QUORLYN_APP_ID)));
 
     // A program of this user runs already: it opens the files and comes forward, and this one ends.
     qrl::SingleInstance instance;

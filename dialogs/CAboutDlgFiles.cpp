@@ -1,10 +1,12 @@
 #include "CAboutDlgFiles.h"
 
+#include "ProgramFiles.h"
 #include "VersionInfo.h"
 
 #include <QFileInfo>
 
 #include <cstdio>
+#include <utility>
 
 namespace qrl::about {
 
@@ -49,10 +51,16 @@ std::vector<FileRow> fileRows(const Sources& sources)
     rows.push_back(program);
 
     const QString helpName = QFileInfo(sources.helpFilePath).fileName();
-    for (const QString& name : {QString::fromLatin1(kEngineLibrary), QString::fromLatin1(kRasterLibrary),
-                                helpName, QString::fromLatin1(kReadme)}) {
-        const QString path = sources.programDirectory + name;
-        FileRow row = rowFor(path, sources.programDirectory);
+    using Kind = qrl::ProgramFileKind;
+    const std::pair<QString, Kind> files[] = {{QString::fromLatin1(kEngineLibrary), Kind::Executables},
+                                              {QString::fromLatin1(kRasterLibrary), Kind::Executables},
+                                              {helpName, Kind::Data},
+                                              {QString::fromLatin1(kReadme), Kind::Data}};
+    for (const auto& [name, kind] : files) {
+        // An installed program keeps its libraries and data apart from itself; the folder column
+        // shows where each was found.
+        const QString path = qrl::findProgramFile(sources.programDirectory, kind, name);
+        FileRow row = rowFor(path, QFileInfo(path).path() + QLatin1Char('/'));
         row.fileName = name;
         qrl::VersionRecord record;
         if (!name.isEmpty() && qrl::readVersionRecord(path, record))

@@ -1,6 +1,8 @@
 #include "Language.h"
 
-#include <QDir>
+#include "ProgramFiles.h"
+
+#include <QFileInfo>
 
 #include <array>
 #include <utility>
@@ -16,7 +18,7 @@ constexpr std::array<std::pair<int, const char*>, 19> kLanguages{{
 
 QString inDir(const QString& dir, const QString& name)
 {
-    return QDir(dir).filePath(name);
+    return findProgramFile(dir, ProgramFileKind::Data, name);
 }
 } // namespace
 
@@ -44,7 +46,8 @@ QString languageHelpFilePath(const QString& programDir, int languageId)
 
 QString defaultHelpFilePath(const QString& programPath)
 {
-    return programPath + QStringLiteral(".html");
+    const QFileInfo program(programPath);
+    return inDir(program.path(), program.fileName() + QStringLiteral(".html"));
 }
 
 } // namespace qrl

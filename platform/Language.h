@@ -8,14 +8,15 @@ namespace qrl {
 // id outside it (0 and 9, English, are outside it too).
 QString languageSuffix(int languageId);
 
-// The catalogue of a language: "Qrlyn<suffix>.qm" in the program's directory, by full path.
-// Empty when the id has no suffix.
+// The catalogue of a language: "Qrlyn<suffix>.qm" among the program's data files (beside the
+// program, else where an installation keeps them; ProgramFiles.h), by full path: beside the program
+// when neither holds it. Empty when the id has no suffix.
 QString languageCataloguePath(const QString& programDir, int languageId);
 
-// The help file with a loaded catalogue: "Qrlyn<suffix>.html" beside the program.
+// The help file with a loaded catalogue: "Qrlyn<suffix>.html", looked for alike.
 QString languageHelpFilePath(const QString& programDir, int languageId);
 
-// The help file without one: the program's path with ".html".
+// The help file without one: the program's file name with ".html", looked for alike.
 QString defaultHelpFilePath(const QString& programPath);
 
 } // namespace qrl

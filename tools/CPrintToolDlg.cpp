@@ -6,6 +6,7 @@
 #include "DialogPlacement.h"
 #include "StringTable.h"
 #include "ToolDataText.h"
+#include "ToolsTextIds.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -75,6 +76,7 @@ void CPrintToolDlg::buildWidgets()
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("toolList"));
+    m_list->setAccessibleName(qrl::text(qrl::ids::kPrintToolListName));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setMinimumWidth(kColumnWidth + m_list->frameWidth() * 2 + 20);
     m_list->setMinimumHeight(m_list->fontMetrics().height() * kListRows);

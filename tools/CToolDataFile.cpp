@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "FileMessages.h"
+#include "ProgramFiles.h"
 #include "ProjectTextIds.h"
 #include "RasterTextIds.h"
 #include "ToolDataImage.h"
@@ -46,6 +47,10 @@ CToolDataFile::Location CToolDataFile::defaultLocation()
     QString programDirectory = qrl::context().programDirectory;
     if (programDirectory.isEmpty())
         programDirectory = QCoreApplication::applicationDirPath();
+    // An installation keeps a shipped copy with its read-only data, not beside the program.
+    programDirectory = QFileInfo(qrl::findProgramFile(programDirectory, qrl::ProgramFileKind::Data,
+                                                      QString::fromLatin1(qrl::tooldata::kFileName)))
+                           .path();
     return locate(programDirectory, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                   isOwnWritableFolder(programDirectory));
 }

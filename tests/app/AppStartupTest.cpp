@@ -295,3 +295,23 @@ TEST_F(AppStartup, ACatalogueBesideTheProgramReplacesTheTextsAndNoOtherIsLoaded)
     EXPECT_EQ(qrl::text(2312), QStringLiteral("Quorlyn for Windows"));
 #endif
 }
+
+TEST_F(AppStartup, AnInstalledProgramReadsItsIniAndCatalogueFromTheSharedDataFolder)
+{
+#ifndef QUORLYN_TEST_CATALOGUE
+    GTEST_SKIP() << "lrelease was not found, so there is no test catalogue";
+#else
+    const QString prefix = QString::fromStdString(m_cwd.path()) + QStringLiteral("/usr");
+    const QString data = prefix + QStringLiteral("/share/quorlyn32/");
+    ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/bin")));
+    ASSERT_TRUE(QDir().mkpath(data));
+    qrl::test::writeFile((data + "Quorlyn32.ini").toStdString(), "[Settings]\ndefaultLanguage=7\n");
+    ASSERT_TRUE(QFile::copy(QUORLYN_TEST_CATALOGUE, data + "QrlynDeu.qm"));
+    RecordingShell shell;
+    CQuorlyn32App app;
+    ASSERT_TRUE(app.InitInstance(shell, prefix + QStringLiteral("/bin/Quorlyn32"), {}));
+    EXPECT_EQ(app.languageLibraryName(), data + "QrlynDeu.qm");
+    EXPECT_EQ(qrl::text(2312), QStringLiteral("Quorlyn für Windows"));
+    app.ExitInstance();
+#endif
+}

@@ -12,12 +12,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPalette>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ostream>
 
 // Texts in failure messages as text.
@@ -295,6 +298,50 @@ TEST_F(FrameTest, ImageListsHoldFiveDistinctImagesInBothSizes)
             EXPECT_NE(lists.smallImages()[i].toImage(), lists.smallImages()[j].toImage()) << i << " " << j;
     }
     EXPECT_TRUE(lists.icon(5).isNull());
+}
+
+// The share of an image's drawn pixels that stand out from `background` by at least a quarter of
+// the scale of lightness, on that background.
+double visibleShare(const QImage& image, const QColor& background)
+{
+    int drawn = 0;
+    int visible = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() < 128)
+                continue;
+            ++drawn;
+            if (std::abs(c.lightness() - background.lightness()) >= 64)
+                ++visible;
+        }
+    }
+    return drawn ? double(visible) / drawn : 0.0;
+}
+
+TEST_F(FrameTest, ListModeImagesStayVisibleOnADarkPalette)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(45, 45, 48), QColor(30, 30, 32));
+    dark.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
+    QApplication::setPalette(dark);
+    {
+        QtAppShell shell;
+        ASSERT_TRUE(shell.createMainFrame());
+        CMainFrame& frame = *shell.mainFrame();
+        frame.show();
+        auto* toolBar = frame.findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+        ASSERT_NE(toolBar, nullptr);
+        qrl::test::saveScreenshot(toolBar, QStringLiteral("toolbar-dark.png"));
+        const QColor background = dark.color(QPalette::Button);
+        for (const int id :
+             {qrl::cmd::kLargeIcons, qrl::cmd::kSmallIcons, qrl::cmd::kList, qrl::cmd::kDetails}) {
+            const QImage image = frame.commandAction(id)->icon().pixmap(16, 16).toImage();
+            EXPECT_GE(visibleShare(image, background), 0.6) << id;
+        }
+    }
+    QApplication::setPalette(light);
 }
 
 } // namespace

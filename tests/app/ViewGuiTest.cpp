@@ -15,6 +15,7 @@
 #include "ViewRows.h"
 #include "ViewTestSupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -474,4 +475,31 @@ TEST_F(ViewGuiTest, ScreenshotsOfEveryViewMode)
         }
     }
     qrl::test::saveScreenshot(frame, QStringLiteral("view-main-window.png"));
+}
+
+TEST_F(ViewGuiTest, AScreenReaderNamesTheKindTabsAndTheItemList)
+{
+    CQuorlyn32View* view = openWithFiles({{"arial.ttf", trueTypeFont("Arial")}});
+    CQRLTabCtrl* tabs = frame->activeChild()->tabStrip();
+    ASSERT_NE(tabs, nullptr);
+    QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(tabs);
+    ASSERT_NE(strip, nullptr);
+    // The strip takes the name of its current tab.
+    EXPECT_EQ(strip->text(QAccessible::Name), QStringLiteral("Fonts"));
+    // The strip's children: its four tabs, then its scroll buttons (hidden here).
+    ASSERT_GE(strip->childCount(), CQRLTabCtrl::kTabCount);
+    for (int i = 0; i < CQRLTabCtrl::kTabCount; ++i) {
+        QAccessibleInterface* tab = strip->child(i);
+        ASSERT_NE(tab, nullptr);
+        EXPECT_EQ(tab->role(), QAccessible::PageTab);
+        EXPECT_EQ(tab->text(QAccessible::Name), CQRLTabCtrl::caption(i)) << i;
+    }
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(view->findChild<QListView*>("itemList")),
+                                    static_cast<QAbstractItemView*>(view->detailsView())}) {
+        ASSERT_NE(list, nullptr);
+        QAccessibleInterface* named = QAccessible::queryAccessibleInterface(list);
+        ASSERT_NE(named, nullptr);
+        EXPECT_EQ(named->text(QAccessible::Name), QStringLiteral("Project items"))
+            << qPrintable(list->objectName());
+    }
 }

@@ -9,6 +9,7 @@
 #include "TestEnvironment.h"
 #include "WindowPlacementAdapter.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -94,6 +95,9 @@ TEST_F(PrintToolDlgTest, AFreshInstallationListsSixteenRowsAndLaterRunsTheSavedM
 {
     auto dialog = open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Printer Tools"));
+    // A screen reader names the list, which has no label of its own.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list(*dialog))->text(QAccessible::Name),
+              QStringLiteral("Printer tools"));
     QStringList expected;
     for (int id = 2000; id <= 2015; ++id)
         expected << qrl::text(id);

@@ -3,7 +3,9 @@
 #include "CommandIds.h"
 #include "IconPainter.h"
 
+#include <QGuiApplication>
 #include <QPainterPath>
+#include <QPalette>
 
 namespace qrl::icons {
 
@@ -12,6 +14,19 @@ namespace {
 constexpr int kToolbarSize = 16;
 const QColor kInk(30, 30, 30);
 const QColor kBlue(30, 80, 190);
+
+// The list-mode images draw their text lines in the desktop's button text colour, and outline
+// their squares in it on a dark palette, so that they stay visible there as on a light one.
+QColor lineInk()
+{
+    return qGuiApp ? QGuiApplication::palette().color(QPalette::ButtonText) : kInk;
+}
+
+QColor squareOutline()
+{
+    const QColor ink = lineInk();
+    return ink.lightness() > 128 ? ink : QColor(10, 30, 90);
+}
 
 void drawNew(QPainter& p)
 {
@@ -150,7 +165,7 @@ void drawProperties(QPainter& p)
 // The four list modes: squares of two sizes, a column of entries, rows with columns.
 void drawLargeIcons(QPainter& p)
 {
-    p.setPen(outlinePen(QColor(10, 30, 90), 0.8));
+    p.setPen(outlinePen(squareOutline(), 0.8));
     p.setBrush(QColor(120, 160, 230));
     for (const QPointF& at : {QPointF(1.5, 1.5), QPointF(9.5, 1.5), QPointF(1.5, 9.5), QPointF(9.5, 9.5)})
         p.drawRect(QRectF(at, QSizeF(5, 5)));
@@ -162,10 +177,10 @@ void drawSmallIcons(QPainter& p)
         for (int col = 0; col < 2; ++col) {
             const qreal x = 1.0 + 8.0 * col;
             const qreal y = 2.0 + 4.5 * row;
-            p.setPen(outlinePen(QColor(10, 30, 90), 0.6));
+            p.setPen(outlinePen(squareOutline(), 0.6));
             p.setBrush(QColor(120, 160, 230));
             p.drawRect(QRectF(x, y, 2.5, 2.5));
-            drawLines(p, QRectF(x + 3.5, y + 1.2, 2.5, 0), 1, kInk);
+            drawLines(p, QRectF(x + 3.5, y + 1.2, 2.5, 0), 1, lineInk());
         }
     }
 }
@@ -173,23 +188,23 @@ void drawSmallIcons(QPainter& p)
 void drawList(QPainter& p)
 {
     for (int row = 0; row < 4; ++row) {
-        p.setPen(outlinePen(QColor(10, 30, 90), 0.6));
+        p.setPen(outlinePen(squareOutline(), 0.6));
         p.setBrush(QColor(120, 160, 230));
         p.drawRect(QRectF(1.5, 1.5 + 3.6 * row, 2.5, 2.5));
-        drawLines(p, QRectF(5.5, 2.8 + 3.6 * row, 8, 0), 1, kInk);
+        drawLines(p, QRectF(5.5, 2.8 + 3.6 * row, 8, 0), 1, lineInk());
     }
 }
 
 void drawDetails(QPainter& p)
 {
-    p.setPen(outlinePen(kInk, 0.6));
+    p.setPen(outlinePen(lineInk(), 0.6));
     p.setBrush(QColor(200, 200, 200));
     p.drawRect(QRectF(0.5, 1.5, 15, 3));
     for (int row = 0; row < 3; ++row) {
         const qreal y = 7.0 + 3.3 * row;
-        drawLines(p, QRectF(1.5, y, 5, 0), 1, kInk);
-        drawLines(p, QRectF(8.5, y, 2.5, 0), 1, kInk);
-        drawLines(p, QRectF(12.5, y, 2.5, 0), 1, kInk);
+        drawLines(p, QRectF(1.5, y, 5, 0), 1, lineInk());
+        drawLines(p, QRectF(8.5, y, 2.5, 0), 1, lineInk());
+        drawLines(p, QRectF(12.5, y, 2.5, 0), 1, lineInk());
     }
 }
 
