@@ -68,6 +68,11 @@ content_type() {
 handlers=$(PATH=$usr/bin:$PATH XDG_DATA_HOME=$data XDG_DATA_DIRS=/usr/share gio mime application/x-quorlyn32-project)
 grep -q "Default application.*$id.desktop" <<<"$handlers" || fail "the desktop entry is not registered for projects"
 
+# The installed program answers --version without a display and with its libraries found.
+version=$(env -u LD_LIBRARY_PATH -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/Quorlyn32" --version) ||
+    fail "the installed program's --version failed"
+[[ "$version" == *Quorlyn32* ]] || fail "--version printed: $version"
+
 # The installed program, started offscreen on the project in a private home: its libraries come
 # from the installed tree (the build folder is never named there), and SIGTERM ends it in order
 # once its start-up is done (it then catches the signal).
