@@ -291,4 +291,20 @@ QString makeJobDir(const QString& prefix)
     return {};
 }
 
+bool jobDirStands(const QString& path)
+{
+    if (runTempDir().isEmpty())
+        return false;
+    const std::string wanted = QFile::encodeName(path).toStdString();
+    const std::string prefix = run.path + '/';
+    if (wanted.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    const std::string name = wanted.substr(prefix.size());
+    struct stat held;
+    struct stat named;
+    return !name.empty() && name.find('/') == std::string::npos &&
+           ::fstatat(run.fd, name.c_str(), &held, AT_SYMLINK_NOFOLLOW) == 0 && isOwnPrivateDir(held) &&
+           ::lstat(wanted.c_str(), &named) == 0 && sameFile(held, named);
+}
+
 } // namespace qrl

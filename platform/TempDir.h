@@ -26,5 +26,9 @@ void removeRunTempDir();
 // failure. It is made inside the directory held open and its path checked to lead there. The
 // caller removes it.
 QString makeJobDir(const QString& prefix);
+// True when `path`, made by makeJobDir, still stands in the run's directory as it was made, and the
+// run's directory is still the run's own (checked as runTempDir does). A job that keeps its
+// directory between steps asks before each step.
+bool jobDirStands(const QString& path);
 
 } // namespace qrl

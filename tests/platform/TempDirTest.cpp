@@ -173,10 +173,11 @@ TEST(TempDir, ARunDirectoryExchangedOrChangedIsNeverUsed)
     qrl::test::TempDirectory tmp;
     const TmpDirAt at(tmp.path());
     qrl::test::ScriptedUserInterface ui;
+    enum class Use { RunDirectory, NewJob, HeldJob };
     struct Case {
         const char* what;
         void (*change)(const std::string& run, const std::string& aside);
-        bool throughJob;    // the use that finds it: a job's directory, else the run's directory
+        Use use;            // the use that finds it
         std::string theirs; // what another put there, relative to the folder, to be kept
     };
     const Case cases[] = {
@@ -187,7 +188,7 @@ TEST(TempDir, ARunDirectoryExchangedOrChangedIsNeverUsed)
              ::chmod(run.c_str(), 0700);
              putFile(run + "/theirs");
          },
-         false, "/theirs"},
+         Use::RunDirectory, "/theirs"},
         {"renamed, a link to it in its place",
          [](const std::string& run, const std::string& aside) {
              fs::rename(run, aside);
@@ -195,20 +196,30 @@ TEST(TempDir, ARunDirectoryExchangedOrChangedIsNeverUsed)
              putFile(aside + "-target/theirs");
              fs::create_directory_symlink(aside + "-target", run);
          },
-         true, "/theirs"},
+         Use::NewJob, "/theirs"},
         {"opened to others", [](const std::string& run, const std::string&) { ::chmod(run.c_str(), 0777); },
-         true, ""},
+         Use::HeldJob, ""},
     };
     for (const Case& c : cases) {
         ui.clear();
         qrl::removeRunTempDir();
         const std::string run = QFile::encodeName(qrl::runTempDir()).toStdString();
         ASSERT_FALSE(run.empty()) << c.what;
+        const QString job = qrl::makeJobDir(QStringLiteral("held"));
+        ASSERT_TRUE(qrl::jobDirStands(job)) << c.what;
         const std::string aside = tmp.file("aside");
         c.change(run, aside);
-        EXPECT_TRUE(c.throughJob ? qrl::makeJobDir(QStringLiteral("build")).isEmpty()
-                                 : qrl::runTempDir().isEmpty())
-            << c.what;
+        switch (c.use) {
+        case Use::RunDirectory:
+            EXPECT_TRUE(qrl::runTempDir().isEmpty()) << c.what;
+            break;
+        case Use::NewJob:
+            EXPECT_TRUE(qrl::makeJobDir(QStringLiteral("build")).isEmpty()) << c.what;
+            break;
+        case Use::HeldJob:
+            EXPECT_FALSE(qrl::jobDirStands(job)) << c.what;
+            break;
+        }
         ASSERT_EQ(ui.shown().size(), 1) << c.what;
         EXPECT_TRUE(ui.shown()[0].text.contains(QFile::decodeName(run.c_str()))) << c.what;
         if (!c.theirs.empty()) {
