@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -106,6 +107,20 @@ pid_t runPid(const std::string& name)
     return pid;
 }
 
+// Whether process `pid` still runs. One that ended but is not yet reaped (a zombie, as under an
+// init that does not reap) has let go of its lock and counts as ended.
+bool isRunning(pid_t pid)
+{
+    if (::kill(pid, 0) != 0 && errno == ESRCH)
+        return false;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const std::size_t close = line.rfind(')');
+    return close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'Z';
+}
+
 // The directories of this user's runs under `parent` that have ended. A run holds a lock on its
 // directory while it lives; the pid in the name covers the moment between making the directory
 // and locking it.
@@ -124,7 +139,7 @@ void removeEndedRuns(const std::string& parent)
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(dir)) {
         const pid_t pid = runPid(entry->d_name);
-        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+        if (pid > 0 && pid != ::getpid() && !isRunning(pid))
             names.emplace_back(entry->d_name);
     }
     ::closedir(dir);
