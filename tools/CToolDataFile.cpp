@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -183,5 +184,12 @@ bool CToolDataFile::commit(const QByteArray& bytes)
         return false;
     m_location.readBesideProgram = m_location.readBesideProgram && path == m_location.readPath;
     m_location.readPath = path;
+    // A new file takes the umask's mode, which may let the group write (umask 002): it would not
+    // be read beside the program again, so the group and others lose the right to write it.
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    if (m_location.readBesideProgram && ::stat(name.constData(), &st) == 0 &&
+        (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        ::chmod(name.constData(), st.st_mode & ~mode_t{S_IWGRP | S_IWOTH} & 07777);
     return true;
 }

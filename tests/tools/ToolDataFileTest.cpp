@@ -414,7 +414,27 @@ TEST_F(ToolDataFileTest, AFileBesideTheProgramIsReadOnlyWhenNoOneElseCanHaveWrit
         EXPECT_EQ(root ? qrl::test::runAs({me, me}, 0, step) : step() ? 0 : 1, 0) << c.what;
         EXPECT_EQ(readFile(programFile), shipped) << c.what;
     }
+    // The file this program makes beside itself is one it reads again, whatever the umask.
+    std::filesystem::remove(programFile);
+    const mode_t previousMask = ::umask(002);
+    bool made = false;
+    const CToolDataFile::Location own = CToolDataFile::locate(
+        QString::fromStdString(program), QString::fromStdString(shared + "/user2"), true);
+    const CToolDataFile first(own, made);
+    ::umask(previousMask);
+    ASSERT_TRUE(made);
+    ui.clear();
+    CToolDataFile again(CToolDataFile::locate(QString::fromStdString(program),
+                                              QString::fromStdString(shared + "/user2"), true),
+                        made);
+    QByteArray none;
+    EXPECT_TRUE(made);
+    EXPECT_EQ(again.created(), 0);
+    EXPECT_TRUE(again.ReadCallMacro(none));
+    EXPECT_TRUE(ui.shown().isEmpty());
+
     // A file that others may write by the time it is read is refused on the file opened.
+    writeFile(programFile, shipped);
     ASSERT_EQ(::chown(programFile.c_str(), ::geteuid(), ::getegid()), 0);
     ASSERT_EQ(::chmod(programFile.c_str(), 0644), 0);
     std::filesystem::remove_all(shared + "/user");
