@@ -80,10 +80,16 @@ int LogFile::open(const QString& fileName, QIODevice::OpenMode mode, int windowW
     if (fd < 0)
         return errno == EACCES || errno == EPERM ? int(QFileDevice::PermissionsError)
                                                  : int(QFileDevice::OpenError);
+    // Only a file of this user's own: in a folder others may write (a sticky /tmp, a shared work
+    // folder) another user's file at the name would receive this user's log.
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return QFileDevice::OpenError;
+    }
+    if (st.st_uid != ::geteuid()) {
+        ::close(fd);
+        return QFileDevice::PermissionsError;
     }
     // Other writers are shut out while the log is open.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fcntl(fd, F_SETFL, O_APPEND) != 0) {

@@ -27,7 +27,7 @@ public:
 
     // Create or truncate / create or append; then the window when asked, the stamp and the starting
     // line. 0 on success, otherwise the file error (never 0). A link, a folder, a device or a pipe
-    // at the name is refused, never written through or into.
+    // at the name is refused, never written through or into, and so is another user's file.
     int OpenNew(const QString& fileName, int windowWanted);
     int OpenAppend(const QString& fileName, int windowWanted);
     void SetTimeStampMode(int mode) { m_timeStampMode = mode; }

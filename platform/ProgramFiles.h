@@ -25,4 +25,15 @@ QStringList programFileFolders(const QString& programDirectory, ProgramFileKind 
 // the path beside the program when none does. Only looks; trusting what it finds is the caller's.
 QString findProgramFile(const QString& programDirectory, ProgramFileKind kind, const QString& name);
 
+// The one rule for a program file that decides what the program does (the printer tools' data,
+// beside the program or where it is installed): it may be read when it is a plain file of this
+// user's or root's that neither its group nor others may write. Anyone else's file, or one others
+// may change, would decide what the program does for this user.
+//
+// On the open file `fd` (the check that counts: the name may be swapped after a check).
+bool isTrustedProgramFile(int fd);
+// On the file at `path`, opened for the check (a link is judged by the file it leads to); false
+// when it cannot be opened.
+bool isTrustedProgramFile(const QString& path);
+
 } // namespace qrl

@@ -233,6 +233,9 @@ void CProjItem::UpdateKindFromSubtype()
 void CProjItem::FixStoredName()
 {
     m_record.name = qrl::recordtext::storedName(m_record.name);
+    // The cut bytes are read once more: a cut can leave only the part of a name that reads as an
+    // earlier build's UTF-8, and the next load would read it so.
     if (subtype() == kTelluradeMacro && !m_missing)
-        m_record.name = qrl::recordtext::cut(m_record.name, kTelluradeNameLength);
+        m_record.name =
+            qrl::recordtext::storedName(qrl::recordtext::cut(m_record.name, kTelluradeNameLength));
 }

@@ -5,9 +5,11 @@
 #include "ProgramFiles.h"
 #include "ProjectTextIds.h"
 #include "RasterTextIds.h"
+#include "StringTable.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
 #include "ToolFileWrite.h"
+#include "ToolsTextIds.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,13 +36,17 @@ CToolDataFile::Location CToolDataFile::locate(const QString& programDirectory, c
     const QString fileName = QString::fromLatin1(qrl::tooldata::kFileName);
     const QString programFile = QDir(programDirectory).filePath(fileName);
     if (userDirectory.isEmpty())
-        return {programFile, programFile};
+        return {programFile, programFile, true};
     const QString userFile = QDir(userDirectory).filePath(fileName);
     if (QFileInfo::exists(userFile))
         return {userFile, userFile};
-    if (programDirectoryWritable)
-        return {programFile, programFile};
-    return {QFileInfo::exists(programFile) ? programFile : userFile, userFile};
+    const bool programFileExists = QFileInfo::exists(programFile);
+    const bool programFileTrusted = programFileExists && qrl::isTrustedProgramFile(programFile);
+    if (programDirectoryWritable && (!programFileExists || programFileTrusted))
+        return {programFile, programFile, true};
+    if (programFileTrusted)
+        return {programFile, userFile, true};
+    return {userFile, userFile};
 }
 
 CToolDataFile::Location CToolDataFile::defaultLocation()
@@ -76,9 +83,20 @@ bool CToolDataFile::OpenOrCreate()
 {
     if (!QFileInfo::exists(m_location.readPath))
         return CreateSkeleton();
-    QFile file(m_location.readPath);
+    QFile file;
+    return open(file);
+}
+
+bool CToolDataFile::open(QFile& file) const
+{
+    file.setFileName(m_location.readPath);
     if (!file.open(QIODevice::ReadOnly)) {
         showFileError(m_location.readPath, file.errorString());
+        return false;
+    }
+    // Checked on the file opened: the one at the name may have been exchanged since it was located.
+    if (m_location.readBesideProgram && !qrl::isTrustedProgramFile(file.handle())) {
+        showFileError(m_location.readPath, qrl::text(qrl::ids::kProgramFileNotTrusted));
         return false;
     }
     return true;
@@ -94,11 +112,9 @@ bool CToolDataFile::CreateSkeleton()
 
 bool CToolDataFile::load(QByteArray& bytes) const
 {
-    QFile file(m_location.readPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showFileError(m_location.readPath, file.errorString());
+    QFile file;
+    if (!open(file))
         return false;
-    }
     // The size comes from the file system; a read that brings less is an error, never a shorter file.
     const qint64 size = file.size();
     bytes = file.read(size);
@@ -170,6 +186,14 @@ bool CToolDataFile::commit(const QByteArray& bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!qrl::toolfile::writeFile(path, bytes))
         return false;
+    m_location.readBesideProgram = m_location.readBesideProgram && path == m_location.readPath;
     m_location.readPath = path;
+    // A new file takes the umask's mode, which may let the group write (umask 002): it would not
+    // be read beside the program again, so the group and others lose the right to write it.
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    if (m_location.readBesideProgram && ::stat(name.constData(), &st) == 0 &&
+        (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        ::chmod(name.constData(), st.st_mode & ~mode_t{S_IWGRP | S_IWOTH} & 07777);
     return true;
 }

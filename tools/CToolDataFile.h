@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <functional>
@@ -20,9 +21,14 @@ public:
     struct Location {
         QString readPath;
         QString writePath;
+        // The file read lies beside the program: it is read only while qrl::isTrustedProgramFile
+        // holds for it when opened.
+        bool readBesideProgram = false;
     };
     // The file beside the program, or in the user's data folder when the program's folder is not
-    // writable; a copy in the user's data folder is always the one used.
+    // writable; a copy in the user's data folder is always the one used. A file beside the program
+    // that qrl::isTrustedProgramFile refuses (another user's, or one others may write) is never
+    // read: the user's own file is used instead.
     static Location locate(const QString& programDirectory, const QString& userDirectory,
                            bool programDirectoryWritable);
     // The location for this program: its own folder when isOwnWritableFolder(), else the user's
@@ -61,6 +67,8 @@ public:
     bool Write(const ToolDataImage& image);
 
 private:
+    // Opens the file read; shows why and fails when it cannot be opened or may not be read.
+    bool open(QFile& file) const;
     bool load(QByteArray& bytes) const;
     // Loads the file and runs `reader` over its bytes; `value` is set when it finds something.
     bool readWith(const std::function<std::optional<QByteArray>(const QByteArray&)>& reader,

@@ -60,8 +60,12 @@ bool CcpyWriter::askEnablePath(const QString& directory)
 
 bool CcpyWriter::ensureScratchDirectory()
 {
+    // A folder no longer the one made (the run's folder was exchanged) is never written into; the
+    // pages written there are lost to this job, which fails.
     if (m_scratchDir.isEmpty())
         m_scratchDir = qrl::makeJobDir(QStringLiteral("ccpy"));
+    else if (!qrl::jobDirStands(m_scratchDir))
+        m_scratchDir.clear();
     if (m_scratchDir.isEmpty())
         ShowFileError(qrl::ids::kFileErrorFormat, qrl::ids::kCouldNotAccessFile, qrl::ids::kHintCheckReadOnly,
                       qrl::runTempDir());

@@ -82,7 +82,7 @@ bool FontDownloadJob::ReadFontName(const QString& path, FontDownloadRow& row)
 
 bool FontDownloadJob::makeDirectory()
 {
-    if (m_directory.isEmpty() || !QDir(m_directory).exists())
+    if (m_directory.isEmpty() || !qrl::jobDirStands(m_directory))
         m_directory = qrl::makeJobDir(QStringLiteral("VorlDown"));
     return !m_directory.isEmpty();
 }

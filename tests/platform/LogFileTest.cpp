@@ -1,6 +1,7 @@
 #include "LogFile.h"
 #include "FileSizeLimit.h"
 #include "LogWindow.h"
+#include "RunAs.h"
 #include "TempCwd.h"
 
 #include <QStringList>
@@ -10,6 +11,7 @@
 #include <filesystem>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -132,6 +134,40 @@ TEST_F(Log, NeverWritesThroughALinkOrIntoAnythingButAPlainFile)
     EXPECT_FALSE(fs::exists(m_dir.file("absent.txt")));
     EXPECT_TRUE(LogFile::isPlainFileOrAbsent(name()));
     EXPECT_TRUE(LogFile::isPlainFileOrAbsent(QString::fromStdString(m_dir.file("target.txt"))));
+}
+
+// In a folder every user may write, a log another user left there (writable by all) never
+// receives this user's entries; the user's own log there is opened as usual.
+TEST_F(Log, AnotherUsersFileIsNeverOpened)
+{
+    if (qrl::test::rootReason())
+        GTEST_SKIP() << qrl::test::rootReason();
+    ASSERT_EQ(::chmod(m_dir.path().c_str(), 01777), 0);
+    const std::string planted = m_dir.file("Quorlyn32.log");
+    const std::string own = m_dir.file("own.log");
+    EXPECT_EQ(qrl::test::runAs({1002, 1002}, 0,
+                               [&] {
+                                   qrl::test::writeFile(planted, "theirs\n");
+                                   return ::chmod(planted.c_str(), 0666) == 0;
+                               }),
+              0);
+    EXPECT_EQ(qrl::test::runAs({1001, 1001}, 0,
+                               [&] {
+                                   bool refused = true;
+                                   for (bool append : {false, true}) {
+                                       LogFile log;
+                                       const QString name = QString::fromStdString(planted);
+                                       refused =
+                                           refused &&
+                                           (append ? log.OpenAppend(name, 0) : log.OpenNew(name, 0)) != 0 &&
+                                           !log.isOpen() && log.WriteText("mine") == 0;
+                                   }
+                                   LogFile mine;
+                                   return refused && mine.OpenNew(QString::fromStdString(own), 0) == 0;
+                               }),
+              0);
+    EXPECT_EQ(qrl::test::readFile(planted), "theirs\n");
+    EXPECT_NE(qrl::test::readFile(own).find("Starting"), std::string::npos);
 }
 
 TEST_F(Log, TheWindowGetsTheSameRowsAndStaysClosedOnceClosed)

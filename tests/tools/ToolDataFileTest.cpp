@@ -3,8 +3,10 @@
 #include "PrintToolsData.h"
 #include "ToolDataImage.h"
 #include "ToolDataText.h"
+#include "ToolsTextIds.h"
 
 #include "FileSizeLimit.h"
+#include "RunAs.h"
 #include "ScriptedUserInterface.h"
 #include "StringTable.h"
 #include "TempCwd.h"
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using qrl::test::readFile;
@@ -359,4 +362,91 @@ TEST_F(ToolDataFileTest, TheFileLivesBesideTheProgramUnlessItsFolderIsReadOnly)
     EXPECT_TRUE(ok);
     EXPECT_EQ(fresh.created(), 1);
     EXPECT_EQ(readFile(userFile.toStdString()), kSkeletonBytes);
+}
+
+// A file beside the program is read only when it is this user's or root's and neither its group
+// nor others may write it; otherwise the user's own file is used and the other is left as it is.
+TEST_F(ToolDataFileTest, AFileBesideTheProgramIsReadOnlyWhenNoOneElseCanHaveWrittenIt)
+{
+    const bool root = ::geteuid() == 0;
+    const uid_t me = root ? 1001 : ::geteuid();
+    struct Case {
+        const char* what;
+        uid_t owner;
+        mode_t mode;
+        bool folderWritable;
+        bool read;
+    };
+    const Case cases[] = {
+        {"own, only the owner writes", me, 0644, false, true},
+        {"own, in the user's own folder", me, 0600, true, true},
+        {"own, the group writes", me, 0664, false, false},
+        {"own, everyone writes, in the user's own folder", me, 0666, true, false},
+        {"root's, installed", 0, 0644, false, true},
+        {"root's, the group writes", 0, 0674, false, false},
+        {"another user's", 1002, 0644, false, false},
+        {"another user's in the user's own folder", 1002, 0644, true, false},
+    };
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    const std::string program = dir.file("program");
+    const std::string shared = dir.file("home");
+    std::filesystem::create_directory(program);
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string programFile = program + "/tooldata.dat";
+    const std::string shipped = "[CALL_MCRO]SHIPPED\r\n[CALL_PARAM]\r\n[CALL_RPT]\r\n";
+    for (const Case& c : cases) {
+        if (!root && c.owner != me)
+            continue;
+        const std::string user = shared + "/user";
+        std::filesystem::remove_all(user);
+        writeFile(programFile, shipped);
+        ASSERT_EQ(root ? ::chown(programFile.c_str(), c.owner, c.owner) : 0, 0) << c.what;
+        ASSERT_EQ(::chmod(programFile.c_str(), c.mode), 0) << c.what;
+        const auto step = [&] {
+            const CToolDataFile::Location location = CToolDataFile::locate(
+                QString::fromStdString(program), QString::fromStdString(user), c.folderWritable);
+            bool ok = false;
+            CToolDataFile tools(location, ok);
+            const bool read = loadPrintToolsData(tools).call.macroName == QStringLiteral("SHIPPED");
+            return ok && read == c.read && tools.created() == (c.read ? 0 : 1);
+        };
+        EXPECT_EQ(root ? qrl::test::runAs({me, me}, 0, step) : step() ? 0 : 1, 0) << c.what;
+        EXPECT_EQ(readFile(programFile), shipped) << c.what;
+    }
+    // The file this program makes beside itself is one it reads again, whatever the umask.
+    std::filesystem::remove(programFile);
+    const mode_t previousMask = ::umask(002);
+    bool made = false;
+    const CToolDataFile::Location own = CToolDataFile::locate(
+        QString::fromStdString(program), QString::fromStdString(shared + "/user2"), true);
+    const CToolDataFile first(own, made);
+    ::umask(previousMask);
+    ASSERT_TRUE(made);
+    ui.clear();
+    CToolDataFile again(CToolDataFile::locate(QString::fromStdString(program),
+                                              QString::fromStdString(shared + "/user2"), true),
+                        made);
+    QByteArray none;
+    EXPECT_TRUE(made);
+    EXPECT_EQ(again.created(), 0);
+    EXPECT_TRUE(again.ReadCallMacro(none));
+    EXPECT_TRUE(ui.shown().isEmpty());
+
+    // A file that others may write by the time it is read is refused on the file opened.
+    writeFile(programFile, shipped);
+    ASSERT_EQ(::chown(programFile.c_str(), ::geteuid(), ::getegid()), 0);
+    ASSERT_EQ(::chmod(programFile.c_str(), 0644), 0);
+    std::filesystem::remove_all(shared + "/user");
+    bool ok = false;
+    CToolDataFile tools(CToolDataFile::locate(QString::fromStdString(program),
+                                              QString::fromStdString(shared + "/user"), false),
+                        ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(::chmod(programFile.c_str(), 0666), 0);
+    ui.clear();
+    QByteArray value;
+    EXPECT_FALSE(tools.ReadCallMacro(value));
+    ASSERT_EQ(ui.shown().size(), 1);
+    EXPECT_TRUE(ui.shown()[0].text.contains(qrl::text(qrl::ids::kProgramFileNotTrusted)));
 }
