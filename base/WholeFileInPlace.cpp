@@ -221,9 +221,9 @@ bool WholeFileWriter::writeInPlace()
     if (!makeBackup())
         return false;
     struct stat earlier {};
-    if (!stillNamesTarget() || ::fstat(m_targetFd, &earlier) != 0) {
+    if (::fstat(m_targetFd, &earlier) != 0) {
         dropBackup();
-        return fail(ESTALE);
+        return fail(errnoOr(EIO));
     }
     if (m_written > 0) {
         const int reserved = ::posix_fallocate(m_targetFd, 0, static_cast<off_t>(m_written));
@@ -233,6 +233,12 @@ bool WholeFileWriter::writeInPlace()
             dropBackup();
             return fail(reserved);
         }
+    }
+    // The last look before the first byte: the file was replaced or removed meanwhile.
+    if (!stillNamesTarget()) {
+        (void)::ftruncate(m_targetFd, earlier.st_size);
+        dropBackup();
+        return fail(ESTALE);
     }
     if (!copyBack(m_fd, m_written)) {
         const int error = errnoOr(EIO);

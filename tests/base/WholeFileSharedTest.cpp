@@ -145,8 +145,8 @@ namespace {
 
 struct MeddleCase {
     const char* name;
-    int syncCall; // 1: the backup's sync, before the first byte; 2: the file's, before the answer
-    bool remove;  // else another file is moved onto the name
+    WriteStep step; // the reserve, before the first byte; the truncate to the new length, before the answer
+    bool remove;    // else another file is moved onto the name
 };
 
 class SaveInPlaceMeddled : public testing::TestWithParam<MeddleCase> {
@@ -166,7 +166,7 @@ TEST_P(SaveInPlaceMeddled, FailsAndSaysSo)
     const std::string earlier = "earlier\n";
     qrl::test::writeFile(path, earlier);
     fs::create_hard_link(path, dir.file("other.s19"));
-    qrl::test::atStep(WriteStep::Sync, c.syncCall, [&] {
+    qrl::test::atStep(c.step, 1, [&] {
         if (c.remove) {
             ::unlink(path.c_str());
         } else {
@@ -180,7 +180,8 @@ TEST_P(SaveInPlaceMeddled, FailsAndSaysSo)
     EXPECT_FALSE(qrl::writeWholeFile(path, bytes.data(), bytes.size(), &error, &number));
     EXPECT_EQ(error, WriteError::Replaced);
     EXPECT_EQ(number, ESTALE);
-    EXPECT_TRUE(qrl::test::readFile(dir.file("other.s19")) == (c.syncCall == 1 ? earlier : bytes));
+    EXPECT_TRUE(qrl::test::readFile(dir.file("other.s19")) ==
+                (c.step == WriteStep::Reserve ? earlier : bytes));
     if (c.remove) {
         EXPECT_EQ(qrl::test::filesIn(dir.path()), std::vector<std::string>{"other.s19"});
     } else {
@@ -191,10 +192,10 @@ TEST_P(SaveInPlaceMeddled, FailsAndSaysSo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Meddled, SaveInPlaceMeddled,
-                         testing::Values(MeddleCase{"ReplacedBeforeTheFirstByte", 1, false},
-                                         MeddleCase{"RemovedBeforeTheFirstByte", 1, true},
-                                         MeddleCase{"ReplacedBeforeTheAnswer", 2, false},
-                                         MeddleCase{"RemovedBeforeTheAnswer", 2, true}),
+                         testing::Values(MeddleCase{"ReplacedBeforeTheFirstByte", WriteStep::Reserve, false},
+                                         MeddleCase{"RemovedBeforeTheFirstByte", WriteStep::Reserve, true},
+                                         MeddleCase{"ReplacedBeforeTheAnswer", WriteStep::Truncate, false},
+                                         MeddleCase{"RemovedBeforeTheAnswer", WriteStep::Truncate, true}),
                          [](const testing::TestParamInfo<MeddleCase>& param) {
                              return std::string(param.param.name);
                          });

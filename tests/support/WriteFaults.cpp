@@ -22,7 +22,7 @@
 namespace {
 
 constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
-constexpr int kSteps = 4;
+constexpr int kSteps = 5;
 
 struct Step {
     int calls = 0; // since the step was last armed
@@ -276,6 +276,17 @@ int posix_fallocate(int fd, off_t offset, off_t length)
     static const auto real = next<int (*)(int, off_t, off_t)>("posix_fallocate");
     const int error = stepError(qrl::test::WriteStep::Reserve);
     return error != 0 ? error : real(fd, offset, length);
+}
+
+int ftruncate(int fd, off_t length)
+{
+    static const auto real = next<int (*)(int, off_t)>("ftruncate");
+    const int error = stepError(qrl::test::WriteStep::Truncate);
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return real(fd, length);
 }
 
 int fdatasync(int fd)

@@ -1,8 +1,8 @@
 // Faults for the file writers, injected beneath them: the test executable's own definitions of the
-// C library calls a writer makes (open, write, reserve, sync, rename, unlink) stand in front of the real
-// ones for every caller in the process, in the program's libraries and in the engine library
-// alike. Only the files the user keeps take the faults (what the one writer opens for them through
-// openat()), not the scratch files of the run's working folder, nor the test's own files.
+// C library calls a writer makes (open, write, reserve, truncate, sync, rename, unlink) stand in front of the
+// real ones for every caller in the process, in the program's libraries and in the engine library alike. Only
+// the files the user keeps take the faults (what the one writer opens for them through openat()), not the
+// scratch files of the run's working folder, nor the test's own files.
 #pragma once
 
 #include <cstddef>
@@ -22,10 +22,11 @@ namespace qrl::test {
 
 // The steps after the bytes, each of which can be made to fail.
 enum class WriteStep {
-    Reserve, // posix_fallocate of the length written in place
-    Sync,    // fdatasync of the new bytes (a save in place syncs its backup copy first)
-    Rename,  // the rename that puts the new file in place
-    Remove,  // unlink, as of a save in place's backup copy
+    Reserve,  // posix_fallocate of the length written in place
+    Sync,     // fdatasync of the new bytes (a save in place syncs its backup copy first)
+    Rename,   // the rename that puts the new file in place
+    Remove,   // unlink, as of a save in place's backup copy
+    Truncate, // ftruncate, as of a file written in place to its new length before its sync
 };
 
 // The next and every later call of `step` fails with `error` (posix_fallocate answers it); with
