@@ -4,18 +4,16 @@
 //
 // - A regular file (or a path that does not exist yet) is replaced by a rename where the new file
 //   can carry everything the old one had: one link, an owner and group this process may give it,
-//   a folder it may write. The new file is made unnamed where the file system allows, else under a
-//   short private name of this save's own (".qrl-<file>-<save>.part"), locked while the save runs:
-//   a save never touches another running save's file and removes what a dead save left.
-//   It is 0600 until it takes the old one's mode, owner and group just before the rename.
-// - Any other regular file is written in place, one save at a time: the new content is complete in
-//   a private copy, the earlier content is copied and synced to "<name>.qrl-backup" beside the file
-//   (in the temporary folder, private, where the folder may not be written), the length is
-//   reserved, then the file is overwritten and synced and the backup removed. A save killed at any
-//   moment leaves the earlier content whole in the file or in the backup. A backup a dead save left
-//   is removed only where it holds what the file holds; else it stays and the save takes the next
-//   free number ("<name>.qrl-backup2"). The name must still name the file before the first byte
-//   and after the sync, or the save fails as Replaced.
+//   a folder it may write. The new file is unnamed where the file system allows, else named for
+//   this save alone (".qrl-<file>-<save>.part") and locked while the save runs, so that a save
+//   removes only what dead saves left. It is 0600 until it takes the old mode, owner and group.
+// - Any other regular file is written in place, one save at a time: once the new content is whole
+//   in a private copy, the earlier content is copied and synced to "<name>.qrl-backup" beside it
+//   (privately to the temporary folder where its folder may not be written); then the length is
+//   reserved, the file overwritten and synced, and the copy removed. A backup a dead save left
+//   goes only when it holds what the file holds, else the next number is taken. The name must
+//   still name the file before the first byte and before the answer, else the save fails as
+//   Replaced.
 // - A symbolic link is written through to its target; the link stays a link.
 // - A path that is not a regular file (a device such as /dev/null or a printer port, a named
 //   pipe) is written in place as the bytes come: it is never replaced or removed.

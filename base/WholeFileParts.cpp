@@ -45,7 +45,7 @@ std::uint64_t nameHash(const std::string& text)
 
 void holdSaveLock(int fd)
 {
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EINTR) {
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
 }
 

@@ -21,9 +21,10 @@ std::string fileNameOf(const std::string& path);
 // FNV-1a of `text`.
 std::uint64_t nameHash(const std::string& text);
 
-// Marks `fd` as the file of a running save. Other saves see the lock and leave the file alone; it
-// goes with the process, so what a dead save left is free. A file system without locks is taken
-// as one where every such file is a running save's.
+// Marks `fd`, a file this save has just made, as the file of a running save. Other saves see the
+// lock and leave the file alone; it goes with the process, so what a dead save left is free. Waits
+// while another save's sweep holds it for a moment: the caller then checks that its name still
+// names the file (claimDeadFile may have removed it).
 void holdSaveLock(int fd);
 
 // Opens the file `name` in the folder `folderFd` and takes its save lock when no running save
