@@ -141,6 +141,38 @@ TEST_F(SharedFile, SavesAtOnceWithoutUnnamedFilesKeepTheirOwnNewFiles)
     }
 }
 
+// Two saves in place of one file (it has a second link) take turns: the file ends as one of them
+// whole, and neither leaves its backup.
+TEST_F(SharedFile, SavesInPlaceAtOnceTakeTurns)
+{
+    qrl::test::TempDirectory dir;
+    const std::string path = dir.file("a.s19");
+    qrl::test::writeFile(path, "earlier\n");
+    fs::create_hard_link(path, dir.file("other.s19"));
+    const std::string first = pattern(4 << 20, 'A');
+    const std::string second = pattern(3 << 20, 'a');
+    for (int round = 0; round < 10; ++round) {
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        std::vector<pid_t> savers;
+        for (const std::string* bytes : {&first, &second}) {
+            savers.push_back(startChild([&, bytes] {
+                ::close(gate[1]);
+                char wait = 0;
+                (void)!::read(gate[0], &wait, 1);
+                return save(path, *bytes);
+            }));
+        }
+        ::close(gate[1]);
+        ::close(gate[0]);
+        for (const pid_t saver : savers)
+            EXPECT_EQ(waitChild(saver), 0) << "round " << round;
+        const std::string now = qrl::test::readFile(dir.file("other.s19"));
+        EXPECT_TRUE(now == first || now == second) << "round " << round << ": " << now.size() << " bytes";
+        EXPECT_EQ(qrl::test::filesIn(dir.path()), (std::vector<std::string>{"a.s19", "other.s19"}));
+    }
+}
+
 namespace {
 
 struct MeddleCase {
