@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 #include <sys/stat.h>
@@ -52,6 +53,30 @@ int waitChild(pid_t child)
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// Saves each of `contents` to `path` in a child of its own, all let go at the same moment; their
+// exit statuses.
+std::vector<int> saveTogether(const std::string& path, std::initializer_list<const std::string*> contents)
+{
+    int gate[2];
+    if (::pipe(gate) != 0)
+        return {};
+    std::vector<pid_t> savers;
+    for (const std::string* bytes : contents) {
+        savers.push_back(startChild([&, bytes] {
+            ::close(gate[1]);
+            char wait = 0;
+            (void)!::read(gate[0], &wait, 1);
+            return save(path, *bytes);
+        }));
+    }
+    ::close(gate[1]);
+    ::close(gate[0]);
+    std::vector<int> statuses;
+    for (const pid_t saver : savers)
+        statuses.push_back(waitChild(saver));
+    return statuses;
 }
 
 mode_t modeOf(const std::string& path)
@@ -119,21 +144,7 @@ TEST_F(SharedFile, SavesAtOnceWithoutUnnamedFilesKeepTheirOwnNewFiles)
 
     // Started together, again and again: both answer success and the file is one of them whole.
     for (int round = 0; round < 20; ++round) {
-        int gate[2];
-        ASSERT_EQ(::pipe(gate), 0);
-        std::vector<pid_t> savers;
-        for (const std::string* bytes : {&first, &second}) {
-            savers.push_back(startChild([&, bytes] {
-                ::close(gate[1]);
-                char wait = 0;
-                (void)!::read(gate[0], &wait, 1);
-                return save(path, *bytes);
-            }));
-        }
-        ::close(gate[1]);
-        ::close(gate[0]);
-        for (const pid_t saver : savers)
-            EXPECT_EQ(waitChild(saver), 0) << "round " << round;
+        EXPECT_EQ(saveTogether(path, {&first, &second}), (std::vector<int>{0, 0})) << "round " << round;
         const std::string now = qrl::test::readFile(path);
         EXPECT_TRUE(now == first || now == second) << "round " << round << ": " << now.size() << " bytes";
         EXPECT_EQ(modeOf(path), 0644u);
@@ -152,21 +163,7 @@ TEST_F(SharedFile, SavesInPlaceAtOnceTakeTurns)
     const std::string first = pattern(4 << 20, 'A');
     const std::string second = pattern(3 << 20, 'a');
     for (int round = 0; round < 10; ++round) {
-        int gate[2];
-        ASSERT_EQ(::pipe(gate), 0);
-        std::vector<pid_t> savers;
-        for (const std::string* bytes : {&first, &second}) {
-            savers.push_back(startChild([&, bytes] {
-                ::close(gate[1]);
-                char wait = 0;
-                (void)!::read(gate[0], &wait, 1);
-                return save(path, *bytes);
-            }));
-        }
-        ::close(gate[1]);
-        ::close(gate[0]);
-        for (const pid_t saver : savers)
-            EXPECT_EQ(waitChild(saver), 0) << "round " << round;
+        EXPECT_EQ(saveTogether(path, {&first, &second}), (std::vector<int>{0, 0})) << "round " << round;
         const std::string now = qrl::test::readFile(dir.file("other.s19"));
         EXPECT_TRUE(now == first || now == second) << "round " << round << ": " << now.size() << " bytes";
         EXPECT_EQ(qrl::test::filesIn(dir.path()), (std::vector<std::string>{"a.s19", "other.s19"}));
