@@ -1,13 +1,18 @@
 #include "WholeFile.h"
+#include "WholeFileParts.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,17 +22,12 @@ namespace qrl {
 
 namespace {
 
-// Bytes gathered before each write call, and the block of a copy.
-constexpr std::size_t kWriteBlock = 1 << 20;
+using namespace detail;
+
 constexpr int kLinkLimit = 40;
 constexpr mode_t kNewFileMode = 0666; // less the umask, as any new file
-constexpr mode_t kPrivateMode = 0600;
 constexpr mode_t kModeBits = 07777;
-
-int errnoOr(int fallback)
-{
-    return errno != 0 ? errno : fallback;
-}
+constexpr int kNameAttempts = 16;
 
 // The file a path finally names, following every link (a dangling link names the file it would
 // create). Empty when the links go round in a circle.
@@ -46,38 +46,80 @@ std::string resolveLinks(const std::string& path)
     return {};
 }
 
-std::string folderOf(const std::string& path)
+// What the names of every save's new file of `target` start with: short, so that a name fits beside
+// any name the file system takes, and the same for every save of the file, so that a save finds
+// what a dead one left. Earlier versions named the file this prefix and four more digits.
+std::string scratchPrefix(const std::string& target)
 {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
+    char prefix[24];
+    std::snprintf(prefix, sizeof prefix, ".qrl-%012llx",
+                  static_cast<unsigned long long>(nameHash(fileNameOf(target)) >> 16));
+    return prefix;
 }
 
-// The name the new file has beside `target` for the moment it needs one: the same for every save
-// of that file, so that a save finds what a crashed one left, and short, so that it fits beside
-// any name the file system takes.
+// A name of this save's own for the new file of `target`.
 std::string scratchNameFor(const std::string& target)
 {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : fs::path(target).filename().string()) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ULL;
+    static std::atomic<std::uint32_t> counter{0};
+    std::uint32_t unique = 0;
+    if (::getrandom(&unique, sizeof unique, GRND_NONBLOCK) != sizeof unique)
+        unique = static_cast<std::uint32_t>(::getpid()) * 2654435761U ^
+                 static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    unique ^= counter.fetch_add(1);
+    char name[24];
+    std::snprintf(name, sizeof name, "-%08x.part", unique);
+    return scratchPrefix(target) + name;
+}
+
+// Removes the new files that dead saves of `target` left in `folder`; those of running saves, and
+// those this process may not open, stay.
+void removeDeadScratch(const std::string& folder, const std::string& target)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = scratchPrefix(target);
+    std::vector<std::string> found;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::string_view(entry->d_name).substr(0, prefix.size()) == prefix)
+            found.emplace_back(entry->d_name);
     }
-    char name[32];
-    std::snprintf(name, sizeof name, ".qrl-%016llx.part", static_cast<unsigned long long>(hash));
-    return name;
+    for (const std::string& name : found) {
+        const int fd = claimDeadFile(::dirfd(dir), name);
+        if (fd < 0)
+            continue;
+        ::unlinkat(::dirfd(dir), name.c_str(), 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
 }
 
-std::string inFolder(const std::string& folder, const std::string& name)
+// Creates this save's new file under a name of its own in `folder` and locks it, or -1 with errno
+// set. A dead-file sweep of another save can take the file between the create and the lock: then
+// the name names nothing of ours and the next name is tried.
+int createScratch(const std::string& folder, const std::string& target, int access, mode_t mode,
+                  std::string& name)
 {
-    return folder + "/" + name;
-}
-
-// Removes a regular file at `path`; anything else there stays.
-void removeLeftover(const std::string& path)
-{
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        ::unlink(path.c_str());
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = scratchNameFor(target);
+        const std::string path = inFolder(folder, name);
+        errno = 0;
+        const int fd =
+            ::openat(AT_FDCWD, path.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return -1;
+        holdSaveLock(fd);
+        struct stat opened {
+        }, named{};
+        if (::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino)
+            return fd;
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 bool unnamedFilesRefused(int error)
@@ -97,17 +139,6 @@ int openUnnamed(const std::string& folder, int access, mode_t mode)
 int accessFor(FileUse use)
 {
     return use == FileUse::Kept ? O_RDWR : O_WRONLY;
-}
-
-// Makes the folder's entries (a rename) durable. A folder that cannot be opened for it (no read
-// right) or a file system without folder sync is left to its own write-back.
-void syncFolder(const std::string& folder)
-{
-    const int fd = ::openat(AT_FDCWD, folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 } // namespace
@@ -131,6 +162,8 @@ WriteError writeErrorFromErrno(int error)
     case ENOTDIR:
     case ELOOP:
         return WriteError::NotRegularFile;
+    case ESTALE:
+        return WriteError::Replaced;
     default:
         return WriteError::Other;
     }
@@ -180,15 +213,15 @@ bool WholeFileWriter::openScratch()
     errno = 0;
     m_fd = openUnnamed(m_folder, accessFor(m_use), mode);
     if (m_fd >= 0) {
+        // Locked before it gets a name, so that no other save takes it for a dead one's.
+        holdSaveLock(m_fd);
         m_unnamed = true;
         return true;
     }
     if (!unnamedFilesRefused(errno))
         return false;
-    const std::string name = scratchNameFor(m_target);
-    errno = 0;
-    m_fd = ::openat(AT_FDCWD, inFolder(m_folder, name).c_str(),
-                    accessFor(m_use) | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    std::string name;
+    m_fd = createScratch(m_folder, m_target, accessFor(m_use), mode, name);
     if (m_fd < 0)
         return false;
     m_scratch = name;
@@ -206,10 +239,10 @@ bool WholeFileWriter::decideRename(nlink_t links)
     // The empty private file takes the owner and group now, as a probe of whether it may: the
     // system refuses what this process may not give away.
     if ((m_oldUid != ::geteuid() || m_oldGid != ::getegid()) && ::fchown(m_fd, m_oldUid, m_oldGid) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
         if (!m_scratch.empty())
             ::unlink(inFolder(m_folder, m_scratch).c_str());
+        ::close(m_fd);
+        m_fd = -1;
         m_scratch.clear();
         m_unnamed = false;
         return false;
@@ -247,9 +280,15 @@ bool WholeFileWriter::open(const std::string& path, FileUse use)
             return fail(errnoOr(EIO));
         m_mode = Mode::Direct;
     } else if (found == 0 && use == FileUse::Kept) {
-        // An existing file that may not be written is not replaced behind its back either.
+        // An existing file that may not be written is not replaced behind its back either. It is
+        // read too where it may be, for the copy a save in place keeps of it.
         errno = 0;
-        m_targetFd = ::openat(AT_FDCWD, m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        m_targetFd = ::openat(AT_FDCWD, m_target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+        m_targetReadable = m_targetFd >= 0;
+        if (m_targetFd < 0 && errno == EACCES) {
+            errno = 0;
+            m_targetFd = ::openat(AT_FDCWD, m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        }
         if (m_targetFd < 0 || ::fstat(m_targetFd, &st) != 0) {
             const int error = errnoOr(EACCES);
             closeAll();
@@ -259,7 +298,7 @@ bool WholeFileWriter::open(const std::string& path, FileUse use)
         m_oldUid = st.st_uid;
         m_oldGid = st.st_gid;
         m_oldMode = st.st_mode & kModeBits;
-        removeLeftover(inFolder(m_folder, scratchNameFor(m_target)));
+        removeDeadScratch(m_folder, m_target);
         if (decideRename(st.st_nlink)) {
             m_mode = Mode::Rename;
         } else {
@@ -287,7 +326,7 @@ bool WholeFileWriter::open(const std::string& path, FileUse use)
     } else {
         // A new file, or one of the run's own whatever stands at its name.
         if (use == FileUse::Kept)
-            removeLeftover(inFolder(m_folder, scratchNameFor(m_target)));
+            removeDeadScratch(m_folder, m_target);
         if (!openScratch()) {
             const int error = errnoOr(EIO);
             closeAll();
@@ -350,10 +389,10 @@ bool WholeFileWriter::putScratchInPlace(int fd)
     if (m_hasOld && ::fchmod(fd, m_oldMode) != 0)
         return fail(errnoOr(EIO));
     if (m_unnamed) {
-        const std::string name = scratchNameFor(m_target);
-        const std::string linked = inFolder(m_folder, name);
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
-        for (int attempt = 0; attempt < 2; ++attempt) {
+        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+            const std::string name = scratchNameFor(m_target);
+            const std::string linked = inFolder(m_folder, name);
             errno = 0;
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
                 (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, linked.c_str(), AT_EMPTY_PATH) == 0)) {
@@ -362,7 +401,6 @@ bool WholeFileWriter::putScratchInPlace(int fd)
             }
             if (errno != EEXIST)
                 return fail(errnoOr(EIO));
-            removeLeftover(linked);
         }
         if (m_scratch.empty())
             return fail(EEXIST);
@@ -373,34 +411,6 @@ bool WholeFileWriter::putScratchInPlace(int fd)
     m_scratch.clear();
     if (m_use == FileUse::Kept)
         syncFolder(m_folder);
-    return true;
-}
-
-// Copies the complete private copy over the earlier file, once its length is reserved on disk.
-bool WholeFileWriter::copyIntoTarget()
-{
-    if (m_written > 0) {
-        const int reserved = ::posix_fallocate(m_targetFd, 0, static_cast<off_t>(m_written));
-        if (reserved != 0)
-            return fail(reserved);
-    }
-    std::vector<char> block(kWriteBlock);
-    off_t offset = 0;
-    while (static_cast<std::size_t>(offset) < m_written) {
-        const std::size_t want = std::min(block.size(), m_written - static_cast<std::size_t>(offset));
-        errno = 0;
-        const ssize_t n = ::pread(m_fd, block.data(), want, offset);
-        if (n <= 0)
-            return fail(errnoOr(EIO));
-        if (::lseek(m_targetFd, offset, SEEK_SET) != offset ||
-            !writeAll(m_targetFd, block.data(), static_cast<std::size_t>(n)))
-            return fail(errnoOr(EIO));
-        offset += n;
-    }
-    if (::ftruncate(m_targetFd, static_cast<off_t>(m_written)) != 0)
-        return fail(errnoOr(EIO));
-    if (m_use == FileUse::Kept && ::fdatasync(m_targetFd) != 0)
-        return fail(errnoOr(EIO));
     return true;
 }
 
@@ -423,7 +433,7 @@ bool WholeFileWriter::commit()
             putScratchInPlace(m_fd);
     }
     if (!m_failed && m_mode == Mode::InPlace)
-        copyIntoTarget();
+        writeInPlace();
     errno = 0;
     const int fd = m_fd;
     m_fd = -1;
@@ -532,15 +542,18 @@ void WholeFileWriter::abandon()
 
 void WholeFileWriter::closeAll()
 {
+    // The name goes while the lock is still held, so that no other save takes it meanwhile.
+    if (!m_scratch.empty())
+        ::unlink(inFolder(m_folder, m_scratch).c_str());
+    m_scratch.clear();
+    dropBackup();
     if (m_fd >= 0)
         ::close(m_fd);
     if (m_targetFd >= 0)
         ::close(m_targetFd);
     m_fd = -1;
     m_targetFd = -1;
-    if (!m_scratch.empty())
-        ::unlink(inFolder(m_folder, m_scratch).c_str());
-    m_scratch.clear();
+    m_targetReadable = false;
     m_unnamed = false;
     m_mode = Mode::Closed;
     m_buffer.clear();
@@ -558,6 +571,23 @@ bool writeWholeFile(const std::string& path, const void* data, std::size_t size,
     if (errorNumber)
         *errorNumber = writer.errorNumber();
     return ok;
+}
+
+std::vector<std::string> backupsOf(const std::string& path)
+{
+    std::vector<std::string> found;
+    const std::string target = resolveLinks(path);
+    if (target.empty())
+        return found;
+    for (const bool inTemp : {false, true}) {
+        for (int number = 1; number <= kBackupLimit; ++number) {
+            const std::string backup = backupPath(target, number, inTemp);
+            struct stat st {};
+            if (::lstat(backup.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                found.push_back(backup);
+        }
+    }
+    return found;
 }
 
 int createExclusive(const std::string& path)

@@ -4,11 +4,16 @@
 //
 // - A regular file (or a path that does not exist yet) is replaced by a rename where the new file
 //   can carry everything the old one had: one link, an owner and group this process may give it,
-//   a folder it may write. The new file is made unnamed where the file system allows (else under
-//   a short private name that a crashed save leaves and the next save of the file removes), 0600
-//   until it takes the old one's mode, owner and group just before the rename.
-// - Any other regular file is written in place: the new content is complete in a private scratch
-//   copy and its length reserved on disk before the first byte of the earlier file changes.
+//   a folder it may write. The new file is unnamed where the file system allows, else named for
+//   this save alone (".qrl-<file>-<save>.part") and locked while the save runs, so that a save
+//   removes only what dead saves left. It is 0600 until it takes the old mode, owner and group.
+// - Any other regular file is written in place, one save at a time: once the new content is whole
+//   in a private copy, the earlier content is copied and synced to "<name>.qrl-backup" beside it
+//   (privately to the temporary folder where its folder may not be written); then the length is
+//   reserved, the file overwritten and synced, and the copy removed. A backup a dead save left
+//   goes only when it holds what the file holds, else the next number is taken. The name must
+//   still name the file before the first byte and before the answer, else the save fails as
+//   Replaced.
 // - A symbolic link is written through to its target; the link stays a link.
 // - A path that is not a regular file (a device such as /dev/null or a printer port, a named
 //   pipe) is written in place as the bytes come: it is never replaced or removed.
@@ -34,6 +39,7 @@ enum class WriteError {
     Permission,     // EACCES, EPERM
     ReadOnly,       // EROFS
     NotRegularFile, // a directory, or a path that cannot hold a file
+    Replaced,       // the name stopped naming the file written in place (ESTALE)
     Other,
 };
 
@@ -91,7 +97,11 @@ private:
     bool flushBuffer();
     bool writeOut(const void* data, std::size_t size);
     bool transformInPlace(int fd, std::size_t size, BlockTransform transform);
-    bool copyIntoTarget();
+    bool writeInPlace();
+    bool makeBackup();
+    bool copyBack(int from, std::size_t size);
+    void dropBackup();
+    bool stillNamesTarget() const;
     bool putScratchInPlace(int fd);
     void closeAll();
 
@@ -99,6 +109,9 @@ private:
     Mode m_mode = Mode::Closed;
     int m_fd = -1;       // where write() goes: the device, the new file or the private copy
     int m_targetFd = -1; // the earlier file, written in place
+    bool m_targetReadable = false;
+    int m_backupFd = -1;
+    std::string m_backup; // the earlier content's copy while the file is written in place
     bool m_unnamed = false;
     bool m_hasOld = false;
     uid_t m_oldUid = 0;
@@ -119,6 +132,11 @@ private:
 // receives the reason and `errorNumber` the C library error number.
 bool writeWholeFile(const std::string& path, const void* data, std::size_t size, WriteError* error = nullptr,
                     int* errorNumber = nullptr);
+
+// The copies of the earlier content that saves in place of `path` left behind (killed, or failed
+// in the middle and unable to put the earlier content back): beside the file or in the temporary
+// folder, lowest number first.
+std::vector<std::string> backupsOf(const std::string& path);
 
 // Creates `path` as a new regular file of this process, never through a link: whatever stands at
 // the path (a file, a link, a pipe) is removed first, then the file is created exclusively.

@@ -44,6 +44,9 @@ QString writeFailureText(WriteError error, const QString& path)
     case WriteError::NotRegularFile:
         id = ids::kWriteNotRegularFile;
         break;
+    case WriteError::Replaced:
+        id = ids::kWriteReplaced;
+        break;
     case WriteError::None:
     case WriteError::Other:
         break;

@@ -221,6 +221,7 @@ struct StepCase {
     int error;
     bool secondLink; // a hard link makes the save one in place
     WriteError expected;
+    int onlyCall = 0; // the call of the step that fails, 0 for every call
 };
 
 class WholeFileStepFailure : public testing::TestWithParam<StepCase> {
@@ -243,7 +244,7 @@ TEST_P(WholeFileStepFailure, LeavesTheEarlierFileAndNothingBesideIt)
         fs::create_hard_link(path, dir.file("other.prj"));
     const auto before = qrl::test::filesIn(dir.path());
 
-    qrl::test::injectStepFault(c.step, c.error);
+    qrl::test::injectStepFault(c.step, c.error, c.onlyCall);
     const std::string bytes = pattern(300000);
     WriteError error = WriteError::None;
     EXPECT_FALSE(qrl::writeWholeFile(path, bytes.data(), bytes.size(), &error));
@@ -257,11 +258,14 @@ TEST_P(WholeFileStepFailure, LeavesTheEarlierFileAndNothingBesideIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, WholeFileStepFailure,
-    testing::Values(StepCase{"SyncFails", WriteStep::Sync, EIO, false, WriteError::Other},
-                    StepCase{"RenameFails", WriteStep::Rename, EACCES, false, WriteError::Permission},
-                    StepCase{"NoRoomReservedInPlace", WriteStep::Reserve, ENOSPC, true, WriteError::DiskFull},
-                    StepCase{"NoRoomForTheLengthInPlace", WriteStep::Reserve, EFBIG, true,
-                             WriteError::TooLarge}),
+    testing::Values(
+        StepCase{"SyncFails", WriteStep::Sync, EIO, false, WriteError::Other},
+        StepCase{"RenameFails", WriteStep::Rename, EACCES, false, WriteError::Permission},
+        StepCase{"NoRoomReservedInPlace", WriteStep::Reserve, ENOSPC, true, WriteError::DiskFull},
+        StepCase{"NoRoomForTheLengthInPlace", WriteStep::Reserve, EFBIG, true, WriteError::TooLarge},
+        // The backup's sync passes, the file's fails: the earlier content is put back.
+        StepCase{"SyncFailsInPlace", WriteStep::Sync, EIO, true, WriteError::Other, 2},
+        StepCase{"BackupSyncFailsInPlace", WriteStep::Sync, ENOSPC, true, WriteError::DiskFull, 1}),
     [](const testing::TestParamInfo<StepCase>& param) { return std::string(param.param.name); });
 
 TEST(WholeFile, SyncsKeptFilesOnlyAndMovesAFinishedFileWithoutACopy)
@@ -302,7 +306,9 @@ TEST(WholeFile, SyncsKeptFilesOnlyAndMovesAFinishedFileWithoutACopy)
     fs::create_hard_link(dir.file("kept.bin"), dir.file("link.bin"));
     qrl::test::writeFile(dir.file("next.img"), "next image");
     ASSERT_TRUE(kept.open(dir.file("kept.bin")));
+    before = qrl::test::syncCalls();
     ASSERT_TRUE(kept.commitFrom(dir.file("next.img")));
+    EXPECT_EQ(qrl::test::syncCalls().inPlace - before.inPlace, 1); // the file written in place
     EXPECT_EQ(qrl::test::readFile(dir.file("link.bin")), "next image");
     EXPECT_EQ(fs::hard_link_count(dir.file("kept.bin")), 2u);
     EXPECT_TRUE(fs::exists(dir.file("next.img")));

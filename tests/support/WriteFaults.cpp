@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
+#include <functional>
 #include <limits>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -20,20 +22,32 @@
 namespace {
 
 constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
-constexpr int kSteps = 3;
+constexpr int kSteps = 5;
+
+struct Step {
+    int calls = 0; // since the step was last armed
+    int error = 0;
+    int onlyCall = 0; // 0: every call fails with `error`
+    int killCall = 0; // 0: none
+    int actionCall = 0;
+    std::function<void()> action;
+};
 
 struct Faults {
     std::mutex lock;
     std::map<int, std::size_t> written; // bytes by descriptor opened through openat()
+    std::set<int> inPlace;              // those opened without being created
     bool active = false;
     std::size_t afterBytes = 0;
     int error = 0;
     int openError = 0;
-    int stepErrors[kSteps] = {};
+    Step steps[kSteps];
     std::size_t killAfter = kNever;
-    int killStep = -1;
+    std::size_t killInPlaceAfter = kNever;
+    bool refuseUnnamed = false;
     std::atomic<long> dataSyncs{0};
     std::atomic<long> fullSyncs{0};
+    std::atomic<long> inPlaceSyncs{0};
 };
 
 Faults& faults()
@@ -48,14 +62,35 @@ Function next(const char* name)
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-// The error injected at `step`, 0 when none; or the end of the process.
+// The error injected at `step`, 0 when none; or the end of the process. Runs the step's action
+// first when this is its call.
 int stepError(qrl::test::WriteStep step)
 {
     Faults& f = faults();
+    std::function<void()> action;
+    int error = 0;
+    {
+        const std::lock_guard<std::mutex> guard(f.lock);
+        Step& s = f.steps[static_cast<int>(step)];
+        ++s.calls;
+        if (s.killCall == s.calls)
+            std::raise(SIGKILL);
+        if (s.actionCall == s.calls)
+            action = std::move(s.action);
+        if (s.onlyCall == 0 || s.onlyCall == s.calls)
+            error = s.error;
+    }
+    if (action)
+        action();
+    return error;
+}
+
+void countInPlaceSync(int fd)
+{
+    Faults& f = faults();
     const std::lock_guard<std::mutex> guard(f.lock);
-    if (f.killStep == static_cast<int>(step))
-        std::raise(SIGKILL);
-    return f.stepErrors[static_cast<int>(step)];
+    if (f.inPlace.count(fd) != 0)
+        ++f.inPlaceSyncs;
 }
 
 } // namespace
@@ -79,21 +114,25 @@ void clearInjectedWriteFault()
     f.active = false;
     f.error = 0;
     f.openError = 0;
-    for (int& e : f.stepErrors)
-        e = 0;
+    for (Step& step : f.steps)
+        step = Step{};
     f.killAfter = kNever;
-    f.killStep = -1;
+    f.killInPlaceAfter = kNever;
+    f.refuseUnnamed = false;
 }
 
 } // namespace qrl
 
 namespace qrl::test {
 
-void injectStepFault(WriteStep step, int error)
+void injectStepFault(WriteStep step, int error, int onlyCall)
 {
     Faults& f = faults();
     const std::lock_guard<std::mutex> guard(f.lock);
-    f.stepErrors[static_cast<int>(step)] = error;
+    Step& s = f.steps[static_cast<int>(step)];
+    s.calls = 0;
+    s.error = error;
+    s.onlyCall = onlyCall;
 }
 
 void killWhenWritten(std::size_t bytes)
@@ -103,16 +142,42 @@ void killWhenWritten(std::size_t bytes)
     f.killAfter = bytes;
 }
 
-void killAtStep(WriteStep step)
+void killWhenWrittenInPlace(std::size_t bytes)
 {
     Faults& f = faults();
     const std::lock_guard<std::mutex> guard(f.lock);
-    f.killStep = static_cast<int>(step);
+    f.killInPlaceAfter = bytes;
+}
+
+void killAtStep(WriteStep step, int call)
+{
+    Faults& f = faults();
+    const std::lock_guard<std::mutex> guard(f.lock);
+    Step& s = f.steps[static_cast<int>(step)];
+    s.calls = 0;
+    s.killCall = call;
+}
+
+void atStep(WriteStep step, int call, std::function<void()> action)
+{
+    Faults& f = faults();
+    const std::lock_guard<std::mutex> guard(f.lock);
+    Step& s = f.steps[static_cast<int>(step)];
+    s.calls = 0;
+    s.actionCall = call;
+    s.action = std::move(action);
+}
+
+void refuseUnnamedFiles(bool refuse)
+{
+    Faults& f = faults();
+    const std::lock_guard<std::mutex> guard(f.lock);
+    f.refuseUnnamed = refuse;
 }
 
 SyncCalls syncCalls()
 {
-    return {faults().dataSyncs.load(), faults().fullSyncs.load()};
+    return {faults().dataSyncs.load(), faults().fullSyncs.load(), faults().inPlaceSyncs.load()};
 }
 
 } // namespace qrl::test
@@ -135,10 +200,15 @@ int openat(int folder, const char* path, int flags, ...)
     const bool kept =
         (flags & O_ACCMODE) == O_RDWR ||
         ((flags & O_ACCMODE) == O_WRONLY && (flags & O_CREAT) == 0 && (flags & O_TMPFILE) != O_TMPFILE);
-    if (kept) {
+    const bool created = (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+    {
         const std::lock_guard<std::mutex> guard(f.lock);
-        if (f.active && f.openError != 0) {
+        if (kept && f.active && f.openError != 0) {
             errno = f.openError;
+            return -1;
+        }
+        if (f.refuseUnnamed && (flags & O_TMPFILE) == O_TMPFILE) {
+            errno = EOPNOTSUPP;
             return -1;
         }
     }
@@ -146,6 +216,8 @@ int openat(int folder, const char* path, int flags, ...)
     if (fd >= 0 && kept) {
         const std::lock_guard<std::mutex> guard(f.lock);
         f.written[fd] = 0;
+        if (!created)
+            f.inPlace.insert(fd);
     }
     return fd;
 }
@@ -162,6 +234,13 @@ ssize_t write(int fd, const void* data, size_t size)
     }
     std::size_t allowed = size;
     int error = 0;
+    if (f.killInPlaceAfter != kNever && f.inPlace.count(fd) != 0 &&
+        file->second + size > f.killInPlaceAfter) {
+        const std::size_t rest = f.killInPlaceAfter > file->second ? f.killInPlaceAfter - file->second : 0;
+        if (rest > 0)
+            real(fd, data, rest);
+        std::raise(SIGKILL);
+    }
     if (f.killAfter != kNever && file->second + size > f.killAfter)
         allowed = f.killAfter > file->second ? f.killAfter - file->second : 0;
     else if (f.active && f.error != 0 && file->second + size > f.afterBytes) {
@@ -187,6 +266,7 @@ int close(int fd)
         Faults& f = faults();
         const std::lock_guard<std::mutex> guard(f.lock);
         f.written.erase(fd);
+        f.inPlace.erase(fd);
     }
     return real(fd);
 }
@@ -198,10 +278,22 @@ int posix_fallocate(int fd, off_t offset, off_t length)
     return error != 0 ? error : real(fd, offset, length);
 }
 
+int ftruncate(int fd, off_t length)
+{
+    static const auto real = next<int (*)(int, off_t)>("ftruncate");
+    const int error = stepError(qrl::test::WriteStep::Truncate);
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return real(fd, length);
+}
+
 int fdatasync(int fd)
 {
     static const auto real = next<int (*)(int)>("fdatasync");
     ++faults().dataSyncs;
+    countInPlaceSync(fd);
     const int error = stepError(qrl::test::WriteStep::Sync);
     if (error != 0) {
         errno = error;
@@ -214,7 +306,19 @@ int fsync(int fd)
 {
     static const auto real = next<int (*)(int)>("fsync");
     ++faults().fullSyncs;
+    countInPlaceSync(fd);
     return real(fd);
+}
+
+int unlink(const char* path)
+{
+    static const auto real = next<int (*)(const char*)>("unlink");
+    const int error = stepError(qrl::test::WriteStep::Remove);
+    if (error != 0) {
+        errno = error;
+        return -1;
+    }
+    return real(path);
 }
 
 int renameat(int fromFolder, const char* from, int toFolder, const char* to)

@@ -57,6 +57,11 @@ struct Fault {
     int stepError = 0; // at `step` after the bytes, when not 0
     qrl::test::WriteStep step = qrl::test::WriteStep::Sync;
     bool inPlace = false; // the earlier file has a second link, so it is written in place
+    // Another program moves a file onto the name, or removes it, at this step of a save in place:
+    // the reserve comes before the first byte, the truncate to the new length before the answer.
+    bool meddles = false;
+    qrl::test::WriteStep meddleStep = qrl::test::WriteStep::Reserve;
+    bool meddleRemoves = false;
 };
 
 constexpr Fault kFaults[] = {
@@ -69,6 +74,10 @@ constexpr Fault kFaults[] = {
      true},
     {"sync", 0, 0, WriteError::DiskFull, false, ENOSPC, qrl::test::WriteStep::Sync},
     {"rename", 0, 0, WriteError::Permission, false, EACCES, qrl::test::WriteStep::Rename},
+    {"replaced meanwhile", 0, 0, WriteError::Replaced, false, 0, qrl::test::WriteStep::Sync, true, true,
+     qrl::test::WriteStep::Reserve, false},
+    {"removed meanwhile", 0, 0, WriteError::Replaced, false, 0, qrl::test::WriteStep::Sync, true, true,
+     qrl::test::WriteStep::Truncate, true},
 };
 
 class WriterFailure : public testing::TestWithParam<WriterCase> {
@@ -111,10 +120,23 @@ TEST_P(WriterFailure, KeepsTheEarlierFileAndNamesTheCause)
             qrl::injectWriteFault(fault.halfway ? size / 2 : 0, fault.error, fault.openError);
             if (fault.stepError != 0)
                 qrl::test::injectStepFault(fault.step, fault.stepError);
+            if (fault.meddles) {
+                qrl::test::atStep(fault.meddleStep, 1, [&] {
+                    if (fault.meddleRemoves) {
+                        ::unlink(path.c_str());
+                    } else {
+                        qrl::test::writeFile(dir.file("moved.out"), earlier);
+                        fs::rename(dir.file("moved.out"), path);
+                    }
+                });
+            }
             EXPECT_FALSE(GetParam().write(QString::fromStdString(path)));
             qrl::clearInjectedWriteFault();
-            EXPECT_EQ(qrl::test::filesIn(dir.path()), before);
-            if (earlierFile) {
+            auto after = before;
+            if (fault.meddleRemoves)
+                std::erase(after, std::string("kept.out"));
+            EXPECT_EQ(qrl::test::filesIn(dir.path()), after);
+            if (earlierFile && !fault.meddleRemoves) {
                 EXPECT_EQ(qrl::test::readFile(path), earlier);
             }
             if (GetParam().showsMessage) {
