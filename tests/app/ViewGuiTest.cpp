@@ -5,12 +5,14 @@
 #include "CQRLTabCtrl.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
+#include "CUnknownExtDlg.h"
 #include "CommandIds.h"
 #include "FileListMime.h"
 #include "QtAppShell.h"
 #include "ResourceTypes.h"
 #include "Screenshot.h"
 #include "StringTable.h"
+#include "TextFormat.h"
 #include "ViewMenus.h"
 #include "ViewRows.h"
 #include "ViewTestSupport.h"
@@ -27,6 +29,7 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QStandardItemModel>
 #include <QTest>
@@ -337,6 +340,39 @@ TEST_F(ViewGuiTest, AddAsksForFilesInTheResourceDirectoryAndPropertiesTellOfAMis
     view->OnSelectAll();
     action(qrl::cmd::kProperties)->trigger();
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2347) + form + qrl::text(2348)});
+}
+
+TEST_F(ViewGuiTest, AddNamesTheChosenFilesLeftOutAfterACancelledTypeQuestion)
+{
+    CQuorlyn32View* view = openWithFiles({});
+    QStringList paths;
+    for (const char* name : {"a.prn", "b.prg", "c.qqq", "d.prn", "e.prg", "f.prn"})
+        paths.append(makeFile(name, "x"));
+    // The real type question, cancelled with Escape.
+    CUnknownExtDlg::Question typeQuestion(frame);
+    const qrl::ScopedReplacement<UnknownExtensionQuestion> installed(setUnknownExtensionQuestion,
+                                                                     &typeQuestion);
+    bool asked = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<CUnknownExtDlg*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            asked = true;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }
+    });
+    poll.start();
+    ui.file(paths);
+    action(qrl::cmd::kAddResource)->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 2);
+    EXPECT_EQ(view->currentKind(), kKindData);
+    const QString text = qrl::formatText(qrl::text(9330), {QStringLiteral("c.qqq\nd.prn\ne.prg\nf.prn")});
+    EXPECT_EQ(ui.texts(), QStringList{text});
+    QMessageBox box(QMessageBox::Warning, qrl::defaultCaption(), text);
+    box.adjustSize();
+    qrl::test::saveScreenshot(&box, QStringLiteral("add-files-not-added.png"));
 }
 
 TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)
