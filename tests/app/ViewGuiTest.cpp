@@ -1,6 +1,7 @@
 // The project window on the offscreen platform: the list, its commands, and the program's roads
 // that open and close project windows.
 #include "CChildFrame.h"
+#include "CGlobalPrefs.h"
 #include "CMainFrame.h"
 #include "CQRLTabCtrl.h"
 #include "CQuorlyn32App.h"
@@ -19,7 +20,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -373,6 +376,44 @@ TEST_F(ViewGuiTest, AddNamesTheChosenFilesLeftOutAfterACancelledTypeQuestion)
     QMessageBox box(QMessageBox::Warning, qrl::defaultCaption(), text);
     box.adjustSize();
     qrl::test::saveScreenshot(&box, QStringLiteral("add-files-not-added.png"));
+}
+
+TEST_F(ViewGuiTest, AMappingChosenForAFileTheCheckRefusesIsNotKept)
+{
+    // A real project, whose content check reads the file as the font the question made it.
+    auto project = std::make_unique<CQuorlyn32Doc>();
+    project->GetProjSett().m_medium = kHardDisk;
+    qtShell.showProject(std::move(project));
+    auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+    ASSERT_NE(view, nullptr);
+    const QString pfb =
+        makeFile("font.pfb", "\x80\x01\x10\x00\x00\x00%!PS-AdobeFont-1.0: Demo" + std::string(300, ' '));
+    const int mapped = activePrefs()->count();
+    CUnknownExtDlg::Question typeQuestion(frame);
+    const qrl::ScopedReplacement<UnknownExtensionQuestion> installed(setUnknownExtensionQuestion,
+                                                                     &typeQuestion);
+    QString preselected;
+    bool remembered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<CUnknownExtDlg*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            preselected = dialog->findChild<QComboBox*>(QStringLiteral("typeList"))->currentText();
+            remembered = dialog->findChild<QCheckBox*>(QStringLiteral("rememberCheck"))->isChecked();
+            QTest::keyClick(dialog, Qt::Key_Return);
+        }
+    });
+    poll.start();
+    ui.file(QStringList{pfb});
+    action(qrl::cmd::kAddResource)->trigger();
+    EXPECT_EQ(preselected, QStringLiteral("True Type Font"));
+    EXPECT_TRUE(remembered);
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts()[0].contains(qrl::text(2395))) << ui.texts()[0].toStdString();
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 0);
+    EXPECT_EQ(activePrefs()->count(), mapped);
+    EXPECT_EQ(activePrefs()->SubtypeByExtension(QStringLiteral("pfb")), kSubtypeUnmapped);
 }
 
 TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)
