@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <functional>
 #include <optional>
 
 using qrl::test::viewtest::OpenDoc;
@@ -77,6 +78,31 @@ protected:
     }
 
     QAction* action(int id) const { return frame->commandAction(id); }
+
+    // The real unknown-extension dialog answers the type question; `answer` gets it once it is up
+    // and must close it.
+    class RealTypeQuestion {
+    public:
+        RealTypeQuestion(QWidget* parent, std::function<void(CUnknownExtDlg*)> answer)
+            : m_question(parent), m_answer(std::move(answer))
+        {
+            m_poll.setInterval(10);
+            QObject::connect(&m_poll, &QTimer::timeout, [this] {
+                if (auto* dialog = qobject_cast<CUnknownExtDlg*>(QApplication::activeModalWidget())) {
+                    m_poll.stop();
+                    m_answer(dialog);
+                }
+            });
+            m_poll.start();
+        }
+
+    private:
+        CUnknownExtDlg::Question m_question;
+        qrl::ScopedReplacement<UnknownExtensionQuestion> m_installed{setUnknownExtensionQuestion,
+                                                                     &m_question};
+        std::function<void(CUnknownExtDlg*)> m_answer;
+        QTimer m_poll;
+    };
 
     QtAppShell qtShell;
     CMainFrame* frame = nullptr;
@@ -352,20 +378,11 @@ TEST_F(ViewGuiTest, AddNamesTheChosenFilesLeftOutAfterACancelledTypeQuestion)
     for (const char* name : {"a.prn", "b.prg", "c.qqq", "d.prn", "e.prg", "f.prn"})
         paths.append(makeFile(name, "x"));
     // The real type question, cancelled with Escape.
-    CUnknownExtDlg::Question typeQuestion(frame);
-    const qrl::ScopedReplacement<UnknownExtensionQuestion> installed(setUnknownExtensionQuestion,
-                                                                     &typeQuestion);
     bool asked = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<CUnknownExtDlg*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            asked = true;
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        }
+    const RealTypeQuestion realQuestion(frame, [&asked](CUnknownExtDlg* dialog) {
+        asked = true;
+        QTest::keyClick(dialog, Qt::Key_Escape);
     });
-    poll.start();
     ui.file(paths);
     action(qrl::cmd::kAddResource)->trigger();
     EXPECT_TRUE(asked);
@@ -389,22 +406,13 @@ TEST_F(ViewGuiTest, AMappingChosenForAFileTheCheckRefusesIsNotKept)
     const QString pfb =
         makeFile("font.pfb", "\x80\x01\x10\x00\x00\x00%!PS-AdobeFont-1.0: Demo" + std::string(300, ' '));
     const int mapped = activePrefs()->count();
-    CUnknownExtDlg::Question typeQuestion(frame);
-    const qrl::ScopedReplacement<UnknownExtensionQuestion> installed(setUnknownExtensionQuestion,
-                                                                     &typeQuestion);
     QString preselected;
     bool remembered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<CUnknownExtDlg*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            preselected = dialog->findChild<QComboBox*>(QStringLiteral("typeList"))->currentText();
-            remembered = dialog->findChild<QCheckBox*>(QStringLiteral("rememberCheck"))->isChecked();
-            QTest::keyClick(dialog, Qt::Key_Return);
-        }
+    const RealTypeQuestion realQuestion(frame, [&](CUnknownExtDlg* dialog) {
+        preselected = dialog->findChild<QComboBox*>(QStringLiteral("typeList"))->currentText();
+        remembered = dialog->findChild<QCheckBox*>(QStringLiteral("rememberCheck"))->isChecked();
+        QTest::keyClick(dialog, Qt::Key_Return);
     });
-    poll.start();
     ui.file(QStringList{pfb});
     action(qrl::cmd::kAddResource)->trigger();
     EXPECT_EQ(preselected, QStringLiteral("True Type Font"));
