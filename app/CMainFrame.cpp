@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 
 #include <utility>
@@ -22,7 +23,10 @@
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mainFrame"));
-    resize(800, 600);
+    if (const QScreen* shown = screen())
+        resize(firstSize(shown->availableGeometry().size()));
+    else
+        resize(firstSize(QSize(800, 600)));
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
@@ -40,6 +44,13 @@ CMainFrame::~CMainFrame()
     // The area reports activations while its sub-windows are torn down after the actions.
     disconnect(m_mdiArea, nullptr, this, nullptr);
     setCapacityPane(nullptr);
+}
+
+QSize CMainFrame::firstSize(const QSize& available)
+{
+    // The frame is not known before the window is shown: room for a title bar and the borders.
+    const QSize frameRoom(16, 48);
+    return QSize(800, 600).boundedTo(available - frameRoom);
 }
 
 void CMainFrame::createStatusBar()

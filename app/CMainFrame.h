@@ -27,6 +27,10 @@ public:
     // The capacity pane's least width; it grows to a longer text.
     static constexpr int kCapacityPaneWidth = 520;
 
+    // The size of a main window without a stored placement: 800 x 600, or less where the screen's
+    // available area `available` (less room for the window's frame) is smaller.
+    static QSize firstSize(const QSize& available);
+
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 

@@ -2,7 +2,9 @@
 
 #include "LogFile.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QScreen>
 #include <QVBoxLayout>
 
 LogFileWindow::LogFileWindow() : QWidget(nullptr, Qt::Window)
@@ -21,7 +23,7 @@ bool LogFileWindow::Create(QWidget* parent)
     if (parent)
         setParent(parent, Qt::Window);
     setWindowTitle(QStringLiteral("LogFile Window"));
-    setGeometry(10, 10, 600, 300);
+    placeOnScreen();
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("logList"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -41,6 +43,35 @@ bool LogFileWindow::Create(QWidget* parent)
     layout->addWidget(m_list);
     setFocusProxy(m_list);
     return true;
+}
+
+void LogFileWindow::placeOnScreen()
+{
+    constexpr int kInset = 10;
+    const QSize size(600, 300);
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        setGeometry(kInset, kInset, size.width(), size.height());
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    resize(size.boundedTo(area.size() - QSize(2 * kInset, 2 * kInset)));
+    // The position of a window is that of its frame: the title bar stays on the screen too.
+    move(area.topLeft() + QPoint(kInset, kInset));
+}
+
+void LogFileWindow::keepOver(QWidget* mainWindow)
+{
+    if (!mainWindow || parentWidget() == mainWindow)
+        return;
+    const QPoint at = pos();
+    const QSize size = this->size();
+    const bool shown = isVisible();
+    setParent(mainWindow, windowFlags() | Qt::Window);
+    move(at);
+    resize(size);
+    if (shown)
+        show();
 }
 
 int LogFileWindow::addRow(const QString& text)

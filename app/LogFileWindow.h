@@ -7,8 +7,9 @@
 class LogFile;
 class QListWidget;
 
-// The popup that shows the log live: "LogFile Window" at 10,10, 600 x 300, a silver list whose
-// newest row is selected. Closing it by hand only stops the copy; the file goes on.
+// The popup that shows the log live: "LogFile Window" at 10,10 of the screen's available area (its
+// frame too), 600 x 300 or less when the area is smaller, a silver list whose newest row is
+// selected. Closing it by hand only stops the copy; the file goes on.
 class LogFileWindow : public QWidget, public LogWindow {
     Q_OBJECT
 public:
@@ -26,7 +27,12 @@ public:
 
     QListWidget* list() const { return m_list; }
 
+    // The log opens before the main window: once that is up, the log window becomes one of its
+    // windows, which stays over it, at the place and size it had.
+    void keepOver(QWidget* mainWindow);
+
 private:
+    void placeOnScreen();
     int addRow(const QString& text);
     void selectLast();
 

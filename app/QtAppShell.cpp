@@ -103,6 +103,8 @@ void QtAppShell::showMainFrame(const QString& title)
         return;
     m_mainFrame->show();
     m_mainFrame->setWindowTitle(title);
+    if (auto* logWindow = dynamic_cast<LogFileWindow*>(theApp().log().window()))
+        logWindow->keepOver(m_mainFrame);
 }
 
 bool QtAppShell::newDocument()

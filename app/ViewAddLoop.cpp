@@ -1,11 +1,13 @@
 #include "ViewAddLoop.h"
 
 #include "AppTextIds.h"
+#include "CProjItem.h"
 #include "CQuorlyn32Doc.h"
 #include "CQuorlyn32Err.h"
 #include "ResourceTypes.h"
 #include "SharedFolder.h"
 #include "StringTable.h"
+#include "TextFormat.h"
 #include "ToolsTextIds.h"
 #include "UserInterface.h"
 
@@ -81,6 +83,25 @@ private:
     bool m_shown = false;
 };
 
+// The most file names the message of the files left out lists; the rest are counted.
+constexpr qsizetype kListedFiles = 20;
+
+// After the refusal that ended the command: one message names the chosen files from `first` on,
+// none of which was added, unless the refused one was the last chosen.
+void reportNotAdded(const QStringList& paths, qsizetype first)
+{
+    if (first + 1 >= paths.size())
+        return;
+    QStringList names;
+    for (qsizetype i = first; i < paths.size() && names.size() < kListedFiles; ++i)
+        names.append(CProjItem::FileNameOf(paths[i]));
+    const qsizetype rest = paths.size() - first - names.size();
+    if (rest > 0)
+        names.append(qrl::formatText(qrl::text(qrl::ids::kMoreFilesNotAdded), {static_cast<int>(rest)}));
+    qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kFilesNotAdded), {names.join(QLatin1Char('\n'))}),
+                      qrl::Buttons::Ok, qrl::Icon::Warning);
+}
+
 } // namespace
 
 bool isNotFolder(const QString& path)
@@ -94,13 +115,15 @@ bool isNotFolder(const QString& path)
 Result addChosenFiles(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind& show)
 {
     Batch batch(doc, show);
-    for (const QString& path : paths) {
-        if (qrl::isSharedFolderPath(path)) {
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (qrl::isSharedFolderPath(paths[i])) {
             batch.report(qrl::text(qrl::ids::kSharedFolderRefused));
-            break;
+        } else if (batch.add(paths[i], true).added) {
+            continue;
         }
-        if (!batch.add(path, true).added)
-            break;
+        batch.catchUp();
+        reportNotAdded(paths, i);
+        return batch.result();
     }
     batch.catchUp();
     return batch.result();

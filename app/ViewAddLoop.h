@@ -23,7 +23,8 @@ struct Result {
 };
 
 // The add dialog's files, in order: a path of a Windows shared folder shows message kSharedFolderRefused and
-// ends the command, and so does the first refusal (after its message).
+// ends the command, and so does the first refusal (after its message, if it has one). When chosen
+// files remain after it, one message (kFilesNotAdded) then names the files from the refused one on.
 Result addChosenFiles(CQuorlyn32Doc& doc, const QStringList& paths, const ShowKind& show);
 // A pasted or dropped list: folders are skipped after message kCannotAddFolder, a shared-folder path shows
 // kSharedFolderRefused and ends the list, a refused file is reported and the next one tried.

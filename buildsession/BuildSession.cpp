@@ -73,7 +73,6 @@ void showText(int id)
 
 BuildSession::BuildSession(qrl::Spooler* spooler) : m_spooler(spooler)
 {
-    m_context.setProgressCallback(&BuildSession::BuildProgressCallback, this);
 }
 
 BuildSession::~BuildSession() = default;
@@ -152,6 +151,8 @@ bool BuildSession::chooseOutputFile(const BuildOptions& options, QString& path) 
 BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& options, BuildMonitor& monitor)
 {
     m_monitor = &monitor;
+    m_context = std::make_unique<BuildContextBlocks>();
+    m_context->setProgressCallback(&BuildSession::BuildProgressCallback, this);
     BuildResult result;
     result.settings = project.settings;
     // A refusal before the build keeps the dialog open with what the user chose.
@@ -188,7 +189,7 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
 
     monitor.open();
     monitor.stepIt();
-    m_context.setStorageSize(project.settings);
+    m_context->setStorageSize(project.settings);
     // The medium comes from the target every time, and the project takes it over.
     const int medium = engineMedium(options.target, options.cardType, project.settings.m_medium);
     result.settings.m_medium = static_cast<std::uint16_t>(medium);
@@ -206,7 +207,7 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
     monitor.resetPosition();
     monitor.setStep(25);
     const bool built = BuildSlots(medium);
-    RemoveResources(m_context.get());
+    RemoveResources(m_context->get());
     if (!built) {
         monitor.close();
         showText(ids::kFailedToBuild);
@@ -217,13 +218,13 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
         result.delivered = deliver(project, options, outputPath);
     else
         result.delivered =
-            WriteExportFile(*m_context.get(), options, medium, exportPath, monitor, &cardRefused);
+            WriteExportFile(*m_context->get(), options, medium, exportPath, monitor, &cardRefused);
     // A card too small or without a size code is the user's choice in the dialog, as any refusal
     // before the build: the dialog stays open to choose another.
     if (cardRefused)
         result.closeDialog = false;
-    RemoveSlotList(m_context.get());
-    RemoveLinkList(m_context.get());
+    RemoveSlotList(m_context->get());
+    RemoveLinkList(m_context->get());
     if (!result.delivered) {
         monitor.close();
         return result;
@@ -245,7 +246,7 @@ bool BuildSession::deliver(const BuildProject& project, const BuildOptions& opti
     delivery.tarnwick = options.tarnwick;
     delivery.writeProtection = options.writeProtection;
     delivery.powerOnForm = powerOnFormName(project);
-    SlotDelivery writer(*m_context.get(), delivery, *m_monitor);
+    SlotDelivery writer(*m_context->get(), delivery, *m_monitor);
     if (!outputPath.isEmpty())
         return writer.WriteSlotsToFile(outputPath);
     return writer.WriteSlotsToPrinter(m_spooler ? *m_spooler : qrl::spooler(), options.printerName);

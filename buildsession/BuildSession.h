@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace qrl {
 class Spooler;
 }
@@ -51,7 +53,8 @@ private:
     static void BuildProgressCallback(const char* text, int weight, void* user);
 
     qrl::Spooler* m_spooler;
-    BuildContextBlocks m_context;
+    // Made anew by every run: a build never sees the blocks of an earlier one.
+    std::unique_ptr<BuildContextBlocks> m_context;
     BuildMonitor* m_monitor = nullptr;
 };
 

@@ -72,7 +72,7 @@ bool BuildSession::BuildItems(const BuildProject& project, int medium, const Bui
             return false;
         if (called)
             m_monitor->stepIt();
-        if (!m_context.AddItemRecord(item.record)) {
+        if (!m_context->AddItemRecord(item.record)) {
             m_monitor->close();
             qrl::ui().message(qrl::text(ids::kFailedToBuild), qrl::Buttons::Ok, qrl::Icon::Warning);
             return false;
@@ -148,7 +148,7 @@ bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int mediu
         MakeResource(
             sourcePath.constData(), name.constData(), static_cast<std::uint32_t>(index), record.resourceId,
             static_cast<std::uint32_t>(BuildContextBlocks::GetEngineResourceType(record.resourceType)),
-            record.automaticFlag != 0 ? 1 : 0, static_cast<std::uint32_t>(medium), 0, m_context.get()) != 0;
+            record.automaticFlag != 0 ? 1 : 0, static_cast<std::uint32_t>(medium), 0, m_context->get()) != 0;
     const int engineErrno = errno;
     if (!parFile.isEmpty())
         QFile::remove(parFile);
@@ -161,7 +161,7 @@ bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int mediu
 
 bool BuildSession::BuildSlots(int medium)
 {
-    BuildContext* context = m_context.get();
+    BuildContext* context = m_context->get();
     const auto mediumCode = static_cast<std::uint32_t>(medium);
     m_monitor->setStatusText(qrl::text(ids::kStatusBuildingSlots));
     bool built = BuildLinkList(context) != 0;

@@ -2,6 +2,7 @@
 
 #include "FileMapRows.h"
 #include "TypeList.h"
+#include "UserInterface.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -49,6 +50,12 @@ void CFileMapNewDlg::accept()
 {
     if (m_extensionEdit->text().isEmpty())
         return;
+    if (m_taken && m_taken(m_extensionEdit->text())) {
+        qrl::ui().message(qrl::filemap::extensionTakenMessage(), qrl::Buttons::Ok, qrl::Icon::Information);
+        m_extensionEdit->setFocus();
+        m_extensionEdit->selectAll();
+        return;
+    }
     if (m_description)
         *m_description = m_types->currentText();
     if (m_extension)

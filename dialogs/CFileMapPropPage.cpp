@@ -72,6 +72,8 @@ CFileMapPropPage::CFileMapPropPage(CGlobalPrefs& prefs, QWidget* parent)
                              CFileMapNewDlg::Mode mode) {
         QString typeWord;
         CFileMapNewDlg dialog(&description, &typeWord, &extension, listIndex, mode, this);
+        dialog.setExtensionTaken(
+            [this](const QString& typed) { return qrl::filemap::extensionTaken(m_rows, typed); });
         return dialog.exec() == QDialog::Accepted;
     };
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CFileMapPropPage::onSelectionChanged);

@@ -1,13 +1,25 @@
 #include "CPrintRes.h"
 
 #include "CQuorlyn32Doc.h"
+#include "DialogsTextIds.h"
+#include "FileSave.h"
 #include "PrintSetup.h"
+#include "StringTable.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
 
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
 #include <QFont>
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -16,23 +28,133 @@ namespace {
 constexpr int kTextPixelSize = 67;
 constexpr int kTextBoxWidth = 100000;
 
+// Draws every page of `layout` with `painter`, which paints on `device`; false when a page could not
+// be started.
+bool paintPages(QPainter& painter, QPagedPaintDevice& device, const qrl::printres::Layout& layout,
+                int dotsPerInch)
+{
+    bool ok = true;
+    for (int page = 0; page < layout.pageCount && ok; ++page) {
+        if (page > 0)
+            ok = device.newPage();
+        if (ok)
+            CPrintRes::paintPage(painter, layout, page, dotsPerInch);
+    }
+    return ok;
+}
+
 } // namespace
 
-CPrintRes::CPrintRes(CQuorlyn32Doc& doc, QWidget* parent) : CPrintRes(doc, PrintSetup::newPrinter(), parent)
+CPrintRes::CPrintRes(CQuorlyn32Doc& doc, QWidget* parent)
+    : CPrintRes(doc, startOnQueueWithDriver(PrintSetup::newPrinter(), doc), parent)
 {
 }
 
-CPrintRes::CPrintRes(CQuorlyn32Doc& doc, std::unique_ptr<QPrinter> printer, QWidget* parent)
-    : QPrintDialog(printer.get(), parent), m_doc(doc), m_printer(std::move(printer))
+CPrintRes::CPrintRes(CQuorlyn32Doc& doc, Start start, QWidget* parent)
+    : QPrintDialog(start.printer.get(), parent), m_doc(doc), m_printer(std::move(start.printer))
 {
-    setOptions({});
+    setOptions(QAbstractPrintDialog::PrintToFile);
+    if (!start.pdfFile.isEmpty())
+        offerPdfFile(start.pdfFile);
 }
 
 CPrintRes::~CPrintRes() = default;
 
+std::vector<qrl::printres::Queue> CPrintRes::queues()
+{
+    std::vector<qrl::printres::Queue> list;
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
+        list.push_back({info.printerName(), info.makeAndModel()});
+    return list;
+}
+
+CPrintRes::Start CPrintRes::startOnQueueWithDriver(std::unique_ptr<QPrinter> printer,
+                                                   const CQuorlyn32Doc& doc)
+{
+    printer->setDocName(QString::fromLatin1(qrl::printres::kDocumentName));
+    if (printer->outputFormat() != QPrinter::NativeFormat) {
+        QString file = printer->outputFileName();
+        return {std::move(printer), file};
+    }
+    const QString start =
+        qrl::printres::startingQueue(queues(), printer->printerName(), QPrinterInfo::defaultPrinterName());
+    if (start == printer->printerName())
+        return {std::move(printer), QString()};
+    // Choosing a printer resets the page to that printer's: the page of the setup stays.
+    const QPageLayout page = printer->pageLayout();
+    QString pdfFile;
+    if (start.isEmpty()) {
+        const QString folder =
+            doc.GetDocumentDirectory().isEmpty() ? QDir::homePath() : doc.GetDocumentDirectory();
+        pdfFile = qrl::printres::pdfFileName(doc.GetPathName(), folder);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfFile);
+    } else {
+        printer->setPrinterName(start);
+    }
+    printer->setPageLayout(page);
+    return {std::move(printer), pdfFile};
+}
+
+void CPrintRes::offerPdfFile(const QString& path)
+{
+    // The standard dialog chooses its printer from its own list, which ends with the PDF file,
+    // and takes the file's name from its own field when it is confirmed.
+    if (auto* printers = findChild<QComboBox*>(QStringLiteral("printers")); printers && printers->count() > 0)
+        printers->setCurrentIndex(printers->count() - 1);
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("filename")))
+        name->setText(path);
+    m_printer->setOutputFormat(QPrinter::PdfFormat);
+    m_printer->setOutputFileName(path);
+}
+
+void CPrintRes::accept()
+{
+    // The standard dialog's list of printers; its last entry, the PDF file, is no queue.
+    const auto* printers = findChild<QComboBox*>(QStringLiteral("printers"));
+    const QString chosen = printers ? printers->currentText() : QString();
+    for (const qrl::printres::Queue& queue : queues()) {
+        if (queue.name != chosen || qrl::printres::hasDriver(queue.makeAndModel))
+            continue;
+        const QString question = qrl::formatText(qrl::text(qrl::ids::kNoDriverQueueQuestion), {chosen});
+        if (qrl::ui().message(question, qrl::Buttons::YesNo, qrl::Icon::Question) != qrl::Answer::Yes)
+            return;
+        break;
+    }
+    QPrintDialog::accept();
+}
+
 bool CPrintRes::PrintList()
 {
-    return printLayout(*m_printer, qrl::printres::layOut(qrl::printres::rowsOf(m_doc)));
+    const qrl::printres::Layout layout = qrl::printres::layOut(qrl::printres::rowsOf(m_doc));
+    if (m_printer->outputFormat() != QPrinter::PdfFormat)
+        return printLayout(*m_printer, layout);
+    QString failure;
+    if (printPdfFile(*m_printer, layout, m_printer->outputFileName(), &failure))
+        return true;
+    qrl::ui().message(failure, qrl::Buttons::Ok, qrl::Icon::Warning);
+    return false;
+}
+
+bool CPrintRes::printPdfFile(const QPrinter& printer, const qrl::printres::Layout& layout,
+                             const QString& path, QString* failure)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(QString::fromLatin1(qrl::printres::kDocumentName));
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        QPainter painter;
+        if (!painter.begin(&writer) || !paintPages(painter, writer, layout, writer.resolution()) ||
+            !painter.end()) {
+            if (failure)
+                *failure = qrl::writeFailureText(qrl::WriteError::Other, path);
+            return false;
+        }
+    }
+    return qrl::saveWholeFile(path, pdf.data(), failure);
 }
 
 bool CPrintRes::printLayout(QPrinter& printer, const qrl::printres::Layout& layout)
@@ -41,13 +163,7 @@ bool CPrintRes::printLayout(QPrinter& printer, const qrl::printres::Layout& layo
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    bool ok = true;
-    for (int page = 0; page < layout.pageCount && ok; ++page) {
-        if (page > 0)
-            ok = printer.newPage();
-        if (ok)
-            paintPage(painter, layout, page, printer.resolution());
-    }
+    const bool ok = paintPages(painter, printer, layout, printer.resolution());
     // A job whose page could not be started is given up rather than left half printed.
     if (!ok)
         printer.abort();

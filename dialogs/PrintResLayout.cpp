@@ -3,6 +3,9 @@
 #include "CProjItem.h"
 #include "CQuorlyn32Doc.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace qrl::printres {
 
 namespace {
@@ -81,6 +84,39 @@ Layout layOut(const std::vector<Row>& rows)
     }
     layout.pageCount = page + 1;
     return layout;
+}
+
+bool hasDriver(const QString& makeAndModel)
+{
+    const QString model = makeAndModel.trimmed();
+    return !model.isEmpty() && model.compare(QLatin1String("Local Raw Printer"), Qt::CaseInsensitive) != 0 &&
+           model.compare(QLatin1String("Raw"), Qt::CaseInsensitive) != 0;
+}
+
+QString startingQueue(const std::vector<Queue>& queues, const QString& current, const QString& defaultQueue)
+{
+    const auto withDriver = [&queues](const QString& name) {
+        for (const Queue& queue : queues)
+            if (queue.name == name)
+                return hasDriver(queue.makeAndModel);
+        return false;
+    };
+    if (!current.isEmpty() && withDriver(current))
+        return current;
+    if (!defaultQueue.isEmpty() && withDriver(defaultQueue))
+        return defaultQueue;
+    for (const Queue& queue : queues)
+        if (hasDriver(queue.makeAndModel))
+            return queue.name;
+    return QString();
+}
+
+QString pdfFileName(const QString& projectPath, const QString& folder)
+{
+    if (projectPath.isEmpty())
+        return QDir(folder).filePath(QStringLiteral("Resources.pdf"));
+    const QFileInfo project(projectPath);
+    return project.dir().filePath(project.completeBaseName() + QStringLiteral(".pdf"));
 }
 
 } // namespace qrl::printres

@@ -57,4 +57,24 @@ std::vector<Row> rowsOf(const CQuorlyn32Doc& doc);
 // item in steps of 100 from y 540; 57 rows fill a page.
 Layout layOut(const std::vector<Row>& rows);
 
+// A print queue as the desktop lists it, with the make and model its scheduler reports.
+struct Queue {
+    QString name;
+    QString makeAndModel;
+};
+
+// False for a queue without a driver, which hands the bytes of a job to the printer unchanged:
+// the scheduler reports such a queue's make and model as "Local Raw Printer" (or "Raw"), and a
+// queue that reports none is not taken for one with a driver either.
+bool hasDriver(const QString& makeAndModel);
+
+// The queue the list's print dialog starts on: `current` when it is a queue with a driver, else
+// `defaultQueue` when it is one, else the first queue with a driver; empty when no queue has one,
+// and the list is then offered as a PDF file.
+QString startingQueue(const std::vector<Queue>& queues, const QString& current, const QString& defaultQueue);
+
+// The PDF file first offered for the list: the project file's name with ".pdf", in the project's
+// folder; "Resources.pdf" in `folder` for a project not saved yet.
+QString pdfFileName(const QString& projectPath, const QString& folder);
+
 } // namespace qrl::printres

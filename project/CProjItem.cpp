@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -190,15 +191,27 @@ void CProjItem::AssignSubtype()
             m_record.name.clear();
             // An empty extension or one holding the map's separators would corrupt the stored map:
             // the file is still classified as chosen, but no such mapping is kept.
-            if (choice->remember && prefs && CGlobalPrefs::isStorableExtension(m_extension)) {
-                prefs->Add(
-                    {TypeWordOfKind(KindOfSubtype(type)), m_extension, subtypeName(type), prefs->count()});
-                prefs->Save();
-            }
+            if (choice->remember && CGlobalPrefs::isStorableExtension(m_extension))
+                m_chosenMapping =
+                    FileMapEntry{TypeWordOfKind(KindOfSubtype(type)), m_extension, subtypeName(type), 0};
         }
     }
     m_record.resourceType = static_cast<std::uint8_t>(type);
     m_kind = KindOfSubtype(type);
+}
+
+void CProjItem::StoreChosenMapping()
+{
+    if (!m_chosenMapping)
+        return;
+    FileMapEntry entry = *std::exchange(m_chosenMapping, std::nullopt);
+    CGlobalPrefs* prefs = activePrefs();
+    // Another file of the same extension may have been taken since this one was asked about.
+    if (!prefs || prefs->SubtypeByExtension(entry.extension) != kSubtypeUnmapped)
+        return;
+    entry.row = prefs->count();
+    prefs->Add(entry);
+    prefs->Save();
 }
 
 void CProjItem::DeriveName()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileMapEntry.h"
 #include "ItemRecord.h"
 
 #include <QByteArray>
@@ -88,6 +89,10 @@ public:
     void setVerifyMacroId(bool verify) { m_verifyMacroId = verify; }
     // The unknown-extension question was cancelled.
     bool isCancelled() const { return m_cancelled; }
+    // Keeps the extension mapping the user chose for this file in the unknown-extension question
+    // (when the answer asked for it to be kept) in the extension map and saves the map. The
+    // document calls it once it has taken the item: a file it refuses leaves the map as it was.
+    void StoreChosenMapping();
     // The path did not fit the record; the message was shown.
     bool isPathTooLong() const { return m_pathTooLong; }
     // The size the file system gave at the last refresh (the record holds its low 32 bits).
@@ -125,4 +130,5 @@ private:
     bool m_cancelled = false;
     bool m_pathTooLong = false;
     std::uint64_t m_sizeOnDisk = 0;
+    std::optional<FileMapEntry> m_chosenMapping;
 };

@@ -129,6 +129,7 @@ bool CQuorlyn32Doc::AddItem(std::unique_ptr<CProjItem> item, int& kind, AddOutco
         return false;
 
     kind = item->kind();
+    item->StoreChosenMapping();
     m_items.push_back(std::move(item));
     // The stored path no longer names where the file is: the project needs saving.
     if (relocated)

@@ -76,6 +76,14 @@ TEST(ApplicationGui, StartsShowsItsWindowAndEndsOnASessionEnd)
         EXPECT_TRUE(shell.mainFrame()->isVisible());
         EXPECT_EQ(shell.mainFrame()->windowTitle(), QStringLiteral("Quorlyn for Windows"));
         ASSERT_NE(app.log().window(), nullptr);
+        // At LogLevel 2 the log window opens on the screen and stays over the main window.
+        auto* logWindow = dynamic_cast<LogFileWindow*>(app.log().window());
+        ASSERT_NE(logWindow, nullptr);
+        EXPECT_TRUE(logWindow->isWindow());
+        EXPECT_TRUE(logWindow->isVisible());
+        EXPECT_EQ(logWindow->parentWidget(), shell.mainFrame());
+        EXPECT_TRUE(logWindow->screen()->availableGeometry().contains(logWindow->frameGeometry()));
+        EXPECT_EQ(logWindow->size(), QSize(600, 300));
         installSessionEndHandler(shell.mainFrame());
         qrl::test::saveScreenshot(shell.mainFrame(), "main-window.png");
         QTimer::singleShot(50, [] { std::raise(SIGTERM); });

@@ -5,9 +5,12 @@
 #include "ResourceTypes.h"
 #include "SharedFolder.h"
 #include "StringTable.h"
+#include "TextFormat.h"
 #include "ViewTestSupport.h"
 
 #include <QDir>
+
+#include <functional>
 
 using qrl::test::viewtest::OpenDoc;
 using qrl::test::viewtest::ViewTest;
@@ -53,7 +56,9 @@ TEST_F(AddLoopTest, ChosenFilesStopAtTheFirstRefusalAfterShowingWhatWasAdded)
     EXPECT_EQ(result.lastKind, kKindForm);
     EXPECT_EQ(doc.GetItemCount(), 2);
     EXPECT_EQ(doc.GetItemAt(1)->GetPath(), first); // the third was never tried
-    EXPECT_EQ(ui.texts(), QStringList{second + QStringLiteral("\n\nis already in the project")});
+    EXPECT_EQ(ui.texts(),
+              (QStringList{second + QStringLiteral("\n\nis already in the project"),
+                           qrl::formatText(qrl::text(9330), {QStringLiteral("two.prg\nthree.prn")})}));
     // The list and the modified mark caught up before the message.
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].kind, kKindForm);
@@ -74,7 +79,8 @@ TEST_F(AddLoopTest, AllChosenFilesAddedShowTheLastOnesTab)
     // A Windows shared folder ends the command; nothing after it is tried.
     const QString later = makeFile("c.prn", "form");
     qrl::addloop::addChosenFiles(doc, {QStringLiteral("\\\\server\\share\\x.prn"), later}, recorder());
-    EXPECT_EQ(ui.texts(), QStringList{qrl::text(3035)});
+    EXPECT_EQ(ui.texts(), (QStringList{qrl::text(3035),
+                                       qrl::formatText(qrl::text(9330), {QStringLiteral("x.prn\nc.prn")})}));
     EXPECT_EQ(doc.GetItemCount(), 2);
     // Any path that begins with a backslash is taken for one; an ordinary path never is.
     EXPECT_FALSE(qrl::isSharedFolderPath(QStringLiteral("/srv/share/x.prn")));
@@ -206,4 +212,66 @@ TEST_F(ViewTest, RenameCutsTrueTypeNamesAndRefusesLongerNamesEmptyNamesAndMacros
     EXPECT_FALSE(qrl::itemrename::canEditName(kPclMacro));
     EXPECT_FALSE(qrl::itemrename::canEditName(kTelluradeMacro));
     EXPECT_TRUE(qrl::itemrename::canEditName(kPclEoFont));
+}
+
+TEST_F(AddLoopTest, TheFilesLeftAfterTheFirstRefusalAreNamedInOneMessage)
+{
+    // Six files chosen at once, the third refused: the two before stay, the others are named.
+    struct Row {
+        const char* what;
+        std::string third;
+        std::function<QStringList(const QString&)> refusal; // the third's own messages
+    };
+    const Row rows[] = {
+        {"already in the project", "c.prn",
+         [](const QString& path) {
+             return QStringList{path + QStringLiteral("\n\nis already in the project")};
+         }},
+        {"its type question cancelled", "c.zzz", [](const QString&) { return QStringList{}; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        while (doc.GetItemCount() > 0)
+            doc.RemoveItem(doc.GetItemAt(0)->serial());
+        ui.clear();
+        shown.clear();
+        QStringList paths;
+        for (const char* name : {"a.prn", "b.prg"})
+            paths.append(makeFile(name, "x"));
+        paths.append(makeFile(row.third, "x"));
+        for (const char* name : {"d.prn", "e.prg", "f.prn"})
+            paths.append(makeFile(name, "x"));
+        int kind = -1;
+        if (row.third == "c.prn") {
+            ASSERT_TRUE(doc.AddFile(paths[2], kind));
+        }
+        const int before = doc.GetItemCount();
+
+        const qrl::addloop::Result result = qrl::addloop::addChosenFiles(doc, paths, recorder());
+        EXPECT_EQ(result.added, 2);
+        EXPECT_EQ(doc.GetItemCount(), before + 2);
+        const QStringList expected =
+            row.refusal(paths[2]) +
+            QStringList{qrl::formatText(
+                qrl::text(9330),
+                {QStringLiteral("%1\nd.prn\ne.prg\nf.prn").arg(QString::fromStdString(row.third))})};
+        EXPECT_EQ(ui.texts(), expected);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].messagesBefore, 0);
+    }
+
+    // The refused file the last one chosen: its own message is all; a long list is cut short.
+    ui.clear();
+    qrl::addloop::addChosenFiles(doc, {makeFile("g.zzz", "x")}, recorder());
+    EXPECT_TRUE(ui.texts().isEmpty());
+    QStringList many{makeFile("h.zzz", "x")};
+    QStringList names{QStringLiteral("h.zzz")};
+    for (int i = 0; i < 30; ++i) {
+        many.append(makeFile("m" + std::to_string(i) + ".prn", "x"));
+        if (names.size() < 20)
+            names.append(QStringLiteral("m%1.prn").arg(i));
+    }
+    names.append(QStringLiteral("and 11 more"));
+    qrl::addloop::addChosenFiles(doc, many, recorder());
+    EXPECT_EQ(ui.texts(), QStringList{qrl::formatText(qrl::text(9330), {names.join(QLatin1Char('\n'))})});
 }

@@ -1,16 +1,19 @@
 // The project window on the offscreen platform: the list, its commands, and the program's roads
 // that open and close project windows.
 #include "CChildFrame.h"
+#include "CGlobalPrefs.h"
 #include "CMainFrame.h"
 #include "CQRLTabCtrl.h"
 #include "CQuorlyn32App.h"
 #include "CQuorlyn32View.h"
+#include "CUnknownExtDlg.h"
 #include "CommandIds.h"
 #include "FileListMime.h"
 #include "QtAppShell.h"
 #include "ResourceTypes.h"
 #include "Screenshot.h"
 #include "StringTable.h"
+#include "TextFormat.h"
 #include "ViewMenus.h"
 #include "ViewRows.h"
 #include "ViewTestSupport.h"
@@ -18,7 +21,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -28,12 +33,14 @@
 #include <QListView>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
+#include <functional>
 #include <optional>
 
 using qrl::test::viewtest::OpenDoc;
@@ -72,6 +79,31 @@ protected:
     }
 
     QAction* action(int id) const { return frame->commandAction(id); }
+
+    // The real unknown-extension dialog answers the type question; `answer` gets it once it is up
+    // and must close it.
+    class RealTypeQuestion {
+    public:
+        RealTypeQuestion(QWidget* parent, std::function<void(CUnknownExtDlg*)> answer)
+            : m_question(parent), m_answer(std::move(answer))
+        {
+            m_poll.setInterval(10);
+            QObject::connect(&m_poll, &QTimer::timeout, [this] {
+                if (auto* dialog = qobject_cast<CUnknownExtDlg*>(QApplication::activeModalWidget())) {
+                    m_poll.stop();
+                    m_answer(dialog);
+                }
+            });
+            m_poll.start();
+        }
+
+    private:
+        CUnknownExtDlg::Question m_question;
+        qrl::ScopedReplacement<UnknownExtensionQuestion> m_installed{setUnknownExtensionQuestion,
+                                                                     &m_question};
+        std::function<void(CUnknownExtDlg*)> m_answer;
+        QTimer m_poll;
+    };
 
     QtAppShell qtShell;
     CMainFrame* frame = nullptr;
@@ -338,6 +370,59 @@ TEST_F(ViewGuiTest, AddAsksForFilesInTheResourceDirectoryAndPropertiesTellOfAMis
     view->OnSelectAll();
     action(qrl::cmd::kProperties)->trigger();
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(2347) + form + qrl::text(2348)});
+}
+
+TEST_F(ViewGuiTest, AddNamesTheChosenFilesLeftOutAfterACancelledTypeQuestion)
+{
+    CQuorlyn32View* view = openWithFiles({});
+    QStringList paths;
+    for (const char* name : {"a.prn", "b.prg", "c.qqq", "d.prn", "e.prg", "f.prn"})
+        paths.append(makeFile(name, "x"));
+    // The real type question, cancelled with Escape.
+    bool asked = false;
+    const RealTypeQuestion realQuestion(frame, [&asked](CUnknownExtDlg* dialog) {
+        asked = true;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    ui.file(paths);
+    action(qrl::cmd::kAddResource)->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 2);
+    EXPECT_EQ(view->currentKind(), kKindData);
+    const QString text = qrl::formatText(qrl::text(9330), {QStringLiteral("c.qqq\nd.prn\ne.prg\nf.prn")});
+    EXPECT_EQ(ui.texts(), QStringList{text});
+    QMessageBox box(QMessageBox::Warning, qrl::defaultCaption(), text);
+    box.adjustSize();
+    qrl::test::saveScreenshot(&box, QStringLiteral("add-files-not-added.png"));
+}
+
+TEST_F(ViewGuiTest, AMappingChosenForAFileTheCheckRefusesIsNotKept)
+{
+    // A real project, whose content check reads the file as the font the question made it.
+    auto project = std::make_unique<CQuorlyn32Doc>();
+    project->GetProjSett().m_medium = kHardDisk;
+    qtShell.showProject(std::move(project));
+    auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());
+    ASSERT_NE(view, nullptr);
+    const QString pfb =
+        makeFile("font.pfb", "\x80\x01\x10\x00\x00\x00%!PS-AdobeFont-1.0: Demo" + std::string(300, ' '));
+    const int mapped = activePrefs()->count();
+    QString preselected;
+    bool remembered = false;
+    const RealTypeQuestion realQuestion(frame, [&](CUnknownExtDlg* dialog) {
+        preselected = dialog->findChild<QComboBox*>(QStringLiteral("typeList"))->currentText();
+        remembered = dialog->findChild<QCheckBox*>(QStringLiteral("rememberCheck"))->isChecked();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    ui.file(QStringList{pfb});
+    action(qrl::cmd::kAddResource)->trigger();
+    EXPECT_EQ(preselected, QStringLiteral("True Type Font"));
+    EXPECT_TRUE(remembered);
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts()[0].contains(qrl::text(2395))) << ui.texts()[0].toStdString();
+    EXPECT_EQ(view->GetDocument()->GetItemCount(), 0);
+    EXPECT_EQ(activePrefs()->count(), mapped);
+    EXPECT_EQ(activePrefs()->SubtypeByExtension(QStringLiteral("pfb")), kSubtypeUnmapped);
 }
 
 TEST_F(ViewGuiTest, ContextMenusEnableFromTheProjectsState)

@@ -1,6 +1,7 @@
 // The printer commands around the slot images, the Tarnwick trim, and the names they accept.
 #include "SlotCommands.h"
 #include "SlotDelivery.h"
+#include "Spooler.h"
 
 #include "TempCwd.h"
 
@@ -117,6 +118,13 @@ TEST(BuildCommands, TarnwickTrimKeepsTheMacroAndDropsZerosAmongTheLastFour)
         {std::string("ABCDEF\x00\x00", 8), "ABCDEF"},
         {std::string("AB\x00\x00\x43", 5), "ABC"},
         {"", ""},
+        // Zeros among the last five: the fifth from the end is the macro's own and stays.
+        {std::string("XY\x00\x00\x00\x00\x00", 7), std::string("XY\x00", 3)},
+        {std::string(5, '\0'), std::string(1, '\0')},
+        {std::string("\x00\x41\x00", 3), "A"},
+        // A macro longer than a copy block: the kept part ends in a second block.
+        {std::string(qrl::kSendBlockSize + 2, 'M') + std::string("\x00\x00\x00\x4E\x00", 5),
+         std::string(qrl::kSendBlockSize + 2, 'M') + std::string("\x00\x4E", 2)},
     };
     for (const Case& c : cases) {
         const std::string image = std::string(236, '\x11') + c.macro;

@@ -284,3 +284,69 @@ TEST_F(BuildDlgTest, ConfigureRunsTheSettingsDialogAndTakesItsCard)
     EXPECT_EQ(dialog.targetState().cardType, QStringLiteral("OTP"));
     EXPECT_FALSE(child<QCheckBox>(dialog, "formatCheck")->isEnabled());
 }
+
+TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
+{
+    // Every press of Build starts from an empty build context: after the card image of 128 MB is
+    // refused, another card or another target in the same dialog gives the bytes a new dialog gives.
+    struct Row {
+        const char* what;
+        int target;
+        std::uint16_t sizeIndex;
+        const char* extension;
+    };
+    const Row rows[] = {
+        {"a card image of 20 MB", kTargetCardImage, 14, ".bxf"},
+        {"the card to FILE:", kTargetCard, 22, ".prn"},
+    };
+    const auto chooseTarget = [this](CBuildDlg& dialog, int wanted) {
+        auto* target = child<QComboBox>(dialog, "targetCombo");
+        target->setFocus();
+        const Qt::Key key = target->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up;
+        for (int step = 0; step < 4 && target->currentIndex() != wanted; ++step)
+            QTest::keyClick(target, key);
+        ASSERT_EQ(target->currentIndex(), wanted);
+    };
+    const auto build = [&](CBuildDlg& dialog, const Row& row, const std::string& path) {
+        chooseTarget(dialog, row.target);
+        if (row.target == kTargetCard)
+            child<QComboBox>(dialog, "printerCombo")->setCurrentIndex(0);
+        ui.clear();
+        ui.file(QString::fromStdString(path));
+        QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(ui.texts().contains(qrl::text(2222))) << ui.texts().join(QLatin1Char('|')).toStdString();
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        document.project.settings.m_medium = kJeidaCard;
+        document.project.settings.m_storageSizeIndex = 22;
+        const std::string retried = files.file(std::string("retried") + row.extension);
+        const std::string fresh = files.file(std::string("fresh") + row.extension);
+        {
+            CBuildDlg dialog(document, nullptr, &spooler);
+            dialog.setConfigure([&](int) {
+                document.project.settings.m_storageSizeIndex = row.sizeIndex;
+                return true;
+            });
+            dialog.show();
+            chooseTarget(dialog, kTargetCardImage);
+            ui.clear();
+            ui.file(QString::fromStdString(files.file("refused.bxf")));
+            QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);
+            ASSERT_TRUE(dialog.isVisible());
+            ASSERT_EQ(ui.texts(), QStringList{cardCapacityText({})});
+            QTest::mouseClick(child<QPushButton>(dialog, "configureButton"), Qt::LeftButton);
+            build(dialog, row, retried);
+        }
+        {
+            CBuildDlg dialog(document, nullptr, &spooler);
+            dialog.show();
+            build(dialog, row, fresh);
+        }
+        const std::string bytes = qrl::test::readFile(retried);
+        EXPECT_GT(bytes.size(), 0U);
+        EXPECT_EQ(bytes, qrl::test::readFile(fresh));
+    }
+}

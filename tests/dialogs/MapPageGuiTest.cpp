@@ -2,6 +2,7 @@
 #include "CEmcrOptionsPropPage.h"
 #include "CFileLocationModifyDlg.h"
 #include "CFileLocationOptionsPropPage.h"
+#include "CFileMapNewDlg.h"
 #include "CFileMapPropPage.h"
 #include "CGlobalPrefs.h"
 #include "CProperties.h"
@@ -12,15 +13,18 @@
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -81,6 +85,45 @@ TEST_F(MapPageGui, RemoveOnlyForAddedRowsAndDuplicatesRefused)
     EXPECT_EQ(page.rows()[10].typeWord, QStringLiteral("DATA"));
     child<QPushButton>(page, "removeButton")->click();
     EXPECT_EQ(page.rows().size(), 10u);
+}
+
+TEST_F(MapPageGui, ANewMappingRefusedAsADuplicateKeepsItsDialogOpenWithTheEntry)
+{
+    CFileMapPropPage page(prefs);
+    page.show();
+    QString entryAfterRefusal;
+    bool stayedOpen = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CFileMapNewDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("extensionEdit"));
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okButton"));
+        QTest::keyClicks(edit, QStringLiteral("ttf"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        stayedOpen = dialog->isVisible();
+        entryAfterRefusal = edit->text();
+        qrl::test::saveScreenshot(dialog, QStringLiteral("file-mapping-duplicate-kept.png"));
+        QTest::keyClicks(edit, QStringLiteral("abc"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll.start();
+    QTest::mouseClick(child<QPushButton>(page, "addNewButton"), Qt::LeftButton);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(entryAfterRefusal, QStringLiteral("ttf"));
+    const QString message =
+        QStringLiteral("The extension is already available, please rename it, then try again");
+    EXPECT_EQ(ui.texts(), QStringList{message});
+    ASSERT_EQ(page.rows().size(), 11u);
+    EXPECT_EQ(page.rows()[10].extension, QStringLiteral("abc"));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Quorlyn32"), message);
+    box.adjustSize();
+    qrl::test::saveScreenshot(&box, QStringLiteral("file-mapping-duplicate-message.png"));
 }
 
 TEST_F(MapPageGui, ApplyBlockedByATypedDuplicate)

@@ -112,3 +112,44 @@ TEST(PrintResLayout, KindTexts)
     for (const auto& c : cases)
         EXPECT_EQ(kindText(c.kind), QString::fromLatin1(c.text)) << c.kind;
 }
+
+TEST(PrintResLayout, TheListStartsOnAQueueWithADriverOrOnAPdfFile)
+{
+    // The scheduler reports a queue without a driver as "Local Raw Printer"; such a queue would
+    // hand the list's PDF to a page printer unchanged.
+    EXPECT_FALSE(hasDriver(QStringLiteral("Local Raw Printer")));
+    EXPECT_FALSE(hasDriver(QStringLiteral(" raw ")));
+    EXPECT_FALSE(hasDriver(QString()));
+    EXPECT_TRUE(hasDriver(QStringLiteral("Zentrix FS-1 Series PPD")));
+
+    const Queue raw{QStringLiteral("raw"), QStringLiteral("Local Raw Printer")};
+    const Queue laser{QStringLiteral("laser"), QStringLiteral("Generic PCL Laser")};
+    const Queue office{QStringLiteral("office"), QStringLiteral("Generic PostScript")};
+    struct Case {
+        const char* what;
+        std::vector<Queue> queues;
+        const char* current;
+        const char* defaultQueue;
+        const char* start;
+    };
+    const Case cases[] = {
+        {"the printer of the setup", {raw, laser, office}, "office", "laser", "office"},
+        {"no printer chosen: the default", {raw, laser, office}, "", "office", "office"},
+        {"a raw printer chosen: the default", {raw, laser, office}, "raw", "office", "office"},
+        {"no default: the first with a driver", {raw, laser, office}, "", "", "laser"},
+        {"a raw default: the first with a driver", {raw, laser}, "", "raw", "laser"},
+        {"raw queues only: a file", {raw}, "", "raw", ""},
+        {"no queue: a file", {}, "", "", ""},
+        {"a name no queue has", {laser}, "gone", "", "laser"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(
+            startingQueue(c.queues, QString::fromLatin1(c.current), QString::fromLatin1(c.defaultQueue)),
+            QString::fromLatin1(c.start));
+    }
+
+    EXPECT_EQ(pdfFileName(QStringLiteral("/srv/projects/fonts.v2.prj"), QStringLiteral("/home/u")),
+              QStringLiteral("/srv/projects/fonts.v2.pdf"));
+    EXPECT_EQ(pdfFileName(QString(), QStringLiteral("/home/u")), QStringLiteral("/home/u/Resources.pdf"));
+}

@@ -287,6 +287,45 @@ TEST(CardImage, AnImageFillingTheCardExactlyIsWrittenOneByteMoreIsNot)
     }
 }
 
+TEST(CardImage, SlotsOfSeveralMegabytesCrossTheCopyBlocksWhole)
+{
+    // An 8 MB card; the images begin at odd and even places and end across the blocks of a
+    // megabyte in which the slots are copied and the card swapped.
+    TempCwd cwd;
+    CardBuild build(10);
+    struct Slot {
+        std::uint8_t kind;
+        const char* name;
+        std::string image;
+        std::uint32_t skipped; // the headers before a macro's data
+    };
+    const Slot slots[] = {
+        {kData, "bigdata", slotImage(3 * kMB + 1, false, 11), 0},
+        {kFonts, "Font", slotImage(kMB + 301, true, 13), 0},
+        {kMacros, "MAC", slotImage(2 * kMB + 7, true, 17), 204},
+    };
+    for (const Slot& slot : slots)
+        build.addSlot(slot.kind, slot.name, slot.image);
+    ASSERT_EQ(build.exportTo("card.bxf"), 1);
+
+    const CardImage card = exported("card.bxf");
+    ASSERT_EQ(card.cardSlots.size(), std::size(slots));
+    std::size_t position = 112;
+    for (std::size_t i = 0; i < std::size(slots); ++i) {
+        SCOPED_TRACE(i);
+        const Slot& slot = slots[i];
+        EXPECT_EQ(card.cardSlots[i].kind, slot.kind);
+        EXPECT_EQ(card.cardSlots[i].name, slot.name);
+        EXPECT_EQ(card.cardSlots[i].position, position);
+        EXPECT_EQ(card.cardSlots[i].dataOffset, position + slot.skipped);
+        EXPECT_EQ(card.cardSlots[i].dataSize, slot.image.size() - slot.skipped);
+        EXPECT_TRUE(card.cardSlots[i].image == slot.image);
+        EXPECT_TRUE(card.unswapped.compare(position, slot.image.size(), slot.image) == 0);
+        position += slot.image.size() + 52;
+    }
+    EXPECT_EQ(card.unswapped.size(), position - 52);
+}
+
 TEST(CardImage, AFullSlotListIsWrittenOneSlotMoreIsRefused)
 {
     TempCwd cwd;

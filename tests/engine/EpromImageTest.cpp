@@ -114,7 +114,11 @@ INSTANTIATE_TEST_SUITE_P(Forms, WriteFormats,
                          ::testing::Values(FormatCase{1, 196, false}, FormatCase{1, 2000001, false},
                                            FormatCase{2, 196, false}, FormatCase{2, 197, false},
                                            FormatCase{3, 197, false}, FormatCase{1, 2000001, true},
-                                           FormatCase{2, 3000001, true}, FormatCase{3, 3000000, true}));
+                                           FormatCase{2, 3000001, true}, FormatCase{3, 3000000, true},
+                                           // Swapped where it lies before it is moved, pairs across
+                                           // the blocks of a megabyte.
+                                           FormatCase{2, (std::size_t{3} << 20) + 1, false},
+                                           FormatCase{2, (std::size_t{2} << 20) + 2, false}));
 
 TEST(EpromImage, SRecordTextOfTheEmptyEpromImage)
 {

@@ -170,3 +170,45 @@ TEST(MacroStripper, AFailedReadOrWriteFailsTheStrip)
 }
 
 } // namespace
+
+// The image's closing ";ENDG" found by the backward search of the real window size: the first
+// window read from the end begins one to four bytes into it, so its start lies in the next one.
+TEST(MacroStripper, AnImageEndAcrossTwoWindowsOfTheBackwardSearch)
+{
+    std::string image = randomBytes(5000, 13);
+    image.replace(100, kHostile.size(), kHostile);
+    image.replace(300, 6, ";ENDG;");
+    const std::string head = "!R!MCRO PHOT %;STR 300;SPO P;GRRD J,1000,800;";
+    const std::string text = "TEXT '";
+    const std::string end = "';ENDM;EXIT,E;";
+    for (std::size_t before = 1; before <= 4; ++before) {
+        SCOPED_TRACE(before);
+        // From the ";" of ";ENDG" to the end of the source: the window and `before` bytes.
+        const std::size_t filler = MacroStripper::kWindow + before - 5 - 1 - text.size() - end.size();
+        const std::string tail = ";ENDG;" + text + std::string(filler, 'a') + end;
+        ASSERT_EQ(tail.size(), MacroStripper::kWindow + before);
+        const std::string expected = "%STR 300;SPO P;GRRD J,1000,800;" + image + ";ENDG;" + text +
+                                     std::string(filler, 'a') + "';ENDM;";
+        EXPECT_TRUE(MacroStripper::strip(head + image + tail) == expected);
+    }
+}
+
+// An image without data: its closing ";ENDG" right after the command, or the source's end.
+TEST(MacroStripper, AnImageWithoutData)
+{
+    const std::string head = "!R!MCRO PHOT %;STR 300;SPO P;GRRD J,1000,800;";
+    const std::string kept = "%STR 300;SPO P;GRRD J,1000,800;";
+    struct Case {
+        std::string source;
+        std::string stripped;
+    };
+    const Case cases[] = {
+        {head + ";ENDG;ENDM;EXIT,E;", kept + ";ENDG;ENDM;"},
+        {head, kept},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t window : {std::size_t{1}, std::size_t{4}, MacroStripper::kWindow})
+            EXPECT_EQ(stripInWindows(c.source, window), c.stripped)
+                << "window " << window << ": " << c.source;
+    }
+}

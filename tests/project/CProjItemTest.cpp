@@ -76,21 +76,26 @@ TEST_F(CProjItemTest, UnknownExtensionQuestion)
 
     const int mapped = activePrefs()->count();
     question.answer(UnknownExtensionChoice{kTelluradeMacro, true});
-    const CProjItem remembered(makeFile("b.xyz", "!R! MCRO QQ; ENDM; EXIT;"), 0, 0);
+    CProjItem remembered(makeFile("b.xyz", "!R! MCRO QQ; ENDM; EXIT;"), 0, 0);
     EXPECT_EQ(remembered.subtype(), kTelluradeMacro);
     EXPECT_EQ(remembered.GetName(), QStringLiteral("QQ"));
+    // The mapping waits for the project to take the item.
+    EXPECT_EQ(activePrefs()->count(), mapped);
+    remembered.StoreChosenMapping();
     ASSERT_EQ(activePrefs()->count(), mapped + 1);
     EXPECT_EQ(profile.getString(QStringLiteral("File Mappings"), QStringLiteral("Map #%1").arg(mapped)),
               QStringLiteral("xyz;MACRO;Tellurade Macro"));
 
     // An extension with the map's separator is classified as chosen but never stored.
     question.answer(UnknownExtensionChoice{kApplicationForm, true});
-    const CProjItem separator(makeFile("c.x;y", "data"), 0, 0);
+    CProjItem separator(makeFile("c.x;y", "data"), 0, 0);
     EXPECT_EQ(separator.subtype(), kApplicationForm);
+    separator.StoreChosenMapping();
     EXPECT_EQ(activePrefs()->count(), mapped + 1);
     question.answer(UnknownExtensionChoice{kProgramData, true});
-    const CProjItem none(makeFile("noextension", "data"), 0, 0);
+    CProjItem none(makeFile("noextension", "data"), 0, 0);
     EXPECT_EQ(none.subtype(), kProgramData);
+    none.StoreChosenMapping();
     EXPECT_EQ(activePrefs()->count(), mapped + 1);
 }
 

@@ -1,4 +1,5 @@
 #include "CQuorlyn32Doc.h"
+#include "CGlobalPrefs.h"
 #include "CProjItem.h"
 #include "CQuorlyn32Err.h"
 #include "ProjectTestSupport.h"
@@ -251,6 +252,31 @@ TEST_F(DocTest, ALoadSkipsARefusedRecordAndGoesOn)
     EXPECT_EQ(doc.GetItemCount(), 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(GetQuorlyn32Err().PeekError(), kAddErrorNone);
+}
+
+TEST_F(DocTest, AnExtensionMappingIsKeptOnlyForAFileTheProjectTakes)
+{
+    // The user maps ".pfb" to a TrueType font and asks to keep it; the file is no such font.
+    const QString pfb = makeFile("a.pfb", "\x80\x01 not a font");
+    const QString mapKey = QStringLiteral("Map #%1").arg(activePrefs()->count());
+    const int mapped = activePrefs()->count();
+    doc.refused = QStringList{pfb};
+    question.answer(UnknownExtensionChoice{kTrueTypeFont, true});
+    EXPECT_EQ(add(pfb), Outcome::Refused);
+    EXPECT_EQ(activePrefs()->count(), mapped);
+    EXPECT_EQ(activePrefs()->SubtypeByExtension(QStringLiteral("pfb")), kSubtypeUnmapped);
+    EXPECT_EQ(profile.getString(QStringLiteral("File Mappings"), mapKey), QString());
+
+    // Asked again, the user's second choice is taken with the file, and kept.
+    doc.refused.clear();
+    question.answer(UnknownExtensionChoice{kProgramData, true});
+    EXPECT_EQ(add(pfb), Outcome::Added);
+    EXPECT_EQ(question.asked(), (QStringList{pfb, pfb}));
+    EXPECT_EQ(activePrefs()->count(), mapped + 1);
+    EXPECT_EQ(profile.getString(QStringLiteral("File Mappings"), mapKey),
+              QStringLiteral("pfb;DATA;Program Data"));
+    EXPECT_EQ(add(makeFile("b.pfb", "x")), Outcome::Added);
+    EXPECT_EQ(question.asked().size(), 2);
 }
 
 TEST_F(DocTest, ImagesGoToTheBitmapDialog)

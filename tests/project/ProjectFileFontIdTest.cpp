@@ -21,6 +21,15 @@ struct Case {
     int error;
 };
 
+constexpr std::size_t kWindow = 64 * 1024;
+
+// A PCL soft font cut right after its font number (descriptor bytes 25-26), its header escape at
+// `at`: the number ends at the file's last byte.
+std::string pclFontEndingInItsNumber(std::size_t at, unsigned number)
+{
+    return std::string(at, ' ') + pclFont(0, number).substr(4, 6 + 27);
+}
+
 const Case kCases[] = {
     {"sfa_number", true, zentrixFont("4711"), 4711u, 0, 0},
     {"sfa_number_with_blank", true, zentrixFont(" 12"), 12u, 0, 0},
@@ -34,6 +43,12 @@ const Case kCases[] = {
     {"sfa_no_ldfc", true, zentrixFont("1", "LDFX"), std::nullopt, 2404, 2450},
     {"sfa_no_sfa", true, zentrixFont("1", "LDFC", "SFX"), std::nullopt, 2404, 2451},
     {"pcl_number", false, pclFont(0, 0xBEEF), 0xBEEFu, 0, 0},
+    {"pcl_number_at_end_of_file", false, pclFontEndingInItsNumber(50, 0xBEEF), 0xBEEFu, 0, 0},
+    // The number's two bytes on both sides of the end of the first window, the second the last byte.
+    {"pcl_number_across_the_window_at_end_of_file", false, pclFontEndingInItsNumber(kWindow - 6 - 26, 0x1234),
+     0x1234u, 0, 0},
+    {"sfa_number_across_the_window_at_end_of_file", true,
+     std::string(kWindow - 33, ' ') + "!R! LDFC 1; SFA 1,2,3,4,5,6,7,8,98765", 98765u, 0, 0},
     {"pcl_69_bytes", false, pclFont(0, 1, 69), std::nullopt, 2400, 2403},
     {"pcl_no_header", false, std::string(100, 'W'), std::nullopt, 2400, 2410},
     // The descriptor ends one byte into the font number.

@@ -31,6 +31,22 @@ struct Case {
     int error; // kPass when the file passes
 };
 
+constexpr std::size_t kWindow = 64 * 1024;
+
+// A PCL soft font whose header escape begins at `at`, behind blanks.
+std::string pclFontAt(std::size_t at, int format)
+{
+    return std::string(at, ' ') + pclFont(format, 0, 120).substr(4);
+}
+
+// A Tellurade macro whose ENDM begins at `at`.
+std::string telluradeMacroWithEndmAt(std::size_t at)
+{
+    const std::string head = "!R! MCRO ABCD; TEXT '";
+    const std::string close = "'; ";
+    return head + std::string(at - head.size() - close.size(), 'x') + close + "ENDM; EXIT;";
+}
+
 const Case kCases[] = {
     {"truetype_10_tables", kTrueTypeFont, trueType(10), 0, kPass},
     {"truetype_23_tables", kTrueTypeFont, trueType(23, 22, 390, true, 420), 0, kPass},
@@ -83,6 +99,16 @@ const Case kCases[] = {
     {"program_data_slot_kind_missing", kProgramData, slotImage(0, 198), kAlone, 2391},
     {"program_data_192_bytes", kProgramData, elf(192), kErrorFormat, 2403},
     {"program_data_unknown_header", kProgramData, std::string(200, 'x'), kFailureFormat, 2420},
+    // Headers and keywords across the end of the first window of the check.
+    {"pcl_header_escape_across_the_window", kPclBitmapPortraitFont, pclFontAt(kWindow - 3, 0), 0, kPass},
+    {"pcl_format_byte_first_of_the_second_window", kPclEoFont, pclFontAt(kWindow - 8, 11), 0, kPass},
+    {"pcl_format_byte_in_the_second_window_refused", kPclEoFont, pclFontAt(kWindow - 8, 15), kErrorFormat,
+     2411},
+    {"truetype_magic_across_the_window", kTrueTypeFont, trueType(10, 3, kWindow - 14, true, kWindow + 100), 0,
+     kPass},
+    {"truetype_magic_across_the_window_missing", kTrueTypeFont,
+     trueType(10, 3, kWindow - 14, false, kWindow + 100), kErrorFormat, 2398},
+    {"tellurade_endm_across_the_window", kTelluradeMacro, telluradeMacroWithEndmAt(kWindow - 2), 0, kPass},
     {"form_never_examined", kApplicationForm, "", 0, kPass},
     {"unknown_subtype_never_examined", kSubtypeUnknownDescription, "", 0, kPass},
 };

@@ -234,6 +234,14 @@ bool PrivateCups::queue(const std::string& name, const std::string& deviceUri)
     return runTool({"/usr/sbin/lpadmin", "-p", name, "-E", "-v", deviceUri, "-m", "raw"});
 }
 
+bool PrivateCups::queueWithDriver(const std::string& name, const std::string& ppd)
+{
+    const std::string ppdPath = m_root + "/" + name + ".ppd";
+    writeFile(ppdPath, ppd);
+    return runTool({"/usr/sbin/lpadmin", "-p", name, "-E", "-v",
+                    "capture:" + m_root + "/out/" + name + ".bin", "-P", ppdPath});
+}
+
 bool PrivateCups::setDefault(const std::string& name)
 {
     return runTool({"/usr/sbin/lpadmin", "-d", name});

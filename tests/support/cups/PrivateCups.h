@@ -39,6 +39,9 @@ public:
     bool queue(const std::string& name);
     // Adds an enabled raw queue with the device URI given (printing to it is not expected).
     bool queue(const std::string& name, const std::string& deviceUri);
+    // Adds an enabled queue with a driver, described by the PPD text given, printing into its
+    // capture file.
+    bool queueWithDriver(const std::string& name, const std::string& ppd);
     bool setDefault(const std::string& name);
     // Stops the queue (cupsdisable): it still accepts jobs but holds them.
     bool disable(const std::string& name);
