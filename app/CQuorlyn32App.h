@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CWinPlacement.h"
+#include "Profile.h"
 #include "RecentFileList.h"
 
 #include <QString>
@@ -33,6 +34,9 @@ public:
     // without the program name.
     bool InitInstance(AppShell& shell, const QString& programPath, const QStringList& arguments);
     int ExitInstance();
+    // The main window is closing for good: what it and the shutdown store reaches the settings in
+    // one write, at the end of ExitInstance().
+    void beginShutdown();
 
     // The seven resource directories ("File Locations"); getters return copies, setters store in
     // the object only and return a copy of the new text.
@@ -126,6 +130,7 @@ private:
     qrl::RecentFileList m_recentFiles;
     AppShell* m_shell = nullptr;
     CQuorlyn32App* m_previousInstance = nullptr;
+    std::unique_ptr<qrl::ProfileBatch> m_shutdown;
 };
 
 // The application object in use.

@@ -36,6 +36,9 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
 {
     m_shell = &shell;
     qrl::Profile& profile = qrl::profile();
+    // What the start-up stores (a first run's map, the reset placements) reaches the settings in
+    // one write, once the map is loaded.
+    qrl::ProfileBatch startUp(profile);
     m_recentFiles.load(profile);
 
     m_logTimeStamp = qrl::read(profile, qrl::settings::kLogTimeStamp);
@@ -63,7 +66,11 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
         }
     }
 
-    if (!loadExtensionMap()) {
+    if (m_context.versionChanged)
+        resetStoredPlacements();
+    // On a first run the map is set up in the profile: when that cannot be stored, the start ends.
+    const bool firstRun = !qrl::isStored(profile, qrl::settings::kVersion);
+    if (!loadExtensionMap() || (!startUp.commit() && firstRun)) {
         qrl::ui().message(qrl::text(qrl::ids::kPreferencesFatal), qrl::Buttons::Ok, qrl::Icon::Error);
         return false;
     }
@@ -97,8 +104,6 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
         qrl::WindowPlacement placement;
         if (m_mainPlacement.LoadWindowPlacement(kSettings, placement))
             shell.applyMainPlacement(placement);
-    } else {
-        resetStoredPlacements();
     }
 
     shell.showMainFrame(qrl::text(qrl::ids::kMainFrameTitle));
@@ -274,8 +279,15 @@ void CQuorlyn32App::saveExtensionMap()
     m_prefsLoaded = false;
 }
 
+void CQuorlyn32App::beginShutdown()
+{
+    if (!m_shutdown)
+        m_shutdown = std::make_unique<qrl::ProfileBatch>(qrl::profile(), qrl::LockWait::AtExit);
+}
+
 int CQuorlyn32App::ExitInstance()
 {
+    beginShutdown();
     saveExtensionMap();
     if (m_languageLibrary) {
         qrl::setStringCatalogue(nullptr);
@@ -286,6 +298,9 @@ int CQuorlyn32App::ExitInstance()
     }
     qrl::write(qrl::settings::kVersion, m_context.fileVersionText);
     m_recentFiles.save(qrl::profile());
+    // The last write of the run: it waits for another running program's lock, and tells the user
+    // when even that is not enough.
+    m_shutdown.reset();
     if (m_context.logLevel() >= 1) {
         m_context.log().CloseWindow();
         m_context.log().CloseLog();
