@@ -145,8 +145,8 @@ bool CProperties::stored(qrl::ProfileBatch& batch)
     QString failure;
     if (batch.commit(&failure))
         return true;
-    qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kPreferencesNotStored), {failure}), qrl::Buttons::Ok,
-                      qrl::Icon::Warning);
+    qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kPreferencesNotStored), {failure}),
+                      qrl::Buttons::Ok, qrl::Icon::Warning);
     m_applyButton->setEnabled(true);
     return false;
 }

@@ -36,7 +36,10 @@ public:
     // Ends a batch; the outermost one writes what is kept. False when that write failed (the values
     // stay kept for a later one). With `failure`, the cause goes there and the caller tells the
     // user; otherwise the store does, once.
-    virtual bool endBatch(LockWait /*wait*/ = LockWait::Brief, QString* /*failure*/ = nullptr) { return true; }
+    virtual bool endBatch(LockWait /*wait*/ = LockWait::Brief, QString* /*failure*/ = nullptr)
+    {
+        return true;
+    }
 };
 
 } // namespace qrl

@@ -66,9 +66,9 @@ private:
     static bool inSection(const QString& key, const QString& group);
 
     QString m_path;
-    Values m_values;               // the file's own values by "section/name"
-    Values m_fallbacks;            // read-only values of the system-wide and organisation files
-    QList<Change> m_changes;   // this instance's changes not yet stored, oldest first
+    Values m_values;         // the file's own values by "section/name"
+    Values m_fallbacks;      // read-only values of the system-wide and organisation files
+    QList<Change> m_changes; // this instance's changes not yet stored, oldest first
     int m_batchDepth = 0;
     int m_exitLockWaitMs;
     bool m_unreadable = false; // the file is there but could not be read; it is never replaced

@@ -94,7 +94,8 @@ TEST(SettingsWrites, AFirstStartThePreferencesOkAndAQuitWriteOnceEach)
         bool preferences;
         int mostRewrites;
     };
-    for (const Case& c : {Case{"start and quit", false, 2}, Case{"start, preferences OK and quit", true, 3}}) {
+    for (const Case& c :
+         {Case{"start and quit", false, 2}, Case{"start, preferences OK and quit", true, 3}}) {
         SCOPED_TRACE(c.name);
         qrl::test::TempCwd cwd;
         const std::string folder = cwd.file("config");

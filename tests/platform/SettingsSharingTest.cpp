@@ -194,8 +194,9 @@ TEST(SettingsSharing, TwoProgramsStoringAtOnceLoseNothing)
         env.insert(QStringLiteral("QRL_SETTINGS_WRITER"), path + QLatin1Char('|') + QLatin1String(names[i]));
         programs[i].setProcessEnvironment(env);
         programs[i].setProcessChannelMode(QProcess::ForwardedChannels);
-        programs[i].start(QStringLiteral("/proc/self/exe"),
-                          {QStringLiteral("--gtest_filter=SettingsSharing.TwoProgramsStoringAtOnceLoseNothing")});
+        programs[i].start(
+            QStringLiteral("/proc/self/exe"),
+            {QStringLiteral("--gtest_filter=SettingsSharing.TwoProgramsStoringAtOnceLoseNothing")});
     }
     for (QProcess& program : programs) {
         ASSERT_TRUE(program.waitForFinished(300000));
