@@ -2,6 +2,7 @@
 // each reach the disk in one synced write, counted by the folder's own change events.
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
+#include "ModalSteps.h"
 #include "QtAppShell.h"
 #include "Replaceable.h"
 #include "ScriptedUserInterface.h"
@@ -10,17 +11,14 @@
 #include "WriteFaults.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <iostream>
 
 #include <sys/inotify.h>
@@ -74,17 +72,6 @@ private:
     bool m_modified = false;
 };
 
-// Hands the next modal dialog to `step` once it is up; gives up after about two seconds.
-void onNextModal(std::function<void(QWidget*)> step, int triesLeft = 200)
-{
-    QTimer::singleShot(10, [step = std::move(step), triesLeft]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            step(modal);
-        else if (triesLeft > 0)
-            onNextModal(std::move(step), triesLeft - 1);
-    });
-}
-
 } // namespace
 
 TEST(SettingsWrites, AFirstStartThePreferencesOkAndAQuitWriteOnceEach)
@@ -112,7 +99,7 @@ TEST(SettingsWrites, AFirstStartThePreferencesOkAndAQuitWriteOnceEach)
             ASSERT_TRUE(app.InitInstance(shell, QStringLiteral(QUORLYN_BIN_DIR "/Quorlyn32"), {}));
             if (c.preferences) {
                 bool accepted = false;
-                onNextModal([&accepted](QWidget* sheet) {
+                qrl::test::onNextModal([&accepted](QWidget* sheet) {
                     auto* box = sheet->findChild<QDialogButtonBox*>();
                     QTest::mouseClick(box->button(QDialogButtonBox::Ok), Qt::LeftButton);
                     accepted = !sheet->isVisible();
