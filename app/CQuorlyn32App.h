@@ -2,7 +2,6 @@
 
 #include "AppContext.h"
 #include "CWinPlacement.h"
-#include "Profile.h"
 #include "RecentFileList.h"
 
 #include <QString>
@@ -130,7 +129,7 @@ private:
     qrl::RecentFileList m_recentFiles;
     AppShell* m_shell = nullptr;
     CQuorlyn32App* m_previousInstance = nullptr;
-    std::unique_ptr<qrl::ProfileBatch> m_shutdown;
+    bool m_shutdownBatch = false; // the shutdown's batch on the profile is open
 };
 
 // The application object in use.

@@ -281,8 +281,12 @@ void CQuorlyn32App::saveExtensionMap()
 
 void CQuorlyn32App::beginShutdown()
 {
-    if (!m_shutdown)
-        m_shutdown = std::make_unique<qrl::ProfileBatch>(qrl::profile(), qrl::LockWait::AtExit);
+    // A plain begin and end rather than a ProfileBatch member: the application object may outlive
+    // the profile (the default one of the tests does), and must not end a batch on it then.
+    if (m_shutdownBatch)
+        return;
+    m_shutdownBatch = true;
+    qrl::profile().beginBatch();
 }
 
 int CQuorlyn32App::ExitInstance()
@@ -300,7 +304,8 @@ int CQuorlyn32App::ExitInstance()
     m_recentFiles.save(qrl::profile());
     // The last write of the run: it waits for another running program's lock, and tells the user
     // when even that is not enough.
-    m_shutdown.reset();
+    m_shutdownBatch = false;
+    qrl::profile().endBatch(qrl::LockWait::AtExit);
     if (m_context.logLevel() >= 1) {
         m_context.log().CloseWindow();
         m_context.log().CloseLog();
