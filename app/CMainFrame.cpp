@@ -175,6 +175,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    theApp().beginShutdown();
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.flags = isMaximized() ? qrl::WindowPlacement::kRestoreToMaximized : 0;
     theApp().mainPlacement().SaveWindowPlacement(qrl::settings::keyText(qrl::settings::kSettingsSection),

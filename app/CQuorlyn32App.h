@@ -33,6 +33,9 @@ public:
     // without the program name, whose project files all open.
     bool InitInstance(AppShell& shell, const QString& programPath, const QStringList& arguments);
     int ExitInstance();
+    // The main window is closing for good: what it and the shutdown store reaches the settings in
+    // one write, at the end of ExitInstance().
+    void beginShutdown();
 
     // The seven resource directories ("File Locations"); getters return copies, setters store in
     // the object only and return a copy of the new text.
@@ -126,6 +129,7 @@ private:
     qrl::RecentFileList m_recentFiles;
     AppShell* m_shell = nullptr;
     CQuorlyn32App* m_previousInstance = nullptr;
+    bool m_shutdownBatch = false; // the shutdown's batch on the profile is open
 };
 
 // The application object in use.

@@ -38,6 +38,9 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
 {
     m_shell = &shell;
     qrl::Profile& profile = qrl::profile();
+    // What the start-up stores (a first run's map, the reset placements) reaches the settings in
+    // one write, once the map is loaded.
+    qrl::ProfileBatch startUp(profile);
     m_recentFiles.load(profile);
 
     m_logTimeStamp = qrl::read(profile, qrl::settings::kLogTimeStamp);
@@ -59,7 +62,11 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
 
     QStringList commandFiles = qrl::cmdline::parse(QStringList{programPath} + arguments, {}).files;
 
-    if (!loadExtensionMap()) {
+    if (m_context.versionChanged)
+        resetStoredPlacements();
+    // On a first run the map is set up in the profile: when that cannot be stored, the start ends.
+    const bool firstRun = !qrl::isStored(profile, qrl::settings::kVersion);
+    if (!loadExtensionMap() || (!startUp.commit() && firstRun)) {
         qrl::ui().message(qrl::text(qrl::ids::kPreferencesFatal), qrl::Buttons::Ok, qrl::Icon::Error);
         return false;
     }
@@ -93,8 +100,6 @@ bool CQuorlyn32App::InitInstance(AppShell& shell, const QString& programPath, co
         qrl::WindowPlacement placement;
         if (m_mainPlacement.LoadWindowPlacement(kSettings, placement))
             shell.applyMainPlacement(placement);
-    } else {
-        resetStoredPlacements();
     }
 
     shell.showMainFrame(qrl::text(qrl::ids::kMainFrameTitle));
@@ -272,8 +277,19 @@ void CQuorlyn32App::saveExtensionMap()
     m_prefsLoaded = false;
 }
 
+void CQuorlyn32App::beginShutdown()
+{
+    // A plain begin and end rather than a ProfileBatch member: the application object may outlive
+    // the profile (the default one of the tests does), and must not end a batch on it then.
+    if (m_shutdownBatch)
+        return;
+    m_shutdownBatch = true;
+    qrl::profile().beginBatch();
+}
+
 int CQuorlyn32App::ExitInstance()
 {
+    beginShutdown();
     saveExtensionMap();
     if (m_languageLibrary) {
         qrl::setStringCatalogue(nullptr);
@@ -284,6 +300,10 @@ int CQuorlyn32App::ExitInstance()
     }
     qrl::write(qrl::settings::kVersion, m_context.fileVersionText);
     m_recentFiles.save(qrl::profile());
+    // The last write of the run: it waits for another running program's lock, and tells the user
+    // when even that is not enough.
+    m_shutdownBatch = false;
+    qrl::profile().endBatch(qrl::LockWait::AtExit);
     if (m_context.logLevel() >= 1) {
         m_context.log().CloseWindow();
         m_context.log().CloseLog();

@@ -158,6 +158,8 @@ void CAboutDlg::saveSettings()
         return;
     m_saved = true;
     qrl::Profile& profile = qrl::profile();
+    // Closing the box is one action: its values reach the settings in one write.
+    const qrl::ProfileBatch batch(profile);
     qrl::write(profile, qrl::settings::kAboutDetailsView, m_detailsView);
     qrl::write(profile, qrl::settings::kAboutVersionNew, 0);
     qrl::saveDialogPlacement(this, m_sectionName);

@@ -1,4 +1,5 @@
 #include "CProperties.h"
+#include "DialogsTextIds.h"
 
 #include "AppContext.h"
 #include "CFileLocationOptionsPropPage.h"
@@ -10,6 +11,10 @@
 #include "CEmcrOptionsPropPage.h"
 #include "CVorlDownloaderOptionsPropPage.h"
 #include "DialogPlacement.h"
+#include "Profile.h"
+#include "StringTable.h"
+#include "TextFormat.h"
+#include "UserInterface.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -81,8 +86,15 @@ CProperties::CProperties(const std::vector<PageFactory>& pages, QWidget* parent)
     m_applyButton = buttons->button(QDialogButtonBox::Apply);
     m_applyButton->setEnabled(false);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (applyShownPages())
-            accept();
+        // The pages and the sheet's placement reach the settings in one write.
+        qrl::ProfileBatch batch(qrl::profile());
+        if (!applyPages())
+            return;
+        savePlacement();
+        if (!stored(batch))
+            return;
+        m_placementSaved = true;
+        accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_applyButton, &QPushButton::clicked, this, [this] { applyShownPages(); });
@@ -104,6 +116,15 @@ bool CProperties::run(QWidget* parent, qrl::appopts::StartUpSink sink)
 
 bool CProperties::applyShownPages()
 {
+    qrl::ProfileBatch batch(qrl::profile());
+    if (!applyPages() || !stored(batch))
+        return false;
+    m_applyButton->setEnabled(false);
+    return true;
+}
+
+bool CProperties::applyPages()
+{
     const int current = m_tabs->currentIndex();
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         if (!m_shown[i])
@@ -116,8 +137,18 @@ bool CProperties::applyShownPages()
         }
     }
     showPage(current);
-    m_applyButton->setEnabled(false);
     return true;
+}
+
+bool CProperties::stored(qrl::ProfileBatch& batch)
+{
+    QString failure;
+    if (batch.commit(&failure))
+        return true;
+    qrl::ui().message(qrl::formatText(qrl::text(qrl::ids::kPreferencesNotStored), {failure}),
+                      qrl::Buttons::Ok, qrl::Icon::Warning);
+    m_applyButton->setEnabled(true);
+    return false;
 }
 
 void CProperties::onCurrentChanged(int index)
@@ -153,7 +184,8 @@ void CProperties::pageModified()
 
 void CProperties::done(int result)
 {
-    savePlacement();
+    if (!m_placementSaved)
+        savePlacement();
     QDialog::done(result);
 }
 

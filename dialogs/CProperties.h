@@ -9,6 +9,9 @@
 #include <vector>
 
 class CGlobalPrefs;
+namespace qrl {
+class ProfileBatch;
+}
 class QPushButton;
 class QTabWidget;
 
@@ -57,8 +60,9 @@ public:
     // global options are stored. True when the user left it with OK.
     static bool run(QWidget* parent, qrl::appopts::StartUpSink sink);
 
-    // Applies every page shown so far, in tab order. The first page that refuses stays in front
-    // with Apply enabled, and the pages after it are not applied; false then.
+    // Applies every page shown so far, in tab order, and stores what they set in one write. The
+    // first page that refuses stays in front with Apply enabled, and the pages after it are not
+    // applied; false then. A store that fails also keeps Apply enabled and tells the user.
     bool applyShownPages();
 
     QTabWidget* tabs() const { return m_tabs; }
@@ -72,6 +76,8 @@ protected:
     void done(int result) override;
 
 private:
+    bool applyPages();
+    bool stored(qrl::ProfileBatch& batch);
     void onCurrentChanged(int index);
     // Brings a page to the front without the check of the page it covers.
     void showPage(int index);
@@ -84,4 +90,5 @@ private:
     std::vector<bool> m_shown;
     int m_currentPage = 0;
     bool m_switching = false;
+    bool m_placementSaved = false; // stored with the pages on OK
 };

@@ -276,6 +276,8 @@ bool CResPrefDlg::restorePlacement()
 
 void CResPrefDlg::saveOnClose()
 {
+    // Closing the dialog is one action: its values reach the settings in one write.
+    const qrl::ProfileBatch batch(qrl::profile());
     // The stored rectangle has the full height, so the next opening shrinks from the full size.
     qrl::WindowPlacement placement = qrl::captureWindowPlacement(this);
     placement.bottom = placement.top + m_fullHeight;

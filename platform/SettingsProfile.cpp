@@ -8,10 +8,13 @@
 #include "UserInterface.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
+#include <QStorageInfo>
+#include <QThread>
 
 namespace qrl {
 
@@ -75,9 +78,39 @@ bool serialise(const QMap<QString, QVariant>& values, QByteArray* bytes)
     return ok;
 }
 
-// How long a store waits for another instance that holds the lock; a lock left by a process that
-// is gone is taken over at once.
-constexpr int kLockWaitMs = 5000;
+// How long a store waits for another instance that holds the lock before it keeps its changes for
+// the next write, and how long the last write of a run waits by default. A lock left by a process
+// that is gone is taken over at once.
+constexpr int kBriefLockWaitMs = 50;
+constexpr int kExitLockWaitMs = 10000;
+constexpr int kLockPollMs = 5;
+
+// Polls rather than sleeping as QLockFile does between tries (a tenth of a second, doubling), so
+// that a short wait is short and a long one does not sleep past the other's release.
+bool takeLock(QLockFile& lock, int waitMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        if (lock.tryLock(0))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError || timer.elapsed() >= waitMs)
+            return false;
+        QThread::msleep(kLockPollMs);
+    }
+}
+
+// Why a lock file could not be made beside `path` (not because another instance holds it):
+// QLockFile tells no more than that it failed, so the folder's disk is asked.
+WriteError lockFileError(const QString& path)
+{
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isReadOnly())
+        return WriteError::ReadOnly;
+    // Not even a block for the lock file's few bytes.
+    constexpr qint64 kBlock = 4096;
+    return disk.bytesAvailable() < kBlock ? WriteError::DiskFull : WriteError::Permission;
+}
 
 // The values of the ini file at `path` as they are on disk now. QSettings keeps every file it has
 // seen in a cache by name, so the bytes are read here and parsed under a name of their own. A
@@ -112,7 +145,7 @@ bool readValues(const QString& path, QMap<QString, QVariant>* values)
 
 } // namespace
 
-SettingsProfile::SettingsProfile()
+SettingsProfile::SettingsProfile() : m_exitLockWaitMs(kExitLockWaitMs)
 {
     // The organisation's and the system's files stand behind the user's own, as QSettings reads them.
     const QSettings all(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Zentrix"),
@@ -125,7 +158,7 @@ SettingsProfile::SettingsProfile()
             m_fallbacks.insert(it.key(), it.value());
 }
 
-SettingsProfile::SettingsProfile(const QString& iniPath) : m_path(iniPath)
+SettingsProfile::SettingsProfile(const QString& iniPath) : m_path(iniPath), m_exitLockWaitMs(kExitLockWaitMs)
 {
     load();
 }
@@ -146,50 +179,91 @@ QVariant SettingsProfile::value(const QString& k) const
     return own != m_values.cend() ? *own : m_fallbacks.value(k);
 }
 
-bool SettingsProfile::commit()
+bool SettingsProfile::commit(LockWait wait, QString* failureOut)
 {
+    if (m_changes.isEmpty())
+        return true;
     QString failure;
-    QByteArray bytes;
+    bool lockedOut = false;
     if (m_unreadable) {
         failure = writeFailureText(WriteError::Permission, m_path);
     } else {
         QDir().mkpath(QFileInfo(m_path).absolutePath());
         // Another instance may have stored values since this one read the file: this instance's
-        // own changes go into what is on disk now, under the lock QSettings takes for the same
-        // file. A lock that cannot be had in a few seconds, or at all (a folder without room or
-        // rights), leaves the store to the writer, which replaces the file whole either way.
-        // A device or a pipe holds nothing to merge with, and gets no lock file beside it.
+        // own changes go onto what is on disk now, under the lock QSettings takes for the same
+        // file. A device or a pipe holds nothing to merge with, and gets no lock file beside it.
         const QFileInfo info(m_path);
         QLockFile lock(m_path + QStringLiteral(".lock"));
-        if (!info.exists() || info.isFile())
-            lock.tryLock(kLockWaitMs);
+        const bool plainFile = !info.exists() || info.isFile();
         Values merged;
-        if (!readValues(m_path, &merged)) {
+        if (plainFile && !takeLock(lock, wait == LockWait::AtExit ? m_exitLockWaitMs : kBriefLockWaitMs)) {
+            if (lock.error() == QLockFile::LockFailedError) {
+                if (wait == LockWait::Brief)
+                    return true;
+                lockedOut = true;
+                failure = formatText(text(ids::kSettingsLocked), {m_path});
+            } else {
+                failure = writeFailureText(lockFileError(m_path), m_path);
+            }
+        } else if (!readValues(m_path, &merged)) {
             failure = writeFailureText(WriteError::Permission, m_path);
         } else {
-            for (const QString& section : m_removedSections)
-                merged.removeIf([&](const auto& it) { return inSection(it.key(), section); });
-            for (auto it = m_changes.cbegin(); it != m_changes.cend(); ++it) {
-                if (it.value().isValid())
-                    merged.insert(it.key(), it.value());
+            for (const Change& change : m_changes) {
+                if (change.wholeSection)
+                    merged.removeIf([&](const auto& it) { return inSection(it.key(), change.key); });
+                else if (change.value.isValid())
+                    merged.insert(change.key, change.value);
                 else
-                    merged.remove(it.key());
+                    merged.remove(change.key);
             }
             m_values = merged;
+            QByteArray bytes;
             if (!serialise(merged, &bytes)) {
                 failure = writeFailureText(WriteError::Other, m_path);
             } else if (saveWholeFile(m_path, bytes, &failure)) {
                 m_changes.clear();
-                m_removedSections.clear();
                 return true;
             }
         }
     }
-    if (!m_noticeShown) {
-        m_noticeShown = true;
-        ui().message(formatText(text(ids::kSettingsNotSaved), {failure}), Buttons::Ok, Icon::Warning);
-    }
+    if (failureOut)
+        *failureOut = failure;
+    else if (lockedOut)
+        tell(m_lockNoticeShown, failure);
+    else
+        tell(m_noticeShown, formatText(text(ids::kSettingsNotSaved), {failure}));
     return false;
+}
+
+void SettingsProfile::tell(bool& shown, const QString& message)
+{
+    if (shown)
+        return;
+    shown = true;
+    ui().message(message, Buttons::Ok, Icon::Warning);
+}
+
+bool SettingsProfile::record(Change change)
+{
+    // A change drops the earlier ones it covers, so that each is applied once and in its order.
+    m_changes.removeIf([&](const Change& earlier) {
+        return change.wholeSection ? inSection(earlier.key, change.key)
+                                   : !earlier.wholeSection && earlier.key == change.key;
+    });
+    m_changes.append(std::move(change));
+    return m_batchDepth > 0 || commit(LockWait::Brief, nullptr);
+}
+
+void SettingsProfile::beginBatch()
+{
+    ++m_batchDepth;
+}
+
+bool SettingsProfile::endBatch(LockWait wait, QString* failure)
+{
+    if (m_batchDepth > 0)
+        --m_batchDepth;
+    return m_batchDepth > 0 || commit(wait, failure);
 }
 
 bool SettingsProfile::inSection(const QString& key, const QString& group)
@@ -224,8 +298,7 @@ bool SettingsProfile::setString(const QString& section, const QString& name, con
 {
     const QString k = key(section, name);
     m_values.insert(k, value);
-    m_changes.insert(k, value);
-    return commit();
+    return record({k, value});
 }
 
 bool SettingsProfile::contains(const QString& section, const QString& name) const
@@ -238,17 +311,14 @@ bool SettingsProfile::removeValue(const QString& section, const QString& name)
 {
     const QString k = key(section, name);
     m_values.remove(k);
-    m_changes.insert(k, QVariant());
-    return commit();
+    return record({k, QVariant()});
 }
 
 bool SettingsProfile::removeSection(const QString& section)
 {
     const QString group = escapeName(section);
     m_values.removeIf([&](const auto& it) { return inSection(it.key(), group); });
-    m_changes.removeIf([&](const auto& it) { return inSection(it.key(), group); });
-    m_removedSections.append(group);
-    return commit();
+    return record({group, QVariant(), true});
 }
 
 QStringList SettingsProfile::valueNames(const QString& section) const

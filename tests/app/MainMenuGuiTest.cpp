@@ -13,6 +13,7 @@
 #include "CUnknownExtDlg.h"
 #include "CommandIds.h"
 #include "FrameActions.h"
+#include "ModalSteps.h"
 #include "PrintSetup.h"
 #include "QtAppShell.h"
 #include "QtUserInterface.h"
@@ -50,17 +51,7 @@
 
 namespace {
 
-// Hands the next modal dialog to `step` once it is up, so that a command's modal loop does not
-// hold the test; `step` must close it. Gives up after about two seconds.
-void onNextModal(std::function<void(QWidget*)> step, int triesLeft = 200)
-{
-    QTimer::singleShot(10, [step = std::move(step), triesLeft]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            step(modal);
-        else if (triesLeft > 0)
-            onNextModal(std::move(step), triesLeft - 1);
-    });
-}
+using qrl::test::onNextModal;
 
 // Types `name` into the name box of the next Qt file dialog and presses Enter; a dialog still up
 // after that is cancelled. `typedIn` tells that the dialog came.

@@ -7,11 +7,18 @@
 #include "CGlobalPrefs.h"
 #include "CProperties.h"
 #include "CUnknownExtDlg.h"
+#include "FileSave.h"
 #include "KindIcons.h"
+#include "Replaceable.h"
 #include "Screenshot.h"
 #include "ScriptedUserInterface.h"
+#include "SettingsProfile.h"
+#include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
+#include "TextFormat.h"
+#include "TextIds.h"
+#include "WriteFaults.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +35,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -183,6 +192,50 @@ TEST_F(MapPageGui, LeavingThePageWithADuplicateKeepsItInFrontAndOkRefuses)
     EXPECT_EQ(ui.shown().size(), 2);
     EXPECT_EQ(sheet.result(), QDialog::Accepted);
     EXPECT_EQ(prefs.GetAt(9).extension, QStringLiteral("pr2"));
+}
+
+// A map the settings file cannot take is not applied: OK leaves the sheet open with Apply enabled and
+// says why; once the disk takes it, OK stores the rows and closes.
+TEST_F(MapPageGui, AMapTheSettingsCannotStoreKeepsTheSheetOpenAndSaysSo)
+{
+    qrl::test::TempDirectory dir;
+    const QString path = QString::fromStdString(dir.file("Quorlyn32.conf"));
+    qrl::SettingsProfile settings(path);
+    const qrl::ScopedReplacement<qrl::Profile> installed(qrl::setProfile, &settings);
+    ASSERT_TRUE(settings.setString("Settings", "version", "v"));
+    CGlobalPrefs stored{QStringLiteral("v")};
+    ASSERT_TRUE(stored.Load());
+    ASSERT_TRUE(stored.Save());
+    CProperties sheet({CProperties::fileMapPage(stored)});
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    QWidget* mappings = sheet.tabs()->widget(0);
+    auto* edit = child<QLineEdit>(*mappings, "extensionEdit");
+    selectRow(*mappings, 9);
+    ASSERT_EQ(edit->text(), QStringLiteral("prg"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("pr2"));
+    const std::string before = qrl::test::readFile(path.toStdString());
+
+    auto* ok = sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    qrl::injectWriteFault(0, ENOSPC);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    qrl::clearInjectedWriteFault();
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_TRUE(sheet.applyButton()->isEnabled());
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_EQ(ui.texts()[0], qrl::formatText(qrl::text(qrl::ids::kPreferencesNotStored),
+                                             {qrl::writeFailureText(qrl::WriteError::DiskFull, path)}));
+    EXPECT_EQ(qrl::test::readFile(path.toStdString()), before);
+    qrl::test::saveScreenshot(&sheet, "preferences-map-not-stored.png");
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(qrl::SettingsProfile(path).getString("File Mappings", "Map #9"),
+              QStringLiteral("pr2;DATA;Program Data"));
+    EXPECT_EQ(ui.texts().size(), 1);
 }
 
 TEST_F(MapPageGui, UnknownExtensionDialogWritesOnlyOnOk)
