@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-l10n-tools libgl-dev libcups2-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core cups-daemon cups-client
+          cups-ipp-utils dbus-daemon
           srecord binutils xvfb xauth clang-format)
 missing=()
 for p in "${packages[@]}"; do

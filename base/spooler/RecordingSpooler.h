@@ -19,17 +19,20 @@ public:
         std::string bytes;
         std::vector<std::size_t> writes;
         JobState state = JobState::Open;
+        bool followed = false;
     };
     // Failures of the jobs opened from now on. `write` is the 1-based number of the write that
-    // fails within a job (0: none).
+    // fails within a job (0: none); `outcome` is what following a finished job tells.
     struct Faults {
         bool open = false;
         bool start = false;
         int write = 0;
         bool finish = false;
+        JobOutcome outcome = {};
     };
 
-    void addPrinter(const std::string& name, const std::string& port = {}, bool stopped = false);
+    void addPrinter(const std::string& name, const std::string& port = {}, bool stopped = false,
+                    const std::string& state = {});
     void setDefaultPrinter(const std::string& name) { m_default = name; }
     void addPort(const PortInfo& port) { m_ports.push_back(port); }
     // While set, every call fails as an unreachable spooler does.

@@ -133,3 +133,82 @@ TEST_F(CupsSpoolerTest, AnEmptySchedulerListsNothingAndOneThatStopsMidJobFailsTh
     EXPECT_FALSE(spooler.openJob("q", "after", status));
     EXPECT_EQ(status.error, SpoolError::Unavailable);
 }
+
+TEST_F(CupsSpoolerTest, AQueueThatRefusesJobsGivesTheSchedulersReason)
+{
+    PrivateCups own;
+    ASSERT_TRUE(own.start()) << own.reason();
+    ASSERT_TRUE(own.queue("rejecting") && own.reject("rejecting", "paper jam test")) << own.reason();
+    ASSERT_TRUE(own.queue("stopped") && own.disable("stopped")) << own.reason();
+    qrl::CupsSpooler spooler(own.server());
+
+    qrl::PrinterInfo info;
+    ASSERT_TRUE(spooler.printer("rejecting", info).ok());
+    EXPECT_FALSE(info.accepting);
+    EXPECT_NE(info.state.find("paper jam test"), std::string::npos) << info.state;
+
+    struct Case {
+        const char* printer;
+        SpoolError error;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"rejecting", SpoolError::OpenFailed, "not accepting jobs"},
+                          Case{"stopped", SpoolError::PrinterStopped, "is stopped"}}) {
+        qrl::SpoolStatus status;
+        EXPECT_FALSE(spooler.openJob(c.printer, "refused", status));
+        EXPECT_EQ(status.error, c.error) << c.printer << ": " << status.text;
+        EXPECT_NE(status.text.find(c.reason), std::string::npos) << status.text;
+    }
+}
+
+TEST_F(CupsSpoolerTest, AFinishedJobIsFollowedUntilItIsHandedOverOrFailed)
+{
+    PrivateCups own;
+    ASSERT_TRUE(own.start()) << own.reason();
+    ASSERT_TRUE(own.queue("good")) << own.reason();
+    ASSERT_TRUE(own.failingQueue("aborting", true)) << own.reason();
+    ASSERT_TRUE(own.failingQueue("halting", false)) << own.reason();
+    const bool everywhere = own.everywhereQueue("driverless");
+
+    // The limit is the program's for the jobs that end; a waiting job is told only once the limit
+    // has passed, so its case waits less (long enough for the device to have failed).
+    using std::chrono::milliseconds;
+    struct Case {
+        const char* printer;
+        milliseconds limit;
+        qrl::JobOutcome::Fate fate;
+        std::vector<const char*> reasons;
+    };
+    std::vector<Case> cases = {
+        {"good", qrl::kJobFollowLimit, qrl::JobOutcome::Fate::Taken, {}},
+        {"aborting",
+         qrl::kJobFollowLimit,
+         qrl::JobOutcome::Fate::Failed,
+         {"aborted", PrivateCups::kDeviceFailure}},
+        {"halting",
+         milliseconds(3000),
+         qrl::JobOutcome::Fate::Waiting,
+         {"halting", "stopped", PrivateCups::kDeviceFailure}},
+    };
+    if (everywhere)
+        cases.push_back({"driverless",
+                         qrl::kJobFollowLimit,
+                         qrl::JobOutcome::Fate::Failed,
+                         {"did not take the job", "Unable to add document"}});
+    else
+        ADD_FAILURE() << own.reason();
+
+    for (const Case& c : cases) {
+        qrl::CupsSpooler spooler(own.server(), c.limit);
+        qrl::SpoolStatus status;
+        std::unique_ptr<qrl::SpoolJob> job = spooler.openJob(c.printer, "followed", status);
+        ASSERT_TRUE(job) << c.printer << ": " << status.text;
+        ASSERT_TRUE(job->write("\x1b%-12345X@PJL\r\n", 15).ok());
+        ASSERT_TRUE(job->finish().ok()) << c.printer;
+        const qrl::JobOutcome outcome = job->follow();
+        EXPECT_EQ(outcome.fate, c.fate) << c.printer << ": " << outcome.text << "\n" << own.errorLog();
+        for (const char* reason : c.reasons)
+            EXPECT_NE(outcome.text.find(reason), std::string::npos) << c.printer << ": " << outcome.text;
+    }
+    EXPECT_EQ(own.captured("good"), "\x1b%-12345X@PJL\r\n");
+}
