@@ -6,6 +6,7 @@
 #include "BuildTarget.h"
 #include "BuildWorkspace.h"
 #include "CPrinterOutput.h"
+#include "EngineDebugOutput.h"
 #include "ExportFile.h"
 #include "PrintingTextIds.h"
 #include "ProjectTextIds.h"
@@ -74,6 +75,7 @@ void showText(int id)
 BuildSession::BuildSession(qrl::Spooler* spooler) : m_spooler(spooler)
 {
     m_context.setProgressCallback(&BuildSession::BuildProgressCallback, this);
+    connectEngineDebugOutput();
 }
 
 BuildSession::~BuildSession() = default;

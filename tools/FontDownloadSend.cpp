@@ -29,6 +29,15 @@ void show(const QString& text)
     qrl::ui().message(text, qrl::Buttons::Ok, qrl::Icon::Information);
 }
 
+// The result of a send, with the print system's reason for a failed one, or the state of the
+// queue a job waits in, beneath it.
+void showSent(bool sent, const char* sentText, const char* notSentText, const CZenPrinter& printer)
+{
+    qrl::ui().messageWithDetail(QString::fromLatin1(sent ? sentText : notSentText),
+                                sent ? printer.waitingNote() : printer.lastReason(), qrl::Buttons::Ok,
+                                qrl::Icon::Information);
+}
+
 FontDownloadJob makeJob(const FontDownloadRequest& request)
 {
     return FontDownloadJob(mediumFromValue(request.mediumType),
@@ -71,7 +80,7 @@ bool sendToPrinter(const FontDownloadRequest& request, CZenPrinter& printer)
         printer.SetDocumentName(QString::fromLatin1(kDocumentName));
         sent = printer.SendFile(job.captureFilePath(), request.printerName);
     }
-    show(QString::fromLatin1(sent ? kSent : kNotSent));
+    showSent(sent, kSent, kNotSent, printer);
     job.DeleteJobFiles();
     return sent;
 }
@@ -111,7 +120,7 @@ bool sendFontList(const FontDownloadRequest& request, CZenPrinter& printer)
         printer.SetDocumentName(QString::fromLatin1(kDocumentName));
         sent = printer.SendFile(job.itemFilePath(0), request.printerName);
     }
-    show(QString::fromLatin1(sent ? kListSent : kListNotSent));
+    showSent(sent, kListSent, kListNotSent, printer);
     return sent;
 }
 
