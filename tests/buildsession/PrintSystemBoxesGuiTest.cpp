@@ -7,9 +7,9 @@
 #include "BuildDocument.h"
 #include "BuildTestProject.h"
 
+#include "CapturedBoxes.h"
 #include "CupsSpooler.h"
 #include "PrivateCups.h"
-#include "QtUserInterface.h"
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
@@ -17,10 +17,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -34,39 +32,6 @@ public:
     BuildProject buildProject() const override { return project; }
     void takeSettings(const CProjSett&, bool) override {}
     BuildProject project;
-};
-
-// The program's boxes; the next one that comes up is grabbed and answered with OK.
-class CapturedBoxes : public qrl::QtUserInterface {
-public:
-    CapturedBoxes() : m_previous(qrl::setUi(this)) {}
-    ~CapturedBoxes() override { qrl::setUi(m_previous); }
-
-    struct Box {
-        QString text;
-        QString detail;
-    };
-    QList<Box> boxes;
-
-    void captureAs(const QString& screenshot)
-    {
-        auto* poll = new QTimer(qApp);
-        poll->setInterval(20);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, screenshot] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll->stop();
-            poll->deleteLater();
-            boxes.append({box->text(), box->informativeText()});
-            qrl::test::saveScreenshot(box, screenshot);
-            box->button(QMessageBox::Ok)->click();
-        });
-        poll->start();
-    }
-
-private:
-    qrl::UserInterface* m_previous;
 };
 
 // The system's spooler whose jobs grab the progress window while they are followed.
@@ -119,7 +84,7 @@ protected:
     qrl::test::TempDirectory files;
     qrl::test::BuildFixture fixture{files.path()};
     FakeDocument document;
-    CapturedBoxes ui;
+    qrl::test::CapturedBoxes ui;
     qrl::test::BuildLeftovers leftovers;
 };
 

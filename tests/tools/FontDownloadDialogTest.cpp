@@ -1,6 +1,7 @@
 #include "CVorlDownloader.h"
 #include "CVorlDownloaderOptionsPropPage.h"
 #include "CVorlTargetDirectory.h"
+#include "CapturedBoxes.h"
 #include "FontDownloadFixtures.h"
 #include "RecordingSpooler.h"
 #include "Screenshot.h"
@@ -205,6 +206,14 @@ TEST_F(FontDownloadDialogTest, ASendThePrinterRefusesGivesTheSpoolersReasonBenea
         EXPECT_EQ(ui.shown()[0].text, c.text);
         EXPECT_EQ(ui.shown()[0].detail, c.detail);
     }
+
+    // The same box as a person sees it.
+    qrl::test::CapturedBoxes boxes;
+    boxes.captureAs(QStringLiteral("font-download-failed-with-reason.png"));
+    spooler.faults().outcome = {Fate::Failed, "no paper in the test"};
+    QTest::mouseClick(child<QPushButton>(dialog, "sendButton"), Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].detail, QStringLiteral("no paper in the test"));
 }
 
 TEST_F(FontDownloadDialogTest, OptionsPageReadsAndWritesTheTwoBits)
