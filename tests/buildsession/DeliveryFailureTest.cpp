@@ -254,30 +254,15 @@ public:
                                            qrl::SpoolStatus& status) override
     {
         std::unique_ptr<qrl::SpoolJob> job = RecordingSpooler::openJob(printer, document, status);
-        return job ? std::make_unique<Job>(std::move(job), *this) : nullptr;
-    }
-
-private:
-    class Job : public qrl::SpoolJob {
-    public:
-        Job(std::unique_ptr<qrl::SpoolJob> job, SlotWatchingSpooler& owner)
-            : m_job(std::move(job)), m_owner(owner)
-        {
-        }
-        qrl::SpoolStatus write(const void* data, std::size_t size) override
-        {
-            m_owner.imagesAtWrite.push_back(static_cast<int>(
+        if (!job)
+            return nullptr;
+        auto watched = std::make_unique<qrl::WatchedJob>(std::move(job));
+        watched->beforeWrite = [this] {
+            imagesAtWrite.push_back(static_cast<int>(
                 QDir::current().entryList({QStringLiteral("SLT*.SLT")}, QDir::Files).size()));
-            return m_job->write(data, size);
-        }
-        qrl::SpoolStatus finish() override { return m_job->finish(); }
-        void abort() override { m_job->abort(); }
-        qrl::JobOutcome follow() override { return m_job->follow(); }
-
-    private:
-        std::unique_ptr<qrl::SpoolJob> m_job;
-        SlotWatchingSpooler& m_owner;
-    };
+        };
+        return watched;
+    }
 };
 
 } // namespace

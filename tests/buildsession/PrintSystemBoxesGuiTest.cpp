@@ -10,6 +10,7 @@
 #include "CapturedBoxes.h"
 #include "CupsSpooler.h"
 #include "PrivateCups.h"
+#include "RecordingSpooler.h"
 #include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
@@ -44,36 +45,19 @@ public:
                                            qrl::SpoolStatus& status) override
     {
         std::unique_ptr<qrl::SpoolJob> job = CupsSpooler::openJob(printer, document, status);
-        return job ? std::make_unique<Job>(std::move(job), *this) : nullptr;
-    }
-
-private:
-    class Job : public qrl::SpoolJob {
-    public:
-        Job(std::unique_ptr<qrl::SpoolJob> job, WatchedSpooler& owner) : m_job(std::move(job)), m_owner(owner)
-        {
-        }
-        qrl::SpoolStatus write(const void* data, std::size_t size) override
-        {
-            return m_job->write(data, size);
-        }
-        qrl::SpoolStatus finish() override { return m_job->finish(); }
-        void abort() override { m_job->abort(); }
-        qrl::JobOutcome follow() override
-        {
+        if (!job)
+            return nullptr;
+        auto watched = std::make_unique<qrl::WatchedJob>(std::move(job));
+        watched->beforeFollow = [this] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 if (auto* progress = qobject_cast<CProgressDlg*>(w); progress && progress->isVisible()) {
-                    m_owner.statusWhileFollowing = progress->statusText();
+                    statusWhileFollowing = progress->statusText();
                     qrl::test::saveScreenshot(progress, QStringLiteral("build-waiting-for-print-system.png"));
                 }
             }
-            return m_job->follow();
-        }
-
-    private:
-        std::unique_ptr<qrl::SpoolJob> m_job;
-        WatchedSpooler& m_owner;
-    };
+        };
+        return watched;
+    }
 };
 
 class PrintSystemBoxesTest : public ::testing::Test {
