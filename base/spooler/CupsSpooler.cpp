@@ -252,7 +252,11 @@ public:
                     message = text(response.get(), "job-printer-state-message");
                 }
             }
-            if (state >= IPP_JSTATE_CANCELED || std::chrono::steady_clock::now() >= deadline)
+            // A job held, or waiting in a stopped queue, stays so until someone acts.
+            const bool stays = state == IPP_JSTATE_HELD ||
+                               (state == IPP_JSTATE_PENDING && std::find(reasons.begin(), reasons.end(),
+                                                                         "printer-stopped") != reasons.end());
+            if (state >= IPP_JSTATE_CANCELED || stays || std::chrono::steady_clock::now() >= deadline)
                 break;
             std::this_thread::sleep_for(kFollowPoll);
         }

@@ -118,7 +118,7 @@ TEST_F(PrintSystemBoxesTest, EachRefusalOrFailureKeepsItsTextAndGivesTheReasonBe
         {"driverless", qrl::text(2379), "Unable to add document to print job."},
         {"halting", written, "waiting in the print system"},
     };
-    // The waiting job is told once the limit has passed: long enough for the device to fail.
+    // A short limit, in case a job does not settle; a job in a queue its device stopped is told at once.
     WatchedSpooler spooler(cups.server(), std::chrono::milliseconds(3000));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.printer);

@@ -85,7 +85,7 @@ TEST_F(ZenPrinterCupsTest, AJobTheDeviceFailsIsNotSentAndOneHeldInAStoppedQueueI
         bool sent;
         const char* words;
     };
-    // The limit lets the device fail; the waiting job is told once it has passed.
+    // A short limit, in case a job does not settle; a job in a queue its device stopped is told at once.
     qrl::CupsSpooler spooler(cups.server(), std::chrono::milliseconds(3000));
     for (const Case& c : {Case{"aborting", false, "aborted"}, Case{"halting", true, "stopped"}}) {
         SCOPED_TRACE(c.printer);

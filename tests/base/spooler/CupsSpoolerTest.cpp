@@ -170,36 +170,28 @@ TEST_F(CupsSpoolerTest, AFinishedJobIsFollowedUntilItIsHandedOverOrFailed)
     ASSERT_TRUE(own.failingQueue("halting", false)) << own.reason();
     const bool everywhere = own.everywhereQueue("driverless");
 
-    // The limit is the program's for the jobs that end; a waiting job is told only once the limit
-    // has passed, so its case waits less (long enough for the device to have failed).
-    using std::chrono::milliseconds;
+    // The program's limit; a job in a queue that its device stopped is told as soon as it waits
+    // there, not only when the limit has passed.
     struct Case {
         const char* printer;
-        milliseconds limit;
         qrl::JobOutcome::Fate fate;
         std::vector<const char*> reasons;
     };
     std::vector<Case> cases = {
-        {"good", qrl::kJobFollowLimit, qrl::JobOutcome::Fate::Taken, {}},
-        {"aborting",
-         qrl::kJobFollowLimit,
-         qrl::JobOutcome::Fate::Failed,
-         {"aborted", PrivateCups::kDeviceFailure}},
-        {"halting",
-         milliseconds(3000),
-         qrl::JobOutcome::Fate::Waiting,
-         {"halting", "stopped", PrivateCups::kDeviceFailure}},
+        {"good", qrl::JobOutcome::Fate::Taken, {}},
+        {"aborting", qrl::JobOutcome::Fate::Failed, {"aborted", PrivateCups::kDeviceFailure}},
+        {"halting", qrl::JobOutcome::Fate::Waiting, {"halting", "stopped", PrivateCups::kDeviceFailure}},
     };
     if (everywhere)
         cases.push_back({"driverless",
-                         qrl::kJobFollowLimit,
                          qrl::JobOutcome::Fate::Failed,
                          {"did not take the job", "Unable to add document"}});
     else
         ADD_FAILURE() << own.reason();
 
     for (const Case& c : cases) {
-        qrl::CupsSpooler spooler(own.server(), c.limit);
+        const auto start = std::chrono::steady_clock::now();
+        qrl::CupsSpooler spooler(own.server());
         qrl::SpoolStatus status;
         std::unique_ptr<qrl::SpoolJob> job = spooler.openJob(c.printer, "followed", status);
         ASSERT_TRUE(job) << c.printer << ": " << status.text;
@@ -209,6 +201,7 @@ TEST_F(CupsSpoolerTest, AFinishedJobIsFollowedUntilItIsHandedOverOrFailed)
         EXPECT_EQ(outcome.fate, c.fate) << c.printer << ": " << outcome.text << "\n" << own.errorLog();
         for (const char* reason : c.reasons)
             EXPECT_NE(outcome.text.find(reason), std::string::npos) << c.printer << ": " << outcome.text;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, qrl::kJobFollowLimit) << c.printer;
     }
     EXPECT_EQ(own.captured("good"), "\x1b%-12345X@PJL\r\n");
 }
