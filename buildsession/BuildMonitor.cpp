@@ -8,8 +8,8 @@ namespace qrl::build {
 void BuildMonitor::showResult(int target, int toFile)
 {
     close();
-    qrl::ui().message(qrl::text(BuildProgress::resultTextId(target, toFile)), qrl::Buttons::Ok,
-                      qrl::Icon::Information);
+    qrl::ui().messageWithDetail(qrl::text(BuildProgress::resultTextId(target, toFile)), m_resultNote,
+                                qrl::Buttons::Ok, qrl::Icon::Information);
 }
 
 } // namespace qrl::build

@@ -14,7 +14,11 @@ public:
     virtual ~BuildMonitor() = default;
 
     // Shows the window (once per build).
-    virtual void open() { m_open = true; }
+    virtual void open()
+    {
+        m_open = true;
+        m_resultNote.clear();
+    }
     // Destroys the window without a result box; harmless when it is not open.
     virtual void close() { m_open = false; }
     virtual void setStatusText(const QString& text) { m_statusText = text; }
@@ -22,8 +26,12 @@ public:
     virtual void stepIt() { m_progress.stepIt(); }
     virtual void resetPosition() { m_progress.resetPosition(); }
     virtual void fillBar() { m_progress.fillBar(); }
-    // Hides the window, shows the result of the build in an information box, destroys the window.
+    // Hides the window, shows the result of the build in an information box (with the result
+    // note beneath it), destroys the window.
     virtual void showResult(int target, int toFile);
+    // What the result box adds beneath its text, such as the state of a queue the job waits in.
+    void setResultNote(const QString& note) { m_resultNote = note; }
+    const QString& resultNote() const { return m_resultNote; }
 
     bool isOpen() const { return m_open; }
     const QString& statusText() const { return m_statusText; }
@@ -32,6 +40,7 @@ public:
 private:
     BuildProgress m_progress;
     QString m_statusText;
+    QString m_resultNote;
     bool m_open = false;
 };
 

@@ -6,6 +6,7 @@
 #include "BuildTarget.h"
 #include "BuildWorkspace.h"
 #include "CPrinterOutput.h"
+#include "EngineDebugOutput.h"
 #include "ExportFile.h"
 #include "PrintingTextIds.h"
 #include "ProjectTextIds.h"
@@ -73,6 +74,7 @@ void showText(int id)
 
 BuildSession::BuildSession(qrl::Spooler* spooler) : m_spooler(spooler)
 {
+    connectEngineDebugOutput();
 }
 
 BuildSession::~BuildSession() = default;

@@ -76,11 +76,11 @@ void CProgressDlg::FillBar()
     refresh();
 }
 
-void CProgressDlg::ShowResult(int target, int toFile)
+void CProgressDlg::ShowResult(int target, int toFile, const QString& note)
 {
     hide();
-    qrl::ui().message(qrl::text(BuildProgress::resultTextId(target, toFile)), qrl::Buttons::Ok,
-                      qrl::Icon::Information);
+    qrl::ui().messageWithDetail(qrl::text(BuildProgress::resultTextId(target, toFile)), note,
+                                qrl::Buttons::Ok, qrl::Icon::Information);
 }
 
 QString CProgressDlg::statusText() const

@@ -2,8 +2,10 @@
 
 #include "AppContext.h"
 #include "BuildMessages.h"
+#include "BuildMonitor.h"
 #include "BuildSessionTextIds.h"
 #include "FileSave.h"
+#include "JobOutcomeText.h"
 #include "PrintingTextIds.h"
 #include "StringTable.h"
 #include "UserInterface.h"
@@ -27,7 +29,8 @@ bool SpoolDeliverySink::open()
     if (m_job)
         return true;
     logFailure(status);
-    qrl::ui().message(qrl::text(ids::kFailedToOpenPrinter), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::ui().messageWithDetail(qrl::text(ids::kFailedToOpenPrinter), QString::fromStdString(status.text),
+                                qrl::Buttons::Ok, qrl::Icon::Warning);
     return false;
 }
 
@@ -46,12 +49,30 @@ bool SpoolDeliverySink::finish()
 {
     if (!m_job)
         return false;
+    // The finished job stays for follow(); aborting it then changes nothing.
     const qrl::SpoolStatus status = m_job->finish();
-    m_job.reset();
     if (status.ok())
         return true;
+    m_job.reset();
     logFailure(status);
     return false;
+}
+
+bool SpoolDeliverySink::follow(BuildMonitor& monitor)
+{
+    if (!m_job)
+        return false;
+    monitor.setStatusText(qrl::text(ids::kStatusWaitingForSpooler));
+    const qrl::JobOutcome outcome = m_job->follow();
+    m_job.reset();
+    const qrl::SpoolStatus status = qrl::outcomeStatus(outcome);
+    if (!status.ok()) {
+        logFailure(status);
+        showWriteFailure();
+        return false;
+    }
+    monitor.setResultNote(qrl::printing::waitingNote(outcome));
+    return true;
 }
 
 void SpoolDeliverySink::abort()
@@ -63,11 +84,13 @@ void SpoolDeliverySink::abort()
 
 void SpoolDeliverySink::showWriteFailure()
 {
-    qrl::ui().message(qrl::text(ids::kFailedToBuild), qrl::Buttons::Ok, qrl::Icon::Warning);
+    qrl::ui().messageWithDetail(qrl::text(ids::kFailedToBuild), QString::fromStdString(m_failure.text),
+                                qrl::Buttons::Ok, qrl::Icon::Warning);
 }
 
-void SpoolDeliverySink::logFailure(const qrl::SpoolStatus& status) const
+void SpoolDeliverySink::logFailure(const qrl::SpoolStatus& status)
 {
+    m_failure = status;
     qrl::context().logText(
         1, QStringLiteral("Build: printer %1: %2\r\n").arg(m_printer, QString::fromStdString(status.text)));
 }

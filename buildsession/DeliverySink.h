@@ -10,6 +10,8 @@
 
 namespace qrl::build {
 
+class BuildMonitor;
+
 // Where the command stream of a build goes: one RAW spooler job or one command file. Bytes go
 // in order; nothing counts as delivered before finish() succeeds, and abort() leaves nothing
 // behind (no job that prints, no partial file).
@@ -23,6 +25,10 @@ public:
     virtual bool write(const char* data, qint64 size) = 0;
     // Ends the job or commits the file; false when that is not confirmed.
     virtual bool finish() = 0;
+    // After a successful finish: waits, as the monitor shows, until what was delivered is taken
+    // over. False after its message when it was refused after all; a note for the result box goes
+    // to the monitor.
+    virtual bool follow(BuildMonitor&) { return true; }
     virtual void abort() = 0;
     // Shows the message of a failed write or finish.
     virtual void showWriteFailure() = 0;
@@ -41,14 +47,20 @@ public:
     bool open() override;
     bool write(const char* data, qint64 size) override;
     bool finish() override;
+    // Follows the job until the spooler hands it to the printer or fails it: a failed job is a
+    // failed build with the spooler's reason; one still waiting in its queue is delivered, with
+    // the queue's state as the result note.
+    bool follow(BuildMonitor& monitor) override;
     void abort() override;
+    // "Failed to build." with the spooler's reason beneath it.
     void showWriteFailure() override;
     using DeliverySink::write;
 
 private:
-    void logFailure(const qrl::SpoolStatus& status) const;
+    void logFailure(const qrl::SpoolStatus& status);
 
     qrl::Spooler& m_spooler;
+    qrl::SpoolStatus m_failure;
     QString m_printer;
     std::unique_ptr<qrl::SpoolJob> m_job;
 };

@@ -64,7 +64,7 @@ void ProgressDlgMonitor::showResult(int target, int toFile)
         BuildMonitor::showResult(target, toFile);
         return;
     }
-    m_window->ShowResult(target, toFile);
+    m_window->ShowResult(target, toFile, resultNote());
     close();
 }
 

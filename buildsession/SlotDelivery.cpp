@@ -74,6 +74,7 @@ bool SlotDelivery::writeSlots(DeliverySink& sink)
         sink.showWriteFailure();
         ok = false;
     }
+    ok = ok && sink.follow(m_monitor);
     // A job or file that failed anywhere is withdrawn whole: nothing of it may print or stay.
     if (!ok)
         sink.abort();

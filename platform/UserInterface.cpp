@@ -25,6 +25,12 @@ Replaceable<UserInterface> current;
 
 } // namespace
 
+Answer UserInterface::messageWithDetail(const QString& text, const QString& detail, Buttons buttons,
+                                        Icon icon)
+{
+    return message(detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail, buttons, icon);
+}
+
 UserInterface& ui()
 {
     return current.getOr(silent);

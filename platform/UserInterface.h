@@ -30,6 +30,10 @@ public:
 
     virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::Information,
                            const QString& caption = {}) = 0;
+    // A box whose `detail` (what another system says, such as the print system's reason) stands
+    // beneath `text`; an empty detail gives the plain box. This base puts it under the text.
+    virtual Answer messageWithDetail(const QString& text, const QString& detail,
+                                     Buttons buttons = Buttons::Ok, Icon icon = Icon::Information);
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QStringList> openFileNames(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;

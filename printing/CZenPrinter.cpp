@@ -1,5 +1,6 @@
 #include "CZenPrinter.h"
 
+#include "JobOutcomeText.h"
 #include "ProjectTextIds.h"
 #include "RasterTextIds.h"
 #include "StringTable.h"
@@ -37,6 +38,7 @@ qrl::Spooler& CZenPrinter::spooler() const
 bool CZenPrinter::SendFile(const QString& path, const QString& printerName)
 {
     m_lastError = {};
+    m_waitingNote.clear();
     if (!FileExists(path) || printerName.isEmpty())
         return false;
     // The file is opened before the printer so that an unreadable file never starts a job.
@@ -77,6 +79,11 @@ bool CZenPrinter::SendFile(const QString& path, const QString& printerName)
         sent += n;
     }
     m_lastError = job->finish();
+    if (!m_lastError.ok())
+        return false;
+    const qrl::JobOutcome outcome = job->follow();
+    m_lastError = qrl::outcomeStatus(outcome);
+    m_waitingNote = qrl::printing::waitingNote(outcome);
     return m_lastError.ok();
 }
 
@@ -87,7 +94,8 @@ std::optional<qrl::PrinterInfo> CZenPrinter::OpenPrinterByName(const QString& pr
     qrl::PrinterInfo info;
     m_lastError = spooler().printer(printerName.toStdString(), info);
     if (!m_lastError.ok()) {
-        qrl::ui().message(QString::fromLatin1(kCannotOpenPrinter), qrl::Buttons::Ok, qrl::Icon::None);
+        qrl::ui().messageWithDetail(QString::fromLatin1(kCannotOpenPrinter), lastReason(), qrl::Buttons::Ok,
+                                    qrl::Icon::None);
         return std::nullopt;
     }
     return info;

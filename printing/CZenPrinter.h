@@ -35,7 +35,9 @@ public:
     // Sends the whole file as one RAW job. False without a message when the file does not exist
     // or the printer name is empty; false after "Can not open Printer" when the printer cannot be
     // opened; false after a file message when the file cannot be read whole. A job that fails at
-    // any stage is aborted, so nothing of it prints; true only when the spooler confirmed the job.
+    // any stage is aborted, so nothing of it prints. A confirmed job is followed until the
+    // spooler hands it to the printer or fails it: true unless it failed (lastError() says why);
+    // a job still waiting in its queue is true with waitingNote() set.
     bool SendFile(const QString& path, const QString& printerName);
 
     // The printer's record, or nothing after the message "Can not open Printer". An empty name
@@ -52,6 +54,11 @@ public:
 
     // What the last failed spooler call reported (None after a success).
     const qrl::SpoolStatus& lastError() const { return m_lastError; }
+    // For the messages: the spooler's reason of the last failure; "" after a success.
+    QString lastReason() const { return QString::fromStdString(m_lastError.text); }
+    // After a SendFile whose job still waits in its queue: the note that says so, with the queue's
+    // state; "" otherwise.
+    const QString& waitingNote() const { return m_waitingNote; }
 
 private:
     qrl::Spooler& spooler() const;
@@ -59,4 +66,5 @@ private:
     qrl::Spooler* m_spooler;
     QString m_documentName;
     qrl::SpoolStatus m_lastError;
+    QString m_waitingNote;
 };

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-l10n-tools libgl-dev libcups2-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core cups-daemon cups-client
-          srecord binutils xvfb xauth clang-format
+          cups-ipp-utils dbus-daemon srecord binutils xvfb xauth clang-format
           dpkg-dev file librsvg2-bin desktop-file-utils shared-mime-info libglib2.0-bin appstream lintian)
 missing=()
 for p in "${packages[@]}"; do

@@ -70,7 +70,13 @@ void CSendPrintTools::buildWidgets()
     auto* statusGroup = new QGroupBox(QStringLiteral("Status"), this);
     m_status = new QLabel(statusGroup);
     m_status->setObjectName(QStringLiteral("statusLabel"));
-    (new QVBoxLayout(statusGroup))->addWidget(m_status);
+    m_reason = new QLabel(statusGroup);
+    m_reason->setObjectName(QStringLiteral("statusReasonLabel"));
+    m_reason->setTextFormat(Qt::PlainText);
+    m_reason->setWordWrap(true);
+    auto* statusLayout = new QVBoxLayout(statusGroup);
+    statusLayout->addWidget(m_status);
+    statusLayout->addWidget(m_reason);
 
     auto* fileGroup = new QGroupBox(QStringLiteral("File to send"), this);
     fileGroup->setObjectName(QStringLiteral("fileGroup"));
@@ -118,8 +124,8 @@ void CSendPrintTools::fillPrinters(const QString& saved)
 {
     m_printerBox->clear();
     m_printerBox->addItem(qrl::text(qrl::ids::kFilePrinter));
-    m_printerBox->setCurrentIndex(-1);
-    // A spooler that cannot be asked leaves only "FILE:".
+    m_printerBox->setCurrentIndex(0);
+    // A spooler that cannot be asked leaves only "FILE:", after a message that says why.
     FillPrinterComboBox(*m_printer, m_printerBox);
     const int found =
         saved.isEmpty() ? -1 : m_printerBox->findText(saved, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -159,10 +165,12 @@ void CSendPrintTools::fillSelectedTools()
 bool CSendPrintTools::sendNow()
 {
     m_status->setText(qrl::text(qrl::sendtools::sendingTextId()));
+    m_reason->clear();
     // Without any printer to choose there is nothing to send to.
     const bool sent =
         !m_printerName.isEmpty() && m_tools.SendTools(m_printerName, m_port, m_tarnwick->isChecked() ? 1 : 0);
     m_status->setText(qrl::text(qrl::sendtools::resultTextId(sent)));
+    m_reason->setText(sent ? m_tools.sender().waitingNote() : m_tools.sender().lastReason());
     return sent;
 }
 

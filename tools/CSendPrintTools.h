@@ -15,7 +15,8 @@ class QListWidget;
 
 // "Send Printer Tools": the second step of sending printer tools. Shows the tools checked in the
 // printer tools dialog (warning once for each formatting tool among them), lets the user choose
-// the printer ("FILE:" first, then the spooler's printers) and whether it is of the Tarnwick
+// the printer ("FILE:" first, then the spooler's printers; the default one, else "FILE:", is
+// chosen unless the profile names another that is listed) and whether it is of the Tarnwick
 // family, and sends with the tools dialog's SendTools on "&Send Now". It stays open after
 // sending, so the same selection can go to several printers; "&Exit" closes it. The chosen
 // printer and the Tarnwick state are kept in the profile when it closes.
@@ -29,8 +30,9 @@ public:
     // Opens the dialog modally on `tools`.
     static void run(CPrintToolDlg& tools);
 
-    // "&Send Now": shows "Sending....", sends, then shows whether all items were sent. With no
-    // printer to choose nothing is sent and "No items were sent" shows. Returns the result.
+    // "&Send Now": shows "Sending....", sends, then shows whether all items were sent, with the
+    // print system's reason for a failed send (or the state of the queue a job waits in) beneath.
+    // With no printer to choose nothing is sent and "No items were sent" shows. Returns the result.
     bool sendNow();
 
     // The values behind the widgets: the printer chosen last and the Tarnwick box.
@@ -56,6 +58,7 @@ private:
     QCheckBox* m_tarnwick = nullptr;
     QListWidget* m_selected = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_reason = nullptr;
     QWidget* m_fileGroup = nullptr;
     QLabel* m_fileName = nullptr;
 };

@@ -29,6 +29,16 @@ void show(const QString& text)
     qrl::ui().message(text, qrl::Buttons::Ok, qrl::Icon::Information);
 }
 
+// The result of a send, with the print system's reason for a failed job, or the state of the
+// queue a job waits in, beneath it; a job that was never made has neither.
+void showSent(bool tried, bool sent, const char* sentText, const char* notSentText,
+              const CZenPrinter& printer)
+{
+    const QString detail = !tried ? QString() : sent ? printer.waitingNote() : printer.lastReason();
+    qrl::ui().messageWithDetail(QString::fromLatin1(sent ? sentText : notSentText), detail, qrl::Buttons::Ok,
+                                qrl::Icon::Information);
+}
+
 FontDownloadJob makeJob(const FontDownloadRequest& request)
 {
     return FontDownloadJob(mediumFromValue(request.mediumType),
@@ -67,11 +77,12 @@ bool sendToPrinter(const FontDownloadRequest& request, CZenPrinter& printer)
     }
     FontDownloadJob job = makeJob(request);
     bool sent = false;
-    if (job.buildCombinedJob(request.rows) > 0) {
+    const bool tried = job.buildCombinedJob(request.rows) > 0;
+    if (tried) {
         printer.SetDocumentName(QString::fromLatin1(kDocumentName));
         sent = printer.SendFile(job.captureFilePath(), request.printerName);
     }
-    show(QString::fromLatin1(sent ? kSent : kNotSent));
+    showSent(tried, sent, kSent, kNotSent, printer);
     job.DeleteJobFiles();
     return sent;
 }
@@ -107,11 +118,12 @@ bool sendFontList(const FontDownloadRequest& request, CZenPrinter& printer)
 {
     FontDownloadJob job = makeJob(request);
     bool sent = false;
-    if (job.WriteFontListJob()) {
+    const bool tried = job.WriteFontListJob();
+    if (tried) {
         printer.SetDocumentName(QString::fromLatin1(kDocumentName));
         sent = printer.SendFile(job.itemFilePath(0), request.printerName);
     }
-    show(QString::fromLatin1(sent ? kListSent : kListNotSent));
+    showSent(tried, sent, kListSent, kListNotSent, printer);
     return sent;
 }
 

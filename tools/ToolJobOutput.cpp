@@ -1,5 +1,6 @@
 #include "ToolJobOutput.h"
 
+#include "JobOutcomeText.h"
 #include "ToolFileWrite.h"
 
 ToolJobOutput::ToolJobOutput(qrl::Spooler& spooler, const QString& printer)
@@ -75,6 +76,13 @@ bool ToolJobOutput::end()
     if (toFile())
         return true;
     qrl::SpoolStatus status = m_job->finish();
+    if (status.ok()) {
+        const qrl::JobOutcome outcome = m_job->follow();
+        status = qrl::outcomeStatus(outcome);
+        const QString note = qrl::printing::waitingNote(outcome);
+        if (!note.isEmpty())
+            m_waitingNote = note;
+    }
     m_job.reset();
     return status.ok() || fail(std::move(status));
 }

@@ -30,7 +30,9 @@ public:
     // Writes into the open job; after a failure the output is broken and every later call fails.
     bool write(const QByteArray& bytes);
     bool write(const char* data, qint64 size);
-    // Ends the open job: true only when the spooler confirms it.
+    // Ends the open job and follows it until the spooler hands it to the printer or fails it:
+    // true unless it was not confirmed or failed; a job still waiting in its queue is true with
+    // waitingNote() set.
     bool end();
     // Abandons the open job (nothing of it prints) and, for a file, everything written so far;
     // nothing more can be sent through the output.
@@ -40,6 +42,8 @@ public:
     bool commit();
 
     const qrl::SpoolStatus& lastError() const { return m_lastError; }
+    // The note on the last job that still waits in its queue; "" when none does.
+    const QString& waitingNote() const { return m_waitingNote; }
 
 private:
     bool fail(qrl::SpoolStatus status);
@@ -54,4 +58,5 @@ private:
     bool m_open = false;
     bool m_broken = false;
     qrl::SpoolStatus m_lastError;
+    QString m_waitingNote;
 };

@@ -52,8 +52,10 @@ std::unique_ptr<ToolJobOutput> ToolSender::openOutput()
         return std::make_unique<ToolJobOutput>(*chosen);
     }
     qrl::PrinterInfo info;
-    if (m_printerName.isEmpty() || !spooler().printer(m_printerName.toStdString(), info).ok()) {
-        qrl::ui().message(qrl::text(qrl::ids::kFailedToOpenPrinter));
+    const qrl::SpoolStatus status = spooler().printer(m_printerName.toStdString(), info);
+    if (!status.ok()) {
+        m_reason = QString::fromStdString(status.text);
+        qrl::ui().messageWithDetail(qrl::text(qrl::ids::kFailedToOpenPrinter), m_reason);
         return nullptr;
     }
     return std::make_unique<ToolJobOutput>(spooler(), m_printerName);
@@ -67,8 +69,18 @@ bool ToolSender::writeTools(ToolJobOutput& output, const QByteArray& bytes)
     return output.write(bytes);
 }
 
+bool ToolSender::keepOutcome(const ToolJobOutput& output, bool sent)
+{
+    if (!sent)
+        m_reason = QString::fromStdString(output.lastError().text);
+    m_waitingNote = sent ? output.waitingNote() : QString();
+    return sent;
+}
+
 bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendTarget& target)
 {
+    m_reason.clear();
+    m_waitingNote.clear();
     m_printerName = target.printerName;
     m_portName = target.portName;
     if (m_printerName != qrl::text(qrl::ids::kFilePrinter) && m_portName == QLatin1String(kFilePort)) {
@@ -125,15 +137,17 @@ bool ToolSender::SendTools(const std::vector<int>& checkedTools, const ToolSendT
     }
     if (failed || sent == 0) {
         output->abort();
-        return false;
+        return keepOutcome(*output, false);
     }
-    return output->commit();
+    return keepOutcome(*output, output->commit());
 }
 
 bool ToolSender::SendOneFile(const QString& path)
 {
+    m_reason.clear();
+    m_waitingNote.clear();
     const std::unique_ptr<ToolJobOutput> output = openOutput();
-    return output && sendFile(path, *output) == FileResult::Sent && output->commit();
+    return output && keepOutcome(*output, sendFile(path, *output) == FileResult::Sent && output->commit());
 }
 
 ToolSender::FileResult ToolSender::sendFile(const QString& path, ToolJobOutput& output)

@@ -53,11 +53,17 @@ public:
     const QString& portName() const { return m_portName; }
     // The CALL command of the last send that built one.
     const QByteArray& callCommand() const { return m_callCommand; }
+    // After a failed send: the print system's reason when it gave one; "" otherwise.
+    const QString& lastReason() const { return m_reason; }
+    // After a send whose job still waits in its queue: the note that says so; "" otherwise.
+    const QString& waitingNote() const { return m_waitingNote; }
 
 private:
     enum class FileResult { Sent, NotOpened, Failed };
 
     std::unique_ptr<ToolJobOutput> openOutput();
+    // Keeps what the output tells of its jobs for lastReason() and waitingNote(); returns `sent`.
+    bool keepOutcome(const ToolJobOutput& output, bool sent);
     FileResult sendFile(const QString& path, ToolJobOutput& output);
     bool writeTools(ToolJobOutput& output, const QByteArray& bytes);
     qrl::Spooler& spooler() const;
@@ -68,4 +74,6 @@ private:
     QString m_printerName;
     QString m_portName;
     QByteArray m_callCommand;
+    QString m_reason;
+    QString m_waitingNote;
 };

@@ -5,6 +5,9 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
+#include <thread>
 
 namespace qrl {
 
@@ -12,7 +15,21 @@ namespace {
 
 // How long a connection to the scheduler may take before the spooler counts as unavailable.
 constexpr int kConnectTimeoutMs = 10000;
-constexpr const char* kStateStopped = "5"; // IPP printer-state "stopped"
+// What the scheduler's IPP sender says when the printer refuses a job's data. The scheduler then
+// marks the job completed with the reasons of a job that printed (seen with CUPS 2.4), so this
+// text, in the job's own language, is the only sign; later versions add a reason of their own.
+constexpr std::string_view kDocumentRefused = "Unable to add document to print job.";
+
+// How often a finished job's state is asked for while it is followed.
+constexpr std::chrono::milliseconds kFollowPoll{100};
+
+// Reasons of a completed job that say the printer did not take its data: the job ended, but
+// nothing (or not all of it) was printed.
+constexpr std::array<std::string_view, 11> kDataNotTaken{
+    "document-format-error",   "document-unprintable-error",  "job-data-insufficient",
+    "document-access-error",   "unsupported-document-format", "unsupported-compression",
+    "compression-error",       "document-password-error",     "document-permission-error",
+    "document-security-error", "submission-interrupted"};
 
 struct HttpCloser {
     void operator()(http_t* http) const { httpClose(http); }
@@ -41,6 +58,95 @@ Connection connectTo(const std::string& server, SpoolStatus& status)
     return Connection(http);
 }
 
+struct IppFree {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using IppMessage = std::unique_ptr<ipp_t, IppFree>;
+
+// The scheduler's own name of a printer ("/printers/NAME") or a job ("/jobs/ID").
+std::string resourceUri(const std::string& resource)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, resource.c_str());
+    return uri;
+}
+
+// The values of a keyword attribute, "none" left out.
+std::vector<std::string> keywords(ipp_t* response, const char* name)
+{
+    std::vector<std::string> values;
+    ipp_attribute_t* attr = ippFindAttribute(response, name, IPP_TAG_KEYWORD);
+    for (int i = 0; attr && i < ippGetCount(attr); ++i) {
+        const char* value = ippGetString(attr, i, nullptr);
+        if (value && std::string_view(value) != "none")
+            values.emplace_back(value);
+    }
+    return values;
+}
+
+std::string text(ipp_t* response, const char* name)
+{
+    ipp_attribute_t* attr = ippFindAttribute(response, name, IPP_TAG_TEXT);
+    const char* value = attr ? ippGetString(attr, 0, nullptr) : nullptr;
+    return value ? value : "";
+}
+
+std::string joined(const std::vector<std::string>& values)
+{
+    std::string all;
+    for (const std::string& v : values)
+        all += (all.empty() ? "" : ", ") + v;
+    return all;
+}
+
+// "message (reason, reason)", either part left out when the spooler gives none.
+std::string describe(const std::string& message, const std::vector<std::string>& reasons)
+{
+    if (reasons.empty())
+        return message;
+    return message.empty() ? joined(reasons) : message + " (" + joined(reasons) + ")";
+}
+
+IppMessage ask(http_t* http, ipp_op_t operation, const char* uriName, const std::string& uri,
+               const std::vector<const char*>& attributes)
+{
+    ipp_t* request = ippNewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, uriName, nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(attributes.size()), nullptr, attributes.data());
+    IppMessage response(cupsDoRequest(http, request, "/"));
+    if (response && ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+        response.reset();
+    return response;
+}
+
+// The printer's state, whether it takes jobs, and what the spooler says of it.
+bool printerState(http_t* http, const std::string& name, PrinterInfo& info)
+{
+    const IppMessage response =
+        ask(http, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", resourceUri("/printers/" + name),
+            {"printer-state", "printer-state-message", "printer-state-reasons", "printer-is-accepting-jobs"});
+    if (!response)
+        return false;
+    info.stopped = ippGetInteger(ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM), 0) ==
+                   IPP_PSTATE_STOPPED;
+    ipp_attribute_t* accepting =
+        ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+    info.accepting = !accepting || ippGetBoolean(accepting, 0);
+    info.state = describe(text(response.get(), "printer-state-message"),
+                          keywords(response.get(), "printer-state-reasons"));
+    return true;
+}
+
+bool dataNotTaken(const std::vector<std::string>& reasons)
+{
+    return std::any_of(reasons.begin(), reasons.end(), [](const std::string& r) {
+        return std::find(kDataNotTaken.begin(), kDataNotTaken.end(), r) != kDataNotTaken.end() ||
+               r.rfind("job-canceled", 0) == 0 || r == "aborted-by-system";
+    });
+}
+
 std::string option(const cups_dest_t& dest, const char* name)
 {
     const char* value = cupsGetOption(name, dest.num_options, dest.options);
@@ -58,7 +164,9 @@ SpoolStatus fetchDests(const std::string& server, DestsFree& list)
     // A scheduler without printers answers the request with "not found".
     if (list.count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE &&
         cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
-        return SpoolStatus::failure(SpoolError::Unavailable, lastError("cannot list the printers"));
+        return SpoolStatus::failure(SpoolError::Unavailable,
+                                    lastError("cannot list the printers of " +
+                                              (server.empty() ? std::string(cupsServer()) : server)));
     return status;
 }
 
@@ -66,8 +174,10 @@ SpoolStatus fetchDests(const std::string& server, DestsFree& list)
 // sets SIGPIPE to be ignored when it initialises its network layer.
 class CupsJob : public SpoolJob {
 public:
-    CupsJob(std::string server, Connection http, std::string printer, int id)
-        : m_server(std::move(server)), m_http(std::move(http)), m_printer(std::move(printer)), m_id(id)
+    CupsJob(std::string server, Connection http, std::string printer, int id,
+            std::chrono::milliseconds followLimit)
+        : m_server(std::move(server)), m_http(std::move(http)), m_printer(std::move(printer)), m_id(id),
+          m_followLimit(followLimit)
     {
     }
     ~CupsJob() override
@@ -120,19 +230,85 @@ public:
         m_state = State::Aborted;
     }
 
+    JobOutcome follow() override
+    {
+        if (m_state != State::Finished)
+            return {JobOutcome::Fate::Failed, "the job did not reach the print system"};
+        const auto deadline = std::chrono::steady_clock::now() + m_followLimit;
+        ipp_jstate_t state = IPP_JSTATE_PENDING;
+        std::vector<std::string> reasons;
+        std::string message;
+        for (;;) {
+            SpoolStatus ignored;
+            if (Connection http = connectTo(m_server, ignored)) {
+                const IppMessage response =
+                    ask(http.get(), IPP_OP_GET_JOB_ATTRIBUTES, "job-uri",
+                        resourceUri("/jobs/" + std::to_string(m_id)),
+                        {"job-state", "job-state-reasons", "job-printer-state-message"});
+                if (response) {
+                    state = static_cast<ipp_jstate_t>(
+                        ippGetInteger(ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM), 0));
+                    reasons = keywords(response.get(), "job-state-reasons");
+                    message = text(response.get(), "job-printer-state-message");
+                }
+            }
+            // A job held, or waiting in a stopped queue, stays so until someone acts.
+            const bool stays = state == IPP_JSTATE_HELD ||
+                               (state == IPP_JSTATE_PENDING && std::find(reasons.begin(), reasons.end(),
+                                                                         "printer-stopped") != reasons.end());
+            if (state >= IPP_JSTATE_CANCELED || stays || std::chrono::steady_clock::now() >= deadline)
+                break;
+            std::this_thread::sleep_for(kFollowPoll);
+        }
+        const std::string why = describe(message, reasons);
+        switch (state) {
+        case IPP_JSTATE_CANCELED:
+            return {JobOutcome::Fate::Failed, "the job on " + m_printer + " was cancelled: " + why};
+        case IPP_JSTATE_ABORTED:
+            return {JobOutcome::Fate::Failed, "the job on " + m_printer + " was aborted: " + why};
+        case IPP_JSTATE_COMPLETED:
+            if (dataNotTaken(reasons) || message == kDocumentRefused)
+                return {JobOutcome::Fate::Failed,
+                        "the printer " + m_printer + " did not take the job: " + why};
+            return {};
+        case IPP_JSTATE_PROCESSING:
+            return {};
+        default:
+            return {JobOutcome::Fate::Waiting, waitingText(why)};
+        }
+    }
+
 private:
     enum class State { Open, Broken, Finished, Aborted };
+
+    // The queue's state for a job that is still waiting in it.
+    std::string waitingText(const std::string& jobReasons) const
+    {
+        PrinterInfo info;
+        SpoolStatus ignored;
+        if (Connection http = connectTo(m_server, ignored))
+            printerState(http.get(), m_printer, info);
+        std::string queue = info.stopped ? "stopped" : "waiting";
+        if (!info.state.empty())
+            queue += ": " + info.state;
+        std::string text = "the job waits in the queue " + m_printer + " (" + queue + ")";
+        if (!jobReasons.empty())
+            text += "; job: " + jobReasons;
+        return text;
+    }
 
     std::string m_server;
     Connection m_http;
     std::string m_printer;
     int m_id;
+    std::chrono::milliseconds m_followLimit;
     State m_state = State::Open;
 };
 
 } // namespace
 
-CupsSpooler::CupsSpooler(std::string server) : m_server(std::move(server))
+CupsSpooler::CupsSpooler(std::string server, std::chrono::milliseconds followLimit)
+    : m_server(std::move(server)), m_followLimit(followLimit)
 {
 }
 
@@ -177,8 +353,10 @@ SpoolStatus CupsSpooler::printer(const std::string& name, PrinterInfo& info)
     }
     info.name = dest->name;
     info.port = displayDeviceUri(option(*dest, "device-uri"));
-    info.stopped = option(*dest, "printer-state") == kStateStopped;
     cupsFreeDests(1, dest);
+    if (!printerState(http.get(), name, info))
+        return SpoolStatus::failure(SpoolError::Unavailable,
+                                    lastError("cannot ask for the state of " + name));
     return status;
 }
 
@@ -212,7 +390,7 @@ std::unique_ptr<SpoolJob> CupsSpooler::openJob(const std::string& printerName, c
                                       lastError("the printer " + printerName + " refused the job"));
         return nullptr;
     }
-    auto job = std::make_unique<CupsJob>(m_server, std::move(http), printerName, id);
+    auto job = std::make_unique<CupsJob>(m_server, std::move(http), printerName, id, m_followLimit);
     // The job holds the connection now; on failure its destructor cancels the job.
     if (cupsStartDocument(job->connection(), printerName.c_str(), id, document.c_str(), CUPS_FORMAT_RAW, 1) !=
         HTTP_STATUS_CONTINUE) {

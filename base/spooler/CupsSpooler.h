@@ -10,12 +10,14 @@ namespace qrl {
 // scheduler, so a job streams on a connection of its own and nothing is kept open between calls.
 // Printers are the scheduler's destinations (instances are option sets, not printers, and are
 // left out); a printer's port is its "device-uri"; a job is Create-Job followed by one streamed
-// RAW document. Calls block; user-interface thread only.
+// RAW document, followed after its end through the job's state and state reasons. Calls block;
+// user-interface thread only.
 class CupsSpooler : public Spooler {
 public:
     // `server`: a host name or the path of the scheduler's local socket; empty for the user's
-    // configured scheduler (CUPS_SERVER, client.conf).
-    explicit CupsSpooler(std::string server = {});
+    // configured scheduler (CUPS_SERVER, client.conf). `followLimit`: how long SpoolJob::follow
+    // waits for a finished job to be handed over or failed.
+    explicit CupsSpooler(std::string server = {}, std::chrono::milliseconds followLimit = kJobFollowLimit);
 
     SpoolStatus printers(std::vector<std::string>& names) override;
     std::string defaultPrinter() override;
@@ -28,6 +30,7 @@ public:
 
 private:
     std::string m_server;
+    std::chrono::milliseconds m_followLimit;
 };
 
 } // namespace qrl

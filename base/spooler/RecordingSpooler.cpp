@@ -52,6 +52,14 @@ public:
             m_job.state = RecordingSpooler::JobState::Aborted;
     }
 
+    qrl::JobOutcome follow() override
+    {
+        if (m_job.state != RecordingSpooler::JobState::Finished)
+            return {JobOutcome::Fate::Failed, "the job did not reach the test spooler"};
+        m_job.followed = true;
+        return m_faults.outcome;
+    }
+
 private:
     RecordingSpooler::Job& m_job;
     RecordingSpooler::Faults m_faults;
@@ -60,9 +68,10 @@ private:
 
 } // namespace
 
-void RecordingSpooler::addPrinter(const std::string& name, const std::string& port, bool stopped)
+void RecordingSpooler::addPrinter(const std::string& name, const std::string& port, bool stopped,
+                                  const std::string& state)
 {
-    m_printers.push_back({name, port, stopped});
+    m_printers.push_back({name, port, stopped, true, state});
 }
 
 SpoolStatus RecordingSpooler::printers(std::vector<std::string>& names)
@@ -118,7 +127,7 @@ std::unique_ptr<SpoolJob> RecordingSpooler::openJob(const std::string& printerNa
         status = SpoolStatus::failure(SpoolError::StartFailed, "document refused by the test spooler");
         return nullptr;
     }
-    m_jobs.push_back({printerName, document, {}, {}, JobState::Open});
+    m_jobs.push_back({printerName, document, {}, {}, JobState::Open, false});
     return std::make_unique<RecordedJob>(m_jobs.back(), m_faults);
 }
 

@@ -3,6 +3,7 @@
 #include "Spooler.h"
 
 #include <deque>
+#include <functional>
 
 namespace qrl {
 
@@ -19,17 +20,20 @@ public:
         std::string bytes;
         std::vector<std::size_t> writes;
         JobState state = JobState::Open;
+        bool followed = false;
     };
     // Failures of the jobs opened from now on. `write` is the 1-based number of the write that
-    // fails within a job (0: none).
+    // fails within a job (0: none); `outcome` is what following a finished job tells.
     struct Faults {
         bool open = false;
         bool start = false;
         int write = 0;
         bool finish = false;
+        JobOutcome outcome = {};
     };
 
-    void addPrinter(const std::string& name, const std::string& port = {}, bool stopped = false);
+    void addPrinter(const std::string& name, const std::string& port = {}, bool stopped = false,
+                    const std::string& state = {});
     void setDefaultPrinter(const std::string& name) { m_default = name; }
     void addPort(const PortInfo& port) { m_ports.push_back(port); }
     // While set, every call fails as an unreachable spooler does.
@@ -56,6 +60,34 @@ private:
     Faults m_faults;
     std::deque<Job> m_jobs;
     int m_lookups = 0;
+};
+
+// A job that passes every call on to another, first calling the hook of the call when it is set:
+// for tests that look at the world while a job is written or followed.
+class WatchedJob : public SpoolJob {
+public:
+    explicit WatchedJob(std::unique_ptr<SpoolJob> job) : m_job(std::move(job)) {}
+
+    std::function<void()> beforeWrite;
+    std::function<void()> beforeFollow;
+
+    SpoolStatus write(const void* data, std::size_t size) override
+    {
+        if (beforeWrite)
+            beforeWrite();
+        return m_job->write(data, size);
+    }
+    SpoolStatus finish() override { return m_job->finish(); }
+    void abort() override { m_job->abort(); }
+    JobOutcome follow() override
+    {
+        if (beforeFollow)
+            beforeFollow();
+        return m_job->follow();
+    }
+
+private:
+    std::unique_ptr<SpoolJob> m_job;
 };
 
 } // namespace qrl

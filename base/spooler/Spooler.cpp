@@ -37,6 +37,8 @@ const char* spoolErrorName(SpoolError error)
         return "job not confirmed";
     case SpoolError::JobClosed:
         return "job already closed";
+    case SpoolError::JobFailed:
+        return "job failed";
     }
     return "unknown error";
 }
@@ -56,9 +58,18 @@ SpoolStatus Spooler::submit(const std::string& printer, std::string_view bytes, 
         }
     }
     status = job->finish();
-    if (!status.ok())
+    if (!status.ok()) {
         job->abort();
-    return status;
+        return status;
+    }
+    return outcomeStatus(job->follow());
+}
+
+SpoolStatus outcomeStatus(const JobOutcome& outcome)
+{
+    if (outcome.fate == JobOutcome::Fate::Failed)
+        return SpoolStatus::failure(SpoolError::JobFailed, outcome.text);
+    return {};
 }
 
 SpoolStatus Spooler::checkPrinterForJob(const std::string& name)
@@ -68,7 +79,9 @@ SpoolStatus Spooler::checkPrinterForJob(const std::string& name)
     // A stopped queue would accept the job and hold it, so the data would be reported as sent
     // while nothing reaches the printer.
     if (status.ok() && info.stopped)
-        status = SpoolStatus::failure(SpoolError::PrinterStopped, "the printer " + name + " is stopped");
+        status = SpoolStatus::failure(SpoolError::PrinterStopped,
+                                      "the printer " + name + " is stopped" +
+                                          (info.state.empty() ? std::string() : ": " + info.state));
     return status;
 }
 

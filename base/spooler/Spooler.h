@@ -4,6 +4,7 @@
 // commands. No toolkit types: the build, the printer tools and the font downloader all send
 // through this interface, and tests put a recording double in its place.
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -29,6 +30,7 @@ enum class SpoolError {
     WriteFailed,    // a block did not reach the spooler
     FinishFailed,   // the spooler did not confirm the end of the document
     JobClosed,      // write or finish on a job that was already finished, aborted or broken
+    JobFailed,      // the spooler took the job, then aborted or cancelled it, or the printer refused its data
 };
 
 // The result of a spooler call: an error value and a text for messages and logs (empty on success).
@@ -49,7 +51,23 @@ struct PrinterInfo {
     std::string name;
     std::string port;
     bool stopped = false;
+    bool accepting = true;
+    // What the spooler says of the printer's state (its state message and reasons); empty when
+    // it says nothing.
+    std::string state;
 };
+
+// What became of a job after its last byte, as far as the spooler could tell while it was
+// followed: handed to the printer (or printing), still waiting in its queue, or failed.
+struct JobOutcome {
+    enum class Fate { Taken, Waiting, Failed };
+    Fate fate = Fate::Taken;
+    // The spooler's reason for a failed job; the queue's state for a waiting one.
+    std::string text;
+};
+
+// How long a finished job is followed before it counts as handed over or waiting.
+constexpr std::chrono::milliseconds kJobFollowLimit{10000};
 
 // One port (output device) of the spooler.
 struct PortInfo {
@@ -74,7 +92,15 @@ public:
     virtual SpoolStatus finish() = 0;
     // Cancels the job; nothing of it prints. Harmless on a job already ended.
     virtual void abort() = 0;
+    // After a successful finish(): follows the job until the spooler has handed it to the
+    // printer or failed it, for at most the spooler's follow limit. A job that never reached the
+    // spooler counts as Failed.
+    virtual JobOutcome follow() = 0;
 };
+
+// The status a caller reports for an outcome: success for a taken or waiting job, JobFailed with
+// the spooler's reason for a failed one.
+SpoolStatus outcomeStatus(const JobOutcome& outcome);
 
 class Spooler {
 public:
@@ -93,7 +119,8 @@ public:
     virtual std::unique_ptr<SpoolJob> openJob(const std::string& printer, const std::string& document,
                                               SpoolStatus& status) = 0;
 
-    // One job holding `bytes`: open, write in blocks, finish; any failure aborts the job.
+    // One job holding `bytes`: open, write in blocks, finish, follow; any failure aborts the job,
+    // and a job the spooler fails afterwards is a failure too.
     SpoolStatus submit(const std::string& printer, std::string_view bytes, const std::string& jobName);
 
 protected:

@@ -110,6 +110,18 @@ QWidget* QtUserInterface::parent()
 
 Answer QtUserInterface::message(const QString& text, Buttons buttons, Icon icon, const QString& caption)
 {
+    return show(text, {}, buttons, icon, caption);
+}
+
+Answer QtUserInterface::messageWithDetail(const QString& text, const QString& detail, Buttons buttons,
+                                          Icon icon)
+{
+    return show(text, detail, buttons, icon, {});
+}
+
+Answer QtUserInterface::show(const QString& text, const QString& detail, Buttons buttons, Icon icon,
+                             const QString& caption)
+{
     QMessageBox::StandardButtons std;
     switch (buttons) {
     case Buttons::Ok:
@@ -146,6 +158,7 @@ Answer QtUserInterface::message(const QString& text, Buttons buttons, Icon icon,
         break;
     }
     QMessageBox box(qicon, caption.isEmpty() ? defaultCaption() : caption, text, std, parent());
+    box.setInformativeText(detail);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return Answer::Cancel;

@@ -211,3 +211,77 @@ TEST_F(DeliveryFailureTest, ASlotListFailureFreesBothLists)
     EXPECT_EQ(QrlGlobalLiveBlocks(), live);
     EXPECT_TRUE(spooler.jobs().empty());
 }
+
+TEST_F(DeliveryFailureTest, AJobTheSpoolerFailsAfterItsEndIsAFailedBuildAndAWaitingOneIsWritten)
+{
+    using Fate = qrl::JobOutcome::Fate;
+    struct Case {
+        Fate fate;
+        bool delivered;
+        QString text;
+        QString detail;
+    };
+    const Case cases[] = {
+        {Fate::Taken, true, kWrittenToSpooler, {}},
+        {Fate::Waiting, true, kWrittenToSpooler,
+         QStringLiteral("The job is waiting in the print system: the reason of the test")},
+        {Fate::Failed, false, qrl::text(2379), QStringLiteral("the reason of the test")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.fate));
+        ui.clear();
+        spooler.faults().outcome = {c.fate, "the reason of the test"};
+        const BuildResult result = build(fixture.cardProject());
+        EXPECT_EQ(result.delivered, c.delivered);
+        ASSERT_EQ(ui.shown().size(), 1);
+        EXPECT_EQ(ui.shown()[0].text, c.text);
+        EXPECT_EQ(ui.shown()[0].detail, c.detail);
+        // The progress window said what it was waiting for.
+        EXPECT_EQ(monitor.statusText(), QStringLiteral("Waiting for the print system"));
+        EXPECT_TRUE(spooler.jobs().back().followed);
+        leftovers.expectNone();
+    }
+}
+
+namespace {
+
+// Notes, at every write into a job, how many slot images are still in the build's folder.
+class SlotWatchingSpooler : public RecordingSpooler {
+public:
+    std::vector<int> imagesAtWrite;
+
+    std::unique_ptr<qrl::SpoolJob> openJob(const std::string& printer, const std::string& document,
+                                           qrl::SpoolStatus& status) override
+    {
+        std::unique_ptr<qrl::SpoolJob> job = RecordingSpooler::openJob(printer, document, status);
+        if (!job)
+            return nullptr;
+        auto watched = std::make_unique<qrl::WatchedJob>(std::move(job));
+        watched->beforeWrite = [this] {
+            imagesAtWrite.push_back(static_cast<int>(
+                QDir::current().entryList({QStringLiteral("SLT*.SLT")}, QDir::Files).size()));
+        };
+        return watched;
+    }
+};
+
+} // namespace
+
+TEST_F(DeliveryFailureTest, EachSlotImageIsRemovedAsSoonAsItIsSent)
+{
+    SlotWatchingSpooler watching;
+    watching.addPrinter("fs");
+    BuildSession session(&watching);
+    ASSERT_TRUE(session.run(fixture.cardProject(), options, monitor).delivered);
+    const std::vector<int>& counts = watching.imagesAtWrite;
+    ASSERT_FALSE(counts.empty());
+    // All images are there when the first one goes out; one fewer after each, and none is left
+    // for the last writes of the job, before it ends.
+    const int images = counts.front();
+    ASSERT_GE(images, 2);
+    EXPECT_TRUE(std::is_sorted(counts.rbegin(), counts.rend()));
+    for (int left = images; left >= 0; --left)
+        EXPECT_NE(std::find(counts.begin(), counts.end(), left), counts.end()) << left << " images left";
+    EXPECT_EQ(counts.back(), 0);
+    leftovers.expectNone();
+}

@@ -6,19 +6,13 @@
 
 #include "BuildTestProject.h"
 #include "CQuorlyn32Doc.h"
+#include "CapturedBoxes.h"
 #include "FileSave.h"
-#include "QtUserInterface.h"
 #include "RecordingSpooler.h"
-#include "Screenshot.h"
 #include "StringTable.h"
 #include "TempCwd.h"
 #include "TestEnvironment.h"
 #include "WriteFaults.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -31,40 +25,20 @@ using qrl::test::writeFile;
 namespace {
 
 // Real boxes; the save dialog answers with a file chosen beforehand.
-class BoxesWithChosenFile : public qrl::QtUserInterface {
+class BoxesWithChosenFile : public qrl::test::CapturedBoxes {
 public:
-    BoxesWithChosenFile() : m_previous(qrl::setUi(this)) {}
-    ~BoxesWithChosenFile() override { qrl::setUi(m_previous); }
-
     std::optional<QString> saveFileName(const qrl::FileDialogRequest&) override { return chosen; }
 
     QString chosen;
-
-private:
-    qrl::UserInterface* m_previous;
 };
 
 class WriteFailureBoxTest : public ::testing::Test {
 protected:
     void TearDown() override { qrl::clearInjectedWriteFault(); }
 
-    // The next box that comes up is saved as `screenshot`; its text lands in shownText.
-    void captureNextBox(const QString& screenshot)
-    {
-        auto* poll = new QTimer(qApp);
-        poll->setInterval(20);
-        QObject::connect(poll, &QTimer::timeout, [this, poll, screenshot] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll->stop();
-            poll->deleteLater();
-            shownText = box->text();
-            qrl::test::saveScreenshot(box, screenshot);
-            box->button(QMessageBox::Ok)->click();
-        });
-        poll->start();
-    }
+    // The next box that comes up is saved as `screenshot`; its text is shownText() then.
+    void captureNextBox(const QString& screenshot) { ui.captureAs(screenshot); }
+    QString shownText() const { return ui.boxes.isEmpty() ? QString() : ui.boxes.last().text; }
 
     BuildResult exportTo(const QString& path, int target, int medium, std::uint16_t sizeIndex)
     {
@@ -85,7 +59,6 @@ protected:
     qrl::RecordingSpooler spooler;
     BuildMonitor monitor;
     BoxesWithChosenFile ui;
-    QString shownText;
 };
 
 } // namespace
@@ -98,7 +71,7 @@ TEST_F(WriteFailureBoxTest, AProjectSavedOntoAFullDiskSaysSoAndKeepsTheEarlierFi
     captureNextBox(QStringLiteral("write-failure-project-disk-full.png"));
     qrl::injectWriteFault(0, ENOSPC);
     EXPECT_FALSE(doc.OnSaveDocument(path));
-    EXPECT_EQ(shownText, qrl::writeFailureText(qrl::WriteError::DiskFull, path));
+    EXPECT_EQ(shownText(), qrl::writeFailureText(qrl::WriteError::DiskFull, path));
     EXPECT_EQ(readFile(path.toStdString()), "last week's project");
 }
 
@@ -110,7 +83,7 @@ TEST_F(WriteFailureBoxTest, AnExportOntoAFullDiskSaysSoAndKeepsTheEarlierFile)
     // Half-way through the image, so that the failure is one of the writes, not of the open.
     qrl::injectWriteFault(1000, ENOSPC);
     EXPECT_FALSE(exportTo(path, kTargetEprom, kEprom, 13).delivered);
-    EXPECT_EQ(shownText, qrl::writeFailureText(qrl::WriteError::DiskFull, path));
+    EXPECT_EQ(shownText(), qrl::writeFailureText(qrl::WriteError::DiskFull, path));
     EXPECT_EQ(readFile(path.toStdString()), "last week's image");
 }
 
@@ -120,5 +93,5 @@ TEST_F(WriteFailureBoxTest, ACardImageThatDoesNotFitNamesTheCapacity)
     // A 48 MB card has no size code.
     EXPECT_FALSE(
         exportTo(QString::fromStdString(dir.file("card.bxf")), kTargetCardImage, kJeidaCard, 18).delivered);
-    EXPECT_EQ(shownText, cardCapacityText({}));
+    EXPECT_EQ(shownText(), cardCapacityText({}));
 }

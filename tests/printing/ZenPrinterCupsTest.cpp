@@ -72,4 +72,28 @@ TEST_F(ZenPrinterCupsTest, AStoppedSchedulerCannotOpenThePrinter)
     EXPECT_FALSE(printer.SendFile(path, QStringLiteral("fs")));
     EXPECT_EQ(printer.lastError().error, qrl::SpoolError::Unavailable) << printer.lastError().text;
     EXPECT_EQ(ui.texts(), QStringList{QString::fromLatin1(CZenPrinter::kCannotOpenPrinter)});
+    // Beneath it, why: the scheduler that cannot be reached.
+    EXPECT_TRUE(ui.shown()[0].detail.contains(QString::fromStdString(server)))
+        << ui.shown()[0].detail.toStdString();
+}
+
+TEST_F(ZenPrinterCupsTest, AJobTheDeviceFailsIsNotSentAndOneHeldInAStoppedQueueIsSentWithItsState)
+{
+    ASSERT_TRUE(cups.failingQueue("aborting", true) && cups.failingQueue("halting", false)) << cups.reason();
+    struct Case {
+        const char* printer;
+        bool sent;
+        const char* words;
+    };
+    // A short limit, in case a job does not settle; a job in a queue its device stopped is told at once.
+    qrl::CupsSpooler spooler(cups.server(), std::chrono::milliseconds(3000));
+    for (const Case& c : {Case{"aborting", false, "aborted"}, Case{"halting", true, "stopped"}}) {
+        SCOPED_TRACE(c.printer);
+        CZenPrinter printer(&spooler);
+        EXPECT_EQ(printer.SendFile(path, QString::fromLatin1(c.printer)), c.sent) << printer.lastError().text;
+        const QString told = c.sent ? printer.waitingNote() : printer.lastReason();
+        EXPECT_TRUE(told.contains(QString::fromLatin1(c.words))) << told.toStdString();
+        EXPECT_TRUE(told.contains(QString::fromLatin1(PrivateCups::kDeviceFailure))) << told.toStdString();
+    }
+    EXPECT_TRUE(ui.shown().isEmpty());
 }

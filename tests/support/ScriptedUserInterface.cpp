@@ -12,11 +12,19 @@ QStringList ScriptedUserInterface::texts() const
 
 Answer ScriptedUserInterface::message(const QString& text, Buttons buttons, Icon icon, const QString& caption)
 {
-    m_shown.append({text, buttons, icon, caption});
+    m_shown.append({text, buttons, icon, caption, {}});
     if (m_answers.empty())
         return defaultAnswer(buttons);
     const Answer a = m_answers.front();
     m_answers.pop_front();
+    return a;
+}
+
+Answer ScriptedUserInterface::messageWithDetail(const QString& text, const QString& detail, Buttons buttons,
+                                                Icon icon)
+{
+    const Answer a = message(text, buttons, icon, {});
+    m_shown.last().detail = detail;
     return a;
 }
 

@@ -18,6 +18,7 @@ public:
         Buttons buttons;
         Icon icon;
         QString caption;
+        QString detail; // what messageWithDetail put beneath the text
     };
     struct Dialog {
         QString kind; // "open", "openMany", "save", "folder"
@@ -39,6 +40,7 @@ public:
     }
 
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& caption) override;
+    Answer messageWithDetail(const QString& text, const QString& detail, Buttons buttons, Icon icon) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QStringList> openFileNames(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;

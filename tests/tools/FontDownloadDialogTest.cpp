@@ -1,6 +1,7 @@
 #include "CVorlDownloader.h"
 #include "CVorlDownloaderOptionsPropPage.h"
 #include "CVorlTargetDirectory.h"
+#include "CapturedBoxes.h"
 #include "FontDownloadFixtures.h"
 #include "RecordingSpooler.h"
 #include "Screenshot.h"
@@ -178,6 +179,41 @@ TEST_F(FontDownloadDialogTest, SendAndCloseKeepTheChoices)
     EXPECT_EQ(profile.getInt("Vorl Font Downloader", "widthColumnDescription", -1), 170);
     EXPECT_EQ(profile.getInt("Options", "VorlDownloaderOptions", -1), 6);
     EXPECT_TRUE(profile.contains("Vorl Font Downloader", "WinPlacement"));
+}
+
+TEST_F(FontDownloadDialogTest, ASendThePrinterRefusesGivesTheSpoolersReasonBeneath)
+{
+    using Fate = qrl::JobOutcome::Fate;
+    struct Case {
+        Fate fate;
+        QString text;
+        QString detail;
+    };
+    const Case cases[] = {
+        {Fate::Failed, QStringLiteral("Failed to send to the printer"),
+         QStringLiteral("no paper in the test")},
+        {Fate::Waiting, QStringLiteral("Sent to the printer spooler successfully"),
+         QStringLiteral("The job is waiting in the print system: no paper in the test")},
+    };
+    profile.setString("Vorl Font Downloader", "Printer", QStringLiteral("FS-1"));
+    CVorlDownloader dialog(nullptr, &spooler);
+    dialog.addFiles({font("A.pfb", smallFont("Alpha"))});
+    for (const Case& c : cases) {
+        ui.clear();
+        spooler.faults().outcome = {c.fate, "no paper in the test"};
+        QTest::mouseClick(child<QPushButton>(dialog, "sendButton"), Qt::LeftButton);
+        ASSERT_EQ(ui.shown().size(), 1);
+        EXPECT_EQ(ui.shown()[0].text, c.text);
+        EXPECT_EQ(ui.shown()[0].detail, c.detail);
+    }
+
+    // The same box as a person sees it.
+    qrl::test::CapturedBoxes boxes;
+    boxes.captureAs(QStringLiteral("font-download-failed-with-reason.png"));
+    spooler.faults().outcome = {Fate::Failed, "no paper in the test"};
+    QTest::mouseClick(child<QPushButton>(dialog, "sendButton"), Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].detail, QStringLiteral("no paper in the test"));
 }
 
 TEST_F(FontDownloadDialogTest, OptionsPageReadsAndWritesTheTwoBits)

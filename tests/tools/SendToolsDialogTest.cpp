@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -122,6 +123,32 @@ TEST_F(SendToolsDialogTest, ASavedPrinterThatIsGoneLeavesTheDefaultAndNothingChe
     // "Send a file" without a chosen file sends nothing.
     EXPECT_FALSE(dialog.sendNow());
     EXPECT_EQ(child<QLabel>(dialog, "statusLabel")->text(), QStringLiteral("No items were sent"));
+}
+
+TEST_F(SendToolsDialogTest, WithoutADefaultFileIsChosenAndAFailedSendShowsTheSpoolersReason)
+{
+    spooler.setDefaultPrinter({});
+    check(0);
+    CSendPrintTools dialog(*tools);
+    auto* box = child<QComboBox>(dialog, "printerBox");
+    EXPECT_EQ(box->currentText(), QStringLiteral("FILE:"));
+    EXPECT_EQ(child<QLabel>(dialog, "portLabel")->text(), QStringLiteral("FILE:"));
+
+    box->setCurrentIndex(box->findText(QStringLiteral("FS-1")));
+    spooler.faults().outcome = {qrl::JobOutcome::Fate::Failed, "the printer FS-1 did not take the job"};
+    dialog.show();
+    QTest::mouseClick(child<QPushButton>(dialog, "sendNowButton"), Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(dialog, "statusLabel")->text(), QStringLiteral("No items were sent"));
+    EXPECT_EQ(child<QLabel>(dialog, "statusReasonLabel")->text(),
+              QStringLiteral("the printer FS-1 did not take the job"));
+    qrl::test::saveScreenshot(&dialog, QStringLiteral("send-tools-failed-with-reason.png"));
+
+    spooler.faults().outcome = {qrl::JobOutcome::Fate::Waiting, "the queue FS-1 is stopped"};
+    QTest::mouseClick(child<QPushButton>(dialog, "sendNowButton"), Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(dialog, "statusLabel")->text(), QStringLiteral("All items were sent"));
+    EXPECT_EQ(child<QLabel>(dialog, "statusReasonLabel")->text(),
+              QStringLiteral("The job is waiting in the print system: the queue FS-1 is stopped"));
+    qrl::test::saveScreenshot(&dialog, QStringLiteral("send-tools-waiting.png"));
 }
 
 TEST_F(SendToolsDialogTest, CallMacroDialogMapsItsEditsAndABadRepeatCountKeepsItOpen)

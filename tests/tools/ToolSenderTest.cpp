@@ -327,6 +327,8 @@ TEST_F(ToolSenderTest, AJobTheSpoolerDoesNotTakeIsNeverReportedAsSent)
         const std::size_t before = spooler.jobs().size();
         EXPECT_FALSE(send(c.rows, false, c.printer));
         EXPECT_EQ(ui.texts(), c.messages);
+        // The send dialog shows the spooler's reason beneath its result.
+        EXPECT_FALSE(sender.lastReason().isEmpty());
         std::vector<JobState> states;
         for (std::size_t i = before; i < spooler.jobs().size(); ++i)
             states.push_back(spooler.jobs()[i].state);
@@ -341,6 +343,35 @@ TEST_F(ToolSenderTest, AJobTheSpoolerDoesNotTakeIsNeverReportedAsSent)
     EXPECT_EQ(ui.texts(),
               QStringList{QStringLiteral("Can not write to file.\r\nPlease select another printer")});
     EXPECT_EQ(spooler.lookups(), lookups);
+}
+
+TEST_F(ToolSenderTest, AJobTheSpoolerFailsAfterItsEndIsNotSentAndAWaitingOneIsSentWithItsQueue)
+{
+    using Fate = qrl::JobOutcome::Fate;
+    chooseFile(dataFile);
+    struct Case {
+        Fate fate;
+        bool sent;
+        QString reason;
+        QString note;
+    };
+    const Case cases[] = {
+        {Fate::Taken, true, {}, {}},
+        {Fate::Waiting, true, {}, QStringLiteral("The job is waiting in the print system: queue state")},
+        {Fate::Failed, false, QStringLiteral("queue state"), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.fate));
+        spooler.faults().outcome = {c.fate, "queue state"};
+        const std::size_t before = spooler.jobs().size();
+        // A file's job of its own, then the tools job: every job is followed.
+        EXPECT_EQ(send({14, 0}, false, QStringLiteral("FS-1")), c.sent);
+        EXPECT_EQ(sender.lastReason(), c.reason);
+        EXPECT_EQ(sender.waitingNote(), c.note);
+        // A failed job ends the send: nothing after it goes out.
+        EXPECT_EQ(spooler.jobs().size() - before, c.sent ? 2u : 1u);
+        EXPECT_TRUE(spooler.jobs().back().followed);
+    }
 }
 
 TEST_F(ToolSenderTest, ThePseudoPrinterFileWritesTheSameBytesIntoOneFile)

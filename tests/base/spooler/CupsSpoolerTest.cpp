@@ -133,3 +133,75 @@ TEST_F(CupsSpoolerTest, AnEmptySchedulerListsNothingAndOneThatStopsMidJobFailsTh
     EXPECT_FALSE(spooler.openJob("q", "after", status));
     EXPECT_EQ(status.error, SpoolError::Unavailable);
 }
+
+TEST_F(CupsSpoolerTest, AQueueThatRefusesJobsGivesTheSchedulersReason)
+{
+    PrivateCups own;
+    ASSERT_TRUE(own.start()) << own.reason();
+    ASSERT_TRUE(own.queue("rejecting") && own.reject("rejecting", "paper jam test")) << own.reason();
+    ASSERT_TRUE(own.queue("stopped") && own.disable("stopped")) << own.reason();
+    qrl::CupsSpooler spooler(own.server());
+
+    qrl::PrinterInfo info;
+    ASSERT_TRUE(spooler.printer("rejecting", info).ok());
+    EXPECT_FALSE(info.accepting);
+    EXPECT_NE(info.state.find("paper jam test"), std::string::npos) << info.state;
+
+    struct Case {
+        const char* printer;
+        SpoolError error;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"rejecting", SpoolError::OpenFailed, "not accepting jobs"},
+                          Case{"stopped", SpoolError::PrinterStopped, "is stopped"}}) {
+        qrl::SpoolStatus status;
+        EXPECT_FALSE(spooler.openJob(c.printer, "refused", status));
+        EXPECT_EQ(status.error, c.error) << c.printer << ": " << status.text;
+        EXPECT_NE(status.text.find(c.reason), std::string::npos) << status.text;
+    }
+}
+
+TEST_F(CupsSpoolerTest, AFinishedJobIsFollowedUntilItIsHandedOverOrFailed)
+{
+    PrivateCups own;
+    ASSERT_TRUE(own.start()) << own.reason();
+    ASSERT_TRUE(own.queue("good")) << own.reason();
+    ASSERT_TRUE(own.failingQueue("aborting", true)) << own.reason();
+    ASSERT_TRUE(own.failingQueue("halting", false)) << own.reason();
+    const bool everywhere = own.everywhereQueue("driverless");
+
+    // The program's limit; a job in a queue that its device stopped is told as soon as it waits
+    // there, not only when the limit has passed.
+    struct Case {
+        const char* printer;
+        qrl::JobOutcome::Fate fate;
+        std::vector<const char*> reasons;
+    };
+    std::vector<Case> cases = {
+        {"good", qrl::JobOutcome::Fate::Taken, {}},
+        {"aborting", qrl::JobOutcome::Fate::Failed, {"aborted", PrivateCups::kDeviceFailure}},
+        {"halting", qrl::JobOutcome::Fate::Waiting, {"halting", "stopped", PrivateCups::kDeviceFailure}},
+    };
+    if (everywhere)
+        cases.push_back({"driverless",
+                         qrl::JobOutcome::Fate::Failed,
+                         {"did not take the job", "Unable to add document"}});
+    else
+        ADD_FAILURE() << own.reason();
+
+    for (const Case& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        qrl::CupsSpooler spooler(own.server());
+        qrl::SpoolStatus status;
+        std::unique_ptr<qrl::SpoolJob> job = spooler.openJob(c.printer, "followed", status);
+        ASSERT_TRUE(job) << c.printer << ": " << status.text;
+        ASSERT_TRUE(job->write("\x1b%-12345X@PJL\r\n", 15).ok());
+        ASSERT_TRUE(job->finish().ok()) << c.printer;
+        const qrl::JobOutcome outcome = job->follow();
+        EXPECT_EQ(outcome.fate, c.fate) << c.printer << ": " << outcome.text << "\n" << own.errorLog();
+        for (const char* reason : c.reasons)
+            EXPECT_NE(outcome.text.find(reason), std::string::npos) << c.printer << ": " << outcome.text;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, qrl::kJobFollowLimit) << c.printer;
+    }
+    EXPECT_EQ(own.captured("good"), "\x1b%-12345X@PJL\r\n");
+}

@@ -80,3 +80,23 @@ TEST(SpoolerSubmit, EveryFailureIsToldApartAndLeavesNoFinishedJob)
     spooler.setUnavailable(true);
     EXPECT_EQ(spooler.submit("missing", "x", "job").error, SpoolError::Unavailable);
 }
+
+TEST(SpoolerSubmit, AFinishedJobIsFollowedAndOnlyAFailedOneIsAFailure)
+{
+    using Fate = qrl::JobOutcome::Fate;
+    struct Case {
+        Fate fate;
+        SpoolError error;
+    };
+    for (const Case& c : {Case{Fate::Taken, SpoolError::None}, Case{Fate::Waiting, SpoolError::None},
+                          Case{Fate::Failed, SpoolError::JobFailed}}) {
+        RecordingSpooler spooler;
+        spooler.addPrinter("fs");
+        spooler.faults().outcome = {c.fate, "the printer's reason"};
+        const qrl::SpoolStatus status = spooler.submit("fs", "x", "job");
+        EXPECT_EQ(status.error, c.error) << status.text;
+        EXPECT_EQ(status.text, c.fate == Fate::Failed ? "the printer's reason" : "");
+        ASSERT_EQ(spooler.jobs().size(), 1u);
+        EXPECT_TRUE(spooler.jobs().front().followed);
+    }
+}

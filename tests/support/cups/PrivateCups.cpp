@@ -9,10 +9,13 @@
 #include <filesystem>
 #include <thread>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,6 +46,21 @@ else
 fi
 exit 0
 )";
+
+// A device that fails every job: the ERROR line becomes the queue's state message, exit code 1
+// (CUPS_BACKEND_FAILED) leaves the rest to the queue's error policy.
+constexpr const char* kFailBackend = R"(#!/bin/sh
+if [ $# -eq 0 ]; then
+    echo 'direct fail "Unknown" "Failing device"'
+    exit 0
+fi
+cat >/dev/null
+echo "ERROR: the test device is out of order" >&2
+exit 1
+)";
+
+constexpr const char* kEverywherePrinter = "/usr/sbin/ippeveprinter";
+constexpr const char* kMessageBus = "/usr/bin/dbus-daemon";
 
 void sleepMs(int ms)
 {
@@ -150,6 +168,7 @@ bool PrivateCups::writeConfiguration()
     const std::string& r = m_root;
     try {
         writeFile(r + "/bin/backend/capture", kCaptureBackend);
+        writeFile(r + "/bin/backend/fail", kFailBackend);
         writeFile(r + "/cupsd.conf", "LogLevel info\nListen " + m_socket +
                                          "\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
                                          "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
@@ -165,6 +184,7 @@ bool PrivateCups::writeConfiguration()
         return fail(e.what());
     }
     chmod((r + "/bin/backend/capture").c_str(), 0755);
+    chmod((r + "/bin/backend/fail").c_str(), 0755);
     return true;
 }
 
@@ -186,23 +206,49 @@ bool PrivateCups::waitForSocket()
     return fail("cupsd did not answer within 10 s");
 }
 
+namespace {
+
+// A free loopback port: one the kernel hands out for a socket bound to port 0.
+int freePort()
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (fd >= 0)
+        close(fd);
+    return port;
+}
+
+void stopProcess(pid_t& pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    int status = 0;
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; waited += 20) {
+        if (waited >= 5000) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            break;
+        }
+        sleepMs(20);
+    }
+    pid = -1;
+}
+
+} // namespace
+
 void PrivateCups::stop()
 {
-    if (m_pid > 0) {
-        kill(m_pid, SIGTERM);
-        int status = 0;
-        int waited = 0;
-        while (waitpid(m_pid, &status, WNOHANG) == 0) {
-            if (waited >= 5000) {
-                kill(m_pid, SIGKILL);
-                waitpid(m_pid, &status, 0);
-                break;
-            }
-            sleepMs(20);
-            waited += 20;
-        }
-        m_pid = -1;
-    }
+    stopProcess(m_printerPid);
+    stopProcess(m_busPid);
+    stopProcess(m_pid);
     if (!m_root.empty()) {
         std::error_code ec;
         fs::remove_all(m_root, ec);
@@ -250,6 +296,54 @@ bool PrivateCups::setDefault(const std::string& name)
 bool PrivateCups::disable(const std::string& name)
 {
     return runTool({"/usr/sbin/cupsdisable", name});
+}
+
+bool PrivateCups::reject(const std::string& name, const std::string& reason)
+{
+    return runTool({"/usr/sbin/cupsreject", "-r", reason, name});
+}
+
+bool PrivateCups::failingQueue(const std::string& name, bool abortJob)
+{
+    return runTool({"/usr/sbin/lpadmin", "-p", name, "-E", "-v", "fail:/" + name, "-m", "raw", "-o",
+                    std::string("printer-error-policy=") + (abortJob ? "abort-job" : "stop-printer")});
+}
+
+bool PrivateCups::everywhereQueue(const std::string& name)
+{
+    if (access(kEverywherePrinter, X_OK) != 0)
+        return fail(std::string(kEverywherePrinter) + " is not installed (package cups-ipp-utils)");
+    if (access(kMessageBus, X_OK) != 0)
+        return fail(std::string(kMessageBus) + " is not installed (package dbus-daemon)");
+    const std::string bus = "unix:path=" + m_root + "/bus";
+    m_busPid =
+        spawn({kMessageBus, "--nofork", "--config-file=/usr/share/dbus-1/session.conf", "--address=" + bus},
+              {}, m_root + "/log/bus.out");
+    for (int waited = 0; waited < 5000 && access((m_root + "/bus").c_str(), F_OK) != 0; waited += 20)
+        sleepMs(20);
+    const int port = freePort();
+    if (port == 0)
+        return fail("no free loopback port for the printer");
+    const std::string spool = m_root + "/printer";
+    std::error_code ec;
+    fs::create_directories(spool, ec);
+    m_printerPid =
+        spawn({kEverywherePrinter, "-p", std::to_string(port), "-n", "localhost", "-r", "off", "-d", spool,
+               "-f", "application/pdf,image/pwg-raster", "-F", "image/pwg-raster", name},
+              {"DBUS_SYSTEM_BUS_ADDRESS=" + bus}, m_root + "/log/printer.out");
+    if (m_printerPid <= 0) {
+        m_printerPid = -1;
+        return fail("cannot start the driverless printer");
+    }
+    const std::string uri = "ipp://localhost:" + std::to_string(port) + "/ipp/print";
+    // The printer answers once it listens; the queue is made from what it says of itself.
+    for (int waited = 0; waited < 10000; waited += 100) {
+        if (runTool({"/usr/sbin/lpadmin", "-p", name, "-E", "-v", uri, "-m", "everywhere"}))
+            return true;
+        sleepMs(100);
+    }
+    return fail("the driverless queue could not be made: " + m_reason +
+                readFile(m_root + "/log/printer.out"));
 }
 
 bool PrivateCups::waitIdle(const std::string& name, int timeoutMs)

@@ -45,6 +45,17 @@ public:
     bool setDefault(const std::string& name);
     // Stops the queue (cupsdisable): it still accepts jobs but holds them.
     bool disable(const std::string& name);
+    // Makes the queue refuse new jobs (cupsreject) with `reason`.
+    bool reject(const std::string& name, const std::string& reason);
+    // Adds a raw queue whose device fails every job with the message kDeviceFailure. With
+    // `abortJob` the scheduler aborts the job; otherwise it stops the queue and keeps the job.
+    bool failingQueue(const std::string& name, bool abortJob);
+    static constexpr const char* kDeviceFailure = "the test device is out of order";
+    // Starts a driverless (IPP Everywhere) printer on a loopback port, taking only PDF and PWG
+    // raster, and adds a driverless queue `name` for it. The printer gets a private message bus
+    // (it will not start without one; it announces nothing). False with the reason when the
+    // printer program is not installed.
+    bool everywhereQueue(const std::string& name);
     // Waits until the queue holds no pending, held or processing job; false on time-out.
     bool waitIdle(const std::string& name, int timeoutMs = 20000);
     // The bytes the queue's device received so far.
@@ -62,6 +73,8 @@ private:
     std::string m_socket;
     std::string m_reason;
     pid_t m_pid = -1;
+    pid_t m_printerPid = -1;
+    pid_t m_busPid = -1;
 };
 
 } // namespace qrl::test
