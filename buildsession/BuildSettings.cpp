@@ -1,5 +1,6 @@
 #include "BuildSettings.h"
 
+#include "Profile.h"
 #include "SettingsKeys.h"
 
 namespace qrl::build {
@@ -16,9 +17,11 @@ BuildSettings LoadBuildSettings()
 
 bool SaveBuildSettings(const BuildSettings& values)
 {
+    // The dialog's values go to the settings file in one write.
+    ProfileBatch batch(profile());
     const bool printer = write(settings::kBuildPrinter, values.printer);
     const bool options = write(settings::kBuildMessageOptions, values.messageOptions);
-    return printer && options;
+    return batch.commit() && printer && options;
 }
 
 } // namespace qrl::build

@@ -1,6 +1,7 @@
 #include "CSendPrintToolsSettings.h"
 
 #include "PrintingTextIds.h"
+#include "Profile.h"
 #include "SettingsKeys.h"
 #include "StringTable.h"
 #include "ToolsTextIds.h"
@@ -33,10 +34,12 @@ CSendPrintToolsSettings CSendPrintToolsSettings::read()
 
 bool CSendPrintToolsSettings::write(const CSendPrintToolsSettings& settings)
 {
+    // The dialog's values go to the settings file in one write.
+    qrl::ProfileBatch batch(qrl::profile());
     const bool printerWritten = qrl::write(qrl::settings::kSendPrintToolsPrinter, settings.printer);
     const bool tarnwickWritten =
         qrl::write(qrl::settings::kSendPrintToolsTarnwick, settings.tarnwick ? 1 : 0);
-    return printerWritten && tarnwickWritten;
+    return batch.commit() && printerWritten && tarnwickWritten;
 }
 
 namespace qrl::sendtools {

@@ -1,5 +1,6 @@
 #include "VorlDownloaderSettings.h"
 
+#include "Profile.h"
 #include "SettingsKeys.h"
 
 namespace {
@@ -27,9 +28,11 @@ VorlDownloaderSettings VorlDownloaderSettings::load(bool useDefaultWidths)
 bool VorlDownloaderSettings::save() const
 {
     qrl::Profile& profile = qrl::profile();
+    // The printer, the medium and the column widths go to the settings file in one write.
+    qrl::ProfileBatch batch(profile);
     bool ok = qrl::write(profile, qrl::settings::kVorlPrinter, printer);
     ok = qrl::write(profile, qrl::settings::kVorlMediumType, mediumType) && ok;
     for (int i = 0; i < kColumnCount; ++i)
         ok = qrl::write(profile, kColumns[i], columnWidths[i]) && ok;
-    return ok;
+    return batch.commit() && ok;
 }

@@ -1,13 +1,16 @@
 // How often the user's actions rewrite the settings file: a start, the preferences' OK and a quit
 // each reach the disk in one synced write, counted by the folder's own change events.
+#include "BuildSettings.h"
 #include "CMainFrame.h"
 #include "CQuorlyn32App.h"
+#include "CSendPrintToolsSettings.h"
 #include "ModalSteps.h"
 #include "QtAppShell.h"
 #include "Replaceable.h"
 #include "ScriptedUserInterface.h"
 #include "SettingsProfile.h"
 #include "TempCwd.h"
+#include "VorlDownloaderSettings.h"
 #include "WriteFaults.h"
 
 #include <QAction>
@@ -116,5 +119,48 @@ TEST(SettingsWrites, AFirstStartThePreferencesOkAndAQuitWriteOnceEach)
         std::cout << c.name << ": " << rewrites << " rewrites, " << syncs << " syncs\n";
         EXPECT_LE(rewrites, c.mostRewrites);
         EXPECT_TRUE(ui.shown().empty()) << ui.texts().join(QLatin1Char('|')).toStdString();
+    }
+}
+
+TEST(SettingsWrites, AToolDialogsValuesGoToTheFileInOneWrite)
+{
+    struct Case {
+        const char* name;
+        bool (*save)();
+    };
+    const Case cases[] = {
+        {"build dialog",
+         [] {
+             qrl::build::BuildSettings values;
+             values.printer = QStringLiteral("PageRaw");
+             return qrl::build::SaveBuildSettings(values);
+         }},
+        {"send dialog",
+         [] {
+             CSendPrintToolsSettings values;
+             values.printer = QStringLiteral("PageRaw");
+             values.tarnwick = true;
+             return CSendPrintToolsSettings::write(values);
+         }},
+        {"font downloader",
+         [] {
+             VorlDownloaderSettings values = VorlDownloaderSettings::load(true);
+             values.printer = QStringLiteral("PageRaw");
+             return values.save();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        qrl::test::TempCwd cwd;
+        const std::string folder = cwd.file("config");
+        std::filesystem::create_directory(folder);
+        RewriteCounter counter(folder, "Quorlyn32.conf");
+        ASSERT_TRUE(counter.watching());
+        qrl::test::ScriptedUserInterface ui;
+        qrl::SettingsProfile profile(QString::fromStdString(folder + "/Quorlyn32.conf"));
+        const qrl::ScopedReplacement<qrl::Profile> installed(qrl::setProfile, &profile);
+        EXPECT_TRUE(c.save());
+        EXPECT_EQ(counter.rewrites(), 1);
+        EXPECT_TRUE(ui.shown().empty());
     }
 }
