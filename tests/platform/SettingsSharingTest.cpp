@@ -96,7 +96,8 @@ TEST(SettingsSharing, AStoreDefersWhileAnotherProgramHoldsTheLock)
         timer.start();
         EXPECT_TRUE(p.setString(kSection, "Second", "2"));
         EXPECT_TRUE(p.removeValue(kSection, "First"));
-        EXPECT_LT(timer.elapsed(), 500);
+        // Neither store waits for the lock: a wait would take seconds, a busy machine a few hundred ms.
+        EXPECT_LT(timer.elapsed(), 2500);
         EXPECT_EQ(qrl::test::readFile(path.toStdString()), before);
         EXPECT_EQ(p.getString(kSection, "Second"), QStringLiteral("2"));
         storeAsAnotherProgram(path, QStringLiteral("Sharing/Other"), QStringLiteral("o"));
@@ -181,7 +182,9 @@ TEST(SettingsSharing, TwoProgramsStoringAtOnceLoseNothing)
         qrl::ProfileBatch exit(p, qrl::LockWait::AtExit);
         ASSERT_TRUE(exit.commit());
         EXPECT_TRUE(ui.shown().empty());
-        EXPECT_LT(longest, 1000);
+        // No store waits out the other program's lock (that took 5 s a store); what is left is the
+        // write itself, which a busy disk may stretch.
+        EXPECT_LT(longest, 5000);
         std::cout << "longest store: " << longest << " ms\n";
         return;
     }
