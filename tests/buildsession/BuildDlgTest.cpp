@@ -158,7 +158,7 @@ TEST_F(BuildDlgTest, ControlsMapToTheOptions)
     child<QCheckBox>(dialog, "protectAfterCheck")->setChecked(true);
     child<QComboBox>(dialog, "printerCombo")->setCurrentIndex(1);
     const BuildOptions options = dialog.options();
-    EXPECT_EQ(options.target, 0);
+    EXPECT_EQ(options.target, BuildTarget::Card);
     EXPECT_EQ(options.cardType, QStringLiteral("Compact"));
     EXPECT_EQ(options.printerName, QStringLiteral("fs"));
     EXPECT_TRUE(options.format);
@@ -169,7 +169,7 @@ TEST_F(BuildDlgTest, ControlsMapToTheOptions)
 
     child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(2);
     child<QRadioButton>(dialog, "exportFormat2")->setChecked(true);
-    EXPECT_EQ(dialog.options().exportFormat, kExportIntelBinary);
+    EXPECT_EQ(dialog.options().exportFormat, ExportFormat::IntelBinary);
     EXPECT_FALSE(dialog.options().ignoreProtection);
 }
 
@@ -255,15 +255,15 @@ TEST_F(BuildDlgTest, ACardImageTheCardCannotHoldKeepsTheDialogOpenOnItsTarget)
     dialog.show();
     auto* target = child<QComboBox>(dialog, "targetCombo");
     target->setFocus();
-    for (int step = 0; step < 4 && target->currentIndex() != kTargetCardImage; ++step)
+    for (int step = 0; step < 4 && target->currentIndex() != indexOf(BuildTarget::CardImage); ++step)
         QTest::keyClick(target, Qt::Key_Down);
-    ASSERT_EQ(target->currentIndex(), kTargetCardImage);
+    ASSERT_EQ(target->currentIndex(), indexOf(BuildTarget::CardImage));
     ui.clear();
     ui.file(QString::fromStdString(files.file("card.bxf")));
     QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(ui.texts(), QStringList{cardCapacityText({})});
-    EXPECT_EQ(target->currentIndex(), kTargetCardImage);
+    EXPECT_EQ(target->currentIndex(), indexOf(BuildTarget::CardImage));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(files.file("card.bxf"))));
     screenshot(dialog, QStringLiteral("build-card-image-refused"));
 }
@@ -291,15 +291,16 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
     // refused, another card or another target in the same dialog gives the bytes a new dialog gives.
     struct Row {
         const char* what;
-        int target;
+        BuildTarget target;
         std::uint16_t sizeIndex;
         const char* extension;
     };
     const Row rows[] = {
-        {"a card image of 20 MB", kTargetCardImage, 14, ".bxf"},
-        {"the card to FILE:", kTargetCard, 22, ".prn"},
+        {"a card image of 20 MB", BuildTarget::CardImage, 14, ".bxf"},
+        {"the card to FILE:", BuildTarget::Card, 22, ".prn"},
     };
-    const auto chooseTarget = [this](CBuildDlg& dialog, int wanted) {
+    const auto chooseTarget = [this](CBuildDlg& dialog, BuildTarget wantedTarget) {
+        const int wanted = indexOf(wantedTarget);
         auto* target = child<QComboBox>(dialog, "targetCombo");
         target->setFocus();
         const Qt::Key key = target->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up;
@@ -309,7 +310,7 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
     };
     const auto build = [&](CBuildDlg& dialog, const Row& row, const std::string& path) {
         chooseTarget(dialog, row.target);
-        if (row.target == kTargetCard)
+        if (row.target == BuildTarget::Card)
             child<QComboBox>(dialog, "printerCombo")->setCurrentIndex(0);
         ui.clear();
         ui.file(QString::fromStdString(path));
@@ -331,7 +332,7 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
                 return true;
             });
             dialog.show();
-            chooseTarget(dialog, kTargetCardImage);
+            chooseTarget(dialog, BuildTarget::CardImage);
             ui.clear();
             ui.file(QString::fromStdString(files.file("refused.bxf")));
             QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);
