@@ -147,6 +147,38 @@ TEST_F(BuildDlgTest, EachTargetLaysOutItsControlsAndWritesItsMedium)
     EXPECT_EQ(document.project.settings.m_extraSettings, 4);
 }
 
+TEST_F(BuildDlgTest, TheTargetListAndFormatButtonsShowEachOutputFormInOrder)
+{
+    CBuildDlg dialog(document, nullptr, &spooler);
+    dialog.show();
+    auto* targets = child<QComboBox>(dialog, "targetCombo");
+    const QStringList targetTexts = {
+        QStringLiteral("Card in printer"), QStringLiteral("Hard Disk / Micro Drive in printer"),
+        QStringLiteral("Export File for EPROM"), QStringLiteral("Export File for JEIDA (PCMCIA) Card")};
+    ASSERT_EQ(targets->count(), targetTexts.size());
+    for (int i = 0; i < targets->count(); ++i)
+        EXPECT_EQ(targets->itemText(i), targetTexts[i]);
+    targets->setFocus();
+    for (int step = 0; step < 4 && targets->currentIndex() != indexOf(BuildTarget::Eprom); ++step)
+        QTest::keyClick(targets, Qt::Key_Down);
+    ASSERT_EQ(dialog.options().target, BuildTarget::Eprom);
+    const struct {
+        const char* text;
+        ExportFormat format;
+    } buttons[] = {{"Motorola S3 &hex output", ExportFormat::Hex},
+                   {"Motorola bin&ary output", ExportFormat::MotorolaBinary},
+                   {"&Intel binary output", ExportFormat::IntelBinary}};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio =
+            child<QRadioButton>(dialog, QStringLiteral("exportFormat%1").arg(i).toLatin1().constData());
+        EXPECT_EQ(radio->text(), QString::fromLatin1(buttons[i].text));
+        // On the button itself: a short text leaves the middle of a wide row outside it.
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->height() / 2, radio->height() / 2));
+        EXPECT_EQ(dialog.options().exportFormat, buttons[i].format) << i;
+    }
+    screenshot(dialog, QStringLiteral("build-eprom-forms"));
+}
+
 TEST_F(BuildDlgTest, ControlsMapToTheOptions)
 {
     profile.setInt(QStringLiteral("Build"), QStringLiteral("bTarnwick"), 1);
