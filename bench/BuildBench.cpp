@@ -48,7 +48,7 @@ public:
         if (text == qrl::text(qrl::ids::kStatusWritingToPrinter))
             deliveryStart = Clock::now();
     }
-    void showResult(int, int) override
+    void showResult(BuildTarget, int) override
     {
         deliveryEnd = Clock::now();
         close();
@@ -166,7 +166,7 @@ int main(int argc, char** argv)
     }
 
     BuildOptions options;
-    options.target = kTargetCard;
+    options.target = BuildTarget::Card;
     options.cardType = QStringLiteral("Compact");
     options.printerName = qrl::text(qrl::ids::kFilePrinter);
     options.outputPath = dir + QStringLiteral("/bench.prn");

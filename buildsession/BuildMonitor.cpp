@@ -5,7 +5,7 @@
 
 namespace qrl::build {
 
-void BuildMonitor::showResult(int target, int toFile)
+void BuildMonitor::showResult(BuildTarget target, int toFile)
 {
     close();
     qrl::ui().messageWithDetail(qrl::text(BuildProgress::resultTextId(target, toFile)), m_resultNote,

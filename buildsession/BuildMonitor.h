@@ -28,7 +28,7 @@ public:
     virtual void fillBar() { m_progress.fillBar(); }
     // Hides the window, shows the result of the build in an information box (with the result
     // note beneath it), destroys the window.
-    virtual void showResult(int target, int toFile);
+    virtual void showResult(BuildTarget target, int toFile);
     // What the result box adds beneath its text, such as the state of a queue the job waits in.
     void setResultNote(const QString& note) { m_resultNote = note; }
     const QString& resultNote() const { return m_resultNote; }

@@ -1,38 +1,23 @@
 #pragma once
 
 #include "CProjSett.h"
+#include "OutputForms.h"
 
 #include <QString>
 
 namespace qrl::build {
 
-// The build targets, as the dialog's target list orders them.
-enum BuildTarget : int {
-    kTargetCard = 0,      // "Card in printer"
-    kTargetDisk = 1,      // "Hard Disk / Micro Drive in printer"
-    kTargetEprom = 2,     // "Export File for EPROM"
-    kTargetCardImage = 3, // "Export File for JEIDA (PCMCIA) Card"
-};
-inline constexpr int kTargetCount = 4;
-
-// The EPROM export formats, as the dialog's format buttons order them.
-enum ExportFormat : int {
-    kExportHex = 0,            // S-record text
-    kExportMotorolaBinary = 1, // the byte-pair-swapped image
-    kExportIntelBinary = 2,    // the image as built
-};
-
 // What the build dialog hands to a build: its controls and the profile values they depend on.
 struct BuildOptions {
-    int target = kTargetCard;
+    BuildTarget target = BuildTarget::Card;
     QString cardType;          // "SRAM", "JEIDA", "OTP", "Compact" or empty
     QString printerName;       // a printer's name, or the pseudo-printer "FILE:"
     bool format = false;       // format the card or disk before the first slot
     bool protectAfter = false; // switch write protection on after the project
     bool ignoreProtection = false;
     bool tarnwick = false;
-    int exportFormat = kExportHex; // an ExportFormat
-    int writeProtection = 1;       // the profile's "CFWriteProtection"
+    ExportFormat exportFormat = ExportFormat::Hex;
+    int writeProtection = 1; // the profile's "CFWriteProtection"
     // The command file for "FILE:"; when empty the build asks for it.
     QString outputPath;
     // Where the output file dialog opens (the builds directory).

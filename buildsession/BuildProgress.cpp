@@ -12,17 +12,17 @@ void BuildProgress::stepIt()
         m_position = 0;
 }
 
-int BuildProgress::resultTextId(int target, int toFile)
+int BuildProgress::resultTextId(qrl::build::BuildTarget target, int toFile)
 {
     switch (target) {
-    case qrl::build::kTargetCard:
-    case qrl::build::kTargetDisk:
+    case qrl::build::BuildTarget::Card:
+    case qrl::build::BuildTarget::Disk:
         if (toFile == kToSpooler)
             return qrl::ids::kWrittenToSpooler;
         return toFile == kToFile ? qrl::ids::kWrittenToFile : qrl::ids::kWrittenToPrintSpooler;
-    case qrl::build::kTargetEprom:
+    case qrl::build::BuildTarget::Eprom:
         return qrl::ids::kEpromExported;
-    case qrl::build::kTargetCardImage:
+    case qrl::build::BuildTarget::CardImage:
         return qrl::ids::kCardImageExported;
     default:
         return qrl::ids::kWrittenToPrintSpooler;

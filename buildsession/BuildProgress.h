@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OutputForms.h"
+
 // The arithmetic of the build's progress bar, apart from any widget: a position in 0 to 100
 // that advances by a step and wraps to 0 when it reaches the end, as the bar of the progress
 // window shows it.
@@ -21,9 +23,9 @@ public:
     void resetPosition() { m_position = 0; }
     void fillBar() { m_position = kRangeEnd; }
 
-    // The string id of the result box after a build: by target (a BuildTarget) and, for a
-    // printer target, its Output.
-    static int resultTextId(int target, int toFile);
+    // The string id of the result box after a build: by target and, for a printer target, its
+    // Output.
+    static int resultTextId(qrl::build::BuildTarget target, int toFile);
 
 private:
     int m_position = 0;

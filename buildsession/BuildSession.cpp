@@ -28,11 +28,6 @@ constexpr const char* kOutputExtension = ".prn";
 constexpr const char* kOutputName = "bldout.prn";
 constexpr const char* kProjectExtension = ".prj";
 
-bool isPrinterTarget(int target)
-{
-    return target == kTargetCard || target == kTargetDisk;
-}
-
 // The slot kind an item's resource is stored in on a card or disk.
 int slotKindOf(int kind)
 {
@@ -123,13 +118,13 @@ bool BuildSession::confirmFormat(const BuildOptions& options) const
     if (!options.format)
         return true;
     int question = 0;
-    if (options.target == kTargetDisk)
+    if (options.target == BuildTarget::Disk)
         question = ids::kFormatDiskWarning;
-    else if (options.target == kTargetCard && options.cardType == QLatin1String(kCardCompact))
+    else if (options.target == BuildTarget::Card && options.cardType == QLatin1String(kCardCompact))
         question = ids::kFormatCompactFlashWarning;
-    else if (options.target == kTargetCard && options.cardType == QLatin1String(kCardJeida))
+    else if (options.target == BuildTarget::Card && options.cardType == QLatin1String(kCardJeida))
         question = ids::kFormatPcmciaWarning;
-    else if (options.target == kTargetCard && options.cardType == QLatin1String(kCardSram))
+    else if (options.target == BuildTarget::Card && options.cardType == QLatin1String(kCardSram))
         question = ids::kFormatSramWarning;
     if (question == 0)
         return true;
@@ -177,7 +172,7 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
             return result;
         }
     } else {
-        if (options.target == kTargetCardImage && options.cardType != QLatin1String(kCardJeida)) {
+        if (options.target == BuildTarget::CardImage && options.cardType != QLatin1String(kCardJeida)) {
             qrl::ui().message(qrl::text(ids::kExportForCfNotImplemented), qrl::Buttons::Ok, qrl::Icon::None);
             result.closeDialog = false;
             return result;

@@ -1,6 +1,5 @@
 #include "BuildTarget.h"
 
-#include "BuildOptions.h"
 #include "TextFormat.h"
 
 #include <cstdint>
@@ -56,29 +55,29 @@ int mediumOfCardType(const QString& cardType)
     return kCompactFlashCard;
 }
 
-int targetOfMedium(int medium, QString& cardType)
+BuildTarget targetOfMedium(int medium, QString& cardType)
 {
     cardType.clear();
     if (isCardMedium(medium)) {
         cardType = GetCardTypeText(medium);
-        return kTargetCard;
+        return BuildTarget::Card;
     }
     if (medium == kEprom)
-        return kTargetEprom;
+        return BuildTarget::Eprom;
     if (isDiskMedium(medium))
-        return kTargetDisk;
+        return BuildTarget::Disk;
     cardType = QString::fromLatin1(kCardCompact);
-    return kTargetCard;
+    return BuildTarget::Card;
 }
 
-int engineMedium(int target, const QString& cardType, int projectMedium)
+int engineMedium(BuildTarget target, const QString& cardType, int projectMedium)
 {
     switch (target) {
-    case kTargetDisk:
+    case BuildTarget::Disk:
         return isDiskMedium(projectMedium) ? projectMedium : kHardDisk;
-    case kTargetEprom:
+    case BuildTarget::Eprom:
         return kEprom;
-    case kTargetCardImage:
+    case BuildTarget::CardImage:
         return kJeidaCard;
     default:
         return mediumOfCardType(cardType);
@@ -91,14 +90,14 @@ TargetChange switchTarget(TargetState& state, CProjSett& settings)
     const bool targetChanged = state.target != state.lastTarget;
     TargetChange change;
     switch (state.target) {
-    case kTargetCardImage:
+    case BuildTarget::CardImage:
         state.cardType = QString::fromLatin1(kCardJeida);
         break;
-    case kTargetEprom:
+    case BuildTarget::Eprom:
         if (targetChanged || settings.m_medium != kEprom)
             settings.m_extraSettings = kEpromExtraSettings;
         break;
-    case kTargetDisk:
+    case BuildTarget::Disk:
         if (targetChanged || !isDiskMedium(settings.m_medium))
             settings.m_extraSettings = kDiskExtraSettings;
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CProjSett.h"
+#include "OutputForms.h"
 
 #include <QString>
 
@@ -19,16 +20,16 @@ QString GetCardTypeText(int medium);
 int mediumOfCardType(const QString& cardType);
 
 // The target a project's medium opens the dialog with; `cardType` receives the card type shown.
-int targetOfMedium(int medium, QString& cardType);
+BuildTarget targetOfMedium(int medium, QString& cardType);
 
 // The medium the engine builds for, from the target and card type alone: the card of the card
 // type, the project's disk or micro drive (the disk when it is neither), the EPROM, the JEIDA card.
-int engineMedium(int target, const QString& cardType, int projectMedium);
+int engineMedium(BuildTarget target, const QString& cardType, int projectMedium);
 
 // The dialog's target state.
 struct TargetState {
-    int target = 0;
-    int lastTarget = 0;
+    BuildTarget target = BuildTarget::Card;
+    BuildTarget lastTarget = BuildTarget::Card;
     QString cardType;
     bool tarnwick = false;
 };

@@ -21,10 +21,6 @@ namespace qrl::build {
 
 namespace {
 
-constexpr ExportFileType kHexFile = {".hex", ids::kHexExportFilter, ids::kHexExportTitle};
-constexpr ExportFileType kBinaryFile = {".bin", ids::kBinaryExportFilter, ids::kBinaryExportTitle};
-constexpr ExportFileType kCardImageFile = {".bxf", ids::kCardImageFilter, ids::kBinaryExportTitle};
-
 bool isWriteCause(qrl::WriteError error)
 {
     return error != qrl::WriteError::None && error != qrl::WriteError::Other;
@@ -33,11 +29,11 @@ bool isWriteCause(qrl::WriteError error)
 // Why the engine made no export. It leaves errno at the cause of a write it could not make; a card
 // image that fails for no such cause fails on the card: its capacity has no size code or is too
 // small for the slots. True when it was the card.
-bool showEngineFailure(int target, int engineErrno, const QString& path, const QString& helpFilePath)
+bool showEngineFailure(BuildTarget target, int engineErrno, const QString& path, const QString& helpFilePath)
 {
     const qrl::WriteError cause = qrl::writeErrorFromErrno(engineErrno);
     // An input/output error is a failed write too, never a matter of the card.
-    if (target == kTargetCardImage && !isWriteCause(cause) && engineErrno != EIO) {
+    if (target == BuildTarget::CardImage && !isWriteCause(cause) && engineErrno != EIO) {
         qrl::ui().message(cardCapacityText(helpFilePath), qrl::Buttons::Ok, qrl::Icon::Warning);
         return true;
     }
@@ -47,31 +43,15 @@ bool showEngineFailure(int target, int engineErrno, const QString& path, const Q
 
 } // namespace
 
-ExportFileType exportFileType(int target, int exportFormat)
-{
-    if (target == kTargetCardImage)
-        return kCardImageFile;
-    return exportFormat == kExportHex ? kHexFile : kBinaryFile;
-}
-
-std::uint32_t engineExportFormat(int exportFormat)
-{
-    // The engine counts the same formats in the same order from 1.
-    static_assert(VINTREL_EXPORT_SRECORDS == kExportHex + 1 &&
-                  VINTREL_EXPORT_SWAPPED == kExportMotorolaBinary + 1 &&
-                  VINTREL_EXPORT_PLAIN == kExportIntelBinary + 1);
-    return static_cast<std::uint32_t>(exportFormat) + 1;
-}
-
 bool SelectExportFile(const BuildOptions& options, const QString& projectDirectory, QString& name)
 {
-    const ExportFileType type = exportFileType(options.target, options.exportFormat);
-    const QString extension = QString::fromLatin1(type.extension);
+    const OutputForm& form = outputForm(options.target, options.exportFormat);
+    const QString extension = QString::fromLatin1(form.extension);
     qrl::FileDialogRequest request;
-    request.title = qrl::text(type.titleId);
+    request.title = qrl::text(form.titleId);
     request.directory = options.buildsDirectory.isEmpty() ? projectDirectory : options.buildsDirectory;
     request.fileName = name;
-    request.filter = qrl::text(type.filterId);
+    request.filter = qrl::text(form.filterId);
     request.defaultSuffix = extension.mid(1);
     request.overwritePrompt = true;
     request.mustExist = false;
@@ -101,7 +81,8 @@ QString cardCapacityText(const QString& helpFilePath)
 bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
                      BuildMonitor& monitor, bool* cardRefused)
 {
-    const bool eprom = options.target == kTargetEprom;
+    const OutputForm& form = outputForm(options.target, options.exportFormat);
+    const bool eprom = options.target == BuildTarget::Eprom;
     monitor.setStatusText(qrl::text(eprom ? ids::kStatusCreatingEprom : ids::kStatusCreatingBxf));
     // The engine writes the export straight to the chosen file through the one file writer, so
     // that the file is replaced only by a complete image, keeps what it was, and a link, a device
@@ -110,8 +91,7 @@ bool WriteExportFile(BuildContext& context, const BuildOptions& options, int med
     const std::string native = qrl::nativePath(path);
     errno = 0;
     const bool made =
-        eprom ? CreateEPROMFile() != 0 &&
-                    WriteFileQRL(native.c_str(), engineExportFormat(options.exportFormat), &context) != 0
+        eprom ? CreateEPROMFile() != 0 && WriteFileQRL(native.c_str(), form.engineFormat, &context) != 0
               : SLT2BXF(native.c_str(), &context, static_cast<std::uint32_t>(medium)) != 0;
     const int engineErrno = errno;
     RemoveSlots(&context);

@@ -12,19 +12,9 @@ namespace qrl::build {
 
 class BuildMonitor;
 
-// The save dialog of an export target and format: extension (with its dot), filter and title ids.
-struct ExportFileType {
-    const char* extension;
-    int filterId;
-    int titleId;
-};
-ExportFileType exportFileType(int target, int exportFormat);
-
-// The engine's format argument (VINTREL_EXPORT_*) of an ExportFormat.
-std::uint32_t engineExportFormat(int exportFormat);
-
-// Asks for the export file. In: `name` the default name; out: the chosen path, with the type's
-// extension appended unless the path already ends in it (exact comparison). The dialog opens in
+// Asks for the export file, in the save dialog of the options' output form (OutputForms.h). In:
+// `name` the default name; out: the chosen path, with the form's extension appended unless the
+// path already ends in it (exact comparison). The dialog opens in
 // the builds directory, or in `projectDirectory` when that is empty. The file must be writable:
 // that is proven without touching the chosen file (OutputFileCheck.h). False when the dialog is
 // cancelled, or after the message naming why the file cannot be written; `name` changes only on

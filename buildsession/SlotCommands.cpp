@@ -116,9 +116,9 @@ const PrefixTemplates* templatesOf(int kind, const QByteArray& name, CommandFami
 
 } // namespace
 
-CommandFamily commandFamily(int target, bool compactFlash, bool tarnwick)
+CommandFamily commandFamily(BuildTarget target, bool compactFlash, bool tarnwick)
 {
-    if (target == kTargetDisk)
+    if (target == BuildTarget::Disk)
         return tarnwick ? CommandFamily::RwrfDisk : CommandFamily::RwerDisk;
     if (!compactFlash)
         return CommandFamily::IccdCard;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OutputForms.h"
+
 #include <QByteArray>
 
 #include <vector>
@@ -26,9 +28,9 @@ enum class CommandFamily {
     RwrfDisk, // RWRF on drive 0: the disk of a Tarnwick printer
 };
 
-// The family of a printer target (kTargetCard or kTargetDisk) and card type; the Tarnwick printer has its
+// The family of a printer target (the card or the disk) and card type; the Tarnwick printer has its
 // own.
-CommandFamily commandFamily(int target, bool compactFlash, bool tarnwick);
+CommandFamily commandFamily(BuildTarget target, bool compactFlash, bool tarnwick);
 inline bool isTarnwickFamily(CommandFamily family)
 {
     return family == CommandFamily::RwrfCard || family == CommandFamily::RwrfDisk;

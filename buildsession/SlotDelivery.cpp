@@ -104,7 +104,7 @@ bool SlotDelivery::writeSlot(DeliverySink& sink, int index)
     }
 
     QByteArray prefix;
-    const bool disk = m_options.target == kTargetDisk;
+    const bool disk = m_options.target == BuildTarget::Disk;
     if (index == 0 && m_options.writeProtection == 1 && m_options.ignoreProtection &&
         (disk || m_options.compactFlash))
         prefix = MakeWriteProtectJob(true, disk);
@@ -160,7 +160,7 @@ bool SlotDelivery::writeTrailer(DeliverySink& sink)
 {
     if (!m_options.powerOnForm.isEmpty() && !sink.write(MakePowerOnFormCommand(m_options.powerOnForm)))
         return false;
-    const bool disk = m_options.target == kTargetDisk;
+    const bool disk = m_options.target == BuildTarget::Disk;
     if (m_options.writeProtection != 0 && m_options.protectAfter && (disk || m_options.compactFlash))
         return sink.write(MakeWriteProtectJob(false, disk));
     return true;

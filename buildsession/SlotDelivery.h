@@ -21,7 +21,7 @@ class DeliverySink;
 
 // What the delivery needs of the build: the target and its switches.
 struct DeliveryOptions {
-    int target = kTargetCard; // kTargetCard or kTargetDisk
+    BuildTarget target = BuildTarget::Card; // a printer target
     bool compactFlash = false;
     bool format = false;
     bool ignoreProtection = false;

@@ -88,22 +88,52 @@ bool bin2hex(const std::string& inputPath, const std::string& outputPath)
     return input.open(inputPath) && writeSRecordFile(input, ImageOrder::PairsSwapped, outputPath);
 }
 
+// The image itself, moved into place where the writer may rename, so no byte is copied, and
+// transformed in the same pass where asked (in the image before the move, else on the way into
+// the writer's new file).
+bool writeImage(const char* outputPath, void (*transform)(unsigned char*, std::size_t))
+{
+    OutputFile output;
+    return output.createKept(outputPath) && output.commitFrom(kImageFile, transform);
+}
+
+bool writeSRecords(InputFile& image, const char* outputPath)
+{
+    return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
+}
+
+bool writeSwapped(InputFile&, const char* outputPath)
+{
+    return writeImage(outputPath, swapPairs);
+}
+
+bool writePlain(InputFile&, const char* outputPath)
+{
+    return writeImage(outputPath, nullptr);
+}
+
+// The writer of each export format.
+struct ExportWriter {
+    std::uint32_t format;
+    bool (*write)(InputFile& image, const char* outputPath);
+};
+constexpr ExportWriter kExportWriters[] = {
+    {VINTREL_EXPORT_SRECORDS, writeSRecords},
+    {VINTREL_EXPORT_SWAPPED, writeSwapped},
+    {VINTREL_EXPORT_PLAIN, writePlain},
+};
+
 bool writeFileQrl(const char* outputPath, std::uint32_t format)
 {
     const ImageFileRemover removeImages;
+    const ExportWriter* writer = nullptr;
+    for (const ExportWriter& candidate : kExportWriters)
+        if (candidate.format == format)
+            writer = &candidate;
     InputFile image;
-    if (!outputPath || format < VINTREL_EXPORT_SRECORDS || format > VINTREL_EXPORT_PLAIN ||
-        !image.open(kImageFile))
+    if (!outputPath || !writer || !image.open(kImageFile))
         return false;
-    if (format == VINTREL_EXPORT_SRECORDS)
-        return writeSRecordFile(image, ImageOrder::AsWritten, outputPath);
-    OutputFile output;
-    if (!output.createKept(outputPath))
-        return false;
-    // The image is the file itself: moved into place where the writer may rename, so no byte is
-    // copied, and swapped in the same pass where asked (in the image before the move, else on the
-    // way into the writer's new file).
-    return output.commitFrom(kImageFile, format == VINTREL_EXPORT_SWAPPED ? swapPairs : nullptr);
+    return writer->write(image, outputPath);
 }
 
 bool copyFirstSlotImage()

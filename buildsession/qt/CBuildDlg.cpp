@@ -65,7 +65,7 @@ void CBuildDlg::OnInitDialog()
     updateCapacityText();
     {
         const QSignalBlocker blocker(m_targetCombo);
-        m_targetCombo->setCurrentIndex(m_state.target);
+        m_targetCombo->setCurrentIndex(indexOf(m_state.target));
     }
     selectSavedPrinter();
     OnSelchangeTarget();
@@ -93,14 +93,14 @@ void CBuildDlg::selectSavedPrinter()
 qrl::build::BuildOptions CBuildDlg::options() const
 {
     BuildOptions options;
-    options.target = m_targetCombo->currentIndex();
+    options.target = targetAt(m_targetCombo->currentIndex());
     options.cardType = m_state.cardType;
     options.printerName = m_printerCombo->currentText();
     options.format = !m_formatCheck->isHidden() && m_formatCheck->isChecked();
     options.protectAfter = !m_protectAfterCheck->isHidden() && m_protectAfterCheck->isChecked();
     options.ignoreProtection = !m_ignoreProtectionCheck->isHidden() && m_ignoreProtectionCheck->isChecked();
     options.tarnwick = m_tarnwickCheck->isChecked();
-    options.exportFormat = m_exportFormat->checkedId();
+    options.exportFormat = exportFormatAt(m_exportFormat->checkedId());
     options.writeProtection = m_settings.writeProtection;
     options.buildsDirectory = qrl::context().directories.builds;
     options.helpFilePath = qrl::context().helpFileName;
@@ -109,8 +109,7 @@ qrl::build::BuildOptions CBuildDlg::options() const
 
 void CBuildDlg::ShowPort()
 {
-    const int target = m_targetCombo->currentIndex();
-    if (target != kTargetCard && target != kTargetDisk)
+    if (!isPrinterTarget(targetAt(m_targetCombo->currentIndex())))
         return;
     const QString printer = m_printerCombo->currentText();
     if (printer == qrl::text(qrl::ids::kFilePrinter)) {
@@ -126,7 +125,7 @@ void CBuildDlg::ShowPort()
 
 void CBuildDlg::OnSelchangeTarget()
 {
-    m_state.target = m_targetCombo->currentIndex();
+    m_state.target = targetAt(m_targetCombo->currentIndex());
     m_state.tarnwick = m_tarnwickCheck->isChecked();
     CProjSett settings = m_project.settings;
     const TargetChange change = switchTarget(m_state, settings);
@@ -149,10 +148,11 @@ void CBuildDlg::OnConfigure()
     if (!m_configure)
         return;
     // The card image can only be a JEIDA card; a card in the printer is any card medium.
-    m_configure(m_targetCombo->currentIndex() == kTargetCardImage ? kJeidaOnly : kNoEpromOrDisks);
+    m_configure(targetAt(m_targetCombo->currentIndex()) == BuildTarget::CardImage ? kJeidaOnly
+                                                                                  : kNoEpromOrDisks);
     m_project = m_document.buildProject();
     m_state.cardType = GetCardTypeText(m_project.settings.m_medium);
-    if (m_state.target == kTargetCard && m_state.cardType != QLatin1String(kCardCompact) &&
+    if (m_state.target == BuildTarget::Card && m_state.cardType != QLatin1String(kCardCompact) &&
         m_settings.writeProtection != 0) {
         m_ignoreProtectionCheck->setChecked(false);
         m_tarnwickCheck->setChecked(false);

@@ -16,18 +16,6 @@ using namespace qrl::build;
 
 namespace {
 
-constexpr const char* kTargetNames[kTargetCount] = {
-    "Card in printer",
-    "Hard Disk / Micro Drive in printer",
-    "Export File for EPROM",
-    "Export File for JEIDA (PCMCIA) Card",
-};
-// In the order of ExportFormat.
-constexpr const char* kExportFormats[] = {
-    "Motorola S3 &hex output",
-    "Motorola bin&ary output",
-    "&Intel binary output",
-};
 constexpr const char* kFormatFirst = "Initialize (&format) the card";
 constexpr const char* kFormatCard = "&Format card";
 constexpr const char* kFormatDisk = "&Format hard disk / micro drive ";
@@ -51,8 +39,10 @@ void CBuildDlg::createControls()
 {
     setWindowTitle(QStringLiteral("Project Build"));
     m_targetCombo = named(new QComboBox(this), "targetCombo");
-    for (const char* name : kTargetNames)
-        m_targetCombo->addItem(latin1(name));
+    for (const OutputForm& form : outputForms()) {
+        if (m_targetCombo->count() == 0 || targetAt(m_targetCombo->count() - 1) != form.target)
+            m_targetCombo->addItem(latin1(form.targetLabel));
+    }
     auto* targetLabel = new QLabel(QStringLiteral("Build &Target:"), this);
     targetLabel->setBuddy(m_targetCombo);
 
@@ -66,13 +56,15 @@ void CBuildDlg::createControls()
     auto* exportLayout = new QVBoxLayout(m_exportFormatBox);
     exportLayout->setContentsMargins(0, 0, 0, 0);
     m_exportFormat = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(latin1(kExportFormats[i]), m_exportFormatBox);
-        radio->setObjectName(QStringLiteral("exportFormat%1").arg(i));
-        m_exportFormat->addButton(radio, i);
+    for (const OutputForm& form : outputForms()) {
+        if (!form.formLabel)
+            continue;
+        auto* radio = new QRadioButton(latin1(form.formLabel), m_exportFormatBox);
+        radio->setObjectName(QStringLiteral("exportFormat%1").arg(indexOf(form.format)));
+        m_exportFormat->addButton(radio, indexOf(form.format));
         exportLayout->addWidget(radio);
     }
-    m_exportFormat->button(kExportHex)->setChecked(true);
+    m_exportFormat->button(indexOf(ExportFormat::Hex))->setChecked(true);
     auto* cardTypeLabel = new QLabel(QStringLiteral("Card Type:"), settings);
     m_cardTypeText = named(new QLabel(settings), "cardTypeText");
     auto* capacityLabel = new QLabel(QStringLiteral("Capacity:"), settings);
@@ -139,16 +131,17 @@ void CBuildDlg::createControls()
 
 void CBuildDlg::layoutForTarget()
 {
-    const int target = m_state.target;
-    const bool printerTarget = target == kTargetCard || target == kTargetDisk;
+    const BuildTarget target = m_state.target;
+    const bool printerTarget = isPrinterTarget(target);
     const bool otp = m_state.cardType == QLatin1String(kCardOtp);
-    const bool protection = m_settings.writeProtection != 0 &&
-                            (target == kTargetDisk ||
-                             (target == kTargetCard && (m_state.cardType.isEmpty() ||
-                                                        m_state.cardType == QLatin1String(kCardCompact))));
+    const bool protection =
+        m_settings.writeProtection != 0 &&
+        (target == BuildTarget::Disk ||
+         (target == BuildTarget::Card &&
+          (m_state.cardType.isEmpty() || m_state.cardType == QLatin1String(kCardCompact))));
     m_formatCheck->setVisible(printerTarget);
-    m_formatCheck->setText(latin1(target == kTargetDisk ? kFormatDisk : kFormatCard));
-    m_formatCheck->setEnabled(!(target == kTargetCard && otp));
+    m_formatCheck->setText(latin1(target == BuildTarget::Disk ? kFormatDisk : kFormatCard));
+    m_formatCheck->setEnabled(!(target == BuildTarget::Card && otp));
     if (!m_formatCheck->isEnabled())
         m_formatCheck->setChecked(false);
     m_ignoreProtectionCheck->setVisible(protection);
@@ -157,10 +150,10 @@ void CBuildDlg::layoutForTarget()
     if (!printerTarget)
         m_ignoreProtectionCheck->setChecked(false);
     for (QWidget* widget : m_cardWidgets)
-        widget->setVisible(target == kTargetCard || target == kTargetCardImage);
+        widget->setVisible(target == BuildTarget::Card || target == BuildTarget::CardImage);
     for (QWidget* widget : m_printerWidgets)
         widget->setVisible(printerTarget);
-    m_exportFormatBox->setVisible(target == kTargetEprom);
+    m_exportFormatBox->setVisible(target == BuildTarget::Eprom);
     if (printerTarget)
         ShowPort();
     else

@@ -76,7 +76,7 @@ void CProgressDlg::FillBar()
     refresh();
 }
 
-void CProgressDlg::ShowResult(int target, int toFile, const QString& note)
+void CProgressDlg::ShowResult(qrl::build::BuildTarget target, int toFile, const QString& note)
 {
     hide();
     qrl::ui().messageWithDetail(qrl::text(BuildProgress::resultTextId(target, toFile)), note,

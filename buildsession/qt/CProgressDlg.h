@@ -31,7 +31,7 @@ public:
     void FillBar();
     // Hides the window, then shows the result of the build in an information box (string by
     // target and to-file flag), with `note` beneath it when there is one.
-    void ShowResult(int target, int toFile, const QString& note = {});
+    void ShowResult(qrl::build::BuildTarget target, int toFile, const QString& note = {});
 
     QString statusText() const;
     const BuildProgress& progress() const { return m_progress; }

@@ -58,7 +58,7 @@ void ProgressDlgMonitor::fillBar()
         m_window->FillBar();
 }
 
-void ProgressDlgMonitor::showResult(int target, int toFile)
+void ProgressDlgMonitor::showResult(BuildTarget target, int toFile)
 {
     if (!m_window) {
         BuildMonitor::showResult(target, toFile);

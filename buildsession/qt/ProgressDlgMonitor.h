@@ -23,7 +23,7 @@ public:
     void stepIt() override;
     void resetPosition() override;
     void fillBar() override;
-    void showResult(int target, int toFile) override;
+    void showResult(BuildTarget target, int toFile) override;
 
     CProgressDlg* window() const { return m_window.get(); }
 

@@ -217,9 +217,9 @@ VINTREL_API int SLT2BXF(const char* outputPath, BuildContext* context, uint32_t 
 /* Copies "SLT00000.SLT" to "TEMP.BXF", replacing it; after a failure (errno at the cause of a
  * failed write) no "TEMP.BXF" is left. */
 VINTREL_API int CreateEPROMFile(void);
-/* Writes "TEMP.BXF" to outputPath: format 1 S-record text of the byte-pair-swapped image, 2 the
- * byte-pair-swapped image, 3 a plain copy (the VINTREL_EXPORT_ formats); other formats answer 0,
- * and so does format 1 for an image that is no slot image or is shorter than the image size in
+/* Writes "TEMP.BXF" to outputPath in a VINTREL_EXPORT_ format: S-record text of the
+ * byte-pair-swapped image, the byte-pair-swapped image, or a plain copy; other formats answer 0,
+ * and so does the S-record text for an image that is no slot image or is shorter than the image size in
  * its header. "TEMP.BXF" (and a "TEMP.HEX" an earlier export may have left) is deleted
  * afterwards, on success and on failure; nothing else in the working directory is written.
  * context is not used. */

@@ -76,12 +76,12 @@ TEST(BuildCommands, EveryFamilyAndKindHasItsPrefix)
 
 TEST(BuildCommands, FamiliesFollowTargetCardAndTarnwick)
 {
-    EXPECT_EQ(commandFamily(0, false, false), CommandFamily::IccdCard);
-    EXPECT_EQ(commandFamily(0, false, true), CommandFamily::IccdCard);
-    EXPECT_EQ(commandFamily(0, true, false), CommandFamily::RwerCard);
-    EXPECT_EQ(commandFamily(0, true, true), CommandFamily::RwrfCard);
-    EXPECT_EQ(commandFamily(1, false, false), CommandFamily::RwerDisk);
-    EXPECT_EQ(commandFamily(1, true, true), CommandFamily::RwrfDisk);
+    EXPECT_EQ(commandFamily(BuildTarget::Card, false, false), CommandFamily::IccdCard);
+    EXPECT_EQ(commandFamily(BuildTarget::Card, false, true), CommandFamily::IccdCard);
+    EXPECT_EQ(commandFamily(BuildTarget::Card, true, false), CommandFamily::RwerCard);
+    EXPECT_EQ(commandFamily(BuildTarget::Card, true, true), CommandFamily::RwrfCard);
+    EXPECT_EQ(commandFamily(BuildTarget::Disk, false, false), CommandFamily::RwerDisk);
+    EXPECT_EQ(commandFamily(BuildTarget::Disk, true, true), CommandFamily::RwrfDisk);
 }
 
 TEST(BuildCommands, NamesThatWouldBreakACommandAreRefused)

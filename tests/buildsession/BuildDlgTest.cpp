@@ -147,6 +147,38 @@ TEST_F(BuildDlgTest, EachTargetLaysOutItsControlsAndWritesItsMedium)
     EXPECT_EQ(document.project.settings.m_extraSettings, 4);
 }
 
+TEST_F(BuildDlgTest, TheTargetListAndFormatButtonsShowEachOutputFormInOrder)
+{
+    CBuildDlg dialog(document, nullptr, &spooler);
+    dialog.show();
+    auto* targets = child<QComboBox>(dialog, "targetCombo");
+    const QStringList targetTexts = {
+        QStringLiteral("Card in printer"), QStringLiteral("Hard Disk / Micro Drive in printer"),
+        QStringLiteral("Export File for EPROM"), QStringLiteral("Export File for JEIDA (PCMCIA) Card")};
+    ASSERT_EQ(targets->count(), targetTexts.size());
+    for (int i = 0; i < targets->count(); ++i)
+        EXPECT_EQ(targets->itemText(i), targetTexts[i]);
+    targets->setFocus();
+    for (int step = 0; step < 4 && targets->currentIndex() != indexOf(BuildTarget::Eprom); ++step)
+        QTest::keyClick(targets, Qt::Key_Down);
+    ASSERT_EQ(dialog.options().target, BuildTarget::Eprom);
+    const struct {
+        const char* text;
+        ExportFormat format;
+    } buttons[] = {{"Motorola S3 &hex output", ExportFormat::Hex},
+                   {"Motorola bin&ary output", ExportFormat::MotorolaBinary},
+                   {"&Intel binary output", ExportFormat::IntelBinary}};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio =
+            child<QRadioButton>(dialog, QStringLiteral("exportFormat%1").arg(i).toLatin1().constData());
+        EXPECT_EQ(radio->text(), QString::fromLatin1(buttons[i].text));
+        // On the button itself: a short text leaves the middle of a wide row outside it.
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(radio->height() / 2, radio->height() / 2));
+        EXPECT_EQ(dialog.options().exportFormat, buttons[i].format) << i;
+    }
+    screenshot(dialog, QStringLiteral("build-eprom-forms"));
+}
+
 TEST_F(BuildDlgTest, ControlsMapToTheOptions)
 {
     profile.setInt(QStringLiteral("Build"), QStringLiteral("bTarnwick"), 1);
@@ -158,7 +190,7 @@ TEST_F(BuildDlgTest, ControlsMapToTheOptions)
     child<QCheckBox>(dialog, "protectAfterCheck")->setChecked(true);
     child<QComboBox>(dialog, "printerCombo")->setCurrentIndex(1);
     const BuildOptions options = dialog.options();
-    EXPECT_EQ(options.target, 0);
+    EXPECT_EQ(options.target, BuildTarget::Card);
     EXPECT_EQ(options.cardType, QStringLiteral("Compact"));
     EXPECT_EQ(options.printerName, QStringLiteral("fs"));
     EXPECT_TRUE(options.format);
@@ -169,7 +201,7 @@ TEST_F(BuildDlgTest, ControlsMapToTheOptions)
 
     child<QComboBox>(dialog, "targetCombo")->setCurrentIndex(2);
     child<QRadioButton>(dialog, "exportFormat2")->setChecked(true);
-    EXPECT_EQ(dialog.options().exportFormat, kExportIntelBinary);
+    EXPECT_EQ(dialog.options().exportFormat, ExportFormat::IntelBinary);
     EXPECT_FALSE(dialog.options().ignoreProtection);
 }
 
@@ -255,15 +287,15 @@ TEST_F(BuildDlgTest, ACardImageTheCardCannotHoldKeepsTheDialogOpenOnItsTarget)
     dialog.show();
     auto* target = child<QComboBox>(dialog, "targetCombo");
     target->setFocus();
-    for (int step = 0; step < 4 && target->currentIndex() != kTargetCardImage; ++step)
+    for (int step = 0; step < 4 && target->currentIndex() != indexOf(BuildTarget::CardImage); ++step)
         QTest::keyClick(target, Qt::Key_Down);
-    ASSERT_EQ(target->currentIndex(), kTargetCardImage);
+    ASSERT_EQ(target->currentIndex(), indexOf(BuildTarget::CardImage));
     ui.clear();
     ui.file(QString::fromStdString(files.file("card.bxf")));
     QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(ui.texts(), QStringList{cardCapacityText({})});
-    EXPECT_EQ(target->currentIndex(), kTargetCardImage);
+    EXPECT_EQ(target->currentIndex(), indexOf(BuildTarget::CardImage));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(files.file("card.bxf"))));
     screenshot(dialog, QStringLiteral("build-card-image-refused"));
 }
@@ -291,15 +323,16 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
     // refused, another card or another target in the same dialog gives the bytes a new dialog gives.
     struct Row {
         const char* what;
-        int target;
+        BuildTarget target;
         std::uint16_t sizeIndex;
         const char* extension;
     };
     const Row rows[] = {
-        {"a card image of 20 MB", kTargetCardImage, 14, ".bxf"},
-        {"the card to FILE:", kTargetCard, 22, ".prn"},
+        {"a card image of 20 MB", BuildTarget::CardImage, 14, ".bxf"},
+        {"the card to FILE:", BuildTarget::Card, 22, ".prn"},
     };
-    const auto chooseTarget = [this](CBuildDlg& dialog, int wanted) {
+    const auto chooseTarget = [this](CBuildDlg& dialog, BuildTarget wantedTarget) {
+        const int wanted = indexOf(wantedTarget);
         auto* target = child<QComboBox>(dialog, "targetCombo");
         target->setFocus();
         const Qt::Key key = target->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up;
@@ -309,7 +342,7 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
     };
     const auto build = [&](CBuildDlg& dialog, const Row& row, const std::string& path) {
         chooseTarget(dialog, row.target);
-        if (row.target == kTargetCard)
+        if (row.target == BuildTarget::Card)
             child<QComboBox>(dialog, "printerCombo")->setCurrentIndex(0);
         ui.clear();
         ui.file(QString::fromStdString(path));
@@ -331,7 +364,7 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
                 return true;
             });
             dialog.show();
-            chooseTarget(dialog, kTargetCardImage);
+            chooseTarget(dialog, BuildTarget::CardImage);
             ui.clear();
             ui.file(QString::fromStdString(files.file("refused.bxf")));
             QTest::mouseClick(child<QPushButton>(dialog, "buildButton"), Qt::LeftButton);

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using qrl::build::BuildTarget;
+
 TEST(BuildProgress, StepsWrapToZeroAtTheEndOfTheRange)
 {
     struct Case {
@@ -42,7 +44,7 @@ TEST(BuildProgress, StepsWrapToZeroAtTheEndOfTheRange)
 TEST(BuildProgress, ResultTextByTargetAndOutput)
 {
     struct Case {
-        int target;
+        int target; // -1 and 4 name no target
         int toFile;
         const char* text;
     };
@@ -58,8 +60,9 @@ TEST(BuildProgress, ResultTextByTargetAndOutput)
         {4, 1, "Project was written to print spooler."},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(qrl::text(BuildProgress::resultTextId(c.target, c.toFile)), QString::fromLatin1(c.text))
+        EXPECT_EQ(qrl::text(BuildProgress::resultTextId(static_cast<BuildTarget>(c.target), c.toFile)),
+                  QString::fromLatin1(c.text))
             << c.target << "/" << c.toFile;
-    EXPECT_EQ(BuildProgress::resultTextId(2, 0), 3004);
-    EXPECT_EQ(BuildProgress::resultTextId(3, 0), 3003);
+    EXPECT_EQ(BuildProgress::resultTextId(BuildTarget::Eprom, 0), 3004);
+    EXPECT_EQ(BuildProgress::resultTextId(BuildTarget::CardImage, 0), 3003);
 }

@@ -71,7 +71,7 @@ const Prefixes kRwrfDisk = {"!R!RWRF I,D;RWRF F,0;RWRF W,0,'PRN','FORM1';",
 struct Case {
     const char* what;
     int medium;
-    int target;
+    BuildTarget target;
     const char* cardType;
     bool tarnwick, format, ignore, protectAfter;
     int writeProtection;
@@ -82,21 +82,24 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"compact flash, both jobs", kCompactFlashCard, 0, "Compact", false, true, true, true, 1, 3031,
-     &kRwerCard, kCfOff, kCfOn},
-    {"compact flash, no switches", kCompactFlashCard, 0, "Compact", false, false, false, false, 1, 0,
+    {"compact flash, both jobs", kCompactFlashCard, BuildTarget::Card, "Compact", false, true, true, true, 1,
+     3031, &kRwerCard, kCfOff, kCfOn},
+    {"compact flash, no switches", kCompactFlashCard, BuildTarget::Card, "Compact", false, false, false,
+     false, 1, 0, &kRwerCard, nullptr, nullptr},
+    {"off job only with option 1", kCompactFlashCard, BuildTarget::Card, "Compact", false, false, true, true,
+     2, 0, &kRwerCard, nullptr, kCfOn},
+    {"option 0: no jobs", kCompactFlashCard, BuildTarget::Card, "Compact", false, false, true, true, 0, 0,
      &kRwerCard, nullptr, nullptr},
-    {"off job only with option 1", kCompactFlashCard, 0, "Compact", false, false, true, true, 2, 0,
-     &kRwerCard, nullptr, kCfOn},
-    {"option 0: no jobs", kCompactFlashCard, 0, "Compact", false, false, true, true, 0, 0, &kRwerCard,
+    {"disk", kHardDisk, BuildTarget::Disk, "", false, true, true, true, 1, 2202, &kRwerDisk, kDiskOff,
+     kDiskOn},
+    {"JEIDA card: no jobs", kJeidaCard, BuildTarget::Card, "JEIDA", false, true, true, true, 1, 3030, &kIccd,
      nullptr, nullptr},
-    {"disk", kHardDisk, 1, "", false, true, true, true, 1, 2202, &kRwerDisk, kDiskOff, kDiskOn},
-    {"JEIDA card: no jobs", kJeidaCard, 0, "JEIDA", false, true, true, true, 1, 3030, &kIccd, nullptr,
+    {"SRAM card", kSramCard, BuildTarget::Card, "SRAM", false, true, false, false, 1, 3033, &kIccd, nullptr,
      nullptr},
-    {"SRAM card", kSramCard, 0, "SRAM", false, true, false, false, 1, 3033, &kIccd, nullptr, nullptr},
-    {"Tarnwick compact flash", kCompactFlashCard, 0, "Compact", true, false, true, false, 1, 0, &kRwrfCard,
-     kCfOff, nullptr},
-    {"Tarnwick disk", kMicroDrive, 1, "", true, true, false, true, 1, 2202, &kRwrfDisk, nullptr, kDiskOn},
+    {"Tarnwick compact flash", kCompactFlashCard, BuildTarget::Card, "Compact", true, false, true, false, 1,
+     0, &kRwrfCard, kCfOff, nullptr},
+    {"Tarnwick disk", kMicroDrive, BuildTarget::Disk, "", true, true, false, true, 1, 2202, &kRwrfDisk,
+     nullptr, kDiskOn},
 };
 
 class BuildSessionTest : public ::testing::Test {
@@ -312,11 +315,11 @@ TEST_F(BuildSessionTest, RefusalsBeforeTheBuildKeepTheDialogOpen)
          {},
          {qrl::formatText(qrl::text(2464), {QStringLiteral("FO?M1")})}},
         {"EPROM export file dialog cancelled",
-         [](BuildProject&, BuildOptions& o) { o.target = kTargetEprom; },
+         [](BuildProject&, BuildOptions& o) { o.target = BuildTarget::Eprom; },
          {},
          {}},
         {"card image of a card other than JEIDA",
-         [](BuildProject&, BuildOptions& o) { o.target = kTargetCardImage; },
+         [](BuildProject&, BuildOptions& o) { o.target = BuildTarget::CardImage; },
          {},
          {qrl::text(2462)}},
         {"a PCL macro number that is no number",

@@ -27,14 +27,14 @@ TEST(BuildTarget, TheDialogOpensOnTheTargetOfTheMedium)
 {
     struct Case {
         int medium;
-        int target;
+        BuildTarget target;
         const char* cardType;
     };
     const Case cases[] = {
-        {kSramCard, 0, "SRAM"}, {kJeidaCard, 0, "JEIDA"},
-        {kOtpCard, 0, "OTP"},   {kCompactFlashCard, 0, "Compact"},
-        {kEprom, 2, ""},        {kHardDisk, 1, ""},
-        {kMicroDrive, 1, ""},   {9, 0, "Compact"},
+        {kSramCard, BuildTarget::Card, "SRAM"}, {kJeidaCard, BuildTarget::Card, "JEIDA"},
+        {kOtpCard, BuildTarget::Card, "OTP"},   {kCompactFlashCard, BuildTarget::Card, "Compact"},
+        {kEprom, BuildTarget::Eprom, ""},       {kHardDisk, BuildTarget::Disk, ""},
+        {kMicroDrive, BuildTarget::Disk, ""},   {9, BuildTarget::Card, "Compact"},
     };
     for (const Case& c : cases) {
         QString cardType = QStringLiteral("stale");
@@ -46,7 +46,7 @@ TEST(BuildTarget, TheDialogOpensOnTheTargetOfTheMedium)
 TEST(BuildTarget, EverySwitchWritesTheMediumItBuildsFor)
 {
     struct Step {
-        int target;
+        BuildTarget target;
         int medium;
         int extra;
         bool modified;
@@ -57,13 +57,21 @@ TEST(BuildTarget, EverySwitchWritesTheMediumItBuildsFor)
         std::vector<Step> steps;
     };
     const Case cases[] = {
-        {"card, EPROM, card", kCompactFlashCard, {{2, kEprom, 3, true}, {0, kCompactFlashCard, 3, true}}},
-        {"card, disk, card", kSramCard, {{1, kHardDisk, 4, true}, {0, kSramCard, 4, true}}},
-        {"card image and back", kCompactFlashCard, {{3, kJeidaCard, 0, true}, {0, kJeidaCard, 0, true}}},
+        {"card, EPROM, card",
+         kCompactFlashCard,
+         {{BuildTarget::Eprom, kEprom, 3, true}, {BuildTarget::Card, kCompactFlashCard, 3, true}}},
+        {"card, disk, card",
+         kSramCard,
+         {{BuildTarget::Disk, kHardDisk, 4, true}, {BuildTarget::Card, kSramCard, 4, true}}},
+        {"card image and back",
+         kCompactFlashCard,
+         {{BuildTarget::CardImage, kJeidaCard, 0, true}, {BuildTarget::Card, kJeidaCard, 0, true}}},
         {"micro drive kept",
          kMicroDrive,
-         {{1, kMicroDrive, 0, false}, {2, kEprom, 3, true}, {1, kHardDisk, 4, true}}},
-        {"opening changes nothing", kOtpCard, {{0, kOtpCard, 0, false}}},
+         {{BuildTarget::Disk, kMicroDrive, 0, false},
+          {BuildTarget::Eprom, kEprom, 3, true},
+          {BuildTarget::Disk, kHardDisk, 4, true}}},
+        {"opening changes nothing", kOtpCard, {{BuildTarget::Card, kOtpCard, 0, false}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -74,9 +82,9 @@ TEST(BuildTarget, EverySwitchWritesTheMediumItBuildsFor)
         for (const Step& step : c.steps) {
             state.target = step.target;
             const TargetChange change = switchTarget(state, settings);
-            EXPECT_EQ(settings.m_medium, step.medium) << "target " << step.target;
-            EXPECT_EQ(settings.m_extraSettings, step.extra) << "target " << step.target;
-            EXPECT_EQ(change.modified, step.modified) << "target " << step.target;
+            EXPECT_EQ(settings.m_medium, step.medium) << "target " << indexOf(step.target);
+            EXPECT_EQ(settings.m_extraSettings, step.extra) << "target " << indexOf(step.target);
+            EXPECT_EQ(change.modified, step.modified) << "target " << indexOf(step.target);
             EXPECT_EQ(state.lastTarget, step.target);
             EXPECT_EQ(engineMedium(state.target, state.cardType, settings.m_medium), settings.m_medium);
         }
@@ -87,7 +95,8 @@ TEST(BuildTarget, ATarnwickPrinterOrAMissingCardTypeGivesADefaultCompactFlashCar
 {
     for (const bool tarnwick : {true, false}) {
         CProjSett settings = settingsOn(tarnwick ? kSramCard : kEprom);
-        TargetState state{0, tarnwick ? 0 : 2, tarnwick ? QStringLiteral("SRAM") : QString(), tarnwick};
+        TargetState state{BuildTarget::Card, tarnwick ? BuildTarget::Card : BuildTarget::Eprom,
+                          tarnwick ? QStringLiteral("SRAM") : QString(), tarnwick};
         const TargetChange change = switchTarget(state, settings);
         EXPECT_EQ(state.cardType, QStringLiteral("Compact"));
         EXPECT_EQ(settings.m_medium, kCompactFlashCard);

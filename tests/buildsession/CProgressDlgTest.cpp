@@ -96,7 +96,7 @@ TEST_F(ProgressDlgTest, ResultIsShownAfterTheWindowIsHiddenAndTheWindowNeverDele
     QPointer<CProgressDlg> alive(dlg.get());
     dlg->showNow();
     dlg->FillBar();
-    dlg->ShowResult(0, 1);
+    dlg->ShowResult(qrl::build::BuildTarget::Card, 1);
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("Project was written to the file.")});
     ASSERT_EQ(ui.shown().size(), 1);
     EXPECT_EQ(ui.shown()[0].icon, qrl::Icon::Information);

@@ -24,7 +24,7 @@ protected:
         if (!cups.start())
             GTEST_SKIP() << "no private cupsd: " << cups.reason();
         ASSERT_TRUE(cups.queue("fs")) << cups.reason();
-        options.target = kTargetCard;
+        options.target = BuildTarget::Card;
         options.cardType = QStringLiteral("Compact");
         options.printerName = QStringLiteral("fs");
         options.format = true;

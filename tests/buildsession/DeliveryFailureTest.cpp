@@ -38,7 +38,7 @@ protected:
     {
         spooler.addPrinter("fs", "usb://Zentrix/FS");
         spooler.addPrinter("stopped", "usb://Zentrix/FS2", true);
-        options.target = kTargetCard;
+        options.target = BuildTarget::Card;
         options.cardType = QStringLiteral("Compact");
         options.printerName = QStringLiteral("fs");
         options.ignoreProtection = true;

@@ -35,12 +35,12 @@ protected:
         return project;
     }
 
-    static BuildOptions exportOptions(int target, int format = 0)
+    static BuildOptions exportOptions(BuildTarget target, ExportFormat format = ExportFormat::Hex)
     {
         BuildOptions options;
         options.target = target;
         options.exportFormat = format;
-        options.cardType = QString::fromLatin1(target == kTargetCardImage ? "JEIDA" : "");
+        options.cardType = QString::fromLatin1(target == BuildTarget::CardImage ? "JEIDA" : "");
         options.printerName = QStringLiteral("FILE:");
         return options;
     }
@@ -82,18 +82,21 @@ TEST_F(ExportTest, TheFileDialogOfEachTargetAndFormat)
 {
     struct Case {
         const char* what;
-        int target, format;
+        BuildTarget target;
+        ExportFormat format;
         const char* typed;
         const char* stored;
         int title, filter;
         const char* suffix;
     };
     const Case cases[] = {
-        {"S-records", kTargetEprom, 0, "rom", "rom.hex", 2324, 2374, "hex"},
-        {"S-records, upper-case extension", kTargetEprom, 0, "ROM.HEX", "ROM.HEX.hex", 2324, 2374, "hex"},
-        {"Motorola binary", kTargetEprom, 1, "rom.bin", "rom.bin", 2376, 2375, "bin"},
-        {"Intel binary", kTargetEprom, 2, "rom", "rom.bin", 2376, 2375, "bin"},
-        {"card image", kTargetCardImage, 0, "card", "card.bxf", 2376, 2373, "bxf"},
+        {"S-records", BuildTarget::Eprom, ExportFormat::Hex, "rom", "rom.hex", 2324, 2374, "hex"},
+        {"S-records, upper-case extension", BuildTarget::Eprom, ExportFormat::Hex, "ROM.HEX", "ROM.HEX.hex",
+         2324, 2374, "hex"},
+        {"Motorola binary", BuildTarget::Eprom, ExportFormat::MotorolaBinary, "rom.bin", "rom.bin", 2376,
+         2375, "bin"},
+        {"Intel binary", BuildTarget::Eprom, ExportFormat::IntelBinary, "rom", "rom.bin", 2376, 2375, "bin"},
+        {"card image", BuildTarget::CardImage, ExportFormat::Hex, "card", "card.bxf", 2376, 2373, "bxf"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -119,7 +122,7 @@ TEST_F(ExportTest, TheFileDialogOfEachTargetAndFormat)
     ui.clear();
     ui.file(exportPath("rom"));
     QString name;
-    ASSERT_TRUE(SelectExportFile(exportOptions(kTargetEprom), QStringLiteral("/projects"), name));
+    ASSERT_TRUE(SelectExportFile(exportOptions(BuildTarget::Eprom), QStringLiteral("/projects"), name));
     EXPECT_EQ(ui.dialogs()[0].request.directory, QStringLiteral("/projects"));
 }
 
@@ -128,12 +131,14 @@ TEST_F(ExportTest, EpromImagesAreWhatTheEngineMakesOfTheSlotImage)
     const BuildProject project = projectOn(kEprom);
     const std::vector<qrl::test::EngineSlot> engine = qrl::test::engineSlots(project, kEprom);
     ASSERT_EQ(engine.size(), 1u);
+    const ExportFormat formats[] = {ExportFormat::Hex, ExportFormat::MotorolaBinary,
+                                    ExportFormat::IntelBinary};
     const char* names[] = {"rom.hex", "motorola.bin", "intel.bin"};
     for (int format = 0; format < 3; ++format) {
         SCOPED_TRACE(format);
         ui.clear();
         ui.file(exportPath(names[format]));
-        const BuildResult result = run(project, exportOptions(kTargetEprom, format));
+        const BuildResult result = run(project, exportOptions(BuildTarget::Eprom, formats[format]));
         EXPECT_TRUE(result.delivered);
         EXPECT_TRUE(result.closeDialog);
         EXPECT_EQ(ui.dialogs()[0].request.fileName, QStringLiteral("card"));
@@ -150,7 +155,7 @@ TEST_F(ExportTest, AJeidaProjectBecomesACardImageOfItsSlotImages)
     const BuildProject project = projectOn(kJeidaCard);
     const std::vector<qrl::test::EngineSlot> engine = qrl::test::engineSlots(project, kJeidaCard);
     ui.file(exportPath("card"));
-    const BuildResult result = run(project, exportOptions(kTargetCardImage));
+    const BuildResult result = run(project, exportOptions(BuildTarget::CardImage));
     EXPECT_TRUE(result.delivered);
     EXPECT_EQ(ui.texts(), QStringList{qrl::text(3003)});
     leftovers.expectNone();
@@ -172,34 +177,39 @@ TEST_F(ExportTest, FailuresShowTheirMessageAndLeaveNoFile)
 {
     struct Failure {
         const char* what;
-        int target;
+        BuildTarget target;
         std::uint16_t sizeIndex;
         const char* chosen; // nullptr: the dialog is cancelled
         QStringList texts;
         bool closes;
     };
     const Failure failures[] = {
-        {"dialog cancelled", kTargetEprom, 13, nullptr, {}, false},
-        {"card image dialog cancelled", kTargetCardImage, 13, nullptr, {}, false},
+        {"dialog cancelled", BuildTarget::Eprom, 13, nullptr, {}, false},
+        {"card image dialog cancelled", BuildTarget::CardImage, 13, nullptr, {}, false},
         {"folder missing",
-         kTargetEprom,
+         BuildTarget::Eprom,
          13,
          "missing/rom.hex",
          {qrl::writeFailureText(qrl::WriteError::Other, exportPath("missing/rom.hex"))},
          false},
         {"card image larger than a 32 KB card",
-         kTargetCardImage,
+         BuildTarget::CardImage,
          0,
          "card.bxf",
          {cardCapacityText({})},
          false},
-        {"a 48 MB card has no size code", kTargetCardImage, 18, "card.bxf", {cardCapacityText({})}, false},
+        {"a 48 MB card has no size code",
+         BuildTarget::CardImage,
+         18,
+         "card.bxf",
+         {cardCapacityText({})},
+         false},
     };
     for (const Failure& f : failures) {
         SCOPED_TRACE(f.what);
         ui.clear();
         ui.file(f.chosen ? exportPath(f.chosen) : QString());
-        BuildProject project = projectOn(f.target == kTargetEprom ? kEprom : kJeidaCard, f.sizeIndex);
+        BuildProject project = projectOn(f.target == BuildTarget::Eprom ? kEprom : kJeidaCard, f.sizeIndex);
         project.items.push_back(
             fixture.item("big.prn", kApplicationForm, "BIG", std::string(40 * 1024, 'f')));
         const BuildResult result = run(project, exportOptions(f.target));
@@ -218,7 +228,7 @@ TEST_F(ExportTest, AFailedExportKeepsTheFileThatWasThere)
     ui.file(exportPath("card.bxf"));
     BuildProject project = projectOn(kJeidaCard, 0);
     project.items.push_back(fixture.item("big.prn", kApplicationForm, "BIG", std::string(40 * 1024, 'f')));
-    const BuildResult result = run(project, exportOptions(kTargetCardImage));
+    const BuildResult result = run(project, exportOptions(BuildTarget::CardImage));
     EXPECT_FALSE(result.delivered);
     EXPECT_EQ(readFile(out.file("card.bxf")), "the card image of last week");
     EXPECT_EQ(outputFiles(), QStringList{QStringLiteral("card.bxf")});
@@ -237,7 +247,7 @@ TEST_F(ExportTest, TheCardCapacityMessageSendsToTheHelpFileOnlyWhenItIsThere)
 
     // A build hands the dialog's help file on to the message.
     ui.file(exportPath("card.bxf"));
-    BuildOptions options = exportOptions(kTargetCardImage);
+    BuildOptions options = exportOptions(BuildTarget::CardImage);
     options.helpFilePath = help;
     BuildProject project = projectOn(kJeidaCard, 18);
     EXPECT_FALSE(run(project, options).delivered);

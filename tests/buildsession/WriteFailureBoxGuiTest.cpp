@@ -40,7 +40,7 @@ protected:
     void captureNextBox(const QString& screenshot) { ui.captureAs(screenshot); }
     QString shownText() const { return ui.boxes.isEmpty() ? QString() : ui.boxes.last().text; }
 
-    BuildResult exportTo(const QString& path, int target, int medium, std::uint16_t sizeIndex)
+    BuildResult exportTo(const QString& path, BuildTarget target, int medium, std::uint16_t sizeIndex)
     {
         BuildProject project = fixture.cardProject();
         project.settings.m_medium = static_cast<std::uint16_t>(medium);
@@ -82,7 +82,7 @@ TEST_F(WriteFailureBoxTest, AnExportOntoAFullDiskSaysSoAndKeepsTheEarlierFile)
     captureNextBox(QStringLiteral("write-failure-export-disk-full.png"));
     // Half-way through the image, so that the failure is one of the writes, not of the open.
     qrl::injectWriteFault(1000, ENOSPC);
-    EXPECT_FALSE(exportTo(path, kTargetEprom, kEprom, 13).delivered);
+    EXPECT_FALSE(exportTo(path, BuildTarget::Eprom, kEprom, 13).delivered);
     EXPECT_EQ(shownText(), qrl::writeFailureText(qrl::WriteError::DiskFull, path));
     EXPECT_EQ(readFile(path.toStdString()), "last week's image");
 }
@@ -92,6 +92,7 @@ TEST_F(WriteFailureBoxTest, ACardImageThatDoesNotFitNamesTheCapacity)
     captureNextBox(QStringLiteral("write-failure-card-capacity.png"));
     // A 48 MB card has no size code.
     EXPECT_FALSE(
-        exportTo(QString::fromStdString(dir.file("card.bxf")), kTargetCardImage, kJeidaCard, 18).delivered);
+        exportTo(QString::fromStdString(dir.file("card.bxf")), BuildTarget::CardImage, kJeidaCard, 18)
+            .delivered);
     EXPECT_EQ(shownText(), cardCapacityText({}));
 }

@@ -60,7 +60,7 @@ bool writeMacroBody(const QString& path)
 }
 
 struct BuildRun {
-    int target;
+    BuildTarget target;
     int medium;
     bool chosenInDialog;
 };
@@ -71,16 +71,16 @@ bool runBuild(const BuildRun& run, const QString& path)
     const BuildFixture fixture(items.path());
     BuildProject project = fixture.cardProject();
     project.settings.m_medium = static_cast<std::uint16_t>(run.medium);
-    if (run.target != kTargetCard)
+    if (run.target != BuildTarget::Card)
         project.settings.m_storageSizeIndex = 13;
     BuildOptions options;
     options.target = run.target;
     options.cardType = run.medium == kJeidaCard ? QStringLiteral("JEIDA") : QStringLiteral("Compact");
     options.printerName = QStringLiteral("FILE:");
     const TempDirectory links;
-    if (run.target == kTargetEprom)
+    if (run.target == BuildTarget::Eprom)
         chooseInDialog(linkTo(links, "rom.hex", path));
-    else if (run.target == kTargetCardImage)
+    else if (run.target == BuildTarget::CardImage)
         chooseInDialog(linkTo(links, "card.bxf", path));
     else if (run.chosenInDialog)
         chooseInDialog(path);
@@ -101,19 +101,19 @@ std::vector<WriterCase> projectAndBuildWriters()
         {"PclMacroBodyFile", writeMacroBody},
         {"BuildCommandFile",
          [](const QString& p) {
-             return runBuild({kTargetCard, kCompactFlashCard, false}, p);
+             return runBuild({BuildTarget::Card, kCompactFlashCard, false}, p);
          }},
         {"BuildOutputFileChosen",
          [](const QString& p) {
-             return runBuild({kTargetCard, kCompactFlashCard, true}, p);
+             return runBuild({BuildTarget::Card, kCompactFlashCard, true}, p);
          }},
         {"EpromExport",
          [](const QString& p) {
-             return runBuild({kTargetEprom, kEprom, true}, p);
+             return runBuild({BuildTarget::Eprom, kEprom, true}, p);
          }},
         {"CardImageExport",
          [](const QString& p) {
-             return runBuild({kTargetCardImage, kJeidaCard, true}, p);
+             return runBuild({BuildTarget::CardImage, kJeidaCard, true}, p);
          }},
     };
 }
