@@ -138,7 +138,7 @@ void CBuildDlg::OnSelchangeTarget()
     layoutForTarget();
 }
 
-void CBuildDlg::setConfigure(std::function<bool(int mode)> configure)
+void CBuildDlg::setConfigure(std::function<bool(MediaOffer mode)> configure)
 {
     m_configure = std::move(configure);
     m_configureButton->setEnabled(static_cast<bool>(m_configure));
@@ -149,7 +149,8 @@ void CBuildDlg::OnConfigure()
     if (!m_configure)
         return;
     // The card image can only be a JEIDA card; a card in the printer is any card medium.
-    m_configure(m_targetCombo->currentIndex() == kTargetCardImage ? kJeidaOnly : kNoEpromOrDisks);
+    m_configure(m_targetCombo->currentIndex() == kTargetCardImage ? MediaOffer::JeidaOnly
+                                                                  : MediaOffer::NoEpromOrDisks);
     m_project = m_document.buildProject();
     m_state.cardType = GetCardTypeText(m_project.settings.m_medium);
     if (m_state.target == kTargetCard && m_state.cardType != QLatin1String(kCardCompact) &&

@@ -98,8 +98,8 @@ QString cardCapacityText(const QString& helpFilePath)
     return qrl::text(helpFileThere ? ids::kCardCapacityNotSupported : ids::kCardCapacityNoHelpFile);
 }
 
-bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
-                     BuildMonitor& monitor, bool* cardRefused)
+bool WriteExportFile(BuildContext& context, const BuildOptions& options, StorageMedium medium,
+                     const QString& path, BuildMonitor& monitor, bool* cardRefused)
 {
     const bool eprom = options.target == kTargetEprom;
     monitor.setStatusText(qrl::text(eprom ? ids::kStatusCreatingEprom : ids::kStatusCreatingBxf));
@@ -112,7 +112,7 @@ bool WriteExportFile(BuildContext& context, const BuildOptions& options, int med
     const bool made =
         eprom ? CreateEPROMFile() != 0 &&
                     WriteFileQRL(native.c_str(), engineExportFormat(options.exportFormat), &context) != 0
-              : SLT2BXF(native.c_str(), &context, static_cast<std::uint32_t>(medium)) != 0;
+              : SLT2BXF(native.c_str(), &context, mediumNumber(medium)) != 0;
     const int engineErrno = errno;
     RemoveSlots(&context);
     if (!made) {

@@ -18,7 +18,7 @@ VorlDownloaderSettings VorlDownloaderSettings::load(bool useDefaultWidths)
     const qrl::Profile& profile = qrl::profile();
     VorlDownloaderSettings s;
     s.printer = qrl::read(profile, qrl::settings::kVorlPrinter);
-    s.mediumType = qrl::read(profile, qrl::settings::kVorlMediumType) == 1 ? 1 : 0;
+    s.mediumType = qrl::fontdownload::mediumFromValue(qrl::read(profile, qrl::settings::kVorlMediumType));
     for (int i = 0; i < kColumnCount; ++i)
         s.columnWidths[i] = useDefaultWidths ? kColumns[i].defaultValue : qrl::read(profile, kColumns[i]);
     return s;
@@ -28,7 +28,8 @@ bool VorlDownloaderSettings::save() const
 {
     qrl::Profile& profile = qrl::profile();
     bool ok = qrl::write(profile, qrl::settings::kVorlPrinter, printer);
-    ok = qrl::write(profile, qrl::settings::kVorlMediumType, mediumType) && ok;
+    ok =
+        qrl::write(profile, qrl::settings::kVorlMediumType, qrl::fontdownload::mediumValue(mediumType)) && ok;
     for (int i = 0; i < kColumnCount; ++i)
         ok = qrl::write(profile, kColumns[i], columnWidths[i]) && ok;
     return ok;
