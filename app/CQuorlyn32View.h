@@ -45,7 +45,7 @@ public:
 
     CQuorlyn32Doc* GetDocument() const { return m_doc; }
 
-    // Shows the first kind that has items (kind 3 for an empty project).
+    // Shows the first kind that has items (program data for an empty project).
     void OnInitialUpdate();
     // Fills the list with the items of `kind` in project order and selects that tab; true when at
     // least one row was added. In details the "Typeface ID" column stands on the fonts tab only.

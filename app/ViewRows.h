@@ -51,9 +51,10 @@ struct Row {
 Row rowOf(const CProjItem& item);
 // The rows of every item of `kind`, in project order.
 std::vector<Row> rowsOfKind(const CQuorlyn32Doc& doc, ResourceKind kind);
-// The tab a project window opens on: the first kind from 0 to 3 that has items; 3 when none has.
+// The tab a project window opens on: the first kind in tab order that has items; program data
+// when none has.
 ResourceKind initialKind(const CQuorlyn32Doc& doc);
-// The tab after `kind` (3 goes to 0), or before it when `backwards` (0 goes to 3).
+// The tab after `kind` (data goes to fonts), or before it when `backwards` (fonts go to data).
 ResourceKind nextKind(ResourceKind kind, bool backwards);
 // The "Typeface ID" column belongs to the fonts tab only.
 bool showsTypefaceColumn(ResourceKind kind);

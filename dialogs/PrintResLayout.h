@@ -49,7 +49,7 @@ struct Layout {
     std::vector<Rule> rules;
 };
 
-// "Font", "Macro", "Form" or "Data" for kinds 0 to 3; empty for any other kind.
+// "Font", "Macro", "Form" or "Data" for the four kinds; empty for kKindNone or any other value.
 QString kindText(ResourceKind kind);
 
 // The rows of a project's items, in project order.

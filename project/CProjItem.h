@@ -61,8 +61,8 @@ public:
     static std::uint32_t NextFreeFontId(const CQuorlyn32Doc* project);
     static std::uint32_t NextFreeTypefaceId(const CQuorlyn32Doc* project);
     static std::uint32_t TypefaceFromFontId(std::uint32_t fontId);
-    // The one kind rule of both roads: fonts 0-4, macros 5-6, form 7, data 8, kind 0 for an
-    // extension with its own description (99), no kind (0xFFFF) for any other type byte.
+    // The one kind rule of both roads: the font, macro, form and data subtypes give their kind, an
+    // extension with its own description (99) a font, any other type byte kKindNone.
     static ResourceKind KindOfSubtype(int subtype);
     // The type word of a kind in an extension mapping: "FONT", "MACRO", "FORM", otherwise "DATA".
     static QString TypeWordOfKind(ResourceKind kind);
