@@ -25,15 +25,15 @@ struct AddAnswer {
 // One road's adds: keeps what was added since the list last caught up.
 class Batch {
 public:
-    // `listKind`: the kind the list shows after adds; -1 for the kind of the last added item.
-    Batch(CQuorlyn32Doc& doc, const ShowKind& show, int listKind = -1)
+    // `listKind`: the kind the list shows after adds; none for the kind of the last added item.
+    Batch(CQuorlyn32Doc& doc, const ShowKind& show, ResourceKind listKind = kKindNone)
         : m_doc(doc), m_show(show), m_listKind(listKind)
     {
     }
 
     AddAnswer add(const QString& path, bool reportDuplicate)
     {
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         CQuorlyn32Doc::AddOutcome outcome = CQuorlyn32Doc::AddOutcome::Refused;
         m_doc.AddFile(path, kind, &outcome);
         AddAnswer answer;
@@ -62,7 +62,7 @@ public:
         m_pending = false;
         m_shown = true;
         m_doc.SetModifiedFlag(true);
-        m_show(m_listKind >= 0 ? m_listKind : m_result.lastKind);
+        m_show(m_listKind != kKindNone ? m_listKind : m_result.lastKind);
     }
 
     void report(const QString& text)
@@ -77,7 +77,7 @@ public:
 private:
     CQuorlyn32Doc& m_doc;
     const ShowKind& m_show;
-    int m_listKind;
+    ResourceKind m_listKind;
     Result m_result;
     bool m_pending = false;
     bool m_shown = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResourceTypes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,11 +17,11 @@ class CQuorlyn32Doc;
 namespace qrl::addloop {
 
 // Shows the list of one resource kind (the view's RefreshList).
-using ShowKind = std::function<void(int kind)>;
+using ShowKind = std::function<void(ResourceKind kind)>;
 
 struct Result {
     int added = 0;
-    int lastKind = -1; // the kind of the last item added; -1 when none was
+    ResourceKind lastKind = kKindNone; // the kind of the last item added
 };
 
 // The add dialog's files, in order: a path of a Windows shared folder shows message kSharedFolderRefused and

@@ -26,7 +26,7 @@ Row rowOf(const CProjItem& item)
 {
     Row row;
     row.serial = item.serial();
-    row.image = item.isMissing() ? kMissingImage : item.kind();
+    row.image = item.isMissing() ? kMissingImage : kindNumber(item.kind());
     const ItemRecord& record = item.record();
     row.texts[kNameColumn] = item.GetName();
     row.texts[kPathColumn] = item.GetPath();
@@ -37,7 +37,7 @@ Row rowOf(const CProjItem& item)
     return row;
 }
 
-std::vector<Row> rowsOfKind(const CQuorlyn32Doc& doc, int kind)
+std::vector<Row> rowsOfKind(const CQuorlyn32Doc& doc, ResourceKind kind)
 {
     std::vector<Row> rows;
     for (int i = 0; i < doc.GetItemCount(); ++i) {
@@ -48,21 +48,21 @@ std::vector<Row> rowsOfKind(const CQuorlyn32Doc& doc, int kind)
     return rows;
 }
 
-int initialKind(const CQuorlyn32Doc& doc)
+ResourceKind initialKind(const CQuorlyn32Doc& doc)
 {
-    for (int kind = 0; kind < kKindCount; ++kind)
+    for (const ResourceKind kind : {kKindFont, kKindMacro, kKindForm, kKindData})
         for (int i = 0; i < doc.GetItemCount(); ++i)
             if (doc.GetItemAt(i)->kind() == kind)
                 return kind;
     return kKindData;
 }
 
-int nextKind(int kind, bool backwards)
+ResourceKind nextKind(ResourceKind kind, bool backwards)
 {
-    return (kind + (backwards ? kKindCount - 1 : 1)) % kKindCount;
+    return *kindOfNumber((kindNumber(kind) + (backwards ? kKindCount - 1 : 1)) % kKindCount);
 }
 
-bool showsTypefaceColumn(int kind)
+bool showsTypefaceColumn(ResourceKind kind)
 {
     return kind == kKindFont;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppTextIds.h"
+#include "ResourceTypes.h"
 
 #include <QString>
 
@@ -16,7 +17,7 @@ class CQuorlyn32Doc;
 // widget only copies their answers into its list.
 namespace qrl::viewrows {
 
-inline constexpr int kKindCount = 4;
+using ::kKindCount;
 
 enum Column : int { kNameColumn, kPathColumn, kSizeColumn, kIdColumn, kTypefaceColumn, kColumnCount };
 
@@ -49,12 +50,13 @@ struct Row {
 // typeface id.
 Row rowOf(const CProjItem& item);
 // The rows of every item of `kind`, in project order.
-std::vector<Row> rowsOfKind(const CQuorlyn32Doc& doc, int kind);
-// The tab a project window opens on: the first kind from 0 to 3 that has items; 3 when none has.
-int initialKind(const CQuorlyn32Doc& doc);
-// The tab after `kind` (3 goes to 0), or before it when `backwards` (0 goes to 3).
-int nextKind(int kind, bool backwards);
+std::vector<Row> rowsOfKind(const CQuorlyn32Doc& doc, ResourceKind kind);
+// The tab a project window opens on: the first kind in tab order that has items; program data
+// when none has.
+ResourceKind initialKind(const CQuorlyn32Doc& doc);
+// The tab after `kind` (data goes to fonts), or before it when `backwards` (fonts go to data).
+ResourceKind nextKind(ResourceKind kind, bool backwards);
 // The "Typeface ID" column belongs to the fonts tab only.
-bool showsTypefaceColumn(int kind);
+bool showsTypefaceColumn(ResourceKind kind);
 
 } // namespace qrl::viewrows

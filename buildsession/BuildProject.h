@@ -15,9 +15,9 @@ namespace qrl::build {
 // One item of a project as the build sees it: a copy taken from the document when the build
 // starts, so the build runs without the document and its windows.
 struct BuildItem {
-    QString path;         // the item's full path, for file access and messages
-    ItemRecord record;    // the item's record as the project stores it
-    int kind = kKindNone; // its ResourceKind
+    QString path;      // the item's full path, for file access and messages
+    ItemRecord record; // the item's record as the project stores it
+    ResourceKind kind = kKindNone;
     // Writes a PCL macro's body into a ".par" file: the extension of the name passed in is replaced
     // by ".par", and the name then holds the file written. Shows its own message on failure. Only
     // PCL macros need it.

@@ -29,7 +29,7 @@ constexpr const char* kOutputName = "bldout.prn";
 constexpr const char* kProjectExtension = ".prj";
 
 // The slot kind an item's resource is stored in on a card or disk.
-int slotKindOf(int kind)
+int slotKindOf(ResourceKind kind)
 {
     switch (kind) {
     case kKindFont:
@@ -188,8 +188,8 @@ BuildResult BuildSession::run(const BuildProject& project, const BuildOptions& o
     monitor.stepIt();
     m_context->setStorageSize(project.settings);
     // The medium comes from the target every time, and the project takes it over.
-    const int medium = engineMedium(options.target, options.cardType, project.settings.m_medium);
-    result.settings.m_medium = static_cast<std::uint16_t>(medium);
+    const StorageMedium medium = engineMedium(options.target, options.cardType, project.settings.m_medium);
+    result.settings.m_medium = medium;
     result.modified = medium != project.settings.m_medium;
 
     if (!workspace.enter()) {

@@ -44,10 +44,11 @@ public:
 private:
     bool confirmFormat(const BuildOptions& options) const;
     bool chooseOutputFile(const BuildOptions& options, QString& path) const;
-    bool BuildItems(const BuildProject& project, int medium, const BuildWorkspace& workspace);
+    bool BuildItems(const BuildProject& project, StorageMedium medium, const BuildWorkspace& workspace);
     bool BuildFontItem(const BuildItem& item, int index);
-    bool BuildResourceItem(const BuildItem& item, int index, int medium, const BuildWorkspace& workspace);
-    bool BuildSlots(int medium);
+    bool BuildResourceItem(const BuildItem& item, int index, StorageMedium medium,
+                           const BuildWorkspace& workspace);
+    bool BuildSlots(StorageMedium medium);
     bool deliver(const BuildProject& project, const BuildOptions& options, const QString& outputPath);
 
     static void BuildProgressCallback(const char* text, int weight, void* user);

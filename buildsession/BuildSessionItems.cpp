@@ -46,7 +46,8 @@ void showItemError(const BuildItem& item, int engineErrno)
 
 } // namespace
 
-bool BuildSession::BuildItems(const BuildProject& project, int medium, const BuildWorkspace& workspace)
+bool BuildSession::BuildItems(const BuildProject& project, StorageMedium medium,
+                              const BuildWorkspace& workspace)
 {
     if (project.items.empty()) {
         m_monitor->close();
@@ -118,7 +119,7 @@ bool BuildSession::BuildFontItem(const BuildItem& item, int index)
     return built;
 }
 
-bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int medium,
+bool BuildSession::BuildResourceItem(const BuildItem& item, int index, StorageMedium medium,
                                      const BuildWorkspace& workspace)
 {
     const ItemRecord& record = item.record;
@@ -148,7 +149,7 @@ bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int mediu
         MakeResource(
             sourcePath.constData(), name.constData(), static_cast<std::uint32_t>(index), record.resourceId,
             static_cast<std::uint32_t>(BuildContextBlocks::GetEngineResourceType(record.resourceType)),
-            record.automaticFlag != 0 ? 1 : 0, static_cast<std::uint32_t>(medium), 0, m_context->get()) != 0;
+            record.automaticFlag != 0 ? 1 : 0, mediumNumber(medium), 0, m_context->get()) != 0;
     const int engineErrno = errno;
     if (!parFile.isEmpty())
         QFile::remove(parFile);
@@ -159,10 +160,10 @@ bool BuildSession::BuildResourceItem(const BuildItem& item, int index, int mediu
     return built;
 }
 
-bool BuildSession::BuildSlots(int medium)
+bool BuildSession::BuildSlots(StorageMedium medium)
 {
     BuildContext* context = m_context->get();
-    const auto mediumCode = static_cast<std::uint32_t>(medium);
+    const std::uint32_t mediumCode = mediumNumber(medium);
     m_monitor->setStatusText(qrl::text(ids::kStatusBuildingSlots));
     bool built = BuildLinkList(context) != 0;
     if (built) {

@@ -14,7 +14,7 @@ constexpr std::uint16_t kDiskExtraSettings = 4;
 
 constexpr std::uint32_t kMegabyte = 1024 * 1024;
 
-bool isDiskMedium(int medium)
+bool isDiskMedium(StorageMedium medium)
 {
     return medium == kHardDisk || medium == kMicroDrive;
 }
@@ -28,7 +28,7 @@ bool sameStorage(const CProjSett& a, const CProjSett& b)
 
 } // namespace
 
-QString GetCardTypeText(int medium)
+QString GetCardTypeText(StorageMedium medium)
 {
     switch (medium) {
     case kSramCard:
@@ -44,7 +44,7 @@ QString GetCardTypeText(int medium)
     }
 }
 
-int mediumOfCardType(const QString& cardType)
+StorageMedium mediumOfCardType(const QString& cardType)
 {
     if (cardType == QLatin1String(kCardSram))
         return kSramCard;
@@ -55,7 +55,7 @@ int mediumOfCardType(const QString& cardType)
     return kCompactFlashCard;
 }
 
-BuildTarget targetOfMedium(int medium, QString& cardType)
+BuildTarget targetOfMedium(StorageMedium medium, QString& cardType)
 {
     cardType.clear();
     if (isCardMedium(medium)) {
@@ -70,7 +70,7 @@ BuildTarget targetOfMedium(int medium, QString& cardType)
     return BuildTarget::Card;
 }
 
-int engineMedium(BuildTarget target, const QString& cardType, int projectMedium)
+StorageMedium engineMedium(BuildTarget target, const QString& cardType, StorageMedium projectMedium)
 {
     switch (target) {
     case BuildTarget::Disk:
@@ -111,8 +111,7 @@ TargetChange switchTarget(TargetState& state, CProjSett& settings)
     }
     // Every target writes the medium it builds for, so the project never keeps the medium of a
     // target left earlier (an EPROM project shown as a card, say).
-    settings.m_medium =
-        static_cast<std::uint16_t>(engineMedium(state.target, state.cardType, settings.m_medium));
+    settings.m_medium = engineMedium(state.target, state.cardType, settings.m_medium);
     state.lastTarget = state.target;
     change.modified = targetChanged || !sameStorage(before, settings);
     change.capacityChanged = change.capacityChanged || before.m_medium != settings.m_medium;

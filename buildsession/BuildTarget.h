@@ -15,16 +15,16 @@ inline constexpr const char* kCardOtp = "OTP";
 inline constexpr const char* kCardCompact = "Compact";
 
 // "SRAM", "JEIDA", "OTP" or "Compact" for the card media, empty for any other medium.
-QString GetCardTypeText(int medium);
+QString GetCardTypeText(StorageMedium medium);
 // The medium of a card type text; Compact Flash for an empty or unknown text.
-int mediumOfCardType(const QString& cardType);
+StorageMedium mediumOfCardType(const QString& cardType);
 
 // The target a project's medium opens the dialog with; `cardType` receives the card type shown.
-BuildTarget targetOfMedium(int medium, QString& cardType);
+BuildTarget targetOfMedium(StorageMedium medium, QString& cardType);
 
 // The medium the engine builds for, from the target and card type alone: the card of the card
 // type, the project's disk or micro drive (the disk when it is neither), the EPROM, the JEIDA card.
-int engineMedium(BuildTarget target, const QString& cardType, int projectMedium);
+StorageMedium engineMedium(BuildTarget target, const QString& cardType, StorageMedium projectMedium);
 
 // The dialog's target state.
 struct TargetState {

@@ -78,8 +78,8 @@ QString cardCapacityText(const QString& helpFilePath)
     return qrl::text(helpFileThere ? ids::kCardCapacityNotSupported : ids::kCardCapacityNoHelpFile);
 }
 
-bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
-                     BuildMonitor& monitor, bool* cardRefused)
+bool WriteExportFile(BuildContext& context, const BuildOptions& options, StorageMedium medium,
+                     const QString& path, BuildMonitor& monitor, bool* cardRefused)
 {
     const OutputForm& form = outputForm(options.target, options.exportFormat);
     const bool eprom = options.target == BuildTarget::Eprom;
@@ -92,7 +92,7 @@ bool WriteExportFile(BuildContext& context, const BuildOptions& options, int med
     errno = 0;
     const bool made =
         eprom ? CreateEPROMFile() != 0 && WriteFileQRL(native.c_str(), form.engineFormat, &context) != 0
-              : SLT2BXF(native.c_str(), &context, static_cast<std::uint32_t>(medium)) != 0;
+              : SLT2BXF(native.c_str(), &context, mediumNumber(medium)) != 0;
     const int engineErrno = errno;
     RemoveSlots(&context);
     if (!made) {

@@ -27,8 +27,8 @@ bool SelectExportFile(const BuildOptions& options, const QString& projectDirecto
 // is closed, the message names the cause (for a card image that fails on its capacity, message
 // kCardCapacityNotSupported), and the file at `path` is as it was. `cardRefused` (when given) tells
 // whether the card's capacity was the cause: the user then chooses another card in the dialog.
-bool WriteExportFile(BuildContext& context, const BuildOptions& options, int medium, const QString& path,
-                     BuildMonitor& monitor, bool* cardRefused = nullptr);
+bool WriteExportFile(BuildContext& context, const BuildOptions& options, StorageMedium medium,
+                     const QString& path, BuildMonitor& monitor, bool* cardRefused = nullptr);
 
 // The message of a card capacity the card image cannot be made for. It sends the user to the help
 // file only when `helpFilePath` names a file that is there.

@@ -39,7 +39,7 @@ std::vector<Row> rowsFromPrefs(const CGlobalPrefs& prefs)
     return rows;
 }
 
-int kindOfDescription(const QString& description)
+ResourceKind kindOfDescription(const QString& description)
 {
     switch (indexOfName(description)) {
     case kTrueTypeFont:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResourceTypes.h"
+
 #include <QString>
 
 #include <optional>
@@ -15,7 +17,7 @@ struct Row {
     QString description;
     QString extension;
     QString typeWord;
-    int kind = 0; // the row's icon, a ResourceKind
+    ResourceKind kind = kKindFont; // the row's icon
 };
 
 // The first rows (the built-in ones) keep their description and cannot be removed.
@@ -24,10 +26,10 @@ inline constexpr int kMaxExtensionLength = 3;
 
 std::vector<Row> rowsFromPrefs(const CGlobalPrefs& prefs);
 
-// The type word and the icon (a ResourceKind) that follow from a description: the five font names
+// The type word and the kind (the icon) that follow from a description: the five font names
 // "FONT", the two macro names "MACRO", the form "FORM", everything else "DATA".
 QString typeWordOfDescription(const QString& description);
-int kindOfDescription(const QString& description);
+ResourceKind kindOfDescription(const QString& description);
 // The type list index of a description, 0 when it is none of the nine names.
 int listIndexOfDescription(const QString& description);
 

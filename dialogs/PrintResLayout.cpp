@@ -45,12 +45,12 @@ void addHeader(Layout& layout, int page)
 
 } // namespace
 
-QString kindText(int kind)
+QString kindText(ResourceKind kind)
 {
-    static const char* const names[] = {"Font", "Macro", "Form", "Data"};
-    if (kind < 0 || kind > 3)
+    static const char* const names[kKindCount] = {"Font", "Macro", "Form", "Data"};
+    if (!kindOfNumber(kindNumber(kind)))
         return {};
-    return QString::fromLatin1(names[kind]);
+    return QString::fromLatin1(names[kindNumber(kind)]);
 }
 
 std::vector<Row> rowsOf(const CQuorlyn32Doc& doc)

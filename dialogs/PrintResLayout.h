@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResourceTypes.h"
+
 #include <QString>
 #include <Qt>
 
@@ -21,7 +23,7 @@ inline constexpr int kUnitsPerInch = 600;
 struct Row {
     QString name;
     std::uint32_t fileSize = 0;
-    int kind = 0;
+    ResourceKind kind = kKindFont;
     QString path;
 };
 
@@ -47,8 +49,8 @@ struct Layout {
     std::vector<Rule> rules;
 };
 
-// "Font", "Macro", "Form" or "Data" for kinds 0 to 3; empty for any other kind.
-QString kindText(int kind);
+// "Font", "Macro", "Form" or "Data" for the four kinds; empty for kKindNone or any other value.
+QString kindText(ResourceKind kind);
 
 // The rows of a project's items, in project order.
 std::vector<Row> rowsOf(const CQuorlyn32Doc& doc);

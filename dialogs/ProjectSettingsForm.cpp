@@ -48,7 +48,7 @@ ProjectSettingsCheck refusal(int messageId, ProjectSettingsCheck::Focus focus)
 
 } // namespace
 
-ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectBytes, int mode)
+ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectBytes, MediaOffer mode)
 {
     ProjectSettingsForm form;
     form.medium = settings.m_medium;
@@ -64,16 +64,17 @@ ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectByt
     return form;
 }
 
-bool isMediumEnabled(int medium, int mode)
+bool isMediumEnabled(StorageMedium medium, MediaOffer mode)
 {
     switch (mode) {
-    case kNoEpromOrDisks:
+    case MediaOffer::NoEpromOrDisks:
         return medium != kEprom && medium != kHardDisk && medium != kMicroDrive;
-    case kJeidaOnly:
+    case MediaOffer::JeidaOnly:
         return medium == kJeidaCard;
-    default:
-        return true;
+    case MediaOffer::All:
+        break;
     }
+    return true;
 }
 
 bool isNumberText(const QString& text)
@@ -134,8 +135,7 @@ ProjectSettingsCheck checkForm(const ProjectSettingsForm& form)
 void applyChoice(CQuorlyn32Doc& document, const ProjectSettingsChoice& choice)
 {
     CProjSett& settings = document.GetProjSett();
-    if (choice.medium >= 0 && choice.medium < kMediumCount)
-        settings.m_medium = static_cast<std::uint16_t>(choice.medium);
+    settings.m_medium = choice.medium;
     if (choice.sizeIndex >= 0 && choice.sizeIndex < StorageSizeTable::kCount)
         settings.m_storageSizeIndex = static_cast<std::uint16_t>(choice.sizeIndex);
     // The custom entry is never stored without a size: a choice without one leaves the project's.

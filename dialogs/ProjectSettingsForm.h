@@ -14,11 +14,11 @@ struct ProjectSettingsForm {
     enum Unit { kUnitKB = 0, kUnitMB = 1 };
     static constexpr int kMaxCustomSizeDigits = 7;
 
-    int medium = -1;    // a StorageMedium; -1 before loading
+    StorageMedium medium = kCompactFlashCard;
     int sizeIndex = -1; // a StorageSizeTable index, 23 the custom size; -1 before loading
     int unit = kUnitMB;
-    QString customSizeText;         // the custom size in `unit`, decimal digits only
-    int mode = kAllMedia;           // a MediaOffer
+    QString customSizeText; // the custom size in `unit`, decimal digits only
+    MediaOffer mode = MediaOffer::All;
     std::uint64_t projectBytes = 0; // the sum of the project's file sizes
 };
 
@@ -26,7 +26,7 @@ struct ProjectSettingsForm {
 // bytes with index 23 (checked against the project on a card medium, the only media whose
 // capacity is used).
 struct ProjectSettingsChoice {
-    int medium = kCompactFlashCard;
+    StorageMedium medium = kCompactFlashCard;
     bool hasCapacity = false; // a card medium: the size was checked against the project
     int sizeIndex = StorageSizeTable::kDefaultIndex;
     std::uint32_t customSize = 0;
@@ -49,10 +49,10 @@ inline constexpr std::uint64_t kCustomSizeBlock = 32ull << 10;
 
 // The form of a project's settings: a custom size is shown in MB when it is a whole number of MB
 // of at least 1 MB, otherwise in KB; other indices show no custom size.
-ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectBytes, int mode);
+ProjectSettingsForm loadForm(const CProjSett& settings, std::uint64_t projectBytes, MediaOffer mode);
 
 // Whether the dialog lets the user choose this medium in this mode.
-bool isMediumEnabled(int medium, int mode);
+bool isMediumEnabled(StorageMedium medium, MediaOffer mode);
 
 // True for an empty text or one of ASCII digits only; any other character (also a sign, a blank or
 // another script's digit) makes the text no number.

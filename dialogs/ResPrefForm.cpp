@@ -74,7 +74,7 @@ std::optional<std::uint32_t> parseNumberText(const QString& text)
     return std::min<std::uint32_t>(text.toUInt(), kMaxNumber);
 }
 
-int typeLineTextId(int kind, int subtype)
+int typeLineTextId(ResourceKind kind, int subtype)
 {
     switch (kind) {
     case kKindFont:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ResourceTypes.h"
 #include "SettingsKeys.h"
 
 #include <QString>
@@ -12,7 +13,7 @@ class CQuorlyn32Doc;
 // What the resource properties dialog edits for one project item: the numbers the build needs
 // of it, together with the values they had when the dialog opened (to tell what changed).
 struct ResPrefForm {
-    int kind = 0;    // a ResourceKind
+    ResourceKind kind = kKindFont;
     int subtype = 0; // a ResourceSubtype
     std::uint32_t id = 0;
     std::uint32_t typefaceId = 0;
@@ -58,7 +59,7 @@ std::uint32_t spinTypeface(std::uint32_t typefaceId, int step);
 std::optional<std::uint32_t> parseNumberText(const QString& text);
 
 // The string id of the type line of an item of this kind and subtype.
-int typeLineTextId(int kind, int subtype);
+int typeLineTextId(ResourceKind kind, int subtype);
 
 // The location line: a path of more than 40 characters is shortened to its first three
 // characters, "..", and its last 34 (or 33) characters when they begin with a separator, else a

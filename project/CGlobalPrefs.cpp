@@ -28,7 +28,7 @@ constexpr std::array<const char*, 10> kBuiltInRows = {
     "prg;DATA;Program Data",
 };
 
-int kindOfTypeWord(const QString& word, int otherWord)
+ResourceKind kindOfTypeWord(const QString& word, ResourceKind otherWord)
 {
     if (word == QLatin1String("FONT"))
         return kKindFont;
@@ -146,7 +146,7 @@ int CGlobalPrefs::SubtypeByExtension(const QString& extension) const
     return kSubtypeUnknownDescription;
 }
 
-int CGlobalPrefs::KindByExtension(const QString& extension) const
+ResourceKind CGlobalPrefs::KindByExtension(const QString& extension) const
 {
     const FileMapEntry* e = FindByExtension(extension);
     return e ? kindOfTypeWord(e->typeWord, kKindForm) : kKindNone;
@@ -175,7 +175,7 @@ QString CGlobalPrefs::DescriptionOfSubtype(int subtype) const
     return e ? e->description : QString();
 }
 
-int CGlobalPrefs::KindOfSubtype(int subtype) const
+ResourceKind CGlobalPrefs::KindOfSubtype(int subtype) const
 {
     const FileMapEntry* e = EntryOfSubtype(subtype);
     return e ? kindOfTypeWord(e->typeWord, kKindNone) : kKindNone;

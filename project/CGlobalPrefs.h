@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileMapEntry.h"
+#include "ResourceTypes.h"
 
 #include <QString>
 
@@ -19,11 +20,11 @@ public:
 
     const FileMapEntry* FindByExtension(const QString& extension) const;
     int SubtypeByExtension(const QString& extension) const;
-    int KindByExtension(const QString& extension) const;
+    ResourceKind KindByExtension(const QString& extension) const;
     QString ExtensionOfSubtype(int subtype) const;
     const FileMapEntry* EntryOfSubtype(int subtype) const;
     QString DescriptionOfSubtype(int subtype) const;
-    int KindOfSubtype(int subtype) const;
+    ResourceKind KindOfSubtype(int subtype) const;
 
     void Add(const FileMapEntry& entry);
     void RemoveAt(int position);

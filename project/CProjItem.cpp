@@ -147,7 +147,7 @@ void CProjItem::RefreshFileSize()
     m_record.fileSize = static_cast<std::uint32_t>(m_sizeOnDisk);
 }
 
-QString CProjItem::TypeWordOfKind(int kind)
+QString CProjItem::TypeWordOfKind(ResourceKind kind)
 {
     switch (kind) {
     case kKindFont:
@@ -161,7 +161,7 @@ QString CProjItem::TypeWordOfKind(int kind)
     }
 }
 
-int CProjItem::KindOfSubtype(int subtype)
+ResourceKind CProjItem::KindOfSubtype(int subtype)
 {
     if (subtype >= kTrueTypeFont && subtype <= kZentrixBitmapFont)
         return kKindFont;

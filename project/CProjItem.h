@@ -2,6 +2,7 @@
 
 #include "FileMapEntry.h"
 #include "ItemRecord.h"
+#include "ResourceTypes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -60,11 +61,11 @@ public:
     static std::uint32_t NextFreeFontId(const CQuorlyn32Doc* project);
     static std::uint32_t NextFreeTypefaceId(const CQuorlyn32Doc* project);
     static std::uint32_t TypefaceFromFontId(std::uint32_t fontId);
-    // The one kind rule of both roads: fonts 0-4, macros 5-6, form 7, data 8, kind 0 for an
-    // extension with its own description (99), no kind (0xFFFF) for any other type byte.
-    static int KindOfSubtype(int subtype);
+    // The one kind rule of both roads: the font, macro, form and data subtypes give their kind, an
+    // extension with its own description (99) a font, any other type byte kKindNone.
+    static ResourceKind KindOfSubtype(int subtype);
     // The type word of a kind in an extension mapping: "FONT", "MACRO", "FORM", otherwise "DATA".
-    static QString TypeWordOfKind(int kind);
+    static QString TypeWordOfKind(ResourceKind kind);
     // The key by which items are compared: the canonical path of an existing file, else the
     // cleaned absolute path.
     static QString PathKey(const QString& path);
@@ -77,7 +78,7 @@ public:
     const ItemRecord& record() const { return m_record; }
     ItemRecord& record() { return m_record; }
     int subtype() const { return m_record.resourceType; }
-    int kind() const { return m_kind; }
+    ResourceKind kind() const { return m_kind; }
     std::int32_t serial() const { return m_serial; }
     QString fileName() const { return m_fileName; }
     QString extension() const { return m_extension; }
@@ -120,7 +121,7 @@ private:
 
     QString m_fileName;
     QString m_extension;
-    int m_kind = 0;
+    ResourceKind m_kind = kKindFont;
     std::int32_t m_serial = -1;
     QString m_path;
     QString m_pathKey;

@@ -3,9 +3,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
-// The target medium of a project.
-enum StorageMedium : std::uint16_t {
+// The target medium of a project. Its number is what the project file and the engine take.
+enum class StorageMedium : std::uint16_t {
     kSramCard = 0,
     kJeidaCard = 1,
     kOtpCard = 2,
@@ -14,17 +15,33 @@ enum StorageMedium : std::uint16_t {
     kCompactFlashCard = 5,
     kMicroDrive = 6,
 };
+using enum StorageMedium;
 
 inline constexpr int kMediumCount = 7;
+
+// The number of a medium, for the project file and the engine.
+constexpr std::uint8_t mediumNumber(StorageMedium medium)
+{
+    return static_cast<std::uint8_t>(medium);
+}
+
+// The medium a number names; none for a number outside 0 to 6.
+constexpr std::optional<StorageMedium> mediumOfNumber(int number)
+{
+    if (number < 0 || number >= kMediumCount)
+        return std::nullopt;
+    return static_cast<StorageMedium>(number);
+}
+
 // The capacity test applies to the card media only.
-inline bool isCardMedium(int medium)
+inline bool isCardMedium(StorageMedium medium)
 {
     return medium == kSramCard || medium == kJeidaCard || medium == kOtpCard || medium == kCompactFlashCard;
 }
 
 // Which media the project settings dialog offers: all of them (the project window and the child
 // frame), no EPROM or disks (a card in the printer) or the JEIDA card only (a card image).
-enum MediaOffer : int { kAllMedia = 0, kNoEpromOrDisks = 1, kJeidaOnly = 2 };
+enum class MediaOffer { All, NoEpromOrDisks, JeidaOnly };
 
 // The storage sizes a card can have: index 0 to 23, 23 being the custom size.
 struct StorageSizeTable {
@@ -48,7 +65,7 @@ public:
 
     std::uint16_t m_sizeNameCursor = 0;
     std::uint16_t m_storageSizeIndex = StorageSizeTable::kDefaultIndex;
-    std::uint16_t m_medium = kCompactFlashCard;
+    StorageMedium m_medium = kCompactFlashCard;
     std::uint16_t m_extraSettings = 0;
     std::uint32_t m_customSize = 0;
 };

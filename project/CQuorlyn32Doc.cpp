@@ -76,7 +76,7 @@ CProjItem* CQuorlyn32Doc::GetItem(int serial) const
     return GetItemAt(GetItemIndex(serial));
 }
 
-int CQuorlyn32Doc::GetItemKind(int serial) const
+ResourceKind CQuorlyn32Doc::GetItemKind(int serial) const
 {
     const CProjItem* item = GetItem(serial);
     return item ? item->kind() : kKindNone;

@@ -4,6 +4,7 @@
 #include "CProjSett.h"
 #include "FileStamp.h"
 #include "ProjectFile.h"
+#include "ResourceTypes.h"
 #include "UserInterface.h"
 
 #include <QObject>
@@ -53,7 +54,7 @@ public:
     CProjItem* GetItemAt(int index) const;
     int GetItemIndex(int serial) const;
     CProjItem* GetItem(int serial) const;
-    int GetItemKind(int serial) const;
+    ResourceKind GetItemKind(int serial) const;
     int GetItemSubtype(int serial) const;
     std::uint32_t GetItemID(int serial) const;
     void SetItemID(int serial, std::uint32_t id);
@@ -82,10 +83,10 @@ public:
     // flag is set; -1 when none.
     int FindFlaggedItem(int serial) const;
 
-    // Adds a file by path. `kind` receives the new item's ResourceKind, and only when it was added.
-    bool AddFile(const QString& path, int& kind, AddOutcome* outcome = nullptr);
+    // Adds a file by path. `kind` receives the new item's kind, and only when it was added.
+    bool AddFile(const QString& path, ResourceKind& kind, AddOutcome* outcome = nullptr);
     // Adds an item built elsewhere; the document owns it from here on and deletes it on refusal.
-    bool AddItem(std::unique_ptr<CProjItem> item, int& kind, AddOutcome* outcome = nullptr);
+    bool AddItem(std::unique_ptr<CProjItem> item, ResourceKind& kind, AddOutcome* outcome = nullptr);
     // Adds an item rebuilt from a stored record (the project file reader and the import). A
     // refused record is dropped after its message and the project is marked modified, so a load
     // goes on with the next record; only `Cancelled` asks the reader to stop. The added item or

@@ -48,7 +48,7 @@ void CQuorlyn32Doc::ShowItemLimitMessage() const
     qrl::ui().message(QString::fromLatin1(kItemLimitText), qrl::Buttons::Ok);
 }
 
-bool CQuorlyn32Doc::AddFile(const QString& path, int& kind, AddOutcome* outcome)
+bool CQuorlyn32Doc::AddFile(const QString& path, ResourceKind& kind, AddOutcome* outcome)
 {
     GetQuorlyn32Err().SetError(kAddErrorNone);
     setOutcome(outcome, AddOutcome::Refused);
@@ -81,7 +81,7 @@ bool CQuorlyn32Doc::AddFile(const QString& path, int& kind, AddOutcome* outcome)
     return AddItem(std::make_unique<CProjItem>(path, 0, 0, this), kind, outcome);
 }
 
-bool CQuorlyn32Doc::AddItem(std::unique_ptr<CProjItem> item, int& kind, AddOutcome* outcome)
+bool CQuorlyn32Doc::AddItem(std::unique_ptr<CProjItem> item, ResourceKind& kind, AddOutcome* outcome)
 {
     GetQuorlyn32Err().SetError(kAddErrorNone);
     setOutcome(outcome, AddOutcome::Refused);
@@ -144,7 +144,7 @@ CProjItem* CQuorlyn32Doc::AddItemFromRecord(const ItemRecord& record, AddOutcome
     auto item = std::make_unique<CProjItem>(record);
     item->setVerifyMacroId(false);
     CProjItem* added = item.get();
-    int kind = 0;
+    ResourceKind kind = kKindFont;
     AddOutcome result = AddOutcome::Refused;
     AddItem(std::move(item), kind, &result);
     setOutcome(outcome, result);

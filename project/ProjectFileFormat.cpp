@@ -72,7 +72,7 @@ bool WriteProjectFile(QIODevice& file, const CProjSett& settings, std::span<cons
     }
     ProjectFileHeader header;
     header.itemCount = static_cast<std::uint32_t>(records.size());
-    header.medium = static_cast<std::uint8_t>(settings.m_medium);
+    header.medium = mediumNumber(settings.m_medium);
     header.sizeIndex = static_cast<std::uint8_t>(settings.m_storageSizeIndex);
     header.extra = static_cast<std::uint8_t>(settings.m_extraSettings);
     header.customSize = settings.m_customSize;

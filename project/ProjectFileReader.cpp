@@ -10,6 +10,7 @@
 #include <QIODevice>
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -18,8 +19,8 @@ namespace {
 void takeSettings(const ProjectFileHeader& header, ProjectFileTarget& target)
 {
     CProjSett& settings = target.settings();
-    if (header.medium < kMediumCount) {
-        settings.m_medium = header.medium;
+    if (const std::optional<StorageMedium> medium = mediumOfNumber(header.medium)) {
+        settings.m_medium = *medium;
     } else {
         settings.m_medium = CProjSett{}.m_medium;
         qrl::projectfile::showUnknownMedium();

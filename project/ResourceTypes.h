@@ -4,15 +4,34 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // What kind of resource an item is: the tab it is shown on.
-enum ResourceKind : std::uint16_t {
+enum class ResourceKind : std::uint16_t {
     kKindFont = 0,
     kKindMacro = 1,
     kKindForm = 2,
     kKindData = 3,
     kKindNone = 0xFFFF,
 };
+using enum ResourceKind;
+
+// The four kinds an item can have, in tab order.
+inline constexpr int kKindCount = 4;
+
+// The number of a kind: its tab and its icon.
+constexpr int kindNumber(ResourceKind kind)
+{
+    return static_cast<int>(kind);
+}
+
+// The kind a tab or icon number names; none for a number outside 0 to 3.
+constexpr std::optional<ResourceKind> kindOfNumber(int number)
+{
+    if (number < 0 || number >= kKindCount)
+        return std::nullopt;
+    return static_cast<ResourceKind>(number);
+}
 
 // The item's type; a type list's index is a subtype.
 enum ResourceSubtype : int {

@@ -41,8 +41,7 @@ void showSent(bool tried, bool sent, const char* sentText, const char* notSentTe
 
 FontDownloadJob makeJob(const FontDownloadRequest& request)
 {
-    return FontDownloadJob(mediumFromValue(request.mediumType),
-                           (request.options & qrl::vorloptions::kFlstFontList) != 0);
+    return FontDownloadJob(request.mediumType, (request.options & qrl::vorloptions::kFlstFontList) != 0);
 }
 
 // The combined job written whole to `path` through the one writer, so a failure keeps the old

@@ -10,7 +10,7 @@ class CZenPrinter;
 // What the downloader sends: its list, the medium, the options read at opening and the printer.
 struct FontDownloadRequest {
     QVector<FontDownloadRow> rows;
-    int mediumType = 0;  // 0 Compact Flash card, 1 hard disk / Micro Drive
+    qrl::fontdownload::Medium mediumType = qrl::fontdownload::Medium::CompactFlash;
     int options = 6;     // "VorlDownloaderOptions"
     QString printerName; // a printer, or "FILE:" for a job file
 };

@@ -16,6 +16,11 @@ inline constexpr char kEndOfJob = '\x04';
 enum class Medium { CompactFlash = 0, HardDisk = 1 };
 // A stored value other than 1 is the Compact Flash card, the first of the two choices.
 Medium mediumFromValue(int value);
+// The stored value of a medium.
+constexpr int mediumValue(Medium medium)
+{
+    return static_cast<int>(medium);
+}
 
 // The bytes of a PostScript string's contents (between its parentheses) that stand for `text`:
 // backslash, parentheses and every byte outside printable ASCII are escaped, so a name or folder

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FontDownloadText.h"
 #include "SettingsKeys.h"
 
 #include <QString>
@@ -13,11 +14,11 @@ struct VorlDownloaderSettings {
     static constexpr int kColumnCount = 4;
 
     QString printer;
-    int mediumType = 0;
+    qrl::fontdownload::Medium mediumType = qrl::fontdownload::Medium::CompactFlash;
     std::array<int, kColumnCount> columnWidths{};
 
     // The stored settings; with `useDefaultWidths` (the program's version changed) the stored
-    // widths are ignored. A medium other than 0 or 1 is read as 0.
+    // widths are ignored. A stored medium other than the two is read as the first.
     static VorlDownloaderSettings load(bool useDefaultWidths);
     // Writes every value; false when the profile cannot be written.
     bool save() const;

@@ -76,13 +76,13 @@ void CChildFrame::runBuild()
     if (!m_buildDocument || !canBuild())
         return;
     CBuildDlg dialog(*m_buildDocument, this);
-    dialog.setConfigure([&dialog](int mode) { return CProjSettDlg::run(&dialog, mode); });
+    dialog.setConfigure([&dialog](MediaOffer mode) { return CProjSettDlg::run(&dialog, mode); });
     dialog.exec();
 }
 
 void CChildFrame::runProjectSettings()
 {
-    CProjSettDlg::run(this, kAllMedia);
+    CProjSettDlg::run(this, MediaOffer::All);
 }
 
 CChildFrame::~CChildFrame() = default;

@@ -66,8 +66,8 @@ public:
     void runPrintList();
 
 signals:
-    // The tab of `kind` became the current one; the view refills its list for it.
-    void tabSelected(int kind);
+    // The tab at `index` became the current one; the view refills its list for its kind.
+    void tabSelected(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

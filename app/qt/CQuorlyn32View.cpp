@@ -20,6 +20,8 @@
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include <optional>
+
 namespace {
 
 // Spacing of the large icons: room for a 32 pixel image and two lines of its name.
@@ -77,7 +79,10 @@ CQuorlyn32View::CQuorlyn32View(CQuorlyn32Doc* doc, CChildFrame* frame)
         emit commandStatesChanged();
     });
     if (m_frame) {
-        connect(m_frame, &CChildFrame::tabSelected, this, [this](int kind) { RefreshList(kind); });
+        connect(m_frame, &CChildFrame::tabSelected, this, [this](int index) {
+            if (const std::optional<ResourceKind> kind = kindOfNumber(index))
+                RefreshList(*kind);
+        });
         m_frame->setCloseGuard([this] { return qrl::docroads::mayClose(*m_doc); });
     }
     updateTitle();
@@ -151,9 +156,9 @@ void CQuorlyn32View::OnInitialUpdate()
     RefreshList(qrl::viewrows::initialKind(*m_doc));
 }
 
-bool CQuorlyn32View::RefreshList(int kind)
+bool CQuorlyn32View::RefreshList(ResourceKind kind)
 {
-    if (m_refreshing || kind < 0 || kind >= qrl::viewrows::kKindCount)
+    if (m_refreshing || !kindOfNumber(kindNumber(kind)))
         return false;
     m_refreshing = true;
     m_kind = kind;
@@ -185,14 +190,14 @@ void CQuorlyn32View::appendRow(const qrl::viewrows::Row& row)
     m_model->appendRow(cells);
 }
 
-void CQuorlyn32View::selectTab(int kind)
+void CQuorlyn32View::selectTab(ResourceKind kind)
 {
     CQRLTabCtrl* tabs = m_frame ? m_frame->tabStrip() : nullptr;
     if (!tabs)
         return;
     // The strip reports a change of tab as the user's choice; this one is the list's own.
     const QSignalBlocker blocker(tabs);
-    tabs->setCurrentIndex(kind);
+    tabs->setCurrentIndex(kindNumber(kind));
     tabs->update();
 }
 
@@ -265,7 +270,7 @@ QStringList CQuorlyn32View::selectedPaths() const
 
 QIcon CQuorlyn32View::GetItemIcon(int row) const
 {
-    const int kind = m_doc->GetItemKind(serialOfRow(row));
+    const int kind = kindNumber(m_doc->GetItemKind(serialOfRow(row)));
     const QList<QPixmap>& large = lists().largeImages();
     return kind >= 0 && kind < large.size() ? QIcon(large.at(kind)) : QIcon();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CQRLDropSrc.h"
+#include "ResourceTypes.h"
 #include "ViewCommandRules.h"
 
 #include <QElapsedTimer>
@@ -44,12 +45,12 @@ public:
 
     CQuorlyn32Doc* GetDocument() const { return m_doc; }
 
-    // Shows the first kind that has items (kind 3 for an empty project).
+    // Shows the first kind that has items (program data for an empty project).
     void OnInitialUpdate();
     // Fills the list with the items of `kind` in project order and selects that tab; true when at
     // least one row was added. In details the "Typeface ID" column stands on the fonts tab only.
-    bool RefreshList(int kind);
-    int currentKind() const { return m_kind; }
+    bool RefreshList(ResourceKind kind);
+    ResourceKind currentKind() const { return m_kind; }
     // Shows the list in a mode (qrl::viewcommands::ViewMode) and stores it as "ListStyle".
     void SetViewMode(int mode);
     int viewMode() const { return m_mode; }
@@ -119,9 +120,9 @@ private:
     void createViews();
     void applyViewMode(int mode);
     void appendRow(const qrl::viewrows::Row& row);
-    void selectTab(int kind);
+    void selectTab(ResourceKind kind);
     void updateTitle();
-    std::function<void(int)> showKind();
+    std::function<void(ResourceKind)> showKind();
     int firstSelectedSerial() const;
     void setSelectedCell(int column, const QString& text);
     QStringList selectedPaths() const;
@@ -143,7 +144,7 @@ private:
     QStackedLayout* m_stack = nullptr;
     QListView* m_list = nullptr;
     QTreeView* m_tree = nullptr;
-    int m_kind = -1;
+    ResourceKind m_kind = kKindNone;
     int m_mode = qrl::viewcommands::kLargeIcons;
     bool m_refreshing = false;
     // The editor of a name while it is open: until it closed after storing the name, or went

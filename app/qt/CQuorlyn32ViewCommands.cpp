@@ -107,9 +107,9 @@ bool CQuorlyn32View::saveDocument(bool saveAs)
     return saved;
 }
 
-std::function<void(int)> CQuorlyn32View::showKind()
+std::function<void(ResourceKind)> CQuorlyn32View::showKind()
 {
-    return [this](int kind) { RefreshList(kind); };
+    return [this](ResourceKind kind) { RefreshList(kind); };
 }
 
 void CQuorlyn32View::OnAddResource()

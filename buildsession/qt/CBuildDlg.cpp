@@ -137,7 +137,7 @@ void CBuildDlg::OnSelchangeTarget()
     layoutForTarget();
 }
 
-void CBuildDlg::setConfigure(std::function<bool(int mode)> configure)
+void CBuildDlg::setConfigure(std::function<bool(MediaOffer mode)> configure)
 {
     m_configure = std::move(configure);
     m_configureButton->setEnabled(static_cast<bool>(m_configure));
@@ -148,8 +148,9 @@ void CBuildDlg::OnConfigure()
     if (!m_configure)
         return;
     // The card image can only be a JEIDA card; a card in the printer is any card medium.
-    m_configure(targetAt(m_targetCombo->currentIndex()) == BuildTarget::CardImage ? kJeidaOnly
-                                                                                  : kNoEpromOrDisks);
+    m_configure(targetAt(m_targetCombo->currentIndex()) == BuildTarget::CardImage
+                    ? MediaOffer::JeidaOnly
+                    : MediaOffer::NoEpromOrDisks);
     m_project = m_document.buildProject();
     m_state.cardType = GetCardTypeText(m_project.settings.m_medium);
     if (m_state.target == BuildTarget::Card && m_state.cardType != QLatin1String(kCardCompact) &&

@@ -46,9 +46,9 @@ public:
     qrl::build::BuildOptions options() const;
     const qrl::build::TargetState& targetState() const { return m_state; }
 
-    // The project settings dialog behind Configure, run with its mode (1: no EPROM or disks,
-    // 2: the JEIDA card only); without one the button stays disabled.
-    void setConfigure(std::function<bool(int mode)> configure);
+    // The project settings dialog behind Configure, run with the media it offers; without one the
+    // button stays disabled.
+    void setConfigure(std::function<bool(MediaOffer mode)> configure);
     void OnConfigure();
     void OnSelchangeTarget();
     void ShowPort();
@@ -73,7 +73,7 @@ private:
     void SaveSettingsAndCleanUp();
 
     qrl::build::BuildDocument& m_document;
-    std::function<bool(int)> m_configure;
+    std::function<bool(MediaOffer)> m_configure;
     qrl::Spooler* m_spooler;
     std::unique_ptr<qrl::build::BuildSession> m_session;
     std::unique_ptr<CPrinterOutput> m_output;

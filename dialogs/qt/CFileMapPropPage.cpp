@@ -103,7 +103,7 @@ void CFileMapPropPage::setItem(int row)
 {
     const Row& r = m_rows[static_cast<std::size_t>(row)];
     QTreeWidgetItem* item = m_list->topLevelItem(row);
-    item->setIcon(0, QIcon(qrl::icons::kindImage(r.kind, kIconSize)));
+    item->setIcon(0, QIcon(qrl::icons::kindImage(kindNumber(r.kind), kIconSize)));
     item->setText(0, r.description);
     item->setText(1, r.extension);
     item->setText(2, r.typeWord);

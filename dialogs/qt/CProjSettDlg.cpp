@@ -65,13 +65,13 @@ CProjSettDlg::CProjSettDlg(const ProjectSettingsForm& form, QWidget* parent) : Q
     restorePlacement();
 }
 
-bool CProjSettDlg::run(QWidget* parent, int mode)
+bool CProjSettDlg::run(QWidget* parent, MediaOffer mode)
 {
     CQuorlyn32Doc* document = CQuorlyn32Doc::GetActive();
     return document && run(parent, mode, *document);
 }
 
-bool CProjSettDlg::run(QWidget* parent, int mode, CQuorlyn32Doc& document)
+bool CProjSettDlg::run(QWidget* parent, MediaOffer mode, CQuorlyn32Doc& document)
 {
     CProjSettDlg dialog(qrl::projsett::loadForm(document.GetProjSett(), document.GetTotalInBytes(), mode),
                         parent);
@@ -151,10 +151,10 @@ void CProjSettDlg::showForm()
         m_customSize->setText(m_form.customSizeText);
     }
     (m_form.unit == ProjectSettingsForm::kUnitKB ? m_kb : m_mb)->setChecked(true);
-    if (QAbstractButton* button = m_media->button(m_form.medium))
+    if (QAbstractButton* button = m_media->button(mediumNumber(m_form.medium)))
         button->setChecked(true);
-    for (int medium = 0; medium < kMediumCount; ++medium)
-        m_media->button(medium)->setEnabled(qrl::projsett::isMediumEnabled(medium, m_form.mode));
+    for (int id = 0; id < kMediumCount; ++id)
+        m_media->button(id)->setEnabled(qrl::projsett::isMediumEnabled(*mediumOfNumber(id), m_form.mode));
     // Media without a capacity keep both the list and the custom size disabled, also when the
     // project stores a custom size for them.
     const bool card = isCardMedium(m_form.medium);
@@ -164,7 +164,7 @@ void CProjSettDlg::showForm()
 ProjectSettingsForm CProjSettDlg::form() const
 {
     ProjectSettingsForm form = m_form;
-    form.medium = m_media->checkedId();
+    form.medium = mediumOfNumber(m_media->checkedId()).value_or(m_form.medium);
     form.sizeIndex = m_capacityList->currentIndex();
     form.unit = m_kb->isChecked() ? ProjectSettingsForm::kUnitKB : ProjectSettingsForm::kUnitMB;
     form.customSizeText = m_customSize->text();
@@ -183,10 +183,10 @@ void CProjSettDlg::enableCapacity(bool listEnabled, bool customEnabled)
     m_mb->setEnabled(customEnabled);
 }
 
-void CProjSettDlg::onMediumClicked(int medium)
+void CProjSettDlg::onMediumClicked(int id)
 {
     m_form = form();
-    const bool card = isCardMedium(medium);
+    const bool card = isCardMedium(mediumOfNumber(id).value_or(m_form.medium));
     enableCapacity(card, card && m_form.sizeIndex == StorageSizeTable::kCustomIndex);
 }
 

@@ -27,11 +27,11 @@ public:
     CProjSettDlg(const ProjectSettingsForm& form, QWidget* parent = nullptr);
 
     // Runs the dialog modally over `parent` on the main frame's active project and on OK applies
-    // the choice to it. `mode` is a MediaOffer. False when there is no active project or the
+    // the choice to it. False when there is no active project or the
     // dialog was cancelled.
-    static bool run(QWidget* parent, int mode);
+    static bool run(QWidget* parent, MediaOffer mode);
     // The same on a given project.
-    static bool run(QWidget* parent, int mode, CQuorlyn32Doc& document);
+    static bool run(QWidget* parent, MediaOffer mode, CQuorlyn32Doc& document);
 
     // The controls as they stand, and what OK wrote (valid once accepted).
     ProjectSettingsForm form() const;
@@ -44,7 +44,7 @@ private:
     void createControls();
     void showForm();
     void enableCapacity(bool listEnabled, bool customEnabled);
-    void onMediumClicked(int medium);
+    void onMediumClicked(int id);
     void onCapacityChanged(int index);
     void onCustomSizeEdited(const QString& text);
     void restorePlacement();

@@ -35,7 +35,7 @@ namespace {
 
 class FakeProject : public ProjectFigures {
 public:
-    FakeProject(std::uint16_t medium, std::uint16_t sizeIndex, std::uint32_t items, std::uint64_t bytes)
+    FakeProject(StorageMedium medium, std::uint16_t sizeIndex, std::uint32_t items, std::uint64_t bytes)
         : m_items(items), m_bytes(bytes)
     {
         m_settings.m_medium = medium;
@@ -160,7 +160,7 @@ TEST_F(FrameTest, CapacityPaneShowsTheProjectsFiguresOrKeepsItsTextWhenAnAddWoul
 {
     struct Case {
         const char* what;
-        std::uint16_t medium;
+        StorageMedium medium;
         std::uint16_t sizeIndex;
         std::uint32_t customSize;
         std::uint32_t items;

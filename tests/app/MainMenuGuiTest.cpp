@@ -120,7 +120,7 @@ protected:
     {
         auto project = std::make_unique<qrl::test::viewtest::OpenDoc>();
         project->GetProjSett().m_medium = kHardDisk;
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         EXPECT_TRUE(project->AddFile(makeFile(file, "data"), kind));
         qtShell.showProject(std::move(project));
         auto* view = qobject_cast<CQuorlyn32View*>(frame->activeChild()->view());

@@ -21,14 +21,14 @@ class AddLoopTest : public ViewTest {
 protected:
     // What the list was told to show, and how many messages had been shown by then.
     struct Shown {
-        int kind;
+        ResourceKind kind;
         qsizetype messagesBefore;
         bool modified;
     };
 
     qrl::addloop::ShowKind recorder()
     {
-        return [this](int kind) { shown.push_back({kind, ui.shown().size(), doc.IsModified()}); };
+        return [this](ResourceKind kind) { shown.push_back({kind, ui.shown().size(), doc.IsModified()}); };
     }
 
     // A project on a 32 KB card, so a second 20000-byte file does not fit.
@@ -48,7 +48,7 @@ TEST_F(AddLoopTest, ChosenFilesStopAtTheFirstRefusalAfterShowingWhatWasAdded)
     const QString first = makeFile("one.prn", "form one");
     const QString second = makeFile("two.prg", "data two");
     const QString third = makeFile("three.prn", "form three");
-    int kind = -1;
+    ResourceKind kind = kKindNone;
     ASSERT_TRUE(doc.AddFile(second, kind));
 
     const qrl::addloop::Result result = qrl::addloop::addChosenFiles(doc, {first, second, third}, recorder());
@@ -144,18 +144,18 @@ TEST_F(AddLoopTest, CreatorResultsEndOnTheFormsTabAndKeepWhatWasAdded)
         const std::string suffix = std::to_string(round++);
         const QString enable = makeFile("ccpy on" + suffix + ".prn", "on");
         const QString disable = makeFile("ccpy off" + suffix + ".prn", std::string(c.disableSize, 'x'));
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         if (c.enableInProject) {
             ASSERT_TRUE(project.AddFile(enable, kind));
         }
         ui.clear();
-        std::vector<int> kinds;
+        std::vector<ResourceKind> kinds;
         const qrl::addloop::Result result = qrl::addloop::addCreatorResults(
-            project, enable, disable, [&kinds](int k) { kinds.push_back(k); });
+            project, enable, disable, [&kinds](ResourceKind k) { kinds.push_back(k); });
         EXPECT_EQ(result.added + (c.enableInProject ? 1 : 0), c.items);
         EXPECT_EQ(project.GetItemCount(), c.items);
         EXPECT_EQ(project.IsModified(), c.modified);
-        EXPECT_EQ(kinds, std::vector<int>{kKindForm});
+        EXPECT_EQ(kinds, std::vector<ResourceKind>{kKindForm});
         ASSERT_EQ(ui.shown().size(), c.messages);
         if (c.messages) {
             EXPECT_EQ(ui.texts().first(), qrl::text(2318) + disable);
@@ -167,9 +167,10 @@ TEST_F(AddLoopTest, CreatorResultsEndOnTheFormsTabAndKeepWhatWasAdded)
     full.GetProjSett().m_medium = kSramCard;
     full.GetProjSett().m_storageSizeIndex = 0;
     ui.clear();
-    std::vector<int> kinds;
+    std::vector<ResourceKind> kinds;
     qrl::addloop::addCreatorResults(full, makeFile("on.prn", std::string(40000, 'x')),
-                                    makeFile("off.prn", "off"), [&kinds](int k) { kinds.push_back(k); });
+                                    makeFile("off.prn", "off"),
+                                    [&kinds](ResourceKind k) { kinds.push_back(k); });
     EXPECT_EQ(full.GetItemCount(), 0);
     EXPECT_FALSE(full.IsModified());
     EXPECT_TRUE(kinds.empty());
@@ -241,7 +242,7 @@ TEST_F(AddLoopTest, TheFilesLeftAfterTheFirstRefusalAreNamedInOneMessage)
         paths.append(makeFile(row.third, "x"));
         for (const char* name : {"d.prn", "e.prg", "f.prn"})
             paths.append(makeFile(name, "x"));
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         if (row.third == "c.prn") {
             ASSERT_TRUE(doc.AddFile(paths[2], kind));
         }

@@ -63,7 +63,7 @@ protected:
     {
         auto project = std::make_unique<OpenDoc>();
         project->GetProjSett().m_medium = kHardDisk;
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         for (const auto& [name, bytes] : files)
             EXPECT_TRUE(project->AddFile(makeFile(name, bytes), kind)) << name;
         qtShell.showProject(std::move(project));
@@ -142,10 +142,10 @@ TEST_F(ViewGuiTest, DetailsShowTheTypefaceColumnOnTheFontsTabOnly)
     QCoreApplication::sendEvent(details, &backtab);
     EXPECT_EQ(view->currentKind(), kKindFont);
     EXPECT_FALSE(details->isColumnHidden(qrl::viewrows::kTypefaceColumn));
-    EXPECT_EQ(frame->activeChild()->tabStrip()->currentIndex(), kKindFont);
+    EXPECT_EQ(frame->activeChild()->tabStrip()->currentIndex(), kindNumber(kKindFont));
 
     // Choosing a tab in the strip refills the list.
-    frame->activeChild()->tabStrip()->setCurrentIndex(kKindForm);
+    frame->activeChild()->tabStrip()->setCurrentIndex(kindNumber(kKindForm));
     EXPECT_EQ(view->currentKind(), kKindForm);
 
     // The mode's check mark is on the window menu's command.
@@ -263,7 +263,7 @@ TEST_F(ViewGuiTest, RenamesTakeSingleByteNamesThatFitAndRefuseOthersWithAMessage
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     const QString accents = QStringLiteral("a") + QString(20, QChar(0xE9));
     struct Case {
-        int kind;
+        ResourceKind kind;
         QString typed;
         QString shown;
         int message; // 0: taken
@@ -553,7 +553,7 @@ TEST_F(ViewGuiTest, ScreenshotsOfEveryViewMode)
     for (const auto& m : modes) {
         view->SetViewMode(m.mode);
         for (int kind = 0; kind < qrl::viewrows::kKindCount; ++kind) {
-            view->RefreshList(kind);
+            view->RefreshList(*kindOfNumber(kind));
             QCoreApplication::processEvents();
             qrl::test::saveScreenshot(
                 child, QStringLiteral("view-%1-tab%2.png").arg(QLatin1String(m.name)).arg(kind));

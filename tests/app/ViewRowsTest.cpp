@@ -13,7 +13,7 @@ TEST_F(ViewTest, RowsShowEachKindOfItem)
     struct Case {
         const char* file;
         std::string bytes;
-        int kind;
+        ResourceKind kind;
         int image;
         const char* name;
         const char* id;
@@ -82,7 +82,7 @@ TEST_F(ViewTest, OpensOnTheFirstKindWithItemsAndTabsGoRound)
     const int forward[] = {1, 2, 3, 0};
     const int backward[] = {3, 0, 1, 2};
     for (int kind = 0; kind < qrl::viewrows::kKindCount; ++kind) {
-        EXPECT_EQ(qrl::viewrows::nextKind(kind, false), forward[kind]) << kind;
-        EXPECT_EQ(qrl::viewrows::nextKind(kind, true), backward[kind]) << kind;
+        EXPECT_EQ(kindNumber(qrl::viewrows::nextKind(*kindOfNumber(kind), false)), forward[kind]) << kind;
+        EXPECT_EQ(kindNumber(qrl::viewrows::nextKind(*kindOfNumber(kind), true)), backward[kind]) << kind;
     }
 }

@@ -35,7 +35,7 @@ protected:
     // Adds a file made in the private directory; its serial, or -1 when it was refused.
     int addFile(const std::string& name, const std::string& bytes)
     {
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         const QString path = makeFile(name, bytes);
         if (!doc.AddFile(path, kind))
             return -1;

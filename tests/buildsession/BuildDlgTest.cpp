@@ -116,7 +116,7 @@ TEST_F(BuildDlgTest, EachTargetLaysOutItsControlsAndWritesItsMedium)
 {
     struct Case {
         int target;
-        int medium;
+        StorageMedium medium;
         bool format, printer, card, exportFormats;
         const char* buildText;
     };
@@ -303,8 +303,8 @@ TEST_F(BuildDlgTest, ACardImageTheCardCannotHoldKeepsTheDialogOpenOnItsTarget)
 TEST_F(BuildDlgTest, ConfigureRunsTheSettingsDialogAndTakesItsCard)
 {
     CBuildDlg dialog(document, nullptr, &spooler);
-    std::vector<int> modes;
-    dialog.setConfigure([&](int mode) {
+    std::vector<MediaOffer> modes;
+    dialog.setConfigure([&](MediaOffer mode) {
         modes.push_back(mode);
         document.project.settings.m_medium = kOtpCard;
         return true;
@@ -312,7 +312,7 @@ TEST_F(BuildDlgTest, ConfigureRunsTheSettingsDialogAndTakesItsCard)
     auto* configure = child<QPushButton>(dialog, "configureButton");
     ASSERT_TRUE(configure->isEnabled());
     configure->click();
-    EXPECT_EQ(modes, std::vector<int>{kNoEpromOrDisks});
+    EXPECT_EQ(modes, std::vector<MediaOffer>{MediaOffer::NoEpromOrDisks});
     EXPECT_EQ(dialog.targetState().cardType, QStringLiteral("OTP"));
     EXPECT_FALSE(child<QCheckBox>(dialog, "formatCheck")->isEnabled());
 }
@@ -359,7 +359,7 @@ TEST_F(BuildDlgTest, ARetryAfterARefusalBuildsWhatANewDialogBuilds)
         const std::string fresh = files.file(std::string("fresh") + row.extension);
         {
             CBuildDlg dialog(document, nullptr, &spooler);
-            dialog.setConfigure([&](int) {
+            dialog.setConfigure([&](MediaOffer) {
                 document.project.settings.m_storageSizeIndex = row.sizeIndex;
                 return true;
             });

@@ -70,7 +70,7 @@ const Prefixes kRwrfDisk = {"!R!RWRF I,D;RWRF F,0;RWRF W,0,'PRN','FORM1';",
 
 struct Case {
     const char* what;
-    int medium;
+    StorageMedium medium;
     BuildTarget target;
     const char* cardType;
     bool tarnwick, format, ignore, protectAfter;
@@ -136,10 +136,10 @@ protected:
         return out;
     }
 
-    BuildProject projectOn(int medium) const
+    BuildProject projectOn(StorageMedium medium) const
     {
         BuildProject project = fixture.cardProject();
-        project.settings.m_medium = static_cast<std::uint16_t>(medium);
+        project.settings.m_medium = medium;
         return project;
     }
 

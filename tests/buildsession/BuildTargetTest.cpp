@@ -12,10 +12,10 @@ using namespace qrl::build;
 
 namespace {
 
-CProjSett settingsOn(int medium, int extra = 0)
+CProjSett settingsOn(StorageMedium medium, int extra = 0)
 {
     CProjSett settings;
-    settings.m_medium = static_cast<std::uint16_t>(medium);
+    settings.m_medium = medium;
     settings.m_extraSettings = static_cast<std::uint16_t>(extra);
     settings.m_storageSizeIndex = 10;
     return settings;
@@ -26,7 +26,7 @@ CProjSett settingsOn(int medium, int extra = 0)
 TEST(BuildTarget, TheDialogOpensOnTheTargetOfTheMedium)
 {
     struct Case {
-        int medium;
+        StorageMedium medium;
         BuildTarget target;
         const char* cardType;
     };
@@ -34,12 +34,12 @@ TEST(BuildTarget, TheDialogOpensOnTheTargetOfTheMedium)
         {kSramCard, BuildTarget::Card, "SRAM"}, {kJeidaCard, BuildTarget::Card, "JEIDA"},
         {kOtpCard, BuildTarget::Card, "OTP"},   {kCompactFlashCard, BuildTarget::Card, "Compact"},
         {kEprom, BuildTarget::Eprom, ""},       {kHardDisk, BuildTarget::Disk, ""},
-        {kMicroDrive, BuildTarget::Disk, ""},   {9, BuildTarget::Card, "Compact"},
+        {kMicroDrive, BuildTarget::Disk, ""},   {static_cast<StorageMedium>(9), BuildTarget::Card, "Compact"},
     };
     for (const Case& c : cases) {
         QString cardType = QStringLiteral("stale");
-        EXPECT_EQ(targetOfMedium(c.medium, cardType), c.target) << c.medium;
-        EXPECT_EQ(cardType, QString::fromLatin1(c.cardType)) << c.medium;
+        EXPECT_EQ(targetOfMedium(c.medium, cardType), c.target) << static_cast<int>(c.medium);
+        EXPECT_EQ(cardType, QString::fromLatin1(c.cardType)) << static_cast<int>(c.medium);
     }
 }
 
@@ -47,13 +47,13 @@ TEST(BuildTarget, EverySwitchWritesTheMediumItBuildsFor)
 {
     struct Step {
         BuildTarget target;
-        int medium;
+        StorageMedium medium;
         int extra;
         bool modified;
     };
     struct Case {
         const char* what;
-        int startMedium;
+        StorageMedium startMedium;
         std::vector<Step> steps;
     };
     const Case cases[] = {

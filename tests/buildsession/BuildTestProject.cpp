@@ -26,7 +26,7 @@ std::uint8_t engineType(int subtype)
     return subtype >= 0 && subtype <= 8 ? types[subtype] : 255;
 }
 
-int kindOf(int subtype)
+ResourceKind kindOf(int subtype)
 {
     if (subtype <= 4)
         return kKindFont;
@@ -89,12 +89,12 @@ build::BuildProject BuildFixture::cardProject() const
     return project;
 }
 
-std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medium)
+std::vector<EngineSlot> engineSlots(const build::BuildProject& project, StorageMedium medium)
 {
     TempCwd cwd;
     BuildContext context;
     std::memset(&context, 0, sizeof context);
-    const auto mediumCode = static_cast<std::uint32_t>(medium);
+    const std::uint32_t mediumCode = mediumNumber(medium);
     for (std::size_t i = 0; i < project.items.size(); ++i) {
         const build::BuildItem& item = project.items[i];
         const std::uint8_t type = engineType(item.record.resourceType);

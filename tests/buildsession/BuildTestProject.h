@@ -42,7 +42,7 @@ struct EngineSlot {
 
 // Runs the engine's resource, link, slot and image exports over `project` for `medium` in a
 // directory of its own and returns the slot images in slot order.
-std::vector<EngineSlot> engineSlots(const build::BuildProject& project, int medium);
+std::vector<EngineSlot> engineSlots(const build::BuildProject& project, StorageMedium medium);
 
 // What every road of a build must leave: the current directory as it was before, and nothing of
 // the build in the program's temporary directory.

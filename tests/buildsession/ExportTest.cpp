@@ -27,7 +27,7 @@ namespace {
 
 class ExportTest : public ::testing::Test {
 protected:
-    BuildProject projectOn(int medium, std::uint16_t sizeIndex = 13) const
+    BuildProject projectOn(StorageMedium medium, std::uint16_t sizeIndex = 13) const
     {
         BuildProject project = fixture.cardProject();
         project.settings.m_medium = medium;

@@ -40,10 +40,11 @@ protected:
     void captureNextBox(const QString& screenshot) { ui.captureAs(screenshot); }
     QString shownText() const { return ui.boxes.isEmpty() ? QString() : ui.boxes.last().text; }
 
-    BuildResult exportTo(const QString& path, BuildTarget target, int medium, std::uint16_t sizeIndex)
+    BuildResult exportTo(const QString& path, BuildTarget target, StorageMedium medium,
+                         std::uint16_t sizeIndex)
     {
         BuildProject project = fixture.cardProject();
-        project.settings.m_medium = static_cast<std::uint16_t>(medium);
+        project.settings.m_medium = medium;
         project.settings.m_storageSizeIndex = sizeIndex;
         BuildOptions options;
         options.target = target;

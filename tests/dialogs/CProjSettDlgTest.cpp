@@ -33,12 +33,14 @@ const char* const kMediumNames[kMediumCount] = {
     "sramCardButton", "jeidaCardButton",        "otpCardButton",   "epromButton",
     "hardDiskButton", "compactFlashCardButton", "microDriveButton"};
 
-ProjectSettingsForm customForm(int medium, int unit, const char* text, std::uint64_t projectBytes = 0)
+ProjectSettingsForm customForm(StorageMedium medium, int unit, const char* text,
+                               std::uint64_t projectBytes = 0)
 {
     return qrl::test::settingsForm(medium, kCustom, unit, text, projectBytes);
 }
 
-ProjectSettingsForm listedForm(int medium, int sizeIndex, std::uint64_t projectBytes = 0, int mode = 0)
+ProjectSettingsForm listedForm(StorageMedium medium, int sizeIndex, std::uint64_t projectBytes = 0,
+                               MediaOffer mode = MediaOffer::All)
 {
     return qrl::test::settingsForm(medium, sizeIndex, ProjectSettingsForm::kUnitMB, "", projectBytes, mode);
 }
@@ -53,7 +55,7 @@ protected:
         EXPECT_TRUE(w) << name;
         return w;
     }
-    QRadioButton* medium(int m) const { return find<QRadioButton>(kMediumNames[m]); }
+    QRadioButton* medium(StorageMedium m) const { return find<QRadioButton>(kMediumNames[mediumNumber(m)]); }
     QComboBox* list() const { return find<QComboBox>("capacityList"); }
     QLineEdit* edit() const { return find<QLineEdit>("customSizeEdit"); }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }
@@ -131,11 +133,17 @@ TEST_F(ProjSettDlgTest, MediaWithoutCapacityDisableTheCapacityPart)
 
 TEST_F(ProjSettDlgTest, ModesDisableMedia)
 {
-    const char* const enabled[] = {"1111111", "1110010", "0100000"};
-    for (int mode = 0; mode < 3; ++mode) {
-        open(listedForm(kCompactFlashCard, 5, 0, mode));
+    const struct {
+        MediaOffer mode;
+        const char* enabled;
+    } cases[] = {{MediaOffer::All, "1111111"},
+                 {MediaOffer::NoEpromOrDisks, "1110010"},
+                 {MediaOffer::JeidaOnly, "0100000"}};
+    for (const auto& c : cases) {
+        open(listedForm(kCompactFlashCard, 5, 0, c.mode));
         for (int m = 0; m < kMediumCount; ++m)
-            EXPECT_EQ(medium(m)->isEnabled(), enabled[mode][m] == '1') << "mode " << mode << " medium " << m;
+            EXPECT_EQ(medium(*mediumOfNumber(m))->isEnabled(), c.enabled[m] == '1')
+                << "mode " << c.enabled << " medium " << m;
     }
 }
 
@@ -222,7 +230,7 @@ TEST_F(ProjSettDlgAppTest, AChangedVersionOpensAtTheDefaultPlace)
 
 TEST_F(ProjSettDlgAppTest, RunAppliesOkToTheActiveProject)
 {
-    EXPECT_FALSE(CProjSettDlg::run(nullptr, 0)); // no active project, no dialog
+    EXPECT_FALSE(CProjSettDlg::run(nullptr, MediaOffer::All)); // no active project, no dialog
 
     qrl::test::CheckedDoc doc;
     CQuorlyn32Doc::SetActive(&doc);
@@ -234,7 +242,7 @@ TEST_F(ProjSettDlgAppTest, RunAppliesOkToTheActiveProject)
         shown->findChild<QComboBox*>(QStringLiteral("capacityList"))->setCurrentIndex(3);
         shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
-    EXPECT_TRUE(CProjSettDlg::run(nullptr, 0));
+    EXPECT_TRUE(CProjSettDlg::run(nullptr, MediaOffer::All));
     CQuorlyn32Doc::SetActive(nullptr);
     EXPECT_EQ(doc.GetProjSett().m_medium, kSramCard);
     EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 3);
@@ -246,7 +254,7 @@ TEST_F(ProjSettDlgAppTest, OkWithAMediumWithoutCapacityStoresTheListsSize)
 {
     qrl::test::CheckedDoc doc;
     CQuorlyn32Doc::SetActive(&doc);
-    for (const int chosen : {kEprom, kHardDisk, kMicroDrive}) {
+    for (const StorageMedium chosen : {kEprom, kHardDisk, kMicroDrive}) {
         doc.GetProjSett().m_medium = kCompactFlashCard;
         doc.GetProjSett().m_storageSizeIndex = 5;
         QTimer::singleShot(0, [chosen] {
@@ -255,14 +263,15 @@ TEST_F(ProjSettDlgAppTest, OkWithAMediumWithoutCapacityStoresTheListsSize)
             auto* sizes = shown->findChild<QComboBox*>(QStringLiteral("capacityList"));
             sizes->setFocus();
             QTest::keyClick(sizes, Qt::Key_Down);
-            auto* button = shown->findChild<QRadioButton*>(QString::fromLatin1(kMediumNames[chosen]));
+            auto* button =
+                shown->findChild<QRadioButton*>(QString::fromLatin1(kMediumNames[mediumNumber(chosen)]));
             QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
             EXPECT_FALSE(sizes->isEnabled());
             QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
         });
-        EXPECT_TRUE(CProjSettDlg::run(nullptr, 0)) << chosen;
+        EXPECT_TRUE(CProjSettDlg::run(nullptr, MediaOffer::All)) << int{mediumNumber(chosen)};
         EXPECT_EQ(doc.GetProjSett().m_medium, chosen);
-        EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 6) << chosen;
+        EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, 6) << int{mediumNumber(chosen)};
     }
     CQuorlyn32Doc::SetActive(nullptr);
 }
@@ -309,7 +318,7 @@ TEST_F(ProjSettDlgAppTest, ACustomSizeTypedBeforeAChangeToAMediumWithoutCapacity
         qrl::test::saveScreenshot(shown, QStringLiteral("project-settings-custom-eprom.png"));
         shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
-    ASSERT_TRUE(CProjSettDlg::run(nullptr, 0));
+    ASSERT_TRUE(CProjSettDlg::run(nullptr, MediaOffer::All));
     EXPECT_EQ(doc.GetProjSett().m_medium, kEprom);
     EXPECT_EQ(doc.GetProjSett().m_storageSizeIndex, kCustom);
     EXPECT_EQ(doc.GetProjSett().m_customSize, 8u << 20);
@@ -324,7 +333,7 @@ TEST_F(ProjSettDlgAppTest, ACustomSizeTypedBeforeAChangeToAMediumWithoutCapacity
         shown->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
     ui.clear();
-    ASSERT_TRUE(CProjSettDlg::run(nullptr, 0));
+    ASSERT_TRUE(CProjSettDlg::run(nullptr, MediaOffer::All));
     CQuorlyn32Doc::SetActive(nullptr);
     EXPECT_EQ(shownSize, QStringLiteral("8"));
     EXPECT_TRUE(ui.texts().isEmpty()) << ui.texts().join(u'|').toStdString();

@@ -33,7 +33,7 @@ TEST_F(MapPageRows, TypeRuleGivesWordAndIconOfEachName)
     const struct {
         int subtype;
         const char* word;
-        int kind;
+        ResourceKind kind;
     } cases[] = {{kTrueTypeFont, "FONT", kKindFont},    {kZentrixBitmapFont, "FONT", kKindFont},
                  {kPclMacro, "MACRO", kKindMacro},      {kTelluradeMacro, "MACRO", kKindMacro},
                  {kApplicationForm, "FORM", kKindForm}, {kProgramData, "DATA", kKindData}};

@@ -12,7 +12,7 @@ std::vector<Row> rows(int count)
 {
     std::vector<Row> out;
     for (int i = 0; i < count; ++i)
-        out.push_back({QStringLiteral("item%1").arg(i), std::uint32_t(1000 + i), i % 4,
+        out.push_back({QStringLiteral("item%1").arg(i), std::uint32_t(1000 + i), *kindOfNumber(i % 4),
                        QStringLiteral("/res/item%1.sfp").arg(i)});
     return out;
 }
@@ -76,9 +76,10 @@ TEST(PrintResLayout, FiftySevenRowsFitOnePageTheNextStartsPageTwoUnderARepeatedH
 
 TEST(PrintResLayout, RowCarriesNameSizeKindAndPath)
 {
-    const Layout layout = layOut({{QStringLiteral("Courier"), 4294967295u, 0, QStringLiteral("/f/c.sfp")},
-                                  {QStringLiteral("Logo"), 0, 1, QStringLiteral("/m/logo.mac")},
-                                  {QStringLiteral("Odd"), 7, 0xFFFF, QStringLiteral("/x/odd.bin")}});
+    const Layout layout =
+        layOut({{QStringLiteral("Courier"), 4294967295u, kKindFont, QStringLiteral("/f/c.sfp")},
+                {QStringLiteral("Logo"), 0, kKindMacro, QStringLiteral("/m/logo.mac")},
+                {QStringLiteral("Odd"), 7, kKindNone, QStringLiteral("/x/odd.bin")}});
     EXPECT_TRUE(hasText(layout, 0, 200, 540, QStringLiteral("Courier")));
     EXPECT_TRUE(hasText(layout, 0, 1200, 540, QStringLiteral("4294967295")));
     EXPECT_TRUE(hasText(layout, 0, 1700, 540, QStringLiteral("Font")));
@@ -110,7 +111,7 @@ TEST(PrintResLayout, KindTexts)
         const char* text;
     } cases[] = {{0, "Font"}, {1, "Macro"}, {2, "Form"}, {3, "Data"}, {4, ""}, {-1, ""}, {0xFFFF, ""}};
     for (const auto& c : cases)
-        EXPECT_EQ(kindText(c.kind), QString::fromLatin1(c.text)) << c.kind;
+        EXPECT_EQ(kindText(static_cast<ResourceKind>(c.kind)), QString::fromLatin1(c.text)) << c.kind;
 }
 
 TEST(PrintResLayout, TheListStartsOnAQueueWithADriverOrOnAPdfFile)

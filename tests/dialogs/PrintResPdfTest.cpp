@@ -17,7 +17,7 @@ std::vector<Row> rows(int count)
 {
     std::vector<Row> out;
     for (int i = 0; i < count; ++i)
-        out.push_back({QStringLiteral("item%1").arg(i), 10, 0, QStringLiteral("/res/item%1").arg(i)});
+        out.push_back({QStringLiteral("item%1").arg(i), 10, kKindFont, QStringLiteral("/res/item%1").arg(i)});
     return out;
 }
 

@@ -20,7 +20,8 @@ constexpr int KB = ProjectSettingsForm::kUnitKB;
 constexpr int MB = ProjectSettingsForm::kUnitMB;
 constexpr int kCustom = StorageSizeTable::kCustomIndex;
 
-ProjectSettingsForm form(int medium, int sizeIndex, int unit, const char* text, std::uint64_t projectBytes)
+ProjectSettingsForm form(StorageMedium medium, int sizeIndex, int unit, const char* text,
+                         std::uint64_t projectBytes)
 {
     return qrl::test::settingsForm(medium, sizeIndex, unit, text, projectBytes);
 }
@@ -54,12 +55,12 @@ TEST(ProjectSettingsForm, ShowsACustomSizeInWholeMBOrElseInKB)
         settings.m_medium = kJeidaCard;
         settings.m_storageSizeIndex = static_cast<std::uint16_t>(c.sizeIndex);
         settings.m_customSize = c.customSize;
-        const ProjectSettingsForm f = qrl::projsett::loadForm(settings, 1234, kJeidaOnly);
+        const ProjectSettingsForm f = qrl::projsett::loadForm(settings, 1234, MediaOffer::JeidaOnly);
         EXPECT_EQ(f.unit, c.unit) << c.customSize;
         EXPECT_EQ(f.customSizeText, QString::fromLatin1(c.text)) << c.customSize;
         EXPECT_EQ(f.medium, kJeidaCard);
         EXPECT_EQ(f.sizeIndex, c.sizeIndex);
-        EXPECT_EQ(f.mode, kJeidaOnly);
+        EXPECT_EQ(f.mode, MediaOffer::JeidaOnly);
         EXPECT_EQ(f.projectBytes, 1234u);
     }
     QLocale::setDefault(previous);
@@ -141,7 +142,7 @@ protected:
     void SetUp() override
     {
         ProjectTest::SetUp();
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         ASSERT_TRUE(doc.AddFile(makeFile("forms/a.prn", std::string(40000, 'f')), kind));
         doc.SetModifiedFlag(false);
         pane.texts.clear();

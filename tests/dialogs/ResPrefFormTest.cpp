@@ -14,7 +14,7 @@ class ResPrefFormTest : public qrl::test::ProjectTest {
 protected:
     int add(const std::string& name, const std::string& bytes)
     {
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         EXPECT_TRUE(doc.AddFile(makeFile(name, bytes), kind)) << name;
         return doc.GetItemAt(doc.GetItemCount() - 1)->serial();
     }

@@ -5,8 +5,8 @@
 namespace qrl::test {
 
 // A form as the dialog would hold it.
-inline ProjectSettingsForm settingsForm(int medium, int sizeIndex, int unit, const char* text,
-                                        std::uint64_t projectBytes, int mode = kAllMedia)
+inline ProjectSettingsForm settingsForm(StorageMedium medium, int sizeIndex, int unit, const char* text,
+                                        std::uint64_t projectBytes, MediaOffer mode = MediaOffer::All)
 {
     ProjectSettingsForm f;
     f.medium = medium;

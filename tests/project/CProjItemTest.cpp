@@ -25,7 +25,7 @@ TEST_F(CProjItemTest, KindIsTheSameOnTheAddRoadAndAfterReload)
     struct Case {
         const char* file;
         int subtype;
-        int kind;
+        ResourceKind kind;
     };
     const Case cases[] = {
         {"a.ttf", kTrueTypeFont, kKindFont},
@@ -46,6 +46,23 @@ TEST_F(CProjItemTest, KindIsTheSameOnTheAddRoadAndAfterReload)
     ItemRecord stray;
     stray.resourceType = 200;
     EXPECT_EQ(CProjItem(stray).kind(), kKindNone);
+}
+
+TEST(ResourceKindNumbers, TheFourKindsRoundTripAndOtherNumbersNameNoKind)
+{
+    const struct {
+        int number;
+        std::optional<ResourceKind> kind;
+    } cases[] = {
+        {0, kKindFont},    {1, kKindMacro},    {2, kKindForm},         {3, kKindData},
+        {4, std::nullopt}, {-1, std::nullopt}, {0xFFFF, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(kindOfNumber(c.number), c.kind) << c.number;
+        if (c.kind) {
+            EXPECT_EQ(kindNumber(*c.kind), c.number);
+        }
+    }
 }
 
 TEST_F(CProjItemTest, ExtensionComesFromTheFileNameOnly)
@@ -104,7 +121,7 @@ TEST_F(CProjItemTest, FontIdsOfTheProjectJoined)
     qrl::test::CheckedDoc doc;
     EXPECT_EQ(CProjItem::NextFreeFontId(&doc), 1000u);
     EXPECT_EQ(CProjItem::NextFreeTypefaceId(&doc), 10000u);
-    int kind = -1;
+    ResourceKind kind = kKindNone;
     ASSERT_TRUE(doc.AddFile(makeFile("a.ttf", std::string(30, ' ')), kind));
     ASSERT_TRUE(doc.AddFile(makeFile("b.ttf", std::string(30, ' ')), kind));
     EXPECT_EQ(doc.GetItemAt(1)->record().resourceId, 1001u);

@@ -149,7 +149,7 @@ TEST_F(DocFileTest, SavedProjectsOpenWithTheirItemsAndSettings)
     writeFile(macro.toStdString(), "!R! MCRO LOGO; TEXT 'x'; ENDM; EXIT;");
     writeFile(data.toStdString(), std::string(200, '\0'));
     CQuorlyn32Doc saved;
-    int kind = -1;
+    ResourceKind kind = kKindNone;
     ASSERT_TRUE(saved.AddFile(macro, kind));
     saved.GetProjSett().m_medium = kHardDisk;
     saved.GetProjSett().m_storageSizeIndex = 7;

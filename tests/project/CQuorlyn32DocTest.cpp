@@ -22,18 +22,18 @@ const QString kLimitText =
 
 class DocTest : public ProjectTest {
 protected:
-    // Adds a file and answers the outcome; `kind` keeps -1 unless something was added.
+    // Adds a file and answers the outcome; `kind` keeps no kind unless something was added.
     Outcome add(const QString& path)
     {
         Outcome outcome = Outcome::Added;
-        kind = -1;
+        kind = kKindNone;
         doc.AddFile(path, kind, &outcome);
         code = GetQuorlyn32Err().FetchError();
         return outcome;
     }
 
     qrl::test::CheckedDoc doc;
-    int kind = -1;
+    ResourceKind kind = kKindNone;
     std::uint16_t code = 0;
 };
 
@@ -47,7 +47,7 @@ TEST_F(DocTest, AddsAFileOnceAndTellsTheWindowWhy)
     // The same file under another spelling of its path is the same file.
     EXPECT_EQ(add(dirPath() + QStringLiteral("/forms/../forms/./a.prn")), Outcome::Refused);
     EXPECT_EQ(code, kAddErrorDuplicate);
-    EXPECT_EQ(kind, -1);
+    EXPECT_EQ(kind, kKindNone);
     EXPECT_TRUE(QFile::link(path, dirPath() + QStringLiteral("/link.prn")));
     EXPECT_EQ(add(dirPath() + QStringLiteral("/link.prn")), Outcome::Refused);
     EXPECT_EQ(code, kAddErrorDuplicate);
@@ -85,7 +85,7 @@ TEST_F(DocTest, HoldsAtMost256Items)
 TEST_F(DocTest, CapacityOfEachMedium)
 {
     struct Case {
-        int medium;
+        StorageMedium medium;
         int sizeIndex;
         std::uint32_t customSize;
         std::size_t fileSize;
@@ -105,13 +105,14 @@ TEST_F(DocTest, CapacityOfEachMedium)
     int n = 0;
     for (const Case& c : cases) {
         qrl::test::CheckedDoc project;
-        project.GetProjSett().m_medium = static_cast<std::uint16_t>(c.medium);
+        project.GetProjSett().m_medium = c.medium;
         project.GetProjSett().m_storageSizeIndex = static_cast<std::uint16_t>(c.sizeIndex);
         project.GetProjSett().m_customSize = c.customSize;
-        int k = -1;
+        ResourceKind k = kKindNone;
         const QString path = makeFile("cap" + std::to_string(n++) + ".prg", std::string(c.fileSize, 'x'));
-        EXPECT_EQ(project.AddFile(path, k), c.fits) << c.medium << " " << c.fileSize;
-        EXPECT_EQ(GetQuorlyn32Err().FetchError(), c.fits ? kAddErrorNone : kAddErrorCapacity) << c.medium;
+        EXPECT_EQ(project.AddFile(path, k), c.fits) << static_cast<int>(c.medium) << " " << c.fileSize;
+        EXPECT_EQ(GetQuorlyn32Err().FetchError(), c.fits ? kAddErrorNone : kAddErrorCapacity)
+            << static_cast<int>(c.medium);
         EXPECT_EQ(project.GetItemCount(), c.fits ? 1 : 0);
     }
     EXPECT_EQ(doc.GetCapacityInBytes(23), 0u);
@@ -222,9 +223,9 @@ TEST_F(DocTest, FindsMovedFilesInTheResourceDirectories)
     EXPECT_EQ(outcome, Outcome::Cancelled);
     // OK lets the caller go on: TRUE, but nothing added and no kind to show.
     const int count = doc.GetItemCount();
-    int k = -1;
+    ResourceKind k = kKindNone;
     EXPECT_TRUE(doc.AddItem(std::make_unique<CProjItem>(lost), k));
-    EXPECT_EQ(k, -1);
+    EXPECT_EQ(k, kKindNone);
     EXPECT_EQ(doc.GetItemCount(), count);
 
     // While messages are off (the old-format import), the question is not shown and answers OK.
@@ -395,13 +396,13 @@ TEST_F(DocTest, ActiveProjectAndModifiedNotice)
 TEST_F(DocTest, TheContentCheckGuardsTheAddRoad)
 {
     CQuorlyn32Doc checked;
-    int k = -1;
+    ResourceKind k = kKindNone;
     EXPECT_TRUE(checked.AddFile(makeFile("macros/good.mcr", "!R! MCRO GOOD; TEXT 'x'; ENDM; EXIT;"), k));
     EXPECT_EQ(k, kKindMacro);
-    k = -1;
+    k = kKindNone;
     EXPECT_FALSE(checked.AddFile(makeFile("macros/bad.mcr", "!R! TEXT 'no macro here'; EXIT;"), k));
     EXPECT_EQ(GetQuorlyn32Err().FetchError(), kAddErrorShown);
-    EXPECT_EQ(k, -1);
+    EXPECT_EQ(k, kKindNone);
     EXPECT_EQ(checked.GetItemCount(), 1);
     ASSERT_EQ(ui.texts().size(), 1);
     EXPECT_TRUE(ui.texts()[0].contains(qrl::text(2440)));

@@ -4,12 +4,14 @@
 
 #include <QStringList>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 TEST(Capacity, CardMediaAreBoundedOthersAreNot)
 {
     struct Case {
-        int medium;
+        StorageMedium medium;
         int sizeIndex;
         std::uint32_t custom;
         std::uint64_t total;
@@ -32,13 +34,30 @@ TEST(Capacity, CardMediaAreBoundedOthersAreNot)
     };
     for (const Case& c : cases) {
         CProjSett s;
-        s.m_medium = static_cast<std::uint16_t>(c.medium);
+        s.m_medium = c.medium;
         s.m_storageSizeIndex = static_cast<std::uint16_t>(c.sizeIndex);
         s.m_customSize = c.custom;
         const CapacityCheck check = checkCapacity(s, 3, c.total, c.add);
-        EXPECT_EQ(check.fits, c.fits) << c.medium << " " << c.total;
+        EXPECT_EQ(check.fits, c.fits) << int{mediumNumber(c.medium)} << " " << c.total;
         if (!c.pane.isEmpty()) {
-            EXPECT_EQ(check.paneText, c.pane) << c.medium << " " << c.total;
+            EXPECT_EQ(check.paneText, c.pane) << int{mediumNumber(c.medium)} << " " << c.total;
+        }
+    }
+}
+
+TEST(Capacity, MediumNumbersRoundTripAndOthersNameNoMedium)
+{
+    const struct {
+        int number;
+        std::optional<StorageMedium> medium;
+    } cases[] = {
+        {0, kSramCard},         {1, kJeidaCard},  {2, kOtpCard},     {3, kEprom},         {4, kHardDisk},
+        {5, kCompactFlashCard}, {6, kMicroDrive}, {7, std::nullopt}, {255, std::nullopt}, {-1, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(mediumOfNumber(c.number), c.medium) << c.number;
+        if (c.medium) {
+            EXPECT_EQ(mediumNumber(*c.medium), c.number);
         }
     }
 }

@@ -46,7 +46,7 @@ TEST_F(GlobalPrefs, LookupsByExtensionAndSubtype)
     struct Case {
         const char* extension;
         int subtype;
-        int kind;
+        ResourceKind kind;
     };
     const Case cases[] = {
         {"ttf", kTrueTypeFont, kKindFont},

@@ -64,7 +64,7 @@ TEST(ProjectFileWriterTest, HeaderHoldsOnlyItsFields)
     const QByteArray out = write(settings, records);
 
     ASSERT_EQ(out.size(), 3 * 306);
-    std::string expected = header(2, kOtpCard, 23, 0x04, 0x01020304);
+    std::string expected = header(2, mediumNumber(kOtpCard), 23, 0x04, 0x01020304);
     for (const ItemRecord& r : records) {
         const auto b = r.encode();
         expected.append(reinterpret_cast<const char*>(b.data()), b.size());
@@ -73,7 +73,7 @@ TEST(ProjectFileWriterTest, HeaderHoldsOnlyItsFields)
 
     // Outside the custom index the custom size is not written.
     settings.m_storageSizeIndex = 5;
-    EXPECT_EQ(write(settings, {}), bytes(header(0, kOtpCard, 5, 0x04, 0)));
+    EXPECT_EQ(write(settings, {}), bytes(header(0, mediumNumber(kOtpCard), 5, 0x04, 0)));
 }
 
 TEST(ProjectFileWriterTest, RefusedWriteIsReported)
@@ -122,7 +122,7 @@ TEST(ProjectFileReaderTest, CustomSizeOnlyWithTheCustomIndex)
     ASSERT_TRUE(read(bytes(header(0, 0, 23, 7, 9999)), custom));
     EXPECT_EQ(custom.projectSettings.m_customSize, 9999u);
     EXPECT_EQ(custom.projectSettings.m_storageSizeIndex, 23);
-    EXPECT_EQ(custom.projectSettings.m_medium, 0);
+    EXPECT_EQ(custom.projectSettings.m_medium, kSramCard);
     EXPECT_EQ(custom.projectSettings.m_extraSettings, 7);
 
     ProjectFileFakeTarget other;
@@ -184,7 +184,7 @@ TEST(ProjectFileReaderTest, HostileFilesGiveTheirMessage)
         EXPECT_EQ(read(bytes(c.file), target), c.result);
         EXPECT_EQ(target.added.size(), c.itemsLoaded);
         EXPECT_EQ(ui.texts(), c.messages);
-        EXPECT_EQ(target.projectSettings.m_medium, c.medium);
+        EXPECT_EQ(mediumNumber(target.projectSettings.m_medium), c.medium);
         EXPECT_EQ(target.projectSettings.m_storageSizeIndex, c.sizeIndex);
         EXPECT_EQ(target.modified, !c.messages.isEmpty() && c.result && c.messages != QStringList{kMore});
         for (const ItemRecord& r : target.added) {

@@ -54,7 +54,7 @@ protected:
             if (change)
                 change(r);
         };
-        kind = -1;
+        kind = kKindNone;
         const bool added = doc.AddFile(image, kind);
         code = GetQuorlyn32Err().FetchError();
         return added;
@@ -64,7 +64,7 @@ protected:
 
     qrl::test::CheckedDoc doc;
     ScriptedRunner runner;
-    int kind = -1;
+    ResourceKind kind = kKindNone;
     std::uint16_t code = 0;
 };
 
@@ -113,7 +113,7 @@ TEST_F(BitmapRoadTest, CancelledOrFailedConversionsAddNothingAndSetNoCode)
 {
     const QString mono = makeFile("mono.bmp", qrl::test::monochromeBmp());
     runner.answer = nullptr;
-    kind = -1;
+    kind = kKindNone;
     EXPECT_FALSE(doc.AddFile(mono, kind));
     EXPECT_EQ(GetQuorlyn32Err().FetchError(), kAddErrorNone);
     EXPECT_EQ(runner.asked.size(), 1u);
@@ -139,7 +139,7 @@ TEST_F(BitmapRoadTest, ProjectClashesAreRefusedBeforeTheFileIsWritten)
 {
     const QString image = makeFile("logo.bmp", qrl::test::monochromeBmp());
     const QString form = makeFile("form.prn", "the form's bytes");
-    int formKind = 0;
+    ResourceKind formKind = kKindFont;
     ASSERT_TRUE(doc.AddFile(form, formKind));
     const QString macro = makeFile("old.mcr", "!R!MCRO LOGO;ENDM;EXIT;");
     ASSERT_TRUE(doc.AddFile(macro, formKind));

@@ -176,7 +176,7 @@ TEST_F(BitmapDlgTest, WidgetsMapToTheFormAndOkHandsTheResults)
 
 TEST_F(BitmapDlgTest, EveryRefusalKeepsTheDialogOpen)
 {
-    int macroKind = 0;
+    ResourceKind macroKind = kKindFont;
     ASSERT_TRUE(doc.AddFile(makeFile("used.mcr", "!R!MCRO USED;ENDM;EXIT;"), macroKind));
     const struct {
         const char* name;

@@ -43,7 +43,7 @@ protected:
         // A stored version equal to this program's (empty here): no version change.
         profile.setString(QStringLiteral("Settings"), QStringLiteral("version"), QString());
         start();
-        int kind = 0;
+        ResourceKind kind = kKindFont;
         ASSERT_TRUE(doc.AddFile(makeFile("mac1.mcr", "!R!MCRO MAC1;ENDM;EXIT;"), kind));
         ASSERT_TRUE(doc.AddFile(makeFile("form.prn", "form"), kind));
         ASSERT_TRUE(doc.AddFile(makeFile("bad.mcr", "!R!MCRO A'B;ENDM;EXIT;"), kind));

@@ -69,7 +69,8 @@ TEST_F(FontDownloadDialogTest, OpensWithStoredChoicesAndFollowsThePrinter)
 
     // A stored medium other than the two choices opens on the first.
     profile.setInt("Vorl Font Downloader", "nMediumType", 7);
-    EXPECT_EQ(CVorlDownloader(nullptr, &spooler).request().mediumType, 0);
+    EXPECT_EQ(CVorlDownloader(nullptr, &spooler).request().mediumType,
+              qrl::fontdownload::Medium::CompactFlash);
     profile.setInt("Vorl Font Downloader", "nMediumType", 1);
     CVorlDownloader dialog(nullptr, &spooler);
     auto* combo = child<QComboBox>(dialog, "printerCombo");
@@ -77,7 +78,7 @@ TEST_F(FontDownloadDialogTest, OpensWithStoredChoicesAndFollowsThePrinter)
     auto* fontList = child<QPushButton>(dialog, "fontListButton");
     auto* port = child<QLabel>(dialog, "portLabel");
     EXPECT_EQ(combo->itemText(0), QStringLiteral("FILE:"));
-    EXPECT_EQ(dialog.request().mediumType, 1);
+    EXPECT_EQ(dialog.request().mediumType, qrl::fontdownload::Medium::HardDisk);
     EXPECT_EQ(dialog.request().options, 6);
     EXPECT_FALSE(child<QPushButton>(dialog, "modifyTargetButton")->isHidden());
     EXPECT_EQ(fontList->text(), QStringLiteral("Print &font list"));
@@ -129,7 +130,7 @@ TEST_F(FontDownloadDialogTest, ListRowsMapToTheRequest)
     EXPECT_EQ(r.rows[1].localPath, a);
     EXPECT_EQ(r.rows[1].fileSizeText, QString::number(smallFont("Alpha").size()));
     EXPECT_EQ(r.rows[2].targetPath, QStringLiteral("psfonts/Beta"));
-    EXPECT_EQ(r.mediumType, 1);
+    EXPECT_EQ(r.mediumType, qrl::fontdownload::Medium::HardDisk);
     qrl::test::saveScreenshot(&dialog, QStringLiteral("FontDownloader.png"));
 
     // Removing rows 1 and 2 leaves row 0 and selects nothing past the end; then the last goes.

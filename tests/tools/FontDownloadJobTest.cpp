@@ -86,6 +86,21 @@ TEST_F(FontDownloadJobTest, OneFontsPartHoldsHeaderPfaMarkerAndEndOfJob)
     EXPECT_TRUE(ui.shown().isEmpty());
 }
 
+TEST(FontDownloadMedium, StoredValuesRoundTripAndOthersAreTheFirstMedium)
+{
+    const struct {
+        int value;
+        Medium medium;
+    } cases[] = {{0, Medium::CompactFlash},
+                 {1, Medium::HardDisk},
+                 {2, Medium::CompactFlash},
+                 {-1, Medium::CompactFlash}};
+    for (const auto& c : cases)
+        EXPECT_EQ(qrl::fontdownload::mediumFromValue(c.value), c.medium) << c.value;
+    for (const Medium m : {Medium::CompactFlash, Medium::HardDisk})
+        EXPECT_EQ(qrl::fontdownload::mediumFromValue(qrl::fontdownload::mediumValue(m)), m);
+}
+
 TEST_F(FontDownloadJobTest, TargetPathsAreEscapedInsideThePostScriptString)
 {
     FontDownloadJob job(Medium::CompactFlash, true);
@@ -202,7 +217,7 @@ protected:
 
 TEST_F(FontDownloadSendTest, SendsOneRawJobAndRemovesItsFiles)
 {
-    request.mediumType = 1;
+    request.mediumType = qrl::fontdownload::Medium::HardDisk;
     ASSERT_TRUE(qrl::fontdownload::sendToPrinter(request, printer));
     ASSERT_EQ(spooler.jobs().size(), 1u);
     const auto& sent = spooler.jobs().front();

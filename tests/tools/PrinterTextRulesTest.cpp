@@ -26,7 +26,7 @@ protected:
     QByteArray renamedForm(const QString& name)
     {
         CQuorlyn32Doc doc;
-        int kind = -1;
+        ResourceKind kind = kKindNone;
         EXPECT_TRUE(doc.AddFile(makeFile("form.prn", "form"), kind));
         EXPECT_TRUE(doc.SetItemName(doc.GetItemAt(0)->serial(), name));
         return QByteArray::fromStdString(doc.GetItemAt(0)->record().name);

@@ -61,7 +61,7 @@ bool writeMacroBody(const QString& path)
 
 struct BuildRun {
     BuildTarget target;
-    int medium;
+    StorageMedium medium;
     bool chosenInDialog;
 };
 
@@ -70,7 +70,7 @@ bool runBuild(const BuildRun& run, const QString& path)
     const TempDirectory items;
     const BuildFixture fixture(items.path());
     BuildProject project = fixture.cardProject();
-    project.settings.m_medium = static_cast<std::uint16_t>(run.medium);
+    project.settings.m_medium = run.medium;
     if (run.target != BuildTarget::Card)
         project.settings.m_storageSizeIndex = 13;
     BuildOptions options;

@@ -129,7 +129,7 @@ void CVorlDownloader::loadSettings()
     const VorlDownloaderSettings settings = VorlDownloaderSettings::load(qrl::context().versionChanged);
     qrl::restoreDialogPlacement(this, QString::fromLatin1(kPlacementSection));
     m_options = qrl::vorloptions::read();
-    m_media->button(settings.mediumType)->setChecked(true);
+    m_media->button(qrl::fontdownload::mediumValue(settings.mediumType))->setChecked(true);
 
     {
         // The combo is filled before its changes are followed: the choice is applied once, below.
@@ -156,7 +156,7 @@ void CVorlDownloader::reject()
 {
     VorlDownloaderSettings settings;
     settings.printer = m_printers->currentText();
-    settings.mediumType = m_media->checkedId() == 1 ? 1 : 0;
+    settings.mediumType = qrl::fontdownload::mediumFromValue(m_media->checkedId());
     for (int i = 0; i < VorlDownloaderSettings::kColumnCount; ++i)
         settings.columnWidths[i] = m_list->columnWidth(i);
     settings.save();
@@ -172,7 +172,7 @@ FontDownloadRequest CVorlDownloader::request() const
         const QTreeWidgetItem* item = m_list->topLevelItem(i);
         r.rows.append({item->text(0), item->text(1), item->text(2), item->text(3)});
     }
-    r.mediumType = m_media->checkedId() == 1 ? 1 : 0;
+    r.mediumType = qrl::fontdownload::mediumFromValue(m_media->checkedId());
     r.options = m_options;
     r.printerName = m_printers->currentText();
     return r;

@@ -4,8 +4,8 @@
 
 namespace qrl::icons {
 
-// The images of the project window and the tab strip: 0 font, 1 macro, 2 form, 3 program data
-// (the ResourceKind values), and 4 for an item whose file is missing.
+// The images of the project window and the tab strip: 0 to 3 the resource kinds by their numbers,
+// and 4 for an item whose file is missing.
 inline constexpr int kMissingFileImage = 4;
 inline constexpr int kKindImageCount = 5;
 
