@@ -282,10 +282,16 @@ def replay(graph, table, fallback, procs):
         for j in d:
             users[j].append(i)
     # Longest path.
-    finish = {}
+    finish, before = {}, {}
     for i in topological(edges, deps, users):
-        finish[i] = cost[i] + max((finish[j] for j in deps[i]), default=0.0)
+        before[i] = max(deps[i], key=lambda j: finish[j], default=None)
+        finish[i] = cost[i] + (finish[before[i]] if before[i] is not None else 0.0)
     critical = max(finish.values(), default=0.0)
+    chain, i = [], max(finish, key=finish.get, default=None)
+    while i is not None:
+        if cost[i]:
+            chain.append(f"{os.path.basename(graph.key(edges[i]))} {cost[i]:.1f}")
+        i = before[i]
     # List scheduling: ready edges by their place in the file; phony edges take no processor.
     waiting = {i: len(d) for i, d in deps.items()}
     ready = [i for i, n in waiting.items() if n == 0]
@@ -317,7 +323,7 @@ def replay(graph, table, fallback, procs):
             break
         now, i = heapq.heappop(running)
         complete(i)
-    return critical, now, sum(cost.values()), guessed
+    return critical, now, sum(cost.values()), guessed, " <- ".join(chain)
 
 
 def topological(edges, deps, users):
@@ -408,6 +414,9 @@ def main():
           f" ({len(ratios)} units x {a.rounds} rounds)")
     print(f"time table: {len(table)} edges from {', '.join(a.log)}; edges without a time take the "
           f"median of their kind: {a.names[0]} {sched[0][3]}, {a.names[1]} {sched[1][3]}")
+
+    for name, sc in zip(a.names, sched):
+        print(f"critical path of {name}, s: {sc[4]}")
 
     moved = sorted(((text[1][k][0] - text[0][k][0], k) for k in common), key=lambda d: -abs(d[0]))
     print("\nlargest changes of preprocessed text per unit (bytes):")
