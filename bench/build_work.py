@@ -13,6 +13,7 @@ import argparse
 import heapq
 import json
 import os
+import re
 import shlex
 import statistics
 import subprocess
@@ -21,17 +22,33 @@ import tempfile
 from concurrent.futures import ThreadPoolExecutor
 
 
+def unit_id(path):
+    """The name a unit keeps when its source moves between subfolders of its target (a widget source
+    moved into qt/, say): `<target>.dir/<object>`. A path of no target keeps its whole name."""
+    m = re.match(r"(?:.*/)?([^/]+\.dir)/(?:.*/)?([^/]+\.o)$", path)
+    return f"{m.group(1)}/{m.group(2)}" if m else path
+
+
+def unit_ids(paths):
+    """Each path's unit id, or the path itself where two paths of one tree would share an id."""
+    ids = [unit_id(p) for p in paths]
+    shared = {i for i in ids if ids.count(i) > 1}
+    return {p: (p if i in shared else i) for p, i in zip(paths, ids)}
+
+
 class Tree:
     def __init__(self, name, src, out):
         self.name, self.src, self.out = name, os.path.realpath(src), os.path.realpath(out)
-        self.units = {}  # object path relative to the build folder -> (folder, argv)
+        units = {}  # object path relative to the build folder -> (folder, argv)
         with open(os.path.join(self.out, "compile_commands.json")) as f:
             for entry in json.load(f):
                 argv = shlex.split(entry["command"]) if "command" in entry else entry["arguments"]
                 obj = argv[argv.index("-o") + 1]
                 folder = entry["directory"]
-                key = os.path.relpath(os.path.join(folder, obj), self.out)
-                self.units[key] = (folder, argv)
+                units[os.path.relpath(os.path.join(folder, obj), self.out)] = (folder, argv)
+        # Keyed by unit id, so that a unit moved within its target is paired with itself.
+        ids = unit_ids(list(units))
+        self.units = {ids[path]: unit for path, unit in units.items()}
 
     def command(self, key, output):
         """The unit's compile command writing OUTPUT ("-" for the standard output)."""
@@ -211,6 +228,10 @@ class Graph:
     def key(self, edge):
         return edge[0][0]
 
+    def ident(self, edge):
+        """The edge's name in the time table: a unit's id, else its first output."""
+        return unit_id(edge[0][0])
+
     def generated(self):
         """What the build writes before the compilers read it (moc output, text ids), found from
         the compile edges' inputs without passing a link: the targets that let every unit be
@@ -247,7 +268,7 @@ def read_log(path):
             if line.startswith("#"):
                 continue
             start, end, _, out = line.split("\t")[:4]
-            times[out] = int(end) - int(start)
+            times[unit_id(out)] = int(end) - int(start)
     return times
 
 
@@ -256,10 +277,11 @@ def time_table(graphs, logs):
     table = {}
     for g in graphs:
         for _, edge in g.edges:
-            found = [next(log[o] for o in edge[0] if o in log)
-                     for log in logs if any(o in log for o in edge[0])]
-            if found and g.key(edge) not in table:
-                table[g.key(edge)] = statistics.fmean(found) / 1000
+            names = [unit_id(o) for o in edge[0]]
+            found = [next(log[o] for o in names if o in log)
+                     for log in logs if any(o in log for o in names)]
+            if found and g.ident(edge) not in table:
+                table[g.ident(edge)] = statistics.fmean(found) / 1000
     return table
 
 
@@ -271,8 +293,8 @@ def replay(graph, table, fallback, procs):
         kind = edge_kind(e)
         if kind == "phony":
             cost[i] = 0.0
-        elif graph.key(e) in table:
-            cost[i] = table[graph.key(e)]
+        elif graph.ident(e) in table:
+            cost[i] = table[graph.ident(e)]
         else:
             cost[i] = fallback[kind]
             guessed += 1
@@ -375,8 +397,8 @@ def main():
     table = time_table(graphs, [read_log(p) for p in a.log])
     fallback = {}
     for kind in ("compile", "link", "other"):
-        known = [table[g.key(e)] for g in graphs for _, e in g.edges
-                 if edge_kind(e) == kind and g.key(e) in table]
+        known = [table[g.ident(e)] for g in graphs for _, e in g.edges
+                 if edge_kind(e) == kind and g.ident(e) in table]
         fallback[kind] = statistics.median(known) if known else 0.0
     sched = [replay(g, table, fallback, a.procs) for g in graphs]
 
