@@ -75,6 +75,16 @@ private:
     bool m_modified = false;
 };
 
+constexpr const char* kSettingsName = "Quorlyn32.conf";
+
+// A folder of its own for the settings file, under the test's working folder.
+std::string settingsFolder(const qrl::test::TempCwd& cwd)
+{
+    const std::string folder = cwd.file("config");
+    std::filesystem::create_directory(folder);
+    return folder;
+}
+
 } // namespace
 
 TEST(SettingsWrites, AFirstStartThePreferencesOkAndAQuitWriteOnceEach)
@@ -88,14 +98,13 @@ TEST(SettingsWrites, AFirstStartThePreferencesOkAndAQuitWriteOnceEach)
          {Case{"start and quit", false, 2}, Case{"start, preferences OK and quit", true, 3}}) {
         SCOPED_TRACE(c.name);
         qrl::test::TempCwd cwd;
-        const std::string folder = cwd.file("config");
-        std::filesystem::create_directory(folder);
-        RewriteCounter counter(folder, "Quorlyn32.conf");
+        const std::string folder = settingsFolder(cwd);
+        RewriteCounter counter(folder, kSettingsName);
         ASSERT_TRUE(counter.watching());
         qrl::test::ScriptedUserInterface ui;
         const qrl::test::SyncCalls before = qrl::test::syncCalls();
         {
-            qrl::SettingsProfile profile(QString::fromStdString(folder + "/Quorlyn32.conf"));
+            qrl::SettingsProfile profile(QString::fromStdString(folder + "/" + kSettingsName));
             const qrl::ScopedReplacement<qrl::Profile> installed(qrl::setProfile, &profile);
             CQuorlyn32App app;
             QtAppShell shell;
@@ -152,12 +161,11 @@ TEST(SettingsWrites, AToolDialogsValuesGoToTheFileInOneWrite)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         qrl::test::TempCwd cwd;
-        const std::string folder = cwd.file("config");
-        std::filesystem::create_directory(folder);
-        RewriteCounter counter(folder, "Quorlyn32.conf");
+        const std::string folder = settingsFolder(cwd);
+        RewriteCounter counter(folder, kSettingsName);
         ASSERT_TRUE(counter.watching());
         qrl::test::ScriptedUserInterface ui;
-        qrl::SettingsProfile profile(QString::fromStdString(folder + "/Quorlyn32.conf"));
+        qrl::SettingsProfile profile(QString::fromStdString(folder + "/" + kSettingsName));
         const qrl::ScopedReplacement<qrl::Profile> installed(qrl::setProfile, &profile);
         EXPECT_TRUE(c.save());
         EXPECT_EQ(counter.rewrites(), 1);
